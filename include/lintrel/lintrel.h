@@ -1,0 +1,377 @@
+/*
+ * lintrel.h - the public C interface of the Lintrel path library.
+ *
+ * One header for C and C++ callers: the item records shared with the host program, the type,
+ * result and unit codes, and every exported function. The records are an interface: their field
+ * order and widths must never change. The offsets of every field are pinned at the end of this
+ * file for 64-bit (LP64) and 32-bit (ILP32) targets.
+ */
+#ifndef LINTREL_LINTREL_H
+#define LINTREL_LINTREL_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+/* LINTREL_API marks an exported function. A 32-bit Windows build exports with the standard
+ * calling convention; elsewhere exports are plain C functions with default visibility and
+ * everything else in the library stays hidden. */
+#if defined(_WIN32)
+#if defined(LINTREL_BUILDING)
+#define LINTREL_API __declspec(dllexport) __stdcall
+#else
+#define LINTREL_API __declspec(dllimport) __stdcall
+#endif
+#elif defined(__GNUC__)
+#define LINTREL_API __attribute__((visibility("default")))
+#else
+#define LINTREL_API
+#endif
+
+/* Doubles inside the records start on 8-byte boundaries on every target, including 32-bit
+ * x86 System V where the compiler would otherwise align them to 4. */
+#if defined(__GNUC__)
+#define LINTREL_ALIGN8 __attribute__((aligned(8)))
+#else
+#define LINTREL_ALIGN8
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ---- Item type codes; the base type of a code is code / 1000 * 1000 ---- */
+enum {
+    LINTREL_SEG = 1001,        /* line segment, or a record defining a curve */
+    LINTREL_SEG_CURVE = 1004,  /* control seg of a text glyph's curve piece */
+    LINTREL_POINT = 2001,
+    LINTREL_POLYLINE = 2002,
+    LINTREL_SPLINE = 2003,
+    LINTREL_ARC = 2004, /* arc or full circle */
+    LINTREL_ELLIPSE = 2005,
+    LINTREL_BEZIER = 2006,
+    LINTREL_TEXT = 2007,
+    LINTREL_GROUP = 3000,
+    LINTREL_IMAGE = 4000,
+    LINTREL_GRAPH = 5000,
+
+    LINTREL_BASE_SEG = 1000,
+    LINTREL_BASE_VECT = 2000,
+    LINTREL_BASE_GROUP = 3000,
+    LINTREL_BASE_IMAGE = 4000,
+    LINTREL_BASE_GRAPH = 5000
+};
+
+/* ---- Result codes ---- */
+enum {
+    LINTREL_OK = 0,
+    LINTREL_NOTHING_TO_DO = 100,
+    LINTREL_BAD_ARGUMENT = 21000,
+    LINTREL_NOT_AVAILABLE = 21001,
+    LINTREL_BASE_TYPES_DIFFER = 21002,
+    LINTREL_EMPTY_GRAPH = 21003,
+    LINTREL_CONNECT_FAILED = 21011,
+    LINTREL_NO_UNDO_RECORD = 21020,
+    LINTREL_NOT_LONE_ITEM = 21022
+};
+
+/* ---- Unit codes of the drawing most recently imported ---- */
+enum {
+    LINTREL_UNIT_MILLIMETRE = 8000, /* also unitless and every unit without a code */
+    LINTREL_UNIT_INCH = 8001,
+    LINTREL_UNIT_FOOT = 8002,
+    LINTREL_UNIT_CENTIMETRE = 8003,
+    LINTREL_UNIT_METRE = 8004,
+    LINTREL_UNIT_MIL = 8005,
+    LINTREL_UNIT_YARD = 8006,
+    LINTREL_UNIT_MICRON = 8007,
+    LINTREL_UNIT_DECIMETRE = 8008,
+    LINTREL_UNIT_DECAMETRE = 8009,
+    LINTREL_UNIT_HECTOMETRE = 8010,
+    LINTREL_UNIT_POINT = 8011,
+    LINTREL_UNIT_PICA = 8012
+};
+
+typedef struct Seg Seg;
+typedef struct Vect Vect;
+typedef struct VectGroup VectGroup;
+typedef struct Image Image;
+typedef struct Graph Graph;
+
+/* A segment. Arcs and ellipses keep their geometry in one Seg: (x0, y0) and (x1, y1) are
+ * opposite corners of the bounding box, z0 the start angle and z1 the signed sweep, in
+ * radians measured clockwise from +x. */
+struct Seg {
+    int32_t type; /* 1001 or 1004 */
+    Seg* prev;
+    Seg* next;
+    int32_t jump; /* non-zero: the tool lifts and moves to this seg's start first */
+    int32_t tag;
+    LINTREL_ALIGN8 double x0;
+    LINTREL_ALIGN8 double y0;
+    LINTREL_ALIGN8 double z0;
+    LINTREL_ALIGN8 double x1;
+    LINTREL_ALIGN8 double y1;
+    LINTREL_ALIGN8 double z1;
+};
+
+/* One shape or path. */
+struct Vect {
+    int32_t type; /* 2001 ... 2007 */
+    Vect* prev;
+    Vect* next;
+    int32_t closed;
+    int32_t state;
+    void* link; /* compound tag: compared, never dereferenced */
+    uint8_t selected;
+    char* beforeAction; /* controller text emitted before this vect */
+    char* afterAction;  /* controller text emitted after this vect */
+    LINTREL_ALIGN8 double speed;
+    LINTREL_ALIGN8 double xMin;
+    LINTREL_ALIGN8 double yMin;
+    LINTREL_ALIGN8 double liftHeight; /* also: ellipse axis rotation, text rotation */
+    LINTREL_ALIGN8 double xMax;
+    LINTREL_ALIGN8 double yMax;
+    LINTREL_ALIGN8 double workHeight; /* also: text oblique angle */
+    LINTREL_ALIGN8 double textHeight;
+    char* text;
+    char* fontName;
+    Seg* segs;     /* defining chain */
+    Seg* flatSegs; /* flattened copy kept beside a curve's definition, or null */
+};
+
+/* A numbered, coloured group of vects. */
+struct VectGroup {
+    int32_t type; /* 3000 */
+    VectGroup* prev;
+    VectGroup* next;
+    int32_t number;
+    uint32_t colour; /* 0x00BBGGRR */
+    Vect* vects;
+};
+
+/* A placed raster image. */
+struct Image {
+    int32_t type; /* 4000 */
+    Image* prev;
+    Image* next;
+    uint8_t* pixels;
+    int32_t format;
+    int32_t stride; /* bytes per row */
+    int32_t pixelWidth;
+    int32_t pixelHeight;
+    int32_t bitsPerPixel;
+    int32_t reserved1;
+    int32_t xPelsPerMeter;
+    int32_t yPelsPerMeter;
+    int32_t paletteCount;
+    uint8_t* palette; /* 4 bytes per entry */
+    int32_t pixelBytes;
+    int32_t reserved2;
+    int32_t formatFlags;
+    LINTREL_ALIGN8 double x; /* lower-left corner, drawing units */
+    LINTREL_ALIGN8 double y;
+    LINTREL_ALIGN8 double width;
+    LINTREL_ALIGN8 double height;
+};
+
+/* A whole drawing. */
+struct Graph {
+    int32_t type; /* 5000 */
+    VectGroup* groups;
+    Image* images;
+};
+
+/* One record of the indexed array family: one defining seg of a vect. */
+typedef struct ArrayRecord {
+    int32_t groupNumber;
+    int32_t vectType;
+    int32_t startMarker; /* 1: first seg of a vect */
+    int32_t pointFlag;   /* output only: 1 for a point vect */
+    int32_t closed;
+    int32_t selected;
+    void* link;
+    int32_t jump;
+    int32_t tag;
+    LINTREL_ALIGN8 double x0;
+    LINTREL_ALIGN8 double y0;
+    LINTREL_ALIGN8 double z0;
+    LINTREL_ALIGN8 double x1;
+    LINTREL_ALIGN8 double y1;
+    LINTREL_ALIGN8 double z1;
+    LINTREL_ALIGN8 double startX; /* output only, on a vect's first record */
+    LINTREL_ALIGN8 double startY;
+} ArrayRecord;
+
+/* ---- Library frame ---- */
+LINTREL_API int VarnixCad3_GetLastError(void);
+LINTREL_API int VarnixCad3_GetBeforeUnit(void);
+LINTREL_API char* Lintrel_GetVerSionInfo(void);
+LINTREL_API int VarnixCad3_OptimizePath(void* unused);
+LINTREL_API int VarnixCad3_SmoothPath(void* unused);
+
+/* ---- Items: type, constructors, chains ---- */
+LINTREL_API int VarnixCad3_GetItemType(void* item);
+LINTREL_API int VarnixCad3_GetItemBaseType(void* item);
+LINTREL_API Graph* VarnixCad3_NewGraph(void);
+LINTREL_API VectGroup* VarnixCad3_NewVectGroup(void);
+LINTREL_API Vect* VarnixCad3_NewVect(void);
+LINTREL_API Seg* VarnixCad3_NewSeg(void);
+LINTREL_API Image* VarnixCad3_NewImage(void);
+LINTREL_API int VarnixCad3_CopyChain(void* item, void** copy);
+LINTREL_API void* VarnixCad3_CopyOne(void* item);
+LINTREL_API int VarnixCad3_DeleteChain(void* item);
+LINTREL_API int VarnixCad3_ItemDelete(void* item);
+LINTREL_API int VarnixCad3_ItemSeparate(void* item);
+LINTREL_API int VarnixCad3_ItemInsertBefore(void* position, void* items);
+LINTREL_API int VarnixCad3_ItemInsertAfter(void* position, void* items);
+LINTREL_API void* VarnixCad3_ItemFindNext(void* item);
+LINTREL_API void* VarnixCad3_ItemFindPrev(void* item);
+LINTREL_API int VarnixCad3_ItemGetListNum(void* item);
+LINTREL_API char* VarnixCad3_SetStrT(char* oldText, int size);
+LINTREL_API int VarnixCad3_DelStrT(char* text);
+
+/* ---- Transforms and ranges ---- */
+LINTREL_API int VarnixCad3_MoveOne(void* item, double dx, double dy);
+LINTREL_API int VarnixCad3_Move(void* item, double dx, double dy);
+LINTREL_API int VarnixCad3_ScaleOne(void* item, float sx, float sy, float cx, float cy);
+LINTREL_API int VarnixCad3_Scale(void* item, float sx, float sy, float cx, float cy);
+LINTREL_API int VarnixCad3_RotateOne(void* item, float angle, double cx, double cy);
+LINTREL_API int VarnixCad3_Rotate(void* item, float angle, double cx, double cy);
+LINTREL_API int VarnixCad3_GetRangeOne(void* item, float* x, float* y, float* width, float* height,
+                                       double precision);
+LINTREL_API int VarnixCad3_GetRange(void* item, float* x, float* y, float* width, float* height,
+                                    double precision);
+
+/* ---- Curve flattening ---- */
+LINTREL_API int VarnixCad3_TransSeges(void* item, double precision);
+LINTREL_API int VarnixCad3_TransSplineVectGroup(VectGroup* group, double precision);
+LINTREL_API int VarnixCad3_TransSplineVect(Vect* vect, double precision);
+LINTREL_API int VarnixCad3_TransSplineSeges(Seg* segs, double precision, Vect* vect);
+LINTREL_API int VarnixCad3_TransArcSeges(Seg* segs, double precision, Vect* vect);
+LINTREL_API int VarnixCad3_TransEclipseSeges(Seg* segs, double precision, Vect* vect);
+LINTREL_API int VarnixCad3_TransBezierSeges(Seg* segs, double precision, Vect* vect);
+LINTREL_API int VarnixCad3_TransNOrderBezierSeges(Seg* segs, double precision, Vect* vect);
+LINTREL_API int VarnixCad3_TransTextSeges(Seg* segs, double precision, Vect* vect);
+
+#ifdef __cplusplus
+} /* extern "C" */
+#endif
+
+/* ---- Layout pins ----
+ * Offsets for LP64 (64-bit Linux) and ILP32 (32-bit x86, doubles 8-aligned). The test suite
+ * derives both columns from the field table independently and compares. */
+#if defined(__cplusplus)
+#define LINTREL_STATIC_ASSERT static_assert
+#elif defined(__STDC_VERSION__) && __STDC_VERSION__ >= 201112L
+#define LINTREL_STATIC_ASSERT _Static_assert
+#endif
+
+#if defined(LINTREL_STATIC_ASSERT)
+#if UINTPTR_MAX == 0xFFFFFFFFFFFFFFFFu
+#define LINTREL_OFF(lp64, ilp32) (lp64)
+#define LINTREL_LAYOUT_PINNED 1
+#elif UINTPTR_MAX == 0xFFFFFFFFu
+#define LINTREL_OFF(lp64, ilp32) (ilp32)
+#define LINTREL_LAYOUT_PINNED 1
+#endif
+#endif
+
+#if defined(LINTREL_LAYOUT_PINNED)
+#define LINTREL_PIN(rec, field, lp64, ilp32)                    \
+    LINTREL_STATIC_ASSERT(offsetof(rec, field) == LINTREL_OFF(lp64, ilp32), \
+                          #rec "." #field " moved")
+LINTREL_PIN(Seg, type, 0, 0);
+LINTREL_PIN(Seg, prev, 8, 4);
+LINTREL_PIN(Seg, next, 16, 8);
+LINTREL_PIN(Seg, jump, 24, 12);
+LINTREL_PIN(Seg, tag, 28, 16);
+LINTREL_PIN(Seg, x0, 32, 24);
+LINTREL_PIN(Seg, y0, 40, 32);
+LINTREL_PIN(Seg, z0, 48, 40);
+LINTREL_PIN(Seg, x1, 56, 48);
+LINTREL_PIN(Seg, y1, 64, 56);
+LINTREL_PIN(Seg, z1, 72, 64);
+LINTREL_STATIC_ASSERT(sizeof(Seg) == LINTREL_OFF(80, 72), "Seg size");
+
+LINTREL_PIN(Vect, type, 0, 0);
+LINTREL_PIN(Vect, prev, 8, 4);
+LINTREL_PIN(Vect, next, 16, 8);
+LINTREL_PIN(Vect, closed, 24, 12);
+LINTREL_PIN(Vect, state, 28, 16);
+LINTREL_PIN(Vect, link, 32, 20);
+LINTREL_PIN(Vect, selected, 40, 24);
+LINTREL_PIN(Vect, beforeAction, 48, 28);
+LINTREL_PIN(Vect, afterAction, 56, 32);
+LINTREL_PIN(Vect, speed, 64, 40);
+LINTREL_PIN(Vect, xMin, 72, 48);
+LINTREL_PIN(Vect, yMin, 80, 56);
+LINTREL_PIN(Vect, liftHeight, 88, 64);
+LINTREL_PIN(Vect, xMax, 96, 72);
+LINTREL_PIN(Vect, yMax, 104, 80);
+LINTREL_PIN(Vect, workHeight, 112, 88);
+LINTREL_PIN(Vect, textHeight, 120, 96);
+LINTREL_PIN(Vect, text, 128, 104);
+LINTREL_PIN(Vect, fontName, 136, 108);
+LINTREL_PIN(Vect, segs, 144, 112);
+LINTREL_PIN(Vect, flatSegs, 152, 116);
+LINTREL_STATIC_ASSERT(sizeof(Vect) == LINTREL_OFF(160, 120), "Vect size");
+
+LINTREL_PIN(VectGroup, type, 0, 0);
+LINTREL_PIN(VectGroup, prev, 8, 4);
+LINTREL_PIN(VectGroup, next, 16, 8);
+LINTREL_PIN(VectGroup, number, 24, 12);
+LINTREL_PIN(VectGroup, colour, 28, 16);
+LINTREL_PIN(VectGroup, vects, 32, 20);
+LINTREL_STATIC_ASSERT(sizeof(VectGroup) == LINTREL_OFF(40, 24), "VectGroup size");
+
+LINTREL_PIN(Image, type, 0, 0);
+LINTREL_PIN(Image, prev, 8, 4);
+LINTREL_PIN(Image, next, 16, 8);
+LINTREL_PIN(Image, pixels, 24, 12);
+LINTREL_PIN(Image, format, 32, 16);
+LINTREL_PIN(Image, stride, 36, 20);
+LINTREL_PIN(Image, pixelWidth, 40, 24);
+LINTREL_PIN(Image, pixelHeight, 44, 28);
+LINTREL_PIN(Image, bitsPerPixel, 48, 32);
+LINTREL_PIN(Image, reserved1, 52, 36);
+LINTREL_PIN(Image, xPelsPerMeter, 56, 40);
+LINTREL_PIN(Image, yPelsPerMeter, 60, 44);
+LINTREL_PIN(Image, paletteCount, 64, 48);
+LINTREL_PIN(Image, palette, 72, 52);
+LINTREL_PIN(Image, pixelBytes, 80, 56);
+LINTREL_PIN(Image, reserved2, 84, 60);
+LINTREL_PIN(Image, formatFlags, 88, 64);
+LINTREL_PIN(Image, x, 96, 72);
+LINTREL_PIN(Image, y, 104, 80);
+LINTREL_PIN(Image, width, 112, 88);
+LINTREL_PIN(Image, height, 120, 96);
+LINTREL_STATIC_ASSERT(sizeof(Image) == LINTREL_OFF(128, 104), "Image size");
+
+LINTREL_PIN(Graph, type, 0, 0);
+LINTREL_PIN(Graph, groups, 8, 4);
+LINTREL_PIN(Graph, images, 16, 8);
+LINTREL_STATIC_ASSERT(sizeof(Graph) == LINTREL_OFF(24, 12), "Graph size");
+
+LINTREL_PIN(ArrayRecord, groupNumber, 0, 0);
+LINTREL_PIN(ArrayRecord, vectType, 4, 4);
+LINTREL_PIN(ArrayRecord, startMarker, 8, 8);
+LINTREL_PIN(ArrayRecord, pointFlag, 12, 12);
+LINTREL_PIN(ArrayRecord, closed, 16, 16);
+LINTREL_PIN(ArrayRecord, selected, 20, 20);
+LINTREL_PIN(ArrayRecord, link, 24, 24);
+LINTREL_PIN(ArrayRecord, jump, 32, 28);
+LINTREL_PIN(ArrayRecord, tag, 36, 32);
+LINTREL_PIN(ArrayRecord, x0, 40, 40);
+LINTREL_PIN(ArrayRecord, y0, 48, 48);
+LINTREL_PIN(ArrayRecord, z0, 56, 56);
+LINTREL_PIN(ArrayRecord, x1, 64, 64);
+LINTREL_PIN(ArrayRecord, y1, 72, 72);
+LINTREL_PIN(ArrayRecord, z1, 80, 80);
+LINTREL_PIN(ArrayRecord, startX, 88, 88);
+LINTREL_PIN(ArrayRecord, startY, 96, 96);
+LINTREL_STATIC_ASSERT(sizeof(ArrayRecord) == 104, "ArrayRecord is 104 bytes on every target");
+#undef LINTREL_PIN
+#undef LINTREL_OFF
+#endif
+
+#endif /* LINTREL_LINTREL_H */

@@ -1,0 +1,17 @@
+// Exports of the library frame: last error, source unit, version, and the two entry points
+// that were never provided.
+#include <lintrel/lintrel.h>
+
+#include "model/frame.h"
+
+using namespace lintrel;
+
+extern "C" {
+
+LINTREL_API int VarnixCad3_GetLastError(void) { return frame::lastError(); }
+LINTREL_API int VarnixCad3_GetBeforeUnit(void) { return frame::sourceUnit(); }
+LINTREL_API char* Lintrel_GetVerSionInfo(void) { return frame::versionText(); }
+LINTREL_API int VarnixCad3_OptimizePath(void*) { return LINTREL_NOT_AVAILABLE; }
+LINTREL_API int VarnixCad3_SmoothPath(void*) { return LINTREL_NOT_AVAILABLE; }
+
+}  // extern "C"

@@ -1,0 +1,121 @@
+// Exports of the item family: type codes, constructors, copies, deletion, splicing, counting
+// and the action texts shared with the host's heap.
+#include <lintrel/lintrel.h>
+
+#include <cstdlib>
+
+#include "model/items.h"
+
+using namespace lintrel;
+
+namespace {
+
+// Calls `f` with the item as a pointer to its own ring record type; `otherwise` for a graph,
+// which is in no ring, and for unknown kinds.
+template <class F, class G>
+auto onRingItem(void* item, F f, G otherwise) {
+    switch (baseTypeOf(item)) {
+        case LINTREL_BASE_SEG: return f(static_cast<Seg*>(item));
+        case LINTREL_BASE_VECT: return f(static_cast<Vect*>(item));
+        case LINTREL_BASE_GROUP: return f(static_cast<VectGroup*>(item));
+        case LINTREL_BASE_IMAGE: return f(static_cast<Image*>(item));
+        default: return otherwise();
+    }
+}
+
+int insert(void* position, void* items, bool before) {
+    if (!position || !items) return LINTREL_BAD_ARGUMENT;
+    const int base = baseTypeOf(position);
+    if (!isKnownBase(base) || !isKnownBase(baseTypeOf(items))) return LINTREL_BAD_ARGUMENT;
+    if (base != baseTypeOf(items)) return LINTREL_BASE_TYPES_DIFFER;
+    return onRingItem(
+        position,
+        [&](auto* at) {
+            auto* block = static_cast<decltype(at)>(items);
+            if (before)
+                spliceBefore(at, block);
+            else
+                spliceAfter(at, block);
+            return int{LINTREL_OK};
+        },
+        [] { return int{LINTREL_BAD_ARGUMENT}; });
+}
+
+void* neighbour(void* item, bool next) {
+    if (!item) return nullptr;
+    return onRingItem(
+        item, [next](auto* p) -> void* { return next ? p->next : p->prev; },
+        []() -> void* { return nullptr; });
+}
+
+}  // namespace
+
+extern "C" {
+
+LINTREL_API int VarnixCad3_GetItemType(void* item) { return item ? typeOf(item) : 0; }
+LINTREL_API int VarnixCad3_GetItemBaseType(void* item) { return item ? baseTypeOf(item) : 0; }
+
+LINTREL_API Graph* VarnixCad3_NewGraph(void) { return newGraph(); }
+LINTREL_API VectGroup* VarnixCad3_NewVectGroup(void) { return newGroup(); }
+LINTREL_API Vect* VarnixCad3_NewVect(void) { return newVect(); }
+LINTREL_API Seg* VarnixCad3_NewSeg(void) { return newSeg(); }
+LINTREL_API Image* VarnixCad3_NewImage(void) { return newImage(); }
+
+LINTREL_API int VarnixCad3_CopyChain(void* item, void** copy) {
+    if (!item || !copy || !isKnownBase(baseTypeOf(item))) return LINTREL_BAD_ARGUMENT;
+    *copy = copyAnyChain(item);
+    return LINTREL_OK;
+}
+
+LINTREL_API void* VarnixCad3_CopyOne(void* item) { return item ? copyAnyOne(item) : nullptr; }
+
+LINTREL_API int VarnixCad3_DeleteChain(void* item) {
+    if (!item) return LINTREL_BAD_ARGUMENT;
+    return deleteAnyChain(item) ? LINTREL_OK : LINTREL_BAD_ARGUMENT;
+}
+
+LINTREL_API int VarnixCad3_ItemDelete(void* item) {
+    if (!item) return LINTREL_BAD_ARGUMENT;
+    return deleteAnyItem(item) ? LINTREL_OK : LINTREL_BAD_ARGUMENT;
+}
+
+LINTREL_API int VarnixCad3_ItemSeparate(void* item) {
+    if (!item) return LINTREL_BAD_ARGUMENT;
+    if (baseTypeOf(item) == LINTREL_BASE_GRAPH) return LINTREL_OK;  // in no ring
+    return onRingItem(
+        item,
+        [](auto* p) {
+            unlink(p);
+            return int{LINTREL_OK};
+        },
+        [] { return int{LINTREL_BAD_ARGUMENT}; });
+}
+
+LINTREL_API int VarnixCad3_ItemInsertBefore(void* position, void* items) {
+    return insert(position, items, true);
+}
+
+LINTREL_API int VarnixCad3_ItemInsertAfter(void* position, void* items) {
+    return insert(position, items, false);
+}
+
+LINTREL_API void* VarnixCad3_ItemFindNext(void* item) { return neighbour(item, true); }
+LINTREL_API void* VarnixCad3_ItemFindPrev(void* item) { return neighbour(item, false); }
+
+LINTREL_API int VarnixCad3_ItemGetListNum(void* item) {
+    if (!item) return 0;
+    return onRingItem(
+        item, [](auto* p) { return ringCount(p); }, [] { return 1; });
+}
+
+LINTREL_API char* VarnixCad3_SetStrT(char* oldText, int size) {
+    std::free(oldText);
+    return static_cast<char*>(std::malloc(size > 0 ? static_cast<size_t>(size) : 1));
+}
+
+LINTREL_API int VarnixCad3_DelStrT(char* text) {
+    std::free(text);
+    return LINTREL_OK;
+}
+
+}  // extern "C"

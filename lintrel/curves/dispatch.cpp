@@ -1,0 +1,44 @@
+// Flattening by vect type over vects, vect chains and group chains, and the flattened copy a
+// curve keeps beside its definition.
+#include "curves/flatten.h"
+#include "model/items.h"
+
+namespace lintrel {
+
+void flattenVect(Vect& vect, double precision) {
+    if (!vect.segs) return;
+    switch (vect.type) {
+        case LINTREL_SPLINE: flattenSpline(vect.segs, precision, vect); break;
+        case LINTREL_ARC: flattenArc(*vect.segs, precision, vect); break;
+        case LINTREL_ELLIPSE: flattenEllipse(*vect.segs, precision, vect); break;
+        case LINTREL_BEZIER: flattenBezierChain(vect.segs, precision, vect); break;
+        case LINTREL_TEXT: flattenText(vect.segs, vect); break;
+        default: break;
+    }
+}
+
+void flattenVectChain(Vect* first, double precision) {
+    for (Vect* vect : ring(first)) flattenVect(*vect, precision);
+}
+
+void flattenGroupChain(VectGroup* first, double precision) {
+    for (VectGroup* group : ring(first)) flattenVectChain(group->vects, precision);
+}
+
+bool buildFlatSegs(Vect* vect, double precision) {
+    if (!vect || !vect->segs) return false;
+    const int type = vect->type;
+    if (type != LINTREL_SPLINE && type != LINTREL_ARC && type != LINTREL_BEZIER &&
+        type != LINTREL_TEXT)
+        return false;
+    Seg* definition = copySegChain(vect->segs);
+    clearFlatSegs(vect);
+    flattenVect(*vect, precision);
+    vect->flatSegs = vect->segs;
+    vect->segs = definition;
+    // A spline keeps the polyline type its resampling gave it.
+    if (type != LINTREL_SPLINE) vect->type = type;
+    return true;
+}
+
+}  // namespace lintrel

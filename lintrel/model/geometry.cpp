@@ -1,0 +1,140 @@
+// The shared geometric rules: direction angles, step counts, segment distances, arcs and
+// working chains.
+#include "model/geometry.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "model/items.h"
+
+namespace lintrel {
+
+double clampPrecision(double precision) {
+    if (!(precision >= 0.0005)) return 0.0005;  // also catches not-a-number
+    if (precision > 0.5) return 0.5;
+    return precision;
+}
+
+namespace {
+
+template <class T>
+T directionAngleOf(T dx, T dy) {
+    const T eps = static_cast<T>(kSame);
+    if (std::fabs(dx) < eps) {
+        if (std::fabs(dy) < eps) return 0;
+        return dy < 0 ? static_cast<T>(kThreeHalfPi) : static_cast<T>(kHalfPi);
+    }
+    T a = std::atan(dy / dx);
+    if (dx < 0) a += static_cast<T>(kPi);
+    if (a < 0) a += static_cast<T>(kTwoPi);
+    while (a > static_cast<T>(kTwoPi)) a -= static_cast<T>(kTwoPi);
+    while (a < 0) a += static_cast<T>(kTwoPi);
+    return a;
+}
+
+}  // namespace
+
+double directionAngle(double dx, double dy) { return directionAngleOf(dx, dy); }
+float directionAngle(float dx, float dy) { return directionAngleOf(dx, dy); }
+
+float turnBetween(float dx0, float dy0, float dx1, float dy1) {
+    float turn = std::fabs(directionAngle(dx0, dy0) - directionAngle(dx1, dy1));
+    if (turn > static_cast<float>(kPi)) turn = static_cast<float>(kTwoPi) - turn;
+    return turn;
+}
+
+int stepCount(double length, double radius, double precision) {
+    constexpr int kMinimum = 8;
+    if (!(radius > precision)) return kMinimum;  // also a radius that is not a number
+    const double steps = length / (2 * radius * std::acos((radius - precision) / radius)) + 1;
+    if (!std::isfinite(steps) || steps < kMinimum) return kMinimum;
+    if (steps >= kMaxCurveSteps) return kMaxCurveSteps;
+    return static_cast<int>(steps);
+}
+
+Point footOnSegment(Point p, Point a, Point b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double lengthSquared = dx * dx + dy * dy;
+    if (lengthSquared == 0) return a;
+    const double t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / lengthSquared, 0.0, 1.0);
+    return {a.x + t * dx, a.y + t * dy};
+}
+
+double distanceToSegment(Point p, Point a, Point b) { return distance(p, footOnSegment(p, a, b)); }
+
+ArcGeometry arcGeometry(const Seg& s) {
+    ArcGeometry arc;
+    const double xLow = std::min(s.x0, s.x1), yLow = std::min(s.y0, s.y1);
+    arc.radius = std::fabs(s.x1 - s.x0) / 2;
+    arc.centre = {xLow + arc.radius, yLow + arc.radius};
+    arc.start = s.z0;
+    arc.sweep = s.z1;
+    return arc;
+}
+
+static Point onCircle(const ArcGeometry& arc, double mathAngle) {
+    return {arc.centre.x + arc.radius * std::cos(mathAngle),
+            arc.centre.y + arc.radius * std::sin(mathAngle)};
+}
+
+Point arcStartPoint(const ArcGeometry& arc) {
+    if (arc.fullCircle()) return {arc.centre.x + arc.radius, arc.centre.y};
+    return onCircle(arc, kTwoPi - arc.start);
+}
+
+Point arcEndPoint(const ArcGeometry& arc) {
+    if (arc.fullCircle()) return {arc.centre.x + arc.radius, arc.centre.y};
+    return onCircle(arc, kTwoPi - arc.start - arc.sweep);
+}
+
+Seg* chainThrough(std::span<const Point> points) {
+    Seg* head = nullptr;
+    for (size_t i = 1; i < points.size(); ++i)
+        append(head, newLine(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y));
+    return head;
+}
+
+bool vectStartPoint(const Vect& v, Point& out) {
+    if (!v.flatSegs && v.type == LINTREL_ARC && v.segs) {
+        out = arcStartPoint(arcGeometry(*v.segs));
+        return true;
+    }
+    const Seg* chain = workingChain(v);
+    if (!chain) return false;
+    out = segStart(*chain);
+    return true;
+}
+
+bool vectEndPoint(const Vect& v, Point& out) {
+    if (!v.flatSegs && v.type == LINTREL_ARC && v.segs) {
+        out = arcEndPoint(arcGeometry(*v.segs));
+        return true;
+    }
+    const Seg* chain = workingChain(v);
+    if (!chain) return false;
+    out = segEnd(*chain->prev);
+    return true;
+}
+
+Seg* reverseChain(Seg* head) {
+    if (!head) return nullptr;
+    std::vector<Seg*> segs;
+    for (Seg* s : ring(head)) segs.push_back(s);
+    const size_t n = segs.size();
+    if (n > 1) {
+        // A jump marks a gap before its seg; after reversal the same gap lies before the
+        // seg's predecessor. The first seg's jump goes to the last, which becomes the head.
+        std::vector<int32_t> jumps(n);
+        for (size_t i = 0; i < n; ++i) jumps[(i + n - 1) % n] = segs[i]->jump != 0 ? 1 : 0;
+        for (size_t i = 0; i < n; ++i) segs[i]->jump = jumps[i];
+    }
+    // Third values stay: in a curve's defining seg they hold angles, not a third coordinate.
+    for (Seg* s : segs) {
+        std::swap(s->x0, s->x1);
+        std::swap(s->y0, s->y1);
+        std::swap(s->prev, s->next);
+    }
+    return segs.back();
+}
+
+}  // namespace lintrel

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the benchmarks need, if any is missing.
+# Runs as root on a fresh Debian 12 machine (or with sudo when available).
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config binutils
+  libgtest-dev libgmock-dev libbenchmark-dev
+  g++-multilib                  # the 32-bit record layout check
+  clang libclang-rt-14-dev      # libFuzzer harnesses
+)
+[ $# -gt 0 ] && packages+=("$@")
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+echo "installing: ${missing[*]}"
+as_root=()
+[ "$(id -u)" -ne 0 ] && as_root=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

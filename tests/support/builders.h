@@ -1,0 +1,88 @@
+// Builders for small drawings in tests: polylines, arcs, circles, Bezier chains, groups.
+// Everything they return is owned by the caller (wrap it in a ChainOwner).
+#pragma once
+
+#include <initializer_list>
+#include <vector>
+
+#include "model/geometry.h"
+#include "model/items.h"
+
+namespace lintrel::test {
+
+inline Vect* polyline(std::initializer_list<Point> points, bool closed = false) {
+    Vect* v = newVect();
+    v->segs = chainThrough(std::vector<Point>(points));
+    v->closed = closed ? 1 : 0;
+    return v;
+}
+
+inline Vect* polylineOf(const std::vector<Point>& points, bool closed = false) {
+    Vect* v = newVect();
+    v->segs = chainThrough(points);
+    v->closed = closed ? 1 : 0;
+    return v;
+}
+
+// An arc or circle of the given centre and radius; `start` and `sweep` are stored angles
+// (clockwise from +x). A sweep of 0 is a full circle.
+inline Vect* arc(double cx, double cy, double r, double start, double sweep) {
+    Vect* v = newVect();
+    v->type = LINTREL_ARC;
+    Seg* d = newLine(cx - r, cy - r, cx + r, cy + r);
+    d->z0 = start;
+    d->z1 = sweep;
+    v->segs = d;
+    v->closed = std::fabs(sweep) <= kSame ? 1 : 0;
+    return v;
+}
+
+inline Vect* circle(double cx, double cy, double r) { return arc(cx, cy, r, 0, 0); }
+
+// A curve vect whose segs join the control points in order (Bezier, spline).
+inline Vect* controlPolygon(int type, std::initializer_list<Point> points) {
+    Vect* v = polyline(points);
+    v->type = type;
+    return v;
+}
+
+inline VectGroup* groupOf(std::initializer_list<Vect*> vects, int number = 1) {
+    VectGroup* g = newGroup();
+    g->number = number;
+    for (Vect* v : vects) append(g->vects, v);
+    return g;
+}
+
+inline std::vector<Seg*> segsOf(Seg* head) {
+    std::vector<Seg*> out;
+    for (Seg* s : ring(head)) out.push_back(s);
+    return out;
+}
+
+inline std::vector<Vect*> vectsOf(Vect* head) {
+    std::vector<Vect*> out;
+    for (Vect* v : ring(head)) out.push_back(v);
+    return out;
+}
+
+// True when every seg starts where its predecessor ends.
+inline bool continuous(Seg* head) {
+    const std::vector<Seg*> segs = segsOf(head);
+    for (size_t i = 1; i < segs.size(); ++i)
+        if (segs[i]->x0 != segs[i - 1]->x1 || segs[i]->y0 != segs[i - 1]->y1) return false;
+    return true;
+}
+
+// True when the ring's links agree in both directions.
+template <class T>
+bool wellLinked(T* head) {
+    if (!head) return true;
+    T* p = head;
+    do {
+        if (p->next->prev != p || p->prev->next != p) return false;
+        p = p->next;
+    } while (p != head);
+    return true;
+}
+
+}  // namespace lintrel::test
