@@ -11,7 +11,8 @@ constexpr int kSegs = 1'000'000;
 
 Vect* bigPolyline() {
     Vect* v = newVect();
-    for (int i = 0; i < kSegs; ++i) append(v->segs, newLine(i, 0, i + 1, 0));
+    for (int i = 0; i < kSegs; ++i)
+        append(v->segs, newLine(i, 0, i + 1, 0));
     return v;
 }
 

@@ -28,8 +28,10 @@ void flattenLoop(benchmark::State& state, Make make) {
         segs += ringCount(v->segs);
         deleteVectChain(v);
     }
-    state.counters["segs/s"] = benchmark::Counter(static_cast<double>(segs), benchmark::Counter::kIsRate);
-    state.counters["segs/curve"] = static_cast<double>(segs) / static_cast<double>(state.iterations());
+    state.counters["segs/s"] =
+        benchmark::Counter(static_cast<double>(segs), benchmark::Counter::kIsRate);
+    state.counters["segs/curve"] =
+        static_cast<double>(segs) / static_cast<double>(state.iterations());
 }
 
 void BM_FlattenCircle(benchmark::State& state) {

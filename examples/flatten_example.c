@@ -29,10 +29,14 @@ static void appendVect(VectGroup* g, Vect* v) {
 
 static const char* kindName(int type) {
     switch (type) {
-        case LINTREL_POLYLINE: return "polyline";
-        case LINTREL_ARC: return "arc";
-        case LINTREL_BEZIER: return "bezier";
-        default: return "other";
+        case LINTREL_POLYLINE:
+            return "polyline";
+        case LINTREL_ARC:
+            return "arc";
+        case LINTREL_BEZIER:
+            return "bezier";
+        default:
+            return "other";
     }
 }
 

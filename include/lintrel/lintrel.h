@@ -41,8 +41,8 @@ extern "C" {
 
 /* ---- Item type codes; the base type of a code is code / 1000 * 1000 ---- */
 enum {
-    LINTREL_SEG = 1001,        /* line segment, or a record defining a curve */
-    LINTREL_SEG_CURVE = 1004,  /* control seg of a text glyph's curve piece */
+    LINTREL_SEG = 1001,       /* line segment, or a record defining a curve */
+    LINTREL_SEG_CURVE = 1004, /* control seg of a text glyph's curve piece */
     LINTREL_POINT = 2001,
     LINTREL_POLYLINE = 2002,
     LINTREL_SPLINE = 2003,
@@ -253,6 +253,18 @@ LINTREL_API int VarnixCad3_TransBezierSeges(Seg* segs, double precision, Vect* v
 LINTREL_API int VarnixCad3_TransNOrderBezierSeges(Seg* segs, double precision, Vect* vect);
 LINTREL_API int VarnixCad3_TransTextSeges(Seg* segs, double precision, Vect* vect);
 
+/* ---- Import ---- */
+
+/* ---- Indexed array family ---- */
+
+/* ---- Clean-up and curve precision ---- */
+
+/* ---- Ordering and travel optimisation ---- */
+
+/* ---- Selection ---- */
+
+/* ---- Controller connection ---- */
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
@@ -277,7 +289,7 @@ LINTREL_API int VarnixCad3_TransTextSeges(Seg* segs, double precision, Vect* vec
 #endif
 
 #if defined(LINTREL_LAYOUT_PINNED)
-#define LINTREL_PIN(rec, field, lp64, ilp32)                    \
+#define LINTREL_PIN(rec, field, lp64, ilp32)                                \
     LINTREL_STATIC_ASSERT(offsetof(rec, field) == LINTREL_OFF(lp64, ilp32), \
                           #rec "." #field " moved")
 LINTREL_PIN(Seg, type, 0, 0);

@@ -20,7 +20,8 @@ LINTREL_API int VarnixCad3_TransSeges(void* item, double precision) {
             return VarnixCad3_TransSplineVectGroup(static_cast<VectGroup*>(item), precision);
         case LINTREL_BASE_GRAPH:
             return VarnixCad3_TransSplineVectGroup(static_cast<Graph*>(item)->groups, precision);
-        default: return LINTREL_BAD_ARGUMENT;
+        default:
+            return LINTREL_BAD_ARGUMENT;
     }
 }
 

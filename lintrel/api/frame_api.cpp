@@ -8,10 +8,20 @@ using namespace lintrel;
 
 extern "C" {
 
-LINTREL_API int VarnixCad3_GetLastError(void) { return frame::lastError(); }
-LINTREL_API int VarnixCad3_GetBeforeUnit(void) { return frame::sourceUnit(); }
-LINTREL_API char* Lintrel_GetVerSionInfo(void) { return frame::versionText(); }
-LINTREL_API int VarnixCad3_OptimizePath(void*) { return LINTREL_NOT_AVAILABLE; }
-LINTREL_API int VarnixCad3_SmoothPath(void*) { return LINTREL_NOT_AVAILABLE; }
+LINTREL_API int VarnixCad3_GetLastError(void) {
+    return frame::lastError();
+}
+LINTREL_API int VarnixCad3_GetBeforeUnit(void) {
+    return frame::sourceUnit();
+}
+LINTREL_API char* Lintrel_GetVerSionInfo(void) {
+    return frame::versionText();
+}
+LINTREL_API int VarnixCad3_OptimizePath(void*) {
+    return LINTREL_NOT_AVAILABLE;
+}
+LINTREL_API int VarnixCad3_SmoothPath(void*) {
+    return LINTREL_NOT_AVAILABLE;
+}
 
 }  // extern "C"

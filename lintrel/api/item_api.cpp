@@ -15,11 +15,16 @@ namespace {
 template <class F, class G>
 auto onRingItem(void* item, F f, G otherwise) {
     switch (baseTypeOf(item)) {
-        case LINTREL_BASE_SEG: return f(static_cast<Seg*>(item));
-        case LINTREL_BASE_VECT: return f(static_cast<Vect*>(item));
-        case LINTREL_BASE_GROUP: return f(static_cast<VectGroup*>(item));
-        case LINTREL_BASE_IMAGE: return f(static_cast<Image*>(item));
-        default: return otherwise();
+        case LINTREL_BASE_SEG:
+            return f(static_cast<Seg*>(item));
+        case LINTREL_BASE_VECT:
+            return f(static_cast<Vect*>(item));
+        case LINTREL_BASE_GROUP:
+            return f(static_cast<VectGroup*>(item));
+        case LINTREL_BASE_IMAGE:
+            return f(static_cast<Image*>(item));
+        default:
+            return otherwise();
     }
 }
 
@@ -52,14 +57,28 @@ void* neighbour(void* item, bool next) {
 
 extern "C" {
 
-LINTREL_API int VarnixCad3_GetItemType(void* item) { return item ? typeOf(item) : 0; }
-LINTREL_API int VarnixCad3_GetItemBaseType(void* item) { return item ? baseTypeOf(item) : 0; }
+LINTREL_API int VarnixCad3_GetItemType(void* item) {
+    return item ? typeOf(item) : 0;
+}
+LINTREL_API int VarnixCad3_GetItemBaseType(void* item) {
+    return item ? baseTypeOf(item) : 0;
+}
 
-LINTREL_API Graph* VarnixCad3_NewGraph(void) { return newGraph(); }
-LINTREL_API VectGroup* VarnixCad3_NewVectGroup(void) { return newGroup(); }
-LINTREL_API Vect* VarnixCad3_NewVect(void) { return newVect(); }
-LINTREL_API Seg* VarnixCad3_NewSeg(void) { return newSeg(); }
-LINTREL_API Image* VarnixCad3_NewImage(void) { return newImage(); }
+LINTREL_API Graph* VarnixCad3_NewGraph(void) {
+    return newGraph();
+}
+LINTREL_API VectGroup* VarnixCad3_NewVectGroup(void) {
+    return newGroup();
+}
+LINTREL_API Vect* VarnixCad3_NewVect(void) {
+    return newVect();
+}
+LINTREL_API Seg* VarnixCad3_NewSeg(void) {
+    return newSeg();
+}
+LINTREL_API Image* VarnixCad3_NewImage(void) {
+    return newImage();
+}
 
 LINTREL_API int VarnixCad3_CopyChain(void* item, void** copy) {
     if (!item || !copy || !isKnownBase(baseTypeOf(item))) return LINTREL_BAD_ARGUMENT;
@@ -67,7 +86,9 @@ LINTREL_API int VarnixCad3_CopyChain(void* item, void** copy) {
     return LINTREL_OK;
 }
 
-LINTREL_API void* VarnixCad3_CopyOne(void* item) { return item ? copyAnyOne(item) : nullptr; }
+LINTREL_API void* VarnixCad3_CopyOne(void* item) {
+    return item ? copyAnyOne(item) : nullptr;
+}
 
 LINTREL_API int VarnixCad3_DeleteChain(void* item) {
     if (!item) return LINTREL_BAD_ARGUMENT;
@@ -99,8 +120,12 @@ LINTREL_API int VarnixCad3_ItemInsertAfter(void* position, void* items) {
     return insert(position, items, false);
 }
 
-LINTREL_API void* VarnixCad3_ItemFindNext(void* item) { return neighbour(item, true); }
-LINTREL_API void* VarnixCad3_ItemFindPrev(void* item) { return neighbour(item, false); }
+LINTREL_API void* VarnixCad3_ItemFindNext(void* item) {
+    return neighbour(item, true);
+}
+LINTREL_API void* VarnixCad3_ItemFindPrev(void* item) {
+    return neighbour(item, false);
+}
 
 LINTREL_API int VarnixCad3_ItemGetListNum(void* item) {
     if (!item) return 0;

@@ -42,8 +42,8 @@ LINTREL_API int VarnixCad3_RotateOne(void* item, float angle, double cx, double 
 LINTREL_API int VarnixCad3_Rotate(void* item, float angle, double cx, double cy) {
     return item ? rotateItem(item, Reach::Ring, angle, cx, cy) : LINTREL_BAD_ARGUMENT;
 }
-LINTREL_API int VarnixCad3_GetRangeOne(void* item, float* x, float* y, float* width,
-                                       float* height, double precision) {
+LINTREL_API int VarnixCad3_GetRangeOne(void* item, float* x, float* y, float* width, float* height,
+                                       double precision) {
     return range(item, Reach::One, x, y, width, height, precision);
 }
 LINTREL_API int VarnixCad3_GetRange(void* item, float* x, float* y, float* width, float* height,

@@ -27,7 +27,8 @@ void closeExactly(Seg* head) {
 // file) are reduced in one step instead of looping.
 double belowFullTurn(double angle) {
     if (angle >= 64 * kTwoPi) angle = std::fmod(angle, kTwoPi);
-    while (angle >= kTwoPi) angle -= kTwoPi;
+    while (angle >= kTwoPi)
+        angle -= kTwoPi;
     return angle;
 }
 

@@ -8,21 +8,34 @@ namespace lintrel {
 void flattenVect(Vect& vect, double precision) {
     if (!vect.segs) return;
     switch (vect.type) {
-        case LINTREL_SPLINE: flattenSpline(vect.segs, precision, vect); break;
-        case LINTREL_ARC: flattenArc(*vect.segs, precision, vect); break;
-        case LINTREL_ELLIPSE: flattenEllipse(*vect.segs, precision, vect); break;
-        case LINTREL_BEZIER: flattenBezierChain(vect.segs, precision, vect); break;
-        case LINTREL_TEXT: flattenText(vect.segs, vect); break;
-        default: break;
+        case LINTREL_SPLINE:
+            flattenSpline(vect.segs, precision, vect);
+            break;
+        case LINTREL_ARC:
+            flattenArc(*vect.segs, precision, vect);
+            break;
+        case LINTREL_ELLIPSE:
+            flattenEllipse(*vect.segs, precision, vect);
+            break;
+        case LINTREL_BEZIER:
+            flattenBezierChain(vect.segs, precision, vect);
+            break;
+        case LINTREL_TEXT:
+            flattenText(vect.segs, vect);
+            break;
+        default:
+            break;
     }
 }
 
 void flattenVectChain(Vect* first, double precision) {
-    for (Vect* vect : ring(first)) flattenVect(*vect, precision);
+    for (Vect* vect : ring(first))
+        flattenVect(*vect, precision);
 }
 
 void flattenGroupChain(VectGroup* first, double precision) {
-    for (VectGroup* group : ring(first)) flattenVectChain(group->vects, precision);
+    for (VectGroup* group : ring(first))
+        flattenVectChain(group->vects, precision);
 }
 
 bool buildFlatSegs(Vect* vect, double precision) {

@@ -15,8 +15,12 @@ struct PointF {
     float x = 0, y = 0;
 };
 
-PointF startF(const Seg& s) { return {static_cast<float>(s.x0), static_cast<float>(s.y0)}; }
-PointF endF(const Seg& s) { return {static_cast<float>(s.x1), static_cast<float>(s.y1)}; }
+PointF startF(const Seg& s) {
+    return {static_cast<float>(s.x0), static_cast<float>(s.y0)};
+}
+PointF endF(const Seg& s) {
+    return {static_cast<float>(s.x1), static_cast<float>(s.y1)};
+}
 
 float turnAt(PointF a, PointF b, PointF c) {
     return turnBetween(b.x - a.x, b.y - a.y, c.x - b.x, c.y - b.y);
@@ -40,7 +44,8 @@ void sampleCubic(const PointF p[4], int count, std::vector<Point>& out) {
 
 std::vector<const Seg*> segsOf(const Seg* head) {
     std::vector<const Seg*> segs;
-    for (const Seg* s : ring(const_cast<Seg*>(head))) segs.push_back(s);
+    for (const Seg* s : ring(const_cast<Seg*>(head)))
+        segs.push_back(s);
     return segs;
 }
 
@@ -59,8 +64,7 @@ void flattenSpline(const Seg* source, double precision, Vect& vect) {
     double length = 0, turn = 0;
     for (size_t i = 0; i < segs.size(); ++i) {
         length += distance(segStart(*segs[i]), segEnd(*segs[i]));
-        if (i > 0)
-            turn += turnAt(startF(*segs[i - 1]), endF(*segs[i - 1]), endF(*segs[i]));
+        if (i > 0) turn += turnAt(startF(*segs[i - 1]), endF(*segs[i - 1]), endF(*segs[i]));
     }
     const int n = stepCount(length, length / turn, precision);
     const double step = length / n;
@@ -74,8 +78,8 @@ void flattenSpline(const Seg* source, double precision, Vect& vect) {
     for (const Seg* s : segs) {
         if (static_cast<int>(points.size()) >= n) break;
         const double segLength = distance(segStart(*s), segEnd(*s));
-        const float angle = directionAngle(static_cast<float>(s->x1 - s->x0),
-                                           static_cast<float>(s->y1 - s->y0));
+        const float angle =
+            directionAngle(static_cast<float>(s->x1 - s->x0), static_cast<float>(s->y1 - s->y0));
         const double c = std::cos(angle), sn = std::sin(angle);
         double along = 0;
         while (segLength - along >= left && static_cast<int>(points.size()) < n) {
@@ -120,7 +124,8 @@ void flattenBezierAnyDegree(const Seg* source, double step, Vect& vect) {
     }
     std::vector<PointF> control;
     control.push_back(startF(*segs.front()));
-    for (const Seg* s : segs) control.push_back(endF(*s));
+    for (const Seg* s : segs)
+        control.push_back(endF(*s));
     const int degree = static_cast<int>(segs.size());
 
     // Binomial coefficients by repeated multiply-and-divide; doubles stay exact far beyond
@@ -139,8 +144,10 @@ void flattenBezierAnyDegree(const Seg* source, double step, Vect& vect) {
         float x = 0, y = 0;
         for (int i = 0; i <= degree; ++i) {
             float w = static_cast<float>(binomial[i]);
-            for (int j = 0; j < i; ++j) w *= t;
-            for (int j = i; j < degree; ++j) w *= 1 - t;
+            for (int j = 0; j < i; ++j)
+                w *= t;
+            for (int j = i; j < degree; ++j)
+                w *= 1 - t;
             x += w * control[i].x;
             y += w * control[i].y;
         }
@@ -178,8 +185,8 @@ void flattenText(const Seg* source, Vect& vect) {
         const PointF p[4] = {startF(s), endF(s), endF(*segs[i + 1]), endF(*segs[i + 2])};
         const float extent = std::fabs(p[3].x - p[2].x) + std::fabs(p[1].x - p[0].x) +
                              std::fabs(p[3].y - p[2].y) + std::fabs(p[1].y - p[0].y);
-        const int n = std::isfinite(extent) ? std::clamp(static_cast<int>(std::min(extent, 50.f)), 8, 50)
-                                            : 8;
+        const int n =
+            std::isfinite(extent) ? std::clamp(static_cast<int>(std::min(extent, 50.f)), 8, 50) : 8;
         points.clear();
         sampleCubic(p, n, points);
         for (size_t j = 1; j < points.size(); ++j) {

@@ -15,10 +15,18 @@ constexpr const char* kRelease = "3.1.0";
 constexpr int kBuildDate = 20241030;
 }  // namespace
 
-int lastError() { return gLastError; }
-void setLastError(int code) { gLastError = code; }
-int sourceUnit() { return gSourceUnit; }
-void setSourceUnit(int unitCode) { gSourceUnit = unitCode; }
+int lastError() {
+    return gLastError;
+}
+void setLastError(int code) {
+    gLastError = code;
+}
+int sourceUnit() {
+    return gSourceUnit;
+}
+void setSourceUnit(int unitCode) {
+    gSourceUnit = unitCode;
+}
 
 char* versionText() {
     std::snprintf(gVersion, sizeof gVersion, "%s-%d", kRelease, kBuildDate);

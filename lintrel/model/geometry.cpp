@@ -27,15 +27,21 @@ T directionAngleOf(T dx, T dy) {
     T a = std::atan(dy / dx);
     if (dx < 0) a += static_cast<T>(kPi);
     if (a < 0) a += static_cast<T>(kTwoPi);
-    while (a > static_cast<T>(kTwoPi)) a -= static_cast<T>(kTwoPi);
-    while (a < 0) a += static_cast<T>(kTwoPi);
+    while (a > static_cast<T>(kTwoPi))
+        a -= static_cast<T>(kTwoPi);
+    while (a < 0)
+        a += static_cast<T>(kTwoPi);
     return a;
 }
 
 }  // namespace
 
-double directionAngle(double dx, double dy) { return directionAngleOf(dx, dy); }
-float directionAngle(float dx, float dy) { return directionAngleOf(dx, dy); }
+double directionAngle(double dx, double dy) {
+    return directionAngleOf(dx, dy);
+}
+float directionAngle(float dx, float dy) {
+    return directionAngleOf(dx, dy);
+}
 
 float turnBetween(float dx0, float dy0, float dx1, float dy1) {
     float turn = std::fabs(directionAngle(dx0, dy0) - directionAngle(dx1, dy1));
@@ -60,7 +66,9 @@ Point footOnSegment(Point p, Point a, Point b) {
     return {a.x + t * dx, a.y + t * dy};
 }
 
-double distanceToSegment(Point p, Point a, Point b) { return distance(p, footOnSegment(p, a, b)); }
+double distanceToSegment(Point p, Point a, Point b) {
+    return distance(p, footOnSegment(p, a, b));
+}
 
 ArcGeometry arcGeometry(const Seg& s) {
     ArcGeometry arc;
@@ -116,17 +124,43 @@ bool vectEndPoint(const Vect& v, Point& out) {
     return true;
 }
 
+double wrapAngle(double angle) {
+    if (!std::isfinite(angle)) return angle;
+    if (std::fabs(angle) > 64 * kTwoPi) angle = std::fmod(angle, kTwoPi);
+    while (angle < 0)
+        angle += kTwoPi;
+    while (angle > kTwoPi)
+        angle -= kTwoPi;
+    return angle;
+}
+
+bool reverseVect(Vect& v) {
+    if (v.type == LINTREL_POINT) return false;
+    if (v.type == LINTREL_ARC && v.closed == 0 && v.segs) {
+        Seg& d = *v.segs;
+        const double end = wrapAngle(d.z0 + d.z1);
+        d.z1 = -d.z1;
+        d.z0 = end;
+    }
+    v.segs = reverseChain(v.segs);
+    v.flatSegs = reverseChain(v.flatSegs);
+    return true;
+}
+
 Seg* reverseChain(Seg* head) {
     if (!head) return nullptr;
     std::vector<Seg*> segs;
-    for (Seg* s : ring(head)) segs.push_back(s);
+    for (Seg* s : ring(head))
+        segs.push_back(s);
     const size_t n = segs.size();
     if (n > 1) {
         // A jump marks a gap before its seg; after reversal the same gap lies before the
         // seg's predecessor. The first seg's jump goes to the last, which becomes the head.
         std::vector<int32_t> jumps(n);
-        for (size_t i = 0; i < n; ++i) jumps[(i + n - 1) % n] = segs[i]->jump != 0 ? 1 : 0;
-        for (size_t i = 0; i < n; ++i) segs[i]->jump = jumps[i];
+        for (size_t i = 0; i < n; ++i)
+            jumps[(i + n - 1) % n] = segs[i]->jump != 0 ? 1 : 0;
+        for (size_t i = 0; i < n; ++i)
+            segs[i]->jump = jumps[i];
     }
     // Third values stay: in a curve's defining seg they hold angles, not a third coordinate.
     for (Seg* s : segs) {

@@ -28,19 +28,27 @@ struct Point {
     double y = 0;
 };
 
-inline Point segStart(const Seg& s) { return {s.x0, s.y0}; }
-inline Point segEnd(const Seg& s) { return {s.x1, s.y1}; }
+inline Point segStart(const Seg& s) {
+    return {s.x0, s.y0};
+}
+inline Point segEnd(const Seg& s) {
+    return {s.x1, s.y1};
+}
 inline double distanceSquared(Point a, Point b) {
     const double dx = a.x - b.x, dy = a.y - b.y;
     return dx * dx + dy * dy;
 }
-inline double distance(Point a, Point b) { return std::sqrt(distanceSquared(a, b)); }
+inline double distance(Point a, Point b) {
+    return std::sqrt(distanceSquared(a, b));
+}
 // True when both coordinates agree within `tolerance` (inclusive).
 inline bool samePoint(Point a, Point b, double tolerance = kSame) {
     return std::fabs(a.x - b.x) <= tolerance && std::fabs(a.y - b.y) <= tolerance;
 }
 // Rounds a coordinate through single precision, as flattened sample points are kept.
-inline double single(double v) { return static_cast<double>(static_cast<float>(v)); }
+inline double single(double v) {
+    return static_cast<double>(static_cast<float>(v));
+}
 
 // Limits a chord tolerance to [0.0005, 0.5].
 double clampPrecision(double precision);
@@ -50,9 +58,13 @@ double clampPrecision(double precision);
 // precision form is the one curve flattening uses.
 double directionAngle(double dx, double dy);
 float directionAngle(float dx, float dy);
-inline double directionAngle(const Seg& s) { return directionAngle(s.x1 - s.x0, s.y1 - s.y0); }
+inline double directionAngle(const Seg& s) {
+    return directionAngle(s.x1 - s.x0, s.y1 - s.y0);
+}
 // Angle of `p` seen from `centre`, by the same rule.
-inline double angleFrom(Point centre, Point p) { return directionAngle(p.x - centre.x, p.y - centre.y); }
+inline double angleFrom(Point centre, Point p) {
+    return directionAngle(p.x - centre.x, p.y - centre.y);
+}
 // Turn between two directions, in [0, pi] (single precision, as flattening uses it).
 float turnBetween(float dx0, float dy0, float dx1, float dy1);
 
@@ -88,11 +100,21 @@ Seg* chainThrough(std::span<const Point> points);
 // ---- Working chains ----
 
 // The chain a vect is cut along: its flattened copy when it has one, else its definition.
-inline Seg* workingChain(const Vect& v) { return v.flatSegs ? v.flatSegs : v.segs; }
+inline Seg* workingChain(const Vect& v) {
+    return v.flatSegs ? v.flatSegs : v.segs;
+}
 // Start and end of a vect's working chain; an arc without a flattened copy answers from its
 // definition. False for a vect without segs.
 bool vectStartPoint(const Vect& v, Point& out);
 bool vectEndPoint(const Vect& v, Point& out);
+
+// Brings an angle into [0, 2pi] by whole turns (far-out values from damaged files are reduced
+// in one step instead of looping).
+double wrapAngle(double angle);
+
+// Reverses a vect's direction of travel: an open arc's start becomes its old end and its sweep
+// changes sign; both seg chains are reversed. Points have no direction: false, nothing changed.
+bool reverseVect(Vect& v);
 
 // Reverses a chain's direction of travel: the order of its segs, each seg's start and end, and
 // the jumps, which move from each seg onto its predecessor. Returns the new head.

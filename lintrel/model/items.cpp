@@ -151,12 +151,23 @@ void deleteGraph(Graph* graph) {
 
 bool deleteAnyChain(void* item) {
     switch (baseTypeOf(item)) {
-        case LINTREL_BASE_SEG: deleteSegChain(static_cast<Seg*>(item)); return true;
-        case LINTREL_BASE_VECT: deleteVectChain(static_cast<Vect*>(item)); return true;
-        case LINTREL_BASE_GROUP: deleteGroupChain(static_cast<VectGroup*>(item)); return true;
-        case LINTREL_BASE_IMAGE: deleteImageChain(static_cast<Image*>(item)); return true;
-        case LINTREL_BASE_GRAPH: deleteGraph(static_cast<Graph*>(item)); return true;
-        default: return false;
+        case LINTREL_BASE_SEG:
+            deleteSegChain(static_cast<Seg*>(item));
+            return true;
+        case LINTREL_BASE_VECT:
+            deleteVectChain(static_cast<Vect*>(item));
+            return true;
+        case LINTREL_BASE_GROUP:
+            deleteGroupChain(static_cast<VectGroup*>(item));
+            return true;
+        case LINTREL_BASE_IMAGE:
+            deleteImageChain(static_cast<Image*>(item));
+            return true;
+        case LINTREL_BASE_GRAPH:
+            deleteGraph(static_cast<Graph*>(item));
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -168,12 +179,23 @@ static void unlinkAndDelete(T* item) {
 
 bool deleteAnyItem(void* item) {
     switch (baseTypeOf(item)) {
-        case LINTREL_BASE_SEG: unlinkAndDelete(static_cast<Seg*>(item)); return true;
-        case LINTREL_BASE_VECT: unlinkAndDelete(static_cast<Vect*>(item)); return true;
-        case LINTREL_BASE_GROUP: unlinkAndDelete(static_cast<VectGroup*>(item)); return true;
-        case LINTREL_BASE_IMAGE: unlinkAndDelete(static_cast<Image*>(item)); return true;
-        case LINTREL_BASE_GRAPH: deleteGraph(static_cast<Graph*>(item)); return true;
-        default: return false;
+        case LINTREL_BASE_SEG:
+            unlinkAndDelete(static_cast<Seg*>(item));
+            return true;
+        case LINTREL_BASE_VECT:
+            unlinkAndDelete(static_cast<Vect*>(item));
+            return true;
+        case LINTREL_BASE_GROUP:
+            unlinkAndDelete(static_cast<VectGroup*>(item));
+            return true;
+        case LINTREL_BASE_IMAGE:
+            unlinkAndDelete(static_cast<Image*>(item));
+            return true;
+        case LINTREL_BASE_GRAPH:
+            deleteGraph(static_cast<Graph*>(item));
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -192,7 +214,8 @@ void clearFlatSegs(Vect* vect) {
 template <class T, class CopyOne>
 static T* copyRing(const T* first, CopyOne copyOne) {
     T* head = nullptr;
-    for (const T* item : ring(const_cast<T*>(first))) append(head, copyOne(item));
+    for (const T* item : ring(const_cast<T*>(first)))
+        append(head, copyOne(item));
     return head;
 }
 
@@ -210,7 +233,9 @@ Seg* copySeg(const Seg* seg) {
     return copy;
 }
 
-Seg* copySegChain(const Seg* first) { return copyRing(first, copySeg); }
+Seg* copySegChain(const Seg* first) {
+    return copyRing(first, copySeg);
+}
 
 Vect* copyVect(const Vect* vect) {
     Vect* copy = allocate<Vect>();
@@ -228,7 +253,9 @@ Vect* copyVect(const Vect* vect) {
     return copy;
 }
 
-Vect* copyVectChain(const Vect* first) { return copyRing(first, copyVect); }
+Vect* copyVectChain(const Vect* first) {
+    return copyRing(first, copyVect);
+}
 
 VectGroup* copyGroup(const VectGroup* group) {
     VectGroup* copy = newGroup();
@@ -238,7 +265,9 @@ VectGroup* copyGroup(const VectGroup* group) {
     return copy;
 }
 
-VectGroup* copyGroupChain(const VectGroup* first) { return copyRing(first, copyGroup); }
+VectGroup* copyGroupChain(const VectGroup* first) {
+    return copyRing(first, copyGroup);
+}
 
 Image* copyImage(const Image* image) {
     Image* copy = allocate<Image>();
@@ -254,7 +283,9 @@ Image* copyImage(const Image* image) {
     return copy;
 }
 
-Image* copyImageChain(const Image* first) { return copyRing(first, copyImage); }
+Image* copyImageChain(const Image* first) {
+    return copyRing(first, copyImage);
+}
 
 Graph* copyGraph(const Graph* graph) {
     Graph* copy = newGraph();
@@ -265,23 +296,35 @@ Graph* copyGraph(const Graph* graph) {
 
 void* copyAnyChain(const void* item) {
     switch (baseTypeOf(item)) {
-        case LINTREL_BASE_SEG: return copySegChain(static_cast<const Seg*>(item));
-        case LINTREL_BASE_VECT: return copyVectChain(static_cast<const Vect*>(item));
-        case LINTREL_BASE_GROUP: return copyGroupChain(static_cast<const VectGroup*>(item));
-        case LINTREL_BASE_IMAGE: return copyImageChain(static_cast<const Image*>(item));
-        case LINTREL_BASE_GRAPH: return copyGraph(static_cast<const Graph*>(item));
-        default: return nullptr;
+        case LINTREL_BASE_SEG:
+            return copySegChain(static_cast<const Seg*>(item));
+        case LINTREL_BASE_VECT:
+            return copyVectChain(static_cast<const Vect*>(item));
+        case LINTREL_BASE_GROUP:
+            return copyGroupChain(static_cast<const VectGroup*>(item));
+        case LINTREL_BASE_IMAGE:
+            return copyImageChain(static_cast<const Image*>(item));
+        case LINTREL_BASE_GRAPH:
+            return copyGraph(static_cast<const Graph*>(item));
+        default:
+            return nullptr;
     }
 }
 
 void* copyAnyOne(const void* item) {
     switch (baseTypeOf(item)) {
-        case LINTREL_BASE_SEG: return copySeg(static_cast<const Seg*>(item));
-        case LINTREL_BASE_VECT: return copyVect(static_cast<const Vect*>(item));
-        case LINTREL_BASE_GROUP: return copyGroup(static_cast<const VectGroup*>(item));
-        case LINTREL_BASE_IMAGE: return copyImage(static_cast<const Image*>(item));
-        case LINTREL_BASE_GRAPH: return copyGraph(static_cast<const Graph*>(item));
-        default: return nullptr;
+        case LINTREL_BASE_SEG:
+            return copySeg(static_cast<const Seg*>(item));
+        case LINTREL_BASE_VECT:
+            return copyVect(static_cast<const Vect*>(item));
+        case LINTREL_BASE_GROUP:
+            return copyGroup(static_cast<const VectGroup*>(item));
+        case LINTREL_BASE_IMAGE:
+            return copyImage(static_cast<const Image*>(item));
+        case LINTREL_BASE_GRAPH:
+            return copyGraph(static_cast<const Graph*>(item));
+        default:
+            return nullptr;
     }
 }
 

@@ -10,9 +10,15 @@
 
 namespace lintrel {
 
-inline int baseType(int type) { return type / 1000 * 1000; }
-inline int typeOf(const void* item) { return *static_cast<const int32_t*>(item); }
-inline int baseTypeOf(const void* item) { return baseType(typeOf(item)); }
+inline int baseType(int type) {
+    return type / 1000 * 1000;
+}
+inline int typeOf(const void* item) {
+    return *static_cast<const int32_t*>(item);
+}
+inline int baseTypeOf(const void* item) {
+    return baseType(typeOf(item));
+}
 inline bool isKnownBase(int base) {
     return base == LINTREL_BASE_SEG || base == LINTREL_BASE_VECT || base == LINTREL_BASE_GROUP ||
            base == LINTREL_BASE_IMAGE || base == LINTREL_BASE_GRAPH;
@@ -25,11 +31,11 @@ inline bool isKnownBase(int base) {
 // unlink or delete the item it is given (but no other item of the ring).
 template <class T>
 class Ring {
-public:
+  public:
     explicit Ring(T* first) : first_(first) {}
 
     class iterator {
-    public:
+      public:
         iterator(T* item, T* last) : item_(item), last_(last), next_(advance(item)) {}
         T* operator*() const { return item_; }
         iterator& operator++() {
@@ -39,7 +45,7 @@ public:
         }
         bool operator!=(const iterator& other) const { return item_ != other.item_; }
 
-    private:
+      private:
         T* advance(T* item) const { return !item || item == last_ ? nullptr : item->next; }
         T* item_;
         T* last_;
@@ -49,7 +55,7 @@ public:
     iterator begin() const { return iterator(first_, first_ ? first_->prev : nullptr); }
     iterator end() const { return iterator(nullptr, nullptr); }
 
-private:
+  private:
     T* first_;
 };
 
@@ -189,17 +195,27 @@ void clearFlatSegs(Vect* vect);
 // ---- Scoped ownership of a temporary chain ----
 
 namespace detail {
-inline void deleteChainOf(Seg* p) { deleteSegChain(p); }
-inline void deleteChainOf(Vect* p) { deleteVectChain(p); }
-inline void deleteChainOf(VectGroup* p) { deleteGroupChain(p); }
-inline void deleteChainOf(Image* p) { deleteImageChain(p); }
-inline void deleteChainOf(Graph* p) { deleteGraph(p); }
+inline void deleteChainOf(Seg* p) {
+    deleteSegChain(p);
+}
+inline void deleteChainOf(Vect* p) {
+    deleteVectChain(p);
+}
+inline void deleteChainOf(VectGroup* p) {
+    deleteGroupChain(p);
+}
+inline void deleteChainOf(Image* p) {
+    deleteImageChain(p);
+}
+inline void deleteChainOf(Graph* p) {
+    deleteGraph(p);
+}
 }  // namespace detail
 
 // Owns a chain until it is released; deletes it otherwise.
 template <class T>
 class ChainOwner {
-public:
+  public:
     ChainOwner() = default;
     explicit ChainOwner(T* head) : head_(head) {}
     ChainOwner(const ChainOwner&) = delete;
@@ -221,7 +237,7 @@ public:
     void append(T* items) { lintrel::append(head_, items); }
     explicit operator bool() const { return head_ != nullptr; }
 
-private:
+  private:
     T* head_ = nullptr;
 };
 

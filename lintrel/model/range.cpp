@@ -14,7 +14,7 @@ namespace {
 
 // Unites rectangles: the first is taken unchanged, each further one widens it.
 class RectUnion {
-public:
+  public:
     void add(const RectF& r) {
         if (!has_) {
             rect_ = r;
@@ -29,7 +29,7 @@ public:
     bool empty() const { return !has_; }
     const RectF& rect() const { return rect_; }
 
-private:
+  private:
     RectF rect_;
     bool has_ = false;
 };
@@ -94,7 +94,8 @@ void addVect(RectUnion& u, const Vect& v, double precision) {
 }
 
 void addGroup(RectUnion& u, const VectGroup& g, double precision) {
-    for (const Vect* v : ring(g.vects)) addVect(u, *v, precision);
+    for (const Vect* v : ring(g.vects))
+        addVect(u, *v, precision);
 }
 
 void addImage(RectUnion& u, const Image& image) {
@@ -126,7 +127,8 @@ int rangeOf(void* item, Reach reach, double precision, RectF& out) {
             if (reach == Reach::One)
                 addVect(u, *vect, precision);
             else
-                for (const Vect* v : ring(vect)) addVect(u, *v, precision);
+                for (const Vect* v : ring(vect))
+                    addVect(u, *v, precision);
             break;
         }
         case LINTREL_BASE_GROUP: {
@@ -134,7 +136,8 @@ int rangeOf(void* item, Reach reach, double precision, RectF& out) {
             if (reach == Reach::One)
                 addGroup(u, *group, precision);
             else
-                for (const VectGroup* g : ring(group)) addGroup(u, *g, precision);
+                for (const VectGroup* g : ring(group))
+                    addGroup(u, *g, precision);
             break;
         }
         case LINTREL_BASE_IMAGE: {
@@ -142,17 +145,21 @@ int rangeOf(void* item, Reach reach, double precision, RectF& out) {
             if (reach == Reach::One)
                 addImage(u, *image);
             else
-                for (const Image* i : ring(image)) addImage(u, *i);
+                for (const Image* i : ring(image))
+                    addImage(u, *i);
             break;
         }
         case LINTREL_BASE_GRAPH: {
             const Graph* graph = static_cast<const Graph*>(item);
             if (!graph->groups && !graph->images) return LINTREL_EMPTY_GRAPH;
-            for (const VectGroup* g : ring(graph->groups)) addGroup(u, *g, kMeasurePrecision);
-            for (const Image* i : ring(graph->images)) addImage(u, *i);
+            for (const VectGroup* g : ring(graph->groups))
+                addGroup(u, *g, kMeasurePrecision);
+            for (const Image* i : ring(graph->images))
+                addImage(u, *i);
             break;
         }
-        default: return LINTREL_BAD_ARGUMENT;
+        default:
+            return LINTREL_BAD_ARGUMENT;
     }
     out = u.rect();
     return LINTREL_OK;

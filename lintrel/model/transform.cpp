@@ -14,7 +14,8 @@ namespace {
 template <class OnVect, class OnImage>
 int forEachCovered(void* item, Reach reach, OnVect onVect, OnImage onImage) {
     auto groupVects = [&](VectGroup* group) {
-        for (Vect* v : ring(group->vects)) onVect(*v);
+        for (Vect* v : ring(group->vects))
+            onVect(*v);
     };
     switch (baseTypeOf(item)) {
         case LINTREL_BASE_VECT: {
@@ -22,7 +23,8 @@ int forEachCovered(void* item, Reach reach, OnVect onVect, OnImage onImage) {
             if (reach == Reach::One)
                 onVect(*vect);
             else
-                for (Vect* v : ring(vect)) onVect(*v);
+                for (Vect* v : ring(vect))
+                    onVect(*v);
             return LINTREL_OK;
         }
         case LINTREL_BASE_GROUP: {
@@ -30,7 +32,8 @@ int forEachCovered(void* item, Reach reach, OnVect onVect, OnImage onImage) {
             if (reach == Reach::One)
                 groupVects(group);
             else
-                for (VectGroup* g : ring(group)) groupVects(g);
+                for (VectGroup* g : ring(group))
+                    groupVects(g);
             return LINTREL_OK;
         }
         case LINTREL_BASE_IMAGE: {
@@ -44,17 +47,21 @@ int forEachCovered(void* item, Reach reach, OnVect onVect, OnImage onImage) {
         }
         case LINTREL_BASE_GRAPH: {
             Graph* graph = static_cast<Graph*>(item);
-            for (VectGroup* g : ring(graph->groups)) groupVects(g);
+            for (VectGroup* g : ring(graph->groups))
+                groupVects(g);
             return LINTREL_OK;
         }
-        default: return LINTREL_BAD_ARGUMENT;
+        default:
+            return LINTREL_BAD_ARGUMENT;
     }
 }
 
 template <class F>
 void forEachSeg(Vect& v, F f) {
-    for (Seg* s : ring(v.segs)) f(*s);
-    for (Seg* s : ring(v.flatSegs)) f(*s);
+    for (Seg* s : ring(v.segs))
+        f(*s);
+    for (Seg* s : ring(v.flatSegs))
+        f(*s);
 }
 
 template <class F>
@@ -64,7 +71,8 @@ int transformSegsOrVects(void* item, Reach reach, F onSeg, auto onImage) {
         if (reach == Reach::One)
             onSeg(*seg);
         else
-            for (Seg* s : ring(seg)) onSeg(*s);
+            for (Seg* s : ring(seg))
+                onSeg(*s);
         return LINTREL_OK;
     }
     return forEachCovered(
@@ -87,7 +95,8 @@ int moveItem(void* item, Reach reach, double dx, double dy) {
     };
     if (baseTypeOf(item) == LINTREL_BASE_GRAPH) {
         Graph* graph = static_cast<Graph*>(item);
-        for (Image* image : ring(graph->images)) onImage(*image);
+        for (Image* image : ring(graph->images))
+            onImage(*image);
     }
     return transformSegsOrVects(item, reach, onSeg, onImage);
 }
@@ -114,7 +123,8 @@ int scaleItem(void* item, Reach reach, float sx, float sy, float cx, float cy) {
     };
     if (baseTypeOf(item) == LINTREL_BASE_GRAPH) {
         Graph* graph = static_cast<Graph*>(item);
-        for (Image* image : ring(graph->images)) onImage(*image);
+        for (Image* image : ring(graph->images))
+            onImage(*image);
     }
     return transformSegsOrVects(item, reach, onSeg, onImage);
 }
@@ -145,13 +155,15 @@ int rotateItem(void* item, Reach reach, float angle, double cx, double cy) {
             d.y0 = arc.centre.y - ys * r;
             d.y1 = arc.centre.y + ys * r;
             if (!arc.fullCircle()) d.z0 += angle;
-            for (Seg* seg : ring(v.flatSegs)) onSeg(*seg);
+            for (Seg* seg : ring(v.flatSegs))
+                onSeg(*seg);
             return;
         }
         forEachSeg(v, onSeg);
     };
     auto refuseImage = [](Image&) { return LINTREL_NOT_AVAILABLE; };
-    if (baseTypeOf(item) == LINTREL_BASE_SEG) return transformSegsOrVects(item, reach, onSeg, refuseImage);
+    if (baseTypeOf(item) == LINTREL_BASE_SEG)
+        return transformSegsOrVects(item, reach, onSeg, refuseImage);
     return forEachCovered(item, reach, onVect, refuseImage);
 }
 

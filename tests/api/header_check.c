@@ -5,12 +5,12 @@
 #include <string.h>
 
 static int failures = 0;
-#define CHECK(cond)                                                   \
-    do {                                                              \
-        if (!(cond)) {                                                \
+#define CHECK(cond)                                                           \
+    do {                                                                      \
+        if (!(cond)) {                                                        \
             fprintf(stderr, "%s:%d: %s failed\n", __FILE__, __LINE__, #cond); \
-            ++failures;                                               \
-        }                                                             \
+            ++failures;                                                       \
+        }                                                                     \
     } while (0)
 
 int main(void) {

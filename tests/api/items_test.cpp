@@ -13,7 +13,8 @@ namespace {
 
 std::vector<Vect*> chainOf(std::initializer_list<Vect*> vects) {
     Vect* head = nullptr;
-    for (Vect* v : vects) append(head, v);
+    for (Vect* v : vects)
+        append(head, v);
     return vectsOf(head);
 }
 

@@ -10,7 +10,9 @@ using namespace lintrel::test;
 
 namespace {
 
-bool isSingle(double v) { return v == single(v); }
+bool isSingle(double v) {
+    return v == single(v);
+}
 
 void expectAllSingle(Seg* head) {
     for (Seg* s : ring(head)) {
@@ -73,7 +75,8 @@ TEST(ArcFlattening, NegativeSweepRunsCounterClockwiseFromTheStart) {
     EXPECT_NEAR(b.get()->segs->y0, -1, 1e-6);
     EXPECT_NEAR(b.get()->segs->prev->y1, 1, 1e-6);
     double maxX = -1;
-    for (Seg* s : ring(b.get()->segs)) maxX = std::max(maxX, s->x1);
+    for (Seg* s : ring(b.get()->segs))
+        maxX = std::max(maxX, s->x1);
     EXPECT_NEAR(maxX, 1, 1e-3);
 }
 
@@ -132,7 +135,8 @@ TEST(EllipseFlattening, RotationAndZeroSweep) {
     z.get()->type = LINTREL_ELLIPSE;
     VarnixCad3_TransEclipseSeges(z.get()->segs, 0.05, z.get());
     EXPECT_EQ(ringCount(z.get()->segs), 19);
-    for (Seg* s : ring(z.get()->segs)) EXPECT_EQ(s->x1, z.get()->segs->x0);
+    for (Seg* s : ring(z.get()->segs))
+        EXPECT_EQ(s->x1, z.get()->segs->x0);
 }
 
 TEST(EllipseFlattening, CorruptStartAngleDoesNotHang) {
@@ -148,14 +152,16 @@ TEST(SplineFlattening, StraightPolylineGivesEightEqualSegs) {
     EXPECT_EQ(s.get()->type, LINTREL_POLYLINE);
     const auto segs = segsOf(s.get()->segs);
     ASSERT_EQ(segs.size(), 8u);
-    for (Seg* seg : segs) EXPECT_NEAR(seg->x1 - seg->x0, 1, 1e-6);
+    for (Seg* seg : segs)
+        EXPECT_NEAR(seg->x1 - seg->x0, 1, 1e-6);
     EXPECT_EQ(segs.back()->x1, 8);
     EXPECT_TRUE(continuous(s.get()->segs));
 }
 
 TEST(SplineFlattening, CurvedPolylineEndsExactlyAndOneSegStaysAsItIs) {
     std::vector<Point> pts;
-    for (int i = 0; i <= 90; ++i) pts.push_back({10 * std::cos(i * kPi / 90), 10 * std::sin(i * kPi / 90)});
+    for (int i = 0; i <= 90; ++i)
+        pts.push_back({10 * std::cos(i * kPi / 90), 10 * std::sin(i * kPi / 90)});
     ChainOwner<Vect> s(polylineOf(pts));
     s.get()->type = LINTREL_SPLINE;
     VarnixCad3_TransSplineSeges(s.get()->segs, 0.01, s.get());
@@ -173,7 +179,8 @@ TEST(SplineFlattening, CurvedPolylineEndsExactlyAndOneSegStaysAsItIs) {
 }
 
 TEST(BezierFlattening, PiecesOfThreeAndLeftoversDropped) {
-    ChainOwner<Vect> b(controlPolygon(LINTREL_BEZIER, {{0, 0}, {0, 10}, {10, 10}, {10, 0}, {20, 0}}));
+    ChainOwner<Vect> b(
+        controlPolygon(LINTREL_BEZIER, {{0, 0}, {0, 10}, {10, 10}, {10, 0}, {20, 0}}));
     VarnixCad3_TransBezierSeges(b.get()->segs, 0.05, b.get());
     EXPECT_EQ(b.get()->type, LINTREL_POLYLINE);
     const auto segs = segsOf(b.get()->segs);
@@ -233,7 +240,8 @@ TEST(TextFlattening, LineSegsCopiedCurveRunsSampledJumpsCarried) {
     EXPECT_EQ(segs[1]->jump, 1);
     EXPECT_EQ(segs[2]->jump, 0);
     EXPECT_EQ(segs[1]->z0, 9);
-    for (Seg* s : segs) EXPECT_EQ(s->type, LINTREL_SEG);
+    for (Seg* s : segs)
+        EXPECT_EQ(s->type, LINTREL_SEG);
     EXPECT_EQ(t->type, LINTREL_POLYLINE);
     EXPECT_EQ(VarnixCad3_TransTextSeges(t->segs, 0.1, nullptr), 21000);
 }

@@ -100,18 +100,40 @@ TEST(Rings, WalkStopsAtTheFirstOrANullNextAndToleratesDeletingTheVisited) {
     Vect* v = polyline({{0, 0}, {1, 0}, {2, 0}, {3, 0}});
     ChainOwner<Vect> own(v);
     int n = 0;
-    for (Seg* s : ring(v->segs)) n += s ? 1 : 0;
+    for (Seg* s : ring(v->segs))
+        n += s ? 1 : 0;
     EXPECT_EQ(n, 3);
     for (Seg* s : ring(v->segs))
         if (s->x0 == 1) eraseFrom(v->segs, s);
     EXPECT_EQ(ringCount(v->segs), 2);
-    for (Seg* s : ring(v->segs)) eraseFrom(v->segs, s);
+    for (Seg* s : ring(v->segs))
+        eraseFrom(v->segs, s);
     EXPECT_EQ(v->segs, nullptr);
     Vect* open = polyline({{0, 0}, {1, 0}, {2, 0}});
     ChainOwner<Vect> own2(open);
     open->segs->prev->next = nullptr;  // cut for a walk
     n = 0;
-    for (Seg* s : ring(open->segs)) n += s ? 1 : 0;
+    for (Seg* s : ring(open->segs))
+        n += s ? 1 : 0;
     EXPECT_EQ(n, 2);
     open->segs->prev->next = open->segs;
+}
+
+TEST(Reverse, OpenArcsSwapEndsClosedCirclesOnlyTheirCorners) {
+    ChainOwner<Vect> a(arc(0, 0, 1, 0.5, 1.0));
+    ASSERT_TRUE(reverseVect(*a.get()));
+    EXPECT_DOUBLE_EQ(a.get()->segs->z0, 1.5);
+    EXPECT_DOUBLE_EQ(a.get()->segs->z1, -1.0);
+    ChainOwner<Vect> b(arc(0, 0, 1, 6.0, 1.0));
+    reverseVect(*b.get());
+    EXPECT_NEAR(b.get()->segs->z0, 7.0 - kTwoPi, 1e-12);
+    ChainOwner<Vect> c(circle(0, 0, 1));
+    reverseVect(*c.get());
+    EXPECT_EQ(c.get()->segs->z0, 0);
+    EXPECT_EQ(c.get()->segs->z1, 0);
+    EXPECT_GT(c.get()->segs->x0, c.get()->segs->x1);
+    ChainOwner<Vect> p(newVect());
+    p.get()->type = LINTREL_POINT;
+    EXPECT_FALSE(reverseVect(*p.get()));
+    EXPECT_EQ(wrapAngle(-1e300) >= 0 && wrapAngle(-1e300) <= kTwoPi, true);
 }

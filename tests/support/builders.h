@@ -37,7 +37,9 @@ inline Vect* arc(double cx, double cy, double r, double start, double sweep) {
     return v;
 }
 
-inline Vect* circle(double cx, double cy, double r) { return arc(cx, cy, r, 0, 0); }
+inline Vect* circle(double cx, double cy, double r) {
+    return arc(cx, cy, r, 0, 0);
+}
 
 // A curve vect whose segs join the control points in order (Bezier, spline).
 inline Vect* controlPolygon(int type, std::initializer_list<Point> points) {
@@ -49,19 +51,22 @@ inline Vect* controlPolygon(int type, std::initializer_list<Point> points) {
 inline VectGroup* groupOf(std::initializer_list<Vect*> vects, int number = 1) {
     VectGroup* g = newGroup();
     g->number = number;
-    for (Vect* v : vects) append(g->vects, v);
+    for (Vect* v : vects)
+        append(g->vects, v);
     return g;
 }
 
 inline std::vector<Seg*> segsOf(Seg* head) {
     std::vector<Seg*> out;
-    for (Seg* s : ring(head)) out.push_back(s);
+    for (Seg* s : ring(head))
+        out.push_back(s);
     return out;
 }
 
 inline std::vector<Vect*> vectsOf(Vect* head) {
     std::vector<Vect*> out;
-    for (Vect* v : ring(head)) out.push_back(v);
+    for (Vect* v : ring(head))
+        out.push_back(v);
     return out;
 }
 
