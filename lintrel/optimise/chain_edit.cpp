@@ -1,0 +1,78 @@
+// Working-chain edits: hit tests, cuts, collinear folding and start point moves.
+#include "optimise/chain_edit.h"
+
+#include "model/items.h"
+
+namespace lintrel {
+
+Seg* firstSegWithin(Seg* head, Point p, double tolerance) {
+    for (Seg* s : ring(head))
+        if (distanceToSeg(p, *s) <= tolerance) return s;
+    return nullptr;
+}
+
+bool atSegStart(const Seg& seg, Point f) {
+    return samePoint(segStart(seg), f);
+}
+bool atSegEnd(const Seg& seg, Point f) {
+    return samePoint(segEnd(seg), f);
+}
+
+Seg* cutSegAt(Seg& seg, Point f) {
+    Seg* tail = newLine(f.x, f.y, seg.x1, seg.y1);
+    tail->type = seg.type;
+    tail->tag = seg.tag;
+    seg.x1 = f.x;
+    seg.y1 = f.y;
+    spliceAfter(&seg, tail);
+    return tail;
+}
+
+int foldCollinearJoints(Seg* head) {
+    if (!head) return 0;
+    int folded = 0;
+    for (Seg* s = head->next; s != head;) {
+        Seg* before = s->prev;
+        Seg* next = s->next;
+        if (before != s && std::fabs(directionAngle(*before) - directionAngle(*s)) <= kSame &&
+            samePoint(segEnd(*before), segStart(*s))) {
+            before->x1 = s->x1;
+            before->y1 = s->y1;
+            unlink(s);
+            deleteSegChain(s);
+            ++folded;
+        }
+        s = next;
+    }
+    return folded;
+}
+
+bool moveStartPoint(Vect& vect, Point p, double tolerance, bool apply) {
+    Seg*& chain = vect.flatSegs ? vect.flatSegs : vect.segs;
+    Seg* hit = firstSegWithin(chain, p, tolerance);
+    if (!hit) return false;
+    if (!apply) return true;
+
+    const Point f = footOnSegment(p, segStart(*hit), segEnd(*hit));
+    if (atSegStart(*hit, f))
+        chain = hit;
+    else if (atSegEnd(*hit, f))
+        chain = hit->next;
+    else
+        chain = cutSegAt(*hit, f);
+
+    if (vect.type == LINTREL_ARC && vect.segs) {
+        const ArcGeometry arc = arcGeometry(*vect.segs);
+        vect.segs->z0 = kTwoPi - std::atan2(f.y - arc.centre.y, f.x - arc.centre.x);
+        return true;
+    }
+    if (vect.flatSegs) {
+        replaceSegs(&vect, vect.flatSegs);
+        vect.flatSegs = nullptr;
+        vect.type = LINTREL_POLYLINE;
+    }
+    foldCollinearJoints(vect.segs);
+    return true;
+}
+
+}  // namespace lintrel
