@@ -20,6 +20,8 @@ struct MachineParameters {
     int codeType = 0;  // 0 Basic, otherwise G-code
     std::string processFilename = "KORVEL.kvp";
     bool returnFirstPos = true;
+
+    bool operator==(const MachineParameters&) const = default;
 };
 
 struct ProcessPreset {
@@ -44,6 +46,8 @@ struct ProcessPreset {
     // The travel height of a vect: the uplift height when Z lifts between cuts, else the cut
     // runs and travels at the work height.
     double liftHeight() const { return dotLift ? upliftHeight : workHeight; }
+
+    bool operator==(const ProcessPreset&) const = default;
 };
 
 inline constexpr int kPresetCount = 20;
@@ -62,6 +66,8 @@ inline const ProcessPreset& presetFor(const PresetTable& presets, const VectGrou
 struct ProcessSettings {
     MachineParameters machine;
     PresetTable presets{};
+
+    bool operator==(const ProcessSettings&) const = default;
 };
 
 }  // namespace pathloom
