@@ -22,16 +22,12 @@ constexpr const char* kTravelBlock =
     "MOVE_PARA(DECEL, 0, 1000.0000)\r\n";
 
 ProcessSettings noReturn() {
-    ProcessSettings settings;
-    settings.machine.returnFirstPos = false;
-    return settings;
+    return pathloom::test::withoutReturn(0);
 }
 
 std::string basic(VectGroup* groups, const ProcessSettings& settings,
                   ControllerLink* link = nullptr) {
-    const WriteResult result = writeBasic(groups, settings, link);
-    EXPECT_EQ(result.status, WriteStatus::Ok);
-    return result.program.text;
+    return pathloom::test::programText(groups, settings, link);
 }
 
 Vect* square() {

@@ -15,17 +15,12 @@ using pathloom::test::FakeController;
 namespace {
 
 ProcessSettings noReturn() {
-    ProcessSettings settings;
-    settings.machine.returnFirstPos = false;
-    settings.machine.codeType = 1;
-    return settings;
+    return pathloom::test::withoutReturn(1);
 }
 
 std::string gcode(VectGroup* groups, const ProcessSettings& settings,
                   ControllerLink* link = nullptr) {
-    const WriteResult result = writeGcode(groups, settings, link);
-    EXPECT_EQ(result.status, WriteStatus::Ok);
-    return result.program.text;
+    return pathloom::test::programText(groups, settings, link);
 }
 
 }  // namespace
