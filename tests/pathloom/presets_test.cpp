@@ -110,6 +110,15 @@ TEST(Actions, ListIsBoundedAndKeepsOrder) {
     EXPECT_FALSE(three.remove(2));
     EXPECT_FALSE(three.replace(5, {}));
     EXPECT_EQ(ActionList(std::vector<Action>(40)).size(), 30u);
+
+    // One action is stored as one entry of at most 1023 bytes, a line break counting as one.
+    ActionList sized;
+    const std::string name = "n";
+    EXPECT_TRUE(sized.add({name, std::string(1021, 'x')}));
+    EXPECT_FALSE(sized.add({name, std::string(1022, 'x')}));
+    EXPECT_TRUE(sized.add({name, std::string(1019, 'x') + "\r\n"}));
+    EXPECT_FALSE(sized.replace(0, {name, std::string(2000, 'x')}));
+    EXPECT_EQ(sized.items()[0].text.size(), 1021u);
 }
 
 TEST(Actions, BeforeAfterChoicesAndAssignment) {

@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "core/presets/stored_text.h"
+
 namespace pathloom {
 
 bool sameTextIgnoringCase(std::string_view a, std::string_view b) {
@@ -19,8 +21,12 @@ ActionList::ActionList(std::vector<Action> actions) : items_(std::move(actions))
     if (items_.size() > kCapacity) items_.resize(kCapacity);
 }
 
+bool ActionList::fitsEntry(const Action& action) {
+    return action.name.size() + 1 + encodeActionText(action.text).size() <= kEntryLimit;
+}
+
 bool ActionList::add(Action action) {
-    if (full()) return false;
+    if (full() || !fitsEntry(action)) return false;
     items_.push_back(std::move(action));
     return true;
 }
@@ -32,7 +38,7 @@ bool ActionList::remove(size_t index) {
 }
 
 bool ActionList::replace(size_t index, Action action) {
-    if (index >= items_.size()) return false;
+    if (index >= items_.size() || !fitsEntry(action)) return false;
     items_[index] = std::move(action);
     return true;
 }

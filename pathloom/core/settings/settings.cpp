@@ -13,8 +13,6 @@ namespace pathloom {
 namespace {
 
 constexpr const char* kUserAction = "User action";
-// One user action entry, "name=text", holds at most this many bytes.
-constexpr size_t kActionEntryLimit = 1023;
 
 struct PresetText {
     std::string& text;
@@ -64,7 +62,8 @@ class Reader {
         for (const auto& [name, stored] : profile_.section(kUserAction)) {
             if (list.size() >= ActionList::kCapacity) break;
             // Longer entries were never written by the program; the text is cut to fit.
-            const size_t room = kActionEntryLimit - std::min(kActionEntryLimit, name.size() + 1);
+            constexpr size_t kLimit = ActionList::kEntryLimit;
+            const size_t room = kLimit - std::min(kLimit, name.size() + 1);
             std::string_view text = stored;
             if (text.size() > room) {
                 size_t end = room;
@@ -190,49 +189,7 @@ void describe(Visitor& v, Settings& s) {
     v("Gcode width", w.gcodeWidth);
 }
 
-// Replaces every line break (CR LF, LF or CR) by `mark`.
-std::string joinLines(std::string_view text, std::string_view mark) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            out += mark;
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
-std::string splitLines(std::string_view stored, std::string_view mark) {
-    std::string out;
-    out.reserve(stored.size());
-    for (size_t i = 0; i < stored.size();) {
-        if (stored.substr(i, mark.size()) == mark) {
-            out += "\r\n";
-            i += mark.size();
-        } else {
-            out += stored[i++];
-        }
-    }
-    return out;
-}
-
 }  // namespace
-
-std::string encodePresetText(std::string_view text) {
-    return joinLines(text, "\\r\\n");
-}
-std::string decodePresetText(std::string_view stored) {
-    return splitLines(stored, "\\r\\n");
-}
-std::string encodeActionText(std::string_view text) {
-    return joinLines(text, "&");
-}
-std::string decodeActionText(std::string_view stored) {
-    return splitLines(stored, "&");
-}
 
 Settings readSettings(const ProfileFile& profile) {
     Settings settings;

@@ -7,6 +7,7 @@
 
 #include "core/presets/actions.h"
 #include "core/presets/process.h"
+#include "core/presets/stored_text.h"
 #include "core/settings/profile_file.h"
 
 namespace pathloom {
@@ -74,13 +75,6 @@ Settings loadSettings(const std::string& path);
 // the file's other content. False when the file could not be written; the old file is then
 // unchanged.
 bool saveSettings(const Settings& settings, const std::string& path);
-
-// Line breaks of preset texts are stored as the four characters \r\n, those of user actions as
-// "&"; any of CR LF, LF or CR counts as a line break, and reading gives CR LF.
-std::string encodePresetText(std::string_view text);
-std::string decodePresetText(std::string_view stored);
-std::string encodeActionText(std::string_view text);
-std::string decodeActionText(std::string_view stored);
 
 // The code panel is stored in 96-dpi pixels; `scale` is the screen's dots per inch over 96.
 int panelWidthFromSetting(int stored, double scale);
