@@ -19,15 +19,6 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-// Cuts UTF-8 text to at most `limit` bytes without splitting a character.
-std::string_view cutAtCharacter(std::string_view s, size_t limit) {
-    if (s.size() <= limit) return s;
-    size_t end = limit;
-    while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80)
-        --end;
-    return s.substr(0, end);
-}
-
 std::string oneLine(std::string_view s) {
     std::string out(s);
     for (char& c : out)
@@ -36,6 +27,14 @@ std::string oneLine(std::string_view s) {
 }
 
 }  // namespace
+
+std::string_view cutAtCharacter(std::string_view s, size_t limit) {
+    if (s.size() <= limit) return s;
+    size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80)
+        --end;
+    return s.substr(0, end);
+}
 
 ProfileFile ProfileFile::load(const std::string& path) {
     std::ifstream file(path, std::ios::binary);

@@ -67,6 +67,9 @@ std::string decodeProfileText(std::string_view bytes);
 // the old file untouched, on any failure.
 bool writeFileSafely(const std::string& path, std::string_view bytes);
 
+// Cuts UTF-8 text to at most `limit` bytes without splitting a character.
+std::string_view cutAtCharacter(std::string_view text, size_t limit);
+
 // The folder part of a path: "." for a bare name, "/" for a file in the root.
 std::string folderOf(const std::string& path);
 

@@ -2,7 +2,6 @@
 // writing, so the two can never disagree on a name, a type or an order.
 #include "core/settings/settings.h"
 
-#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -19,7 +18,6 @@ struct PresetText {
 };
 
 int readInt(const std::string& value) {
-    errno = 0;
     const long n = std::strtol(value.c_str(), nullptr, 10);
     if (n > INT_MAX) return INT_MAX;
     if (n < INT_MIN) return INT_MIN;
@@ -64,14 +62,7 @@ class Reader {
             // Longer entries were never written by the program; the text is cut to fit.
             constexpr size_t kLimit = ActionList::kEntryLimit;
             const size_t room = kLimit - std::min(kLimit, name.size() + 1);
-            std::string_view text = stored;
-            if (text.size() > room) {
-                size_t end = room;
-                while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-                    --end;
-                text = text.substr(0, end);
-            }
-            list.push_back({name, decodeActionText(text)});
+            list.push_back({name, decodeActionText(cutAtCharacter(stored, room))});
         }
     }
 
@@ -132,7 +123,7 @@ void describePreset(Visitor& v, S& p, int n) {
     v("end action" + k, PresetText{p.endAction});
 }
 
-// Every key of the file in file order. `S` is Settings or a copy being written.
+// Every key of the file, in file order.
 template <class Visitor>
 void describe(Visitor& v, Settings& s) {
     v.section("Auto connect");
