@@ -104,4 +104,10 @@ TEST(Simulation, TravelsInsideOneTickAreFlaggedAsTravels) {
     const std::vector<SimulationPoint> expected{
         {0, 0, true}, {0, 0, true}, {1, 0, false}, {5, 0, true}, {6, 0, false}};
     EXPECT_EQ(tick.trace, expected);
+
+    // A state that points past the path ends the run instead of ticking forever.
+    SimulationState stale{9, 0, 0};
+    EXPECT_TRUE(advanceSimulation(points, stale, 100, 500).finished);
+    EXPECT_EQ(stale.next, 0u);
+    EXPECT_TRUE(advanceSimulation({}, state, 100, 500).finished);
 }

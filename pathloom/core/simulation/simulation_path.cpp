@@ -43,6 +43,11 @@ SimulationTick advanceSimulation(std::span<const SimulationPoint> points, Simula
                                  int simulationSpeed, double travelSpeed) {
     SimulationTick tick;
     tick.trace.push_back({state.x, state.y, true});
+    if (state.next >= points.size()) {  // nothing left (or a state from another path)
+        state.next = 0;
+        tick.finished = true;
+        return tick;
+    }
     double seconds = simulationSpeed * kSecondsPerSpeedUnit;
     if (!(seconds > 0) || !(travelSpeed > 0) || !std::isfinite(travelSpeed)) return tick;
     while (state.next < points.size()) {
