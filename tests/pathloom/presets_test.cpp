@@ -60,7 +60,11 @@ TEST(Presets, OnlyChangedFieldsReachTheVectsButWorkHeightsAlways) {
     edited.presets[1].workHeight = 5;         // preset 2: no group uses it
     edited.presets[0].speed = 200.00005;      // within the margin: not a change
     edited.presets[0].beforeProcessing = "";  // unchanged
+    edited.presets[2].workHeight = 4;         // preset 3: only the work height changes
+    Vect& third = vectOf(drawing.get(), 1);
     acceptProcessEdit(current, edited, drawing.get());
+    EXPECT_EQ(third.workHeight, 4.0);
+    EXPECT_EQ(third.liftHeight, 1.0);  // the travel height it had (work height, no lift)
     EXPECT_EQ(first.speed, 77);
     EXPECT_EQ(first.liftHeight, 33);
     EXPECT_EQ(first.workHeight, 1.0);  // always taken from the preset
