@@ -1,0 +1,2 @@
+pathloom_benchmark(bench_engine bench_engine.cpp)
+target_link_libraries(bench_engine PRIVATE pathloom_core)

@@ -1,0 +1,37 @@
+// Flattening adapter and the arc-command geometry shared by both languages.
+#include "core/codegen/vect_path.h"
+
+#include "curves/flatten.h"
+
+namespace pathloom {
+
+int smoothVect(Vect& vect, double tolerance) {
+    return lintrel::buildFlatSegs(&vect, tolerance) ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
+}
+
+int ensureFlatChain(Vect& vect, const ProcessPreset& preset) {
+    if (vect.flatSegs) return 0;
+    const int code = smoothVect(vect, preset.refAccuracy);
+    return code == LINTREL_OK || code == LINTREL_NOTHING_TO_DO ? 0 : code;
+}
+
+ArcMove arcMove(const Vect& vect) {
+    const Seg& definition = *vect.segs;
+    ArcMove arc;
+    if (std::fabs(definition.z1) >= kSamePosition) {
+        arc.clockwise = definition.z1 > 0;
+        arc.change = -definition.z1;
+    } else {
+        // A full circle runs clockwise when its definition's corners are stored right to left.
+        arc.clockwise = definition.x1 <= definition.x0;
+        arc.change = arc.clockwise ? -lintrel::kTwoPi : lintrel::kTwoPi;
+    }
+    arc.centre = {(definition.x0 + definition.x1) / 2, (definition.y0 + definition.y1) / 2};
+    if (vect.flatSegs)
+        arc.end = lintrel::segEnd(*vect.flatSegs->prev);
+    else
+        arc.end = lintrel::arcEndPoint(lintrel::arcGeometry(definition));
+    return arc;
+}
+
+}  // namespace pathloom

@@ -1,0 +1,73 @@
+// Machine parameters and the 20 process presets that code generation, simulation and the
+// document pipeline read. Defaults are those a new installation starts with.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include <lintrel/lintrel.h>
+
+namespace pathloom {
+
+struct MachineParameters {
+    int xAxis = 0;
+    int yAxis = 1;
+    double emptySpeed = 500.0;
+    double emptyAccel = 1000.0;
+    double emptyDecel = 1000.0;
+    double moveAccel = 1000.0;
+    double moveDecel = 1000.0;
+    int codeType = 0;  // 0 Basic, otherwise G-code
+    std::string processFilename = "KORVEL.kvp";
+    bool returnFirstPos = true;
+
+    bool operator==(const MachineParameters&) const = default;
+};
+
+struct ProcessPreset {
+    bool useZ = false;
+    int zAxis = 3;
+    bool dotLift = false;
+    double workHeight = 1.0;
+    double upliftHeight = 10.0;
+    bool useR = false;
+    int rAxis = 4;
+    double refAccuracy = 0.05;
+    double speed = 200.0;
+    int moveType = 0;  // 0 absolute, otherwise relative
+    bool circToSeg = false;
+    // Texts may hold several lines, separated by CR LF.
+    std::string beforeProcessing;
+    std::string afterProcessing;
+    std::string startAction;
+    std::string endAction;
+
+    bool relative() const { return moveType != 0; }
+    // The travel height of a vect: the uplift height when Z lifts between cuts, else the cut
+    // runs and travels at the work height.
+    double liftHeight() const { return dotLift ? upliftHeight : workHeight; }
+
+    bool operator==(const ProcessPreset&) const = default;
+};
+
+inline constexpr int kPresetCount = 20;
+using PresetTable = std::array<ProcessPreset, kPresetCount>;
+
+// Index into the preset table for a group number. Only numbers 1 to 20 have a preset; any other
+// number uses preset 1, so that the table is never read outside its records.
+inline int presetIndex(int groupNumber) {
+    return groupNumber >= 1 && groupNumber <= kPresetCount ? groupNumber - 1 : 0;
+}
+inline const ProcessPreset& presetFor(const PresetTable& presets, const VectGroup& group) {
+    return presets[static_cast<size_t>(presetIndex(group.number))];
+}
+
+// Everything the program writers read besides the drawing.
+struct ProcessSettings {
+    MachineParameters machine;
+    PresetTable presets{};
+
+    bool operator==(const ProcessSettings&) const = default;
+};
+
+}  // namespace pathloom

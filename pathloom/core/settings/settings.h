@@ -1,0 +1,98 @@
+// Every persistent setting of the program as one plain value, and its settings file: defaults,
+// the file's sections and keys, the encodings of multi-line texts, and where the file lives.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/presets/actions.h"
+#include "core/presets/process.h"
+#include "core/presets/stored_text.h"
+#include "core/settings/profile_file.h"
+
+namespace pathloom {
+
+struct ConnectionSettings {
+    bool autoConnect = false;
+    std::string autoIp = "127.0.0.1";
+
+    bool operator==(const ConnectionSettings&) const = default;
+};
+
+// The automatic steps run after every import.
+struct AutoOptimizeSettings {
+    bool curveSmoothing = true;
+    double smoothingAccuracy = 0.05;
+    bool removeMinimal = true;
+    double minimalWidth = 0.5;
+    double minimalHeight = 0.5;
+    bool removeDuplicates = true;
+    bool mergeConnected = true;
+    double mergeMaxSize = 0.1;
+    bool sort = true;
+    int sortBy = 1;  // 0 grid sort, 1 to 7 automatic sort modes
+    bool changeDirection = true;
+    bool optimizeAbs = true;
+    bool autoUnits = true;
+    double pltUnits = 1016.0;
+
+    bool operator==(const AutoOptimizeSettings&) const = default;
+};
+
+struct ViewSettings {
+    bool showClose = true;
+    bool showAbs = false;
+    bool showOrder = false;
+    bool showStartPoint = true;
+    bool showDirection = true;
+    bool showGcode = true;
+    bool showGrids = true;
+    bool showStatusBar = true;
+    int gcodeWidth = 400;  // code panel width in pixels at 96 dots per inch
+
+    bool operator==(const ViewSettings&) const = default;
+};
+
+struct Settings {
+    ConnectionSettings connection;
+    AutoOptimizeSettings optimize;
+    ProcessSettings process;  // machine parameters and the 20 presets
+    std::vector<Action> actions;
+    int simulationSpeed = 100;
+    ViewSettings view;
+
+    bool operator==(const Settings&) const = default;
+};
+
+// Reads every section; missing keys keep their defaults, values that are not numbers read as 0.
+Settings readSettings(const ProfileFile& profile);
+// Writes every section into `profile`, keeping whatever else the file holds.
+void writeSettings(const Settings& settings, ProfileFile& profile);
+
+// Loads the settings file; a missing or unreadable file gives the defaults.
+Settings loadSettings(const std::string& path);
+// Writes the settings into the file at `path` (created with its folder when missing), keeping
+// the file's other content. False when the file could not be written; the old file is then
+// unchanged.
+bool saveSettings(const Settings& settings, const std::string& path);
+
+// The code panel is stored in 96-dpi pixels; `scale` is the screen's dots per inch over 96.
+int panelWidthFromSetting(int stored, double scale);
+int settingFromPanelWidth(int width, double scale);
+
+inline constexpr const char* kSettingsFileName = "Setting.ini";
+
+struct SettingsLocation {
+    std::string readPath;   // the file to load
+    std::string writePath;  // the file to save to
+};
+// The file lives in the program's folder when that folder is writable; otherwise in
+// `configHome`/pathloom (configHome is $XDG_CONFIG_HOME, or `home`/.config when that is unset or
+// not absolute). With a read-only program folder the file there, if any, is read until the
+// user's own file exists.
+SettingsLocation settingsLocation(const std::string& programFolder, const char* configHome,
+                                  const char* home);
+// The same with the process environment.
+SettingsLocation settingsLocation(const std::string& programFolder);
+
+}  // namespace pathloom
