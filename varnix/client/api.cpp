@@ -1,5 +1,6 @@
 // The eight exported functions. Handles are the addresses of Connection objects kept in a
 // registry, so a stale or foreign handle is recognised and refused instead of being followed.
+// Each connection has its own lock, so a slow controller delays only the calls that use it.
 #include <cstring>
 #include <map>
 #include <memory>
@@ -14,9 +15,14 @@ using namespace varnix;
 
 namespace {
 
+struct Entry {
+    std::mutex mutex;  // one request at a time on one connection
+    std::unique_ptr<Connection> connection;
+};
+
 struct Registry {
     std::mutex mutex;
-    std::map<void*, std::unique_ptr<Connection>> connections;
+    std::map<void*, std::shared_ptr<Entry>> connections;
 };
 
 Registry& registry() {
@@ -28,15 +34,20 @@ int replyTimeoutMs() {
     return timeoutFromEnvironment("VARNIX_TIMEOUT_MS", 2000);
 }
 
-// Runs one request on the connection behind handle; the registry lock keeps a concurrent
-// VXC_Close from freeing the connection under the request.
+// Runs one request on the connection behind handle. The shared entry keeps the connection
+// alive should VXC_Close remove it from the registry while the request runs.
 Reply withConnection(VXC_HANDLE handle, std::string_view line, std::string_view payload,
                      int timeoutMs) {
-    Registry& all = registry();
-    std::lock_guard lock(all.mutex);
-    const auto found = all.connections.find(handle);
-    if (handle == nullptr || found == all.connections.end()) return {VXC_ERR_HANDLE, {}};
-    return found->second->request(line, payload, timeoutMs);
+    std::shared_ptr<Entry> entry;
+    {
+        Registry& all = registry();
+        std::lock_guard lock(all.mutex);
+        const auto found = all.connections.find(handle);
+        if (handle == nullptr || found == all.connections.end()) return {VXC_ERR_HANDLE, {}};
+        entry = found->second;
+    }
+    std::lock_guard lock(entry->mutex);
+    return entry->connection->request(line, payload, timeoutMs);
 }
 
 void copyReply(std::string_view text, char* reply, unsigned int size) {
@@ -73,7 +84,9 @@ VARNIX_API int VXC_OpenEth(const char* address, VXC_HANDLE* handle) {
     Registry& all = registry();
     std::lock_guard lock(all.mutex);
     void* key = connection.get();
-    all.connections.emplace(key, std::move(connection));
+    auto entry = std::make_shared<Entry>();
+    entry->connection = std::move(connection);
+    all.connections.emplace(key, std::move(entry));
     *handle = key;
     return VXC_OK;
 }
@@ -83,7 +96,7 @@ VARNIX_API int VXC_Close(VXC_HANDLE handle) {
     std::lock_guard lock(all.mutex);
     const auto found = all.connections.find(handle);
     if (handle == nullptr || found == all.connections.end()) return VXC_ERR_HANDLE;
-    all.connections.erase(found);
+    all.connections.erase(found);  // the socket closes when the last request using it ends
     return VXC_OK;
 }
 

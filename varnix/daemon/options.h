@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "varnix/varnix.h"
+
 namespace varnix::daemon {
 
 struct Options {

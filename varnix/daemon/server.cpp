@@ -21,6 +21,8 @@ namespace {
 
 constexpr size_t kMaxRequestLine = 4096;
 constexpr size_t kMaxClients = 64;
+// A peer that sends requests without reading the replies is dropped before they pile up.
+constexpr size_t kMaxPendingReplies = 4 * 1024 * 1024;
 
 long long nowMs() {
     using namespace std::chrono;
@@ -260,6 +262,10 @@ void Server::finishDownload(Client& client) {
 
 void Server::handleInput(Client& client) {
     while (!client.closed && !client.closeWhenFlushed) {
+        if (client.output.size() + client.delayed.size() * 64 > kMaxPendingReplies) {
+            closeClient(client, "replies are not being read");
+            return;
+        }
         if (client.downloading) {
             if (client.input.size() < client.downloadLength) return;
             finishDownload(client);

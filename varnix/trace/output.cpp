@@ -14,6 +14,11 @@ std::string number(double value) {
     return text;
 }
 
+// SVG's y axis points down; drawings are shown with y up (and no "-0.0000").
+double flip(double y) {
+    return y == 0 ? 0.0 : -y;
+}
+
 size_t usedAxes(const interp::ToolPath& path) {
     size_t used = std::min<size_t>(path.start.size(), 2);
     std::vector<double> previous = path.start;
@@ -68,11 +73,11 @@ std::string toSvg(const interp::ToolPath& path, int a, int b) {
         svg += "<polyline fill=\"none\" stroke=\"" + std::string(travel ? "gray" : "black") +
                "\" stroke-width=\"" + number(stroke) + "\"" +
                (travel ? " stroke-dasharray=\"" + number(stroke * 4) + "\"" : "") + " points=\"" +
-               number(x) + "," + number(-y);
+               number(x) + "," + number(flip(y));
         for (; i < path.moves.size() && path.moves[i].travel == travel; ++i) {
             x = path.moves[i].to[a];
             y = path.moves[i].to[b];
-            svg += " " + number(x) + "," + number(-y);
+            svg += " " + number(x) + "," + number(flip(y));
         }
         svg += "\"/>\n";
     }
