@@ -13,6 +13,7 @@
 namespace {
 
 using varnix::testing::ScopedEnvironment;
+using varnix::testing::Session;
 using varnix::testing::Simulator;
 
 std::string command(VXC_HANDLE handle, const std::string& text, int* code = nullptr) {
@@ -30,10 +31,9 @@ std::string readFile(const std::filesystem::path& path) {
 }
 
 TEST(VarnixClient, ConnectsReadsAxesAndMovesPositions) {
-    Simulator simulator({"--axes", "6"});
-    ASSERT_TRUE(simulator.ready());
-    VXC_HANDLE handle = nullptr;
-    ASSERT_EQ(VXC_OpenEth(simulator.address().c_str(), &handle), VXC_OK);
+    Session session({"--axes", "6"});
+    ASSERT_TRUE(session.ready());
+    VXC_HANDLE handle = session.handle;
     ASSERT_NE(handle, nullptr);
     EXPECT_EQ(VXC_GetAxises(handle), 6);
     unsigned char state = 99;
@@ -58,9 +58,10 @@ TEST(VarnixClient, ConnectsReadsAxesAndMovesPositions) {
     command(handle, "?ACCEL(500.0000)", &code);
     EXPECT_NE(code, VXC_OK);
     EXPECT_EQ(command(handle, "?MPOS(2)"), "-12.5000");
-    EXPECT_NE(simulator.log().find("CMD MPOS(2) = -12.5"), std::string::npos);
+    EXPECT_NE(session.simulator.log().find("CMD MPOS(2) = -12.5"), std::string::npos);
 
     EXPECT_EQ(VXC_Close(handle), VXC_OK);
+    session.handle = nullptr;
     // A closed handle is refused, not followed.
     EXPECT_EQ(VXC_Close(handle), VXC_ERR_HANDLE);
     EXPECT_EQ(VXC_GetState(handle, &state), VXC_ERR_HANDLE);
@@ -82,10 +83,9 @@ TEST(VarnixClient, EveryCallFailsWithoutAConnection) {
 }
 
 TEST(VarnixClient, DownloadedProgramIsStoredByteForByte) {
-    Simulator simulator;
-    ASSERT_TRUE(simulator.ready());
-    VXC_HANDLE handle = nullptr;
-    ASSERT_EQ(VXC_OpenEth(simulator.address().c_str(), &handle), VXC_OK);
+    Session session;
+    ASSERT_TRUE(session.ready());
+    VXC_HANDLE handle = session.handle;
     // A few hundred kilobytes of program lines, plus every byte value: the download is
     // length-prefixed, so nothing in the text can end it early.
     std::string program;
@@ -98,16 +98,15 @@ TEST(VarnixClient, DownloadedProgramIsStoredByteForByte) {
     ASSERT_EQ(VXC_DownMem3File(handle, program.data(), static_cast<unsigned>(program.size()),
                                "KORVEL.kvp"),
               VXC_OK);
-    EXPECT_EQ(readFile(simulator.store() / "KORVEL.kvp"), program);
+    EXPECT_EQ(readFile(session.simulator.store() / "KORVEL.kvp"), program);
     // A second download under the same name replaces the first; the connection stays usable.
     ASSERT_EQ(VXC_DownMem3File(handle, "G90\r\n", 5, "KORVEL.kvp"), VXC_OK);
-    EXPECT_EQ(readFile(simulator.store() / "KORVEL.kvp"), "G90\r\n");
+    EXPECT_EQ(readFile(session.simulator.store() / "KORVEL.kvp"), "G90\r\n");
     EXPECT_EQ(VXC_GetAxises(handle), 4);
     // Names that would leave the program folder are refused by the controller.
     EXPECT_EQ(VXC_DownMem3File(handle, "x", 1, "../escape.kvp"), 2003);
-    EXPECT_FALSE(std::filesystem::exists(simulator.store().parent_path() / "escape.kvp"));
+    EXPECT_FALSE(std::filesystem::exists(session.simulator.store().parent_path() / "escape.kvp"));
     EXPECT_EQ(VXC_DownMem3File(handle, "x", 1, ""), VXC_ERR_ARGUMENT);
-    VXC_Close(handle);
 }
 
 TEST(VarnixClient, SearchFindsOnlyAnsweringControllers) {

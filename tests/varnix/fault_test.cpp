@@ -17,6 +17,7 @@
 namespace {
 
 using varnix::testing::ScopedEnvironment;
+using varnix::testing::Session;
 using varnix::testing::Simulator;
 using Clock = std::chrono::steady_clock;
 
@@ -62,13 +63,12 @@ TEST(VarnixFaults, SilentListenerTimesOut) {
 }
 
 TEST(VarnixFaults, KilledSimulatorIsReportedByTheNextStateQuery) {
-    Simulator simulator;
-    ASSERT_TRUE(simulator.ready());
-    VXC_HANDLE handle = openOrNull(simulator);
-    ASSERT_NE(handle, nullptr);
+    Session session;
+    ASSERT_TRUE(session.ready());
+    VXC_HANDLE handle = session.handle;
     unsigned char state = 0;
     ASSERT_EQ(VXC_GetState(handle, &state), VXC_OK);
-    simulator.kill();
+    session.simulator.kill();
     const auto start = Clock::now();
     EXPECT_EQ(VXC_GetState(handle, &state), VXC_ERR_LOST);
     EXPECT_LT(secondsSince(start), 1.0);
@@ -78,31 +78,29 @@ TEST(VarnixFaults, KilledSimulatorIsReportedByTheNextStateQuery) {
     EXPECT_STREQ(reply, "");
     EXPECT_NE(VXC_GetState(handle, &state), VXC_OK);
     EXPECT_EQ(VXC_Close(handle), VXC_OK);
+    session.handle = nullptr;
 }
 
 TEST(VarnixFaults, ConnectionDroppedAfterRequestCount) {
     // The greeting of VXC_OpenEth is the first request.
-    Simulator simulator({"--close-after-requests", "3"});
-    ASSERT_TRUE(simulator.ready());
-    VXC_HANDLE handle = openOrNull(simulator);
-    ASSERT_NE(handle, nullptr);
+    Session session({"--close-after-requests", "3"});
+    ASSERT_TRUE(session.ready());
+    VXC_HANDLE handle = session.handle;
     unsigned char state = 0;
     EXPECT_EQ(VXC_GetAxises(handle), 4);
     EXPECT_EQ(VXC_GetState(handle, &state), VXC_OK);
     EXPECT_EQ(VXC_GetState(handle, &state), VXC_ERR_LOST);
-    VXC_Close(handle);
     // Other connections are served as before.
-    handle = openOrNull(simulator);
-    ASSERT_NE(handle, nullptr);
-    EXPECT_EQ(VXC_GetAxises(handle), 4);
-    VXC_Close(handle);
+    VXC_HANDLE other = openOrNull(session.simulator);
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(VXC_GetAxises(other), 4);
+    VXC_Close(other);
 }
 
 TEST(VarnixFaults, ConnectionDroppedAfterTime) {
-    Simulator simulator({"--close-after-seconds", "0.3"});
-    ASSERT_TRUE(simulator.ready());
-    VXC_HANDLE handle = openOrNull(simulator);
-    ASSERT_NE(handle, nullptr);
+    Session session({"--close-after-seconds", "0.3"});
+    ASSERT_TRUE(session.ready());
+    VXC_HANDLE handle = session.handle;
     unsigned char state = 0;
     int result = VXC_OK;
     const auto start = Clock::now();
@@ -111,27 +109,23 @@ TEST(VarnixFaults, ConnectionDroppedAfterTime) {
         result = VXC_GetState(handle, &state);
     }
     EXPECT_EQ(result, VXC_ERR_LOST);
-    EXPECT_NE(simulator.log().find("time limit"), std::string::npos);
-    VXC_Close(handle);
+    EXPECT_NE(session.simulator.log().find("time limit"), std::string::npos);
 }
 
 TEST(VarnixFaults, RefusedDownloadReturnsTheControllersCode) {
-    Simulator simulator({"--refuse-downloads", "4242"});
-    ASSERT_TRUE(simulator.ready());
-    VXC_HANDLE handle = openOrNull(simulator);
-    ASSERT_NE(handle, nullptr);
+    Session session({"--refuse-downloads", "4242"});
+    ASSERT_TRUE(session.ready());
+    VXC_HANDLE handle = session.handle;
     EXPECT_EQ(VXC_DownMem3File(handle, "G90\r\n", 5, "KORVEL.kvp"), 4242);
-    EXPECT_FALSE(std::filesystem::exists(simulator.store() / "KORVEL.kvp"));
+    EXPECT_FALSE(std::filesystem::exists(session.simulator.store() / "KORVEL.kvp"));
     unsigned char state = 0;
     EXPECT_EQ(VXC_GetState(handle, &state), VXC_OK);
-    VXC_Close(handle);
 }
 
 TEST(VarnixFaults, LateReplyIsNotTakenForTheNextOne) {
-    Simulator simulator({"--delay-ms", "500"});
-    ASSERT_TRUE(simulator.ready());
-    VXC_HANDLE handle = openOrNull(simulator);
-    ASSERT_NE(handle, nullptr);
+    Session session({"--delay-ms", "500"});
+    ASSERT_TRUE(session.ready());
+    VXC_HANDLE handle = session.handle;
     char reply[64] = "junk";
     ASSERT_EQ(VXC_DirectCommand(handle, "MPOS(1) = 7", reply, sizeof reply), VXC_OK);
     {
@@ -143,26 +137,22 @@ TEST(VarnixFaults, LateReplyIsNotTakenForTheNextOne) {
     // The late answer to ?MPOS(0) arrives first and must be skipped.
     ASSERT_EQ(VXC_DirectCommand(handle, "?MPOS(1)", reply, sizeof reply), VXC_OK);
     EXPECT_STREQ(reply, "7.0000");
-    VXC_Close(handle);
 }
 
 TEST(VarnixFaults, MalformedReplyReadsAsZero) {
-    Simulator simulator({"--malformed-replies"});
-    ASSERT_TRUE(simulator.ready());
-    VXC_HANDLE handle = openOrNull(simulator);
-    ASSERT_NE(handle, nullptr);
+    Session session({"--malformed-replies"});
+    ASSERT_TRUE(session.ready());
+    VXC_HANDLE handle = session.handle;
     char reply[64] = "12.5";
     EXPECT_EQ(VXC_DirectCommand(handle, "?MPOS(0)", reply, sizeof reply), VXC_ERR_REPLY);
     EXPECT_STREQ(reply, "");
     EXPECT_EQ(std::atof(reply), 0.0);
-    VXC_Close(handle);
 }
 
 TEST(VarnixFaults, LongReplyIsCutToTheBuffer) {
-    Simulator simulator;
-    ASSERT_TRUE(simulator.ready());
-    VXC_HANDLE handle = openOrNull(simulator);
-    ASSERT_NE(handle, nullptr);
+    Session session;
+    ASSERT_TRUE(session.ready());
+    VXC_HANDLE handle = session.handle;
     char reply[16];
     ASSERT_EQ(VXC_DirectCommand(handle, "MPOS(0) = 123.4567", reply, sizeof reply), VXC_OK);
     char small[8];
@@ -176,7 +166,6 @@ TEST(VarnixFaults, LongReplyIsCutToTheBuffer) {
     // A line break would smuggle a second request into the stream.
     EXPECT_EQ(VXC_DirectCommand(handle, "?MPOS(0)\n1 DOWN 1 x", reply, sizeof reply),
               VXC_ERR_ARGUMENT);
-    VXC_Close(handle);
 }
 
 TEST(VarnixFaults, SimulatorSurvivesGarbageFromAPeer) {

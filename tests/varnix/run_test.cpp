@@ -11,6 +11,7 @@
 
 namespace {
 
+using varnix::testing::Session;
 using varnix::testing::Simulator;
 
 double position(VXC_HANDLE handle, int axis) {
@@ -30,10 +31,9 @@ int waitUntilIdle(VXC_HANDLE handle) {
 
 TEST(VarnixRun, StoredProgramMovesTheAxes) {
     // 20 units at speed 10 take 2 simulated seconds: a tenth of a second at this scale.
-    Simulator simulator({"--time-scale", "20"});
-    ASSERT_TRUE(simulator.ready());
-    VXC_HANDLE handle = nullptr;
-    ASSERT_EQ(VXC_OpenEth(simulator.address().c_str(), &handle), VXC_OK);
+    Session session({"--time-scale", "20"});
+    ASSERT_TRUE(session.ready());
+    VXC_HANDLE handle = session.handle;
     const std::string program =
         "G90\r\nM3\r\nG01 X10.0000 Y0.0000 F10.0000\r\nG01 X10.0000 Y10.0000 F10.0000\r\n";
     ASSERT_EQ(VXC_DownMem3File(handle, program.data(), program.size(), "square.nc"), VXC_OK);
@@ -48,15 +48,13 @@ TEST(VarnixRun, StoredProgramMovesTheAxes) {
     EXPECT_EQ(VXC_DirectCommand(handle, "RUN broken.nc", reply, sizeof reply), 2005);
     EXPECT_EQ(VXC_DirectCommand(handle, "RUN missing.nc", reply, sizeof reply), 2004);
     EXPECT_EQ(position(handle, 0), 10.0);
-    VXC_Close(handle);
 }
 
 TEST(VarnixRun, PositionsAreReportedWhileRunningAndStopHolds) {
     // 1000 units at speed 10 take 100 seconds of real time: the program is still running.
-    Simulator simulator;
-    ASSERT_TRUE(simulator.ready());
-    VXC_HANDLE handle = nullptr;
-    ASSERT_EQ(VXC_OpenEth(simulator.address().c_str(), &handle), VXC_OK);
+    Session session;
+    ASSERT_TRUE(session.ready());
+    VXC_HANDLE handle = session.handle;
     const std::string program =
         "BASE(0, 1)\r\nMOVE_PARA(SPEED, 0, 10.0000)\r\nMOVEABS(1000.0000, 0.0000)\r\n";
     ASSERT_EQ(VXC_DownMem3File(handle, program.data(), program.size(), "long.bas"), VXC_OK);
@@ -77,7 +75,6 @@ TEST(VarnixRun, PositionsAreReportedWhileRunningAndStopHolds) {
     EXPECT_GE(stopped, moving);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(position(handle, 0), stopped);
-    VXC_Close(handle);
 }
 
 }  // namespace

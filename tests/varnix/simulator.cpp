@@ -1,6 +1,8 @@
 // The varnixd child process of the controller tests.
 #include "varnix/simulator.h"
 
+#include <varnix/varnix.h>
+
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -79,6 +81,16 @@ std::string Simulator::log() const {
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+Session::Session(const std::vector<std::string>& options) : simulator(options) {
+    if (simulator.ready() && VXC_OpenEth(simulator.address().c_str(), &handle) != VXC_OK) {
+        handle = nullptr;
+    }
+}
+
+Session::~Session() {
+    if (handle != nullptr) VXC_Close(handle);
 }
 
 int unusedLoopbackPort() {

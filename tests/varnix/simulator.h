@@ -33,6 +33,19 @@ class Simulator {
     std::filesystem::path folder_;
 };
 
+// A simulator with one open connection, closed before the simulator ends.
+class Session {
+  public:
+    explicit Session(const std::vector<std::string>& options = {});
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+    bool ready() const { return handle != nullptr; }
+
+    Simulator simulator;
+    void* handle = nullptr;
+};
+
 // A loopback port that nothing listens on (bound, read and released).
 int unusedLoopbackPort();
 
