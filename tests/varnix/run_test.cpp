@@ -20,6 +20,14 @@ double position(VXC_HANDLE handle, int axis) {
     return std::atof(reply);
 }
 
+// Stores the program and starts it; the controller's result.
+int downloadAndRun(VXC_HANDLE handle, const std::string& name, const std::string& program) {
+    const int stored = VXC_DownMem3File(handle, program.data(), program.size(), name.c_str());
+    if (stored != VXC_OK) return stored;
+    char reply[64];
+    return VXC_DirectCommand(handle, ("RUN \"" + name + "\"").c_str(), reply, sizeof reply);
+}
+
 int waitUntilIdle(VXC_HANDLE handle) {
     unsigned char state = 1;
     for (int attempt = 0; attempt < 200 && state == 1; ++attempt) {
@@ -36,16 +44,13 @@ TEST(VarnixRun, StoredProgramMovesTheAxes) {
     VXC_HANDLE handle = session.handle;
     const std::string program =
         "G90\r\nM3\r\nG01 X10.0000 Y0.0000 F10.0000\r\nG01 X10.0000 Y10.0000 F10.0000\r\n";
-    ASSERT_EQ(VXC_DownMem3File(handle, program.data(), program.size(), "square.nc"), VXC_OK);
-    char reply[64];
-    ASSERT_EQ(VXC_DirectCommand(handle, "RUN \"square.nc\"", reply, sizeof reply), VXC_OK);
+    ASSERT_EQ(downloadAndRun(handle, "square.nc", program), VXC_OK);
     EXPECT_EQ(waitUntilIdle(handle), 0);
     EXPECT_EQ(position(handle, 0), 10.0);
     EXPECT_EQ(position(handle, 1), 10.0);
     // Errors in a program are refused before anything moves.
-    const std::string broken = "G90\r\nG01 X1 Y\r\n";
-    ASSERT_EQ(VXC_DownMem3File(handle, broken.data(), broken.size(), "broken.nc"), VXC_OK);
-    EXPECT_EQ(VXC_DirectCommand(handle, "RUN broken.nc", reply, sizeof reply), 2005);
+    EXPECT_EQ(downloadAndRun(handle, "broken.nc", "G90\r\nG01 X1 Y\r\n"), 2005);
+    char reply[64];
     EXPECT_EQ(VXC_DirectCommand(handle, "RUN missing.nc", reply, sizeof reply), 2004);
     EXPECT_EQ(position(handle, 0), 10.0);
 }
@@ -57,9 +62,8 @@ TEST(VarnixRun, PositionsAreReportedWhileRunningAndStopHolds) {
     VXC_HANDLE handle = session.handle;
     const std::string program =
         "BASE(0, 1)\r\nMOVE_PARA(SPEED, 0, 10.0000)\r\nMOVEABS(1000.0000, 0.0000)\r\n";
-    ASSERT_EQ(VXC_DownMem3File(handle, program.data(), program.size(), "long.bas"), VXC_OK);
+    ASSERT_EQ(downloadAndRun(handle, "long.bas", program), VXC_OK);
     char reply[64];
-    ASSERT_EQ(VXC_DirectCommand(handle, "RUN long.bas", reply, sizeof reply), VXC_OK);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     unsigned char state = 0;
     ASSERT_EQ(VXC_GetState(handle, &state), VXC_OK);

@@ -93,11 +93,7 @@ bool sameHost(const SocketAddress& a, const sockaddr_storage& b) {
 
 std::string hostText(const SocketAddress& address, unsigned short port) {
     SocketAddress copy = address;
-    if (copy.family() == AF_INET) {
-        reinterpret_cast<sockaddr_in*>(&copy.storage)->sin_port = htons(port);
-    } else {
-        reinterpret_cast<sockaddr_in6*>(&copy.storage)->sin6_port = htons(port);
-    }
+    setPort(copy, port);
     std::string text = formatAddress(copy);
     if (port == VXC_DEFAULT_PORT) text = text.substr(0, text.rfind(':'));
     if (text.front() == '[' && port == VXC_DEFAULT_PORT) text = text.substr(1, text.size() - 2);

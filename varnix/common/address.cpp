@@ -19,22 +19,27 @@ std::optional<unsigned short> parsePort(std::string_view text) {
     return static_cast<unsigned short>(value);
 }
 
-std::optional<SocketAddress> numericHost(const std::string& host, unsigned short port) {
+template <typename Raw>
+SocketAddress wrap(const Raw& raw) {
     SocketAddress address;
+    std::memcpy(&address.storage, &raw, sizeof raw);
+    address.length = sizeof raw;
+    return address;
+}
+
+std::optional<SocketAddress> numericHost(const std::string& host, unsigned short port) {
     sockaddr_in v4{};
     if (inet_pton(AF_INET, host.c_str(), &v4.sin_addr) == 1) {
         v4.sin_family = AF_INET;
-        v4.sin_port = htons(port);
-        std::memcpy(&address.storage, &v4, sizeof v4);
-        address.length = sizeof v4;
+        SocketAddress address = wrap(v4);
+        setPort(address, port);
         return address;
     }
     sockaddr_in6 v6{};
     if (inet_pton(AF_INET6, host.c_str(), &v6.sin6_addr) == 1) {
         v6.sin6_family = AF_INET6;
-        v6.sin6_port = htons(port);
-        std::memcpy(&address.storage, &v6, sizeof v6);
-        address.length = sizeof v6;
+        SocketAddress address = wrap(v6);
+        setPort(address, port);
         return address;
     }
     return std::nullopt;
@@ -71,6 +76,14 @@ std::optional<SocketAddress> parseAddress(std::string_view text, unsigned short 
     }
     if (host == "localhost") host = "127.0.0.1";
     return numericHost(std::string(host), port);
+}
+
+void setPort(SocketAddress& address, unsigned short port) {
+    if (address.family() == AF_INET) {
+        reinterpret_cast<sockaddr_in*>(&address.storage)->sin_port = htons(port);
+    } else {
+        reinterpret_cast<sockaddr_in6*>(&address.storage)->sin6_port = htons(port);
+    }
 }
 
 unsigned short portOf(const SocketAddress& address) {

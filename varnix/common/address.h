@@ -24,5 +24,6 @@ std::optional<SocketAddress> parseAddress(std::string_view text, unsigned short 
 // "127.0.0.1:7410" or "[::1]:7410".
 std::string formatAddress(const SocketAddress& address);
 unsigned short portOf(const SocketAddress& address);
+void setPort(SocketAddress& address, unsigned short port);
 
 }  // namespace varnix
