@@ -117,6 +117,7 @@ TEST(Interpreter, GCodeActionsWarnAndBadLinesStop) {
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.error->line, 8);
     ASSERT_EQ(result.warnings.size(), 3u);
+    EXPECT_EQ(result.warnings[0].message, "action passed over: M3");
     EXPECT_EQ(result.warnings[0].line, 1);
     EXPECT_EQ(result.warnings[1].line, 3);
     EXPECT_EQ(result.warnings[2].line, 5);
@@ -219,12 +220,13 @@ TEST(Interpreter, BasicFourAxisHelixWithModeAndBaseSwitch) {
 TEST(Interpreter, BasicActionsWarnAndBadStatementsStop) {
     const Result result = run(
         "M3\r\nBASE(0, 1)\r\nOP(1, ON)\r\nDELAY(100)\r\n' a comment\r\nMOVEABS(1.0000, 2.0000)\r\n"
-        "MOVEAB(1.0000, 2.0000)\r\n");
+        "\xe5\xbc\x80\xe5\xa7\x8b\r\nMOVEAB(1.0000, 2.0000)\r\n");
     ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error->line, 7);
-    ASSERT_EQ(result.warnings.size(), 3u);
+    EXPECT_EQ(result.error->line, 8);
+    ASSERT_EQ(result.warnings.size(), 4u);
     EXPECT_EQ(result.warnings[0].line, 1);
     EXPECT_EQ(result.warnings[2].line, 4);
+    EXPECT_EQ(result.warnings[3].line, 7);  // an action named in the operator's language
     ASSERT_EQ(result.path.moves.size(), 1u);
     EXPECT_EQ(result.path.moves[0].to[1], 2.0);
 

@@ -1,4 +1,4 @@
-pathloom_test_suite(test_varnix varnix varnix varnix_interp varnix_trace lintrel_static)
+pathloom_test_suite(test_varnix varnix varnix varnix_interp varnix_trace varnix_common lintrel_static)
 add_dependencies(test_varnix varnixd)
 target_compile_definitions(test_varnix PRIVATE VARNIXD_PATH="$<TARGET_FILE:varnixd>")
 

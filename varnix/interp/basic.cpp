@@ -59,7 +59,9 @@ class BasicReader : public LineReader {
         std::string_view text = trim(line.substr(0, line.find('\'')));
         if (text.empty()) return {};
         const std::string name = upperCase(leadingIdentifier(text));
-        if (name.empty()) return error("malformed line: " + std::string(text));
+        if (name.empty() && !actionStart(text.front())) {
+            return error("malformed line: " + std::string(text));
+        }
         if (!isMotionCommand(name)) {
             // Misspelt motion commands must not pass for action texts.
             if (name.rfind("MOVE", 0) == 0 || name.rfind("MHELICAL", 0) == 0 ||

@@ -58,7 +58,7 @@ class GCodeReader : public LineReader {
   public:
     LineOutcome read(std::string_view line, int number, Machine& machine) override {
         const std::string text(trim(stripComments(line)));
-        if (text.empty()) return {};
+        if (text.empty() || text == "%") return {};  // '%' marks the start and end of a tape
         const auto words = lexWords(text);
         if (!words) return notWords(text);
         std::map<char, double> axes;
@@ -103,7 +103,7 @@ class GCodeReader : public LineReader {
             const double g = first->front().value;
             if (isMotionCode(g) || g == 90 || g == 91) return error("malformed line: " + text);
         }
-        if (identifierStart(text.front())) {
+        if (actionStart(text.front())) {
             return {LineOutcome::kWarning, "action passed over: " + text};
         }
         return error("malformed line: " + text);

@@ -45,6 +45,12 @@ inline bool identifierStart(char c) {
     return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
 }
 
+// Operators' action texts start with a command word, possibly in their own language: a letter,
+// an underscore, '?' (the controller's print shorthand) or any non-ASCII character.
+inline bool actionStart(char c) {
+    return identifierStart(c) || c == '?' || static_cast<unsigned char>(c) >= 0x80;
+}
+
 // The leading identifier of a statement ("MOVEABS" of "MOVEABS(1, 2)"), empty when none.
 inline std::string_view leadingIdentifier(std::string_view text) {
     if (text.empty() || !identifierStart(text.front())) return {};
