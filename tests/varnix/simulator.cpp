@@ -3,6 +3,7 @@
 
 #include <varnix/varnix.h>
 
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -44,6 +45,12 @@ Simulator::Simulator(const std::vector<std::string>& options) {
     if (pid_ == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (getppid() != parent) _exit(1);
+        // Usage texts and sanitizer reports land beside the log, out of the test's output.
+        const int output = open((folder_ / "output").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (output >= 0) {
+            dup2(output, STDOUT_FILENO);
+            dup2(output, STDERR_FILENO);
+        }
         execv(argv[0], argv.data());
         _exit(127);
     }
@@ -62,7 +69,7 @@ Simulator::Simulator(const std::vector<std::string>& options) {
 }
 
 Simulator::~Simulator() {
-    kill();
+    stop();
     if (!folder_.empty()) {
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
@@ -74,6 +81,21 @@ void Simulator::kill() {
     ::kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
     pid_ = -1;
+}
+
+int Simulator::stop() {
+    if (pid_ <= 0) return -1;
+    ::kill(pid_, SIGTERM);
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    kill();
+    return -1;
 }
 
 std::string Simulator::log() const {

@@ -25,6 +25,9 @@ class Simulator {
     std::filesystem::path store() const { return folder_ / "store"; }
     std::string log() const;
     void kill();  // ends the simulator at once, as a pulled cable or a crash would
+    // Asks the simulator to end (SIGTERM) and returns its exit status; -1 when it did not end
+    // within ten seconds and had to be killed, or was not running.
+    int stop();
 
   private:
     pid_t pid_ = -1;
