@@ -62,9 +62,13 @@ TEST(VarnixClient, ConnectsReadsAxesAndMovesPositions) {
 
     EXPECT_EQ(VXC_Close(handle), VXC_OK);
     session.handle = nullptr;
-    // A closed handle is refused, not followed.
+    // A closed handle is refused, not followed, and never comes to name a newer connection.
+    VXC_HANDLE newer = nullptr;
+    ASSERT_EQ(VXC_OpenEth(session.simulator.address().c_str(), &newer), VXC_OK);
+    EXPECT_NE(newer, handle);
     EXPECT_EQ(VXC_Close(handle), VXC_ERR_HANDLE);
     EXPECT_EQ(VXC_GetState(handle, &state), VXC_ERR_HANDLE);
+    EXPECT_EQ(VXC_Close(newer), VXC_OK);
 }
 
 TEST(VarnixClient, EveryCallFailsWithoutAConnection) {

@@ -1,6 +1,8 @@
-// The eight exported functions. Handles are the addresses of Connection objects kept in a
-// registry, so a stale or foreign handle is recognised and refused instead of being followed.
+// The eight exported functions. Handles are tokens that are never handed out twice, kept in a
+// registry, so a stale or foreign handle is recognised and refused instead of being followed (and
+// a closed handle never comes to name a newer connection).
 // Each connection has its own lock, so a slow controller delays only the calls that use it.
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -23,6 +25,7 @@ struct Entry {
 struct Registry {
     std::mutex mutex;
     std::map<void*, std::shared_ptr<Entry>> connections;
+    std::uintptr_t lastToken = 0;
 };
 
 Registry& registry() {
@@ -83,7 +86,7 @@ VARNIX_API int VXC_OpenEth(const char* address, VXC_HANDLE* handle) {
     if (hello.text.rfind("VARNIX ", 0) != 0) return VXC_ERR_REPLY;
     Registry& all = registry();
     std::lock_guard lock(all.mutex);
-    void* key = connection.get();
+    void* key = reinterpret_cast<void*>(all.lastToken += 16);
     auto entry = std::make_shared<Entry>();
     entry->connection = std::move(connection);
     all.connections.emplace(key, std::move(entry));
