@@ -198,7 +198,8 @@ void Server::reply(Client& client, const std::string& tag, int code, const std::
     } else if (code == 0) {
         send(client, tag + " OK" + (text.empty() ? "" : " " + text) + "\n");
     } else {
-        send(client, tag + " ERR " + std::to_string(code) + " " + text + "\n");
+        // Messages may quote a program line; the reply line must stay one clean line.
+        send(client, tag + " ERR " + std::to_string(code) + " " + printableCopy(text) + "\n");
     }
     if (options_.closeAfterRequests > 0 && client.requests >= options_.closeAfterRequests) {
         client.closeWhenFlushed = true;
@@ -287,6 +288,7 @@ void Server::readFrom(Client& client) {
     char chunk[65536];
     for (;;) {
         const ssize_t got = recv(client.fd, chunk, sizeof chunk, 0);
+        if (got > 0 && client.closeWhenFlushed) continue;  // nothing more will be answered
         if (got > 0) {
             client.input.append(chunk, static_cast<size_t>(got));
             handleInput(client);
