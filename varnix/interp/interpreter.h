@@ -5,7 +5,8 @@
 //
 // G-code: G90/G91 (absolute/relative), G00 (travel), G01, G02 (clockwise), G03, with the words
 // X Y Z (axes 0, 1, 2), U V W (always relative X Y Z), I J (arc centre relative to the arc's start,
-// in both modes), K (ignored: arcs lie in the X-Y plane), F (speed, modal). Motion codes are modal.
+// in both modes), K (ignored: arcs lie in the X-Y plane), F (speed, modal, in units per second
+// like the Basic SPEED). Motion codes are modal.
 // A G02/G03 whose end equals its start is a full circle; a Z change on an arc makes a helix.
 //
 // Basic: BASE(a, b, ...) selects the controller axes that the following moves name in order;
