@@ -111,6 +111,9 @@ TEST(VarnixClient, DownloadedProgramIsStoredByteForByte) {
     EXPECT_EQ(VXC_DownMem3File(handle, "x", 1, "../escape.kvp"), 2003);
     EXPECT_FALSE(std::filesystem::exists(session.simulator.store().parent_path() / "escape.kvp"));
     EXPECT_EQ(VXC_DownMem3File(handle, "x", 1, ""), VXC_ERR_ARGUMENT);
+    // An empty program is a program too.
+    EXPECT_EQ(VXC_DownMem3File(handle, "", 0, "empty.kvp"), VXC_OK);
+    EXPECT_EQ(std::filesystem::file_size(session.simulator.store() / "empty.kvp"), 0u);
 }
 
 TEST(VarnixClient, SearchFindsOnlyAnsweringControllers) {

@@ -242,6 +242,49 @@ TEST(Interpreter, BasicActionsWarnAndBadStatementsStop) {
     }
 }
 
+TEST(Interpreter, WriterShapedZProgramEndsWhereItShould) {
+    // A relative G-code program as the Z writer puts it: start action, lift, travel, plunge,
+    // cut, full circle, lift, travel, return line, end action.
+    const Result result =
+        run("M3\r\nG91\r\nG00 X0.0 Y0.0 Z5.0000\r\nG00 X10.0000 Y0.0000 Z0.0\r\n"
+            "G00 X0.0 Y0.0 Z-6.0000\r\nG01 X10.0000 Y0.0000 F200.0000\r\n"
+            "G02 X0.0000 Y0.0000 Z0.0 I-5.0000 J0.0000 K0.0 F200.0000\r\n"
+            "G00 U0.0 V0.0 W6.0000\r\nG00 X-20.0000 Y0.0000 Z0.0\r\nM5\r\n");
+    ASSERT_TRUE(result.ok()) << result.error->message;
+    EXPECT_EQ(result.warnings.size(), 2u);
+    const auto& moves = result.path.moves;
+    EXPECT_EQ(moves[2].to[0], 10.0);
+    EXPECT_EQ(moves[2].to[2], -1.0);
+    EXPECT_EQ(moves[3].to[0], 20.0);
+    EXPECT_FALSE(moves[3].travel);
+    expectArc(result, 4, moves.size() - 2, 15, 0, 5, -2 * kPi, 0.01);
+    EXPECT_EQ(moves[moves.size() - 2].to[2], 5.0);
+    EXPECT_EQ(moves.back().to[0], 0.0);
+    EXPECT_EQ(moves.back().to[2], 5.0);
+    EXPECT_TRUE(moves.back().travel);
+}
+
+TEST(Interpreter, WriterShapedFourAxisRelativeProgram) {
+    // X-Y-Z-R in relative form: lift, turn on the spot, travel, plunge with a turn, a cut that
+    // keeps its heading, then a clockwise circle on BASE(X, Y, R) with the R change -2π.
+    const Result result =
+        run("BASE(0, 1, 2, 3)\r\nMOVE_PARA(SPEED, 0, 500.0000)\r\nMOVE(0.0, 0.0, 5.0000, 0.0)\r\n"
+            "MOVE(0.0, 0.0, 0.0, 1.5708)\r\nMOVE(0.0000, 10.0000, 0.0000, 0.0)\r\n"
+            "MOVE(0.0, 0.0, -6.0000, -1.5708)\r\nMOVE_PARA(SPEED, 0, 200.0000)\r\n"
+            "MOVE(10.0000, 0.0000, 0.0000, 0.0000)\r\nBASE(0, 1, 3)\r\n"
+            "MHELICAL(0.0000, 0.0000, 0.0000, -5.0000, 1, -6.2832, 1)\r\nBASE(0, 1, 2, 3)\r\n");
+    ASSERT_TRUE(result.ok()) << result.error->message;
+    const auto& moves = result.path.moves;
+    EXPECT_NEAR(moves[1].to[3], 1.5708, 1e-12);
+    EXPECT_EQ(moves[2].to[1], 10.0);
+    EXPECT_NEAR(moves[3].to[2], -1.0, 1e-12);
+    EXPECT_NEAR(moves[3].to[3], 0.0, 1e-12);
+    EXPECT_EQ(moves[4].to[0], 10.0);
+    expectArc(result, 5, moves.size(), 10, 5, 5, -2 * kPi, 0.01);
+    EXPECT_NEAR(moves.back().to[3], -6.2832, 1e-12);
+    EXPECT_NEAR(moves.back().to[2], -1.0, 1e-12);  // Z is not in the helix's BASE
+}
+
 TEST(Interpreter, SamplingHonoursTheToleranceAndStaysBounded) {
     Options fine;
     fine.tolerance = 0.001;
