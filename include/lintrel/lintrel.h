@@ -265,6 +265,12 @@ LINTREL_API int VarnixCad3_TransTextSeges(Seg* segs, double precision, Vect* vec
 
 /* ---- Controller connection ---- */
 
+/* Opens an Ethernet connection to a motion controller through the varnix library. On success
+ * writes the controller handle (an opaque pointer-sized value) to *handle and returns 0;
+ * otherwise returns 21011 and leaves *handle untouched. Both names are the same function. */
+LINTREL_API int Lintrel_OpenEth(const char* ipAddress, void** handle);
+LINTREL_API int VarnixCadArray_OpenEth(const char* ipAddress, void** handle);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

@@ -1,0 +1,2 @@
+pathloom_benchmark(bench_varnix bench_varnix.cpp)
+target_link_libraries(bench_varnix PRIVATE varnix_interp)
