@@ -94,9 +94,9 @@ VectGroup* VxDst::readBytes(std::string_view bytes) {
 }
 
 VectGroup* VxDst::read(const char* fileName) {
-    std::string bytes;
-    if (!readFileBytes(fileName, bytes)) return nullptr;
-    return readBytes(bytes);
+    FileBytes file;
+    if (!file.open(fileName)) return nullptr;
+    return readBytes(file.bytes());
 }
 
 }  // namespace lintrel

@@ -83,3 +83,41 @@ TEST(DxfGroups, AMarkReturnsToAGroup) {
 
 }  // namespace
 }  // namespace lintrel::dxf
+
+namespace lintrel::dxf {
+namespace {
+
+// Passes skip to their section from the start of the buffer; what one skip saw must lead a later
+// one to the same group a plain scan would find.
+TEST(DxfGroups, SkippingAgainFindsTheSameGroups) {
+    const std::string text = "2\nA\n0\nX\n2\nB\n5\nb1\n2\nA\n5\na2\n2\nC\n5\nc1\n";
+    GroupReader reader(text);
+    Group g;
+    ASSERT_TRUE(reader.skipTo(2, "B"));
+    reader.rewind();
+    ASSERT_TRUE(reader.skipTo(2, "A"));
+    ASSERT_TRUE(reader.next(g));
+    EXPECT_EQ(g.value, "X");
+    ASSERT_TRUE(reader.skipTo(2, "A"));
+    ASSERT_TRUE(reader.next(g));
+    EXPECT_EQ(g.value, "a2");
+    EXPECT_FALSE(reader.skipTo(2, "Z"));
+    reader.rewind();
+    ASSERT_TRUE(reader.skipTo(2, "C"));
+    ASSERT_TRUE(reader.next(g));
+    EXPECT_EQ(g.value, "c1");
+    // Read past what was indexed without skipping, then skip from there.
+    GroupReader fresh(text);
+    ASSERT_TRUE(fresh.skipTo(2, "A"));
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(fresh.next(g));
+    ASSERT_TRUE(fresh.skipTo(2, "A"));
+    ASSERT_TRUE(fresh.next(g));
+    EXPECT_EQ(g.value, "a2");
+    fresh.rewind();
+    ASSERT_TRUE(fresh.skipTo(2, "B"));
+    ASSERT_TRUE(fresh.next(g));
+    EXPECT_EQ(g.value, "b1");
+}
+
+}  // namespace
+}  // namespace lintrel::dxf

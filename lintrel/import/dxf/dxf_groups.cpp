@@ -1,10 +1,10 @@
 // Line splitting, group reading and number conversion of the DXF reader.
 #include "import/dxf/dxf_groups.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstring>
 
 namespace lintrel::dxf {
 
@@ -88,23 +88,30 @@ bool GroupReader::readLine(std::string_view& line, std::string& scratch) {
         ended_ = true;
         return false;
     }
+    // One pass over the line: find its end and note whether it holds anything but plain text
+    // (a tab or carriage return to drop, or a NUL that ends the data).
     const char* start = buffer_.data() + cursor_;
-    const size_t rest = buffer_.size() - cursor_;
-    const char* lf = static_cast<const char*>(std::memchr(start, '\n', rest));
-    size_t length = lf ? static_cast<size_t>(lf - start) : rest;
-    // A NUL inside the line ends the data there.
-    if (const void* nul = std::memchr(start, '\0', length)) {
-        length = static_cast<size_t>(static_cast<const char*>(nul) - start);
-        ended_ = true;
+    const char* const end = buffer_.data() + buffer_.size();
+    const char* p = start;
+    const char* special = nullptr;
+    for (; p < end; ++p) {
+        const char c = *p;
+        if (static_cast<unsigned char>(c) > '\r') continue;
+        if (c == '\n') break;
+        if (c == '\0') {
+            ended_ = true;
+            break;
+        }
+        if (!special && (c == '\t' || c == '\r')) special = p;
     }
-    cursor_ = lf && !ended_ ? cursor_ + length + 1 : buffer_.size();
-    std::string_view raw(start, length);
+    std::string_view raw(start, static_cast<size_t>(p - start));
+    cursor_ = p < end && !ended_ ? static_cast<size_t>(p + 1 - buffer_.data()) : buffer_.size();
+    // A line end of CR LF needs no copy; only tabs or carriage returns inside the line do.
     if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-    if (std::memchr(raw.data(), '\t', raw.size()) || std::memchr(raw.data(), '\r', raw.size()))
-        line = withoutTabs(raw, scratch);
-    else
-        line = raw;
-    if (buffer_.compare(cursor_, 3, "EOF") == 0) ended_ = true;
+    line = special && special < raw.data() + raw.size() ? withoutTabs(raw, scratch) : raw;
+    if (cursor_ + 3 <= buffer_.size() && buffer_[cursor_] == 'E' && buffer_[cursor_ + 1] == 'O' &&
+        buffer_[cursor_ + 2] == 'F')
+        ended_ = true;
     return true;
 }
 
@@ -119,11 +126,53 @@ bool GroupReader::next(Group& group) {
     return true;
 }
 
+bool GroupReader::findLandmark(std::string_view value) {
+    auto it = std::lower_bound(landmarks_.begin(), landmarks_.end(), cursor_,
+                               [](const Landmark& l, size_t at) { return l.start < at; });
+    for (; it != landmarks_.end(); ++it)
+        if (it->value == value) {
+            reset(it->after);
+            return true;
+        }
+    return false;
+}
+
 bool GroupReader::skipTo(int code, std::string_view value) {
     Group g;
-    while (next(g))
-        if (g.code == code && g.value == value) return true;
-    return false;
+    if (code != 2) {
+        while (next(g))
+            if (g.code == code && g.value == value) return true;
+        return false;
+    }
+    if (ended_) return false;
+    if (findLandmark(value)) return true;
+    if (scannedToEnd_) {
+        cursor_ = buffer_.size();
+        ended_ = true;
+        return false;
+    }
+    // Groups are read pairwise from the start of the buffer by every pass, so the place where
+    // the last skip stopped is a group boundary of this pass too. Scanning always resumes
+    // there, so that the landmarks stay complete up to `scanned_`.
+    const size_t from = cursor_;
+    reset({scanned_, false});
+    for (;;) {
+        const size_t start = cursor_;
+        if (!next(g)) {
+            scannedToEnd_ = true;
+            scanned_ = buffer_.size();
+            return false;
+        }
+        if (g.code == 2) landmarks_.push_back({start, mark(), std::string(g.value)});
+        scanned_ = cursor_;
+        if (ended_) {
+            // The data ends right after this group.
+            scannedToEnd_ = true;
+            scanned_ = buffer_.size();
+        }
+        if (g.code == 2 && g.value == value && start >= from) return true;
+        if (scannedToEnd_) return false;
+    }
 }
 
 }  // namespace lintrel::dxf

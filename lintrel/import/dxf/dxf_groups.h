@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lintrel::dxf {
 
@@ -41,7 +42,9 @@ class GroupReader {
 
     // Reads the next group; false (and code kNoGroup) at the end of data.
     bool next(Group& group);
-    // Reads groups until one has `code` and `value`; false at the end of data.
+    // Reads groups until one has `code` and `value`; false at the end of data. Every pass
+    // starts by skipping to its section or table, so the code 2 groups met on the way are
+    // remembered: a later pass finds its opening pair without scanning the file again.
     bool skipTo(int code, std::string_view value);
 
     // A position to come back to when a group was read one too far.
@@ -58,9 +61,21 @@ class GroupReader {
   private:
     bool readLine(std::string_view& line, std::string& scratch);
 
+    bool findLandmark(std::string_view value);
+
+    // A code 2 group seen while skipping: where it starts, where the group after it starts.
+    struct Landmark {
+        size_t start;
+        Mark after;
+        std::string value;
+    };
+
     std::string_view buffer_;
     size_t cursor_ = 0;
     bool ended_ = false;
+    std::vector<Landmark> landmarks_;  // in file order
+    size_t scanned_ = 0;               // landmarks are known up to here
+    bool scannedToEnd_ = false;
     std::string codeScratch_;
     std::string valueScratch_;
 };

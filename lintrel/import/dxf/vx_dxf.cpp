@@ -2,13 +2,9 @@
 #include "import/dxf/vx_dxf.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <new>
 
 #include "import/dxf/dxf_convert.h"
 #include "import/dxf/dxf_passes.h"
-#include "import/file_bytes.h"
 
 namespace lintrel {
 
@@ -22,8 +18,8 @@ void VxDxf::readBuffer(std::string_view text, int importOptions, double precisio
 }
 
 bool VxDxf::read(const char* fileName, int importOptions, double precision) {
-    if (!readFileBytes(fileName, buffer_)) return false;
-    readBuffer(buffer_, importOptions, precision);
+    if (!file_.open(fileName)) return false;
+    readBuffer(file_.bytes(), importOptions, precision);
     return true;
 }
 
@@ -31,7 +27,7 @@ VectGroup* VxDxf::convert() {
     if (!doc_) return nullptr;
     VectGroup* groups = dxf::convertDocument(*doc_);
     doc_.reset();
-    std::string().swap(buffer_);
+    file_.release();
     return groups;
 }
 

@@ -5,10 +5,10 @@
 #include <lintrel/lintrel.h>
 
 #include <memory>
-#include <string>
 #include <string_view>
 
 #include "import/dxf/dxf_document.h"
+#include "import/file_bytes.h"
 
 namespace lintrel {
 
@@ -28,7 +28,7 @@ class VxDxf {
   private:
     int importOptions_ = 0;
     double precision_ = 0.0005;
-    std::string buffer_;
+    FileBytes file_;
     std::unique_ptr<dxf::DxfDocument> doc_;
 };
 
