@@ -220,19 +220,20 @@ class EntityParser {
         return have;
     }
 
+    // A VERTEX takes its layer and colour from its POLYLINE; only its own groups are read.
     bool parseVertex(Group& g) {
         DxfVertex v;
-        DxfEntity ignored;
-        const bool have = readGroups(g, ignored, [&](const Group& x) {
-            switch (x.code) {
-                case 10: v.x = parseDouble(x.value); break;
-                case 20: v.y = parseDouble(x.value); break;
-                case 30: v.z = parseDouble(x.value); break;
-                case 42: v.bulge = parseDouble(x.value); break;
-                case 70: v.flags = parseInt(x.value); break;
+        bool have;
+        while ((have = reader_.next(g)) && g.code != 0) {
+            switch (g.code) {
+                case 10: v.x = parseDouble(g.value); break;
+                case 20: v.y = parseDouble(g.value); break;
+                case 30: v.z = parseDouble(g.value); break;
+                case 42: v.bulge = parseDouble(g.value); break;
+                case 70: v.flags = parseInt(g.value); break;
                 default: break;
             }
-        });
+        }
         // Face records of a polyface mesh carry vertex numbers, not a position.
         if ((v.flags & 128) && !(v.flags & 64)) return have;
         doc_.vertices.push_back(v);

@@ -1,0 +1,108 @@
+// What the reading passes put into the document: header values, the UCS plane, tables and
+// blocks; and entities that are filed but converted elsewhere.
+#include <gtest/gtest.h>
+
+#include "import/dxf/vx_dxf.h"
+#include "import_helpers.h"
+
+namespace lintrel::test {
+namespace {
+
+TEST(DxfDocument, HeaderDefaultsAndValuesTakenOnlyWithTheirOwnCodes) {
+    DxfText t;
+    t.section("HEADER");
+    t.group(9, "$ACADVER").group(1, "AC1027");
+    t.group(9, "$EXTMAX").group(10, 50.0).group(20, 60.0);
+    t.group(9, "$ANGBASE").group(40, 1.5);  // wrong code: not taken
+    t.group(9, "$LTSCALE").group(40, 2.0);
+    t.endSection().eof();
+    VxDxf dxf;
+    dxf.readBuffer(t.str(), 1, 5);
+    const dxf::DxfHeader& h = dxf.document()->header;
+    EXPECT_EQ(h.version, "AC1027");
+    EXPECT_EQ(h.extMaxX, 50);
+    EXPECT_EQ(h.extMaxY, 60);
+    EXPECT_EQ(h.angleBase, 0);
+    EXPECT_TRUE(h.hasLinetypeScale);
+    EXPECT_EQ(h.linetypeScale, 2);
+    EXPECT_EQ(h.splineSegments, 8);
+    EXPECT_EQ(h.measurement, 1);
+    EXPECT_EQ(dxf.precision(), 0.1);  // the reader's own clamp
+}
+
+TEST(DxfDocument, UcsAxesChooseTheDrawingPlane) {
+    DxfText t;
+    t.section("HEADER");
+    t.group(9, "$UCSORG").point(10, 10, 20, 30);
+    t.group(9, "$UCSXDIR").point(10, 1, 0, 0);
+    t.group(9, "$UCSYDIR").point(10, 0, 0, 1);
+    t.endSection();
+    t.section("ENTITIES").entity("LINE").point(10, 1, 2, 3).point(11, 4, 5, 6);
+    t.endSection().eof();
+    VxDxf dxf;
+    dxf.readBuffer(t.str(), 1, 0.05);
+    const dxf::DxfHeader& h = dxf.document()->header;
+    EXPECT_EQ(h.ucsNormal.y, -1);
+    EXPECT_EQ(h.ucsOrigin.y, 30);  // y and z exchanged
+    ChainOwner<VectGroup> groups(dxf.convert());
+    ASSERT_TRUE(groups);
+    const Seg* s = groups.get()->vects->segs;
+    // The line's y and z are exchanged, then the origin is taken off.
+    EXPECT_EQ(s->x0, 1 - 10);
+    EXPECT_EQ(s->y0, 3 - 30);
+    EXPECT_EQ(s->x1, 4 - 10);
+    EXPECT_EQ(s->y1, 6 - 30);
+}
+
+TEST(DxfDocument, TablesAndBlocksAreRead) {
+    DxfText t;
+    t.section("TABLES");
+    t.group(0, "TABLE").group(2, "STYLE").group(70, 1);
+    t.group(0, "STYLE").group(2, "NOTES").group(3, "romans.shx").group(41, 0.9);
+    t.group(0, "ENDTAB");
+    t.group(0, "TABLE").group(2, "BLOCK_RECORD").group(70, 1);
+    t.group(0, "BLOCK_RECORD").group(2, "*Model_Space");
+    t.group(0, "ENDTAB");
+    t.endSection();
+    t.section("BLOCKS");
+    for (const char* name : {"*Model_Space", "BOLT", "NUT", "WASHER", "EXTRA"}) {
+        t.group(0, "BLOCK").group(8, "0").group(2, name).point(10, 1, 2).group(3, name);
+        t.group(1, "");
+        t.line(0, 0, 1, 1);
+        t.group(0, "ENDBLK").group(100, "AcDbBlockEnd");
+    }
+    t.endSection();
+    t.section("ENTITIES").entity("TEXT").group(1, "hello").point(10, 0, 0).group(40, 2.5);
+    t.endSection().eof();
+    VxDxf dxf;
+    dxf.readBuffer(t.str(), 1, 0.05);
+    const dxf::DxfDocument& doc = *dxf.document();
+    ASSERT_EQ(doc.styles.size(), 1u);
+    EXPECT_EQ(doc.styles[0].name, "NOTES");
+    EXPECT_EQ(doc.styles[0].font, "romans.shx");
+    EXPECT_EQ(doc.styles[0].lastHeight, 2.5);
+    // Slots: the record count plus 2; later blocks share the last slot.
+    ASSERT_EQ(doc.blocks.size(), 3u);
+    EXPECT_EQ(doc.blocks[1].name, "BOLT");
+    EXPECT_EQ(doc.blocks[1].base.y, 2);
+    EXPECT_EQ(doc.blocks[1].entities.lines.size(), 1u);
+    EXPECT_EQ(doc.blocks[2].entities.lines.size(), 3u);
+    // Text is filed with its groups for its own conversion, which is not part of this reader.
+    auto& texts = const_cast<dxf::DxfEntities&>(doc.entities).rawOf(dxf::Kind::Text);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(doc.rawGroups[texts[0].firstGroup].value, "hello");
+    EXPECT_EQ(dxf.convert(), nullptr);  // block contents are not drawn by themselves
+}
+
+TEST(DxfDocument, PolyfaceFaceRecordsAreNotVertices) {
+    DxfText t = entitiesOnly();
+    t.polyline({{0, 0}, {4, 0}, {4, 4}, {0, 0}}, 64, {192, 192, 192, 128});
+    t.endSection().eof();
+    auto groups = importText(t.str());
+    const auto vs = vectsOf(groups.get());
+    ASSERT_EQ(vs.size(), 1u);
+    EXPECT_EQ(ringCount(vs[0]->segs), 2);
+}
+
+}  // namespace
+}  // namespace lintrel::test
