@@ -42,7 +42,8 @@ Timing bestOf(int rounds, F run) {
             std::exit(1);
         }
         best.cpu = std::min(best.cpu, cpuSeconds() - cpuStart);
-        best.wall = std::min(best.wall, std::chrono::duration<double>(Clock::now() - start).count());
+        best.wall =
+            std::min(best.wall, std::chrono::duration<double>(Clock::now() - start).count());
     }
     return best;
 }
@@ -78,10 +79,14 @@ int main(int argc, char** argv) {
     });
 
     std::printf("file           %s (%.1f MB), best of %d\n", path, megabytes, rounds);
-    std::printf("libdxflib      cpu %7.3f s %8.1f MB/s   wall %7.3f s %8.1f MB/s  (parse, empty callbacks)\n",
-                theirs.cpu, megabytes / theirs.cpu, theirs.wall, megabytes / theirs.wall);
-    std::printf("lintrel import cpu %7.3f s %8.1f MB/s   wall %7.3f s %8.1f MB/s  (read + convert, %ld vects)\n",
-                ours.cpu, megabytes / ours.cpu, ours.wall, megabytes / ours.wall, vects);
+    std::printf(
+        "libdxflib      cpu %7.3f s %8.1f MB/s   wall %7.3f s %8.1f MB/s  (parse, empty "
+        "callbacks)\n",
+        theirs.cpu, megabytes / theirs.cpu, theirs.wall, megabytes / theirs.wall);
+    std::printf(
+        "lintrel import cpu %7.3f s %8.1f MB/s   wall %7.3f s %8.1f MB/s  (read + convert, %ld "
+        "vects)\n",
+        ours.cpu, megabytes / ours.cpu, ours.wall, megabytes / ours.wall, vects);
     std::printf("ratio          cpu %7.2f x                 wall %7.2f x\n", theirs.cpu / ours.cpu,
                 theirs.wall / ours.wall);
     return 0;

@@ -122,7 +122,8 @@ int main(int argc, char** argv) {
     header(w);
     w.g(0, "SECTION");
     w.g(2, "ENTITIES");
-    for (long i = 0; i < count; ++i) entity(w, i);
+    for (long i = 0; i < count; ++i)
+        entity(w, i);
     w.g(0, "ENDSEC");
     w.g(0, "EOF");
     return std::ferror(file.get()) ? 1 : 0;

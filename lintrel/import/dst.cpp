@@ -22,9 +22,11 @@ int bit(uint8_t byte, int n) {
 VxDst::Stitch decodeRecord(uint8_t b1, uint8_t b2, uint8_t b3) {
     VxDst::Stitch s;
     s.dx = 81 * (bit(b3, 2) - bit(b3, 3)) + 27 * (bit(b2, 2) - bit(b2, 3)) +
-           9 * (bit(b1, 2) - bit(b1, 3)) + 3 * (bit(b2, 0) - bit(b2, 1)) + (bit(b1, 0) - bit(b1, 1));
+           9 * (bit(b1, 2) - bit(b1, 3)) + 3 * (bit(b2, 0) - bit(b2, 1)) +
+           (bit(b1, 0) - bit(b1, 1));
     s.dy = 81 * (bit(b3, 5) - bit(b3, 4)) + 27 * (bit(b2, 5) - bit(b2, 4)) +
-           9 * (bit(b1, 5) - bit(b1, 4)) + 3 * (bit(b2, 7) - bit(b2, 6)) + (bit(b1, 7) - bit(b1, 6));
+           9 * (bit(b1, 5) - bit(b1, 4)) + 3 * (bit(b2, 7) - bit(b2, 6)) +
+           (bit(b1, 7) - bit(b1, 6));
     s.control = b3 & 0xC3;
     return s;
 }
@@ -56,8 +58,10 @@ VectGroup* VxDst::build() const {
     double x = -static_cast<double>(minX_), y = -static_cast<double>(maxY_);
     // A polyline ends at a jump; one that never got a segment carries no path and is dropped.
     auto close = [&] {
-        if (current && current->segs) vects.append(current);
-        else if (current) deleteLoneVect(current);
+        if (current && current->segs)
+            vects.append(current);
+        else if (current)
+            deleteLoneVect(current);
         current = nullptr;
     };
     for (const Stitch& s : stitches_) {

@@ -146,7 +146,7 @@ TEST_F(ArrayApi, MoveAndScaleByIndexActOnAGroupOrEverything) {
 
 TEST_F(ArrayApi, ListingAnArcGivesItsDefinitionAndFlattenedStart) {
     ArrayRecord a = rec(1, 1, -5, -5, 5, 5, LINTREL_ARC);
-    a.z0 = kPi;     // stored start: mathematical pi, the leftmost point
+    a.z0 = kPi;  // stored start: mathematical pi, the leftmost point
     a.z1 = -kHalfPi;
     VarnixCadArray_NewOne(a);
     const auto records = list();

@@ -44,8 +44,7 @@ TEST(ImportCorpus, EveryDrawingImportsSafely) {
     std::set<std::string> imported;
     for (const fs::path& path : files) {
         const std::string name = path.filename().string();
-        ChainOwner<VectGroup> groups(
-            VarnixCad3_ImportVectGraph(path.c_str(), 1016.0, 1, 0.05, 0));
+        ChainOwner<VectGroup> groups(VarnixCad3_ImportVectGraph(path.c_str(), 1016.0, 1, 0.05, 0));
         const auto vects = vectsOf(groups.get());
         float x = 0, y = 0, w = 0, h = 0;
         if (groups) {
@@ -57,8 +56,8 @@ TEST(ImportCorpus, EveryDrawingImportsSafely) {
         }
         for (Vect* v : vects)
             for (Seg* s : ring(v->segs))
-                ASSERT_TRUE(std::isfinite(s->x0) && std::isfinite(s->y0) &&
-                            std::isfinite(s->x1) && std::isfinite(s->y1))
+                ASSERT_TRUE(std::isfinite(s->x0) && std::isfinite(s->y0) && std::isfinite(s->x1) &&
+                            std::isfinite(s->y1))
                     << name;
         std::printf("%-58s groups %3zu  vects %6zu  range %g %g %g %g\n", name.c_str(),
                     groupsOf(groups.get()).size(), vects.size(), x, y, w, h);

@@ -17,9 +17,9 @@ TEST(DxfConvert, LayerColoursDecideGroupsAndOffLayersAreSkipped) {
     t.section("ENTITIES");
     t.line(0, 0, 1, 0, "OFF");
     t.line(0, 0, 2, 0, "GREEN");
-    t.line(0, 0, 3, 0, "GREEN", 0);       // colour 0 is taken as 7
-    t.line(0, 0, 4, 0, "NOT_IN_TABLE");   // new layer, colour 0
-    t.line(0, 0, 5, 0, "GREEN", 256);     // "as the layer"
+    t.line(0, 0, 3, 0, "GREEN", 0);      // colour 0 is taken as 7
+    t.line(0, 0, 4, 0, "NOT_IN_TABLE");  // new layer, colour 0
+    t.line(0, 0, 5, 0, "GREEN", 256);    // "as the layer"
     t.endSection().eof();
     auto groups = importText(t.str());
     const auto gs = groupsOf(groups.get());
@@ -39,11 +39,13 @@ TEST(DxfConvert, LayerColoursDecideGroupsAndOffLayersAreSkipped) {
 
 TEST(DxfConvert, GroupsStayInAscendingOrderWhateverTheFileOrder) {
     DxfText t = entitiesOnly();
-    for (int colour : {5, 2, 9, 2, 1}) t.line(0, 0, colour, 0, "0", colour);
+    for (int colour : {5, 2, 9, 2, 1})
+        t.line(0, 0, colour, 0, "0", colour);
     t.endSection().eof();
     auto groups = importText(t.str());
     std::vector<uint32_t> colours;
-    for (VectGroup* g : groupsOf(groups.get())) colours.push_back(g->colour);
+    for (VectGroup* g : groupsOf(groups.get()))
+        colours.push_back(g->colour);
     EXPECT_EQ(colours, (std::vector<uint32_t>{dxf::colourOfIndex(1), dxf::colourOfIndex(2),
                                               dxf::colourOfIndex(5), dxf::colourOfIndex(9)}));
     EXPECT_EQ(groupsOf(groups.get())[1]->vects->next->segs->x1, 2);
@@ -84,7 +86,8 @@ TEST(DxfConvert, LwPolylineSplitsStraightRunsAroundArcs) {
     auto groups = importText(t.str(), 0, 0.01);  // flattened
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 4u);
-    for (Vect* v : vs) EXPECT_EQ(v->type, LINTREL_POLYLINE);
+    for (Vect* v : vs)
+        EXPECT_EQ(v->type, LINTREL_POLYLINE);
     // Every piece starts where the previous ended.
     for (size_t i = 1; i < vs.size(); ++i) {
         Point a, b;
@@ -111,7 +114,7 @@ TEST(DxfConvert, ArcAnglesAndDirections) {
 TEST(DxfConvert, AngleUnitsOfTheHeader) {
     DxfText t;
     t.section("HEADER").group(9, "$AUNITS").group(70, 1).endSection();
-    t.section("ENTITIES").arc(0, 0, 1, 0, 45.3). endSection().eof();  // 45 deg 30 min
+    t.section("ENTITIES").arc(0, 0, 1, 0, 45.3).endSection().eof();  // 45 deg 30 min
     auto groups = importText(t.str());
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);

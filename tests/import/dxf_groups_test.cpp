@@ -14,7 +14,8 @@ std::vector<std::pair<int, std::string>> groupsOf(std::string_view text) {
     GroupReader reader(text);
     std::vector<std::pair<int, std::string>> out;
     Group g;
-    while (reader.next(g)) out.emplace_back(g.code, std::string(g.value));
+    while (reader.next(g))
+        out.emplace_back(g.code, std::string(g.value));
     return out;
 }
 
@@ -30,8 +31,8 @@ TEST(DxfNumbers, DecimalsFollowTheConversionRules) {
 }
 
 TEST(DxfNumbers, MalformedAndNonFiniteValuesReadAsZero) {
-    for (const char* text : {"", "-", "+", ".", "abc", "nan", "NaN", "inf", "-infinity", "1e400",
-                             "-1e400", "0x10"}) {
+    for (const char* text :
+         {"", "-", "+", ".", "abc", "nan", "NaN", "inf", "-infinity", "1e400", "-1e400", "0x10"}) {
         const double v = parseDouble(text);
         EXPECT_TRUE(v == 0) << text << " -> " << v;
     }
@@ -59,7 +60,7 @@ TEST(DxfGroups, DataEndsAtTheEofMarkerANulOrTheBuffer) {
     EXPECT_EQ(groupsOf("0\nLINE\n0\nEOF\n0\nCIRCLE\n").size(), 1u);
     EXPECT_EQ(groupsOf(std::string_view("0\nLINE\n0\nCIR\0CLE\n0\nARC\n", 26)).size(), 2u);
     EXPECT_EQ(groupsOf("0\nLINE\n0\nARC").size(), 2u);  // no final line feed
-    EXPECT_EQ(groupsOf("0\nLINE\n0\n").size(), 1u);      // a code without a value
+    EXPECT_EQ(groupsOf("0\nLINE\n0\n").size(), 1u);     // a code without a value
     GroupReader reader("0\n");
     Group g;
     EXPECT_FALSE(reader.next(g));
@@ -109,7 +110,8 @@ TEST(DxfGroups, SkippingAgainFindsTheSameGroups) {
     // Read past what was indexed without skipping, then skip from there.
     GroupReader fresh(text);
     ASSERT_TRUE(fresh.skipTo(2, "A"));
-    for (int i = 0; i < 3; ++i) ASSERT_TRUE(fresh.next(g));
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(fresh.next(g));
     ASSERT_TRUE(fresh.skipTo(2, "A"));
     ASSERT_TRUE(fresh.next(g));
     EXPECT_EQ(g.value, "a2");

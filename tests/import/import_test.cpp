@@ -23,7 +23,8 @@ std::string oneArcAndLine() {
 
 int totalSegs(VectGroup* chain) {
     int n = 0;
-    for (Vect* v : vectsOf(chain)) n += ringCount(v->segs);
+    for (Vect* v : vectsOf(chain))
+        n += ringCount(v->segs);
     return n;
 }
 
@@ -44,7 +45,8 @@ TEST(ImportDispatch, CurvesAreKeptOrFlattenedByOptionBitZero) {
     auto flat = importText(oneArcAndLine(), 0);
     ASSERT_EQ(vectsOf(kept.get()).size(), 2u);
     EXPECT_EQ(vectsOf(kept.get())[1]->type, LINTREL_ARC);
-    for (Vect* v : vectsOf(flat.get())) EXPECT_EQ(v->type, LINTREL_POLYLINE);
+    for (Vect* v : vectsOf(flat.get()))
+        EXPECT_EQ(v->type, LINTREL_POLYLINE);
     EXPECT_GT(totalSegs(flat.get()), 2);
     // Groups are numbered from 1 and coloured from the table.
     EXPECT_EQ(flat.get()->number, 1);
@@ -75,7 +77,8 @@ TEST(ImportDispatch, MoveToOriginPutsTheLowerLeftCornerAtZero) {
 // Tajima records: dx +1 is b1 bit 0, dx -1 b1 bit 1, dy +1 b1 bit 7, dy +81 b3 bit 5.
 std::string dstFile(const std::vector<std::array<uint8_t, 3>>& records) {
     std::string bytes(512, ' ');
-    for (const auto& r : records) bytes.append(reinterpret_cast<const char*>(r.data()), 3);
+    for (const auto& r : records)
+        bytes.append(reinterpret_cast<const char*>(r.data()), 3);
     return bytes;
 }
 
@@ -134,7 +137,8 @@ TEST(ImportArray, ArrayChainHoldsLinesAndArcsOnly) {
     EXPECT_EQ(gs[0]->number, 1);
     EXPECT_EQ(gs[1]->number, 2);
     std::vector<int> types;
-    for (Vect* v : vectsOf(chain)) types.push_back(v->type);
+    for (Vect* v : vectsOf(chain))
+        types.push_back(v->type);
     EXPECT_EQ(types, (std::vector<int>{LINTREL_POLYLINE, LINTREL_POLYLINE, LINTREL_ARC}));
     // A failed import empties the array chain and still answers 0.
     EXPECT_EQ(VarnixCadArray_ImportVectGraph("/nonexistent.dxf", 1016, 1, 0.05), 0);

@@ -29,7 +29,9 @@ class DxfText {
         std::snprintf(buf, sizeof buf, "%.17g", value);
         return group(code, std::string_view(buf));
     }
-    DxfText& group(int code, int value) { return group(code, std::string_view(std::to_string(value))); }
+    DxfText& group(int code, int value) {
+        return group(code, std::string_view(std::to_string(value)));
+    }
 
     DxfText& section(std::string_view name) { return group(0, "SECTION").group(2, name); }
     DxfText& endSection() { return group(0, "ENDSEC"); }
@@ -101,10 +103,10 @@ class TempFile {
     TempFile(std::string_view name, std::string_view content) {
         static int serial = 0;
         path_ = std::filesystem::temp_directory_path() /
-                ("pathloom-import-" + std::to_string(::getpid()) + "-" +
-                 std::to_string(serial++) + "-" + std::string(name));
-        std::ofstream(path_, std::ios::binary).write(content.data(),
-                                                      static_cast<std::streamsize>(content.size()));
+                ("pathloom-import-" + std::to_string(::getpid()) + "-" + std::to_string(serial++) +
+                 "-" + std::string(name));
+        std::ofstream(path_, std::ios::binary)
+            .write(content.data(), static_cast<std::streamsize>(content.size()));
     }
     ~TempFile() {
         std::error_code ec;

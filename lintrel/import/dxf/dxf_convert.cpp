@@ -19,8 +19,10 @@ namespace {
 // Brings an angle into [0, 2pi] by the reader's own 2pi.
 double reduceAngle(double a) {
     if (std::fabs(a) > 64 * kTwoPi) a = std::fmod(a, kTwoPi);
-    while (a > kTwoPi) a -= kTwoPi;
-    while (a < 0) a += kTwoPi;
+    while (a > kTwoPi)
+        a -= kTwoPi;
+    while (a < 0)
+        a += kTwoPi;
     return a;
 }
 
@@ -129,13 +131,20 @@ class Converter {
         const auto circles = byLayer(e.circles, layers);
         for (size_t l = 0; l < layers; ++l) {
             if (!doc_.layers[l].on) continue;
-            for (uint32_t i : points[l]) convertPoint(e.points[i]);
-            for (uint32_t i : lines[l]) convertLine(e.lines[i]);
-            for (uint32_t i : xlines[l]) convertLine(e.xlines[i]);
-            for (uint32_t i : polylines[l]) convertPolyline(e.polylines[i]);
-            for (uint32_t i : lwpolylines[l]) convertLwPolyline(e.lwpolylines[i]);
-            for (uint32_t i : arcs[l]) convertArc(e.arcs[i]);
-            for (uint32_t i : circles[l]) convertCircle(e.circles[i]);
+            for (uint32_t i : points[l])
+                convertPoint(e.points[i]);
+            for (uint32_t i : lines[l])
+                convertLine(e.lines[i]);
+            for (uint32_t i : xlines[l])
+                convertLine(e.xlines[i]);
+            for (uint32_t i : polylines[l])
+                convertPolyline(e.polylines[i]);
+            for (uint32_t i : lwpolylines[l])
+                convertLwPolyline(e.lwpolylines[i]);
+            for (uint32_t i : arcs[l])
+                convertArc(e.arcs[i]);
+            for (uint32_t i : circles[l])
+                convertCircle(e.circles[i]);
         }
     }
 
@@ -217,7 +226,8 @@ class Converter {
         const auto points = filedVertices(p, fitted);
         if (points.empty()) return;
         bool straight = true;
-        for (const DxfVertex& v : points) straight = straight && zeroBulge(v.bulge);
+        for (const DxfVertex& v : points)
+            straight = straight && zeroBulge(v.bulge);
         if (!straight) return convertBulged(points, p.colour);
         Vect* v = polylineThrough(points, p.closed());
         if (fitted) v->type = LINTREL_SPLINE;

@@ -97,7 +97,9 @@ class EntityParser {
                 if (!explicitColour_) e.colour = doc_.layers[e.layer].colour;
                 e.linetype = -1;
                 return true;
-            case 6: e.linetype = doc_.nameIndex(g.value); return true;
+            case 6:
+                e.linetype = doc_.nameIndex(g.value);
+                return true;
             case 62: {
                 const int colour = parseInt(g.value);
                 // 256 means "as the layer": keep the layer's colour instead of a group 256.
@@ -107,12 +109,23 @@ class EntityParser {
                                            : 0;
                 return true;
             }
-            case 48: e.linetypeScale = parseDouble(g.value); return true;
-            case 60: e.visibility = parseInt(g.value); return true;
-            case 210: e.extrusion.x = parseDouble(g.value); return true;
-            case 220: e.extrusion.y = parseDouble(g.value); return true;
-            case 230: e.extrusion.z = parseDouble(g.value); return true;
-            default: return false;
+            case 48:
+                e.linetypeScale = parseDouble(g.value);
+                return true;
+            case 60:
+                e.visibility = parseInt(g.value);
+                return true;
+            case 210:
+                e.extrusion.x = parseDouble(g.value);
+                return true;
+            case 220:
+                e.extrusion.y = parseDouble(g.value);
+                return true;
+            case 230:
+                e.extrusion.z = parseDouble(g.value);
+                return true;
+            default:
+                return false;
         }
     }
 
@@ -204,14 +217,21 @@ class EntityParser {
         double pendingX = 0;
         const bool have = readGroups(g, p, [&](const Group& x) {
             switch (x.code) {
-                case 70: p.flags = parseInt(x.value); break;
-                case 10: pendingX = parseDouble(x.value); break;
-                case 20: doc_.vertices.push_back({pendingX, parseDouble(x.value), 0, 0, 0}); break;
+                case 70:
+                    p.flags = parseInt(x.value);
+                    break;
+                case 10:
+                    pendingX = parseDouble(x.value);
+                    break;
+                case 20:
+                    doc_.vertices.push_back({pendingX, parseDouble(x.value), 0, 0, 0});
+                    break;
                 case 42:
                     if (doc_.vertices.size() > p.firstVertex)
                         doc_.vertices.back().bulge = parseDouble(x.value);
                     break;
-                default: break;
+                default:
+                    break;
             }
         });
         p.vertexCount = static_cast<uint32_t>(doc_.vertices.size() - p.firstVertex);
@@ -226,12 +246,23 @@ class EntityParser {
         bool have;
         while ((have = reader_.next(g)) && g.code != 0) {
             switch (g.code) {
-                case 10: v.x = parseDouble(g.value); break;
-                case 20: v.y = parseDouble(g.value); break;
-                case 30: v.z = parseDouble(g.value); break;
-                case 42: v.bulge = parseDouble(g.value); break;
-                case 70: v.flags = parseInt(g.value); break;
-                default: break;
+                case 10:
+                    v.x = parseDouble(g.value);
+                    break;
+                case 20:
+                    v.y = parseDouble(g.value);
+                    break;
+                case 30:
+                    v.z = parseDouble(g.value);
+                    break;
+                case 42:
+                    v.bulge = parseDouble(g.value);
+                    break;
+                case 70:
+                    v.flags = parseInt(g.value);
+                    break;
+                default:
+                    break;
             }
         }
         // Face records of a polyface mesh carry vertex numbers, not a position.
@@ -298,14 +329,27 @@ int blockSlots(GroupReader& reader) {
 bool readBlockHead(GroupReader& reader, DxfBlock& block, Group& g) {
     while (reader.next(g)) {
         switch (g.code) {
-            case 0: return true;
-            case 2: block.name = g.value; break;
-            case 8: block.layer = g.value; break;
-            case 10: block.base.x = parseDouble(g.value); break;
-            case 20: block.base.y = parseDouble(g.value); break;
-            case 30: block.base.z = parseDouble(g.value); break;
-            case 3: return true;
-            default: break;
+            case 0:
+                return true;
+            case 2:
+                block.name = g.value;
+                break;
+            case 8:
+                block.layer = g.value;
+                break;
+            case 10:
+                block.base.x = parseDouble(g.value);
+                break;
+            case 20:
+                block.base.y = parseDouble(g.value);
+                break;
+            case 30:
+                block.base.z = parseDouble(g.value);
+                break;
+            case 3:
+                return true;
+            default:
+                break;
         }
     }
     return false;

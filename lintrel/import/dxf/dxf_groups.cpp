@@ -16,12 +16,14 @@ bool isDigit(char c) {
 
 size_t skipBlanks(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\f' || text[i] == '\v')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\f' || text[i] == '\v'))
+        ++i;
     return i;
 }
 
 size_t skipDigits(std::string_view text, size_t i) {
-    while (i < text.size() && isDigit(text[i])) ++i;
+    while (i < text.size() && isDigit(text[i]))
+        ++i;
     return i;
 }
 
@@ -76,8 +78,8 @@ double parseDouble(std::string_view text) {
         if (end > e) i = end;
     }
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(text.data() + mantissa, text.data() + i, value,
-                                           std::chars_format::general);
+    const auto [ptr, ec] =
+        std::from_chars(text.data() + mantissa, text.data() + i, value, std::chars_format::general);
     (void)ptr;
     if (ec != std::errc() || !std::isfinite(value)) return 0;
     return negative ? -value : value;

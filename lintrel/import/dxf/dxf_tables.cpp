@@ -153,17 +153,28 @@ void walkTable(GroupReader& reader, std::string_view record, OnRecord onRecord, 
 
 int unitOfInsUnits(int value) {
     switch (value) {
-        case 1: return LINTREL_UNIT_INCH;
-        case 2: return LINTREL_UNIT_FOOT;
-        case 5: return LINTREL_UNIT_CENTIMETRE;
-        case 6: return LINTREL_UNIT_METRE;
-        case 9: return LINTREL_UNIT_MIL;
-        case 10: return LINTREL_UNIT_YARD;
-        case 13: return LINTREL_UNIT_MICRON;
-        case 14: return LINTREL_UNIT_DECIMETRE;
-        case 15: return LINTREL_UNIT_DECAMETRE;
-        case 16: return LINTREL_UNIT_HECTOMETRE;
-        default: return LINTREL_UNIT_MILLIMETRE;
+        case 1:
+            return LINTREL_UNIT_INCH;
+        case 2:
+            return LINTREL_UNIT_FOOT;
+        case 5:
+            return LINTREL_UNIT_CENTIMETRE;
+        case 6:
+            return LINTREL_UNIT_METRE;
+        case 9:
+            return LINTREL_UNIT_MIL;
+        case 10:
+            return LINTREL_UNIT_YARD;
+        case 13:
+            return LINTREL_UNIT_MICRON;
+        case 14:
+            return LINTREL_UNIT_DECIMETRE;
+        case 15:
+            return LINTREL_UNIT_DECAMETRE;
+        case 16:
+            return LINTREL_UNIT_HECTOMETRE;
+        default:
+            return LINTREL_UNIT_MILLIMETRE;
     }
 }
 
@@ -206,12 +217,23 @@ void readLinetypes(GroupReader& reader, DxfDocument& doc) {
         [&](const Group& g) {
             DxfLinetype& t = doc.linetypes.back();
             switch (g.code) {
-                case 2: t.name = g.value; break;
-                case 3: t.description = g.value; break;
-                case 72: t.alignment = parseInt(g.value); break;
-                case 73: t.dashCount = parseInt(g.value); break;
-                case 40: t.totalLength = parseDouble(g.value); break;
-                default: break;
+                case 2:
+                    t.name = g.value;
+                    break;
+                case 3:
+                    t.description = g.value;
+                    break;
+                case 72:
+                    t.alignment = parseInt(g.value);
+                    break;
+                case 73:
+                    t.dashCount = parseInt(g.value);
+                    break;
+                case 40:
+                    t.totalLength = parseDouble(g.value);
+                    break;
+                default:
+                    break;
             }
         });
 }
@@ -223,13 +245,26 @@ void readStyles(GroupReader& reader, DxfDocument& doc) {
         [&](const Group& g) {
             DxfStyle& s = doc.styles.back();
             switch (g.code) {
-                case 2: s.name = g.value; break;
-                case 3: s.font = g.value; break;
-                case 4: s.bigFont = g.value; break;
-                case 41: s.widthFactor = parseDouble(g.value); break;
-                case 42: s.lastHeight = parseDouble(g.value); break;
-                case 50: s.obliqueAngle = parseDouble(g.value); break;
-                default: break;
+                case 2:
+                    s.name = g.value;
+                    break;
+                case 3:
+                    s.font = g.value;
+                    break;
+                case 4:
+                    s.bigFont = g.value;
+                    break;
+                case 41:
+                    s.widthFactor = parseDouble(g.value);
+                    break;
+                case 42:
+                    s.lastHeight = parseDouble(g.value);
+                    break;
+                case 50:
+                    s.obliqueAngle = parseDouble(g.value);
+                    break;
+                default:
+                    break;
             }
         });
 }
