@@ -1,7 +1,9 @@
 // The lowest layer of the DXF reader: number conversion, line splitting and the end of data.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <climits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,24 @@ TEST(DxfNumbers, DecimalsFollowTheConversionRules) {
     EXPECT_EQ(parseDouble("1e+"), 1);
     EXPECT_EQ(parseDouble("0.1"), 0.1);
     EXPECT_EQ(parseDouble("123456789.123456789"), 123456789.123456789);
+}
+
+// Short decimals take a fast path; it must give exactly what a full conversion gives.
+TEST(DxfNumbers, FastDecimalsMatchTheFullConversion) {
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 200000; ++i) {
+        const int whole = static_cast<int>(random() % 12),
+                  fraction = static_cast<int>(random() % 24);
+        std::string text = std::to_string(random() % 1000000000000ULL).substr(0, whole + 1);
+        text += '.';
+        for (int k = 0; k < fraction; ++k)
+            text += static_cast<char>('0' + random() % 10);
+        if (random() % 4 == 0) text += "000";
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(parseDouble(text), expected) << text;
+        ASSERT_EQ(parseDouble("-" + text), -expected) << text;
+    }
 }
 
 TEST(DxfNumbers, MalformedAndNonFiniteValuesReadAsZero) {

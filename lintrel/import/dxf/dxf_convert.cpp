@@ -131,20 +131,17 @@ class Converter {
         const auto circles = byLayer(e.circles, layers);
         for (size_t l = 0; l < layers; ++l) {
             if (!doc_.layers[l].on) continue;
-            for (uint32_t i : points[l])
-                convertPoint(e.points[i]);
-            for (uint32_t i : lines[l])
-                convertLine(e.lines[i]);
-            for (uint32_t i : xlines[l])
-                convertLine(e.xlines[i]);
-            for (uint32_t i : polylines[l])
-                convertPolyline(e.polylines[i]);
-            for (uint32_t i : lwpolylines[l])
-                convertLwPolyline(e.lwpolylines[i]);
-            for (uint32_t i : arcs[l])
-                convertArc(e.arcs[i]);
-            for (uint32_t i : circles[l])
-                convertCircle(e.circles[i]);
+            auto each = [&](const auto& buckets, const auto& list, auto convert) {
+                for (uint32_t i : buckets[l])
+                    (this->*convert)(list[i]);
+            };
+            each(points, e.points, &Converter::convertPoint);
+            each(lines, e.lines, &Converter::convertLine);
+            each(xlines, e.xlines, &Converter::convertLine);
+            each(polylines, e.polylines, &Converter::convertPolyline);
+            each(lwpolylines, e.lwpolylines, &Converter::convertLwPolyline);
+            each(arcs, e.arcs, &Converter::convertArc);
+            each(circles, e.circles, &Converter::convertCircle);
         }
     }
 

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace lintrel::dxf {
 
@@ -33,6 +34,36 @@ std::string_view withoutTabs(std::string_view line, std::string& scratch) {
     for (char c : line)
         if (c != '\t' && c != '\r') scratch.push_back(c);
     return scratch;
+}
+
+// Most coordinates in drawings are short decimals without an exponent. When the digits (without
+// trailing fraction zeros) fit in 2^53 and the fraction has at most 22 digits, the quotient of
+// two exactly represented doubles is the correctly rounded value, the same as a full
+// conversion gives. Returns -1 when the fast way does not apply.
+double exactShortDecimal(std::string_view digits) {
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const size_t dot = digits.find('.');
+    if (dot != std::string_view::npos) {
+        while (digits.size() > dot + 1 && digits.back() == '0')
+            digits.remove_suffix(1);
+    }
+    uint64_t mantissa = 0;
+    int fraction = 0;
+    bool afterDot = false;
+    for (const char c : digits) {
+        if (c == '.') {
+            afterDot = true;
+            continue;
+        }
+        if (!isDigit(c)) return -1;  // an exponent: the full conversion handles it
+        if (mantissa > (uint64_t{1} << 53) / 10) return -1;
+        mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+        fraction += afterDot ? 1 : 0;
+    }
+    if (mantissa > (uint64_t{1} << 53) || fraction > 22) return -1;
+    return static_cast<double>(mantissa) / kPowers[fraction];
 }
 
 }  // namespace
@@ -77,6 +108,8 @@ double parseDouble(std::string_view text) {
         const size_t end = skipDigits(text, e);
         if (end > e) i = end;
     }
+    if (const double fast = exactShortDecimal(text.substr(mantissa, i - mantissa)); fast >= 0)
+        return negative ? -fast : fast;
     double value = 0;
     const auto [ptr, ec] =
         std::from_chars(text.data() + mantissa, text.data() + i, value, std::chars_format::general);
