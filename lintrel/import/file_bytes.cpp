@@ -2,22 +2,21 @@
 // is overwritten by the read, and large drawings load noticeably faster so.
 #include "import/file_bytes.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
-#include <filesystem>
 #include <new>
-#include <system_error>
 
 namespace lintrel {
 
 bool FileBytes::open(const char* fileName) {
     release();
     if (!fileName) return false;
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(fileName, ec)) return false;
-    const auto size = std::filesystem::file_size(fileName, ec);
-    if (ec) return false;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName, "rb"), std::fclose);
     if (!file) return false;
+    struct stat st {};
+    if (::fstat(::fileno(file.get()), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    const auto size = static_cast<size_t>(st.st_size);
     try {
         data_ = std::make_unique_for_overwrite<char[]>(size ? size : 1);
     } catch (const std::bad_alloc&) {

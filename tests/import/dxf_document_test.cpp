@@ -88,7 +88,7 @@ TEST(DxfDocument, TablesAndBlocksAreRead) {
     EXPECT_EQ(doc.blocks[1].entities.lines.size(), 1u);
     EXPECT_EQ(doc.blocks[2].entities.lines.size(), 3u);
     // Text is filed with its groups for its own conversion, which is not part of this reader.
-    auto& texts = const_cast<dxf::DxfEntities&>(doc.entities).rawOf(dxf::Kind::Text);
+    const auto& texts = doc.entities.rawOf(dxf::Kind::Text);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(doc.rawGroups[texts[0].firstGroup].value, "hello");
     EXPECT_EQ(dxf.convert(), nullptr);  // block contents are not drawn by themselves

@@ -152,6 +152,12 @@ struct DxfEntities {
     std::unordered_map<uint8_t, std::vector<DxfRawEntity>> raw;
 
     std::vector<DxfRawEntity>& rawOf(Kind kind) { return raw[static_cast<uint8_t>(kind)]; }
+    // The filed entities of a raw kind; empty when the file had none.
+    const std::vector<DxfRawEntity>& rawOf(Kind kind) const {
+        static const std::vector<DxfRawEntity> none;
+        const auto it = raw.find(static_cast<uint8_t>(kind));
+        return it == raw.end() ? none : it->second;
+    }
 };
 
 struct DxfBlock {
@@ -183,8 +189,13 @@ struct DxfDocument {
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
-    std::unordered_map<std::string, int, Hash, std::equal_to<>> layerLookup_;
-    std::unordered_map<std::string, int, Hash, std::equal_to<>> nameLookup_;
+    // The slot type keeps the map's instantiation inside the library (a map of standard types
+    // alone would be exported from the shared library by unoptimised builds).
+    struct Slot {
+        int index;
+    };
+    std::unordered_map<std::string, Slot, Hash, std::equal_to<>> layerLookup_;
+    std::unordered_map<std::string, Slot, Hash, std::equal_to<>> nameLookup_;
 };
 
 }  // namespace lintrel::dxf
