@@ -23,7 +23,10 @@ if command -v clang++ >/dev/null; then
   cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
         -DCMAKE_C_COMPILER=clang -DPATHLOOM_TESTS=OFF -DPATHLOOM_BENCH=OFF
   cmake --build build/fuzz -j "$jobs" --target fuzz_dxf fuzz_dst
-  corpus=${PATHLOOM_CORPUS_DIR:-$(cd .. && pwd)/shared/corpus}
+  corpus=${PATHLOOM_CORPUS_DIR:-}
+  for candidate in ../shared/corpus /work/shared/corpus; do
+    [ -z "$corpus" ] && [ -f "$candidate/MANIFEST.md" ] && corpus=$candidate
+  done
   for reader in dxf dst; do
     # New inputs go to a scratch folder; the shared corpus only seeds the run.
     mkdir -p "build/fuzz/corpus-$reader"
