@@ -203,10 +203,14 @@ LINTREL_API int VarnixCadArray_GetVectNum(int* segCount) {
 
 LINTREL_API int VarnixCadArray_GetVectArray(ArrayRecord* records, int maxRecords) {
     if (!records && maxRecords > 0) return LINTREL_BAD_ARGUMENT;
+    // Every curve gets its flattened copy first, so that each first record can carry the
+    // vect's start on its working chain.
+    for (VectGroup* g : ring(arrayChain()))
+        for (Vect* v : ring(g->vects))
+            if (!v->flatSegs) buildFlatSegs(v, kMeasurePrecision);
     int written = 0;
     for (VectGroup* g : ring(arrayChain()))
         for (Vect* v : ring(g->vects)) {
-            if (!v->flatSegs) buildFlatSegs(v, kMeasurePrecision);
             bool first = true;
             for (Seg* s : ring(v->segs)) {
                 if (written >= maxRecords) return LINTREL_OK;
