@@ -2,6 +2,8 @@
 // arcs, circles, the plane mapping and the UCS origin.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "import/dxf/dxf_colours.h"
 #include "import_helpers.h"
 #include "model/geometry.h"
@@ -76,6 +78,21 @@ TEST(DxfConvert, LwPolylineStraightAndBulged) {
     EXPECT_NEAR(start.x, 0, 1e-9);
     EXPECT_NEAR(end.x, 10, 1e-9);
     EXPECT_NEAR(end.y, 0, 1e-9);
+}
+
+TEST(DxfConvert, NegativeBulgeTurnsClockwise) {
+    DxfText t = entitiesOnly();
+    t.lwpolyline({{0, 0, -0.41421356237309503}, {10, 0}});  // a quarter turn
+    t.endSection().eof();
+    auto groups = importText(t.str());
+    const auto vs = vectsOf(groups.get());
+    ASSERT_EQ(vs.size(), 1u);
+    const ArcGeometry arc = arcGeometry(*vs[0]->segs);
+    EXPECT_NEAR(arc.sweep, kHalfPi, 1e-9);  // positive: clockwise
+    EXPECT_NEAR(arc.centre.x, 5, 1e-9);
+    EXPECT_NEAR(arc.centre.y, -5, 1e-9);
+    EXPECT_NEAR(arc.radius, std::sqrt(50.0), 1e-9);
+    EXPECT_NEAR(arcEndPoint(arc).x, 10, 1e-9);
 }
 
 TEST(DxfConvert, LwPolylineSplitsStraightRunsAroundArcs) {
