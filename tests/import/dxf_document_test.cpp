@@ -2,6 +2,8 @@
 // blocks; and entities that are filed but converted elsewhere.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "import/dxf/vx_dxf.h"
 #include "import_helpers.h"
 
@@ -30,28 +32,47 @@ TEST(DxfDocument, HeaderDefaultsAndValuesTakenOnlyWithTheirOwnCodes) {
     EXPECT_EQ(dxf.precision(), 0.1);  // the reader's own clamp
 }
 
+// Each UCS orientation picks a normal, changes the origin to match, and maps entity points; the
+// converted line ends at the mapped point less the changed origin.
 TEST(DxfDocument, UcsAxesChooseTheDrawingPlane) {
-    DxfText t;
-    t.section("HEADER");
-    t.group(9, "$UCSORG").point(10, 10, 20, 30);
-    t.group(9, "$UCSXDIR").point(10, 1, 0, 0);
-    t.group(9, "$UCSYDIR").point(10, 0, 0, 1);
-    t.endSection();
-    t.section("ENTITIES").entity("LINE").point(10, 1, 2, 3).point(11, 4, 5, 6);
-    t.endSection().eof();
-    VxDxf dxf;
-    dxf.readBuffer(t.str(), 1, 0.05);
-    const dxf::DxfHeader& h = dxf.document()->header;
-    EXPECT_EQ(h.ucsNormal.y, -1);
-    EXPECT_EQ(h.ucsOrigin.y, 30);  // y and z exchanged
-    ChainOwner<VectGroup> groups(dxf.convert());
-    ASSERT_TRUE(groups);
-    const Seg* s = groups.get()->vects->segs;
-    // The line's y and z are exchanged, then the origin is taken off.
-    EXPECT_EQ(s->x0, 1 - 10);
-    EXPECT_EQ(s->y0, 3 - 30);
-    EXPECT_EQ(s->x1, 4 - 10);
-    EXPECT_EQ(s->y1, 6 - 30);
+    struct Case {
+        dxf::Vec3 xAxis, yAxis, normal, origin;
+        double x, y;  // where the point (1, 2, 3) lands before the origin move
+    };
+    const Case cases[] = {
+        {{1, 0, 0}, {0, 0, 1}, {0, -1, 0}, {10, 30, 20}, 1, 3},
+        {{-1, 0, 0}, {0, 1, 0}, {0, 0, -1}, {-10, 20, 30}, -1, 2},
+        {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}, {-10, 30, 20}, -1, 3},
+        {{0, 1, 0}, {0, 0, 1}, {1, 0, 0}, {20, 30, 10}, 2, 3},
+        {{0, -1, 0}, {0, 0, 1}, {-1, 0, 0}, {-20, 30, -10}, -2, 3},
+        {{0.6, 0.8, 0}, {0, 0, 1}, {0, 0, 1}, {10, 30, 20}, 1, 2},
+        {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {10, 20, 30}, 1, 2},
+    };
+    for (const Case& c : cases) {
+        DxfText t;
+        t.section("HEADER");
+        t.group(9, "$UCSORG").point(10, 10, 20, 30);
+        t.group(9, "$UCSXDIR").point(10, c.xAxis.x, c.xAxis.y, c.xAxis.z);
+        t.group(9, "$UCSYDIR").point(10, c.yAxis.x, c.yAxis.y, c.yAxis.z);
+        t.endSection();
+        t.section("ENTITIES").entity("LINE").point(10, 1, 2, 3).point(11, 1, 2, 3);
+        t.endSection().eof();
+        VxDxf dxf;
+        dxf.readBuffer(t.str(), 1, 0.05);
+        const dxf::DxfHeader& h = dxf.document()->header;
+        const std::string row = std::to_string(&c - cases);
+        EXPECT_EQ(h.ucsNormal.x, c.normal.x) << row;
+        EXPECT_EQ(h.ucsNormal.y, c.normal.y) << row;
+        EXPECT_EQ(h.ucsNormal.z, c.normal.z) << row;
+        EXPECT_EQ(h.ucsOrigin.x, c.origin.x) << row;
+        EXPECT_EQ(h.ucsOrigin.y, c.origin.y) << row;
+        EXPECT_EQ(h.ucsOrigin.z, c.origin.z) << row;
+        ChainOwner<VectGroup> groups(dxf.convert());
+        ASSERT_TRUE(groups) << row;
+        const Seg* s = groups.get()->vects->segs;
+        EXPECT_EQ(s->x0, c.x - c.origin.x) << row;
+        EXPECT_EQ(s->y0, c.y - c.origin.y) << row;
+    }
 }
 
 TEST(DxfDocument, TablesAndBlocksAreRead) {
