@@ -18,4 +18,23 @@ cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 
+echo "== fuzzing the readers (libFuzzer, AddressSanitizer + UndefinedBehaviorSanitizer) =="
+if command -v clang++ >/dev/null; then
+  cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_C_COMPILER=clang -DPATHLOOM_TESTS=OFF -DPATHLOOM_BENCH=OFF
+  cmake --build build/fuzz -j "$jobs" --target fuzz_dxf fuzz_dst
+  corpus=${PATHLOOM_CORPUS_DIR:-}
+  for candidate in ../shared/corpus /work/shared/corpus; do
+    [ -z "$corpus" ] && [ -f "$candidate/MANIFEST.md" ] && corpus=$candidate
+  done
+  for reader in dxf dst; do
+    # New inputs go to a scratch folder; the shared corpus only seeds the run.
+    mkdir -p "build/fuzz/corpus-$reader"
+    "build/fuzz/fuzz/fuzz_$reader" -max_total_time=45 -max_len=65536 -rss_limit_mb=2048 \
+      -timeout=10 -artifact_prefix=build/fuzz/ "build/fuzz/corpus-$reader" "$corpus/$reader"
+  done
+else
+  echo "clang++ not found: fuzzing skipped"
+fi
+
 echo "== all tests passed =="

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-multilib                  # the 32-bit record layout check
   clang libclang-rt-14-dev      # libFuzzer harnesses
+  libdxflib-dev                 # the DXF import comparison benchmark
 )
 [ $# -gt 0 ] && packages+=("$@")
 

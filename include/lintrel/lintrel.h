@@ -254,8 +254,28 @@ LINTREL_API int VarnixCad3_TransNOrderBezierSeges(Seg* segs, double precision, V
 LINTREL_API int VarnixCad3_TransTextSeges(Seg* segs, double precision, Vect* vect);
 
 /* ---- Import ---- */
+/* A drawing file (chosen by its extension) into a new group chain; null when nothing was read. */
+LINTREL_API VectGroup* VarnixCad3_ImportVectGraph(const char* fileName, double pltUnits,
+                                                  int importOptions, double precision,
+                                                  int moveToOrigin);
+/* The same into the array chain, every curve but arcs reduced to line segments; always 0. */
+LINTREL_API int VarnixCadArray_ImportVectGraph(const char* fileName, double pltUnits,
+                                               int importOptions, double precision);
 
 /* ---- Indexed array family ---- */
+LINTREL_API int VarnixCadArray_NewOne(ArrayRecord record);
+LINTREL_API int VarnixCadArray_DelOne(int index);
+LINTREL_API int VarnixCadArray_DelAll(void);
+LINTREL_API int VarnixCadArray_GetRange(float* x, float* y, float* width, float* height,
+                                        double precision);
+LINTREL_API int VarnixCadArray_CopyChain(const ArrayRecord* source, ArrayRecord* destination,
+                                         int recordCount);
+LINTREL_API int VarnixCadArray_Move(double dx, double dy, int index);
+LINTREL_API int VarnixCadArray_Scale(float sx, float sy, float cx, float cy, int index);
+LINTREL_API int VarnixCadArray_ItemInsert(const ArrayRecord* records, int recordCount, int index);
+LINTREL_API int VarnixCadArray_ItemModify(const ArrayRecord* records, int recordCount, int index);
+LINTREL_API int VarnixCadArray_GetVectNum(int* segCount);
+LINTREL_API int VarnixCadArray_GetVectArray(ArrayRecord* records, int maxRecords);
 
 /* ---- Clean-up and curve precision ---- */
 

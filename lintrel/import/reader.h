@@ -1,0 +1,34 @@
+// VxCadReader: the import entry of the library. Chooses the reader by the file name's
+// extension, then numbers and colours the groups, flattens curves as the options ask and
+// optionally moves the drawing to the origin.
+#pragma once
+
+#include <lintrel/lintrel.h>
+
+#include <string>
+#include <string_view>
+
+namespace lintrel {
+
+// Bit 0 of the import options: keep arcs, splines, Bezier curves and text as curves.
+inline constexpr int kKeepCurves = 1;
+
+class VxCadReader {
+  public:
+    VectGroup* importFile(const char* fileName, double pltUnits, int importOptions,
+                          double precision, bool moveToOrigin);
+
+  private:
+    VectGroup* readDxf(const char* fileName, int importOptions, double precision);
+    VectGroup* readDst(const char* fileName);
+};
+
+// The extension of a file name as the dispatcher compares it: the text after the last ".",
+// lower-cased (the whole name when there is no ".").
+std::string importExtension(std::string_view fileName);
+
+// The array family's import: replaces the array chain with the drawing, every curve but arcs
+// reduced to line segments.
+void importArrayChain(const char* fileName, double pltUnits, int importOptions, double precision);
+
+}  // namespace lintrel

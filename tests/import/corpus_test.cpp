@@ -1,0 +1,75 @@
+// Every DXF and DST drawing of the shared corpus imports without a crash and with finite
+// coordinates; those listed below must give a drawing. Each file's group count, vect count and
+// range are printed so that a change in what a reader makes of real files shows in the log.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "import_helpers.h"
+
+namespace lintrel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Files that imported when this list was made; each must keep giving a drawing. The others hold
+// only entities converted elsewhere (ellipses, splines, text, hatches), or are binary DXF.
+const std::set<std::string> kMustImport = {
+#include "corpus_expected.inc"
+};
+
+// Binary DXF is not read: these give nothing.
+const std::set<std::string> kBinary = {"ezdxf__bin_dxf_r12.dxf", "ezdxf__bin_dxf_r2000.dxf"};
+
+std::vector<fs::path> corpusFiles() {
+    std::vector<fs::path> out;
+    const fs::path root(PATHLOOM_CORPUS_DIR);
+    for (const char* folder : {"dxf", "dst"}) {
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(root / folder, ec)) {
+            std::string ext = entry.path().extension().string();
+            std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
+            if (ext == ".dxf" || ext == ".dst") out.push_back(entry.path());
+        }
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+TEST(ImportCorpus, EveryDrawingImportsSafely) {
+    const auto files = corpusFiles();
+    if (files.empty()) GTEST_SKIP() << "no corpus at " << PATHLOOM_CORPUS_DIR;
+    std::set<std::string> imported;
+    for (const fs::path& path : files) {
+        const std::string name = path.filename().string();
+        ChainOwner<VectGroup> groups(VarnixCad3_ImportVectGraph(path.c_str(), 1016.0, 1, 0.05, 0));
+        const auto vects = vectsOf(groups.get());
+        float x = 0, y = 0, w = 0, h = 0;
+        if (groups) {
+            imported.insert(name);
+            EXPECT_EQ(VarnixCad3_GetRange(groups.get(), &x, &y, &w, &h, 0.05), LINTREL_OK) << name;
+            EXPECT_TRUE(std::isfinite(x) && std::isfinite(y) && std::isfinite(w) &&
+                        std::isfinite(h))
+                << name;
+        }
+        for (Vect* v : vects)
+            for (Seg* s : ring(v->segs))
+                ASSERT_TRUE(std::isfinite(s->x0) && std::isfinite(s->y0) && std::isfinite(s->x1) &&
+                            std::isfinite(s->y1))
+                    << name;
+        std::printf("%-58s groups %3zu  vects %6zu  range %g %g %g %g\n", name.c_str(),
+                    groupsOf(groups.get()).size(), vects.size(), x, y, w, h);
+    }
+    for (const std::string& name : kBinary)
+        EXPECT_FALSE(imported.count(name)) << name << " is binary and must give nothing";
+    for (const std::string& name : kMustImport)
+        EXPECT_TRUE(imported.count(name)) << name << " imported before and now gives nothing";
+}
+
+}  // namespace
+}  // namespace lintrel::test
