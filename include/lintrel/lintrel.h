@@ -258,6 +258,27 @@ LINTREL_API int VarnixCad3_TransTextSeges(Seg* segs, double precision, Vect* vec
 /* ---- Indexed array family ---- */
 
 /* ---- Clean-up and curve precision ---- */
+/* Each takes the first group of a list of groups or the first vect of a list of vects and
+ * returns 0 when something changed (or was hit), 100 when nothing did, 21000 for a bad list.
+ * `selectedOnly` non-zero restricts an operation to selected vects. */
+LINTREL_API int Lintrel_DelLitSeg(void** list, double minWidth, double minHeight, int selectedOnly);
+LINTREL_API int Lintrel_DelSameSeg(void* list, int selectedOnly);
+LINTREL_API int Lintrel_MergeSeg(void* list, double tolerance, int selectedOnly);
+LINTREL_API int Lintrel_SplitVect(void* list, double x, double y, double tolerance, int apply);
+LINTREL_API int Lintrel_ChangStartPt(void* list, double x, double y, double tolerance, int apply);
+LINTREL_API int Lintrel_Reverse(void* list, int selectedOnly);
+LINTREL_API int Lintrel_IfCloseVect(void* list, int selectedOnly);
+LINTREL_API int Lintrel_CurveSmooth(void* list, double precision, int selectedOnly, int firstOnly);
+LINTREL_API int Lintrel_TransSeges(void* list, double precision, int selectedOnly, int firstOnly);
+/* The same on the indexed array family's group chain. */
+LINTREL_API int VarnixCadArray_DelLitSeg(double minWidth, double minHeight, int selectedOnly);
+LINTREL_API int VarnixCadArray_DelSameSeg(int selectedOnly);
+LINTREL_API int VarnixCadArray_MergeSeg(double tolerance, int selectedOnly);
+LINTREL_API int VarnixCadArray_SplitVect(double x, double y, double tolerance, int apply);
+LINTREL_API int VarnixCadArray_ChangStartPt(double x, double y, double tolerance, int apply);
+LINTREL_API int VarnixCadArray_Reverse(void);
+LINTREL_API int VarnixCadArray_IfCloseVect(int selectedOnly);
+LINTREL_API int VarnixCadArray_CurveSmooth(double precision, int selectedOnly);
 
 /* ---- Ordering and travel optimisation ---- */
 

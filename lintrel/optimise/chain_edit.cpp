@@ -11,6 +11,21 @@ Seg* firstSegWithin(Seg* head, Point p, double tolerance) {
     return nullptr;
 }
 
+bool arcHit(const Seg& definition, bool closed, Point p, double tolerance) {
+    const ArcGeometry arc = arcGeometry(definition);
+    if (!(std::fabs(distance(p, arc.centre) - arc.radius) <= tolerance)) return false;
+    if (closed) return true;
+    double lo = kTwoPi - arc.start, hi = lo;
+    if (arc.sweep >= 0)
+        lo = hi - arc.sweep;
+    else
+        hi = lo - arc.sweep;
+    const double phi = angleFrom(arc.centre, p);
+    for (const double a : {phi, phi - kTwoPi, phi + kTwoPi})
+        if (a >= lo && a <= hi) return true;
+    return false;
+}
+
 bool atSegStart(const Seg& seg, Point f) {
     return samePoint(segStart(seg), f);
 }

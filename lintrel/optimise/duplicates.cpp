@@ -1,0 +1,192 @@
+// Removal of duplicate lines. Every vect is compared with the earlier vects of its list that
+// survived; it goes when one of them is the same. Candidates come from a hash of grid cells of
+// their end points, so only vects that can match are compared, and the result is the one a
+// comparison of every pair in list order gives.
+#include <cmath>
+#include <unordered_map>
+#include <vector>
+
+#include "model/items.h"
+#include "optimise/cleanup.h"
+#include "optimise/list_walk.h"
+#include "optimise/point_grid.h"
+
+namespace lintrel {
+
+namespace {
+
+bool near(double a, double b, double tolerance) {
+    return std::fabs(a - b) <= tolerance;
+}
+
+bool sameSeg(const Seg& a, const Seg& b) {
+    return near(a.x0, b.x0, kSameCoordinate) && near(a.y0, b.y0, kSameCoordinate) &&
+           near(a.x1, b.x1, kSameCoordinate) && near(a.y1, b.y1, kSameCoordinate);
+}
+
+bool sameSegReversed(const Seg& a, const Seg& b) {
+    return near(a.x0, b.x1, kSameCoordinate) && near(a.y0, b.y1, kSameCoordinate) &&
+           near(a.x1, b.x0, kSameCoordinate) && near(a.y1, b.y0, kSameCoordinate);
+}
+
+// The first segs decide the direction of the comparison; every other seg must then agree.
+bool sameChain(const Seg* a, const Seg* b) {
+    if (!a || !b) return a == b;
+    if (ringCount(a) != ringCount(b)) return false;
+    if (sameSeg(*a, *b)) {
+        for (const Seg *p = a->next, *q = b->next; p != a; p = p->next, q = q->next)
+            if (!sameSeg(*p, *q)) return false;
+        return true;
+    }
+    if (!sameSegReversed(*a, *b->prev)) return false;
+    for (const Seg *p = a->next, *q = b->prev->prev; p != a; p = p->next, q = q->prev)
+        if (!sameSegReversed(*p, *q)) return false;
+    return true;
+}
+
+// Arcs on the same circle: equal sweeps from equal starts, or opposite sweeps where the
+// earlier arc ends at the later one's start.
+bool sameArc(const Vect& a, const Vect& b) {
+    const Seg &p = *a.segs, &q = *b.segs;
+    if (!near(std::fmax(p.x0, p.x1), std::fmax(q.x0, q.x1), kSame) ||
+        !near(std::fmin(p.x0, p.x1), std::fmin(q.x0, q.x1), kSame) ||
+        !near(std::fmax(p.y0, p.y1), std::fmax(q.y0, q.y1), kSame) ||
+        !near(std::fmin(p.y0, p.y1), std::fmin(q.y0, q.y1), kSame) || a.closed != b.closed)
+        return false;
+    if (a.closed != 0) return true;
+    if (near(p.z1, q.z1, kSame) && near(p.z0, q.z0, kSame)) return true;
+    if (!(std::fabs(p.z1 + q.z1) <= kSame)) return false;
+    const double d = std::fabs(p.z0 + p.z1 - q.z0);
+    return d <= kSame || std::fabs(d - kTwoPi) <= kSame;
+}
+
+bool isPolylineKind(int type) {
+    return type == LINTREL_POLYLINE || type == LINTREL_SPLINE || type == LINTREL_BEZIER;
+}
+
+// Which vects can be the same as another at all.
+bool comparable(const Vect& v) {
+    if (isPolylineKind(v.type)) return true;
+    return (v.type == LINTREL_POINT || v.type == LINTREL_ARC) && v.segs;
+}
+
+// The surviving vects, filed under the cells of the coordinates two same vects share.
+class DuplicateIndex {
+  public:
+    bool holdsSameAs(const Vect& v) const {
+        bool found = false;
+        forEachQueryKey(v, [&](uint64_t key) {
+            const auto it = cells_.find(key);
+            if (it == cells_.end()) return;
+            for (const Vect* earlier : it->second)
+                if (!found && sameVect(*earlier, v)) found = true;
+        });
+        return found;
+    }
+
+    void add(const Vect* v) {
+        const Probe p = probe(*v);
+        const uint64_t forward = keyOf(p, false);
+        cells_[forward].push_back(v);
+        if (p.pairs) {
+            const uint64_t backward = keyOf(p, true);
+            if (backward != forward) cells_[backward].push_back(v);
+        }
+    }
+
+  private:
+    // The coordinates a vect is filed by: its chain's start and end for the polyline kinds
+    // (a reversed duplicate has them exchanged), a point's location, an arc's lower corner.
+    struct Probe {
+        Point first, second;
+        bool pairs = false;
+        double reach = 0;
+        uint64_t salt = 0;
+    };
+
+    static Probe probe(const Vect& v) {
+        Probe p;
+        p.salt = static_cast<uint64_t>(v.type);
+        if (isPolylineKind(v.type)) {
+            p.pairs = true;
+            p.reach = 1.5 * kSameCoordinate;
+            p.salt = p.salt * 1000003 + static_cast<uint64_t>(ringCount(v.segs));
+            p.salt = p.salt * 1000003 + static_cast<uint64_t>(ringCount(v.flatSegs));
+            if (v.segs) p = {segStart(*v.segs), segEnd(*v.segs->prev), true, p.reach, p.salt};
+            return p;
+        }
+        p.reach = 1.5 * kSame;
+        const Seg& s = *v.segs;
+        if (v.type == LINTREL_ARC) {
+            p.first = {std::fmin(s.x0, s.x1), std::fmin(s.y0, s.y1)};
+            p.salt = p.salt * 31 + static_cast<uint64_t>(v.closed != 0);
+        } else {
+            p.first = segStart(s);
+        }
+        return p;
+    }
+
+    uint64_t keyOf(const Probe& p, bool exchanged) const {
+        const Point a = exchanged ? p.second : p.first, b = exchanged ? p.first : p.second;
+        const uint64_t inner = cellKey(scale_.cell(a.x), scale_.cell(a.y), p.salt);
+        return p.pairs ? cellKey(scale_.cell(b.x), scale_.cell(b.y), inner) : inner;
+    }
+
+    template <class F>
+    void forEachQueryKey(const Vect& v, F f) const {
+        const Probe p = probe(v);
+        const CellSpan ax = scale_.span(p.first.x, p.reach), ay = scale_.span(p.first.y, p.reach);
+        const CellSpan bx = scale_.span(p.second.x, p.reach), by = scale_.span(p.second.y, p.reach);
+        for (int64_t x = ax.low; x <= ax.high; ++x)
+            for (int64_t y = ay.low; y <= ay.high; ++y) {
+                const uint64_t inner = cellKey(x, y, p.salt);
+                if (!p.pairs) {
+                    f(inner);
+                    continue;
+                }
+                for (int64_t u = bx.low; u <= bx.high; ++u)
+                    for (int64_t w = by.low; w <= by.high; ++w)
+                        f(cellKey(u, w, inner));
+            }
+    }
+
+    // Cells ten times the coordinate tolerance: a reach box spans at most two per axis.
+    GridScale scale_{10 * kSameCoordinate};
+    std::unordered_map<uint64_t, std::vector<const Vect*>> cells_;
+};
+
+}  // namespace
+
+bool sameVect(const Vect& a, const Vect& b) {
+    if (a.type != b.type) return false;
+    switch (a.type) {
+        case LINTREL_POINT:
+            return a.segs && b.segs && samePoint(segStart(*a.segs), segStart(*b.segs));
+        case LINTREL_POLYLINE:
+        case LINTREL_SPLINE:
+        case LINTREL_BEZIER:
+            return sameChain(a.segs, b.segs) && sameChain(a.flatSegs, b.flatSegs);
+        case LINTREL_ARC:
+            return a.segs && b.segs && sameArc(a, b);
+        default:
+            return false;  // ellipses and texts are never taken for duplicates
+    }
+}
+
+int deleteDuplicates(Vect* head, int selectedOnly) {
+    if (!head) return LINTREL_BAD_ARGUMENT;
+    DuplicateIndex index;
+    bool deleted = false;
+    for (Vect* v : ring(head)) {
+        if (!takesPart(*v, selectedOnly) || !comparable(*v)) continue;
+        if (index.holdsSameAs(*v)) {
+            eraseFrom(head, v);  // never the head: the first vect taking part always stays
+            deleted = true;
+        } else {
+            index.add(v);
+        }
+    }
+    return deleted ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
+}
+
+}  // namespace lintrel

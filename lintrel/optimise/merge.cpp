@@ -1,0 +1,203 @@
+// Merging of connected lines. Each vect in list order takes the first later vect whose ends
+// come within the tolerance of its own, joins it, and looks again from the start of the rest of
+// the list, until it closes or finds no partner. A grid of the end points of the vects not yet
+// visited answers "first later vect within the tolerance" without looking at every pair, and
+// gives the same partners in the same order as a scan of the list would.
+#include <cmath>
+#include <limits>
+#include <unordered_map>
+#include <vector>
+
+#include "curves/flatten.h"
+#include "model/items.h"
+#include "optimise/chain_edit.h"
+#include "optimise/cleanup.h"
+#include "optimise/list_walk.h"
+#include "optimise/point_grid.h"
+
+namespace lintrel {
+
+namespace {
+
+constexpr size_t kNone = std::numeric_limits<size_t>::max();
+
+// A vect takes part in joining when it is open, has records, is no member of a compound, and
+// its chain is a path: an ellipse's record is its bounding box, not a path, and points have no
+// ends to join.
+bool joinable(const Vect& v, int selectedOnly) {
+    return takesPart(v, selectedOnly) && v.closed != 1 && !v.link && v.segs &&
+           v.type != LINTREL_ELLIPSE && v.type != LINTREL_POINT;
+}
+
+struct Ends {
+    Point start, end;
+};
+
+Ends endsOf(const Vect& v) {
+    Ends e;
+    vectStartPoint(v, e.start);
+    vectEndPoint(v, e.end);
+    return e;
+}
+
+// End points of the vects still waiting for their turn, filed by grid cell. Each cell lists its
+// points in list order, so the first live point within reach is the earliest candidate there.
+class EndGrid {
+  public:
+    EndGrid(double reach, size_t count) : scale_(cellSizeFor(reach)), reach_(reach) {
+        live_.assign(count, 0);
+    }
+
+    void add(size_t index, const Ends& e) {
+        live_[index] = 1;
+        cellAt(e.start).entries.push_back({index, e.start});
+        cellAt(e.end).entries.push_back({index, e.end});
+    }
+    void remove(size_t index) { live_[index] = 0; }
+    bool live(size_t index) const { return live_[index] != 0; }
+
+    // The earliest live vect with an end whose squared distance from `q` is at most `limit`.
+    size_t earliestNear(Point q, double limit, size_t best) {
+        const CellSpan xs = scale_.span(q.x, reach_), ys = scale_.span(q.y, reach_);
+        for (int64_t x = xs.low; x <= xs.high; ++x)
+            for (int64_t y = ys.low; y <= ys.high; ++y) {
+                const auto it = cells_.find(cellKey(x, y, 0));
+                if (it != cells_.end()) best = earliestIn(it->second, q, limit, best);
+            }
+        return best;
+    }
+
+  private:
+    struct Entry {
+        size_t index;
+        Point p;
+    };
+    struct Cell {
+        std::vector<Entry> entries;
+        size_t from = 0;  // entries before this belong to visited or joined vects
+    };
+
+    static double cellSizeFor(double reach) {
+        return std::isfinite(reach) ? std::fmax(2 * reach, 1e-6) : INFINITY;
+    }
+
+    Cell& cellAt(Point p) { return cells_[cellKey(scale_.cell(p.x), scale_.cell(p.y), 0)]; }
+
+    size_t earliestIn(Cell& cell, Point q, double limit, size_t best) {
+        while (cell.from < cell.entries.size() && !live(cell.entries[cell.from].index))
+            ++cell.from;
+        for (size_t i = cell.from; i < cell.entries.size(); ++i) {
+            const Entry& e = cell.entries[i];
+            if (e.index >= best) break;
+            if (live(e.index) && limit >= distanceSquared(e.p, q)) return e.index;
+        }
+        return best;
+    }
+
+    GridScale scale_;
+    double reach_;
+    std::vector<char> live_;
+    std::unordered_map<uint64_t, Cell> cells_;
+};
+
+bool joinAll(Vect* head, double tolerance, int selectedOnly) {
+    std::vector<Vect*> order;
+    for (Vect* v : ring(head))
+        order.push_back(v);
+    const double limit = tolerance * tolerance;
+    // A little beyond the tolerance, so that rounding in the squared distances cannot hide a
+    // candidate in a cell the query does not visit.
+    const double reach = std::fabs(tolerance) * (1 + 1e-9) + 1e-150;
+    EndGrid grid(reach, order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        if (joinable(*order[i], selectedOnly)) grid.add(i, endsOf(*order[i]));
+
+    bool joined = false;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (!grid.live(i)) continue;
+        grid.remove(i);
+        Vect& a = *order[i];
+        for (;;) {
+            const Ends e = endsOf(a);
+            const size_t b =
+                grid.earliestNear(e.end, limit, grid.earliestNear(e.start, limit, kNone));
+            if (b == kNone) break;
+            grid.remove(b);
+            const bool closed = joinVects(a, *order[b]);
+            eraseFrom(head, order[b]);  // a later vect, never the head
+            joined = true;
+            if (closed) break;
+        }
+    }
+    return joined;
+}
+
+// Makes a curve's flattened copy its definition so that its line segs can be joined.
+void takeFlatSegs(Vect& v) {
+    if (!v.flatSegs) buildFlatSegs(&v, kCleanupPrecision);
+    if (!v.flatSegs) return;
+    replaceSegs(&v, v.flatSegs);
+    v.flatSegs = nullptr;
+}
+
+}  // namespace
+
+bool endsMeet(const Vect& a, const Vect& b, double tolerance) {
+    const Ends p = endsOf(a), q = endsOf(b);
+    const double limit = tolerance * tolerance;
+    return limit >= distanceSquared(q.end, p.end) || limit >= distanceSquared(q.end, p.start) ||
+           limit >= distanceSquared(q.start, p.start) || limit >= distanceSquared(q.start, p.end);
+}
+
+bool joinVects(Vect& a, Vect& b) {
+    const Ends p = endsOf(a), q = endsOf(b);
+    const double ee = distanceSquared(q.end, p.end), es = distanceSquared(q.end, p.start);
+    const double ss = distanceSquared(q.start, p.start), se = distanceSquared(q.start, p.end);
+    takeFlatSegs(a);
+    takeFlatSegs(b);
+    Seg* chain = b.segs;
+    b.segs = nullptr;
+    a.type = LINTREL_POLYLINE;
+    if (!chain || !a.segs) {
+        append(a.segs, chain);
+    } else if (ee < es && ee < ss && ee < se) {
+        chain->prev->x1 = a.segs->prev->x1;
+        chain->prev->y1 = a.segs->prev->y1;
+        append(a.segs, reverseChain(chain));
+    } else if (es < ss && es < se) {
+        chain->prev->x1 = a.segs->x0;
+        chain->prev->y1 = a.segs->y0;
+        append(chain, a.segs);
+        a.segs = chain;
+    } else if (se < ss) {
+        chain->x0 = a.segs->prev->x1;
+        chain->y0 = a.segs->prev->y1;
+        append(a.segs, chain);
+    } else {
+        chain->x0 = a.segs->x0;
+        chain->y0 = a.segs->y0;
+        chain = reverseChain(chain);
+        append(chain, a.segs);
+        a.segs = chain;
+    }
+    if (a.segs && samePoint(segStart(*a.segs), segEnd(*a.segs->prev))) a.closed = 1;
+    return a.closed == 1;
+}
+
+int foldSelectedJoints(Vect* head) {
+    int folded = 0;
+    for (Vect* v : ring(head))
+        if (v->selected && !v->link && v->type == LINTREL_POLYLINE)
+            folded += foldCollinearJoints(v->segs);
+    return folded;
+}
+
+int mergeConnected(Vect* head, double tolerance, int selectedOnly) {
+    if (!head) return LINTREL_BAD_ARGUMENT;
+    // A tolerance that is not a number lets no ends meet.
+    const bool joined = !std::isnan(tolerance) && joinAll(head, tolerance, selectedOnly);
+    const bool folded = foldSelectedJoints(head) > 0;
+    return joined || folded ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
+}
+
+}  // namespace lintrel

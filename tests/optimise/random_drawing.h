@@ -1,0 +1,124 @@
+// Seeded random vect lists for the clean-up differential tests and benchmarks: polylines,
+// arcs, circles, points and curves on a coarse lattice, so that exact duplicates, reversed
+// duplicates, ends that meet exactly, within or just outside a tolerance, and ties are common.
+#pragma once
+
+#include <array>
+#include <random>
+#include <vector>
+
+#include "curves/flatten.h"
+#include "optimise/cleanup.h"
+#include "support/builders.h"
+
+namespace lintrel::test {
+
+class RandomDrawing {
+  public:
+    // `span` is the lattice size in drawing units; `tolerance` the merge tolerance whose
+    // neighbourhood the ends are jittered around.
+    RandomDrawing(uint64_t seed, double span, double tolerance)
+        : rng_(seed), span_(span), tolerance_(tolerance) {}
+
+    Vect* list(int count) {
+        std::vector<Vect*> made;
+        Vect* head = nullptr;
+        for (int i = 0; i < count; ++i) {
+            Vect* v = made.empty() || pick(10) < 6 ? fresh() : variantOf(made[pick(made.size())]);
+            decorate(*v);
+            made.push_back(v);
+            append(head, v);
+        }
+        return head;
+    }
+
+    size_t pick(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(rng_); }
+
+  private:
+    double lattice() { return static_cast<double>(pick(static_cast<size_t>(span_) + 1)); }
+
+    // A lattice coordinate, sometimes moved to just inside or just outside a tolerance.
+    double coordinate() {
+        static constexpr std::array<double, 7> kShifts = {0,        1,      -1,    1 - 1e-9,
+                                                          1 + 1e-9, 0.9999, 1.0001};
+        const double c = lattice();
+        if (pick(4) != 0) return c;
+        const double t = pick(2) ? tolerance_ : kSameCoordinate;
+        return c + t * kShifts[pick(kShifts.size())];
+    }
+
+    Point point() { return {coordinate(), coordinate()}; }
+
+    Vect* fresh() {
+        switch (pick(12)) {
+            case 0:
+            case 1: {
+                static constexpr std::array<double, 6> kAngles = {0,   kHalfPi, kPi, kThreeHalfPi,
+                                                                  0.5, 5.9};
+                static constexpr std::array<double, 6> kSweeps = {kHalfPi, -kHalfPi, kPi,
+                                                                  -kPi,    0,        1.0};
+                return arc(lattice(), lattice(), 1 + static_cast<double>(pick(2)),
+                           kAngles[pick(kAngles.size())], kSweeps[pick(kSweeps.size())]);
+            }
+            case 2: {
+                Vect* p = polyline({point(), point()});
+                p->type = LINTREL_POINT;
+                p->segs->x1 = p->segs->x0;
+                p->segs->y1 = p->segs->y0;
+                p->segs->jump = p->segs->tag = 255;
+                p->closed = 1;
+                return p;
+            }
+            case 3:
+                return controlPolygon(pick(2) ? LINTREL_BEZIER : LINTREL_SPLINE,
+                                      {point(), point(), point(), point()});
+            default: {
+                std::vector<Point> points(2 + pick(3));
+                for (Point& p : points)
+                    p = point();
+                if (pick(6) == 0) points.back() = points.front();
+                return polylineOf(points);
+            }
+        }
+    }
+
+    // Copies that are duplicates, reversed duplicates or near misses of an earlier vect.
+    Vect* variantOf(const Vect* original) {
+        Vect* v = copyVect(original);
+        switch (pick(4)) {
+            case 0:
+                break;
+            case 1:
+                reverseVect(*v);
+                break;
+            case 2:
+                jitter(v->segs, pick(2) ? 0.0009 : 0.0011);
+                break;
+            default:
+                if (v->type == LINTREL_ARC) v->segs->z0 += pick(2) ? 0.00009 : 0.00011;
+                jitter(v->segs, 0.00009);
+                break;
+        }
+        return v;
+    }
+
+    void jitter(Seg* head, double by) {
+        for (Seg* s : ring(head))
+            for (double* c : {&s->x0, &s->y0, &s->x1, &s->y1})
+                if (pick(3) == 0) *c += pick(2) ? by : -by;
+    }
+
+    void decorate(Vect& v) {
+        v.selected = pick(5) != 0;
+        if (v.type != LINTREL_POINT && v.type != LINTREL_ARC && pick(8) == 0) v.closed = 1;
+        if (pick(25) == 0) v.link = reinterpret_cast<void*>(0x40);
+        if (v.type == LINTREL_ARC && pick(5) == 0) buildFlatSegs(&v, 0.1);
+        if (pick(40) == 0) v.type = LINTREL_ELLIPSE;
+    }
+
+    std::mt19937_64 rng_;
+    double span_;
+    double tolerance_;
+};
+
+}  // namespace lintrel::test
