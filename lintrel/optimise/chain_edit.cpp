@@ -46,16 +46,22 @@ Seg* cutSegAt(Seg& seg, Point f) {
 int foldCollinearJoints(Seg* head) {
     if (!head) return 0;
     int folded = 0;
+    // The predecessor's angle is carried along and measured again only when it grows.
+    double beforeAngle = directionAngle(*head);
     for (Seg* s = head->next; s != head;) {
         Seg* before = s->prev;
         Seg* next = s->next;
-        if (before != s && std::fabs(directionAngle(*before) - directionAngle(*s)) <= kSame &&
+        const double angle = directionAngle(*s);
+        if (before != s && std::fabs(beforeAngle - angle) <= kSame &&
             samePoint(segEnd(*before), segStart(*s))) {
             before->x1 = s->x1;
             before->y1 = s->y1;
             unlink(s);
             deleteSegChain(s);
+            beforeAngle = directionAngle(*before);
             ++folded;
+        } else {
+            beforeAngle = angle;
         }
         s = next;
     }

@@ -3,7 +3,6 @@
 // their end points, so only vects that can match are compared, and the result is the one a
 // comparison of every pair in list order gives.
 #include <cmath>
-#include <unordered_map>
 #include <vector>
 
 #include "model/items.h"
@@ -29,19 +28,27 @@ bool sameSegReversed(const Seg& a, const Seg& b) {
            near(a.x1, b.x0, kSameCoordinate) && near(a.y1, b.y0, kSameCoordinate);
 }
 
-// The first segs decide the direction of the comparison; every other seg must then agree.
+// The first segs decide the direction of the comparison; every other seg must then agree and
+// both chains must end together.
 bool sameChain(const Seg* a, const Seg* b) {
     if (!a || !b) return a == b;
-    if (ringCount(a) != ringCount(b)) return false;
+    const Seg* p = a;
     if (sameSeg(*a, *b)) {
-        for (const Seg *p = a->next, *q = b->next; p != a; p = p->next, q = q->next)
+        const Seg* q = b;
+        do {
             if (!sameSeg(*p, *q)) return false;
-        return true;
+            p = p->next;
+            q = q->next;
+        } while (p != a && q != b);
+        return p == a && q == b;
     }
-    if (!sameSegReversed(*a, *b->prev)) return false;
-    for (const Seg *p = a->next, *q = b->prev->prev; p != a; p = p->next, q = q->prev)
+    const Seg* q = b->prev;
+    do {
         if (!sameSegReversed(*p, *q)) return false;
-    return true;
+        p = p->next;
+        q = q->prev;
+    } while (p != a && q != b->prev);
+    return p == a && q == b->prev;
 }
 
 // Arcs on the same circle: equal sweeps from equal starts, or opposite sweeps where the
@@ -70,60 +77,73 @@ bool comparable(const Vect& v) {
     return (v.type == LINTREL_POINT || v.type == LINTREL_ARC) && v.segs;
 }
 
+// The coordinates a vect is filed by: its chain's start and end for the polyline kinds (a
+// reversed duplicate has them exchanged), a point's location, an arc's lower corner.
+struct Probe {
+    Point first, second;
+    bool pairs = false;
+    double reach = 0;
+    uint64_t salt = 0;
+};
+
+Probe probeOf(const Vect& v) {
+    Probe p;
+    p.salt = static_cast<uint64_t>(v.type);
+    if (isPolylineKind(v.type)) {
+        p.pairs = true;
+        p.reach = 1.5 * kSameCoordinate;
+        p.salt = p.salt * 2 + (v.flatSegs != nullptr);
+        if (v.segs) {
+            p.first = segStart(*v.segs);
+            p.second = segEnd(*v.segs->prev);
+        }
+        return p;
+    }
+    p.reach = 1.5 * kSame;
+    const Seg& s = *v.segs;
+    if (v.type == LINTREL_ARC) {
+        p.first = {std::fmin(s.x0, s.x1), std::fmin(s.y0, s.y1)};
+        p.salt = p.salt * 31 + static_cast<uint64_t>(v.closed != 0);
+    } else {
+        p.first = segStart(s);
+    }
+    return p;
+}
+
 // The surviving vects, filed under the cells of the coordinates two same vects share.
 class DuplicateIndex {
   public:
-    bool holdsSameAs(const Vect& v) const {
+    bool holdsSameAs(const Vect& v, const Probe& p) const {
         bool found = false;
-        forEachQueryKey(v, [&](uint64_t key) {
-            const auto it = cells_.find(key);
-            if (it == cells_.end()) return;
-            for (const Vect* earlier : it->second)
-                if (!found && sameVect(*earlier, v)) found = true;
+        forEachQueryKey(p, [&](uint64_t key) {
+            const uint32_t cell = table_.find(key);
+            if (cell == KeyTable::kNone) return;
+            for (uint32_t e = heads_[cell]; e != KeyTable::kNone && !found; e = entries_[e].next)
+                found = sameVect(*entries_[e].vect, v);
         });
         return found;
     }
 
-    void add(const Vect* v) {
-        const Probe p = probe(*v);
+    void add(const Vect* v, const Probe& p) {
         const uint64_t forward = keyOf(p, false);
-        cells_[forward].push_back(v);
+        file(forward, v);
         if (p.pairs) {
             const uint64_t backward = keyOf(p, true);
-            if (backward != forward) cells_[backward].push_back(v);
+            if (backward != forward) file(backward, v);
         }
     }
 
   private:
-    // The coordinates a vect is filed by: its chain's start and end for the polyline kinds
-    // (a reversed duplicate has them exchanged), a point's location, an arc's lower corner.
-    struct Probe {
-        Point first, second;
-        bool pairs = false;
-        double reach = 0;
-        uint64_t salt = 0;
+    struct Entry {
+        const Vect* vect;
+        uint32_t next;
     };
 
-    static Probe probe(const Vect& v) {
-        Probe p;
-        p.salt = static_cast<uint64_t>(v.type);
-        if (isPolylineKind(v.type)) {
-            p.pairs = true;
-            p.reach = 1.5 * kSameCoordinate;
-            p.salt = p.salt * 1000003 + static_cast<uint64_t>(ringCount(v.segs));
-            p.salt = p.salt * 1000003 + static_cast<uint64_t>(ringCount(v.flatSegs));
-            if (v.segs) p = {segStart(*v.segs), segEnd(*v.segs->prev), true, p.reach, p.salt};
-            return p;
-        }
-        p.reach = 1.5 * kSame;
-        const Seg& s = *v.segs;
-        if (v.type == LINTREL_ARC) {
-            p.first = {std::fmin(s.x0, s.x1), std::fmin(s.y0, s.y1)};
-            p.salt = p.salt * 31 + static_cast<uint64_t>(v.closed != 0);
-        } else {
-            p.first = segStart(s);
-        }
-        return p;
+    void file(uint64_t key, const Vect* v) {
+        const uint32_t cell = table_.findOrAdd(key);
+        if (cell == heads_.size()) heads_.push_back(KeyTable::kNone);
+        entries_.push_back({v, heads_[cell]});
+        heads_[cell] = static_cast<uint32_t>(entries_.size() - 1);
     }
 
     uint64_t keyOf(const Probe& p, bool exchanged) const {
@@ -133,8 +153,7 @@ class DuplicateIndex {
     }
 
     template <class F>
-    void forEachQueryKey(const Vect& v, F f) const {
-        const Probe p = probe(v);
+    void forEachQueryKey(const Probe& p, F f) const {
         const CellSpan ax = scale_.span(p.first.x, p.reach), ay = scale_.span(p.first.y, p.reach);
         const CellSpan bx = scale_.span(p.second.x, p.reach), by = scale_.span(p.second.y, p.reach);
         for (int64_t x = ax.low; x <= ax.high; ++x)
@@ -152,7 +171,9 @@ class DuplicateIndex {
 
     // Cells ten times the coordinate tolerance: a reach box spans at most two per axis.
     GridScale scale_{10 * kSameCoordinate};
-    std::unordered_map<uint64_t, std::vector<const Vect*>> cells_;
+    KeyTable table_{1024};
+    std::vector<uint32_t> heads_;
+    std::vector<Entry> entries_;
 };
 
 }  // namespace
@@ -179,11 +200,12 @@ int deleteDuplicates(Vect* head, int selectedOnly) {
     bool deleted = false;
     for (Vect* v : ring(head)) {
         if (!takesPart(*v, selectedOnly) || !comparable(*v)) continue;
-        if (index.holdsSameAs(*v)) {
+        const Probe probe = probeOf(*v);
+        if (index.holdsSameAs(*v, probe)) {
             eraseFrom(head, v);  // never the head: the first vect taking part always stays
             deleted = true;
         } else {
-            index.add(v);
+            index.add(v, probe);
         }
     }
     return deleted ? LINTREL_OK : LINTREL_NOTHING_TO_DO;

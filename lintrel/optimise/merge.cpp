@@ -5,7 +5,7 @@
 // gives the same partners in the same order as a scan of the list would.
 #include <cmath>
 #include <limits>
-#include <unordered_map>
+#include <span>
 #include <vector>
 
 #include "curves/flatten.h"
@@ -42,17 +42,37 @@ Ends endsOf(const Vect& v) {
 
 // End points of the vects still waiting for their turn, filed by grid cell. Each cell lists its
 // points in list order, so the first live point within reach is the earliest candidate there.
+// The cells are built once, in flat arrays; vects leave by being marked.
 class EndGrid {
   public:
-    EndGrid(double reach, size_t count) : scale_(cellSizeFor(reach)), reach_(reach) {
-        live_.assign(count, 0);
+    EndGrid(double reach, std::span<Vect* const> order, int selectedOnly)
+        : scale_(cellSizeFor(reach)), reach_(reach), table_(2 * order.size()) {
+        live_.assign(order.size(), 0);
+        struct Filed {
+            uint32_t cell;
+            Entry entry;
+        };
+        std::vector<Filed> filed;
+        for (size_t i = 0; i < order.size(); ++i) {
+            if (!joinable(*order[i], selectedOnly)) continue;
+            live_[i] = 1;
+            const Ends e = endsOf(*order[i]);
+            for (const Point p : {e.start, e.end})
+                filed.push_back({table_.findOrAdd(keyOf(p)), {i, p}});
+        }
+        // Counting sort by cell keeps list order within each cell.
+        begin_.assign(table_.size() + 1, 0);
+        for (const Filed& f : filed)
+            ++begin_[f.cell + 1];
+        for (size_t c = 1; c < begin_.size(); ++c)
+            begin_[c] += begin_[c - 1];
+        from_.assign(begin_.begin(), begin_.end() - 1);
+        entries_.resize(filed.size());
+        std::vector<uint32_t> fill(from_);
+        for (const Filed& f : filed)
+            entries_[fill[f.cell]++] = f.entry;
     }
 
-    void add(size_t index, const Ends& e) {
-        live_[index] = 1;
-        cellAt(e.start).entries.push_back({index, e.start});
-        cellAt(e.end).entries.push_back({index, e.end});
-    }
     void remove(size_t index) { live_[index] = 0; }
     bool live(size_t index) const { return live_[index] != 0; }
 
@@ -61,8 +81,8 @@ class EndGrid {
         const CellSpan xs = scale_.span(q.x, reach_), ys = scale_.span(q.y, reach_);
         for (int64_t x = xs.low; x <= xs.high; ++x)
             for (int64_t y = ys.low; y <= ys.high; ++y) {
-                const auto it = cells_.find(cellKey(x, y, 0));
-                if (it != cells_.end()) best = earliestIn(it->second, q, limit, best);
+                const uint32_t cell = table_.find(cellKey(x, y, 0));
+                if (cell != KeyTable::kNone) best = earliestIn(cell, q, limit, best);
             }
         return best;
     }
@@ -72,22 +92,20 @@ class EndGrid {
         size_t index;
         Point p;
     };
-    struct Cell {
-        std::vector<Entry> entries;
-        size_t from = 0;  // entries before this belong to visited or joined vects
-    };
 
     static double cellSizeFor(double reach) {
         return std::isfinite(reach) ? std::fmax(2 * reach, 1e-6) : INFINITY;
     }
 
-    Cell& cellAt(Point p) { return cells_[cellKey(scale_.cell(p.x), scale_.cell(p.y), 0)]; }
+    uint64_t keyOf(Point p) const { return cellKey(scale_.cell(p.x), scale_.cell(p.y), 0); }
 
-    size_t earliestIn(Cell& cell, Point q, double limit, size_t best) {
-        while (cell.from < cell.entries.size() && !live(cell.entries[cell.from].index))
-            ++cell.from;
-        for (size_t i = cell.from; i < cell.entries.size(); ++i) {
-            const Entry& e = cell.entries[i];
+    size_t earliestIn(uint32_t cell, Point q, double limit, size_t best) {
+        uint32_t& from = from_[cell];  // entries before it belong to visited or joined vects
+        const uint32_t end = begin_[cell + 1];
+        while (from < end && !live(entries_[from].index))
+            ++from;
+        for (uint32_t i = from; i < end; ++i) {
+            const Entry& e = entries_[i];
             if (e.index >= best) break;
             if (live(e.index) && limit >= distanceSquared(e.p, q)) return e.index;
         }
@@ -96,8 +114,10 @@ class EndGrid {
 
     GridScale scale_;
     double reach_;
+    KeyTable table_;
     std::vector<char> live_;
-    std::unordered_map<uint64_t, Cell> cells_;
+    std::vector<uint32_t> begin_, from_;
+    std::vector<Entry> entries_;
 };
 
 bool joinAll(Vect* head, double tolerance, int selectedOnly) {
@@ -108,9 +128,7 @@ bool joinAll(Vect* head, double tolerance, int selectedOnly) {
     // A little beyond the tolerance, so that rounding in the squared distances cannot hide a
     // candidate in a cell the query does not visit.
     const double reach = std::fabs(tolerance) * (1 + 1e-9) + 1e-150;
-    EndGrid grid(reach, order.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        if (joinable(*order[i], selectedOnly)) grid.add(i, endsOf(*order[i]));
+    EndGrid grid(reach, order, selectedOnly);
 
     bool joined = false;
     for (size_t i = 0; i < order.size(); ++i) {

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "model/geometry.h"
 
@@ -46,5 +47,63 @@ inline uint64_t cellKey(int64_t cx, int64_t cy, uint64_t salt) {
     }
     return h;
 }
+
+// Numbers the distinct keys it is given, 0, 1, 2, ... in order of first sight. Open addressing
+// in flat arrays: the clean-up fast paths look up a key per vect end, and node-based maps
+// spend most of their time in the allocator.
+class KeyTable {
+  public:
+    static constexpr uint32_t kNone = 0xFFFFFFFFu;
+
+    explicit KeyTable(size_t expectedKeys) {
+        size_t capacity = 16;
+        while (capacity < 2 * expectedKeys)
+            capacity *= 2;
+        keys_.assign(capacity, 0);
+        ids_.assign(capacity, kNone);
+    }
+
+    uint32_t find(uint64_t key) const {
+        for (size_t i = slot(key);; i = (i + 1) & mask())
+            if (ids_[i] == kNone || keys_[i] == key) return ids_[i];
+    }
+
+    uint32_t findOrAdd(uint64_t key) {
+        if (2 * (count_ + 1) > keys_.size()) grow();
+        size_t i = slot(key);
+        while (ids_[i] != kNone && keys_[i] != key)
+            i = (i + 1) & mask();
+        if (ids_[i] == kNone) {
+            keys_[i] = key;
+            ids_[i] = count_++;
+        }
+        return ids_[i];
+    }
+
+    uint32_t size() const { return count_; }
+
+  private:
+    size_t mask() const { return keys_.size() - 1; }
+    size_t slot(uint64_t key) const { return (key ^ (key >> 29)) & mask(); }
+
+    void grow() {
+        std::vector<uint64_t> keys(std::move(keys_));
+        std::vector<uint32_t> ids(std::move(ids_));
+        keys_.assign(2 * keys.size(), 0);
+        ids_.assign(2 * keys.size(), kNone);
+        for (size_t j = 0; j < keys.size(); ++j) {
+            if (ids[j] == kNone) continue;
+            size_t i = slot(keys[j]);
+            while (ids_[i] != kNone)
+                i = (i + 1) & mask();
+            keys_[i] = keys[j];
+            ids_[i] = ids[j];
+        }
+    }
+
+    std::vector<uint64_t> keys_;
+    std::vector<uint32_t> ids_;
+    uint32_t count_ = 0;
+};
 
 }  // namespace lintrel
