@@ -283,6 +283,29 @@ LINTREL_API int VarnixCadArray_CurveSmooth(double precision, int selectedOnly);
 /* ---- Ordering and travel optimisation ---- */
 
 /* ---- Selection ---- */
+/* Each takes the first group of a group chain or the first vect of a vect chain; 21000 for
+ * anything else. `additive` (low byte) non-zero toggles the vects hit instead of replacing the
+ * selection. */
+LINTREL_API int Lintrel_ClearSelect(void* item);
+LINTREL_API int Lintrel_SelectAll(void* item);
+LINTREL_API int Lintrel_SelectInvert(void* item);
+LINTREL_API int Lintrel_GetSelNum(void* item); /* -1 and last error 21000 on a bad item */
+LINTREL_API int Lintrel_ClickSelect(void* item, double px, double py, double tolerance,
+                                    int additive);
+LINTREL_API int Lintrel_BoxSelect(void* item, double fromX, double fromY, double toX, double toY,
+                                  int additive);
+LINTREL_API int Lintrel_GetSelRange(void* item, float* x, float* y, float* width, float* height,
+                                    double precision);
+LINTREL_API int Lintrel_SelVectGroup(VectGroup* first, int number);
+LINTREL_API int Lintrel_ChangeVectGroup(VectGroup** first, int number);
+/* The same on the indexed array family's group chain. */
+LINTREL_API int VarnixCadArray_SelOne(double px, double py, double tolerance, int additive);
+LINTREL_API int VarnixCadArray_SelLeftToRight(double fromX, double fromY, double toX, double toY,
+                                              int additive);
+LINTREL_API int VarnixCadArray_SelRightToLeft(double fromX, double fromY, double toX, double toY,
+                                              int additive);
+LINTREL_API int VarnixCadArray_SelVectGroup(int number);
+LINTREL_API int VarnixCadArray_ChangeVectGroup(int number);
 
 /* ---- Controller connection ---- */
 
