@@ -36,16 +36,8 @@ void dropMadeCopy(Vect& v, bool made, int type) {
 
 // Cuts the vect's chain before `tail`; the segs from `tail` on go to a new vect after it.
 Vect* splitOff(Vect& v, Seg* tail) {
-    Seg* head = v.segs;
-    Seg* last = head->prev;
-    Seg* keptLast = tail->prev;
-    keptLast->next = head;
-    head->prev = keptLast;
-    tail->prev = last;
-    last->next = tail;
-
     Vect* piece = newVect();
-    piece->segs = tail;
+    piece->segs = cutRingBefore(v.segs, tail);
     // The piece is machined like the rest of the shape it came from.
     piece->speed = v.speed;
     piece->liftHeight = v.liftHeight;
