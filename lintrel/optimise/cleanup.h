@@ -6,6 +6,8 @@
 
 #include <lintrel/lintrel.h>
 
+#include <span>
+
 #include "model/geometry.h"
 
 namespace lintrel {
@@ -28,8 +30,9 @@ bool sameVect(const Vect& a, const Vect& b);
 // Joins vects whose ends lie within `tolerance` and folds collinear joints of selected
 // polylines. The list keeps its first vect.
 int mergeConnected(Vect* head, double tolerance, int selectedOnly);
-// The second pass of merging on its own.
-int foldSelectedJoints(Vect* head);
+// The second pass of merging on its own: folds the collinear joints of the selected polylines
+// among `vects` (null entries are passed over).
+int foldSelectedJoints(std::span<Vect* const> vects);
 // The steps of merging: whether two vects' ends meet within `tolerance` (by the squared
 // distances between ends), and the join of `b` onto `a`, which keeps `a`'s direction and
 // leaves `b` without segs for deletion. True when `a` is now closed.

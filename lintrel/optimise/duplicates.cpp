@@ -198,7 +198,11 @@ int deleteDuplicates(Vect* head, int selectedOnly) {
     if (!head) return LINTREL_BAD_ARGUMENT;
     DuplicateIndex index;
     bool deleted = false;
-    for (Vect* v : ring(head)) {
+    const std::vector<Vect*> order = vectsInOrder(head);
+    constexpr size_t kAhead = 8;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i + kAhead < order.size()) prefetchChainEnds(order[i + kAhead]);
+        Vect* v = order[i];
         if (!takesPart(*v, selectedOnly) || !comparable(*v)) continue;
         const Probe probe = probeOf(*v);
         if (index.holdsSameAs(*v, probe)) {

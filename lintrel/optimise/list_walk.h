@@ -7,6 +7,8 @@
 
 #include "model/items.h"
 
+#include <vector>
+
 namespace lintrel {
 
 // How the results of the groups of a group list are folded.
@@ -51,6 +53,22 @@ int walkVectLists(void* first, GroupFold fold, OnList onList, bool firstGroupOnl
 // The `selectedOnly` filter of the list operations.
 inline bool takesPart(const Vect& v, int selectedOnly) {
     return selectedOnly == 0 || v.selected != 0;
+}
+
+// The vects of a list in order. The fast paths walk them by index; the first seg of each is
+// asked for from memory while the walk goes on, as every scan reads the chain ends next.
+inline std::vector<Vect*> vectsInOrder(Vect* head) {
+    std::vector<Vect*> order;
+    for (Vect* v : ring(head)) {
+        order.push_back(v);
+        if (v->segs) __builtin_prefetch(v->segs);
+    }
+    return order;
+}
+
+// Asks for a vect's chain ends ahead of their use (a hint only).
+inline void prefetchChainEnds(const Vect* v) {
+    if (v->segs) __builtin_prefetch(v->segs->prev);
 }
 
 }  // namespace lintrel

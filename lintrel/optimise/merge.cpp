@@ -45,18 +45,22 @@ Ends endsOf(const Vect& v) {
 // The cells are built once, in flat arrays; vects leave by being marked.
 class EndGrid {
   public:
-    EndGrid(double reach, std::span<Vect* const> order, int selectedOnly)
-        : scale_(cellSizeFor(reach)), reach_(reach), table_(2 * order.size()) {
+    EndGrid(double reach, std::span<Vect*> order, int selectedOnly)
+        : scale_(cellSizeFor(reach)), reach_(reach), table_(order.size()) {
         live_.assign(order.size(), 0);
+        ends_.resize(order.size());
         struct Filed {
             uint32_t cell;
             Entry entry;
         };
         std::vector<Filed> filed;
+        filed.reserve(2 * order.size());
+        constexpr size_t kAhead = 8;
         for (size_t i = 0; i < order.size(); ++i) {
+            if (i + kAhead < order.size()) prefetchChainEnds(order[i + kAhead]);
             if (!joinable(*order[i], selectedOnly)) continue;
             live_[i] = 1;
-            const Ends e = endsOf(*order[i]);
+            const Ends e = ends_[i] = endsOf(*order[i]);
             for (const Point p : {e.start, e.end})
                 filed.push_back({table_.findOrAdd(keyOf(p)), {i, p}});
         }
@@ -74,6 +78,8 @@ class EndGrid {
     }
 
     void remove(size_t index) { live_[index] = 0; }
+    // The ends a vect had when the grid was built.
+    const Ends& endsAt(size_t index) const { return ends_[index]; }
     bool live(size_t index) const { return live_[index] != 0; }
 
     // The earliest live vect with an end whose squared distance from `q` is at most `limit`.
@@ -94,7 +100,7 @@ class EndGrid {
     };
 
     static double cellSizeFor(double reach) {
-        return std::isfinite(reach) ? std::fmax(2 * reach, 1e-6) : INFINITY;
+        return std::isfinite(reach) ? std::fmax(4 * reach, 1e-6) : INFINITY;
     }
 
     uint64_t keyOf(Point p) const { return cellKey(scale_.cell(p.x), scale_.cell(p.y), 0); }
@@ -116,14 +122,13 @@ class EndGrid {
     double reach_;
     KeyTable table_;
     std::vector<char> live_;
+    std::vector<Ends> ends_;
     std::vector<uint32_t> begin_, from_;
     std::vector<Entry> entries_;
 };
 
-bool joinAll(Vect* head, double tolerance, int selectedOnly) {
-    std::vector<Vect*> order;
-    for (Vect* v : ring(head))
-        order.push_back(v);
+// Joins in list order; the entries of `order` for the vects joined into others become null.
+bool joinAll(Vect* head, std::span<Vect*> order, double tolerance, int selectedOnly) {
     const double limit = tolerance * tolerance;
     // A little beyond the tolerance, so that rounding in the squared distances cannot hide a
     // candidate in a cell the query does not visit.
@@ -135,14 +140,14 @@ bool joinAll(Vect* head, double tolerance, int selectedOnly) {
         if (!grid.live(i)) continue;
         grid.remove(i);
         Vect& a = *order[i];
-        for (;;) {
-            const Ends e = endsOf(a);
+        for (Ends e = grid.endsAt(i);; e = endsOf(a)) {
             const size_t b =
                 grid.earliestNear(e.end, limit, grid.earliestNear(e.start, limit, kNone));
             if (b == kNone) break;
             grid.remove(b);
             const bool closed = joinVects(a, *order[b]);
             eraseFrom(head, order[b]);  // a later vect, never the head
+            order[b] = nullptr;
             joined = true;
             if (closed) break;
         }
@@ -202,19 +207,24 @@ bool joinVects(Vect& a, Vect& b) {
     return a.closed == 1;
 }
 
-int foldSelectedJoints(Vect* head) {
+int foldSelectedJoints(std::span<Vect* const> vects) {
     int folded = 0;
-    for (Vect* v : ring(head))
-        if (v->selected && !v->link && v->type == LINTREL_POLYLINE)
+    constexpr size_t kAhead = 8;
+    for (size_t i = 0; i < vects.size(); ++i) {
+        if (i + kAhead < vects.size() && vects[i + kAhead]) prefetchChainEnds(vects[i + kAhead]);
+        Vect* v = vects[i];
+        if (v && v->selected && !v->link && v->type == LINTREL_POLYLINE)
             folded += foldCollinearJoints(v->segs);
+    }
     return folded;
 }
 
 int mergeConnected(Vect* head, double tolerance, int selectedOnly) {
     if (!head) return LINTREL_BAD_ARGUMENT;
+    std::vector<Vect*> order = vectsInOrder(head);
     // A tolerance that is not a number lets no ends meet.
-    const bool joined = !std::isnan(tolerance) && joinAll(head, tolerance, selectedOnly);
-    const bool folded = foldSelectedJoints(head) > 0;
+    const bool joined = !std::isnan(tolerance) && joinAll(head, order, tolerance, selectedOnly);
+    const bool folded = foldSelectedJoints(order) > 0;
     return joined || folded ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
 }
 

@@ -21,9 +21,11 @@ class GridScale {
   public:
     explicit GridScale(double cellSize) : size_(cellSize) {}
 
+    // Cells are centred on multiples of the cell size: drawings are full of round coordinates,
+    // and a round value on a cell border would make every query visit two cells per axis.
     int64_t cell(double v) const {
         constexpr double kFar = 4.0e18;
-        const double c = std::floor(v / size_);
+        const double c = std::floor(v / size_ + 0.5);
         if (std::isnan(c)) return 0;
         if (c < -kFar) return static_cast<int64_t>(-kFar);
         if (c > kFar) return static_cast<int64_t>(kFar);
@@ -59,51 +61,52 @@ class KeyTable {
         size_t capacity = 16;
         while (capacity < 2 * expectedKeys)
             capacity *= 2;
-        keys_.assign(capacity, 0);
-        ids_.assign(capacity, kNone);
+        slots_.assign(capacity, Slot{});
+        keys_.reserve(expectedKeys);
     }
 
-    uint32_t find(uint64_t key) const {
-        for (size_t i = slot(key);; i = (i + 1) & mask())
-            if (ids_[i] == kNone || keys_[i] == key) return ids_[i];
-    }
+    uint32_t find(uint64_t key) const { return slots_[slotOf(key)].id; }
 
     uint32_t findOrAdd(uint64_t key) {
-        if (2 * (count_ + 1) > keys_.size()) grow();
-        size_t i = slot(key);
-        while (ids_[i] != kNone && keys_[i] != key)
-            i = (i + 1) & mask();
-        if (ids_[i] == kNone) {
-            keys_[i] = key;
-            ids_[i] = count_++;
+        if (2 * (keys_.size() + 1) > slots_.size()) grow();
+        Slot& slot = slots_[slotOf(key)];
+        if (slot.id == kNone) {
+            slot = {tagOf(key), static_cast<uint32_t>(keys_.size())};
+            keys_.push_back(key);
         }
-        return ids_[i];
+        return slot.id;
     }
 
-    uint32_t size() const { return count_; }
+    uint32_t size() const { return static_cast<uint32_t>(keys_.size()); }
 
   private:
-    size_t mask() const { return keys_.size() - 1; }
-    size_t slot(uint64_t key) const { return (key ^ (key >> 29)) & mask(); }
+    // Eight bytes a slot, so that the table of a large drawing still fits the cache: the high
+    // half of the key as a tag, and its number; the full key is checked only when tags agree.
+    struct Slot {
+        uint32_t tag = 0;
+        uint32_t id = kNone;
+    };
 
-    void grow() {
-        std::vector<uint64_t> keys(std::move(keys_));
-        std::vector<uint32_t> ids(std::move(ids_));
-        keys_.assign(2 * keys.size(), 0);
-        ids_.assign(2 * keys.size(), kNone);
-        for (size_t j = 0; j < keys.size(); ++j) {
-            if (ids[j] == kNone) continue;
-            size_t i = slot(keys[j]);
-            while (ids_[i] != kNone)
-                i = (i + 1) & mask();
-            keys_[i] = keys[j];
-            ids_[i] = ids[j];
-        }
+    static uint32_t tagOf(uint64_t key) { return static_cast<uint32_t>(key >> 32); }
+    size_t mask() const { return slots_.size() - 1; }
+
+    // The slot holding `key`, or the empty slot where it would go.
+    size_t slotOf(uint64_t key) const {
+        const uint32_t tag = tagOf(key);
+        size_t i = key & mask();
+        while (slots_[i].id != kNone && (slots_[i].tag != tag || keys_[slots_[i].id] != key))
+            i = (i + 1) & mask();
+        return i;
     }
 
-    std::vector<uint64_t> keys_;
-    std::vector<uint32_t> ids_;
-    uint32_t count_ = 0;
+    void grow() {
+        slots_.assign(2 * slots_.size(), Slot{});
+        for (uint32_t id = 0; id < keys_.size(); ++id)
+            slots_[slotOf(keys_[id])] = {tagOf(keys_[id]), id};
+    }
+
+    std::vector<Slot> slots_;
+    std::vector<uint64_t> keys_;  // by number
 };
 
 }  // namespace lintrel

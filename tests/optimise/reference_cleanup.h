@@ -3,6 +3,8 @@
 // quadratic and live here only, as the reference the library's fast paths must agree with.
 #pragma once
 
+#include <vector>
+
 #include "model/items.h"
 #include "optimise/cleanup.h"
 
@@ -61,7 +63,10 @@ inline int referenceMerge(Vect* head, double tolerance, int selectedOnly) {
         }
         a = a->next;
     } while (a != head);
-    if (foldSelectedJoints(head) > 0) changed = true;
+    std::vector<Vect*> vects;
+    for (Vect* v : ring(head))
+        vects.push_back(v);
+    if (foldSelectedJoints(vects) > 0) changed = true;
     return changed ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
 }
 
