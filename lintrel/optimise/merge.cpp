@@ -132,7 +132,10 @@ bool joinAll(Vect* head, std::span<Vect*> order, double tolerance, int selectedO
     const double limit = tolerance * tolerance;
     // A little beyond the tolerance, so that rounding in the squared distances cannot hide a
     // candidate in a cell the query does not visit.
-    const double reach = std::fabs(tolerance) * (1 + 1e-9) + 1e-150;
+    // A tolerance whose square overflows lets any two ends meet, however far apart: then
+    // one cell holds them all.
+    const double reach =
+        std::isfinite(limit) ? std::fabs(tolerance) * (1 + 1e-9) + 1e-150 : INFINITY;
     EndGrid grid(reach, order, selectedOnly);
 
     bool joined = false;

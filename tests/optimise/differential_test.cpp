@@ -3,6 +3,8 @@
 // and ties. The resulting drawings must agree exactly.
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <initializer_list>
 #include <vector>
 
 #include "optimise/random_drawing.h"
@@ -13,19 +15,25 @@ using namespace lintrel::test;
 
 namespace {
 
-void addChain(std::vector<double>& out, Seg* head) {
-    out.push_back(ringCount(head));
+// Values are kept as bit patterns, so that a not-a-number coordinate equals itself.
+void add(std::vector<uint64_t>& out, std::initializer_list<double> values) {
+    for (const double v : values)
+        out.push_back(std::bit_cast<uint64_t>(v));
+}
+
+void addChain(std::vector<uint64_t>& out, Seg* head) {
+    add(out, {double(ringCount(head))});
     for (const Seg* s : ring(head))
-        out.insert(out.end(), {double(s->type), double(s->jump), double(s->tag), s->x0, s->y0,
-                               s->z0, s->x1, s->y1, s->z1});
+        add(out, {double(s->type), double(s->jump), double(s->tag), s->x0, s->y0, s->z0, s->x1,
+                  s->y1, s->z1});
 }
 
 // Everything the operations may change, vect by vect from the list pointer on.
-std::vector<double> snapshot(Vect* head) {
-    std::vector<double> out;
+std::vector<uint64_t> snapshot(Vect* head) {
+    std::vector<uint64_t> out;
     for (const Vect* v : ring(head)) {
-        out.insert(out.end(), {double(v->type), double(v->closed), double(v->state),
-                               double(v->selected), double(reinterpret_cast<uintptr_t>(v->link))});
+        add(out, {double(v->type), double(v->closed), double(v->state), double(v->selected),
+                  double(reinterpret_cast<uintptr_t>(v->link))});
         addChain(out, v->segs);
         addChain(out, v->flatSegs);
     }
@@ -33,9 +41,10 @@ std::vector<double> snapshot(Vect* head) {
 }
 
 template <class Fast, class Reference>
-void compareOnSeeds(int seeds, int vects, double tolerance, Fast fast, Reference reference) {
+void compareOnSeeds(int seeds, int vects, double tolerance, Fast fast, Reference reference,
+                    bool wild = false) {
     for (int seed = 1; seed <= seeds; ++seed) {
-        RandomDrawing drawing(seed, 6, tolerance);
+        RandomDrawing drawing(seed, 6, tolerance, wild);
         ChainOwner<Vect> mine(drawing.list(vects));
         ChainOwner<Vect> theirs(copyVectChain(mine.get()));
         const int selectedOnly = seed % 3 == 0;
@@ -51,6 +60,7 @@ void compareOnSeeds(int seeds, int vects, double tolerance, Fast fast, Reference
 TEST(Differential, DuplicateRemovalMatchesTheScanOfEveryPair) {
     compareOnSeeds(3000, 40, 0.01, deleteDuplicates, referenceDeleteDuplicates);
     compareOnSeeds(40, 600, 0.01, deleteDuplicates, referenceDeleteDuplicates);
+    compareOnSeeds(500, 40, 0.01, deleteDuplicates, referenceDeleteDuplicates, true);
 }
 
 TEST(Differential, MergingMatchesTheRestartingScan) {
@@ -64,6 +74,19 @@ TEST(Differential, MergingMatchesTheRestartingScan) {
         };
         compareOnSeeds(800, 40, tolerance, fast, reference);
         compareOnSeeds(10, 500, tolerance, fast, reference);
+    }
+}
+
+TEST(Differential, MergingWithExtremeTolerancesAndCoordinates) {
+    for (const double tolerance : {0.01, 1e-300, 1e200, double(INFINITY), double(NAN), -0.5}) {
+        SCOPED_TRACE(tolerance);
+        auto fast = [&](Vect* head, int selectedOnly) {
+            return mergeConnected(head, tolerance, selectedOnly);
+        };
+        auto reference = [&](Vect* head, int selectedOnly) {
+            return referenceMerge(head, tolerance, selectedOnly);
+        };
+        compareOnSeeds(200, 30, 0.01, fast, reference, true);
     }
 }
 

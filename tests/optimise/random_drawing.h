@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -17,8 +18,9 @@ class RandomDrawing {
   public:
     // `span` is the lattice size in drawing units; `tolerance` the merge tolerance whose
     // neighbourhood the ends are jittered around.
-    RandomDrawing(uint64_t seed, double span, double tolerance)
-        : rng_(seed), span_(span), tolerance_(tolerance) {}
+    // With `wild` a few coordinates are not finite or far out, as damaged files bring them.
+    RandomDrawing(uint64_t seed, double span, double tolerance, bool wild = false)
+        : rng_(seed), span_(span), tolerance_(tolerance), wild_(wild) {}
 
     Vect* list(int count) {
         std::vector<Vect*> made;
@@ -41,6 +43,8 @@ class RandomDrawing {
     double coordinate() {
         static constexpr std::array<double, 7> kShifts = {0,        1,      -1,    1 - 1e-9,
                                                           1 + 1e-9, 0.9999, 1.0001};
+        static constexpr std::array<double, 4> kWild = {NAN, INFINITY, -INFINITY, 1e300};
+        if (wild_ && pick(100) == 0) return kWild[pick(kWild.size())];
         const double c = lattice();
         if (pick(4) != 0) return c;
         const double t = pick(2) ? tolerance_ : kSameCoordinate;
@@ -119,6 +123,7 @@ class RandomDrawing {
     std::mt19937_64 rng_;
     double span_;
     double tolerance_;
+    bool wild_;
 };
 
 }  // namespace lintrel::test
