@@ -3,6 +3,7 @@
 // their end points, so only vects that can match are compared, and the result is the one a
 // comparison of every pair in list order gives.
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "model/items.h"
@@ -125,12 +126,9 @@ class DuplicateIndex {
     }
 
     void add(const Vect* v, const Probe& p) {
-        const uint64_t forward = keyOf(p, false);
-        file(forward, v);
-        if (p.pairs) {
-            const uint64_t backward = keyOf(p, true);
-            if (backward != forward) file(backward, v);
-        }
+        const CellSpan x = scale_.span(p.first.x, 0), y = scale_.span(p.first.y, 0);
+        const CellSpan u = scale_.span(p.second.x, 0), w = scale_.span(p.second.y, 0);
+        file(keyOf(p, {x.low, y.low}, {u.low, w.low}), v);
     }
 
   private:
@@ -146,10 +144,17 @@ class DuplicateIndex {
         heads_[cell] = static_cast<uint32_t>(entries_.size() - 1);
     }
 
-    uint64_t keyOf(const Probe& p, bool exchanged) const {
-        const Point a = exchanged ? p.second : p.first, b = exchanged ? p.first : p.second;
-        const uint64_t inner = cellKey(scale_.cell(a.x), scale_.cell(a.y), p.salt);
-        return p.pairs ? cellKey(scale_.cell(b.x), scale_.cell(b.y), inner) : inner;
+    struct Cell {
+        int64_t x, y;
+        bool operator<(const Cell& o) const { return x < o.x || (x == o.x && y < o.y); }
+    };
+
+    // A polyline kind is filed under the pair of its end cells in either order, so that a
+    // reversed duplicate finds it under the same key.
+    uint64_t keyOf(const Probe& p, Cell a, Cell b) const {
+        if (!p.pairs) return cellKey(a.x, a.y, p.salt);
+        if (b < a) std::swap(a, b);
+        return cellKey(b.x, b.y, cellKey(a.x, a.y, p.salt));
     }
 
     template <class F>
@@ -158,14 +163,13 @@ class DuplicateIndex {
         const CellSpan bx = scale_.span(p.second.x, p.reach), by = scale_.span(p.second.y, p.reach);
         for (int64_t x = ax.low; x <= ax.high; ++x)
             for (int64_t y = ay.low; y <= ay.high; ++y) {
-                const uint64_t inner = cellKey(x, y, p.salt);
                 if (!p.pairs) {
-                    f(inner);
+                    f(keyOf(p, {x, y}, {}));
                     continue;
                 }
                 for (int64_t u = bx.low; u <= bx.high; ++u)
                     for (int64_t w = by.low; w <= by.high; ++w)
-                        f(cellKey(u, w, inner));
+                        f(keyOf(p, {x, y}, {u, w}));
             }
     }
 
