@@ -50,6 +50,7 @@ class EndGrid {
         live_.assign(order.size(), 0);
         ends_.resize(order.size());
         struct Filed {
+            uint64_t key;
             uint32_t cell;
             Entry entry;
         };
@@ -62,7 +63,11 @@ class EndGrid {
             live_[i] = 1;
             const Ends e = ends_[i] = endsOf(*order[i]);
             for (const Point p : {e.start, e.end})
-                filed.push_back({table_.findOrAdd(keyOf(p)), {i, p}});
+                filed.push_back({keyOf(p), 0, {i, p}});
+        }
+        for (size_t k = 0; k < filed.size(); ++k) {
+            if (k + 2 * kAhead < filed.size()) table_.prefetch(filed[k + 2 * kAhead].key);
+            filed[k].cell = table_.findOrAdd(filed[k].key);
         }
         // Counting sort by cell keeps list order within each cell.
         begin_.assign(table_.size() + 1, 0);
@@ -80,6 +85,12 @@ class EndGrid {
     void remove(size_t index) { live_[index] = 0; }
     // The ends a vect had when the grid was built.
     const Ends& endsAt(size_t index) const { return ends_[index]; }
+    // Asks for the cells of a vect's ends ahead of the queries about them.
+    void prefetchCells(size_t index) const {
+        if (!live(index)) return;
+        table_.prefetch(keyOf(ends_[index].start));
+        table_.prefetch(keyOf(ends_[index].end));
+    }
     bool live(size_t index) const { return live_[index] != 0; }
 
     // The earliest live vect with an end whose squared distance from `q` is at most `limit`.
@@ -131,15 +142,16 @@ class EndGrid {
 bool joinAll(Vect* head, std::span<Vect*> order, double tolerance, int selectedOnly) {
     const double limit = tolerance * tolerance;
     // A little beyond the tolerance, so that rounding in the squared distances cannot hide a
-    // candidate in a cell the query does not visit.
-    // A tolerance whose square overflows lets any two ends meet, however far apart: then
-    // one cell holds them all.
+    // candidate in a cell the query does not visit. A tolerance whose square overflows lets
+    // any two ends meet, however far apart: then one cell holds them all.
     const double reach =
         std::isfinite(limit) ? std::fabs(tolerance) * (1 + 1e-9) + 1e-150 : INFINITY;
     EndGrid grid(reach, order, selectedOnly);
 
     bool joined = false;
+    constexpr size_t kAhead = 8;
     for (size_t i = 0; i < order.size(); ++i) {
+        if (i + kAhead < order.size()) grid.prefetchCells(i + kAhead);
         if (!grid.live(i)) continue;
         grid.remove(i);
         Vect& a = *order[i];
