@@ -21,13 +21,15 @@ namespace {
 
 constexpr double kTolerance = 0.01;
 
-// One drawing per size, built once; every iteration works on a fresh copy.
-Vect* drawing(int count) {
-    static std::map<int, ChainOwner<Vect>> made;
-    ChainOwner<Vect>& owner = made[count];
+// One drawing per size and order, built once; every iteration works on a fresh copy. In a
+// "local" drawing the shapes come region by region, as drawings are made and stored; otherwise
+// consecutive shapes lie anywhere on the sheet, the worst case for any spatial index.
+Vect* drawing(int count, bool local) {
+    static std::map<std::pair<int, bool>, ChainOwner<Vect>> made;
+    ChainOwner<Vect>& owner = made[{count, local}];
     if (!owner) {
         RandomDrawing random(20260, 4 * std::sqrt(double(count)), kTolerance);
-        owner.reset(random.list(count));
+        owner.reset(random.list(count, local));
     }
     return owner.get();
 }
@@ -46,8 +48,8 @@ void evictCaches() {
 }
 
 template <class Operation>
-void runOnCopies(benchmark::State& state, Operation operation) {
-    Vect* original = drawing(static_cast<int>(state.range(0)));
+void runOnCopies(benchmark::State& state, Operation operation, bool local = false) {
+    Vect* original = drawing(static_cast<int>(state.range(0)), local);
     for (auto _ : state) {
         state.PauseTiming();
         Vect* copy = copyVectChain(original);
@@ -61,16 +63,29 @@ void runOnCopies(benchmark::State& state, Operation operation) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+int deleteTiny(Vect*& head) {
+    void* list = head;
+    const int result = deleteTinyShapes(list, 1.5, 1.5, 0);
+    head = static_cast<Vect*>(list);
+    return result;
+}
+
 void BM_DelLitSeg(benchmark::State& state) {
-    runOnCopies(state, [](Vect*& head) {
-        void* list = head;
-        const int result = Lintrel_DelLitSeg(&list, 1.5, 1.5, 0);
-        head = static_cast<Vect*>(list);
-        return result;
-    });
+    runOnCopies(state, deleteTiny);
 }
 void BM_DelSameSeg(benchmark::State& state) {
     runOnCopies(state, [](Vect* head) { return deleteDuplicates(head, 0); });
+}
+void BM_DelLitSeg_local(benchmark::State& state) {
+    runOnCopies(state, deleteTiny, true);
+}
+void BM_DelSameSeg_local(benchmark::State& state) {
+    runOnCopies(
+        state, [](Vect* head) { return deleteDuplicates(head, 0); }, true);
+}
+void BM_MergeSeg_local(benchmark::State& state) {
+    runOnCopies(
+        state, [](Vect* head) { return mergeConnected(head, kTolerance, 0); }, true);
 }
 void BM_DelSameSeg_reference(benchmark::State& state) {
     runOnCopies(state, [](Vect* head) { return referenceDeleteDuplicates(head, 0); });
@@ -125,6 +140,9 @@ CLEANUP_SIZE(BM_DelSameSeg_reference, 10000, 2);
 CLEANUP_SIZES(BM_MergeSeg);
 CLEANUP_SIZE(BM_MergeSeg_reference, 1000, 20);
 CLEANUP_SIZE(BM_MergeSeg_reference, 10000, 2);
+CLEANUP_SIZES(BM_DelLitSeg_local);
+CLEANUP_SIZES(BM_DelSameSeg_local);
+CLEANUP_SIZES(BM_MergeSeg_local);
 CLEANUP_SIZES(BM_SplitVect);
 CLEANUP_SIZES(BM_ChangStartPt);
 CLEANUP_SIZES(BM_Reverse);

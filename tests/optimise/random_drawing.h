@@ -3,6 +3,7 @@
 // duplicates, ends that meet exactly, within or just outside a tolerance, and ties are common.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <random>
@@ -20,13 +21,27 @@ class RandomDrawing {
     // neighbourhood the ends are jittered around.
     // With `wild` a few coordinates are not finite or far out, as damaged files bring them.
     RandomDrawing(uint64_t seed, double span, double tolerance, bool wild = false)
-        : rng_(seed), span_(span), tolerance_(tolerance), wild_(wild) {}
+        : rng_(seed), span_(span), window_(span), tolerance_(tolerance), wild_(wild) {}
 
-    Vect* list(int count) {
+    // With `local` the shapes are drawn region by region, as drawings are made and stored:
+    // each lies in a small window that moves over the sheet row by row, and copies repeat
+    // recent shapes. Otherwise each lies anywhere and copies repeat any earlier shape.
+    Vect* list(int count, bool local = false) {
         std::vector<Vect*> made;
         Vect* head = nullptr;
+        const double window = local ? std::fmin(span_, kWindow) : span_;
+        const int columns = static_cast<int>(std::ceil(span_ / window));
+        const int perWindow = std::max(1, count / (columns * columns));
         for (int i = 0; i < count; ++i) {
-            Vect* v = made.empty() || pick(10) < 6 ? fresh() : variantOf(made[pick(made.size())]);
+            if (local) {
+                const int w = i / perWindow, row = w / columns, column = w % columns;
+                origin_ = {window * (row % 2 ? columns - 1 - column : column), window * row};
+                window_ = window;
+            }
+            const size_t recent = local ? std::min<size_t>(made.size(), 256) : made.size();
+            Vect* v = made.empty() || pick(10) < 6
+                          ? fresh()
+                          : variantOf(made[made.size() - 1 - pick(recent)]);
             decorate(*v);
             made.push_back(v);
             append(head, v);
@@ -37,7 +52,9 @@ class RandomDrawing {
     size_t pick(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(rng_); }
 
   private:
-    double lattice() { return static_cast<double>(pick(static_cast<size_t>(span_) + 1)); }
+    static constexpr double kWindow = 16;
+
+    double lattice() { return static_cast<double>(pick(static_cast<size_t>(window_) + 1)); }
 
     // A lattice coordinate, sometimes moved to just inside or just outside a tolerance.
     double coordinate() {
@@ -51,7 +68,7 @@ class RandomDrawing {
         return c + t * kShifts[pick(kShifts.size())];
     }
 
-    Point point() { return {coordinate(), coordinate()}; }
+    Point point() { return {origin_.x + coordinate(), origin_.y + coordinate()}; }
 
     Vect* fresh() {
         switch (pick(12)) {
@@ -61,8 +78,9 @@ class RandomDrawing {
                                                                   0.5, 5.9};
                 static constexpr std::array<double, 6> kSweeps = {kHalfPi, -kHalfPi, kPi,
                                                                   -kPi,    0,        1.0};
-                return arc(lattice(), lattice(), 1 + static_cast<double>(pick(2)),
-                           kAngles[pick(kAngles.size())], kSweeps[pick(kSweeps.size())]);
+                return arc(origin_.x + lattice(), origin_.y + lattice(),
+                           1 + static_cast<double>(pick(2)), kAngles[pick(kAngles.size())],
+                           kSweeps[pick(kSweeps.size())]);
             }
             case 2: {
                 Vect* p = polyline({point(), point()});
@@ -122,6 +140,8 @@ class RandomDrawing {
 
     std::mt19937_64 rng_;
     double span_;
+    double window_;
+    Point origin_;
     double tolerance_;
     bool wild_;
 };
