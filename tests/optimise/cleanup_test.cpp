@@ -316,3 +316,21 @@ TEST(ArrayTwins, WorkOnTheArrayChainAndFollowItsPointer) {
     EXPECT_EQ(VarnixCadArray_DelLitSeg(100, 100, 0), LINTREL_OK);
     EXPECT_EQ(arrayChain(), nullptr);
 }
+
+TEST(GroupLists, PicksEndAtTheFirstGroupThatChanges) {
+    // The same square in two groups: only the first group's copy is cut or re-started.
+    ChainOwner<VectGroup> groups(newGroup());  // an empty group is passed over
+    groups.append(groupOf({polyline({{0, 0}, {10, 0}, {10, 10}, {0, 0}}, true)}, 1));
+    groups.append(groupOf({polyline({{0, 0}, {10, 0}, {10, 10}, {0, 0}}, true)}, 2));
+    VectGroup* first = groups.get()->next;
+    VectGroup* second = first->next;
+    EXPECT_EQ(Lintrel_ChangStartPt(groups.get(), 5, 0, 0.1, 1), LINTREL_OK);
+    EXPECT_EQ(startOf(first->vects).x, 5);
+    EXPECT_EQ(startOf(second->vects).x, 0);
+    EXPECT_EQ(Lintrel_SplitVect(groups.get(), 10, 5, 0.1, 1), LINTREL_OK);
+    EXPECT_EQ(ringCount(first->vects), 2);
+    EXPECT_EQ(ringCount(second->vects), 1);
+    EXPECT_EQ(Lintrel_IfCloseVect(groups.get(), 0), LINTREL_OK);
+    EXPECT_EQ(first->vects->closed, 0);  // the two pieces stay open
+    EXPECT_EQ(Lintrel_SplitVect(groups.get(), 50, 50, 0.1, 1), LINTREL_NOTHING_TO_DO);
+}
