@@ -278,10 +278,54 @@ LINTREL_API int VarnixCadArray_GetVectNum(int* segCount);
 LINTREL_API int VarnixCadArray_GetVectArray(ArrayRecord* records, int maxRecords);
 
 /* ---- Clean-up and curve precision ---- */
+/* Each takes the first group of a list of groups or the first vect of a list of vects and
+ * returns 0 when something changed (or was hit), 100 when nothing did, 21000 for a bad list.
+ * `selectedOnly` non-zero restricts an operation to selected vects. */
+LINTREL_API int Lintrel_DelLitSeg(void** list, double minWidth, double minHeight, int selectedOnly);
+LINTREL_API int Lintrel_DelSameSeg(void* list, int selectedOnly);
+LINTREL_API int Lintrel_MergeSeg(void* list, double tolerance, int selectedOnly);
+LINTREL_API int Lintrel_SplitVect(void* list, double x, double y, double tolerance, int apply);
+LINTREL_API int Lintrel_ChangStartPt(void* list, double x, double y, double tolerance, int apply);
+LINTREL_API int Lintrel_Reverse(void* list, int selectedOnly);
+LINTREL_API int Lintrel_IfCloseVect(void* list, int selectedOnly);
+LINTREL_API int Lintrel_CurveSmooth(void* list, double precision, int selectedOnly, int firstOnly);
+LINTREL_API int Lintrel_TransSeges(void* list, double precision, int selectedOnly, int firstOnly);
+/* The same on the indexed array family's group chain. */
+LINTREL_API int VarnixCadArray_DelLitSeg(double minWidth, double minHeight, int selectedOnly);
+LINTREL_API int VarnixCadArray_DelSameSeg(int selectedOnly);
+LINTREL_API int VarnixCadArray_MergeSeg(double tolerance, int selectedOnly);
+LINTREL_API int VarnixCadArray_SplitVect(double x, double y, double tolerance, int apply);
+LINTREL_API int VarnixCadArray_ChangStartPt(double x, double y, double tolerance, int apply);
+LINTREL_API int VarnixCadArray_Reverse(void);
+LINTREL_API int VarnixCadArray_IfCloseVect(int selectedOnly);
+LINTREL_API int VarnixCadArray_CurveSmooth(double precision, int selectedOnly);
 
 /* ---- Ordering and travel optimisation ---- */
 
 /* ---- Selection ---- */
+/* Each takes the first group of a group chain or the first vect of a vect chain; 21000 for
+ * anything else. `additive` (low byte) non-zero toggles the vects hit instead of replacing the
+ * selection. */
+LINTREL_API int Lintrel_ClearSelect(void* item);
+LINTREL_API int Lintrel_SelectAll(void* item);
+LINTREL_API int Lintrel_SelectInvert(void* item);
+LINTREL_API int Lintrel_GetSelNum(void* item); /* -1 and last error 21000 on a bad item */
+LINTREL_API int Lintrel_ClickSelect(void* item, double px, double py, double tolerance,
+                                    int additive);
+LINTREL_API int Lintrel_BoxSelect(void* item, double fromX, double fromY, double toX, double toY,
+                                  int additive);
+LINTREL_API int Lintrel_GetSelRange(void* item, float* x, float* y, float* width, float* height,
+                                    double precision);
+LINTREL_API int Lintrel_SelVectGroup(VectGroup* first, int number);
+LINTREL_API int Lintrel_ChangeVectGroup(VectGroup** first, int number);
+/* The same on the indexed array family's group chain. */
+LINTREL_API int VarnixCadArray_SelOne(double px, double py, double tolerance, int additive);
+LINTREL_API int VarnixCadArray_SelLeftToRight(double fromX, double fromY, double toX, double toY,
+                                              int additive);
+LINTREL_API int VarnixCadArray_SelRightToLeft(double fromX, double fromY, double toX, double toY,
+                                              int additive);
+LINTREL_API int VarnixCadArray_SelVectGroup(int number);
+LINTREL_API int VarnixCadArray_ChangeVectGroup(int number);
 
 /* ---- Controller connection ---- */
 

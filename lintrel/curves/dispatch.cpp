@@ -38,6 +38,19 @@ void flattenGroupChain(VectGroup* first, double precision) {
         flattenVectChain(group->vects, precision);
 }
 
+Seg* flattenedCopy(const Vect& vect, double precision) {
+    if (!vect.segs) return nullptr;
+    Vect probe{};
+    probe.type = vect.type;
+    probe.liftHeight = vect.liftHeight;
+    probe.segs = copySegChain(vect.segs);
+    if (vect.type == LINTREL_ARC)
+        flattenArc(*probe.segs, precision, probe);
+    else
+        flattenBezierChain(probe.segs, precision, probe);
+    return probe.segs;
+}
+
 bool buildFlatSegs(Vect* vect, double precision) {
     if (!vect || !vect->segs) return false;
     const int type = vect->type;

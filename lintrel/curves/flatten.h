@@ -23,6 +23,10 @@ void flattenVectChain(Vect* first, double precision);
 // Flattens every curve vect of every group of the chain starting at `first`.
 void flattenGroupChain(VectGroup* first, double precision);
 
+// A flattened copy of an arc's or Bezier curve's definition as a new chain owned by the
+// caller; the vect itself is left as it is. Used where a curve is only measured or tested.
+Seg* flattenedCopy(const Vect& vect, double precision);
+
 // Keeps a flattened copy of a spline, arc, Bezier or text vect in `flatSegs` beside its
 // definition; false (nothing changed) for any other vect.
 bool buildFlatSegs(Vect* vect, double precision);

@@ -113,6 +113,17 @@ void spliceAfter(T* position, T* items) {
     after->prev = last;
 }
 
+// Cuts the ring of `head` in two before `from` (another member): `head` keeps the items before
+// `from`, and the items from `from` to the last form a ring of their own, headed by `from`.
+template <class T>
+T* cutRingBefore(T* head, T* from) {
+    // The two rings exchange the items before `head` and before `from`.
+    head->prev->next = from;
+    from->prev->next = head;
+    std::swap(head->prev, from->prev);
+    return from;
+}
+
 // Appends the ring of `items` at the end of the chain `head` (which may be empty).
 template <class T>
 void append(T*& head, T* items) {

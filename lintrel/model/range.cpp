@@ -64,16 +64,8 @@ void addChainRect(RectUnion& u, const Seg* head) {
 
 // Measures a curve on a flattened copy so that the vect itself is left as it is.
 void addFlattenedCopy(RectUnion& u, const Vect& v, double precision) {
-    Vect probe{};
-    probe.type = v.type;
-    probe.liftHeight = v.liftHeight;
-    probe.segs = copySegChain(v.segs);
-    if (v.type == LINTREL_ARC)
-        flattenArc(*probe.segs, precision, probe);
-    else
-        flattenBezierChain(probe.segs, precision, probe);
-    addChainRect(u, probe.segs);
-    deleteSegChain(probe.segs);
+    const ChainOwner<Seg> flat(flattenedCopy(v, precision));
+    addChainRect(u, flat.get());
 }
 
 void addVect(RectUnion& u, const Vect& v, double precision) {

@@ -11,6 +11,21 @@ Seg* firstSegWithin(Seg* head, Point p, double tolerance) {
     return nullptr;
 }
 
+bool arcHit(const Seg& definition, bool closed, Point p, double tolerance) {
+    const ArcGeometry arc = arcGeometry(definition);
+    if (!(std::fabs(distance(p, arc.centre) - arc.radius) <= tolerance)) return false;
+    if (closed) return true;
+    double lo = kTwoPi - arc.start, hi = lo;
+    if (arc.sweep >= 0)
+        lo = hi - arc.sweep;
+    else
+        hi = lo - arc.sweep;
+    const double phi = angleFrom(arc.centre, p);
+    for (const double a : {phi, phi - kTwoPi, phi + kTwoPi})
+        if (a >= lo && a <= hi) return true;
+    return false;
+}
+
 bool atSegStart(const Seg& seg, Point f) {
     return samePoint(segStart(seg), f);
 }
@@ -31,16 +46,22 @@ Seg* cutSegAt(Seg& seg, Point f) {
 int foldCollinearJoints(Seg* head) {
     if (!head) return 0;
     int folded = 0;
+    // The predecessor's angle is carried along and measured again only when it grows.
+    double beforeAngle = directionAngle(*head);
     for (Seg* s = head->next; s != head;) {
         Seg* before = s->prev;
         Seg* next = s->next;
-        if (before != s && std::fabs(directionAngle(*before) - directionAngle(*s)) <= kSame &&
+        const double angle = directionAngle(*s);
+        if (before != s && std::fabs(beforeAngle - angle) <= kSame &&
             samePoint(segEnd(*before), segStart(*s))) {
             before->x1 = s->x1;
             before->y1 = s->y1;
             unlink(s);
             deleteSegChain(s);
+            beforeAngle = directionAngle(*before);
             ++folded;
+        } else {
+            beforeAngle = angle;
         }
         s = next;
     }

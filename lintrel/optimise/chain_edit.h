@@ -12,6 +12,10 @@ namespace lintrel {
 // The first seg of the chain whose distance from `p` is at most `tolerance`, or null.
 Seg* firstSegWithin(Seg* head, Point p, double tolerance);
 
+// True when `p` lies within `tolerance` of the circle of an arc definition and, for an open arc,
+// within the span of angles it covers (the angle also counts one turn either way).
+bool arcHit(const Seg& definition, bool closed, Point p, double tolerance);
+
 // True when `f` is the seg's start or end within 1e-4 in x and in y.
 bool atSegStart(const Seg& seg, Point f);
 bool atSegEnd(const Seg& seg, Point f);

@@ -1,0 +1,1 @@
+pathloom_benchmark(bench_cleanup bench_cleanup.cpp)

@@ -1,0 +1,74 @@
+// The list rule shared by the clean-up, curve precision and ordering operations: each accepts the
+// first vect group of a list of groups or the first vect of a list of vects, runs on each vect
+// list in turn and folds the per-list results into one code.
+#pragma once
+
+#include <lintrel/lintrel.h>
+
+#include "model/items.h"
+
+#include <vector>
+
+namespace lintrel {
+
+// How the results of the groups of a group list are folded.
+enum class GroupFold {
+    // 0 if any group gave 0, 100 otherwise; a 21000 stops the walk at once.
+    AnyChanged,
+    // The first group that gives 0 ends the walk with 0 (hit-and-change operations).
+    FirstChanged,
+    // The first non-zero group result ends the walk with it; 0 otherwise.
+    FirstNonZero,
+};
+
+// Runs `onList(Vect*& head)` on the list that `first` names: once for a vect, once per group
+// (in group order) for a group. A null or foreign first item gives 21000. A group without
+// vects has nothing to work on and is passed over. With `firstGroupOnly` only the first group
+// is walked.
+template <class OnList>
+int walkVectLists(void* first, GroupFold fold, OnList onList, bool firstGroupOnly = false) {
+    if (!first) return LINTREL_BAD_ARGUMENT;
+    const int base = baseTypeOf(first);
+    if (base == LINTREL_BASE_VECT) {
+        Vect* head = static_cast<Vect*>(first);
+        return onList(head);
+    }
+    if (base != LINTREL_BASE_GROUP) return LINTREL_BAD_ARGUMENT;
+
+    bool changed = false;
+    for (VectGroup* group : ring(static_cast<VectGroup*>(first))) {
+        if (group->vects) {
+            const int result = onList(group->vects);
+            if (result == LINTREL_BAD_ARGUMENT) return result;
+            if (fold == GroupFold::FirstNonZero && result != LINTREL_OK) return result;
+            if (fold == GroupFold::FirstChanged && result == LINTREL_OK) return result;
+            changed = changed || result == LINTREL_OK;
+        }
+        if (firstGroupOnly) break;
+    }
+    if (fold == GroupFold::FirstNonZero) return LINTREL_OK;
+    return changed ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
+}
+
+// The `selectedOnly` filter of the list operations.
+inline bool takesPart(const Vect& v, int selectedOnly) {
+    return selectedOnly == 0 || v.selected != 0;
+}
+
+// The vects of a list in order. The fast paths walk them by index; the first seg of each is
+// asked for from memory while the walk goes on, as every scan reads the chain ends next.
+inline std::vector<Vect*> vectsInOrder(Vect* head) {
+    std::vector<Vect*> order;
+    for (Vect* v : ring(head)) {
+        order.push_back(v);
+        if (v->segs) __builtin_prefetch(v->segs);
+    }
+    return order;
+}
+
+// Asks for a vect's chain ends ahead of their use (a hint only).
+inline void prefetchChainEnds(const Vect* v) {
+    if (v->segs) __builtin_prefetch(v->segs->prev);
+}
+
+}  // namespace lintrel

@@ -1,0 +1,246 @@
+// Merging of connected lines. Each vect in list order takes the first later vect whose ends
+// come within the tolerance of its own, joins it, and looks again from the start of the rest of
+// the list, until it closes or finds no partner. A grid of the end points of the vects not yet
+// visited answers "first later vect within the tolerance" without looking at every pair, and
+// gives the same partners in the same order as a scan of the list would.
+#include <cmath>
+#include <limits>
+#include <span>
+#include <vector>
+
+#include "curves/flatten.h"
+#include "model/items.h"
+#include "optimise/chain_edit.h"
+#include "optimise/cleanup.h"
+#include "optimise/list_walk.h"
+#include "optimise/point_grid.h"
+
+namespace lintrel {
+
+namespace {
+
+constexpr size_t kNone = std::numeric_limits<size_t>::max();
+
+// A vect takes part in joining when it is open, has records, is no member of a compound, and
+// its chain is a path: an ellipse's record is its bounding box, not a path, and points have no
+// ends to join.
+bool joinable(const Vect& v, int selectedOnly) {
+    return takesPart(v, selectedOnly) && v.closed != 1 && !v.link && v.segs &&
+           v.type != LINTREL_ELLIPSE && v.type != LINTREL_POINT;
+}
+
+struct Ends {
+    Point start, end;
+};
+
+Ends endsOf(const Vect& v) {
+    Ends e;
+    vectStartPoint(v, e.start);
+    vectEndPoint(v, e.end);
+    return e;
+}
+
+// End points of the vects still waiting for their turn, filed by grid cell. Each cell lists its
+// points in list order, so the first live point within reach is the earliest candidate there.
+// The cells are built once, in flat arrays; vects leave by being marked.
+class EndGrid {
+  public:
+    EndGrid(double reach, std::span<Vect*> order, int selectedOnly)
+        : scale_(cellSizeFor(reach)), reach_(reach), table_(order.size()) {
+        live_.assign(order.size(), 0);
+        ends_.resize(order.size());
+        struct Filed {
+            uint64_t key;
+            uint32_t cell;
+            Entry entry;
+        };
+        std::vector<Filed> filed;
+        filed.reserve(2 * order.size());
+        constexpr size_t kAhead = 8;
+        for (size_t i = 0; i < order.size(); ++i) {
+            if (i + kAhead < order.size()) prefetchChainEnds(order[i + kAhead]);
+            if (!joinable(*order[i], selectedOnly)) continue;
+            live_[i] = 1;
+            const Ends e = ends_[i] = endsOf(*order[i]);
+            for (const Point p : {e.start, e.end})
+                filed.push_back({keyOf(p), 0, {i, p}});
+        }
+        for (size_t k = 0; k < filed.size(); ++k) {
+            if (k + 2 * kAhead < filed.size()) table_.prefetch(filed[k + 2 * kAhead].key);
+            filed[k].cell = table_.findOrAdd(filed[k].key);
+        }
+        // Counting sort by cell keeps list order within each cell.
+        begin_.assign(table_.size() + 1, 0);
+        for (const Filed& f : filed)
+            ++begin_[f.cell + 1];
+        for (size_t c = 1; c < begin_.size(); ++c)
+            begin_[c] += begin_[c - 1];
+        from_.assign(begin_.begin(), begin_.end() - 1);
+        entries_.resize(filed.size());
+        std::vector<uint32_t> fill(from_);
+        for (const Filed& f : filed)
+            entries_[fill[f.cell]++] = f.entry;
+    }
+
+    void remove(size_t index) { live_[index] = 0; }
+    // The ends a vect had when the grid was built.
+    const Ends& endsAt(size_t index) const { return ends_[index]; }
+    // Asks for the cells of a vect's ends ahead of the queries about them.
+    void prefetchCells(size_t index) const {
+        if (!live(index)) return;
+        table_.prefetch(keyOf(ends_[index].start));
+        table_.prefetch(keyOf(ends_[index].end));
+    }
+    bool live(size_t index) const { return live_[index] != 0; }
+
+    // The earliest live vect with an end whose squared distance from `q` is at most `limit`.
+    size_t earliestNear(Point q, double limit, size_t best) {
+        const CellSpan xs = scale_.span(q.x, reach_), ys = scale_.span(q.y, reach_);
+        for (int64_t x = xs.low; x <= xs.high; ++x)
+            for (int64_t y = ys.low; y <= ys.high; ++y) {
+                const uint32_t cell = table_.find(cellKey(x, y, 0));
+                if (cell != KeyTable::kNone) best = earliestIn(cell, q, limit, best);
+            }
+        return best;
+    }
+
+  private:
+    struct Entry {
+        size_t index;
+        Point p;
+    };
+
+    static double cellSizeFor(double reach) {
+        return std::isfinite(reach) ? std::fmax(4 * reach, 1e-6) : INFINITY;
+    }
+
+    uint64_t keyOf(Point p) const { return cellKey(scale_.cell(p.x), scale_.cell(p.y), 0); }
+
+    size_t earliestIn(uint32_t cell, Point q, double limit, size_t best) {
+        uint32_t& from = from_[cell];  // entries before it belong to visited or joined vects
+        const uint32_t end = begin_[cell + 1];
+        while (from < end && !live(entries_[from].index))
+            ++from;
+        for (uint32_t i = from; i < end; ++i) {
+            const Entry& e = entries_[i];
+            if (e.index >= best) break;
+            if (live(e.index) && limit >= distanceSquared(e.p, q)) return e.index;
+        }
+        return best;
+    }
+
+    GridScale scale_;
+    double reach_;
+    KeyTable table_;
+    std::vector<char> live_;
+    std::vector<Ends> ends_;
+    std::vector<uint32_t> begin_, from_;
+    std::vector<Entry> entries_;
+};
+
+// Joins in list order; the entries of `order` for the vects joined into others become null.
+bool joinAll(Vect* head, std::span<Vect*> order, double tolerance, int selectedOnly) {
+    const double limit = tolerance * tolerance;
+    // A little beyond the tolerance, so that rounding in the squared distances cannot hide a
+    // candidate in a cell the query does not visit. A tolerance whose square overflows lets
+    // any two ends meet, however far apart: then one cell holds them all.
+    const double reach =
+        std::isfinite(limit) ? std::fabs(tolerance) * (1 + 1e-9) + 1e-150 : INFINITY;
+    EndGrid grid(reach, order, selectedOnly);
+
+    bool joined = false;
+    constexpr size_t kAhead = 8;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i + kAhead < order.size()) grid.prefetchCells(i + kAhead);
+        if (!grid.live(i)) continue;
+        grid.remove(i);
+        Vect& a = *order[i];
+        for (Ends e = grid.endsAt(i);; e = endsOf(a)) {
+            const size_t b =
+                grid.earliestNear(e.end, limit, grid.earliestNear(e.start, limit, kNone));
+            if (b == kNone) break;
+            grid.remove(b);
+            const bool closed = joinVects(a, *order[b]);
+            eraseFrom(head, order[b]);  // a later vect, never the head
+            order[b] = nullptr;
+            joined = true;
+            if (closed) break;
+        }
+    }
+    return joined;
+}
+
+// Makes a curve's flattened copy its definition so that its line segs can be joined.
+void takeFlatSegs(Vect& v) {
+    if (!v.flatSegs) buildFlatSegs(&v, kCleanupPrecision);
+    if (!v.flatSegs) return;
+    replaceSegs(&v, v.flatSegs);
+    v.flatSegs = nullptr;
+}
+
+}  // namespace
+
+bool endsMeet(const Vect& a, const Vect& b, double tolerance) {
+    const Ends p = endsOf(a), q = endsOf(b);
+    const double limit = tolerance * tolerance;
+    return limit >= distanceSquared(q.end, p.end) || limit >= distanceSquared(q.end, p.start) ||
+           limit >= distanceSquared(q.start, p.start) || limit >= distanceSquared(q.start, p.end);
+}
+
+bool joinVects(Vect& a, Vect& b) {
+    const Ends p = endsOf(a), q = endsOf(b);
+    const double ee = distanceSquared(q.end, p.end), es = distanceSquared(q.end, p.start);
+    const double ss = distanceSquared(q.start, p.start), se = distanceSquared(q.start, p.end);
+    takeFlatSegs(a);
+    takeFlatSegs(b);
+    Seg* chain = b.segs;
+    b.segs = nullptr;
+    a.type = LINTREL_POLYLINE;
+    if (!chain || !a.segs) {
+        append(a.segs, chain);
+    } else if (ee < es && ee < ss && ee < se) {
+        chain->prev->x1 = a.segs->prev->x1;
+        chain->prev->y1 = a.segs->prev->y1;
+        append(a.segs, reverseChain(chain));
+    } else if (es < ss && es < se) {
+        chain->prev->x1 = a.segs->x0;
+        chain->prev->y1 = a.segs->y0;
+        append(chain, a.segs);
+        a.segs = chain;
+    } else if (se < ss) {
+        chain->x0 = a.segs->prev->x1;
+        chain->y0 = a.segs->prev->y1;
+        append(a.segs, chain);
+    } else {
+        chain->x0 = a.segs->x0;
+        chain->y0 = a.segs->y0;
+        chain = reverseChain(chain);
+        append(chain, a.segs);
+        a.segs = chain;
+    }
+    if (a.segs && samePoint(segStart(*a.segs), segEnd(*a.segs->prev))) a.closed = 1;
+    return a.closed == 1;
+}
+
+int foldSelectedJoints(std::span<Vect* const> vects) {
+    int folded = 0;
+    constexpr size_t kAhead = 8;
+    for (size_t i = 0; i < vects.size(); ++i) {
+        if (i + kAhead < vects.size() && vects[i + kAhead]) prefetchChainEnds(vects[i + kAhead]);
+        Vect* v = vects[i];
+        if (v && v->selected && !v->link && v->type == LINTREL_POLYLINE)
+            folded += foldCollinearJoints(v->segs);
+    }
+    return folded;
+}
+
+int mergeConnected(Vect* head, double tolerance, int selectedOnly) {
+    if (!head) return LINTREL_BAD_ARGUMENT;
+    std::vector<Vect*> order = vectsInOrder(head);
+    // A tolerance that is not a number lets no ends meet.
+    const bool joined = !std::isnan(tolerance) && joinAll(head, order, tolerance, selectedOnly);
+    const bool folded = foldSelectedJoints(order) > 0;
+    return joined || folded ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
+}
+
+}  // namespace lintrel

@@ -1,0 +1,1 @@
+pathloom_test_suite(test_editing editing lintrel_static)
