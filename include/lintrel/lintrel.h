@@ -260,6 +260,13 @@ LINTREL_API int VarnixCad3_TransTextSeges(Seg* segs, double precision, Vect* vec
 /* ---- Clean-up and curve precision ---- */
 
 /* ---- Ordering and travel optimisation ---- */
+/* Each sort takes the address of the list pointer (a first vect group or a first vect) and
+ * stores the new first vect there. Flags are ints: 0 is off, anything else on. */
+LINTREL_API int Lintrel_AutoSort(void** list, int mode, int allowReverse, int selectedOnly);
+LINTREL_API int Lintrel_GridsSort(void** list, double cellWidth, double cellHeight,
+                                  int allowReverse, int selectedOnly);
+LINTREL_API int Lintrel_HandSort(void** list, int mode);
+LINTREL_API int Lintrel_OptimizeAbs(VectGroup* first, double tolerance, int selectedOnly);
 
 /* ---- Selection ---- */
 
