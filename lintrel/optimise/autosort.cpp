@@ -64,8 +64,15 @@ class NearestChain {
             if (!allowReverse_) return w < m - margin_;
             return std::min(w, distance(ref, e.end)) < m;
         };
+        const int n = list_.size();
         for (int j = i;;) {
-            const int c = index_.firstAfter(j, ref, allowReverse_ ? m : m - margin_, better);
+            // Improvements often follow closely (earlier swaps leave runs of vects in falling
+            // distance), so a few positions are tried in turn before asking the index.
+            int c = -1, probe = j + 1;
+            for (; probe < n && probe <= j + kProbe && c < 0; ++probe)
+                if (list_.takesPart(probe) && better(idAt_[probe])) c = idAt_[probe];
+            if (c < 0 && probe < n)
+                c = index_.firstAfter(probe - 1, ref, allowReverse_ ? m : m - margin_, better);
             if (c < 0) break;
             const int at = posOf_[c];
             index_.remove(c);
@@ -84,6 +91,7 @@ class NearestChain {
     }
 
   private:
+    static constexpr int kProbe = 16;
     static std::vector<PointIndex::Entry> entries(const SortList& list, bool both) {
         std::vector<PointIndex::Entry> out;
         for (int p = 0; p < list.size(); ++p) {

@@ -26,6 +26,7 @@ void PointIndex::build(int node, int lo, int hi) {
     n.hi = hi;
     n.minSlot = kAbsent;
     n.maxSlot = -1;
+    n.minId = -1;
     n.x0 = n.y0 = INFINITY;
     n.x1 = n.y1 = -INFINITY;
     for (int e = lo; e < hi; ++e) {
@@ -56,18 +57,21 @@ void PointIndex::refresh(int node) {
     Node& n = nodes_[node];
     n.minSlot = kAbsent;
     n.maxSlot = -1;
+    n.minId = -1;
     if (n.hi - n.lo <= kLeafSize) {
         for (int e = n.lo; e < n.hi; ++e) {
             const int s = slot_[entries_[e].id];
             if (s == kAbsent) continue;
-            n.minSlot = std::min(n.minSlot, s);
+            if (s < n.minSlot) n.minSlot = s, n.minId = entries_[e].id;
             n.maxSlot = std::max(n.maxSlot, s);
         }
         return;
     }
     const Node& a = nodes_[2 * node + 1];
     const Node& b = nodes_[2 * node + 2];
-    n.minSlot = std::min(a.minSlot, b.minSlot);
+    const Node& low = a.minSlot <= b.minSlot ? a : b;
+    n.minSlot = low.minSlot;
+    n.minId = low.minId;
     n.maxSlot = std::max(a.maxSlot, b.maxSlot);
 }
 

@@ -4,6 +4,7 @@
 // and the nearest point with ties going to the earliest entry.
 #pragma once
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <vector>
@@ -40,6 +41,7 @@ class PointIndex {
         double x0, y0, x1, y1;  // box of the node's points
         int lo, hi;             // entry range
         int minSlot, maxSlot;   // over the vects present
+        int minId;              // the vect at `minSlot`
     };
     static constexpr int kLeafSize = 8;
     static constexpr int kAbsent = INT_MAX;
@@ -51,9 +53,14 @@ class PointIndex {
     static double allowance(double radius, Point p) {
         return 1e-9 * (1 + radius + std::fabs(p.x) + std::fabs(p.y));
     }
+    double farCornerSquared(const Node& n, Point p) const {
+        const double dx = std::max(std::fabs(p.x - n.x0), std::fabs(p.x - n.x1));
+        const double dy = std::max(std::fabs(p.y - n.y0), std::fabs(p.y - n.y1));
+        return dx * dx + dy * dy;
+    }
     template <class Test>
-    void searchFirst(int node, int after, Point p, double reach2, const Test& test, int& bestSlot,
-                     int& bestId) const;
+    void searchFirst(int node, int after, Point p, double reach2, double inner2, const Test& test,
+                     int& bestSlot, int& bestId) const;
     void searchNearest(int node, Point p, double& bestD, long long& bestOrder, int& best) const;
 
     std::vector<Entry> entries_;
@@ -68,17 +75,25 @@ template <class Test>
 int PointIndex::firstAfter(int after, Point p, double radius, const Test& test) const {
     if (!(radius > 0) || nodes_.empty()) return -1;
     const double reach = radius + allowance(radius, p);
+    const double inner = std::max(0.0, radius - allowance(radius, p));
     int bestSlot = kAbsent, bestId = -1;
-    searchFirst(0, after, p, reach * reach, test, bestSlot, bestId);
+    searchFirst(0, after, p, reach * reach, inner * inner, test, bestSlot, bestId);
     return bestId;
 }
 
 template <class Test>
-void PointIndex::searchFirst(int node, int after, Point p, double reach2, const Test& test,
-                             int& bestSlot, int& bestId) const {
+void PointIndex::searchFirst(int node, int after, Point p, double reach2, double inner2,
+                             const Test& test, int& bestSlot, int& bestId) const {
     const Node& n = nodes_[node];
     if (n.maxSlot <= after || n.minSlot == kAbsent || n.minSlot >= bestSlot) return;
     if (boxDistanceSquared(n, p) > reach2) return;
+    // A node wholly inside the radius (with room for rounding) answers with its earliest vect,
+    // unless that one was already passed.
+    if (n.minSlot > after && farCornerSquared(n, p) < inner2 && test(n.minId)) {
+        bestSlot = n.minSlot;
+        bestId = n.minId;
+        return;
+    }
     if (n.hi - n.lo <= kLeafSize) {
         for (int e = n.lo; e < n.hi; ++e) {
             const int id = entries_[e].id;
@@ -95,8 +110,8 @@ void PointIndex::searchFirst(int node, int after, Point p, double reach2, const 
     const int ka = std::max(nodes_[a].minSlot, after + 1);
     const int kb = std::max(nodes_[b].minSlot, after + 1);
     const int first = ka <= kb ? a : b;
-    searchFirst(first, after, p, reach2, test, bestSlot, bestId);
-    searchFirst(first == a ? b : a, after, p, reach2, test, bestSlot, bestId);
+    searchFirst(first, after, p, reach2, inner2, test, bestSlot, bestId);
+    searchFirst(first == a ? b : a, after, p, reach2, inner2, test, bestSlot, bestId);
 }
 
 }  // namespace lintrel
