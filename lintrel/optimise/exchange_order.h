@@ -12,7 +12,6 @@
 #pragma once
 
 #include <algorithm>
-#include <deque>
 #include <numeric>
 #include <span>
 #include <vector>
@@ -49,8 +48,10 @@ std::vector<int> exchangeOrder(std::span<const Key> keys, Less less = Less()) {
     const int n = static_cast<int>(keys.size());
     std::vector<int> byKey(n);
     std::iota(byKey.begin(), byKey.end(), 0);
-    std::stable_sort(byKey.begin(), byKey.end(),
-                     [&](int a, int b) { return less(keys[a], keys[b]); });
+    // Equal keys stay in input order.
+    std::sort(byKey.begin(), byKey.end(), [&](int a, int b) {
+        return less(keys[a], keys[b]) || (!less(keys[b], keys[a]) && a < b);
+    });
     IndexCounter smaller(n);
     std::vector<int> placed;
     placed.reserve(n);

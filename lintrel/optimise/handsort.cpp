@@ -37,10 +37,13 @@ std::vector<Vect*> backward(std::vector<Vect*> items) {
 }
 
 // The selected vects gather at the front (or the end) in their old order.
-std::vector<Vect*> gather(std::vector<Vect*> items, bool toFront) {
-    std::stable_partition(items.begin(), items.end(),
-                          [toFront](const Vect* v) { return (v->selected != 0) == toFront; });
-    return items;
+std::vector<Vect*> gather(const std::vector<Vect*>& items, bool toFront) {
+    std::vector<Vect*> out;
+    out.reserve(items.size());
+    for (bool firstPass : {true, false})
+        for (Vect* v : items)
+            if (((v->selected != 0) == toFront) == firstPass) out.push_back(v);
+    return out;
 }
 
 std::vector<Vect*> reverseSelected(std::vector<Vect*> items) {

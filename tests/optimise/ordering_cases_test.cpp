@@ -3,6 +3,7 @@
 // the result codes of the exports.
 #include <gtest/gtest.h>
 
+#include "api/array_graph.h"
 #include "optimise/ordering.h"
 #include "support/builders.h"
 
@@ -200,4 +201,23 @@ TEST(HandSort, MovesTheSelectedVects) {
         EXPECT_EQ(Lintrel_HandSort(&p, 5), 100);
         EXPECT_EQ(Lintrel_HandSort(&p, 3), 100);
     }
+}
+
+TEST(ArrayTwins, SortTheArrayFamilysCurrentList) {
+    VectGroup*& chain = arrayChain();
+    VectGroup* saved = chain;
+    ChainOwner<VectGroup> groups(groupOf({line({9, 0}, {9, 1}, 0), line({1, 0}, {1, 1}, 1)}));
+    chain = groups.get();
+    EXPECT_EQ(VarnixCadArray_LeftSort(0, 0), 0);
+    EXPECT_EQ(tags(groups.get()->vects), (std::vector<double>{1, 0}));
+    EXPECT_EQ(VarnixCadArray_RightSort(0, 0), 0);
+    EXPECT_EQ(tags(groups.get()->vects), (std::vector<double>{0, 1}));
+    EXPECT_EQ(VarnixCadArray_ReSort(), 0);  // both selected: their order reverses
+    EXPECT_EQ(tags(groups.get()->vects), (std::vector<double>{1, 0}));
+    EXPECT_EQ(VarnixCadArray_GridsSort(100, 100, 0, 0), 0);
+    EXPECT_EQ(VarnixCadArray_OptimizeAbs(0.05, 0), 100);
+    chain = nullptr;
+    EXPECT_EQ(VarnixCadArray_MinAbsSort(1, 0), 21000);
+    EXPECT_EQ(VarnixCadArray_HandSort(1), 21000);
+    chain = saved;
 }
