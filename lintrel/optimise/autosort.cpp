@@ -5,6 +5,7 @@
 // position takes the best of the later vects, swapping places with every improvement on the
 // way. Key orders are settled by `exchangeOrder`; nearest-neighbour scans follow the same chain
 // of improvements, but find each next improvement in a point index instead of scanning.
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
@@ -127,6 +128,77 @@ void nearestSort(SortList& list, bool allowReverse, double margin, const Point* 
     }
 }
 
+// True when reversing `v` keeps its nearer end distance from `centre` bit for bit. An arc's
+// ends are recomputed from its angles after reversal and may move by a rounding step.
+bool reversesExactly(const Vect& v, Point centre, double lo) {
+    if (v.flatSegs || v.type != LINTREL_ARC || !v.segs) return true;
+    Vect probe{};
+    probe.type = v.type;
+    probe.closed = v.closed;
+    ChainOwner<Seg> definition(copySeg(v.segs));
+    probe.segs = definition.get();
+    reverseVect(probe);
+    const VectEnds e = endsOf(probe);
+    return std::min(distance(centre, e.start), distance(centre, e.end)) == lo;
+}
+
+// Mode 3 with reversal. The reference point never moves, so the scan is a key sort on each
+// vect's nearer end distance `lo`, except that a vect whose end is nearer than its start by no
+// more than 1e-4 keeps its start distance as the bar a candidate must pass. When no other vect
+// falls under such a bar, the key order is exact; otherwise the scan is followed step by step.
+// Every vect placed before the last position was examined against the centre, so it faces the
+// centre; the one left at the last position only did if the scan ever passed it along.
+void insideOutWithReversal(SortList& list, Point centre) {
+    const std::vector<int> slots = list.takingPart();
+    const size_t count = slots.size();
+    std::vector<double> lo(count), bar(count);
+    for (size_t k = 0; k < count; ++k) {
+        const VectEnds& e = list.ends(slots[k]);
+        const double a = distance(centre, e.start), b = distance(centre, e.end);
+        lo[k] = std::isnan(std::min(a, b)) ? INFINITY : std::min(a, b);
+        bar[k] = b < a - kSame ? b : a;
+        if (b < a - kSame && !reversesExactly(*list.at(slots[k]), centre, lo[k]))
+            return nearestSort(list, true, 0, &centre);
+    }
+    std::vector<double> sorted(lo);
+    std::sort(sorted.begin(), sorted.end());
+    for (size_t k = 0; k < count; ++k) {
+        if (!(bar[k] > lo[k])) continue;
+        // Another vect strictly under the bar but not under `lo` breaks the key order.
+        const auto from = std::lower_bound(sorted.begin(), sorted.end(), lo[k]);
+        const auto to = std::lower_bound(sorted.begin(), sorted.end(), bar[k]);
+        if (to - from > 1) return nearestSort(list, true, 0, &centre);
+    }
+    const std::vector<int> order = exchangeOrder<double>(lo);
+    const int n = list.size();
+    const bool lastTakesPart = count > 0 && slots.back() == n - 1;
+    bool lastFacedCentre = false;
+    if (lastTakesPart && n > 1) {
+        // The vect ending last is the last of the largest keys. It was passed along (and so
+        // examined) once the passes after it joined the riders reached it in their queue.
+        const int z = order.back();
+        long long smaller = 0, before = 0, earlierEqual = 0;
+        for (size_t k = 0; k < count; ++k) {
+            if (lo[k] < lo[z]) {
+                ++smaller;
+                if (static_cast<int>(k) < z) ++before;
+            } else if (!(lo[z] < lo[k]) && static_cast<int>(k) < z) {
+                ++earlierEqual;
+            }
+        }
+        lastFacedCentre = before < smaller && smaller - before >= earlierEqual + 1;
+    }
+    std::vector<int> from(count);
+    for (size_t k = 0; k < count; ++k)
+        from[k] = slots[order[k]];
+    list.permute(slots, from);
+    for (size_t k = 0; k < count; ++k) {
+        const int p = slots[k];
+        if (p != n - 1 || lastFacedCentre) list.reversalCheck(p, centre, true);
+    }
+    if (lastTakesPart) list.reversalCheck(n - 1, n == 1 ? centre : list.previousEnd(n - 1), true);
+}
+
 // Mode 10: from the first gathered vect, each next vect is one that starts (or, with reversal,
 // ends) within 1e-4 of the chain's end, the first such in list order, else the nearest start or
 // end. The chain is then laid out behind its first vect; the list pointer stays.
@@ -192,7 +264,7 @@ int autoSortList(Vect*& head, int mode, bool allowReverse, bool selectedOnly) {
         case 3: {
             const Point centre = listCentre(head);
             if (allowReverse)
-                nearestSort(list, true, 0, &centre);
+                insideOutWithReversal(list, centre);
             else
                 keySort(list, false, [&](int p) { return distance(centre, list.ends(p).start); });
             break;
