@@ -5,6 +5,7 @@
 
 #include "api/array_graph.h"
 #include "optimise/ordering.h"
+#include "optimise/ordering_random.h"
 #include "support/builders.h"
 
 using namespace lintrel;
@@ -24,12 +25,6 @@ std::vector<double> tags(Vect* head) {
     for (Vect* v : ring(head))
         out.push_back(v->speed);
     return out;
-}
-
-Point startOf(Vect* v) {
-    Point p;
-    vectStartPoint(*v, p);
-    return p;
 }
 
 }  // namespace

@@ -72,6 +72,12 @@ inline Vect* randomList(std::mt19937& rng, int n, const DrawingShape& shape) {
     return head;
 }
 
+inline Point startOf(const Vect* v) {
+    Point p;
+    vectStartPoint(*v, p);
+    return p;
+}
+
 // Order, direction and definition of every vect of a list, exactly.
 inline std::string signature(Vect* head) {
     std::string out;

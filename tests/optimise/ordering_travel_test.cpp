@@ -2,21 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "optimise/ordering.h"
+#include "optimise/ordering_random.h"
 #include "optimise/travel.h"
 #include "support/builders.h"
 
 using namespace lintrel;
 using namespace lintrel::test;
-
-namespace {
-
-Point startOf(Vect* v) {
-    Point p;
-    vectStartPoint(*v, p);
-    return p;
-}
-
-}  // namespace
 
 TEST(Travel, MeasuresFromTheOriginThroughEveryVectAndBack) {
     ChainOwner<Vect> list(polyline({{1, 0}, {2, 0}}));
