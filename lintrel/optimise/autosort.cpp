@@ -51,8 +51,10 @@ class NearestChain {
           index_(entries(list, allowReverse), list.size()) {
         std::iota(idAt_.begin(), idAt_.end(), 0);
         std::iota(posOf_.begin(), posOf_.end(), 0);
+        std::vector<int> slots(list.size(), -1);
         for (int p = 0; p < list.size(); ++p)
-            if (list.takesPart(p)) index_.place(p, p);
+            if (list.takesPart(p)) slots[p] = p;
+        index_.placeAll(slots);
     }
 
     void fillPosition(int i, Point ref) {
@@ -212,8 +214,10 @@ int chainFollow(SortList& list, bool allowReverse, bool selectedOnly) {
         if (allowReverse) entries.push_back({list.ends(gathered[k]).end, k, 2LL * k + 1});
     }
     PointIndex index(std::move(entries), g);
-    for (int k = 1; k < g; ++k)
-        index.place(k, k);
+    std::vector<int> slots(g);
+    std::iota(slots.begin(), slots.end(), 0);
+    slots[0] = -1;  // the chain starts with it
+    index.placeAll(slots);
     std::vector<int> chain{0};
     for (int step = 1; step < g; ++step) {
         const Point e = list.ends(gathered[chain.back()]).end;
@@ -234,6 +238,7 @@ int chainFollow(SortList& list, bool allowReverse, bool selectedOnly) {
         if (reversed) list.reverse(gathered[k]);
         chain.push_back(k);
     }
+    list.applyReversals();
     Vect* first = list.at(gathered[chain[0]]);
     for (size_t c = 1; c < chain.size(); ++c) {
         Vect* v = list.at(gathered[chain[c]]);

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <numeric>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace lintrel {
@@ -46,19 +47,23 @@ std::vector<int> riderOrder(std::span<const int> members, std::span<const long l
 template <class Key, class Less = std::less<Key>>
 std::vector<int> exchangeOrder(std::span<const Key> keys, Less less = Less()) {
     const int n = static_cast<int>(keys.size());
-    std::vector<int> byKey(n);
-    std::iota(byKey.begin(), byKey.end(), 0);
-    // Equal keys stay in input order.
-    std::sort(byKey.begin(), byKey.end(), [&](int a, int b) {
-        return less(keys[a], keys[b]) || (!less(keys[b], keys[a]) && a < b);
+    // Sorted by key, equal keys in input order; keys travel with their indexes for locality.
+    std::vector<std::pair<Key, int>> sorted(n);
+    for (int k = 0; k < n; ++k)
+        sorted[k] = {keys[k], k};
+    std::sort(sorted.begin(), sorted.end(), [&](const auto& a, const auto& b) {
+        return less(a.first, b.first) || (!less(b.first, a.first) && a.second < b.second);
     });
+    std::vector<int> byKey(n);
+    for (int k = 0; k < n; ++k)
+        byKey[k] = sorted[k].second;
     IndexCounter smaller(n);
     std::vector<int> placed;
     placed.reserve(n);
     std::vector<long long> joins;
     for (int lo = 0; lo < n;) {
         int hi = lo + 1;
-        while (hi < n && !less(keys[byKey[lo]], keys[byKey[hi]]))
+        while (hi < n && !less(sorted[lo].first, sorted[hi].first))
             ++hi;
         const std::span<const int> members(byKey.data() + lo, hi - lo);
         joins.clear();

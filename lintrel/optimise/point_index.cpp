@@ -53,8 +53,9 @@ void PointIndex::build(int node, int lo, int hi) {
     parent_[2 * node + 2] = node;
 }
 
-void PointIndex::refresh(int node) {
+bool PointIndex::refresh(int node) {
     Node& n = nodes_[node];
+    const int oldMin = n.minSlot, oldMax = n.maxSlot, oldId = n.minId;
     n.minSlot = kAbsent;
     n.maxSlot = -1;
     n.minId = -1;
@@ -65,7 +66,7 @@ void PointIndex::refresh(int node) {
             if (s < n.minSlot) n.minSlot = s, n.minId = entries_[e].id;
             n.maxSlot = std::max(n.maxSlot, s);
         }
-        return;
+        return n.minSlot != oldMin || n.maxSlot != oldMax || n.minId != oldId;
     }
     const Node& a = nodes_[2 * node + 1];
     const Node& b = nodes_[2 * node + 2];
@@ -73,12 +74,22 @@ void PointIndex::refresh(int node) {
     n.minSlot = low.minSlot;
     n.minId = low.minId;
     n.maxSlot = std::max(a.maxSlot, b.maxSlot);
+    return n.minSlot != oldMin || n.maxSlot != oldMax || n.minId != oldId;
 }
 
 void PointIndex::update(int id) {
+    // Summaries above a node that did not change cannot change either.
     for (int e : entriesOf_[id])
-        for (int node = leafOf_[e]; node >= 0; node = parent_[node])
-            refresh(node);
+        for (int node = leafOf_[e]; node >= 0 && refresh(node); node = parent_[node]) {
+        }
+}
+
+void PointIndex::placeAll(std::span<const int> slots) {
+    for (size_t id = 0; id < slot_.size(); ++id)
+        slot_[id] = slots[id] < 0 ? kAbsent : slots[id];
+    // Children come after their parents, so one backward sweep settles every summary.
+    for (int node = static_cast<int>(nodes_.size()) - 1; node >= 0; --node)
+        refresh(node);
 }
 
 void PointIndex::place(int id, int slot) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <span>
 #include <vector>
 
 #include "model/geometry.h"
@@ -24,6 +25,8 @@ class PointIndex {
 
     // Puts a vect (all its entries) in the index at list position `slot`.
     void place(int id, int slot);
+    // Puts every vect in at once: `slots[id]`, or a negative slot for vects left out.
+    void placeAll(std::span<const int> slots);
     void remove(int id);
 
     // The vect with the smallest slot above `after` that has an entry within `radius` of `p`
@@ -47,7 +50,7 @@ class PointIndex {
     static constexpr int kAbsent = INT_MAX;
 
     void build(int node, int lo, int hi);
-    void refresh(int node);
+    bool refresh(int node);  // true when the node's summary changed
     void update(int id);
     double boxDistanceSquared(const Node& n, Point p) const;
     static double allowance(double radius, Point p) {

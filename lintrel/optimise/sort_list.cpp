@@ -1,6 +1,7 @@
 // The array view of a vect list used by the sorts, and the shared ordering primitives.
 #include "optimise/sort_list.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/items.h"
@@ -38,6 +39,8 @@ SortList::SortList(Vect* head, bool selectedOnly) {
         items_.push_back(v);
         ends_.push_back(endsOf(*v));
         part_.push_back((!selectedOnly || v->selected) && ends_.back().valid);
+        flip_.push_back(0);
+        origin_.push_back(static_cast<int>(origin_.size()));
     }
 }
 
@@ -52,25 +55,52 @@ void SortList::swap(int a, int b) {
     std::swap(items_[a], items_[b]);
     std::swap(ends_[a], ends_[b]);
     std::swap(part_[a], part_[b]);
+    std::swap(flip_[a], flip_[b]);
+    std::swap(origin_[a], origin_[b]);
 }
 
 void SortList::permute(std::span<const int> slots, std::span<const int> from) {
     std::vector<Vect*> items(from.size());
     std::vector<VectEnds> ends(from.size());
+    std::vector<char> flips(from.size());
+    std::vector<int> origins(from.size());
     for (size_t k = 0; k < from.size(); ++k) {
         items[k] = items_[from[k]];
         ends[k] = ends_[from[k]];
+        flips[k] = flip_[from[k]];
+        origins[k] = origin_[from[k]];
     }
     for (size_t k = 0; k < slots.size(); ++k) {
         items_[slots[k]] = items[k];
         ends_[slots[k]] = ends[k];
         part_[slots[k]] = 1;
+        flip_[slots[k]] = flips[k];
+        origin_[slots[k]] = origins[k];
     }
 }
 
 void SortList::reverse(int position) {
-    reverseVect(*items_[position]);
-    ends_[position] = endsOf(*items_[position]);
+    Vect& v = *items_[position];
+    if (v.type == LINTREL_POINT) return;  // points have no direction
+    if (v.type == LINTREL_ARC && !v.flatSegs) {
+        // An arc's ends are recomputed from its angles: turn it now and read them again.
+        reverseVect(v);
+        ends_[position] = endsOf(v);
+        return;
+    }
+    flip_[position] ^= 1;
+    std::swap(ends_[position].start, ends_[position].end);
+}
+
+void SortList::applyReversals() {
+    std::vector<std::pair<int, Vect*>> pending;
+    for (int p = 0; p < size(); ++p)
+        if (flip_[p]) pending.emplace_back(origin_[p], items_[p]);
+    std::sort(pending.begin(), pending.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [origin, v] : pending)
+        reverseVect(*v);
+    std::fill(flip_.begin(), flip_.end(), 0);
 }
 
 bool SortList::reversalCheck(int position, Point reference, bool allowReverse) {
@@ -95,7 +125,8 @@ void relinkInOrder(Vect*& head, std::span<Vect* const> items) {
     head = items[0];
 }
 
-void SortList::relink(Vect*& head) const {
+void SortList::relink(Vect*& head) {
+    applyReversals();
     relinkInOrder(head, items_);
 }
 

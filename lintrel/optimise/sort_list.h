@@ -63,21 +63,27 @@ class SortList {
     void swap(int a, int b);
     // Moves the records so that position `slots[k]` receives the record now at `from[k]`.
     void permute(std::span<const int> slots, std::span<const int> from);
-    // Reverses the record at `position` and re-reads its ends.
+    // Reverses the record at `position`. Where reversal exactly exchanges the two ends, only
+    // the ends are exchanged now and the record itself is turned by `applyReversals`, in list
+    // order, which keeps the records' memory walked in order on large drawings.
     void reverse(int position);
+    void applyReversals();
     // The reversal check against `reference`: reverses when wanted. True when it reversed.
     bool reversalCheck(int position, Point reference, bool allowReverse);
     // End point the tool leaves from before `position`: that of the nearest earlier vect with
     // points, the origin for the first.
     Point previousEnd(int position) const;
 
-    // Relinks the ring in array order; the list pointer follows position 0.
-    void relink(Vect*& head) const;
+    // Applies the reversals and relinks the ring in array order; the list pointer follows
+    // position 0.
+    void relink(Vect*& head);
 
   private:
     std::vector<Vect*> items_;
     std::vector<VectEnds> ends_;
     std::vector<char> part_;
+    std::vector<char> flip_;   // a reversal decided but not yet applied
+    std::vector<int> origin_;  // position in the list as it was given
 };
 
 }  // namespace lintrel
