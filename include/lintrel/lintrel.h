@@ -301,6 +301,26 @@ LINTREL_API int VarnixCadArray_IfCloseVect(int selectedOnly);
 LINTREL_API int VarnixCadArray_CurveSmooth(double precision, int selectedOnly);
 
 /* ---- Ordering and travel optimisation ---- */
+/* Each sort takes the address of the list pointer (a first vect group or a first vect) and
+ * stores the new first vect there. Flags are ints: 0 is off, anything else on. */
+LINTREL_API int Lintrel_AutoSort(void** list, int mode, int allowReverse, int selectedOnly);
+LINTREL_API int Lintrel_GridsSort(void** list, double cellWidth, double cellHeight,
+                                  int allowReverse, int selectedOnly);
+LINTREL_API int Lintrel_HandSort(void** list, int mode);
+LINTREL_API int Lintrel_OptimizeAbs(VectGroup* first, double tolerance, int selectedOnly);
+/* The same on the indexed array family's current list of groups. */
+LINTREL_API int VarnixCadArray_GridsSort(double cellWidth, double cellHeight, int allowReverse,
+                                         int selectedOnly);
+LINTREL_API int VarnixCadArray_MinAbsSort(int allowReverse, int selectedOnly);  /* mode 1 */
+LINTREL_API int VarnixCadArray_MinVectSort(int allowReverse, int selectedOnly); /* mode 2 */
+LINTREL_API int VarnixCadArray_InSort(int allowReverse, int selectedOnly);      /* mode 3 */
+LINTREL_API int VarnixCadArray_LeftSort(int allowReverse, int selectedOnly);    /* mode 4 */
+LINTREL_API int VarnixCadArray_RightSort(int allowReverse, int selectedOnly);   /* mode 5 */
+LINTREL_API int VarnixCadArray_TopSort(int allowReverse, int selectedOnly);     /* mode 6 */
+LINTREL_API int VarnixCadArray_BottomSort(int allowReverse, int selectedOnly);  /* mode 7 */
+LINTREL_API int VarnixCadArray_HandSort(int mode);
+LINTREL_API int VarnixCadArray_ReSort(void); /* manual sort mode 5, reverse order */
+LINTREL_API int VarnixCadArray_OptimizeAbs(double tolerance, int selectedOnly);
 
 /* ---- Selection ---- */
 /* Each takes the first group of a group chain or the first vect of a vect chain; 21000 for

@@ -1,0 +1,125 @@
+// Ordering at 1,000, 10,000 and 100,000 vects: every automatic mode, the grid sort and the
+// start point optimisation, on drawings of constant density in random order. `travel/vect`
+// figures show what each step saves.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cmath>
+#include <random>
+
+#include "model/items.h"
+#include "optimise/ordering.h"
+#include "optimise/travel.h"
+
+using namespace lintrel;
+
+namespace {
+
+// Small open strokes and closed squares scattered over a square whose side grows with the
+// square root of the count, so that every size has the same density.
+Vect* scatteredDrawing(int n, unsigned seed) {
+    std::mt19937 rng(seed);
+    const double side = 10 * std::sqrt(static_cast<double>(n));
+    std::uniform_real_distribution<double> at(0, side), size(0.5, 4);
+    Vect* head = nullptr;
+    for (int k = 0; k < n; ++k) {
+        const double x = at(rng), y = at(rng), s = size(rng);
+        Vect* v = newVect();
+        if (k % 3 == 0) {
+            append(v->segs, newLine(x, y, x + s, y));
+            append(v->segs, newLine(x + s, y, x + s, y + s));
+            append(v->segs, newLine(x + s, y + s, x, y + s));
+            append(v->segs, newLine(x, y + s, x, y));
+            v->closed = 1;
+        } else {
+            append(v->segs, newLine(x, y, x + s, y + s / 2));
+            append(v->segs, newLine(x + s, y + s / 2, x + s / 2, y + s));
+        }
+        v->selected = 1;
+        append(head, v);
+    }
+    return head;
+}
+
+// Times `sort` on a fresh copy of the drawing per iteration; copying is not timed.
+template <class Sort>
+void timeOnCopies(benchmark::State& state, const Sort& sort) {
+    const int n = static_cast<int>(state.range(0));
+    ChainOwner<Vect> drawing(scatteredDrawing(n, 1));
+    for (auto _ : state) {
+        ChainOwner<Vect> copy(copyVectChain(drawing.get()));
+        const auto t0 = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(sort(copy.head()));
+        const auto t1 = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
+    }
+    state.counters["vects"] = n;
+}
+
+void BM_AutoSort(benchmark::State& state) {
+    const int mode = static_cast<int>(state.range(1));
+    const bool reverse = state.range(2) != 0;
+    timeOnCopies(state, [&](Vect*& head) { return autoSortList(head, mode, reverse, false); });
+}
+
+void BM_GridSort(benchmark::State& state) {
+    timeOnCopies(state, [](Vect*& head) { return gridSortList(head, 100, 100, true, false); });
+}
+
+// Travel of the drawing as it comes, after nearest-neighbour sorting with reversal, and after
+// the start point optimisation repeated as the program repeats it.
+void BM_TravelSaved(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    ChainOwner<Vect> drawing(scatteredDrawing(n, 2));
+    double before = 0, sorted = 0, optimised = 0;
+    for (auto _ : state) {
+        ChainOwner<VectGroup> group(newGroup());
+        group.get()->vects = copyVectChain(drawing.get());
+        const auto t0 = std::chrono::steady_clock::now();
+        before = travelDistance(group.get());
+        autoSortList(group.get()->vects, 1, true, false);
+        sorted = travelDistance(group.get());
+        for (int pass = 0; pass < 5; ++pass)
+            if (optimizeStartPoints(group.get(), 0.05, false) != LINTREL_OK) break;
+        optimised = travelDistance(group.get());
+        const auto t1 = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
+    }
+    state.counters["travel/vect before"] = before / n;
+    state.counters["after mode 1"] = sorted / n;
+    state.counters["after OptimizeAbs"] = optimised / n;
+}
+
+void sizes(benchmark::internal::Benchmark* b, std::initializer_list<int64_t> extra) {
+    for (int64_t n : {1'000, 10'000, 100'000}) {
+        std::vector<int64_t> args{n};
+        args.insert(args.end(), extra);
+        b->Args(args);
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_AutoSort)
+    ->Apply([](benchmark::internal::Benchmark* b) {
+        sizes(b, {1, 1});
+        sizes(b, {1, 0});
+        for (int64_t mode : {2, 3, 4, 5, 6, 7, 10}) {
+            sizes(b, {mode, 1});
+            if (mode == 3) sizes(b, {mode, 0});
+        }
+    })
+    ->ArgNames({"vects", "mode", "reverse"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridSort)
+    ->Apply([](benchmark::internal::Benchmark* b) { sizes(b, {}); })
+    ->ArgName("vects")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TravelSaved)
+    ->Apply([](benchmark::internal::Benchmark* b) { sizes(b, {}); })
+    ->ArgName("vects")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);

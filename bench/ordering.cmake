@@ -1,0 +1,1 @@
+pathloom_benchmark(bench_ordering bench_ordering.cpp)

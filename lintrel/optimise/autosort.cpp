@@ -1,0 +1,300 @@
+// The automatic sorts of a vect list: nearest neighbour (mode 1), small shapes first (2),
+// inside to outside (3), by position (4 to 7) and chain following (10).
+//
+// They give exactly the orders of the selection scan that stored jobs were made with: each
+// position takes the best of the later vects, swapping places with every improvement on the
+// way. Key orders are settled by `exchangeOrder`; nearest-neighbour scans follow the same chain
+// of improvements, but find each next improvement in a point index instead of scanning.
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+#include "model/items.h"
+#include "optimise/exchange_order.h"
+#include "optimise/ordering.h"
+#include "optimise/point_index.h"
+#include "optimise/sort_list.h"
+
+namespace lintrel {
+
+namespace {
+
+// Sorts the taking-part vects by a key, smaller first, and then gives each its reversal check.
+template <class KeyOf>
+void keySort(SortList& list, bool allowReverse, const KeyOf& keyOf) {
+    const std::vector<int> slots = list.takingPart();
+    std::vector<double> keys(slots.size());
+    for (size_t k = 0; k < slots.size(); ++k) {
+        const double key = keyOf(slots[k]);
+        keys[k] = std::isnan(key) ? INFINITY : key;  // damaged drawings sort last
+    }
+    const std::vector<int> order = exchangeOrder<double>(keys);
+    std::vector<int> from(slots.size());
+    for (size_t k = 0; k < slots.size(); ++k)
+        from[k] = slots[order[k]];
+    list.permute(slots, from);
+    for (int p : slots)
+        list.reversalCheck(p, list.previousEnd(p), allowReverse);
+}
+
+// The nearest-neighbour scan of modes 1 and 3: each position keeps its vect until a later one
+// is nearer the reference point, which then swaps in. Without reversal a vect must be nearer by
+// more than `margin`; with reversal either end counts and the nearer end becomes the start.
+class NearestChain {
+  public:
+    NearestChain(SortList& list, bool allowReverse, double margin)
+        : list_(list),
+          allowReverse_(allowReverse),
+          margin_(margin),
+          idAt_(list.size()),
+          posOf_(list.size()),
+          index_(entries(list, allowReverse), list.size()) {
+        std::iota(idAt_.begin(), idAt_.end(), 0);
+        std::iota(posOf_.begin(), posOf_.end(), 0);
+        std::vector<int> slots(list.size(), -1);
+        for (int p = 0; p < list.size(); ++p)
+            if (list.takesPart(p)) slots[p] = p;
+        index_.placeAll(slots);
+    }
+
+    void fillPosition(int i, Point ref) {
+        index_.remove(idAt_[i]);
+        list_.reversalCheck(i, ref, allowReverse_);
+        double m = distance(ref, list_.ends(i).start);
+        const auto better = [&](int id) {
+            const VectEnds& e = list_.ends(posOf_[id]);
+            const double w = distance(ref, e.start);
+            if (!allowReverse_) return w < m - margin_;
+            return std::min(w, distance(ref, e.end)) < m;
+        };
+        const int n = list_.size();
+        for (int j = i;;) {
+            // Improvements often follow closely (earlier swaps leave runs of vects in falling
+            // distance), so a few positions are tried in turn before asking the index.
+            int c = -1, probe = j + 1;
+            for (; probe < n && probe <= j + kProbe && c < 0; ++probe)
+                if (list_.takesPart(probe) && better(idAt_[probe])) c = idAt_[probe];
+            if (c < 0 && probe < n)
+                c = index_.firstAfter(probe - 1, ref, allowReverse_ ? m : m - margin_, better);
+            if (c < 0) break;
+            const int at = posOf_[c];
+            index_.remove(c);
+            const VectEnds& e = list_.ends(at);
+            const double w = distance(ref, e.start), t = distance(ref, e.end);
+            if (allowReverse_ && t < w - kSame) {
+                list_.reverse(at);
+                m = t;
+            } else {
+                m = w;
+            }
+            exchange(i, at);
+            index_.place(idAt_[at], at);
+            j = at;
+        }
+    }
+
+  private:
+    static constexpr int kProbe = 16;
+    static std::vector<PointIndex::Entry> entries(const SortList& list, bool both) {
+        std::vector<PointIndex::Entry> out;
+        for (int p = 0; p < list.size(); ++p) {
+            if (!list.takesPart(p)) continue;
+            out.push_back({list.ends(p).start, p, 0});
+            if (both) out.push_back({list.ends(p).end, p, 0});
+        }
+        return out;
+    }
+    void exchange(int a, int b) {
+        list_.swap(a, b);
+        std::swap(idAt_[a], idAt_[b]);
+        posOf_[idAt_[a]] = a;
+        posOf_[idAt_[b]] = b;
+    }
+
+    SortList& list_;
+    bool allowReverse_;
+    double margin_;
+    std::vector<int> idAt_, posOf_;
+    PointIndex index_;
+};
+
+// Modes 1 and 3 with reversal: `centre` is the fixed reference of mode 3, null for mode 1.
+void nearestSort(SortList& list, bool allowReverse, double margin, const Point* centre) {
+    const int n = list.size();
+    NearestChain chain(list, allowReverse, margin);
+    for (int i = 0; i + 1 < n; ++i)
+        if (list.takesPart(i)) chain.fillPosition(i, centre ? *centre : list.previousEnd(i));
+    if (n > 0 && list.takesPart(n - 1)) {
+        const Point ref = n == 1 && centre ? *centre : list.previousEnd(n - 1);
+        list.reversalCheck(n - 1, ref, allowReverse);
+    }
+}
+
+// True when reversing `v` keeps its nearer end distance from `centre` bit for bit. An arc's
+// ends are recomputed from its angles after reversal and may move by a rounding step.
+bool reversesExactly(const Vect& v, Point centre, double lo) {
+    if (v.flatSegs || v.type != LINTREL_ARC || !v.segs) return true;
+    Vect probe{};
+    probe.type = v.type;
+    probe.closed = v.closed;
+    ChainOwner<Seg> definition(copySeg(v.segs));
+    probe.segs = definition.get();
+    reverseVect(probe);
+    const VectEnds e = endsOf(probe);
+    return std::min(distance(centre, e.start), distance(centre, e.end)) == lo;
+}
+
+// Mode 3 with reversal. The reference point never moves, so the scan is a key sort on each
+// vect's nearer end distance `lo`, except that a vect whose end is nearer than its start by no
+// more than 1e-4 keeps its start distance as the bar a candidate must pass. When no other vect
+// falls under such a bar, the key order is exact; otherwise the scan is followed step by step.
+// Every vect placed before the last position was examined against the centre, so it faces the
+// centre; the one left at the last position only did if the scan ever passed it along.
+void insideOutWithReversal(SortList& list, Point centre) {
+    const std::vector<int> slots = list.takingPart();
+    const size_t count = slots.size();
+    std::vector<double> lo(count), bar(count);
+    for (size_t k = 0; k < count; ++k) {
+        const VectEnds& e = list.ends(slots[k]);
+        const double a = distance(centre, e.start), b = distance(centre, e.end);
+        lo[k] = std::isnan(std::min(a, b)) ? INFINITY : std::min(a, b);
+        bar[k] = b < a - kSame ? b : a;
+        if (b < a - kSame && !reversesExactly(*list.at(slots[k]), centre, lo[k]))
+            return nearestSort(list, true, 0, &centre);
+    }
+    std::vector<double> sorted(lo);
+    std::sort(sorted.begin(), sorted.end());
+    for (size_t k = 0; k < count; ++k) {
+        if (!(bar[k] > lo[k])) continue;
+        // Another vect strictly under the bar but not under `lo` breaks the key order.
+        const auto from = std::lower_bound(sorted.begin(), sorted.end(), lo[k]);
+        const auto to = std::lower_bound(sorted.begin(), sorted.end(), bar[k]);
+        if (to - from > 1) return nearestSort(list, true, 0, &centre);
+    }
+    const std::vector<int> order = exchangeOrder<double>(lo);
+    const int n = list.size();
+    const bool lastTakesPart = count > 0 && slots.back() == n - 1;
+    bool lastFacedCentre = false;
+    if (lastTakesPart && n > 1) {
+        // The vect ending last is the last of the largest keys. It was passed along (and so
+        // examined) once the passes after it joined the riders reached it in their queue.
+        const int z = order.back();
+        long long smaller = 0, before = 0, earlierEqual = 0;
+        for (size_t k = 0; k < count; ++k) {
+            if (lo[k] < lo[z]) {
+                ++smaller;
+                if (static_cast<int>(k) < z) ++before;
+            } else if (!(lo[z] < lo[k]) && static_cast<int>(k) < z) {
+                ++earlierEqual;
+            }
+        }
+        lastFacedCentre = before < smaller && smaller - before >= earlierEqual + 1;
+    }
+    std::vector<int> from(count);
+    for (size_t k = 0; k < count; ++k)
+        from[k] = slots[order[k]];
+    list.permute(slots, from);
+    for (size_t k = 0; k < count; ++k) {
+        const int p = slots[k];
+        if (p != n - 1 || lastFacedCentre) list.reversalCheck(p, centre, true);
+    }
+    if (lastTakesPart) list.reversalCheck(n - 1, n == 1 ? centre : list.previousEnd(n - 1), true);
+}
+
+// Mode 10: from the first gathered vect, each next vect is one that starts (or, with reversal,
+// ends) within 1e-4 of the chain's end, the first such in list order, else the nearest start or
+// end. The chain is then laid out behind its first vect; the list pointer stays.
+int chainFollow(SortList& list, bool allowReverse, bool selectedOnly) {
+    const std::vector<int> gathered = list.takingPart();
+    if (gathered.empty()) return selectedOnly ? LINTREL_NOTHING_TO_DO : LINTREL_OK;
+    const int g = static_cast<int>(gathered.size());
+    std::vector<PointIndex::Entry> entries;
+    for (int k = 0; k < g; ++k) {
+        entries.push_back({list.ends(gathered[k]).start, k, 2LL * k});
+        if (allowReverse) entries.push_back({list.ends(gathered[k]).end, k, 2LL * k + 1});
+    }
+    PointIndex index(std::move(entries), g);
+    std::vector<int> slots(g);
+    std::iota(slots.begin(), slots.end(), 0);
+    slots[0] = -1;  // the chain starts with it
+    index.placeAll(slots);
+    std::vector<int> chain{0};
+    for (int step = 1; step < g; ++step) {
+        const Point e = list.ends(gathered[chain.back()]).end;
+        bool reversed = false;
+        int k = index.firstAfter(-1, e, kSame, [&](int id) {
+            const VectEnds& v = list.ends(gathered[id]);
+            return distance(e, v.start) <= kSame || (allowReverse && distance(e, v.end) < kSame);
+        });
+        if (k >= 0) {
+            reversed = !(distance(e, list.ends(gathered[k]).start) <= kSame);
+        } else {
+            const int best = index.nearest(e);
+            if (best < 0) break;
+            k = index.entry(best).id;
+            reversed = index.entry(best).order % 2 == 1;
+        }
+        index.remove(k);
+        if (reversed) list.reverse(gathered[k]);
+        chain.push_back(k);
+    }
+    list.applyReversals();
+    Vect* first = list.at(gathered[chain[0]]);
+    for (size_t c = 1; c < chain.size(); ++c) {
+        Vect* v = list.at(gathered[chain[c]]);
+        unlink(v);
+        spliceBefore(first, v);
+    }
+    return LINTREL_OK;
+}
+
+}  // namespace
+
+int autoSortList(Vect*& head, int mode, bool allowReverse, bool selectedOnly) {
+    if (!head || baseTypeOf(head) != LINTREL_BASE_VECT || !head->segs) return LINTREL_BAD_ARGUMENT;
+    if ((mode < 1 || mode > 7) && mode != 10) return LINTREL_NOT_AVAILABLE;
+    SortList list(head, selectedOnly);
+    if (mode == 10) return chainFollow(list, allowReverse, selectedOnly);
+    const auto box = [&](int p) { return boxOf(*list.at(p)); };
+    switch (mode) {
+        case 1:
+            nearestSort(list, allowReverse, kSame, nullptr);
+            break;
+        case 2:
+            keySort(list, allowReverse, [&](int p) {
+                const VectBox b = box(p);
+                return static_cast<double>(std::max(b.width, b.height));
+            });
+            break;
+        case 3: {
+            const Point centre = listCentre(head);
+            if (allowReverse)
+                insideOutWithReversal(list, centre);
+            else
+                keySort(list, false, [&](int p) { return distance(centre, list.ends(p).start); });
+            break;
+        }
+        case 4:
+            keySort(list, allowReverse, [&](int p) { return static_cast<double>(box(p).x); });
+            break;
+        case 5:
+            keySort(list, allowReverse, [&](int p) {
+                const VectBox b = box(p);
+                return -static_cast<double>(b.x + b.width);
+            });
+            break;
+        case 6:
+            keySort(list, allowReverse, [&](int p) {
+                const VectBox b = box(p);
+                return -static_cast<double>(b.y + b.height);
+            });
+            break;
+        case 7:
+            keySort(list, allowReverse, [&](int p) { return static_cast<double>(box(p).y); });
+            break;
+    }
+    list.relink(head);
+    return LINTREL_OK;
+}
+
+}  // namespace lintrel

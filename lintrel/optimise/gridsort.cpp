@@ -1,0 +1,231 @@
+// The grid sort: the box of a vect list is cut into cells that are visited row by row from the
+// bottom, alternating direction (a serpentine), and each cell takes the unplaced vects that
+// start or end in it, lowest first.
+//
+// The result is exactly that of the cell-by-cell selection scan. Each cell's vects are found in
+// buckets instead of by scanning; within the cell they are placed by `exchangeOrder`, and the
+// vects left behind are reordered the way the scan's swaps reorder them: the ones in front of
+// the last vect of the cell ride forward in a queue (see exchange_order.h), which the sequence
+// rope replays with a handful of cuts and joins per placed vect.
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <utility>
+
+#include "model/items.h"
+#include "model/transform.h"
+#include "optimise/exchange_order.h"
+#include "optimise/ordering.h"
+#include "optimise/sequence_rope.h"
+#include "optimise/sort_list.h"
+
+namespace lintrel {
+
+namespace {
+
+// Cells below this size would let the 1e-4 margins cover many cells per point.
+constexpr double kMinCellSize = 1e-3;
+
+struct Grid {
+    double x = 0, y = 0, width = 0, height = 0;
+    long long columns = 1, rows = 1;
+};
+
+// Indexes of the cells of one axis whose span holds `v`.
+std::pair<long long, long long> cellsHolding(double v, double origin, double size,
+                                             long long count) {
+    const double guess = std::floor((v - origin) / size);
+    if (!(std::fabs(guess) < 1e15)) return {1, 0};
+    long long lo = std::max(0LL, static_cast<long long>(guess) - 2);
+    long long hi = std::min(count - 1, static_cast<long long>(guess) + 2);
+    while (lo <= hi && !(v >= cellLow(origin, static_cast<double>(lo), size) &&
+                         v <= cellHigh(origin, static_cast<double>(lo), size)))
+        ++lo;
+    while (hi >= lo && !(v >= cellLow(origin, static_cast<double>(hi), size) &&
+                         v <= cellHigh(origin, static_cast<double>(hi), size)))
+        --hi;
+    return {lo, hi};
+}
+
+// One membership of a vect in a cell, keyed by the serpentine visiting order.
+struct Membership {
+    long long row, step;
+    int id;
+    bool operator<(const Membership& o) const {
+        return row != o.row ? row < o.row : (step != o.step ? step < o.step : id < o.id);
+    }
+};
+
+void addMemberships(const Grid& grid, Point p, int id, std::vector<Membership>& out) {
+    const auto [c0, c1] = cellsHolding(p.x, grid.x, grid.width, grid.columns);
+    const auto [r0, r1] = cellsHolding(p.y, grid.y, grid.height, grid.rows);
+    for (long long r = r0; r <= r1; ++r)
+        for (long long c = c0; c <= c1; ++c)
+            out.push_back({r, r % 2 == 0 ? c : grid.columns - 1 - c, id});
+}
+
+struct LowCorner {
+    double y, x;
+    bool operator<(const LowCorner& o) const { return y < o.y || (y == o.y && x < o.x); }
+};
+
+class GridSorter {
+  public:
+    GridSorter(SortList& list, bool allowReverse)
+        : list_(list),
+          allowReverse_(allowReverse),
+          slots_(list.takingPart()),
+          rope_(list.size()),
+          placed_(list.size(), 0) {
+        root_ = rope_.build(slots_);  // the values are the vects' original positions
+    }
+
+    // The list's only taking-part vect stands at its last position: the scan ends at once,
+    // checking it against the first cell only.
+    bool loneLast() const { return slots_.size() == 1 && slots_[0] == list_.size() - 1; }
+
+    // Places the unplaced vects of one cell; false when the sort is over.
+    bool fillCell(std::span<const Membership> cell) {
+        std::vector<int> inCell;
+        for (const Membership& m : cell)
+            if (!placed_[m.id]) inCell.push_back(m.id);
+        std::sort(inCell.begin(), inCell.end());
+        inCell.erase(std::unique(inCell.begin(), inCell.end()), inCell.end());
+        std::vector<int> ranks(inCell.size());
+        std::vector<int> byRank(inCell.size());
+        for (size_t k = 0; k < inCell.size(); ++k)
+            ranks[k] = rope_.rank(inCell[k]);
+        std::iota(byRank.begin(), byRank.end(), 0);
+        std::sort(byRank.begin(), byRank.end(), [&](int a, int b) { return ranks[a] < ranks[b]; });
+        std::vector<int> sorted(inCell.size());
+        for (size_t k = 0; k < byRank.size(); ++k)
+            sorted[k] = inCell[byRank[k]];
+        if (!sorted.empty()) place(sorted);
+        // Once only the list's last vect is left the scan stops; that vect is not in this cell.
+        const int left = rope_.size(root_);
+        return left > 1 || (left == 1 && slots_.back() != list_.size() - 1);
+    }
+
+    void checkLoneLast(bool inFirstCell) {
+        order_.push_back(slots_[0]);
+        if (inFirstCell) checkReversal(slots_[0]);
+        root_ = -1;
+    }
+
+    // Lays the placed vects and, behind them, the unplaced ones into the taking-part positions.
+    void finish() {
+        std::vector<int> rest;
+        rope_.collect(root_, rest);
+        order_.insert(order_.end(), rest.begin(), rest.end());
+        list_.permute(slots_, order_);
+    }
+
+  private:
+    // `inCell` in sequence order.
+    void place(const std::vector<int>& inCell) {
+        // Cut the unplaced sequence around the cell's vects; the blocks between them ride.
+        std::vector<int> blocks(inCell.size() + 1, -1);
+        int rest = root_;
+        for (size_t k = inCell.size(); k-- > 0;) {
+            int before, self, after;
+            rope_.cut(rest, rope_.rank(inCell[k]), before, after);
+            rope_.cut(after, 1, self, blocks[k + 1]);
+            rest = before;
+        }
+        blocks[0] = rest;
+        int queue = -1;
+        for (size_t k = 0; k < inCell.size(); ++k) {
+            queue = rope_.join(queue, blocks[k]);
+            if (queue < 0) continue;
+            int front, back;
+            rope_.cut(queue, 1, front, back);
+            queue = rope_.join(back, front);
+        }
+        root_ = rope_.join(queue, blocks.back());
+
+        std::vector<LowCorner> keys;
+        for (int id : inCell) {
+            const VectEnds& e = list_.ends(id);
+            keys.push_back({std::min(e.start.y, e.end.y), std::min(e.start.x, e.end.x)});
+        }
+        for (int k : exchangeOrder<LowCorner>(keys)) {
+            placed_[inCell[k]] = 1;
+            order_.push_back(inCell[k]);
+            checkReversal(inCell[k]);
+        }
+    }
+
+    // The reversal check of the vect just given the next slot, against the end point of the
+    // vect in front of that slot. Records are still at their original positions (their ids).
+    void checkReversal(int id) {
+        const size_t k = order_.size() - 1;
+        Point previous{0, 0};
+        for (int p = slots_[k] - 1; p >= 0; --p) {
+            if (list_.takesPart(p)) {
+                previous = list_.ends(order_[k - 1]).end;  // the vect placed just before
+                break;
+            }
+            if (list_.ends(p).valid) {
+                previous = list_.ends(p).end;
+                break;
+            }
+        }
+        list_.reversalCheck(id, previous, allowReverse_);
+    }
+
+    SortList& list_;
+    bool allowReverse_;
+    std::vector<int> slots_;
+    SequenceRope rope_;
+    std::vector<char> placed_;
+    int root_ = -1;
+    std::vector<int> order_;  // ids in placing order
+};
+
+}  // namespace
+
+int gridSortList(Vect*& head, double cellWidth, double cellHeight, bool allowReverse,
+                 bool selectedOnly) {
+    if (!head || baseTypeOf(head) != LINTREL_BASE_VECT || !head->segs) return LINTREL_BAD_ARGUMENT;
+    if (!(cellWidth >= kMinCellSize) || !(cellHeight >= kMinCellSize) ||
+        !std::isfinite(cellWidth) || !std::isfinite(cellHeight))
+        return LINTREL_BAD_ARGUMENT;
+    RectF box;
+    if (rangeOf(head, Reach::Ring, kMeasurePrecision, box) != LINTREL_OK)
+        return LINTREL_BAD_ARGUMENT;
+    Grid grid{box.x,
+              box.y,
+              cellWidth,
+              cellHeight,
+              cellCount(box.width, cellWidth),
+              cellCount(box.height, cellHeight)};
+
+    SortList list(head, selectedOnly);
+    std::vector<Membership> members;
+    for (int p : list.takingPart()) {
+        addMemberships(grid, list.ends(p).start, p, members);
+        addMemberships(grid, list.ends(p).end, p, members);
+    }
+    std::sort(members.begin(), members.end());
+
+    GridSorter sorter(list, allowReverse);
+    if (sorter.loneLast()) {
+        sorter.checkLoneLast(std::any_of(members.begin(), members.end(), [](const Membership& m) {
+            return m.row == 0 && m.step == 0;
+        }));
+    } else {
+        for (size_t lo = 0; lo < members.size();) {
+            size_t hi = lo + 1;
+            while (hi < members.size() && members[hi].row == members[lo].row &&
+                   members[hi].step == members[lo].step)
+                ++hi;
+            if (!sorter.fillCell(std::span(members).subspan(lo, hi - lo))) break;
+            lo = hi;
+        }
+    }
+    sorter.finish();
+    list.relink(head);
+    return LINTREL_OK;
+}
+
+}  // namespace lintrel

@@ -1,0 +1,148 @@
+// Building and updating the slot-aware k-d tree of the sorts, and its nearest-point query.
+#include "optimise/point_index.h"
+
+#include <algorithm>
+
+namespace lintrel {
+
+PointIndex::PointIndex(std::vector<Entry> entries, int idCount)
+    : entries_(std::move(entries)),
+      leafOf_(entries_.size()),
+      entriesOf_(idCount),
+      slot_(idCount, kAbsent) {
+    if (entries_.empty()) return;
+    build(0, 0, static_cast<int>(entries_.size()));
+    for (size_t e = 0; e < entries_.size(); ++e)
+        entriesOf_[entries_[e].id].push_back(static_cast<int>(e));
+}
+
+void PointIndex::build(int node, int lo, int hi) {
+    if (node >= static_cast<int>(nodes_.size())) {
+        nodes_.resize(node + 1);
+        parent_.resize(node + 1, -1);
+    }
+    Node& n = nodes_[node];
+    n.lo = lo;
+    n.hi = hi;
+    n.minSlot = kAbsent;
+    n.maxSlot = -1;
+    n.minId = -1;
+    n.x0 = n.y0 = INFINITY;
+    n.x1 = n.y1 = -INFINITY;
+    for (int e = lo; e < hi; ++e) {
+        const Point q = entries_[e].p;
+        n.x0 = std::min(n.x0, q.x);
+        n.y0 = std::min(n.y0, q.y);
+        n.x1 = std::max(n.x1, q.x);
+        n.y1 = std::max(n.y1, q.y);
+    }
+    if (hi - lo <= kLeafSize) {
+        for (int e = lo; e < hi; ++e)
+            leafOf_[e] = node;
+        return;
+    }
+    const bool alongX = n.x1 - n.x0 >= n.y1 - n.y0;
+    const int mid = lo + (hi - lo) / 2;
+    std::nth_element(entries_.begin() + lo, entries_.begin() + mid, entries_.begin() + hi,
+                     [alongX](const Entry& a, const Entry& b) {
+                         return alongX ? a.p.x < b.p.x : a.p.y < b.p.y;
+                     });
+    build(2 * node + 1, lo, mid);
+    build(2 * node + 2, mid, hi);
+    parent_[2 * node + 1] = node;
+    parent_[2 * node + 2] = node;
+}
+
+bool PointIndex::refresh(int node) {
+    Node& n = nodes_[node];
+    const int oldMin = n.minSlot, oldMax = n.maxSlot, oldId = n.minId;
+    n.minSlot = kAbsent;
+    n.maxSlot = -1;
+    n.minId = -1;
+    if (n.hi - n.lo <= kLeafSize) {
+        for (int e = n.lo; e < n.hi; ++e) {
+            const int s = slot_[entries_[e].id];
+            if (s == kAbsent) continue;
+            if (s < n.minSlot) n.minSlot = s, n.minId = entries_[e].id;
+            n.maxSlot = std::max(n.maxSlot, s);
+        }
+        return n.minSlot != oldMin || n.maxSlot != oldMax || n.minId != oldId;
+    }
+    const Node& a = nodes_[2 * node + 1];
+    const Node& b = nodes_[2 * node + 2];
+    const Node& low = a.minSlot <= b.minSlot ? a : b;
+    n.minSlot = low.minSlot;
+    n.minId = low.minId;
+    n.maxSlot = std::max(a.maxSlot, b.maxSlot);
+    return n.minSlot != oldMin || n.maxSlot != oldMax || n.minId != oldId;
+}
+
+void PointIndex::update(int id) {
+    // Summaries above a node that did not change cannot change either.
+    for (int e : entriesOf_[id])
+        for (int node = leafOf_[e]; node >= 0 && refresh(node); node = parent_[node]) {
+        }
+}
+
+void PointIndex::placeAll(std::span<const int> slots) {
+    for (size_t id = 0; id < slot_.size(); ++id)
+        slot_[id] = slots[id] < 0 ? kAbsent : slots[id];
+    // Children come after their parents, so one backward sweep settles every summary.
+    for (int node = static_cast<int>(nodes_.size()) - 1; node >= 0; --node)
+        refresh(node);
+}
+
+void PointIndex::place(int id, int slot) {
+    slot_[id] = slot;
+    update(id);
+}
+
+void PointIndex::remove(int id) {
+    slot_[id] = kAbsent;
+    update(id);
+}
+
+double PointIndex::boxDistanceSquared(const Node& n, Point p) const {
+    const double dx = p.x < n.x0 ? n.x0 - p.x : (p.x > n.x1 ? p.x - n.x1 : 0);
+    const double dy = p.y < n.y0 ? n.y0 - p.y : (p.y > n.y1 ? p.y - n.y1 : 0);
+    return dx * dx + dy * dy;
+}
+
+int PointIndex::nearest(Point p) const {
+    if (nodes_.empty()) return -1;
+    double bestD = INFINITY;
+    long long bestOrder = 0;
+    int best = -1;
+    searchNearest(0, p, bestD, bestOrder, best);
+    return best;
+}
+
+void PointIndex::searchNearest(int node, Point p, double& bestD, long long& bestOrder,
+                               int& best) const {
+    const Node& n = nodes_[node];
+    if (n.minSlot == kAbsent) return;
+    if (best >= 0) {
+        const double reach = bestD + allowance(bestD, p);
+        if (boxDistanceSquared(n, p) > reach * reach) return;
+    }
+    if (n.hi - n.lo <= kLeafSize) {
+        for (int e = n.lo; e < n.hi; ++e) {
+            const Entry& en = entries_[e];
+            if (slot_[en.id] == kAbsent) continue;
+            const double d = distance(p, en.p);
+            // Strictly nearer wins; an equal distance goes to the earlier entry.
+            if (d < bestD || (best >= 0 && d == bestD && en.order < bestOrder)) {
+                bestD = d;
+                bestOrder = en.order;
+                best = e;
+            }
+        }
+        return;
+    }
+    const int a = 2 * node + 1, b = 2 * node + 2;
+    const bool aFirst = boxDistanceSquared(nodes_[a], p) <= boxDistanceSquared(nodes_[b], p);
+    searchNearest(aFirst ? a : b, p, bestD, bestOrder, best);
+    searchNearest(aFirst ? b : a, p, bestD, bestOrder, best);
+}
+
+}  // namespace lintrel

@@ -1,0 +1,120 @@
+// A static k-d tree over the start (and end) points of the vects of one list, with the list
+// position ("slot") of every vect kept up to date. It answers the two questions the sorts ask
+// without scanning: the earliest vect in list order that passes an exact test near a point,
+// and the nearest point with ties going to the earliest entry.
+#pragma once
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <span>
+#include <vector>
+
+#include "model/geometry.h"
+
+namespace lintrel {
+
+class PointIndex {
+  public:
+    struct Entry {
+        Point p;
+        int id = 0;           // vect identifier, 0 <= id < idCount
+        long long order = 0;  // tie order of the entry for nearest queries
+    };
+    PointIndex(std::vector<Entry> entries, int idCount);
+
+    // Puts a vect (all its entries) in the index at list position `slot`.
+    void place(int id, int slot);
+    // Puts every vect in at once: `slots[id]`, or a negative slot for vects left out.
+    void placeAll(std::span<const int> slots);
+    void remove(int id);
+
+    // The vect with the smallest slot above `after` that has an entry within `radius` of `p`
+    // and passes `test(id)`, or -1. `test` decides exactly; the radius only prunes, with a small
+    // allowance for points that moved by rounding.
+    template <class Test>
+    int firstAfter(int after, Point p, double radius, const Test& test) const;
+
+    // The entry nearest to `p`, ties going to the smaller `order`; -1 when the index is empty.
+    int nearest(Point p) const;
+    const Entry& entry(int index) const { return entries_[index]; }
+
+  private:
+    struct Node {
+        double x0, y0, x1, y1;  // box of the node's points
+        int lo, hi;             // entry range
+        int minSlot, maxSlot;   // over the vects present
+        int minId;              // the vect at `minSlot`
+    };
+    static constexpr int kLeafSize = 8;
+    static constexpr int kAbsent = INT_MAX;
+
+    void build(int node, int lo, int hi);
+    bool refresh(int node);  // true when the node's summary changed
+    void update(int id);
+    double boxDistanceSquared(const Node& n, Point p) const;
+    static double allowance(double radius, Point p) {
+        return 1e-9 * (1 + radius + std::fabs(p.x) + std::fabs(p.y));
+    }
+    double farCornerSquared(const Node& n, Point p) const {
+        const double dx = std::max(std::fabs(p.x - n.x0), std::fabs(p.x - n.x1));
+        const double dy = std::max(std::fabs(p.y - n.y0), std::fabs(p.y - n.y1));
+        return dx * dx + dy * dy;
+    }
+    template <class Test>
+    void searchFirst(int node, int after, Point p, double reach2, double inner2, const Test& test,
+                     int& bestSlot, int& bestId) const;
+    void searchNearest(int node, Point p, double& bestD, long long& bestOrder, int& best) const;
+
+    std::vector<Entry> entries_;
+    std::vector<Node> nodes_;
+    std::vector<int> leafOf_;                  // per entry
+    std::vector<std::vector<int>> entriesOf_;  // per id
+    std::vector<int> slot_;                    // per id, kAbsent when removed
+    std::vector<int> parent_;                  // per node
+};
+
+template <class Test>
+int PointIndex::firstAfter(int after, Point p, double radius, const Test& test) const {
+    if (!(radius > 0) || nodes_.empty()) return -1;
+    const double reach = radius + allowance(radius, p);
+    const double inner = std::max(0.0, radius - allowance(radius, p));
+    int bestSlot = kAbsent, bestId = -1;
+    searchFirst(0, after, p, reach * reach, inner * inner, test, bestSlot, bestId);
+    return bestId;
+}
+
+template <class Test>
+void PointIndex::searchFirst(int node, int after, Point p, double reach2, double inner2,
+                             const Test& test, int& bestSlot, int& bestId) const {
+    const Node& n = nodes_[node];
+    if (n.maxSlot <= after || n.minSlot == kAbsent || n.minSlot >= bestSlot) return;
+    if (boxDistanceSquared(n, p) > reach2) return;
+    // A node wholly inside the radius (with room for rounding) answers with its earliest vect,
+    // unless that one was already passed.
+    if (n.minSlot > after && farCornerSquared(n, p) < inner2 && test(n.minId)) {
+        bestSlot = n.minSlot;
+        bestId = n.minId;
+        return;
+    }
+    if (n.hi - n.lo <= kLeafSize) {
+        for (int e = n.lo; e < n.hi; ++e) {
+            const int id = entries_[e].id;
+            const int s = slot_[id];
+            if (s <= after || s >= bestSlot) continue;
+            if (distanceSquared(entries_[e].p, p) > reach2 || !test(id)) continue;
+            bestSlot = s;
+            bestId = id;
+        }
+        return;
+    }
+    const int a = 2 * node + 1, b = 2 * node + 2;
+    // Visit first the child whose earliest vect after `after` may come sooner.
+    const int ka = std::max(nodes_[a].minSlot, after + 1);
+    const int kb = std::max(nodes_[b].minSlot, after + 1);
+    const int first = ka <= kb ? a : b;
+    searchFirst(first, after, p, reach2, inner2, test, bestSlot, bestId);
+    searchFirst(first == a ? b : a, after, p, reach2, inner2, test, bestSlot, bestId);
+}
+
+}  // namespace lintrel

@@ -1,0 +1,133 @@
+// The array view of a vect list used by the sorts, and the shared ordering primitives.
+#include "optimise/sort_list.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/items.h"
+#include "model/transform.h"
+
+namespace lintrel {
+
+VectEnds endsOf(const Vect& v) {
+    VectEnds e;
+    e.valid = vectStartPoint(v, e.start) && vectEndPoint(v, e.end);
+    return e;
+}
+
+VectBox boxOf(Vect& v) {
+    RectF r;
+    if (rangeOf(&v, Reach::One, kMeasurePrecision, r) != LINTREL_OK) return {};
+    return {r.x, r.y, r.width, r.height};
+}
+
+Point listCentre(Vect* first) {
+    RectF r;
+    if (!first || rangeOf(first, Reach::Ring, kMeasurePrecision, r) != LINTREL_OK) return {};
+    return {r.x + r.width / 2.0, r.y + r.height / 2.0};
+}
+
+long long cellCount(double extent, double size) {
+    const double n = std::trunc((extent - kSame) / size + 1);
+    // Far-out values from damaged drawings are held to a count that still fits.
+    if (!(n >= 1)) return 1;
+    return n > 1e15 ? static_cast<long long>(1e15) : static_cast<long long>(n);
+}
+
+SortList::SortList(Vect* head, bool selectedOnly) {
+    for (Vect* v : ring(head)) {
+        items_.push_back(v);
+        ends_.push_back(endsOf(*v));
+        part_.push_back((!selectedOnly || v->selected) && ends_.back().valid);
+        flip_.push_back(0);
+        origin_.push_back(static_cast<int>(origin_.size()));
+    }
+}
+
+std::vector<int> SortList::takingPart() const {
+    std::vector<int> out;
+    for (int p = 0; p < size(); ++p)
+        if (part_[p]) out.push_back(p);
+    return out;
+}
+
+void SortList::swap(int a, int b) {
+    std::swap(items_[a], items_[b]);
+    std::swap(ends_[a], ends_[b]);
+    std::swap(part_[a], part_[b]);
+    std::swap(flip_[a], flip_[b]);
+    std::swap(origin_[a], origin_[b]);
+}
+
+void SortList::permute(std::span<const int> slots, std::span<const int> from) {
+    std::vector<Vect*> items(from.size());
+    std::vector<VectEnds> ends(from.size());
+    std::vector<char> flips(from.size());
+    std::vector<int> origins(from.size());
+    for (size_t k = 0; k < from.size(); ++k) {
+        items[k] = items_[from[k]];
+        ends[k] = ends_[from[k]];
+        flips[k] = flip_[from[k]];
+        origins[k] = origin_[from[k]];
+    }
+    for (size_t k = 0; k < slots.size(); ++k) {
+        items_[slots[k]] = items[k];
+        ends_[slots[k]] = ends[k];
+        part_[slots[k]] = 1;
+        flip_[slots[k]] = flips[k];
+        origin_[slots[k]] = origins[k];
+    }
+}
+
+void SortList::reverse(int position) {
+    Vect& v = *items_[position];
+    if (v.type == LINTREL_POINT) return;  // points have no direction
+    if (v.type == LINTREL_ARC && !v.flatSegs) {
+        // An arc's ends are recomputed from its angles: turn it now and read them again.
+        reverseVect(v);
+        ends_[position] = endsOf(v);
+        return;
+    }
+    flip_[position] ^= 1;
+    std::swap(ends_[position].start, ends_[position].end);
+}
+
+void SortList::applyReversals() {
+    std::vector<std::pair<int, Vect*>> pending;
+    for (int p = 0; p < size(); ++p)
+        if (flip_[p]) pending.emplace_back(origin_[p], items_[p]);
+    std::sort(pending.begin(), pending.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [origin, v] : pending)
+        reverseVect(*v);
+    std::fill(flip_.begin(), flip_.end(), 0);
+}
+
+bool SortList::reversalCheck(int position, Point reference, bool allowReverse) {
+    if (!allowReverse || !wantsReversal(reference, ends_[position])) return false;
+    reverse(position);
+    return true;
+}
+
+Point SortList::previousEnd(int position) const {
+    for (int p = position - 1; p >= 0; --p)
+        if (ends_[p].valid) return ends_[p].end;
+    return {0, 0};
+}
+
+void relinkInOrder(Vect*& head, std::span<Vect* const> items) {
+    const size_t n = items.size();
+    if (n == 0) return;
+    for (size_t k = 0; k < n; ++k) {
+        items[k]->next = items[(k + 1) % n];
+        items[k]->prev = items[(k + n - 1) % n];
+    }
+    head = items[0];
+}
+
+void SortList::relink(Vect*& head) {
+    applyReversals();
+    relinkInOrder(head, items_);
+}
+
+}  // namespace lintrel
