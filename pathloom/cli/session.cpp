@@ -1,0 +1,207 @@
+// The convert and info commands.
+#include "cli/session.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include <varnix/varnix.h>
+
+#include "core/codegen/program.h"
+#include "core/controller/command_link.h"
+#include "core/document/document.h"
+#include "core/document/measure.h"
+#include "core/document/units.h"
+#include "core/presets/apply.h"
+
+namespace pathloom::cli {
+
+namespace {
+
+// Status texts with the time since the start, so that a long step shows where it stands.
+class StderrSink final : public StatusSink {
+  public:
+    StderrSink(std::FILE* err, bool quiet) : err_(err), quiet_(quiet) {}
+    void status(std::string_view text) override {
+        if (quiet_) return;
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+        std::fprintf(err_, "[%7.3f s] %.*s\n", seconds, static_cast<int>(text.size()), text.data());
+        std::fflush(err_);
+    }
+    void message(std::string_view text) override {
+        std::fprintf(err_, "pathloom-cli: %.*s\n", static_cast<int>(text.size()), text.data());
+    }
+
+  private:
+    std::FILE* err_;
+    bool quiet_;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+int fail(std::FILE* err, int code, const std::string& text) {
+    std::fprintf(err, "pathloom-cli: %s\n", text.c_str());
+    return code;
+}
+
+// A clear reason before the import, which itself only says "nothing".
+std::string unreadableReason(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::strerror(errno);
+    if (S_ISDIR(info.st_mode)) return "it is a folder";
+    if (::access(path.c_str(), R_OK) != 0) return std::strerror(errno);
+    return {};
+}
+
+// Reads the drawing through the pipeline. Returns an exit code; kExitOk with a drawing.
+int openDrawing(Document& document, const std::string& path, const AutoOptimizeSettings& steps,
+                StatusSink& sink, std::FILE* err) {
+    const std::string reason = unreadableReason(path);
+    if (!reason.empty())
+        return fail(err, kExitDrawing, "cannot read drawing '" + path + "': " + reason);
+    switch (document.open(path, steps, sink)) {
+        case OpenResult::Done:
+            return kExitOk;
+        case OpenResult::StepFailed:
+            return fail(err, kExitDrawing, "the automatic optimisation of '" + path + "' failed");
+        default:
+            return fail(
+                err, kExitDrawing,
+                "cannot read drawing '" + path +
+                    "': not a DXF, DST, PLT or AI drawing this program can read, or nothing in it");
+    }
+}
+
+// A controller connection for the whole run; closed when it goes.
+struct Connection {
+    VXC_HANDLE handle = nullptr;
+    ~Connection() {
+        if (handle) VXC_Close(handle);
+    }
+};
+
+std::unique_ptr<CommandLink> linkOver(VXC_HANDLE handle) {
+    return std::make_unique<CommandLink>(
+        [handle] {
+            unsigned char state = 0;
+            return VXC_GetState(handle, &state) == 0;
+        },
+        [handle](const char* command, char* reply, int size) {
+            return VXC_DirectCommand(handle, command, reply, static_cast<unsigned>(size));
+        });
+}
+
+int writeOutput(const Options& options, const std::string& text, std::FILE* out, std::FILE* err) {
+    if (options.output.empty()) {
+        if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0)
+            return fail(err, kExitOutput,
+                        std::string("cannot write the program: ") + std::strerror(errno));
+        return kExitOk;
+    }
+    if (!writeFileSafely(options.output, text))
+        return fail(err, kExitOutput,
+                    "cannot write '" + options.output + "': " + std::strerror(errno));
+    return kExitOk;
+}
+
+std::string duration(double seconds) {
+    const long total = std::lround(seconds);
+    char text[64];
+    if (total >= 3600)
+        std::snprintf(text, sizeof text, "%ld h %02ld min %02ld s", total / 3600, total / 60 % 60,
+                      total % 60);
+    else
+        std::snprintf(text, sizeof text, "%ld min %02ld s", total / 60, total % 60);
+    return text;
+}
+
+}  // namespace
+
+int runConvert(const Options& options, const Settings& settings, std::FILE* out, std::FILE* err) {
+    StderrSink sink(err, options.quiet);
+    Document document;
+    if (const int code = openDrawing(document, options.drawing, settings.optimize, sink, err))
+        return code;
+    sink.status("正在处理参数...");
+    assignPresets(document.drawing(), settings.process.presets);
+
+    Connection connection;
+    std::unique_ptr<CommandLink> link;
+    if (!options.downloadAddress.empty()) {
+        sink.status("connecting to " + options.downloadAddress);
+        const int code = VXC_OpenEth(options.downloadAddress.c_str(), &connection.handle);
+        if (code != 0)
+            return fail(err, kExitDownload,
+                        "cannot connect to the controller at '" + options.downloadAddress +
+                            "' (code " + std::to_string(code) + ")");
+        link = linkOver(connection.handle);
+    }
+
+    sink.status("writing the program");
+    const WriteResult written = writeProgram(document.drawing(), settings.process, link.get());
+    if (written.status == WriteStatus::FlattenFailed)
+        return fail(err, kExitGenerate, "生成代码出错，" + std::to_string(written.code));
+    if (written.status == WriteStatus::Unsupported) return fail(err, kExitGenerate, "暂不支持");
+    if (const int code = writeOutput(options, written.program.text, out, err)) return code;
+
+    if (connection.handle) {
+        const std::string name = options.downloadName.empty()
+                                     ? settings.process.machine.processFilename
+                                     : options.downloadName;
+        sink.status("downloading " + name + " to " + options.downloadAddress);
+        const std::string& text = written.program.text;
+        const int code = VXC_DownMem3File(connection.handle, text.data(),
+                                          static_cast<unsigned>(text.size()), name.c_str());
+        if (code != 0)
+            return fail(err, kExitDownload,
+                        "the controller refused the download of '" + name + "' (code " +
+                            std::to_string(code) + ")");
+    }
+    sink.status("done");
+    return kExitOk;
+}
+
+int runInfo(const Options& options, const Settings& settings, std::FILE* out, std::FILE* err) {
+    StderrSink sink(err, options.quiet);
+    // Read without the automatic steps first, to measure the travel as drawn.
+    AutoOptimizeSettings asDrawn = settings.optimize;
+    asDrawn.removeDuplicates = asDrawn.mergeConnected = asDrawn.removeMinimal = false;
+    asDrawn.curveSmoothing = asDrawn.sort = asDrawn.optimizeAbs = false;
+    Document document;
+    if (const int code = openDrawing(document, options.drawing, asDrawn, sink, err)) return code;
+    const int declaredUnit = VarnixCad3_GetBeforeUnit();
+    const double travelBefore = measureDrawing(document.drawing(), settings.process.machine).travel;
+    if (!runAutoOptimize(document.drawingAddress(), settings.optimize, sink))
+        return fail(err, kExitDrawing,
+                    "the automatic optimisation of '" + options.drawing + "' failed");
+    assignPresets(document.drawing(), settings.process.presets);
+    const DrawingFigures f = measureDrawing(document.drawing(), settings.process.machine);
+
+    const double scale = importScale(options.drawing, settings.optimize.autoUnits, declaredUnit);
+    std::fprintf(out, "drawing:        %s\n", options.drawing.c_str());
+    std::fprintf(out, "declared unit:  %s%s\n", std::string(unitName(declaredUnit)).c_str(),
+                 scale != 1.0 ? " (converted to millimetres)" : "");
+    std::fprintf(out, "groups:         %d\n", f.groups);
+    std::fprintf(out, "vects:          %d (%d segments)\n", f.vects, f.segs);
+    if (f.hasExtent)
+        std::fprintf(out, "extent:         x %.4f to %.4f, y %.4f to %.4f (%.4f by %.4f)\n", f.x,
+                     f.x + f.width, f.y, f.y + f.height, f.width, f.height);
+    std::fprintf(out, "cut length:     %.4f\n", f.cutLength);
+    std::fprintf(out, "tool-up travel: %.4f as drawn, %.4f after optimisation", travelBefore,
+                 f.travel);
+    if (travelBefore > 0)
+        std::fprintf(out, " (%.1f %% less)", 100.0 * (travelBefore - f.travel) / travelBefore);
+    std::fprintf(
+        out, "\nestimated time: %s (cutting %s, travel %s; constant speeds, ramps not counted)\n",
+        duration(f.cutSeconds + f.travelSeconds).c_str(), duration(f.cutSeconds).c_str(),
+        duration(f.travelSeconds).c_str());
+    return kExitOk;
+}
+
+}  // namespace pathloom::cli

@@ -1,0 +1,20 @@
+// The automatic clean-up and ordering run after every import: the six steps in their fixed order,
+// each with its status text and its error message.
+#pragma once
+
+#include <lintrel/lintrel.h>
+
+#include "core/document/status_sink.h"
+#include "core/settings/settings.h"
+
+namespace pathloom {
+
+// Runs the enabled steps on `*drawing`. Each step accepts 0 and 100; any other code shows the
+// step's message and ends the run there. Returns false when a step failed.
+bool runAutoOptimize(VectGroup** drawing, const AutoOptimizeSettings& steps, StatusSink& sink);
+
+// Travel optimisation as the program runs it: repeated while it changes something, at most five
+// calls. Returns the last code.
+int optimizeTravel(VectGroup* drawing, double tolerance, int selectedOnly);
+
+}  // namespace pathloom

@@ -1,0 +1,296 @@
+// The editing and value commands on the selected vects.
+#include "core/document/commands.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <string>
+
+#include "core/document/auto_optimize.h"
+#include "model/items.h"
+
+namespace pathloom {
+
+namespace {
+
+using lintrel::ring;
+
+template <class Visit>
+int forEachSelected(VectGroup* drawing, Visit visit) {
+    int count = 0;
+    for (VectGroup* group : ring(drawing)) {
+        for (Vect* v : ring(group->vects)) {
+            if (!v->selected) continue;
+            visit(*v);
+            ++count;
+        }
+    }
+    return count;
+}
+
+struct EditCall {
+    const char* error;
+    int (*call)(Document&, const EditValues&);
+};
+
+void** listAddress(Document& d) {
+    return reinterpret_cast<void**>(d.drawingAddress());
+}
+
+int autoSort(Document& d, int mode) {
+    return Lintrel_AutoSort(listAddress(d), mode, d.allowReverse(), 1);
+}
+
+// One row per command, in the order of EditCommand.
+const EditCall kEditCalls[] = {
+    {"去除极小图形出错，",
+     [](Document& d, const EditValues& v) {
+         return Lintrel_DelLitSeg(listAddress(d), v.width, v.height, 1);
+     }},
+    {"去除重复线出错，",
+     [](Document& d, const EditValues&) { return Lintrel_DelSameSeg(d.drawing(), 1); }},
+    {"合并相连线出错，",
+     [](Document& d, const EditValues& v) {
+         return Lintrel_MergeSeg(d.drawing(), v.tolerance, 1);
+     }},
+    {"曲线精度处理出错，",
+     [](Document& d, const EditValues& v) {
+         return Lintrel_CurveSmooth(d.drawing(), v.tolerance, 1, 0);
+     }},
+    {"优化空移出错，",
+     [](Document& d, const EditValues& v) { return optimizeTravel(d.drawing(), v.tolerance, 1); }},
+    {"网格排序出错，",
+     [](Document& d, const EditValues&) {
+         return Lintrel_GridsSort(listAddress(d), 200.0, 200.0, d.allowReverse(), 1);
+     }},
+    {"局部最小空移排序出错，", [](Document& d, const EditValues&) { return autoSort(d, 1); }},
+    {"小图优先排序出错，", [](Document& d, const EditValues&) { return autoSort(d, 2); }},
+    {"从内到外排序出错，", [](Document& d, const EditValues&) { return autoSort(d, 3); }},
+    {"从左到右排序出错，", [](Document& d, const EditValues&) { return autoSort(d, 4); }},
+    {"从右到左排序出错，", [](Document& d, const EditValues&) { return autoSort(d, 5); }},
+    {"从上到下排序出错，", [](Document& d, const EditValues&) { return autoSort(d, 6); }},
+    {"从下到上排序出错，", [](Document& d, const EditValues&) { return autoSort(d, 7); }},
+    {"手动排序出错，",
+     [](Document& d, const EditValues&) { return Lintrel_HandSort(listAddress(d), 1); }},
+    {"手动排序出错，",
+     [](Document& d, const EditValues&) { return Lintrel_HandSort(listAddress(d), 2); }},
+    {"手动排序出错，",
+     [](Document& d, const EditValues&) { return Lintrel_HandSort(listAddress(d), 3); }},
+    {"手动排序出错，",
+     [](Document& d, const EditValues&) { return Lintrel_HandSort(listAddress(d), 4); }},
+    {"反序出错，",
+     [](Document& d, const EditValues&) { return Lintrel_HandSort(listAddress(d), 5); }},
+    {"反向出错，", [](Document& d, const EditValues&) { return Lintrel_Reverse(d.drawing(), 1); }},
+};
+static_assert(std::size(kEditCalls) == static_cast<size_t>(EditCommand::ReverseDirection) + 1);
+
+// Position (from 1) of `target` counting every vect of every group; 0 when absent.
+int positionOf(VectGroup* drawing, const Vect* target) {
+    int position = 0;
+    for (VectGroup* group : ring(drawing)) {
+        for (Vect* v : ring(group->vects)) {
+            ++position;
+            if (v == target) return position;
+        }
+    }
+    return 0;
+}
+
+int vectCount(VectGroup* drawing) {
+    int count = 0;
+    for (VectGroup* group : ring(drawing))
+        count += lintrel::ringCount(group->vects);
+    return count;
+}
+
+struct Place {
+    VectGroup* group = nullptr;
+    Vect* vect = nullptr;
+};
+
+Place vectAt(VectGroup* drawing, int n) {
+    int position = 0;
+    for (VectGroup* group : ring(drawing)) {
+        for (Vect* v : ring(group->vects)) {
+            if (++position == n) return {group, v};
+        }
+    }
+    return {};
+}
+
+VectGroup* groupOf(VectGroup* drawing, const Vect* target) {
+    for (VectGroup* group : ring(drawing)) {
+        for (Vect* v : ring(group->vects)) {
+            if (v == target) return group;
+        }
+    }
+    return nullptr;
+}
+
+void mirrorChain(Seg* head, bool mirrorX, double a, bool mirrorY, double b) {
+    for (Seg* s : ring(head)) {
+        if (mirrorX) {
+            s->x0 = 2 * a - s->x0;
+            s->x1 = 2 * a - s->x1;
+        }
+        if (mirrorY) {
+            s->y0 = 2 * b - s->y0;
+            s->y1 = 2 * b - s->y1;
+        }
+    }
+}
+
+void mirrorVect(Vect& v, bool mirrorX, double a, bool mirrorY, double b) {
+    mirrorChain(v.segs, mirrorX, a, mirrorY, b);
+    mirrorChain(v.flatSegs, mirrorX, a, mirrorY, b);
+    if (v.type != LINTREL_ARC || !v.segs) return;
+    // The definition's corners were mirrored above; the angles follow the mirrored direction.
+    Seg& arc = *v.segs;
+    if (mirrorX) {
+        arc.z0 = lintrel::kPi - arc.z0;
+        arc.z1 = -arc.z1;
+    }
+    if (mirrorY) {
+        arc.z0 = -arc.z0;
+        arc.z1 = -arc.z1;
+    }
+}
+
+Outcome refuse(StatusSink& sink, const char* text) {
+    sink.message(text);
+    return Outcome::Unchanged;
+}
+
+}  // namespace
+
+Outcome runEdit(Document& document, EditCommand command, const EditValues& values,
+                StatusSink& sink) {
+    if (document.busy()) return Outcome::Busy;
+    const EditCall& edit = kEditCalls[static_cast<size_t>(command)];
+    const int code = edit.call(document, values);
+    if (code == LINTREL_OK) return Outcome::Changed;
+    if (code == LINTREL_NOTHING_TO_DO) return Outcome::Unchanged;
+    sink.message(std::string(edit.error) + std::to_string(code));
+    return Outcome::Failed;
+}
+
+int selectedCount(const VectGroup* drawing) {
+    return forEachSelected(const_cast<VectGroup*>(drawing), [](Vect&) {});
+}
+
+Vect* firstSelected(VectGroup* drawing) {
+    for (VectGroup* group : ring(drawing)) {
+        for (Vect* v : ring(group->vects)) {
+            if (v->selected) return v;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<lintrel::Point> startPoint(const Vect& vect) {
+    lintrel::Point p;
+    if (!lintrel::vectStartPoint(vect, p)) return std::nullopt;
+    return p;
+}
+
+Outcome changeOrder(Document& document, int n, StatusSink& sink) {
+    if (document.busy()) return Outcome::Busy;
+    if (n < 1) return refuse(sink, "参数错误");
+    VectGroup*& drawing = *document.drawingAddress();
+    Vect* moving = firstSelected(drawing);
+    if (!moving) return Outcome::Unchanged;
+    const int count = vectCount(drawing);
+    n = std::min(n, count);  // beyond the end means last
+    if (positionOf(drawing, moving) == n) return Outcome::Unchanged;
+
+    VectGroup* home = groupOf(drawing, moving);
+    lintrel::detach(home->vects, moving);
+    if (!home->vects) lintrel::eraseFrom(drawing, home);
+
+    if (n <= count - 1) {
+        const Place place = vectAt(drawing, n);
+        lintrel::spliceBefore(place.vect, moving);
+        if (place.group->vects == place.vect) place.group->vects = moving;
+    } else {
+        lintrel::append(lintrel::lastOf(drawing)->vects, moving);
+    }
+    return Outcome::Changed;
+}
+
+Outcome setHeights(Document& document, double workHeight, double liftHeight) {
+    if (document.busy()) return Outcome::Busy;
+    const int n = forEachSelected(document.drawing(), [&](Vect& v) {
+        v.workHeight = workHeight;
+        v.liftHeight = liftHeight;
+    });
+    return n ? Outcome::Changed : Outcome::Unchanged;
+}
+
+Outcome setSpeed(Document& document, double speed, StatusSink& sink) {
+    if (document.busy()) return Outcome::Busy;
+    if (!(speed > 0)) return refuse(sink, "参数错误");
+    const int n = forEachSelected(document.drawing(), [&](Vect& v) { v.speed = speed; });
+    return n ? Outcome::Changed : Outcome::Unchanged;
+}
+
+Outcome clearActions(Document& document) {
+    if (document.busy()) return Outcome::Busy;
+    const int n = forEachSelected(document.drawing(), [](Vect& v) {
+        VarnixCad3_DelStrT(v.beforeAction);
+        VarnixCad3_DelStrT(v.afterAction);
+        v.beforeAction = nullptr;
+        v.afterAction = nullptr;
+    });
+    return n ? Outcome::Changed : Outcome::Unchanged;
+}
+
+Outcome scaleSelection(Document& document, double factor, StatusSink& sink) {
+    if (document.busy()) return Outcome::Busy;
+    if (!(factor > 0.0001)) return refuse(sink, "缩放尺寸不正确！");
+    const auto f = static_cast<float>(factor);
+    const int n =
+        forEachSelected(document.drawing(), [&](Vect& v) { VarnixCad3_ScaleOne(&v, f, f, 0, 0); });
+    return n ? Outcome::Changed : Outcome::Unchanged;
+}
+
+Outcome rotateSelection(Document& document, double degrees, double cx, double cy) {
+    if (document.busy()) return Outcome::Busy;
+    if (degrees == 0) return Outcome::Unchanged;
+    const auto angle = static_cast<float>(degrees * lintrel::kPi / 180.0);
+    const int n = forEachSelected(document.drawing(),
+                                  [&](Vect& v) { VarnixCad3_RotateOne(&v, angle, cx, cy); });
+    return n ? Outcome::Changed : Outcome::Unchanged;
+}
+
+Outcome mirrorSelection(Document& document, bool mirrorX, double xAxis, bool mirrorY,
+                        double yAxis) {
+    if (document.busy()) return Outcome::Busy;
+    if (!mirrorX && !mirrorY) return Outcome::Unchanged;
+    const int n = forEachSelected(document.drawing(),
+                                  [&](Vect& v) { mirrorVect(v, mirrorX, xAxis, mirrorY, yAxis); });
+    return n ? Outcome::Changed : Outcome::Unchanged;
+}
+
+Outcome translateSelection(Document& document, double dx, double dy) {
+    if (document.busy()) return Outcome::Busy;
+    if (dx == 0 && dy == 0) return Outcome::Unchanged;
+    const int n =
+        forEachSelected(document.drawing(), [&](Vect& v) { VarnixCad3_MoveOne(&v, dx, dy); });
+    return n ? Outcome::Changed : Outcome::Unchanged;
+}
+
+Outcome moveStartTo(Document& document, double x, double y) {
+    const Vect* first = firstSelected(document.drawing());
+    if (!first) return Outcome::Unchanged;
+    const std::optional<lintrel::Point> start = startPoint(*first);
+    if (!start) return Outcome::Unchanged;
+    // The dialog shows the start rounded to four decimals, and the offset is taken from it.
+    const auto shown = [](double v) { return std::floor(v * 10000 + 0.5) / 10000; };
+    return translateSelection(document, x - shown(start->x), y - shown(start->y));
+}
+
+double lineAngleDegrees(double x1, double y1, double x2, double y2) {
+    return lintrel::directionAngle(x2 - x1, y2 - y1) * 180.0 / lintrel::kPi;
+}
+
+}  // namespace pathloom

@@ -1,0 +1,86 @@
+// The document pipeline: reset, import, closed flags, units and the automatic steps, and the
+// export of the program text.
+#include "core/document/document.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "core/document/units.h"
+#include "core/settings/profile_file.h"
+#include "model/items.h"
+
+namespace pathloom {
+
+namespace {
+
+bool holdsEllipse(VectGroup* drawing) {
+    for (VectGroup* group : lintrel::ring(drawing)) {
+        for (Vect* v : lintrel::ring(group->vects)) {
+            if (v->type == LINTREL_ELLIPSE) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+Document::~Document() {
+    if (drawing_) VarnixCad3_DeleteChain(drawing_);
+}
+
+void Document::adopt(VectGroup* drawing) {
+    if (drawing_ && drawing_ != drawing) VarnixCad3_DeleteChain(drawing_);
+    drawing_ = drawing;
+}
+
+void Document::reset() {
+    adopt(nullptr);
+    code_.clear();
+    if (onReset) onReset();
+    mode_ = ViewMode::Select;
+}
+
+double importScale(std::string_view path, bool autoUnits, int declaredUnit) {
+    if (!autoUnits) return 1.0;
+    if (!hasExtension(path, "dxf") && !hasExtension(path, "ai")) return 1.0;
+    return millimetresPerUnit(declaredUnit).value_or(1.0);
+}
+
+OpenResult Document::open(std::string_view path, const AutoOptimizeSettings& settings,
+                          StatusSink& sink) {
+    if (busy()) return OpenResult::Busy;
+    reset();
+    sink.status("正在处理数据，请稍后...");
+    const std::string file(path);
+    const double pltUnits = settings.autoUnits ? settings.pltUnits : 1016.0;
+    const double precision = settings.smoothingAccuracy;
+    drawing_ = VarnixCad3_ImportVectGraph(file.c_str(), pltUnits, 1, precision, 0);
+    if (!drawing_) return OpenResult::NoDrawing;
+
+    // The drawing goes to millimetres before anything measures it: the clean-up limits, the
+    // merge tolerance, the sort grid and the curve precision are all millimetres. Ellipses are
+    // flattened by the reader, so a drawing that has them is read again at the precision that
+    // gives the same deviation once scaled.
+    const double scale = importScale(path, settings.autoUnits, VarnixCad3_GetBeforeUnit());
+    if (scale != 1.0 && holdsEllipse(drawing_)) {
+        VectGroup* again =
+            VarnixCad3_ImportVectGraph(file.c_str(), pltUnits, 1, precision / scale, 0);
+        if (again) adopt(again);
+    }
+    Lintrel_IfCloseVect(drawing_, 0);
+    if (scale != 1.0) scaleDrawing(drawing_, scale);
+
+    if (!runAutoOptimize(&drawing_, settings, sink)) return OpenResult::StepFailed;
+    return drawing_ ? OpenResult::Done : OpenResult::NoDrawing;
+}
+
+std::string Document::exportProgram(std::string_view path) const {
+    if (busy()) return "a simulation is running";
+    const std::string target(path);
+    if (writeFileSafely(target, code_)) return {};
+    return "cannot write " + target + ": " + std::strerror(errno);
+}
+
+}  // namespace pathloom

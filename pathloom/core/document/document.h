@@ -1,0 +1,70 @@
+// The one drawing the program works on: its life from reset through import, automatic
+// optimisation, unit conversion and process parameters, and the export of its program text.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include <lintrel/lintrel.h>
+
+#include "core/document/auto_optimize.h"
+#include "core/document/status_sink.h"
+
+namespace pathloom {
+
+enum class ViewMode { Select = 1, Split = 2, StartPoint = 3, Dialog = 4, Simulation = 5 };
+
+enum class OpenResult {
+    Done,        // imported, optimised and parameterised
+    NoDrawing,   // the file could not be read or held nothing
+    StepFailed,  // an automatic step failed; its message was shown
+    Busy,        // a simulation is running
+};
+
+class Document {
+  public:
+    Document() = default;
+    ~Document();
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    VectGroup* drawing() const { return drawing_; }
+    VectGroup** drawingAddress() { return &drawing_; }
+    // Takes ownership of a drawing built elsewhere, freeing the current one.
+    void adopt(VectGroup* drawing);
+
+    ViewMode mode() const { return mode_; }
+    void setMode(ViewMode mode) { mode_ = mode; }
+    bool busy() const { return mode_ == ViewMode::Simulation; }
+    bool allowReverse() const { return allowReverse_; }
+    void toggleAllowReverse() { allowReverse_ = !allowReverse_; }
+
+    const std::string& code() const { return code_; }
+    void setCode(std::string code) { code_ = std::move(code); }
+
+    // Frees the drawing, empties the program text, returns to selection mode. `onReset` lets the
+    // canvas reset its own state.
+    void reset();
+    std::function<void()> onReset;
+
+    // Reset, import, closed flags, unit conversion and the automatic steps. Process parameters
+    // and regeneration are the caller's next steps when this returns Done.
+    OpenResult open(std::string_view path, const AutoOptimizeSettings& settings, StatusSink& sink);
+
+    // Writes the program text to `path` unchanged, through a temporary file renamed into place so
+    // that a failed write never leaves a truncated program. Returns an empty string or the reason.
+    std::string exportProgram(std::string_view path) const;
+
+  private:
+    VectGroup* drawing_ = nullptr;
+    ViewMode mode_ = ViewMode::Select;
+    bool allowReverse_ = false;
+    std::string code_;
+};
+
+// Unit conversion of a freshly imported drawing: the factor to millimetres of the unit the file
+// declared when `autoUnits` is set and the file is a DXF or AI drawing; 1 otherwise.
+double importScale(std::string_view path, bool autoUnits, int declaredUnit);
+
+}  // namespace pathloom

@@ -1,0 +1,105 @@
+#!/bin/sh
+# What an operator sees from pathloom-cli: exit codes, messages naming the file, programs on
+# standard output and in files, settings overrides, and downloads to a controller simulator.
+#   cli_test.sh PATHLOOM_CLI VARNIXD SOURCE_DIR
+set -u
+cli=$1
+varnixd=$2
+source=$3
+work=$(mktemp -d)
+trap 'kill $daemon 2>/dev/null; rm -rf "$work"' EXIT
+daemon=
+failures=0
+drawing="$source/examples/bracket.dxf"
+
+check() {  # check DESCRIPTION COMMAND...: the command must succeed
+    description=$1
+    shift
+    if ! "$@"; then
+        echo "FAIL: $description"
+        failures=$((failures + 1))
+    fi
+}
+# run EXPECTED_EXIT ARGS...: runs the converter with the defaults, keeping stdout and stderr
+run() {
+    expected=$1
+    shift
+    "$cli" "$@" >"$work/out" 2>"$work/err"
+    status=$?
+    if [ "$status" -ne "$expected" ]; then
+        echo "FAIL: pathloom-cli $* exited $status, expected $expected"
+        sed 's/^/    /' "$work/err" | head -5
+        failures=$((failures + 1))
+    fi
+}
+says() { grep -q -- "$1" "$work/err"; }
+prints() { grep -q -- "$1" "$work/out"; }
+
+run 0 --help
+check "help documents the exit codes" prints "Exit codes"
+run 2 convert "$drawing" --bogus
+check "an unknown option is named" says "unknown option '--bogus'"
+run 2 convert
+check "a missing drawing argument is reported" says "no drawing given"
+run 2 convert "$drawing" --settings /dev/null --set "No such key=1"
+check "an unknown setting is named" says "unknown setting 'No such key'"
+run 3 convert "$drawing" --settings "$work/missing.ini"
+check "a missing settings file is named" says "missing.ini"
+
+run 1 convert "$work/absent.dxf" --settings /dev/null
+check "a missing drawing is named" says "cannot read drawing '$work/absent.dxf'"
+printf 'this is not a drawing\n' >"$work/garbage.dxf"
+run 1 convert "$work/garbage.dxf" --settings /dev/null
+check "an unreadable drawing is named" says "garbage.dxf"
+
+# The program: standard output and a file hold the same bytes, lines end in CR LF.
+run 0 convert "$drawing" --settings /dev/null --language basic -q
+cp "$work/out" "$work/stdout.bas"
+check "quiet runs print no status" test ! -s "$work/err"
+run 0 convert "$drawing" --settings /dev/null --language basic -o "$work/file.bas"
+check "the file holds the program of standard output" cmp -s "$work/stdout.bas" "$work/file.bas"
+check "status texts go to standard error" says "正在自动排序"
+check "the Basic program selects its axes first" sh -c "head -1 '$work/file.bas' | grep -q '^BASE(0, 1)'"
+check "every line ends in CR LF" sh -c "! grep -qv \"\$(printf '\\r')\$\" '$work/file.bas'"
+run 0 convert "$drawing" --settings /dev/null --language gcode -q
+check "the G-code program differs" sh -c "! cmp -s '$work/out' '$work/stdout.bas'"
+check "the G-code program moves with G01" prints "^G01 X"
+
+# Overrides reach the program.
+run 0 convert "$drawing" --settings /dev/null --language basic --set "Speed1=150" --set "Empty speed=0" -q
+check "--set changes the preset speed" prints "MOVE_PARA(SPEED, 0, 150.0000)"
+check "--set turns the travel speed block off" sh -c "! grep -q 'SPEED, 0, 500' '$work/out'"
+
+# A program that cannot be written leaves what was there.
+mkdir "$work/folder"
+run 3 convert "$drawing" --settings /dev/null -o "$work/folder"
+check "an unwritable output is named" says "cannot write '$work/folder'"
+check "no temporary file is left behind" sh -c "[ \$(ls '$work' | grep -c 'folder\\.') -eq 0 ]"
+
+run 0 info "$drawing" --settings /dev/null
+check "info counts the groups" prints "^groups: *4"
+check "info reports the travel saved" prints "after optimisation"
+
+# Downloads go to the controller simulator on loopback.
+mkdir "$work/store"
+"$varnixd" --port 0 --port-file "$work/port" --store "$work/store" --quiet --no-discovery &
+daemon=$!
+for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
+    [ -s "$work/port" ] && break
+    sleep 0.1
+done
+port=$(cut -d' ' -f1 "$work/port")
+run 0 convert "$drawing" --settings /dev/null --language basic -o "$work/sent.bas" \
+    --download "127.0.0.1:$port" --name JOB.bas
+check "the controller stores the program under its name" cmp -s "$work/sent.bas" "$work/store/JOB.bas"
+kill $daemon
+wait $daemon 2>/dev/null
+daemon=
+run 5 convert "$drawing" --settings /dev/null --download "127.0.0.1:$port" -q
+check "a refused connection names the address" says "127.0.0.1:$port"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "all converter checks passed"

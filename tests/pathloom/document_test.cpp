@@ -1,0 +1,295 @@
+// The document pipeline: import with the automatic steps, unit conversion, the editing and
+// value commands on the selection, and the export of the program text.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/document/commands.h"
+#include "core/document/document.h"
+#include "core/document/measure.h"
+#include "core/document/units.h"
+#include "model/geometry.h"
+#include "support/builders.h"
+#include "support/dxf_builder.h"
+
+namespace pathloom {
+namespace {
+
+using lintrel::test::DxfText;
+using lintrel::test::TempFile;
+
+class RecordingSink final : public StatusSink {
+  public:
+    void status(std::string_view text) override { statuses.emplace_back(text); }
+    void message(std::string_view text) override { messages.emplace_back(text); }
+    std::vector<std::string> statuses;
+    std::vector<std::string> messages;
+};
+
+AutoOptimizeSettings noSteps() {
+    AutoOptimizeSettings s;
+    s.removeDuplicates = s.mergeConnected = s.removeMinimal = false;
+    s.curveSmoothing = s.sort = s.optimizeAbs = false;
+    return s;
+}
+
+// A drawing in the given $INSUNITS: a 0.4-unit square, a duplicate line pair, and a far line.
+std::string drawingIn(int insunits) {
+    DxfText dxf;
+    dxf.section("HEADER").group(9, "$INSUNITS").group(70, insunits).endSection();
+    dxf.section("ENTITIES");
+    dxf.lwpolyline({{1, 1}, {1.4, 1}, {1.4, 1.4}, {1, 1.4}}, true);
+    dxf.line(5, 0, 9, 0).line(9, 0, 5, 0).line(0, 5, 0, 9);
+    return dxf.endSection().eof().str();
+}
+
+std::vector<Vect*> allVects(VectGroup* drawing) {
+    std::vector<Vect*> out;
+    for (VectGroup* g : lintrel::ring(drawing))
+        for (Vect* v : lintrel::ring(g->vects))
+            out.push_back(v);
+    return out;
+}
+
+TEST(Document, WithEveryStepOffTheReaderOrderStaysAndOnlyClosedFlagsAreSet) {
+    TempFile file("plain.dxf", drawingIn(4));
+    Document document;
+    RecordingSink sink;
+    ASSERT_EQ(document.open(file.path(), noSteps(), sink), OpenResult::Done);
+    VectGroup* direct = VarnixCad3_ImportVectGraph(file.path(), 1016.0, 1, 0.05, 0);
+    const auto ours = allVects(document.drawing());
+    const auto theirs = allVects(direct);
+    ASSERT_EQ(ours.size(), theirs.size());
+    for (size_t i = 0; i < ours.size(); ++i) {
+        EXPECT_EQ(ours[i]->segs->x0, theirs[i]->segs->x0);
+        EXPECT_EQ(ours[i]->segs->y1, theirs[i]->segs->y1);
+    }
+    for (Vect* v : ours)
+        EXPECT_EQ(v->closed, lintrel::ringCount(v->segs) == 4 ? 1 : 0);  // only the square
+    EXPECT_EQ(sink.statuses, std::vector<std::string>{"正在处理数据，请稍后..."});
+    VarnixCad3_DeleteChain(direct);
+}
+
+TEST(Document, StepsRunInTheirOrderWithTheirStatusTexts) {
+    TempFile file("steps.dxf", drawingIn(4));
+    Document document;
+    RecordingSink sink;
+    ASSERT_EQ(document.open(file.path(), AutoOptimizeSettings{}, sink), OpenResult::Done);
+    const std::vector<std::string> expected = {"正在处理数据，请稍后...", "正在自动去除重复线...",
+                                               "正在自动合并相连线...",   "正在自动去除极小图形...",
+                                               "正在自动曲线精度处理...", "正在自动排序...",
+                                               "正在自动优化空移..."};
+    EXPECT_EQ(sink.statuses, expected);
+    EXPECT_TRUE(sink.messages.empty());
+    // The reversed copy of the line went; the square of 0.4 mm is below the 0.5 limit and went too.
+    EXPECT_EQ(allVects(document.drawing()).size(), 2u);
+}
+
+TEST(Document, InchDrawingsBecomeMillimetresBeforeTheCleanUpMeasuresThem) {
+    TempFile inches("inches.dxf", drawingIn(1));
+    Document document;
+    RecordingSink sink;
+    ASSERT_EQ(document.open(inches.path(), AutoOptimizeSettings{}, sink), OpenResult::Done);
+    // 0.4 inch is 10.16 mm: the square is no tiny shape once the drawing is in millimetres.
+    float x, y, w, h;
+    ASSERT_EQ(VarnixCad3_GetRange(document.drawing(), &x, &y, &w, &h, 0.05), LINTREL_OK);
+    EXPECT_NEAR(w, 9 * 25.4, 1e-3);
+    EXPECT_EQ(allVects(document.drawing()).size(), 3u);
+
+    AutoOptimizeSettings off = noSteps();
+    off.autoUnits = false;
+    ASSERT_EQ(document.open(inches.path(), off, sink), OpenResult::Done);
+    ASSERT_EQ(VarnixCad3_GetRange(document.drawing(), &x, &y, &w, &h, 0.05), LINTREL_OK);
+    EXPECT_NEAR(w, 9, 1e-5);
+}
+
+TEST(Document, UnitFactorsAndExtensions) {
+    EXPECT_DOUBLE_EQ(*millimetresPerUnit(8001), 25.4);
+    EXPECT_DOUBLE_EQ(*millimetresPerUnit(8011), 25.4 / 72);
+    EXPECT_FALSE(millimetresPerUnit(8000));
+    EXPECT_FALSE(millimetresPerUnit(8013));
+    EXPECT_DOUBLE_EQ(importScale("a.DxF", true, 8003), 10.0);
+    EXPECT_DOUBLE_EQ(importScale("a.ai", true, 8001), 25.4);
+    EXPECT_DOUBLE_EQ(importScale("a.plt", true, 8001), 1.0);
+    EXPECT_DOUBLE_EQ(importScale("a.dst", true, 8001), 1.0);
+    EXPECT_DOUBLE_EQ(importScale("a.dxf", false, 8001), 1.0);
+    EXPECT_DOUBLE_EQ(importScale("dxf", true, 8001), 1.0);
+}
+
+TEST(Document, AnUnreadableFileGivesNoDrawingAndNoMessage) {
+    Document document;
+    RecordingSink sink;
+    EXPECT_EQ(document.open("/nonexistent/drawing.dxf", AutoOptimizeSettings{}, sink),
+              OpenResult::NoDrawing);
+    EXPECT_EQ(document.drawing(), nullptr);
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST(Document, NothingHappensWhileASimulationRuns) {
+    TempFile file("busy.dxf", drawingIn(4));
+    Document document;
+    RecordingSink sink;
+    ASSERT_EQ(document.open(file.path(), noSteps(), sink), OpenResult::Done);
+    VectGroup* before = document.drawing();
+    document.setMode(ViewMode::Simulation);
+    EXPECT_EQ(document.open(file.path(), noSteps(), sink), OpenResult::Busy);
+    EXPECT_EQ(document.drawing(), before);
+    EXPECT_EQ(runEdit(document, EditCommand::ReverseDirection, {}, sink), Outcome::Busy);
+    EXPECT_FALSE(document.exportProgram("/tmp/never-written.bas").empty());
+}
+
+TEST(Document, FailedCommandsShowTheirMessageWithTheCode) {
+    Document document;  // no drawing: the library refuses with 21000
+    RecordingSink sink;
+    EXPECT_EQ(runEdit(document, EditCommand::MoveForward, {}, sink), Outcome::Failed);
+    EXPECT_EQ(runEdit(document, EditCommand::ReverseOrder, {}, sink), Outcome::Failed);
+    EXPECT_EQ(runEdit(document, EditCommand::SortTopToBottom, {}, sink), Outcome::Failed);
+    EXPECT_EQ(sink.messages, (std::vector<std::string>{"手动排序出错，21000", "反序出错，21000",
+                                                       "从上到下排序出错，21000"}));
+}
+
+// Three groups: A B | C | D E, every vect a short line at x = its letter's index.
+VectGroup* lettered() {
+    using lintrel::test::polyline;
+    VectGroup* g1 =
+        lintrel::test::groupOf({polyline({{0, 0}, {0, 1}}), polyline({{1, 0}, {1, 1}})}, 1);
+    VectGroup* g2 = lintrel::test::groupOf({polyline({{2, 0}, {2, 1}})}, 2);
+    VectGroup* g3 =
+        lintrel::test::groupOf({polyline({{3, 0}, {3, 1}}), polyline({{4, 0}, {4, 1}})}, 3);
+    lintrel::append(g1, g2);
+    lintrel::append(g1, g3);
+    return g1;
+}
+
+std::string order(VectGroup* drawing) {
+    std::string out;
+    for (VectGroup* g : lintrel::ring(drawing)) {
+        out += '|';
+        for (Vect* v : lintrel::ring(g->vects))
+            out += static_cast<char>('A' + static_cast<int>(v->segs->x0));
+    }
+    return out;
+}
+
+void select(VectGroup* drawing, char letter) {
+    for (Vect* v : allVects(drawing))
+        v->selected = ('A' + static_cast<int>(v->segs->x0)) == letter;
+}
+
+TEST(DocumentCommands, ChangeOrderMovesTheFirstSelectedVect) {
+    RecordingSink sink;
+    Document document;
+    document.adopt(lettered());
+    select(document.drawing(), 'E');
+    EXPECT_EQ(changeOrder(document, 2, sink), Outcome::Changed);
+    EXPECT_EQ(order(document.drawing()), "|AEB|C|D");
+    select(document.drawing(), 'A');
+    EXPECT_EQ(changeOrder(document, 1, sink), Outcome::Unchanged);
+    EXPECT_EQ(changeOrder(document, 0, sink), Outcome::Unchanged);
+    EXPECT_EQ(sink.messages, std::vector<std::string>{"参数错误"});
+    // Before the vect at position 4 (D), becoming its group's first; beyond the end means last.
+    EXPECT_EQ(changeOrder(document, 4, sink), Outcome::Changed);
+    EXPECT_EQ(order(document.drawing()), "|EB|C|AD");
+    select(document.drawing(), 'C');
+    EXPECT_EQ(changeOrder(document, 99, sink), Outcome::Changed);
+    EXPECT_EQ(order(document.drawing()), "|EB|ADC");  // C's group went with it
+    select(document.drawing(), 'E');
+    EXPECT_EQ(changeOrder(document, 5, sink), Outcome::Changed);
+    EXPECT_EQ(order(document.drawing()), "|B|ADCE");
+    select(document.drawing(), 'B');
+    EXPECT_EQ(changeOrder(document, 3, sink), Outcome::Changed);
+    EXPECT_EQ(order(document.drawing()), "|ADBCE");  // the first group went: the list moved on
+    EXPECT_TRUE(lintrel::test::wellLinked(document.drawing()->vects));
+}
+
+TEST(DocumentCommands, ValueCommandsRefuseBadValuesAndChangeOnlyTheSelection) {
+    RecordingSink sink;
+    Document document;
+    document.adopt(lettered());
+    select(document.drawing(), 'B');
+    EXPECT_EQ(setSpeed(document, 0, sink), Outcome::Unchanged);
+    EXPECT_EQ(scaleSelection(document, 0.0001, sink), Outcome::Unchanged);
+    EXPECT_EQ(sink.messages, (std::vector<std::string>{"参数错误", "缩放尺寸不正确！"}));
+    EXPECT_EQ(setSpeed(document, 75, sink), Outcome::Changed);
+    EXPECT_EQ(scaleSelection(document, 0.00011, sink), Outcome::Changed);
+    EXPECT_EQ(rotateSelection(document, 0, 0, 0), Outcome::Unchanged);
+    EXPECT_EQ(translateSelection(document, 0, 0), Outcome::Unchanged);
+    const auto vects = allVects(document.drawing());
+    EXPECT_EQ(vects[1]->speed, 75);
+    EXPECT_EQ(vects[0]->speed, 200);
+    EXPECT_NEAR(vects[1]->segs->y1, 0.00011, 1e-9);
+    EXPECT_EQ(vects[0]->segs->y1, 1);
+    EXPECT_EQ(selectedCount(document.drawing()), 1);
+
+    vects[1]->beforeAction = VarnixCad3_SetStrT(nullptr, 8);
+    EXPECT_EQ(clearActions(document), Outcome::Changed);
+    EXPECT_EQ(vects[1]->beforeAction, nullptr);
+}
+
+TEST(DocumentCommands, MirrorTurnsArcsAndMoveStartUsesTheRoundedStart) {
+    Document document;
+    document.adopt(lintrel::test::groupOf({lintrel::test::arc(10, 0, 5, 0.5, 1.0)}));
+    Vect& arc = *document.drawing()->vects;
+    arc.selected = 1;
+    const lintrel::Point start = *startPoint(arc);
+    ASSERT_EQ(mirrorSelection(document, true, 20, false, 0), Outcome::Changed);
+    EXPECT_DOUBLE_EQ(arc.segs->z0, lintrel::kPi - 0.5);
+    EXPECT_DOUBLE_EQ(arc.segs->z1, -1.0);
+    // The mirrored arc starts at the mirror image of the old start.
+    const lintrel::Point mirrored = *startPoint(arc);
+    EXPECT_NEAR(mirrored.x, 40 - start.x, 1e-9);
+    EXPECT_NEAR(mirrored.y, start.y, 1e-9);
+    ASSERT_EQ(mirrorSelection(document, false, 0, true, 1), Outcome::Changed);
+    EXPECT_DOUBLE_EQ(arc.segs->z0, -(lintrel::kPi - 0.5));
+    EXPECT_NEAR(startPoint(arc)->y, 2 - start.y, 1e-9);
+
+    const lintrel::Point before = *startPoint(arc);
+    ASSERT_EQ(moveStartTo(document, 100, 50), Outcome::Changed);
+    const lintrel::Point after = *startPoint(arc);
+    EXPECT_NEAR(after.x, 100 + before.x - std::floor(before.x * 10000 + 0.5) / 10000, 1e-9);
+    EXPECT_NEAR(after.y, 50 + before.y - std::floor(before.y * 10000 + 0.5) / 10000, 1e-9);
+    EXPECT_NEAR(lineAngleDegrees(0, 0, 0, -5), 270, 1e-9);
+    EXPECT_NEAR(lineAngleDegrees(0, 0, -1, 0), 180, 1e-9);
+}
+
+TEST(Document, ExportWritesTheTextUnchangedOrSaysWhy) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("pathloom-export-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    Document document;
+    document.setCode("MOVEABS(1.0000, 2.0000)\r\nMOVEABS(3.0000, 4.0000)\r\n");
+    const std::string target = (dir / "KORVEL.bas").string();
+    EXPECT_EQ(document.exportProgram(target), "");
+    std::ifstream in(target, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    EXPECT_EQ(bytes.str(), document.code());
+
+    const std::string missing = (dir / "no-such-folder" / "KORVEL.bas").string();
+    EXPECT_NE(document.exportProgram(missing).find(missing), std::string::npos);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(Document, FiguresMeasureArcsExactlyAndTravelFromTheOrigin) {
+    VectGroup* drawing = lintrel::test::groupOf(
+        {lintrel::test::polyline({{10, 0}, {20, 0}}), lintrel::test::circle(40, 0, 5)});
+    MachineParameters machine;
+    machine.emptySpeed = 10;
+    const DrawingFigures f = measureDrawing(drawing, machine);
+    EXPECT_EQ(f.vects, 2);
+    EXPECT_NEAR(f.cutLength, 10 + 2 * lintrel::kPi * 5, 1e-9);
+    // 10 to the line, 25 from its end to the circle's rightmost point, 45 back home.
+    EXPECT_NEAR(f.travel, 10 + 25 + 45, 1e-9);
+    EXPECT_NEAR(f.travelSeconds, 8, 1e-9);
+    EXPECT_NEAR(f.cutSeconds, f.cutLength / 200, 1e-9);
+    VarnixCad3_DeleteChain(drawing);
+}
+
+}  // namespace
+}  // namespace pathloom
