@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the example: a small drawing built with the
-# library, flattened and listed with its range.
+# Installs what is missing, builds, and converts a drawing into a machine program with the
+# built-in settings: the bundled example drawing, or the file given as the first argument.
+#   ./run.sh [DRAWING] [pathloom-cli convert options...]
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/release --target lintrel-example >/dev/null
-./build/release/examples/lintrel-example "$@"
+cmake --build build/release --target pathloom-cli >/dev/null
+drawing=examples/bracket.dxf
+if [ $# -gt 0 ]; then
+    drawing=$1
+    shift
+fi
+./build/release/pathloom/pathloom-cli info "$drawing" --settings /dev/null -q "$@"
+echo
+./build/release/pathloom/pathloom-cli convert "$drawing" --settings /dev/null "$@"

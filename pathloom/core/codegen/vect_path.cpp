@@ -1,12 +1,12 @@
 // Flattening adapter and the arc-command geometry shared by both languages.
 #include "core/codegen/vect_path.h"
 
-#include "curves/flatten.h"
 
 namespace pathloom {
 
 int smoothVect(Vect& vect, double tolerance) {
-    return lintrel::buildFlatSegs(&vect, tolerance) ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
+    // The vect is taken as the head of its list; firstOnly limits the work to it.
+    return Lintrel_CurveSmooth(&vect, tolerance, 0, 1);
 }
 
 int ensureFlatChain(Vect& vect, const ProcessPreset& preset) {
