@@ -70,6 +70,12 @@ int openDrawing(Document& document, const std::string& path, const AutoOptimizeS
             return kExitOk;
         case OpenResult::StepFailed:
             return fail(err, kExitDrawing, "the automatic optimisation of '" + path + "' failed");
+        case OpenResult::Emptied:
+            return fail(err, kExitDrawing,
+                        "nothing of '" + path +
+                            "' is left after the automatic clean-up (all of it is smaller than the "
+                            "tiny-shape "
+                            "limits?); try --no-auto-optimize");
         default:
             return fail(
                 err, kExitDrawing,

@@ -131,6 +131,17 @@ TEST(Document, AnUnreadableFileGivesNoDrawingAndNoMessage) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
+TEST(Document, ADrawingTheCleanUpRemovesWhollyIsToldApartFromAnUnreadableOne) {
+    DxfText dxf;
+    dxf.section("ENTITIES").line(0, 0, 0.2, 0).endSection().eof();
+    TempFile file("speck.dxf", dxf.str());
+    Document document;
+    RecordingSink sink;
+    EXPECT_EQ(document.open(file.path(), AutoOptimizeSettings{}, sink), OpenResult::Emptied);
+    EXPECT_EQ(document.drawing(), nullptr);
+    EXPECT_EQ(document.open(file.path(), noSteps(), sink), OpenResult::Done);
+}
+
 TEST(Document, NothingHappensWhileASimulationRuns) {
     TempFile file("busy.dxf", drawingIn(4));
     Document document;

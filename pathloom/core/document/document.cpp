@@ -73,7 +73,7 @@ OpenResult Document::open(std::string_view path, const AutoOptimizeSettings& set
     if (scale != 1.0) scaleDrawing(drawing_, scale);
 
     if (!runAutoOptimize(&drawing_, settings, sink)) return OpenResult::StepFailed;
-    return drawing_ ? OpenResult::Done : OpenResult::NoDrawing;
+    return drawing_ ? OpenResult::Done : OpenResult::Emptied;
 }
 
 std::string Document::exportProgram(std::string_view path) const {

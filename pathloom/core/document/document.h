@@ -19,6 +19,7 @@ enum class OpenResult {
     Done,        // imported, optimised and parameterised
     NoDrawing,   // the file could not be read or held nothing
     StepFailed,  // an automatic step failed; its message was shown
+    Emptied,     // read, but the automatic clean-up left nothing
     Busy,        // a simulation is running
 };
 
