@@ -39,10 +39,11 @@ AutoOptimizeSettings noSteps() {
     return s;
 }
 
-// A drawing in the given $INSUNITS: a 0.4-unit square, a duplicate line pair, and a far line.
+// A drawing in the given $INSUNITS (none when negative): a 0.4-unit square, a duplicate line
+// pair, and a far line.
 std::string drawingIn(int insunits) {
     DxfText dxf;
-    dxf.section("HEADER").group(9, "$INSUNITS").group(70, insunits).endSection();
+    if (insunits >= 0) dxf.section("HEADER").group(9, "$INSUNITS").group(70, insunits).endSection();
     dxf.section("ENTITIES");
     dxf.lwpolyline({{1, 1}, {1.4, 1}, {1.4, 1.4}, {1, 1.4}}, true);
     dxf.line(5, 0, 9, 0).line(9, 0, 5, 0).line(0, 5, 0, 9);
@@ -102,6 +103,13 @@ TEST(Document, InchDrawingsBecomeMillimetresBeforeTheCleanUpMeasuresThem) {
     EXPECT_NEAR(w, 9 * 25.4, 1e-3);
     EXPECT_EQ(allVects(document.drawing()).size(), 3u);
 
+    // A drawing that declares no unit after it stays as drawn.
+    TempFile plain("undeclared.dxf", drawingIn(-1));
+    ASSERT_EQ(document.open(plain.path(), noSteps(), sink), OpenResult::Done);
+    ASSERT_EQ(VarnixCad3_GetRange(document.drawing(), &x, &y, &w, &h, 0.05), LINTREL_OK);
+    EXPECT_NEAR(w, 9, 1e-5);
+
+    ASSERT_EQ(document.open(inches.path(), AutoOptimizeSettings{}, sink), OpenResult::Done);
     AutoOptimizeSettings off = noSteps();
     off.autoUnits = false;
     ASSERT_EQ(document.open(inches.path(), off, sink), OpenResult::Done);

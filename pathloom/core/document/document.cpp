@@ -9,6 +9,7 @@
 
 #include "core/document/units.h"
 #include "core/settings/profile_file.h"
+#include "model/frame.h"
 #include "model/items.h"
 
 namespace pathloom {
@@ -56,6 +57,9 @@ OpenResult Document::open(std::string_view path, const AutoOptimizeSettings& set
     const std::string file(path);
     const double pltUnits = settings.autoUnits ? settings.pltUnits : 1016.0;
     const double precision = settings.smoothingAccuracy;
+    // The library keeps the unit of the last drawing that declared one; a drawing that declares
+    // none must not be scaled by the unit of the drawing opened before it.
+    lintrel::frame::setSourceUnit(LINTREL_UNIT_MILLIMETRE);
     drawing_ = VarnixCad3_ImportVectGraph(file.c_str(), pltUnits, 1, precision, 0);
     if (!drawing_) return OpenResult::NoDrawing;
 
