@@ -1,0 +1,2 @@
+pathloom_benchmark(bench_pipeline bench_pipeline.cpp)
+target_link_libraries(bench_pipeline PRIVATE pathloom_core)
