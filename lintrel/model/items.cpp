@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 namespace lintrel {
 
@@ -149,54 +150,44 @@ void deleteGraph(Graph* graph) {
     delete graph;
 }
 
-bool deleteAnyChain(void* item) {
+namespace {
+
+// Calls `visit` with `item` cast to the record of its base type; `otherwise` for an unknown one.
+template <class Result, class Visit>
+Result byRecordType(const void* item, Result otherwise, Visit visit) {
+    void* p = const_cast<void*>(item);
     switch (baseTypeOf(item)) {
         case LINTREL_BASE_SEG:
-            deleteSegChain(static_cast<Seg*>(item));
-            return true;
+            return visit(static_cast<Seg*>(p));
         case LINTREL_BASE_VECT:
-            deleteVectChain(static_cast<Vect*>(item));
-            return true;
+            return visit(static_cast<Vect*>(p));
         case LINTREL_BASE_GROUP:
-            deleteGroupChain(static_cast<VectGroup*>(item));
-            return true;
+            return visit(static_cast<VectGroup*>(p));
         case LINTREL_BASE_IMAGE:
-            deleteImageChain(static_cast<Image*>(item));
-            return true;
+            return visit(static_cast<Image*>(p));
         case LINTREL_BASE_GRAPH:
-            deleteGraph(static_cast<Graph*>(item));
-            return true;
+            return visit(static_cast<Graph*>(p));
         default:
-            return false;
+            return otherwise;
     }
 }
 
-template <class T>
-static void unlinkAndDelete(T* item) {
-    unlink(item);
-    detail::deleteChainOf(item);
+}  // namespace
+
+bool deleteAnyChain(void* item) {
+    return byRecordType(item, false, [](auto* record) {
+        detail::deleteChainOf(record);
+        return true;
+    });
 }
 
 bool deleteAnyItem(void* item) {
-    switch (baseTypeOf(item)) {
-        case LINTREL_BASE_SEG:
-            unlinkAndDelete(static_cast<Seg*>(item));
-            return true;
-        case LINTREL_BASE_VECT:
-            unlinkAndDelete(static_cast<Vect*>(item));
-            return true;
-        case LINTREL_BASE_GROUP:
-            unlinkAndDelete(static_cast<VectGroup*>(item));
-            return true;
-        case LINTREL_BASE_IMAGE:
-            unlinkAndDelete(static_cast<Image*>(item));
-            return true;
-        case LINTREL_BASE_GRAPH:
-            deleteGraph(static_cast<Graph*>(item));
-            return true;
-        default:
-            return false;
-    }
+    return byRecordType(item, false, [](auto* record) {
+        // A graph is never part of a ring.
+        if constexpr (!std::is_same_v<decltype(record), Graph*>) unlink(record);
+        detail::deleteChainOf(record);
+        return true;
+    });
 }
 
 void replaceSegs(Vect* vect, Seg* segs) {
@@ -295,37 +286,35 @@ Graph* copyGraph(const Graph* graph) {
 }
 
 void* copyAnyChain(const void* item) {
-    switch (baseTypeOf(item)) {
-        case LINTREL_BASE_SEG:
-            return copySegChain(static_cast<const Seg*>(item));
-        case LINTREL_BASE_VECT:
-            return copyVectChain(static_cast<const Vect*>(item));
-        case LINTREL_BASE_GROUP:
-            return copyGroupChain(static_cast<const VectGroup*>(item));
-        case LINTREL_BASE_IMAGE:
-            return copyImageChain(static_cast<const Image*>(item));
-        case LINTREL_BASE_GRAPH:
-            return copyGraph(static_cast<const Graph*>(item));
-        default:
-            return nullptr;
-    }
+    return byRecordType(item, static_cast<void*>(nullptr), [](auto* record) -> void* {
+        using Record = std::remove_pointer_t<decltype(record)>;
+        if constexpr (std::is_same_v<Record, Seg>)
+            return copySegChain(record);
+        else if constexpr (std::is_same_v<Record, Vect>)
+            return copyVectChain(record);
+        else if constexpr (std::is_same_v<Record, VectGroup>)
+            return copyGroupChain(record);
+        else if constexpr (std::is_same_v<Record, Image>)
+            return copyImageChain(record);
+        else
+            return copyGraph(record);
+    });
 }
 
 void* copyAnyOne(const void* item) {
-    switch (baseTypeOf(item)) {
-        case LINTREL_BASE_SEG:
-            return copySeg(static_cast<const Seg*>(item));
-        case LINTREL_BASE_VECT:
-            return copyVect(static_cast<const Vect*>(item));
-        case LINTREL_BASE_GROUP:
-            return copyGroup(static_cast<const VectGroup*>(item));
-        case LINTREL_BASE_IMAGE:
-            return copyImage(static_cast<const Image*>(item));
-        case LINTREL_BASE_GRAPH:
-            return copyGraph(static_cast<const Graph*>(item));
-        default:
-            return nullptr;
-    }
+    return byRecordType(item, static_cast<void*>(nullptr), [](auto* record) -> void* {
+        using Record = std::remove_pointer_t<decltype(record)>;
+        if constexpr (std::is_same_v<Record, Seg>)
+            return copySeg(record);
+        else if constexpr (std::is_same_v<Record, Vect>)
+            return copyVect(record);
+        else if constexpr (std::is_same_v<Record, VectGroup>)
+            return copyGroup(record);
+        else if constexpr (std::is_same_v<Record, Image>)
+            return copyImage(record);
+        else
+            return copyGraph(record);
+    });
 }
 
 }  // namespace lintrel
