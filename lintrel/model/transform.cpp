@@ -79,6 +79,17 @@ int transformSegsOrVects(void* item, Reach reach, F onSeg, auto onImage) {
         item, reach, [&](Vect& v) { forEachSeg(v, onSeg); }, onImage);
 }
 
+// Moving and scaling a graph also take its placed images along; rotation leaves them.
+template <class F>
+int transformWithGraphImages(void* item, Reach reach, F onSeg, auto onImage) {
+    if (baseTypeOf(item) == LINTREL_BASE_GRAPH) {
+        Graph* graph = static_cast<Graph*>(item);
+        for (Image* image : ring(graph->images))
+            onImage(*image);
+    }
+    return transformSegsOrVects(item, reach, onSeg, onImage);
+}
+
 }  // namespace
 
 int moveItem(void* item, Reach reach, double dx, double dy) {
@@ -93,12 +104,7 @@ int moveItem(void* item, Reach reach, double dx, double dy) {
         image.y += dy;
         return LINTREL_OK;
     };
-    if (baseTypeOf(item) == LINTREL_BASE_GRAPH) {
-        Graph* graph = static_cast<Graph*>(item);
-        for (Image* image : ring(graph->images))
-            onImage(*image);
-    }
-    return transformSegsOrVects(item, reach, onSeg, onImage);
+    return transformWithGraphImages(item, reach, onSeg, onImage);
 }
 
 int scaleItem(void* item, Reach reach, float sx, float sy, float cx, float cy) {
@@ -121,12 +127,7 @@ int scaleItem(void* item, Reach reach, float sx, float sy, float cx, float cy) {
         image.y = y;
         return LINTREL_OK;
     };
-    if (baseTypeOf(item) == LINTREL_BASE_GRAPH) {
-        Graph* graph = static_cast<Graph*>(item);
-        for (Image* image : ring(graph->images))
-            onImage(*image);
-    }
-    return transformSegsOrVects(item, reach, onSeg, onImage);
+    return transformWithGraphImages(item, reach, onSeg, onImage);
 }
 
 int rotateItem(void* item, Reach reach, float angle, double cx, double cy) {
