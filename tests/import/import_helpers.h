@@ -23,18 +23,7 @@ inline ChainOwner<VectGroup> importText(std::string_view text, int options = 1,
 }
 
 inline std::vector<VectGroup*> groupsOf(VectGroup* chain) {
-    std::vector<VectGroup*> out;
-    for (VectGroup* g : ring(chain))
-        out.push_back(g);
-    return out;
-}
-
-inline std::vector<Vect*> vectsOf(VectGroup* chain) {
-    std::vector<Vect*> out;
-    for (VectGroup* g : ring(chain))
-        for (Vect* v : ring(g->vects))
-            out.push_back(v);
-    return out;
+    return itemsOf(chain);
 }
 
 // A drawing of only an ENTITIES section, as many small writers produce.

@@ -56,17 +56,26 @@ inline VectGroup* groupOf(std::initializer_list<Vect*> vects, int number = 1) {
     return g;
 }
 
-inline std::vector<Seg*> segsOf(Seg* head) {
-    std::vector<Seg*> out;
-    for (Seg* s : ring(head))
-        out.push_back(s);
+// The items of a ring in order.
+template <class T>
+std::vector<T*> itemsOf(T* head) {
+    std::vector<T*> out;
+    for (T* item : ring(head))
+        out.push_back(item);
     return out;
 }
-
+inline std::vector<Seg*> segsOf(Seg* head) {
+    return itemsOf(head);
+}
 inline std::vector<Vect*> vectsOf(Vect* head) {
+    return itemsOf(head);
+}
+// Every vect of every group, in order.
+inline std::vector<Vect*> vectsOf(VectGroup* chain) {
     std::vector<Vect*> out;
-    for (Vect* v : ring(head))
-        out.push_back(v);
+    for (VectGroup* g : ring(chain))
+        for (Vect* v : ring(g->vects))
+            out.push_back(v);
     return out;
 }
 
