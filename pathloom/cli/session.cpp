@@ -13,12 +13,11 @@
 
 #include <varnix/varnix.h>
 
-#include "core/codegen/program.h"
 #include "core/controller/command_link.h"
 #include "core/document/document.h"
 #include "core/document/measure.h"
+#include "core/document/pipeline.h"
 #include "core/document/units.h"
-#include "core/presets/apply.h"
 
 namespace pathloom::cli {
 
@@ -60,12 +59,15 @@ std::string unreadableReason(const std::string& path) {
 }
 
 // Reads the drawing through the pipeline. Returns an exit code; kExitOk with a drawing.
-int openDrawing(Document& document, const std::string& path, const AutoOptimizeSettings& steps,
+int readDrawing(Document& document, const std::string& path, const Settings& settings,
                 StatusSink& sink, std::FILE* err) {
     const std::string reason = unreadableReason(path);
     if (!reason.empty())
         return fail(err, kExitDrawing, "cannot read drawing '" + path + "': " + reason);
-    switch (document.open(path, steps, sink)) {
+    // The program is written by the caller, which needs to know whether that worked.
+    Settings withoutCode = settings;
+    withoutCode.view.showGcode = false;
+    switch (openDrawing(document, path, withoutCode, nullptr, sink)) {
         case OpenResult::Done:
             return kExitOk;
         case OpenResult::StepFailed:
@@ -131,12 +133,8 @@ std::string duration(double seconds) {
 
 int runConvert(const Options& options, const Settings& settings, std::FILE* out, std::FILE* err) {
     StderrSink sink(err, options.quiet);
-    Document document;
-    if (const int code = openDrawing(document, options.drawing, settings.optimize, sink, err))
-        return code;
-    sink.status("正在处理参数...");
-    assignPresets(document.drawing(), settings.process.presets);
-
+    // Connect first: the writers read the controller's positions, and an unreachable controller
+    // is better reported before the drawing is worked on.
     Connection connection;
     std::unique_ptr<CommandLink> link;
     if (!options.downloadAddress.empty()) {
@@ -149,19 +147,20 @@ int runConvert(const Options& options, const Settings& settings, std::FILE* out,
         link = linkOver(connection.handle);
     }
 
+    Document document;
+    if (const int code = readDrawing(document, options.drawing, settings, sink, err)) return code;
     sink.status("writing the program");
-    const WriteResult written = writeProgram(document.drawing(), settings.process, link.get());
-    if (written.status == WriteStatus::FlattenFailed)
-        return fail(err, kExitGenerate, "生成代码出错，" + std::to_string(written.code));
-    if (written.status == WriteStatus::Unsupported) return fail(err, kExitGenerate, "暂不支持");
-    if (const int code = writeOutput(options, written.program.text, out, err)) return code;
+    if (!regenerate(document, settings.process, link.get(), sink))
+        return fail(err, kExitGenerate,
+                    "no program could be written for '" + options.drawing + "'");
+    const std::string& text = document.code();
+    if (const int code = writeOutput(options, text, out, err)) return code;
 
     if (connection.handle) {
         const std::string name = options.downloadName.empty()
                                      ? settings.process.machine.processFilename
                                      : options.downloadName;
         sink.status("downloading " + name + " to " + options.downloadAddress);
-        const std::string& text = written.program.text;
         const int code = VXC_DownMem3File(connection.handle, text.data(),
                                           static_cast<unsigned>(text.size()), name.c_str());
         if (code != 0)
@@ -176,17 +175,15 @@ int runConvert(const Options& options, const Settings& settings, std::FILE* out,
 int runInfo(const Options& options, const Settings& settings, std::FILE* out, std::FILE* err) {
     StderrSink sink(err, options.quiet);
     // Read without the automatic steps first, to measure the travel as drawn.
-    AutoOptimizeSettings asDrawn = settings.optimize;
-    asDrawn.removeDuplicates = asDrawn.mergeConnected = asDrawn.removeMinimal = false;
-    asDrawn.curveSmoothing = asDrawn.sort = asDrawn.optimizeAbs = false;
+    Settings asDrawn = settings;
+    asDrawn.optimize = withoutSteps(settings.optimize);
     Document document;
-    if (const int code = openDrawing(document, options.drawing, asDrawn, sink, err)) return code;
+    if (const int code = readDrawing(document, options.drawing, asDrawn, sink, err)) return code;
     const int declaredUnit = VarnixCad3_GetBeforeUnit();
     const double travelBefore = measureDrawing(document.drawing(), settings.process.machine).travel;
     if (!runAutoOptimize(document.drawingAddress(), settings.optimize, sink))
         return fail(err, kExitDrawing,
                     "the automatic optimisation of '" + options.drawing + "' failed");
-    assignPresets(document.drawing(), settings.process.presets);
     const DrawingFigures f = measureDrawing(document.drawing(), settings.process.machine);
 
     const double scale = importScale(options.drawing, settings.optimize.autoUnits, declaredUnit);

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "cli/session.h"
+#include "core/document/auto_optimize.h"
 
 namespace pathloom::cli {
 
@@ -51,11 +52,7 @@ LoadedSettings loadCliSettings(const Options& options, const std::string& progra
     }
     loaded.settings = readSettings(profile);
     if (options.codeType) loaded.settings.process.machine.codeType = *options.codeType;
-    if (!options.autoOptimize) {
-        AutoOptimizeSettings& steps = loaded.settings.optimize;
-        steps.removeDuplicates = steps.mergeConnected = steps.removeMinimal = false;
-        steps.curveSmoothing = steps.sort = steps.optimizeAbs = false;
-    }
+    if (!options.autoOptimize) loaded.settings.optimize = withoutSteps(loaded.settings.optimize);
     return loaded;
 }
 

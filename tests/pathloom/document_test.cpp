@@ -13,6 +13,7 @@
 #include "core/document/commands.h"
 #include "core/document/document.h"
 #include "core/document/measure.h"
+#include "core/document/pipeline.h"
 #include "core/document/units.h"
 #include "model/geometry.h"
 #include "support/builders.h"
@@ -33,10 +34,7 @@ class RecordingSink final : public StatusSink {
 };
 
 AutoOptimizeSettings noSteps() {
-    AutoOptimizeSettings s;
-    s.removeDuplicates = s.mergeConnected = s.removeMinimal = false;
-    s.curveSmoothing = s.sort = s.optimizeAbs = false;
-    return s;
+    return withoutSteps(AutoOptimizeSettings{});
 }
 
 // A drawing in the given $INSUNITS (none when negative): a 0.4-unit square, a duplicate line
@@ -115,6 +113,30 @@ TEST(Document, InchDrawingsBecomeMillimetresBeforeTheCleanUpMeasuresThem) {
     ASSERT_EQ(document.open(inches.path(), off, sink), OpenResult::Done);
     ASSERT_EQ(VarnixCad3_GetRange(document.drawing(), &x, &y, &w, &h, 0.05), LINTREL_OK);
     EXPECT_NEAR(w, 9, 1e-5);
+}
+
+TEST(Document, OpeningAppliesThePresetsAndWritesTheProgramWhenTheCodePaneIsShown) {
+    TempFile file("open.dxf", drawingIn(4));
+    Settings settings;
+    settings.optimize = noSteps();
+    settings.process.presets[0].speed = 150;
+    settings.process.presets[0].beforeProcessing = "OP(1, ON)";
+    Document document;
+    RecordingSink sink;
+    ASSERT_EQ(openDrawing(document, file.path(), settings, nullptr, sink), OpenResult::Done);
+    for (Vect* v : allVects(document.drawing())) {
+        EXPECT_EQ(v->speed, 150);
+        ASSERT_NE(v->beforeAction, nullptr);
+        EXPECT_STREQ(v->beforeAction, "OP(1, ON)");
+        EXPECT_EQ(v->afterAction, nullptr);  // empty preset texts leave the vect's own
+    }
+    EXPECT_EQ(document.code().rfind("BASE(0, 1)\r\n", 0), 0u);
+    EXPECT_NE(document.code().find("MOVE_PARA(SPEED, 0, 150.0000)\r\n"), std::string::npos);
+    EXPECT_EQ(sink.statuses.back(), "正在显示图形，请稍后...");
+
+    settings.view.showGcode = false;
+    ASSERT_EQ(openDrawing(document, file.path(), settings, nullptr, sink), OpenResult::Done);
+    EXPECT_EQ(document.code(), "");  // reset emptied it and nothing wrote it again
 }
 
 TEST(Document, UnitFactorsAndExtensions) {

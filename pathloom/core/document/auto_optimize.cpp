@@ -27,6 +27,12 @@ bool runStep(StatusSink& sink, std::string_view statusText, std::string_view err
 
 }  // namespace
 
+AutoOptimizeSettings withoutSteps(AutoOptimizeSettings settings) {
+    settings.removeDuplicates = settings.mergeConnected = settings.removeMinimal = false;
+    settings.curveSmoothing = settings.sort = settings.optimizeAbs = false;
+    return settings;
+}
+
 int optimizeTravel(VectGroup* drawing, double tolerance, int selectedOnly) {
     int code = LINTREL_NOTHING_TO_DO;
     for (int pass = 0; pass < kMaxTravelPasses; ++pass) {

@@ -13,6 +13,10 @@ namespace pathloom {
 // step's message and ends the run there. Returns false when a step failed.
 bool runAutoOptimize(VectGroup** drawing, const AutoOptimizeSettings& steps, StatusSink& sink);
 
+// The same settings with all six steps off: the drawing stays as the reader made it (units are
+// still converted).
+AutoOptimizeSettings withoutSteps(AutoOptimizeSettings settings);
+
 // Travel optimisation as the program runs it: repeated while it changes something, at most five
 // calls. Returns the last code.
 int optimizeTravel(VectGroup* drawing, double tolerance, int selectedOnly);

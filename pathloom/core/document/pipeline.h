@@ -1,0 +1,23 @@
+// The open command and regeneration as the desktop program and the converter both run them:
+// the document pipeline, the process parameters of the groups, and the program text.
+#pragma once
+
+#include <string_view>
+
+#include "core/controller/controller_link.h"
+#include "core/document/document.h"
+#include "core/settings/settings.h"
+
+namespace pathloom {
+
+// Writes the program in the language the settings choose into the document's code text. On a
+// failure the previous text stays and the reason is shown. True when the text was replaced.
+bool regenerate(Document& document, const ProcessSettings& process, ControllerLink* link,
+                StatusSink& sink);
+
+// Everything after the file was chosen: the pipeline, then every vect takes its group preset's
+// values, then the program is regenerated when the code pane is shown ("Show gcode").
+OpenResult openDrawing(Document& document, std::string_view path, const Settings& settings,
+                       ControllerLink* link, StatusSink& sink);
+
+}  // namespace pathloom
