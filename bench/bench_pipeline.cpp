@@ -50,4 +50,9 @@ void BM_AutoOptimize(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_AutoOptimize)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_AutoOptimize)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);

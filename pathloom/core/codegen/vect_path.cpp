@@ -1,7 +1,6 @@
 // Flattening adapter and the arc-command geometry shared by both languages.
 #include "core/codegen/vect_path.h"
 
-
 namespace pathloom {
 
 int smoothVect(Vect& vect, double tolerance) {
