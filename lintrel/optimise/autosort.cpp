@@ -58,7 +58,6 @@ class NearestChain {
     }
 
     void fillPosition(int i, Point ref) {
-        index_.remove(idAt_[i]);
         list_.reversalCheck(i, ref, allowReverse_);
         double m = distance(ref, list_.ends(i).start);
         const auto better = [&](int id) {
@@ -78,7 +77,6 @@ class NearestChain {
                 c = index_.firstAfter(probe - 1, ref, allowReverse_ ? m : m - margin_, better);
             if (c < 0) break;
             const int at = posOf_[c];
-            index_.remove(c);
             const VectEnds& e = list_.ends(at);
             const double w = distance(ref, e.start), t = distance(ref, e.end);
             if (allowReverse_ && t < w - kSame) {
@@ -88,9 +86,11 @@ class NearestChain {
                 m = w;
             }
             exchange(i, at);
-            index_.place(idAt_[at], at);
+            // The vect taking position i is passed by every later search of this position.
+            index_.moveLater(idAt_[at], at);
             j = at;
         }
+        index_.drop(idAt_[i]);
     }
 
   private:
