@@ -97,10 +97,12 @@ class GridSorter {
             ranks[k] = rope_.rank(inCell[k]);
         std::iota(byRank.begin(), byRank.end(), 0);
         std::sort(byRank.begin(), byRank.end(), [&](int a, int b) { return ranks[a] < ranks[b]; });
-        std::vector<int> sorted(inCell.size());
-        for (size_t k = 0; k < byRank.size(); ++k)
+        std::vector<int> sorted(inCell.size()), sortedRanks(inCell.size());
+        for (size_t k = 0; k < byRank.size(); ++k) {
             sorted[k] = inCell[byRank[k]];
-        if (!sorted.empty()) place(sorted);
+            sortedRanks[k] = ranks[byRank[k]];
+        }
+        if (!sorted.empty()) place(sorted, sortedRanks);
         // Once only the list's last vect is left the scan stops; that vect is not in this cell.
         const int left = rope_.size(root_);
         return left > 1 || (left == 1 && slots_.back() != list_.size() - 1);
@@ -121,14 +123,15 @@ class GridSorter {
     }
 
   private:
-    // `inCell` in sequence order.
-    void place(const std::vector<int>& inCell) {
+    // `inCell` in sequence order, with their ranks in it.
+    void place(const std::vector<int>& inCell, const std::vector<int>& ranks) {
         // Cut the unplaced sequence around the cell's vects; the blocks between them ride.
         std::vector<int> blocks(inCell.size() + 1, -1);
         int rest = root_;
         for (size_t k = inCell.size(); k-- > 0;) {
             int before, self, after;
-            rope_.cut(rest, rope_.rank(inCell[k]), before, after);
+            // Cutting from the back leaves the ranks of the earlier vects as they were.
+            rope_.cut(rest, ranks[k], before, after);
             rope_.cut(after, 1, self, blocks[k + 1]);
             rest = before;
         }
