@@ -84,13 +84,6 @@ void PointIndex::update(int id) {
         }
 }
 
-void PointIndex::moveLater(int id, int slot) {
-    slot_[id] = slot;
-    for (int e : entriesOf_[id])
-        for (int node = leafOf_[e]; node >= 0 && nodes_[node].maxSlot < slot; node = parent_[node])
-            nodes_[node].maxSlot = slot;
-}
-
 void PointIndex::placeAll(std::span<const int> slots) {
     for (size_t id = 0; id < slot_.size(); ++id)
         slot_[id] = slots[id] < 0 ? kAbsent : slots[id];

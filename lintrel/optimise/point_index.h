@@ -28,18 +28,12 @@ class PointIndex {
     // Puts every vect in at once: `slots[id]`, or a negative slot for vects left out.
     void placeAll(std::span<const int> slots);
     void remove(int id);
-    // Cheap forms for the nearest-neighbour scan, which moves vects by the thousand: the
-    // summaries are only kept conservative (minimum slots may be low, maximum slots high) and
-    // are tightened by the searches that pass through. A vect may move to a later slot, or to
-    // one that is never asked for again; `drop` takes it out.
-    void moveLater(int id, int slot);
-    void drop(int id) { slot_[id] = kAbsent; }
 
     // The vect with the smallest slot above `after` that has an entry within `radius` of `p`
     // and passes `test(id)`, or -1. `test` decides exactly; the radius only prunes, with a small
     // allowance for points that moved by rounding.
     template <class Test>
-    int firstAfter(int after, Point p, double radius, const Test& test);
+    int firstAfter(int after, Point p, double radius, const Test& test) const;
 
     // The entry nearest to `p`, ties going to the smaller `order`; -1 when the index is empty.
     int nearest(Point p) const;
@@ -69,7 +63,7 @@ class PointIndex {
     }
     template <class Test>
     void searchFirst(int node, int after, Point p, double reach2, double inner2, const Test& test,
-                     int& bestSlot, int& bestId);
+                     int& bestSlot, int& bestId) const;
     void searchNearest(int node, Point p, double& bestD, long long& bestOrder, int& best) const;
 
     std::vector<Entry> entries_;
@@ -81,7 +75,7 @@ class PointIndex {
 };
 
 template <class Test>
-int PointIndex::firstAfter(int after, Point p, double radius, const Test& test) {
+int PointIndex::firstAfter(int after, Point p, double radius, const Test& test) const {
     if (!(radius > 0) || nodes_.empty()) return -1;
     const double reach = radius + allowance(radius, p);
     const double inner = std::max(0.0, radius - allowance(radius, p));
@@ -92,21 +86,18 @@ int PointIndex::firstAfter(int after, Point p, double radius, const Test& test) 
 
 template <class Test>
 void PointIndex::searchFirst(int node, int after, Point p, double reach2, double inner2,
-                             const Test& test, int& bestSlot, int& bestId) {
-    Node& n = nodes_[node];
-    const bool leaf = n.hi - n.lo <= kLeafSize;
-    if (leaf) refresh(node);  // exact again
+                             const Test& test, int& bestSlot, int& bestId) const {
+    const Node& n = nodes_[node];
     if (n.maxSlot <= after || n.minSlot == kAbsent || n.minSlot >= bestSlot) return;
     if (boxDistanceSquared(n, p) > reach2) return;
     // A node wholly inside the radius (with room for rounding) answers with its earliest vect,
     // unless that one was already passed.
-    if (n.minSlot > after && n.minId >= 0 && slot_[n.minId] == n.minSlot &&
-        farCornerSquared(n, p) < inner2 && test(n.minId)) {
+    if (n.minSlot > after && farCornerSquared(n, p) < inner2 && test(n.minId)) {
         bestSlot = n.minSlot;
         bestId = n.minId;
         return;
     }
-    if (leaf) {
+    if (n.hi - n.lo <= kLeafSize) {
         for (int e = n.lo; e < n.hi; ++e) {
             const int id = entries_[e].id;
             const int s = slot_[id];
@@ -124,7 +115,6 @@ void PointIndex::searchFirst(int node, int after, Point p, double reach2, double
     const int first = ka <= kb ? a : b;
     searchFirst(first, after, p, reach2, inner2, test, bestSlot, bestId);
     searchFirst(first == a ? b : a, after, p, reach2, inner2, test, bestSlot, bestId);
-    refresh(node);  // from the children, which are at least as tight as before
 }
 
 }  // namespace lintrel
