@@ -27,7 +27,8 @@ namespace {
 constexpr double kMinCellSize = 1e-3;
 
 struct Grid {
-    double x = 0, y = 0, width = 0, height = 0;
+    double x = 0, y = 0;  // lower-left corner of the list's box
+    double cellWidth = 0, cellHeight = 0;
     long long columns = 1, rows = 1;
 };
 
@@ -57,8 +58,8 @@ struct Membership {
 };
 
 void addMemberships(const Grid& grid, Point p, int id, std::vector<Membership>& out) {
-    const auto [c0, c1] = cellsHolding(p.x, grid.x, grid.width, grid.columns);
-    const auto [r0, r1] = cellsHolding(p.y, grid.y, grid.height, grid.rows);
+    const auto [c0, c1] = cellsHolding(p.x, grid.x, grid.cellWidth, grid.columns);
+    const auto [r0, r1] = cellsHolding(p.y, grid.y, grid.cellHeight, grid.rows);
     for (long long r = r0; r <= r1; ++r)
         for (long long c = c0; c <= c1; ++c)
             out.push_back({r, r % 2 == 0 ? c : grid.columns - 1 - c, id});
@@ -149,7 +150,12 @@ class GridSorter {
         std::vector<LowCorner> keys;
         for (int id : inCell) {
             const VectEnds& e = list_.ends(id);
-            keys.push_back({std::min(e.start.y, e.end.y), std::min(e.start.x, e.end.x)});
+            // An end that is not a number (a damaged drawing) must not break the key order.
+            const auto low = [](double a, double b) {
+                const double v = std::min(a, b);
+                return std::isnan(v) ? INFINITY : v;
+            };
+            keys.push_back({low(e.start.y, e.end.y), low(e.start.x, e.end.x)});
         }
         for (int k : exchangeOrder<LowCorner>(keys)) {
             placed_[inCell[k]] = 1;
