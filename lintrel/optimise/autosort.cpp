@@ -38,84 +38,83 @@ void keySort(SortList& list, bool allowReverse, const KeyOf& keyOf) {
 }
 
 // The nearest-neighbour scan of modes 1 and 3: each position keeps its vect until a later one
-// is nearer the reference point, which then swaps in. Without reversal a vect must be nearer by
-// more than `margin`; with reversal either end counts and the nearer end becomes the start.
+// is nearer the reference point, which then swaps in and is compared from then on. Without
+// reversal a vect must be nearer by more than `margin`; with reversal either end counts and the
+// nearer end becomes the start.
+//
+// The scan itself is kept: its chain of improvements is long (every swap leaves the displaced
+// vects in runs of falling distance, so chains grow with the list), and a point index pays more
+// per improvement than the scan pays per vect passed. The ends are kept in flat arrays and
+// compared by squared distance first, so a vect that is passed costs a few multiplications.
 class NearestChain {
   public:
     NearestChain(SortList& list, bool allowReverse, double margin)
-        : list_(list),
-          allowReverse_(allowReverse),
-          margin_(margin),
-          idAt_(list.size()),
-          posOf_(list.size()),
-          index_(entries(list, allowReverse), list.size()) {
-        std::iota(idAt_.begin(), idAt_.end(), 0);
-        std::iota(posOf_.begin(), posOf_.end(), 0);
-        std::vector<int> slots(list.size(), -1);
+        : list_(list), allowReverse_(allowReverse), margin_(margin), ends_(list.size()) {
         for (int p = 0; p < list.size(); ++p)
-            if (list.takesPart(p)) slots[p] = p;
-        index_.placeAll(slots);
+            load(p);
     }
 
     void fillPosition(int i, Point ref) {
-        index_.remove(idAt_[i]);
-        list_.reversalCheck(i, ref, allowReverse_);
-        double m = distance(ref, list_.ends(i).start);
-        const auto better = [&](int id) {
-            const VectEnds& e = list_.ends(posOf_[id]);
-            const double w = distance(ref, e.start);
-            if (!allowReverse_) return w < m - margin_;
-            return std::min(w, distance(ref, e.end)) < m;
-        };
         const int n = list_.size();
-        for (int j = i;;) {
-            // Improvements often follow closely (earlier swaps leave runs of vects in falling
-            // distance), so a few positions are tried in turn before asking the index.
-            int c = -1, probe = j + 1;
-            for (; probe < n && probe <= j + kProbe && c < 0; ++probe)
-                if (list_.takesPart(probe) && better(idAt_[probe])) c = idAt_[probe];
-            if (c < 0 && probe < n)
-                c = index_.firstAfter(probe - 1, ref, allowReverse_ ? m : m - margin_, better);
-            if (c < 0) break;
-            const int at = posOf_[c];
-            index_.remove(c);
-            const VectEnds& e = list_.ends(at);
+        if (list_.reversalCheck(i, ref, allowReverse_)) load(i);
+        double m = distance(ref, list_.ends(i).start);
+        for (int j = i + 1; j < n; ++j) {
+            j = nextCandidate(j, ref, m);
+            if (j >= n) break;
+            const VectEnds& e = list_.ends(j);
             const double w = distance(ref, e.start), t = distance(ref, e.end);
             if (allowReverse_ && t < w - kSame) {
-                list_.reverse(at);
+                list_.reverse(j);
+                load(j);
                 m = t;
             } else {
                 m = w;
             }
-            exchange(i, at);
-            index_.place(idAt_[at], at);
-            j = at;
+            list_.swap(i, j);
+            std::swap(ends_[i], ends_[j]);
         }
     }
 
   private:
-    static constexpr int kProbe = 16;
-    static std::vector<PointIndex::Entry> entries(const SortList& list, bool both) {
-        std::vector<PointIndex::Entry> out;
-        for (int p = 0; p < list.size(); ++p) {
-            if (!list.takesPart(p)) continue;
-            out.push_back({list.ends(p).start, p, 0});
-            if (both) out.push_back({list.ends(p).end, p, 0});
-        }
-        return out;
+    // Start and end of the vect at a position, and whether it takes part.
+    struct Ends {
+        double sx, sy, ex, ey;
+        bool part;
+    };
+    void load(int p) {
+        const VectEnds& e = list_.ends(p);
+        ends_[p] = {e.start.x, e.start.y, e.end.x, e.end.y, list_.takesPart(p)};
     }
-    void exchange(int a, int b) {
-        list_.swap(a, b);
-        std::swap(idAt_[a], idAt_[b]);
-        posOf_[idAt_[a]] = a;
-        posOf_[idAt_[b]] = b;
+
+    // The first position from `j` on whose vect beats the current cost `m`, or the list size.
+    int nextCandidate(int j, Point ref, double m) const {
+        const int n = list_.size();
+        const double bar = allowReverse_ ? m : m - margin_;
+        if (!(bar > 0)) return n;  // no distance is below it
+        // Squared distances at or above this are surely not below `bar`; the rest are decided
+        // on the exact distance, as the comparison is written.
+        const double far = bar * bar * (1 + 1e-12);
+        for (; j < n; ++j) {
+            const Ends& e = ends_[j];
+            if (!e.part) continue;
+            const double dx = ref.x - e.sx, dy = ref.y - e.sy;
+            const double ws = dx * dx + dy * dy;
+            double ts = far;
+            if (allowReverse_) {
+                const double ux = ref.x - e.ex, uy = ref.y - e.ey;
+                ts = ux * ux + uy * uy;
+            }
+            if (!(ws < far) && !(ts < far)) continue;
+            const double w = std::sqrt(ws);
+            if (allowReverse_ ? std::min(w, std::sqrt(ts)) < m : w < m - margin_) return j;
+        }
+        return n;
     }
 
     SortList& list_;
     bool allowReverse_;
     double margin_;
-    std::vector<int> idAt_, posOf_;
-    PointIndex index_;
+    std::vector<Ends> ends_;
 };
 
 // Modes 1 and 3 with reversal: `centre` is the fixed reference of mode 3, null for mode 1.

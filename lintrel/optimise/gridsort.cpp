@@ -27,7 +27,8 @@ namespace {
 constexpr double kMinCellSize = 1e-3;
 
 struct Grid {
-    double x = 0, y = 0, width = 0, height = 0;
+    double x = 0, y = 0;  // lower-left corner of the list's box
+    double cellWidth = 0, cellHeight = 0;
     long long columns = 1, rows = 1;
 };
 
@@ -57,8 +58,8 @@ struct Membership {
 };
 
 void addMemberships(const Grid& grid, Point p, int id, std::vector<Membership>& out) {
-    const auto [c0, c1] = cellsHolding(p.x, grid.x, grid.width, grid.columns);
-    const auto [r0, r1] = cellsHolding(p.y, grid.y, grid.height, grid.rows);
+    const auto [c0, c1] = cellsHolding(p.x, grid.x, grid.cellWidth, grid.columns);
+    const auto [r0, r1] = cellsHolding(p.y, grid.y, grid.cellHeight, grid.rows);
     for (long long r = r0; r <= r1; ++r)
         for (long long c = c0; c <= c1; ++c)
             out.push_back({r, r % 2 == 0 ? c : grid.columns - 1 - c, id});
@@ -97,10 +98,12 @@ class GridSorter {
             ranks[k] = rope_.rank(inCell[k]);
         std::iota(byRank.begin(), byRank.end(), 0);
         std::sort(byRank.begin(), byRank.end(), [&](int a, int b) { return ranks[a] < ranks[b]; });
-        std::vector<int> sorted(inCell.size());
-        for (size_t k = 0; k < byRank.size(); ++k)
+        std::vector<int> sorted(inCell.size()), sortedRanks(inCell.size());
+        for (size_t k = 0; k < byRank.size(); ++k) {
             sorted[k] = inCell[byRank[k]];
-        if (!sorted.empty()) place(sorted);
+            sortedRanks[k] = ranks[byRank[k]];
+        }
+        if (!sorted.empty()) place(sorted, sortedRanks);
         // Once only the list's last vect is left the scan stops; that vect is not in this cell.
         const int left = rope_.size(root_);
         return left > 1 || (left == 1 && slots_.back() != list_.size() - 1);
@@ -121,14 +124,15 @@ class GridSorter {
     }
 
   private:
-    // `inCell` in sequence order.
-    void place(const std::vector<int>& inCell) {
+    // `inCell` in sequence order, with their ranks in it.
+    void place(const std::vector<int>& inCell, const std::vector<int>& ranks) {
         // Cut the unplaced sequence around the cell's vects; the blocks between them ride.
         std::vector<int> blocks(inCell.size() + 1, -1);
         int rest = root_;
         for (size_t k = inCell.size(); k-- > 0;) {
             int before, self, after;
-            rope_.cut(rest, rope_.rank(inCell[k]), before, after);
+            // Cutting from the back leaves the ranks of the earlier vects as they were.
+            rope_.cut(rest, ranks[k], before, after);
             rope_.cut(after, 1, self, blocks[k + 1]);
             rest = before;
         }
@@ -146,7 +150,12 @@ class GridSorter {
         std::vector<LowCorner> keys;
         for (int id : inCell) {
             const VectEnds& e = list_.ends(id);
-            keys.push_back({std::min(e.start.y, e.end.y), std::min(e.start.x, e.end.x)});
+            // An end that is not a number (a damaged drawing) must not break the key order.
+            const auto low = [](double a, double b) {
+                const double v = std::min(a, b);
+                return std::isnan(v) ? INFINITY : v;
+            };
+            keys.push_back({low(e.start.y, e.end.y), low(e.start.x, e.end.x)});
         }
         for (int k : exchangeOrder<LowCorner>(keys)) {
             placed_[inCell[k]] = 1;

@@ -1,7 +1,7 @@
 // A static k-d tree over the start (and end) points of the vects of one list, with the list
-// position ("slot") of every vect kept up to date. It answers the two questions the sorts ask
-// without scanning: the earliest vect in list order that passes an exact test near a point,
-// and the nearest point with ties going to the earliest entry.
+// position ("slot") of every vect kept up to date. It answers the two questions chain following
+// asks without scanning: the earliest vect in list order that passes an exact test near a
+// point, and the nearest point with ties going to the earliest entry.
 #pragma once
 
 #include <algorithm>

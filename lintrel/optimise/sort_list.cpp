@@ -127,7 +127,20 @@ void relinkInOrder(Vect*& head, std::span<Vect* const> items) {
 
 void SortList::relink(Vect*& head) {
     applyReversals();
-    relinkInOrder(head, items_);
+    const int n = size();
+    if (n == 0) return;
+    // Records are written in their old list order, which on large drawings is close to their
+    // order in memory.
+    std::vector<int> positionOf(n);
+    for (int p = 0; p < n; ++p)
+        positionOf[origin_[p]] = p;
+    for (int o = 0; o < n; ++o) {
+        const int p = positionOf[o];
+        Vect* v = items_[p];
+        v->next = items_[p + 1 == n ? 0 : p + 1];
+        v->prev = items_[p == 0 ? n - 1 : p - 1];
+    }
+    head = items_[0];
 }
 
 }  // namespace lintrel

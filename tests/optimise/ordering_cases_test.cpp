@@ -216,3 +216,34 @@ TEST(ArrayTwins, SortTheArrayFamilysCurrentList) {
     EXPECT_EQ(VarnixCadArray_HandSort(1), 21000);
     chain = saved;
 }
+
+// Damaged drawings (coordinates that are not numbers, infinite or far out) must not crash, lose
+// vects or break the ring.
+TEST(Ordering, DamagedCoordinatesKeepEveryVect) {
+    const double bad[] = {NAN, INFINITY, -INFINITY, 1e300, -1e300, 0, 1};
+    for (int mode : {1, 2, 3, 4, 5, 6, 7, 10, 20}) {
+        for (int reverse = 0; reverse < 2; ++reverse) {
+            ChainOwner<VectGroup> groups(newGroup());
+            Vect*& head = groups.get()->vects;
+            for (int k = 0; k < 14; ++k) {
+                Vect* v =
+                    line({bad[k % 7], bad[(k * 3) % 7]}, {bad[(k + 2) % 7], bad[k / 2 % 7]}, k);
+                append(head, v);
+            }
+            append(head, circle(bad[4], 0, 1e300));
+            head->prev->speed = 14;
+            void* p = groups.get();
+            if (mode <= 10)
+                Lintrel_AutoSort(&p, mode, reverse, 0);
+            else
+                Lintrel_GridsSort(&p, 100, 100, reverse, 0);
+            Lintrel_OptimizeAbs(groups.get(), 0.05, 0);
+            EXPECT_EQ(ringCount(head), 15) << mode;
+            EXPECT_TRUE(wellLinked(head)) << mode;
+            std::vector<double> seen = tags(head);
+            std::sort(seen.begin(), seen.end());
+            for (int k = 0; k < 15; ++k)
+                EXPECT_EQ(seen[k], k) << mode;
+        }
+    }
+}
