@@ -32,6 +32,21 @@ run() {
         failures=$((failures + 1))
     fi
 }
+# start_simulator OPTIONS...: varnixd on a free loopback port, written to $work/port
+start_simulator() {
+    : >"$work/port"
+    "$varnixd" --port 0 --port-file "$work/port" --store "$work/store" --quiet --no-discovery "$@" &
+    daemon=$!
+    for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30; do
+        [ -s "$work/port" ] && break
+        sleep 0.1
+    done
+}
+stop_simulator() {
+    kill $daemon
+    wait $daemon 2>/dev/null
+    daemon=
+}
 says() { grep -q -- "$1" "$work/err"; }
 prints() { grep -q -- "$1" "$work/out"; }
 
@@ -82,19 +97,18 @@ check "info reports the travel saved" prints "after optimisation"
 
 # Downloads go to the controller simulator on loopback.
 mkdir "$work/store"
-"$varnixd" --port 0 --port-file "$work/port" --store "$work/store" --quiet --no-discovery &
-daemon=$!
-for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
-    [ -s "$work/port" ] && break
-    sleep 0.1
-done
+start_simulator
 port=$(cut -d' ' -f1 "$work/port")
 run 0 convert "$drawing" --settings /dev/null --language basic -o "$work/sent.bas" \
     --download "127.0.0.1:$port" --name JOB.bas
 check "the controller stores the program under its name" cmp -s "$work/sent.bas" "$work/store/JOB.bas"
-kill $daemon
-wait $daemon 2>/dev/null
-daemon=
+stop_simulator
+start_simulator --refuse-downloads 4242
+refusing=$(cut -d' ' -f1 "$work/port")
+run 5 convert "$drawing" --settings /dev/null -q --download "127.0.0.1:$refusing" --name REFUSED.bas
+check "a refused download reports the controller's code" says "refused the download of 'REFUSED.bas' (code 4242)"
+check "a refused download stores nothing" test ! -e "$work/store/REFUSED.bas"
+stop_simulator
 run 5 convert "$drawing" --settings /dev/null --download "127.0.0.1:$port" -q
 check "a refused connection names the address" says "127.0.0.1:$port"
 

@@ -1,0 +1,105 @@
+// The golden drawings, opened as the program opens them and written in both languages, are run
+// through the controller's program interpreter: every cut must lie on the drawing (on an arc's
+// true circle where the program cuts it as one arc command, else on the working chain) and the
+// cuts together must be as long as the drawing, so that all movement between shapes happens with
+// the tool up.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/document/measure.h"
+#include "core/document/pipeline.h"
+#include "interp/interpreter.h"
+#include "model/geometry.h"
+#include "model/items.h"
+
+namespace pathloom {
+namespace {
+
+using lintrel::Point;
+
+constexpr double kOnDrawing = 0.001;
+
+// True when p lies on a shape of the drawing as the program cuts it: within kOnDrawing of a
+// working chain, or, for an arc cut as one command, within the curve precision of its circle.
+// (Travel optimisation may start such an arc at a point of its flattened chain, which lies up to
+// the precision inside the circle; the command then runs through that point.)
+bool onDrawing(VectGroup* drawing, Point p, double precision) {
+    for (VectGroup* group : lintrel::ring(drawing)) {
+        for (Vect* v : lintrel::ring(group->vects)) {
+            if (v->type == LINTREL_ARC) {
+                const lintrel::ArcGeometry arc = lintrel::arcGeometry(*v->segs);
+                if (std::fabs(lintrel::distance(p, arc.centre) - arc.radius) <
+                    precision + kOnDrawing)
+                    return true;
+                continue;
+            }
+            for (Seg* s : lintrel::ring(lintrel::workingChain(*v)))
+                if (lintrel::distanceToSeg(p, *s) < kOnDrawing) return true;
+        }
+    }
+    return false;
+}
+
+class GoldenTrace : public testing::TestWithParam<std::string> {};
+
+TEST_P(GoldenTrace, ProgramsCutAlongTheDrawingAndTravelBetweenShapes) {
+    for (const int codeType : {0, 1}) {
+        Settings settings;
+        settings.process.machine.codeType = codeType;
+        Document document;
+        SilentSink sink;
+        ASSERT_EQ(openDrawing(document, GetParam(), settings, nullptr, sink), OpenResult::Done);
+        ASSERT_FALSE(document.code().empty());
+
+        varnix::interp::Options options;
+        options.tolerance = 0.0002;
+        options.travelSpeed = settings.process.machine.emptySpeed;  // Basic marks travels by speed
+        const varnix::interp::Result run = varnix::interp::interpret(document.code(), options);
+        ASSERT_TRUE(run.ok()) << run.error->line << ": " << run.error->message;
+
+        double cutLength = 0;
+        Point at{0, 0};
+        for (const varnix::interp::Move& move : run.path.moves) {
+            const Point to{move.to[0], move.to[1]};
+            if (!move.travel) {
+                cutLength += lintrel::distance(at, to);
+                const Point middle{(at.x + to.x) / 2, (at.y + to.y) / 2};
+                const double precision = settings.optimize.smoothingAccuracy;
+                EXPECT_TRUE(onDrawing(document.drawing(), to, precision))
+                    << "language " << codeType << ", line " << move.line;
+                // A straight cut from one shape to another would leave the drawing in between.
+                EXPECT_TRUE(onDrawing(document.drawing(), middle, precision))
+                    << "language " << codeType << ", line " << move.line;
+            }
+            at = to;
+        }
+        const DrawingFigures figures = measureDrawing(document.drawing(), settings.process.machine);
+        // Arcs cut as one command differ from the chords the drawing measures by the precision.
+        EXPECT_NEAR(cutLength, figures.cutLength, 0.005 * figures.cutLength)
+            << "language " << codeType;
+    }
+}
+
+std::vector<std::string> goldenDrawings() {
+    std::vector<std::string> paths;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(PATHLOOM_SOURCE_DIR "/tests/golden/inputs"))
+        paths.push_back(entry.path().string());
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+INSTANTIATE_TEST_SUITE_P(Golden, GoldenTrace, testing::ValuesIn(goldenDrawings()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             std::string name = std::filesystem::path(info.param).stem().string();
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             return name;
+                         });
+
+}  // namespace
+}  // namespace pathloom
