@@ -118,6 +118,11 @@ int writeOutput(const Options& options, const std::string& text, std::FILE* out,
     return kExitOk;
 }
 
+// A figure for the summary: rounded to the four decimals shown, never "-0.0000".
+double shown(double v) {
+    return std::round(v * 10000) / 10000 + 0.0;
+}
+
 std::string duration(double seconds) {
     const long total = std::lround(seconds);
     char text[64];
@@ -193,8 +198,9 @@ int runInfo(const Options& options, const Settings& settings, std::FILE* out, st
     std::fprintf(out, "groups:         %d\n", f.groups);
     std::fprintf(out, "vects:          %d (%d segments)\n", f.vects, f.segs);
     if (f.hasExtent)
-        std::fprintf(out, "extent:         x %.4f to %.4f, y %.4f to %.4f (%.4f by %.4f)\n", f.x,
-                     f.x + f.width, f.y, f.y + f.height, f.width, f.height);
+        std::fprintf(out, "extent:         x %.4f to %.4f, y %.4f to %.4f (%.4f by %.4f)\n",
+                     shown(f.x), shown(f.x + f.width), shown(f.y), shown(f.y + f.height),
+                     shown(f.width), shown(f.height));
     std::fprintf(out, "cut length:     %.4f\n", f.cutLength);
     std::fprintf(out, "tool-up travel: %.4f as drawn, %.4f after optimisation", travelBefore,
                  f.travel);
