@@ -3,8 +3,8 @@
 #include <lintrel/lintrel.h>
 
 #include "api/array_graph.h"
+#include "optimise/list_walk.h"
 #include "optimise/ordering.h"
-#include "optimise/sort_walk.h"
 
 using namespace lintrel;
 
@@ -31,20 +31,21 @@ extern "C" {
 LINTREL_API int Lintrel_AutoSort(void** list, int mode, int allowReverse, int selectedOnly) {
     if (!list || !*list) return LINTREL_BAD_ARGUMENT;
     if ((mode < 1 || mode > 7) && mode != 10) return LINTREL_NOT_AVAILABLE;
-    return forEachVectList(list, [&](Vect*& head) {
+    return walkVectLists(list, GroupFold::AnyChanged, [&](Vect*& head) {
         return autoSortList(head, mode, allowReverse != 0, selectedOnly != 0);
     });
 }
 
 LINTREL_API int Lintrel_GridsSort(void** list, double cellWidth, double cellHeight,
                                   int allowReverse, int selectedOnly) {
-    return forEachVectList(list, [&](Vect*& head) {
+    return walkVectLists(list, GroupFold::AnyChanged, [&](Vect*& head) {
         return gridSortList(head, cellWidth, cellHeight, allowReverse != 0, selectedOnly != 0);
     });
 }
 
 LINTREL_API int Lintrel_HandSort(void** list, int mode) {
-    return forEachVectList(list, [&](Vect*& head) { return handSortList(head, mode); });
+    return walkVectLists(list, GroupFold::AnyChanged,
+                         [&](Vect*& head) { return handSortList(head, mode); });
 }
 
 LINTREL_API int Lintrel_OptimizeAbs(VectGroup* first, double tolerance, int selectedOnly) {

@@ -50,6 +50,19 @@ int walkVectLists(void* first, GroupFold fold, OnList onList, bool firstGroupOnl
     return changed ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
 }
 
+// The same for operations that may change a list's first vect (the sorts): `*list` names the
+// list and follows its new first vect when the list is a vect list; a group keeps its own
+// first-vect pointer up to date. A null address gives 21000.
+template <class OnList>
+int walkVectLists(void** list, GroupFold fold, OnList onList) {
+    if (!list || !*list) return LINTREL_BAD_ARGUMENT;
+    if (baseTypeOf(*list) != LINTREL_BASE_VECT) return walkVectLists(*list, fold, onList);
+    Vect* head = static_cast<Vect*>(*list);
+    const int result = onList(head);
+    *list = head;
+    return result;
+}
+
 // The `selectedOnly` filter of the list operations.
 inline bool takesPart(const Vect& v, int selectedOnly) {
     return selectedOnly == 0 || v.selected != 0;
