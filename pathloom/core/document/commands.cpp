@@ -84,47 +84,11 @@ const EditCall kEditCalls[] = {
 };
 static_assert(std::size(kEditCalls) == static_cast<size_t>(EditCommand::ReverseDirection) + 1);
 
-// Position (from 1) of `target` counting every vect of every group; 0 when absent.
-int positionOf(VectGroup* drawing, const Vect* target) {
-    int position = 0;
-    for (VectGroup* group : ring(drawing)) {
-        for (Vect* v : ring(group->vects)) {
-            ++position;
-            if (v == target) return position;
-        }
-    }
-    return 0;
-}
-
 int vectCount(VectGroup* drawing) {
     int count = 0;
     for (VectGroup* group : ring(drawing))
         count += lintrel::ringCount(group->vects);
     return count;
-}
-
-struct Place {
-    VectGroup* group = nullptr;
-    Vect* vect = nullptr;
-};
-
-Place vectAt(VectGroup* drawing, int n) {
-    int position = 0;
-    for (VectGroup* group : ring(drawing)) {
-        for (Vect* v : ring(group->vects)) {
-            if (++position == n) return {group, v};
-        }
-    }
-    return {};
-}
-
-VectGroup* groupOf(VectGroup* drawing, const Vect* target) {
-    for (VectGroup* group : ring(drawing)) {
-        for (Vect* v : ring(group->vects)) {
-            if (v == target) return group;
-        }
-    }
-    return nullptr;
 }
 
 void mirrorChain(Seg* head, bool mirrorX, double a, bool mirrorY, double b) {
@@ -179,12 +143,7 @@ int selectedCount(const VectGroup* drawing) {
 }
 
 Vect* firstSelected(VectGroup* drawing) {
-    for (VectGroup* group : ring(drawing)) {
-        for (Vect* v : ring(group->vects)) {
-            if (v->selected) return v;
-        }
-    }
-    return nullptr;
+    return findVect(drawing, [](const Vect& v, int) { return v.selected != 0; }).vect;
 }
 
 std::optional<lintrel::Point> startPoint(const Vect& vect) {
@@ -197,18 +156,20 @@ Outcome changeOrder(Document& document, int n, StatusSink& sink) {
     if (document.busy()) return Outcome::Busy;
     if (n < 1) return refuse(sink, "参数错误");
     VectGroup*& drawing = *document.drawingAddress();
-    Vect* moving = firstSelected(drawing);
-    if (!moving) return Outcome::Unchanged;
+    const VectPlace from = findVect(drawing, [](const Vect& v, int) { return v.selected != 0; });
+    if (!from.vect) return Outcome::Unchanged;
     const int count = vectCount(drawing);
     n = std::min(n, count);  // beyond the end means last
-    if (positionOf(drawing, moving) == n) return Outcome::Unchanged;
+    if (from.position == n) return Outcome::Unchanged;
 
-    VectGroup* home = groupOf(drawing, moving);
+    Vect* moving = from.vect;
+    VectGroup* home = from.group;
     lintrel::detach(home->vects, moving);
     if (!home->vects) lintrel::eraseFrom(drawing, home);
 
     if (n <= count - 1) {
-        const Place place = vectAt(drawing, n);
+        const VectPlace place =
+            findVect(drawing, [n](const Vect&, int position) { return position == n; });
         lintrel::spliceBefore(place.vect, moving);
         if (place.group->vects == place.vect) place.group->vects = moving;
     } else {

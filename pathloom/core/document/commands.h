@@ -6,6 +6,7 @@
 
 #include <lintrel/lintrel.h>
 #include "core/document/document.h"
+#include "core/document/find_vect.h"
 #include "model/geometry.h"
 
 namespace pathloom {

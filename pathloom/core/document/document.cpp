@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/document/find_vect.h"
 #include "core/document/units.h"
 #include "core/settings/profile_file.h"
 #include "model/frame.h"
@@ -17,12 +18,8 @@ namespace pathloom {
 namespace {
 
 bool holdsEllipse(VectGroup* drawing) {
-    for (VectGroup* group : lintrel::ring(drawing)) {
-        for (Vect* v : lintrel::ring(group->vects)) {
-            if (v->type == LINTREL_ELLIPSE) return true;
-        }
-    }
-    return false;
+    return findVect(drawing, [](const Vect& v, int) { return v.type == LINTREL_ELLIPSE; }).vect !=
+           nullptr;
 }
 
 }  // namespace
