@@ -3,14 +3,15 @@
 //
 // They give exactly the orders of the selection scan that stored jobs were made with: each
 // position takes the best of the later vects, swapping places with every improvement on the
-// way. Key orders are settled by `exchangeOrder`; nearest-neighbour scans follow the same chain
-// of improvements, but find each next improvement in a point index instead of scanning.
+// way. Key orders are settled by `exchangeOrder`; the nearest-neighbour scans of modes 1 and 3
+// are followed step by step (`nearestSort`).
 #include <algorithm>
 #include <cmath>
 #include <numeric>
 
 #include "model/items.h"
 #include "optimise/exchange_order.h"
+#include "optimise/nearest_chain.h"
 #include "optimise/ordering.h"
 #include "optimise/point_index.h"
 #include "optimise/sort_list.h"
@@ -35,98 +36,6 @@ void keySort(SortList& list, bool allowReverse, const KeyOf& keyOf) {
     list.permute(slots, from);
     for (int p : slots)
         list.reversalCheck(p, list.previousEnd(p), allowReverse);
-}
-
-// The nearest-neighbour scan of modes 1 and 3: each position keeps its vect until a later one
-// is nearer the reference point, which then swaps in and is compared from then on. Without
-// reversal a vect must be nearer by more than `margin`; with reversal either end counts and the
-// nearer end becomes the start.
-//
-// The scan itself is kept: its chain of improvements is long (every swap leaves the displaced
-// vects in runs of falling distance, so chains grow with the list), and a point index pays more
-// per improvement than the scan pays per vect passed. The ends are kept in flat arrays and
-// compared by squared distance first, so a vect that is passed costs a few multiplications.
-class NearestChain {
-  public:
-    NearestChain(SortList& list, bool allowReverse, double margin)
-        : list_(list), allowReverse_(allowReverse), margin_(margin), ends_(list.size()) {
-        for (int p = 0; p < list.size(); ++p)
-            load(p);
-    }
-
-    void fillPosition(int i, Point ref) {
-        const int n = list_.size();
-        if (list_.reversalCheck(i, ref, allowReverse_)) load(i);
-        double m = distance(ref, list_.ends(i).start);
-        for (int j = i + 1; j < n; ++j) {
-            j = nextCandidate(j, ref, m);
-            if (j >= n) break;
-            const VectEnds& e = list_.ends(j);
-            const double w = distance(ref, e.start), t = distance(ref, e.end);
-            if (allowReverse_ && t < w - kSame) {
-                list_.reverse(j);
-                load(j);
-                m = t;
-            } else {
-                m = w;
-            }
-            list_.swap(i, j);
-            std::swap(ends_[i], ends_[j]);
-        }
-    }
-
-  private:
-    // Start and end of the vect at a position, and whether it takes part.
-    struct Ends {
-        double sx, sy, ex, ey;
-        bool part;
-    };
-    void load(int p) {
-        const VectEnds& e = list_.ends(p);
-        ends_[p] = {e.start.x, e.start.y, e.end.x, e.end.y, list_.takesPart(p)};
-    }
-
-    // The first position from `j` on whose vect beats the current cost `m`, or the list size.
-    int nextCandidate(int j, Point ref, double m) const {
-        const int n = list_.size();
-        const double bar = allowReverse_ ? m : m - margin_;
-        if (!(bar > 0)) return n;  // no distance is below it
-        // Squared distances at or above this are surely not below `bar`; the rest are decided
-        // on the exact distance, as the comparison is written.
-        const double far = bar * bar * (1 + 1e-12);
-        for (; j < n; ++j) {
-            const Ends& e = ends_[j];
-            if (!e.part) continue;
-            const double dx = ref.x - e.sx, dy = ref.y - e.sy;
-            const double ws = dx * dx + dy * dy;
-            double ts = far;
-            if (allowReverse_) {
-                const double ux = ref.x - e.ex, uy = ref.y - e.ey;
-                ts = ux * ux + uy * uy;
-            }
-            if (!(ws < far) && !(ts < far)) continue;
-            const double w = std::sqrt(ws);
-            if (allowReverse_ ? std::min(w, std::sqrt(ts)) < m : w < m - margin_) return j;
-        }
-        return n;
-    }
-
-    SortList& list_;
-    bool allowReverse_;
-    double margin_;
-    std::vector<Ends> ends_;
-};
-
-// Modes 1 and 3 with reversal: `centre` is the fixed reference of mode 3, null for mode 1.
-void nearestSort(SortList& list, bool allowReverse, double margin, const Point* centre) {
-    const int n = list.size();
-    NearestChain chain(list, allowReverse, margin);
-    for (int i = 0; i + 1 < n; ++i)
-        if (list.takesPart(i)) chain.fillPosition(i, centre ? *centre : list.previousEnd(i));
-    if (n > 0 && list.takesPart(n - 1)) {
-        const Point ref = n == 1 && centre ? *centre : list.previousEnd(n - 1);
-        list.reversalCheck(n - 1, ref, allowReverse);
-    }
 }
 
 // True when reversing `v` keeps its nearer end distance from `centre` bit for bit. An arc's

@@ -92,6 +92,11 @@ void SortList::reverse(int position) {
     std::swap(ends_[position].start, ends_[position].end);
 }
 
+bool SortList::reversesBySwap(int position) const {
+    const Vect& v = *items_[position];
+    return !(v.type == LINTREL_ARC && !v.flatSegs);
+}
+
 void SortList::applyReversals() {
     std::vector<std::pair<int, Vect*>> pending;
     for (int p = 0; p < size(); ++p)

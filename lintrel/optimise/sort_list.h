@@ -67,6 +67,8 @@ class SortList {
     // the ends are exchanged now and the record itself is turned by `applyReversals`, in list
     // order, which keeps the records' memory walked in order on large drawings.
     void reverse(int position);
+    // True when reversing the record at `position` exactly exchanges its two ends.
+    bool reversesBySwap(int position) const;
     void applyReversals();
     // The reversal check against `reference`: reverses when wanted. True when it reversed.
     bool reversalCheck(int position, Point reference, bool allowReverse);

@@ -28,6 +28,9 @@ Case makeCase(unsigned seed, int maxVects) {
     shape.selectChance = seed % 3 == 0 ? 0.6 : 1.0;
     shape.nudgeChance = seed % 4 == 0 ? 0.0 : 0.35;
     if (seed % 7 == 0) shape.offset = -20;
+    // Far from the origin, single-precision copies of the coordinates are a quarter unit
+    // apart, while the near-ties are 1e-4.
+    if (seed % 11 == 0) shape.offset = 3e6;
     const int n = std::uniform_int_distribution<int>(1, maxVects)(rng);
     Case c;
     c.fast.reset(randomList(rng, n, shape));
@@ -62,6 +65,20 @@ TEST_P(EveryAutoMode, MatchesTheLiteralScan) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, EveryAutoMode, testing::Values(1, 2, 3, 4, 5, 6, 7, 10));
+
+// Long lists make long chains of improvements, which the short lists above cannot.
+TEST(NearestNeighbourDifferential, MatchesTheLiteralScanOnLongLists) {
+    for (unsigned seed = 0; seed < 60; ++seed) {
+        for (int mode : {1, 3}) {
+            Case c = makeCase(seed * 104729u + static_cast<unsigned>(mode), 400);
+            reference::selectionSort(c.literal.head(), mode, c.allowReverse, c.selectedOnly);
+            ASSERT_EQ(autoSortList(c.fast.head(), mode, c.allowReverse, c.selectedOnly),
+                      LINTREL_OK);
+            ASSERT_EQ(signature(c.fast.get()), signature(c.literal.get()))
+                << "mode " << mode << ", " << c.describe;
+        }
+    }
+}
 
 TEST(GridSortDifferential, MatchesTheCellByCellScan) {
     for (unsigned seed = 0; seed < kCases; ++seed) {

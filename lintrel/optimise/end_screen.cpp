@@ -1,0 +1,172 @@
+#include "optimise/end_screen.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define LINTREL_WIDE_SCREEN 1
+#endif
+
+namespace lintrel {
+
+namespace {
+
+using ScreenArgs = EndScreen::Block;
+
+constexpr float kNever = std::numeric_limits<float>::quiet_NaN();  // compares false
+
+template <bool EitherEnd>
+int scanPlain(const ScreenArgs& a, int from, int to) {
+    for (int p = from; p < to; ++p) {
+        const float dx = a.rx - a.sx[p], dy = a.ry - a.sy[p];
+        if (dx * dx + dy * dy < a.bound) return p;
+        if (EitherEnd) {
+            const float ux = a.rx - a.ex[p], uy = a.ry - a.ey[p];
+            if (ux * ux + uy * uy < a.bound) return p;
+        }
+    }
+    return to;
+}
+
+#ifdef LINTREL_WIDE_SCREEN
+
+// Sixteen positions per step with 128-bit lanes (every x86-64 processor has them).
+template <bool EitherEnd>
+int scanSse(const ScreenArgs& a, int from, int to) {
+    const __m128 rx = _mm_set1_ps(a.rx), ry = _mm_set1_ps(a.ry), bound = _mm_set1_ps(a.bound);
+    const auto hits = [&](const float* xs, const float* ys, int p) {
+        int mask = 0;
+        for (int k = 0; k < 4; ++k) {
+            const __m128 dx = _mm_sub_ps(rx, _mm_loadu_ps(xs + p + 4 * k));
+            const __m128 dy = _mm_sub_ps(ry, _mm_loadu_ps(ys + p + 4 * k));
+            const __m128 d = _mm_add_ps(_mm_mul_ps(dx, dx), _mm_mul_ps(dy, dy));
+            mask |= _mm_movemask_ps(_mm_cmplt_ps(d, bound)) << (4 * k);
+        }
+        return mask;
+    };
+    for (int p = from; p < to; p += 16) {
+        int mask = hits(a.sx, a.sy, p);
+        if (EitherEnd) mask |= hits(a.ex, a.ey, p);
+        if (mask) {
+            const int hit = p + __builtin_ctz(static_cast<unsigned>(mask));
+            return hit < to ? hit : to;
+        }
+    }
+    return to;
+}
+
+// The same with 256-bit lanes where the processor has them.
+template <bool EitherEnd>
+__attribute__((target("avx2,fma"))) int scanAvx2(const ScreenArgs& a, int from, int to) {
+    const __m256 rx = _mm256_set1_ps(a.rx), ry = _mm256_set1_ps(a.ry);
+    const __m256 bound = _mm256_set1_ps(a.bound);
+    const auto hits = [&](const float* xs, const float* ys, int p)
+        __attribute__((target("avx2,fma"))) {
+        const __m256 dx0 = _mm256_sub_ps(rx, _mm256_loadu_ps(xs + p));
+        const __m256 dy0 = _mm256_sub_ps(ry, _mm256_loadu_ps(ys + p));
+        const __m256 dx1 = _mm256_sub_ps(rx, _mm256_loadu_ps(xs + p + 8));
+        const __m256 dy1 = _mm256_sub_ps(ry, _mm256_loadu_ps(ys + p + 8));
+        const __m256 d0 = _mm256_fmadd_ps(dx0, dx0, _mm256_mul_ps(dy0, dy0));
+        const __m256 d1 = _mm256_fmadd_ps(dx1, dx1, _mm256_mul_ps(dy1, dy1));
+        return _mm256_movemask_ps(_mm256_cmp_ps(d0, bound, _CMP_LT_OQ)) |
+               _mm256_movemask_ps(_mm256_cmp_ps(d1, bound, _CMP_LT_OQ)) << 8;
+    };
+    for (int p = from; p < to; p += 16) {
+        int mask = hits(a.sx, a.sy, p);
+        if (EitherEnd) mask |= hits(a.ex, a.ey, p);
+        if (mask) {
+            const int hit = p + __builtin_ctz(static_cast<unsigned>(mask));
+            return hit < to ? hit : to;
+        }
+    }
+    return to;
+}
+
+bool hasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    return has;
+}
+
+#endif
+
+}  // namespace
+
+EndScreen::EndScreen(int size, double largest, bool wide)
+    : scanStarts_(nullptr),
+      scanEither_(nullptr),
+      sx_(size + kPad, kNever),
+      sy_(size + kPad, kNever),
+      ex_(size + kPad, kNever),
+      ey_(size + kPad, kNever),
+      largest_(largest),
+      // Squared distances must stay finite in single precision.
+      usable_(largest < 1e15) {
+#ifdef LINTREL_WIDE_SCREEN
+    wide = wide && hasAvx2();
+    scanStarts_ = wide ? scanAvx2<false> : scanSse<false>;
+    scanEither_ = wide ? scanAvx2<true> : scanSse<true>;
+#else
+    (void)wide;
+    scanStarts_ = scanPlain<false>;
+    scanEither_ = scanPlain<true>;
+#endif
+}
+
+void EndScreen::load(int position, Point start, Point end, bool takesPart) {
+    const auto f = [&](double v) { return takesPart ? static_cast<float>(v) : kNever; };
+    sx_[position] = f(start.x);
+    sy_[position] = f(start.y);
+    ex_[position] = f(end.x);
+    ey_[position] = f(end.y);
+}
+
+void EndScreen::swap(int a, int b) {
+    std::swap(sx_[a], sx_[b]);
+    std::swap(sy_[a], sy_[b]);
+    std::swap(ex_[a], ex_[b]);
+    std::swap(ey_[a], ey_[b]);
+}
+
+void EndScreen::turn(int position, bool turn) {
+    const float sx = sx_[position], sy = sy_[position], ex = ex_[position], ey = ey_[position];
+    sx_[position] = turn ? ex : sx;
+    sy_[position] = turn ? ey : sy;
+    ex_[position] = turn ? sx : ex;
+    ey_[position] = turn ? sy : ey;
+}
+
+EndScreen::Probe EndScreen::probe(Point reference) const {
+    Probe p;
+    p.x = static_cast<float>(reference.x);
+    p.y = static_cast<float>(reference.y);
+    // Rounding a coordinate to single precision moves it by at most 2^-24 of its magnitude;
+    // the difference and the squares add a few such steps. Sixteen of them bound the error
+    // of the single-precision distance.
+    const double magnitude =
+        std::max(largest_, std::max(std::fabs(reference.x), std::fabs(reference.y)));
+    p.screened =
+        usable_ && magnitude < 1e15 && std::isfinite(reference.x) && std::isfinite(reference.y);
+    p.slack = 16 * magnitude * 0x1p-24;
+    return p;
+}
+
+int EndScreen::firstWithin(const Probe& probe, int from, int to, double reach,
+                           bool eitherEnd) const {
+    if (from >= to || !probe.screened) return std::min(from, to);
+    // The bound is widened again for its own rounding to single precision.
+    const double widened = (reach + probe.slack) * (reach + probe.slack) * (1 + 1e-5);
+    const Block block{
+        sx_.data(),
+        sy_.data(),
+        ex_.data(),
+        ey_.data(),
+        probe.x,
+        probe.y,
+        widened < 3e38 ? static_cast<float>(widened) : std::numeric_limits<float>::infinity()};
+    return (eitherEnd ? scanEither_ : scanStarts_)(block, from, to);
+}
+
+}  // namespace lintrel

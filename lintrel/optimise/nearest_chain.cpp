@@ -1,0 +1,167 @@
+#include "optimise/nearest_chain.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "optimise/end_screen.h"
+
+namespace lintrel {
+
+namespace {
+
+// The scan is kept as written: its chain of improvements is long (every swap leaves the
+// displaced vects in runs of falling distance, so chains grow with the list), and a point
+// index pays more per improvement than the scan pays per vect passed. What is made cheap is
+// the walk: single-precision copies of the ends pass over the vects that surely do not improve
+// many at a time, and a swap moves only a small record per position (the exact ends and the
+// vect's place in the list), in the order the scan walks. The list itself is reordered once,
+// at the end.
+class NearestChain {
+  public:
+    NearestChain(SortList& list, bool allowReverse, double margin)
+        : list_(list),
+          allowReverse_(allowReverse),
+          margin_(margin),
+          slots_(list.size()),
+          screen_(list.size(), largestCoordinate(list)) {
+        for (int p = 0; p < list.size(); ++p) {
+            slots_[p].id = p;
+            slots_[p].bySwap = list.reversesBySwap(p);
+            load(p);
+        }
+    }
+
+    void run(const Point* centre) {
+        const int n = static_cast<int>(slots_.size());
+        Point lastEnd{0, 0};  // where the tool stands before a position
+        for (int i = 0; i < n; ++i) {
+            if (list_.takesPart(i)) {
+                if (i + 1 < n)
+                    fillPosition(i, centre ? *centre : lastEnd);
+                else
+                    reversalCheck(i, n == 1 && centre ? *centre : lastEnd);
+            }
+            if (list_.ends(slots_[i].id).valid) lastEnd = slots_[i].end;
+        }
+        for (const Slot& s : slots_)
+            if (s.turned) list_.reverse(s.id);
+        // Only vects that take part ever move, so the others keep their positions.
+        const std::vector<int> moved = list_.takingPart();
+        std::vector<int> from(moved.size());
+        for (size_t k = 0; k < moved.size(); ++k)
+            from[k] = slots_[moved[k]].id;
+        list_.permute(moved, from);
+    }
+
+  private:
+    // The vect at a position: its exact ends, its position in the list as given, and whether
+    // it has been turned by exchanging its ends (which the list learns at the end).
+    struct Slot {
+        Point start, end;
+        int id = 0;
+        bool bySwap = true;
+        bool turned = false;
+    };
+
+    static double largestCoordinate(const SortList& list) {
+        double largest = 0;
+        for (int p = 0; p < list.size(); ++p) {
+            if (!list.takesPart(p)) continue;
+            const VectEnds& e = list.ends(p);
+            for (double v : {e.start.x, e.start.y, e.end.x, e.end.y}) {
+                if (std::isnan(v)) return INFINITY;
+                largest = std::max(largest, std::fabs(v));
+            }
+        }
+        return largest;
+    }
+
+    void load(int p) {
+        const int id = slots_[p].id;
+        const VectEnds& e = list_.ends(id);
+        slots_[p].start = e.start;
+        slots_[p].end = e.end;
+        screen_.load(p, e.start, e.end, list_.takesPart(id));
+    }
+
+    // Reverses the vect at `p` when `turn` is set; most vects only exchange their ends, which
+    // is done without a branch, since whether a vect turns cannot be foreseen.
+    void reverse(int p, bool turn = true) {
+        Slot& s = slots_[p];
+        if (s.bySwap) {
+            const Point a = s.start, b = s.end;
+            s.start = turn ? b : a;
+            s.end = turn ? a : b;
+            s.turned ^= turn;
+            screen_.turn(p, turn);
+        } else if (turn) {
+            list_.reverse(s.id);
+            load(p);
+        }
+    }
+
+    void reversalCheck(int p, Point ref) {
+        if (allowReverse_ && wantsReversal(ref, {slots_[p].start, slots_[p].end, true})) reverse(p);
+    }
+
+    void swap(int a, int b) {
+        std::swap(slots_[a], slots_[b]);
+        screen_.swap(a, b);
+    }
+
+    void fillPosition(int i, Point ref) {
+        const int n = static_cast<int>(slots_.size());
+        reversalCheck(i, ref);
+        double m = distance(ref, slots_[i].start);
+        const EndScreen::Probe probe = screen_.probe(ref);
+        for (int j = i + 1; j < n; ++j) {
+            double w = 0, t = 0;
+            j = nextCandidate(j, ref, probe, m, w, t);
+            if (j >= n) break;
+            const bool turn = allowReverse_ && t < w - kSame;
+            reverse(j, turn);
+            m = turn ? t : w;
+            swap(i, j);
+        }
+    }
+
+    // The first position from `j` on whose vect beats the current cost `m`, or the list size;
+    // `w` and `t` receive the distances of its start and end.
+    int nextCandidate(int j, Point ref, const EndScreen::Probe& probe, double m, double& w,
+                      double& t) const {
+        const int n = static_cast<int>(slots_.size());
+        const double bar = allowReverse_ ? m : m - margin_;
+        if (!(bar > 0)) return n;  // no distance is below it
+        // Squared distances at or above this are surely not below `bar`; the rest are decided
+        // on the exact distance, as the comparison is written.
+        const double far = bar * bar * (1 + 1e-12);
+        for (;; ++j) {
+            j = screen_.firstWithin(probe, j, n, bar, allowReverse_);
+            if (j >= n) return n;
+            if (!list_.takesPart(j)) continue;  // offered only when the screen is not in use
+            const Slot& s = slots_[j];
+            const double ws = distanceSquared(ref, s.start);
+            const double ts = allowReverse_ ? distanceSquared(ref, s.end) : far;
+            if (!(ws < far) && !(ts < far)) continue;
+            w = std::sqrt(ws);
+            t = std::sqrt(distanceSquared(ref, s.end));
+            if (allowReverse_ ? std::min(w, t) < m : w < m - margin_) return j;
+        }
+    }
+
+    SortList& list_;
+    bool allowReverse_;
+    double margin_;
+    std::vector<Slot> slots_;
+    EndScreen screen_;
+};
+
+}  // namespace
+
+void nearestSort(SortList& list, bool allowReverse, double margin, const Point* centre) {
+    NearestChain(list, allowReverse, margin).run(centre);
+}
+
+}  // namespace lintrel

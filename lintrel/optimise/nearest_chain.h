@@ -1,0 +1,16 @@
+// The nearest-neighbour sort of modes 1 and 3 (with reversal, when the exact key order does not
+// hold), reproducing the selection scan that stored jobs were made with.
+#pragma once
+
+#include "model/geometry.h"
+#include "optimise/sort_list.h"
+
+namespace lintrel {
+
+// Each position keeps its vect until a later one is nearer the reference point (the end of the
+// vect before it, or `centre` when given), which then swaps in and is compared from then on.
+// Without reversal a vect must be nearer by more than `margin`; with reversal either end counts
+// and the nearer end becomes the start. The list is reordered and its reversals recorded.
+void nearestSort(SortList& list, bool allowReverse, double margin, const Point* centre);
+
+}  // namespace lintrel
