@@ -201,8 +201,17 @@ bool sameVect(const Vect& a, const Vect& b) {
 int deleteDuplicates(Vect* head, int selectedOnly) {
     if (!head) return LINTREL_BAD_ARGUMENT;
     DuplicateIndex index;
-    bool deleted = false;
     const std::vector<Vect*> order = vectsInOrder(head);
+    // Duplicates are unlinked at once but freed at the end: freed records wait in the
+    // allocator's small-chunk lists, which it sweeps whole before every large allocation
+    // (the index grows as it goes), and that sweep would be paid once per growth.
+    struct Doomed {
+        std::vector<Vect*> vects;
+        ~Doomed() {
+            for (Vect* v : vects)
+                deleteVectChain(v);
+        }
+    } doomed;
     constexpr size_t kAhead = 8;
     for (size_t i = 0; i < order.size(); ++i) {
         if (i + kAhead < order.size()) prefetchChainEnds(order[i + kAhead]);
@@ -210,13 +219,13 @@ int deleteDuplicates(Vect* head, int selectedOnly) {
         if (!takesPart(*v, selectedOnly) || !comparable(*v)) continue;
         const Probe probe = probeOf(*v);
         if (index.holdsSameAs(*v, probe)) {
-            eraseFrom(head, v);  // never the head: the first vect taking part always stays
-            deleted = true;
+            detach(head, v);  // never the head: the first vect taking part always stays
+            doomed.vects.push_back(v);
         } else {
             index.add(v, probe);
         }
     }
-    return deleted ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
+    return doomed.vects.empty() ? LINTREL_NOTHING_TO_DO : LINTREL_OK;
 }
 
 }  // namespace lintrel
