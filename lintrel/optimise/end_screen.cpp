@@ -33,6 +33,22 @@ int scanPlain(const ScreenArgs& a, int from, int to) {
 
 #ifdef LINTREL_WIDE_SCREEN
 
+// Walks blocks of sixteen positions; `hits` gives the mask of those that may be within reach.
+// Inlined into each caller, so that it runs with the caller's lanes.
+template <bool EitherEnd, class Hits>
+[[gnu::always_inline]] inline int firstHit(const ScreenArgs& a, int from, int to,
+                                           const Hits& hits) {
+    for (int p = from; p < to; p += 16) {
+        int mask = hits(a.sx, a.sy, p);
+        if (EitherEnd) mask |= hits(a.ex, a.ey, p);
+        if (mask) {
+            const int hit = p + __builtin_ctz(static_cast<unsigned>(mask));
+            return hit < to ? hit : to;
+        }
+    }
+    return to;
+}
+
 // Sixteen positions per step with 128-bit lanes (every x86-64 processor has them).
 template <bool EitherEnd>
 int scanSse(const ScreenArgs& a, int from, int to) {
@@ -47,15 +63,7 @@ int scanSse(const ScreenArgs& a, int from, int to) {
         }
         return mask;
     };
-    for (int p = from; p < to; p += 16) {
-        int mask = hits(a.sx, a.sy, p);
-        if (EitherEnd) mask |= hits(a.ex, a.ey, p);
-        if (mask) {
-            const int hit = p + __builtin_ctz(static_cast<unsigned>(mask));
-            return hit < to ? hit : to;
-        }
-    }
-    return to;
+    return firstHit<EitherEnd>(a, from, to, hits);
 }
 
 // The same with 256-bit lanes where the processor has them.
@@ -74,15 +82,7 @@ __attribute__((target("avx2,fma"))) int scanAvx2(const ScreenArgs& a, int from, 
         return _mm256_movemask_ps(_mm256_cmp_ps(d0, bound, _CMP_LT_OQ)) |
                _mm256_movemask_ps(_mm256_cmp_ps(d1, bound, _CMP_LT_OQ)) << 8;
     };
-    for (int p = from; p < to; p += 16) {
-        int mask = hits(a.sx, a.sy, p);
-        if (EitherEnd) mask |= hits(a.ex, a.ey, p);
-        if (mask) {
-            const int hit = p + __builtin_ctz(static_cast<unsigned>(mask));
-            return hit < to ? hit : to;
-        }
-    }
-    return to;
+    return firstHit<EitherEnd>(a, from, to, hits);
 }
 
 bool hasAvx2() {
