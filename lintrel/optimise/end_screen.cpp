@@ -18,17 +18,26 @@ using ScreenArgs = EndScreen::Block;
 
 constexpr float kNever = std::numeric_limits<float>::quiet_NaN();  // compares false
 
+// The positions of [p, p + 16) below `to` in `mask`, as hits; none when it holds none.
+EndScreen::Hits below(int p, int to, unsigned mask) {
+    if (to - p < 16) mask &= (1u << (to - p)) - 1;
+    return mask ? EndScreen::Hits{p, mask} : EndScreen::Hits{to, 0};
+}
+
 template <bool EitherEnd>
-int scanPlain(const ScreenArgs& a, int from, int to) {
-    for (int p = from; p < to; ++p) {
-        const float dx = a.rx - a.sx[p], dy = a.ry - a.sy[p];
-        if (dx * dx + dy * dy < a.bound) return p;
-        if (EitherEnd) {
-            const float ux = a.rx - a.ex[p], uy = a.ry - a.ey[p];
-            if (ux * ux + uy * uy < a.bound) return p;
-        }
+EndScreen::Hits scanPlain(const ScreenArgs& a, int from, int to) {
+    const auto within = [&](const float* xs, const float* ys, int p) {
+        const float dx = a.rx - xs[p], dy = a.ry - ys[p];
+        return dx * dx + dy * dy < a.bound;
+    };
+    for (int p = from; p < to; p += 16) {
+        unsigned mask = 0;
+        for (int k = 0; k < 16; ++k)
+            if (within(a.sx, a.sy, p + k) || (EitherEnd && within(a.ex, a.ey, p + k)))
+                mask |= 1u << k;
+        if (mask) return below(p, to, mask);
     }
-    return to;
+    return {to, 0};
 }
 
 #ifdef LINTREL_WIDE_SCREEN
@@ -36,22 +45,19 @@ int scanPlain(const ScreenArgs& a, int from, int to) {
 // Walks blocks of sixteen positions; `hits` gives the mask of those that may be within reach.
 // Inlined into each caller, so that it runs with the caller's lanes.
 template <bool EitherEnd, class Hits>
-[[gnu::always_inline]] inline int firstHit(const ScreenArgs& a, int from, int to,
-                                           const Hits& hits) {
+[[gnu::always_inline]] inline EndScreen::Hits firstHit(const ScreenArgs& a, int from, int to,
+                                                       const Hits& hits) {
     for (int p = from; p < to; p += 16) {
         int mask = hits(a.sx, a.sy, p);
         if (EitherEnd) mask |= hits(a.ex, a.ey, p);
-        if (mask) {
-            const int hit = p + __builtin_ctz(static_cast<unsigned>(mask));
-            return hit < to ? hit : to;
-        }
+        if (mask) return below(p, to, static_cast<unsigned>(mask));
     }
-    return to;
+    return {to, 0};
 }
 
 // Sixteen positions per step with 128-bit lanes (every x86-64 processor has them).
 template <bool EitherEnd>
-int scanSse(const ScreenArgs& a, int from, int to) {
+EndScreen::Hits scanSse(const ScreenArgs& a, int from, int to) {
     const __m128 rx = _mm_set1_ps(a.rx), ry = _mm_set1_ps(a.ry), bound = _mm_set1_ps(a.bound);
     const auto hits = [&](const float* xs, const float* ys, int p) {
         int mask = 0;
@@ -68,7 +74,8 @@ int scanSse(const ScreenArgs& a, int from, int to) {
 
 // The same with 256-bit lanes where the processor has them.
 template <bool EitherEnd>
-__attribute__((target("avx2,fma"))) int scanAvx2(const ScreenArgs& a, int from, int to) {
+__attribute__((target("avx2,fma"))) EndScreen::Hits scanAvx2(const ScreenArgs& a, int from,
+                                                             int to) {
     const __m256 rx = _mm256_set1_ps(a.rx), ry = _mm256_set1_ps(a.ry);
     const __m256 bound = _mm256_set1_ps(a.bound);
     const auto hits = [&](const float* xs, const float* ys, int p)
@@ -153,9 +160,10 @@ EndScreen::Probe EndScreen::probe(Point reference) const {
     return p;
 }
 
-int EndScreen::firstWithin(const Probe& probe, int from, int to, double reach,
-                           bool eitherEnd) const {
-    if (from >= to || !probe.screened) return std::min(from, to);
+EndScreen::Hits EndScreen::nextWithin(const Probe& probe, int from, int to, double reach,
+                                      bool eitherEnd) const {
+    if (from >= to) return {to, 0};
+    if (!probe.screened) return below(from, to, 0xFFFF);
     // The bound is widened again for its own rounding to single precision.
     const double widened = (reach + probe.slack) * (reach + probe.slack) * (1 + 1e-5);
     const Block block{

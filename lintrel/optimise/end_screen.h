@@ -34,9 +34,15 @@ class EndScreen {
     };
     Probe probe(Point reference) const;
 
-    // The first position in [from, to) whose start (and with `eitherEnd` whose end) may lie
-    // closer to the probe's point than `reach`; `to` when surely none does.
-    int firstWithin(const Probe& probe, int from, int to, double reach, bool eitherEnd) const;
+    // Positions that may lie within reach: bit k of `mask` stands for position `at + k`.
+    struct Hits {
+        int at = 0;
+        unsigned mask = 0;
+    };
+    // The first block of sixteen positions from `from` on holding a position below `to` whose
+    // start (and with `eitherEnd` whose end) may lie closer to the probe's point than `reach`,
+    // with all such positions of the block; a mask of 0 when surely none does.
+    Hits nextWithin(const Probe& probe, int from, int to, double reach, bool eitherEnd) const;
 
     // The arrays and one search's point and bound on the squared distance.
     struct Block {
@@ -45,7 +51,7 @@ class EndScreen {
     };
 
   private:
-    using Scan = int (*)(const Block&, int, int);
+    using Scan = Hits (*)(const Block&, int, int);
     static constexpr int kPad = 16;  // the wide loops read whole blocks past the end
     Scan scanStarts_, scanEither_;
     std::vector<float> sx_, sy_, ex_, ey_;

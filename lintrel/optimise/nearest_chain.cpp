@@ -111,44 +111,52 @@ class NearestChain {
         screen_.swap(a, b);
     }
 
+    // The scan of one position. The screen gives the candidates of sixteen positions at a
+    // time for the cost at the start of the block, and they are taken in order, each against
+    // the cost left by the one before. The cost mostly falls, so the block's improvements are
+    // among them; a vect taken by a nearer end that does not turn it (its start is within
+    // 1e-4 of the end's distance) leaves its start's distance as the cost, which may be higher,
+    // and then the screen starts again after it.
     void fillPosition(int i, Point ref) {
         const int n = static_cast<int>(slots_.size());
         reversalCheck(i, ref);
         double m = distance(ref, slots_[i].start);
         const EndScreen::Probe probe = screen_.probe(ref);
-        for (int j = i + 1; j < n; ++j) {
-            double w = 0, t = 0;
-            j = nextCandidate(j, ref, probe, m, w, t);
-            if (j >= n) break;
-            const bool turn = allowReverse_ && t < w - kSame;
-            reverse(j, turn);
-            m = turn ? t : w;
-            swap(i, j);
+        for (int j = i + 1; j < n;) {
+            const double bar = allowReverse_ ? m : m - margin_;
+            if (!(bar > 0)) break;  // no distance is below it
+            const EndScreen::Hits hits = screen_.nextWithin(probe, j, n, bar, allowReverse_);
+            j = hits.at + 16;
+            for (unsigned mask = hits.mask; mask; mask &= mask - 1) {
+                const int p = hits.at + __builtin_ctz(mask);
+                double w = 0, t = 0;
+                if (!improves(p, ref, m, w, t)) continue;
+                const bool turn = allowReverse_ && t < w - kSame;
+                reverse(p, turn);
+                m = turn ? t : w;
+                swap(i, p);
+                if (m > bar) {
+                    j = p + 1;
+                    break;
+                }
+            }
         }
     }
 
-    // The first position from `j` on whose vect beats the current cost `m`, or the list size;
-    // `w` and `t` receive the distances of its start and end.
-    int nextCandidate(int j, Point ref, const EndScreen::Probe& probe, double m, double& w,
-                      double& t) const {
-        const int n = static_cast<int>(slots_.size());
+    // Whether the vect at `p` beats the current cost `m`, as the comparison is written; `w` and
+    // `t` receive the distances of its start and end when it may.
+    bool improves(int p, Point ref, double m, double& w, double& t) const {
+        if (!list_.takesPart(p)) return false;  // offered only when the screen is not in use
         const double bar = allowReverse_ ? m : m - margin_;
-        if (!(bar > 0)) return n;  // no distance is below it
-        // Squared distances at or above this are surely not below `bar`; the rest are decided
-        // on the exact distance, as the comparison is written.
+        // Squared distances at or above this are surely not below `bar`.
         const double far = bar * bar * (1 + 1e-12);
-        for (;; ++j) {
-            j = screen_.firstWithin(probe, j, n, bar, allowReverse_);
-            if (j >= n) return n;
-            if (!list_.takesPart(j)) continue;  // offered only when the screen is not in use
-            const Slot& s = slots_[j];
-            const double ws = distanceSquared(ref, s.start);
-            const double ts = allowReverse_ ? distanceSquared(ref, s.end) : far;
-            if (!(ws < far) && !(ts < far)) continue;
-            w = std::sqrt(ws);
-            t = std::sqrt(distanceSquared(ref, s.end));
-            if (allowReverse_ ? std::min(w, t) < m : w < m - margin_) return j;
-        }
+        const Slot& s = slots_[p];
+        const double ws = distanceSquared(ref, s.start);
+        const double ts = distanceSquared(ref, s.end);
+        if (!(ws < far) && !(allowReverse_ && ts < far)) return false;
+        w = std::sqrt(ws);
+        t = std::sqrt(ts);
+        return allowReverse_ ? std::min(w, t) < m : w < m - margin_;
     }
 
     SortList& list_;

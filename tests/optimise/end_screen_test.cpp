@@ -1,4 +1,4 @@
-// The single-precision screen of the nearest-neighbour scan may stop at positions that are not
+// The single-precision screen of the nearest-neighbour scan may offer positions that are not
 // within reach, but must never pass over one that is, by the exact double-precision distance.
 #include <gtest/gtest.h>
 
@@ -17,15 +17,25 @@ struct Ends {
     bool part;
 };
 
-// Positions in [from, to) within `reach`, as the scan decides it.
-int firstExact(const std::vector<Ends>& ends, int from, int to, Point ref, double reach,
-               bool eitherEnd) {
-    for (int p = from; p < to; ++p) {
-        if (!ends[p].part) continue;
-        if (distance(ref, ends[p].start) < reach) return p;
-        if (eitherEnd && distance(ref, ends[p].end) < reach) return p;
+// Whether a position lies within `reach`, as the scan decides it.
+bool within(const Ends& e, Point ref, double reach, bool eitherEnd) {
+    return e.part &&
+           (distance(ref, e.start) < reach || (eitherEnd && distance(ref, e.end) < reach));
+}
+
+// Every position from `from` on that the screen offers, block by block.
+std::vector<bool> offered(const EndScreen& screen, int from, int n, Point ref, double reach,
+                          bool eitherEnd) {
+    std::vector<bool> out(n, false);
+    const EndScreen::Probe probe = screen.probe(ref);
+    for (int p = from; p < n;) {
+        const EndScreen::Hits hits = screen.nextWithin(probe, p, n, reach, eitherEnd);
+        if (!hits.mask) break;
+        for (int k = 0; k < 16; ++k)
+            if (hits.mask >> k & 1) out.at(hits.at + k) = true;
+        p = hits.at + 16;
     }
-    return to;
+    return out;
 }
 
 TEST(EndScreen, NeverPassesOverAPositionWithinReach) {
@@ -56,13 +66,14 @@ TEST(EndScreen, NeverPassesOverAPositionWithinReach) {
                                                                         : d);
                 const bool either = query % 2 == 0;
                 const int from = std::uniform_int_distribution<int>(0, n)(rng);
-                const int expected = firstExact(ends, from, n, ref, reach, either);
                 for (const EndScreen* screen : {&wide, &narrow}) {
-                    const int got = screen->firstWithin(screen->probe(ref), from, n, reach, either);
-                    ASSERT_LE(got, expected) << "centre " << centre;
-                    // Whatever it stops at before that is a position that takes part.
-                    if (got < expected) {
-                        ASSERT_TRUE(ends[got].part);
+                    const std::vector<bool> got = offered(*screen, from, n, ref, reach, either);
+                    for (int p = 0; p < n; ++p) {
+                        const bool inReach = p >= from && within(ends[p], ref, reach, either);
+                        // Positions before the start and those not taking part never come.
+                        const bool never = p < from || !ends[p].part;
+                        ASSERT_TRUE(!inReach || got[p]) << "centre " << centre << ", at " << p;
+                        ASSERT_TRUE(!never || !got[p]) << "centre " << centre << ", at " << p;
                     }
                 }
             }
@@ -74,7 +85,9 @@ TEST(EndScreen, OffersEveryPositionWhenCoordinatesDoNotFitSinglePrecision) {
     EndScreen screen(3, 1e200);
     for (int p = 0; p < 3; ++p)
         screen.load(p, {1e200, 0}, {1e200, 0}, true);
-    EXPECT_EQ(screen.firstWithin(screen.probe({0, 0}), 1, 3, 1.0, true), 1);
+    const EndScreen::Hits hits = screen.nextWithin(screen.probe({0, 0}), 1, 3, 1.0, true);
+    EXPECT_EQ(hits.at, 1);
+    EXPECT_EQ(hits.mask, 0b11u);
 }
 
 }  // namespace
