@@ -66,6 +66,12 @@ std::vector<int> exchangeOrder(std::span<const Key> keys, Less less = Less()) {
         while (hi < n && !less(sorted[lo].first, sorted[hi].first))
             ++hi;
         const std::span<const int> members(byKey.data() + lo, hi - lo);
+        if (members.size() == 1) {  // a key of its own is simply placed
+            placed.push_back(members[0]);
+            smaller.add(members[0]);
+            lo = hi;
+            continue;
+        }
         joins.clear();
         for (int m : members)
             joins.push_back(smaller.countBelow(m));
