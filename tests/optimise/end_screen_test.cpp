@@ -1,9 +1,11 @@
 // The single-precision screen of the nearest-neighbour scan may offer positions that are not
-// within reach, but must never pass over one that is, by the exact double-precision distance.
+// within reach, but must never pass over one that is, by the exact double-precision distance,
+// also after the vects have been swapped, turned and reloaded as the scan does.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "optimise/end_screen.h"
@@ -23,7 +25,7 @@ bool within(const Ends& e, Point ref, double reach, bool eitherEnd) {
            (distance(ref, e.start) < reach || (eitherEnd && distance(ref, e.end) < reach));
 }
 
-// Every position from `from` on that the screen offers, block by block.
+// Every position from `from` on that the screen offers, group by group.
 std::vector<bool> offered(const EndScreen& screen, int from, int n, Point ref, double reach,
                           bool eitherEnd) {
     std::vector<bool> out(n, false);
@@ -38,20 +40,43 @@ std::vector<bool> offered(const EndScreen& screen, int from, int n, Point ref, d
     return out;
 }
 
+Ends randomEnds(std::mt19937& rng, std::uniform_real_distribution<double>& at) {
+    return {{at(rng), at(rng)}, {at(rng), at(rng)}, rng() % 5 != 0};
+}
+
+// Moves the vects about as the scan does: swaps, reversals and reloads.
+void stir(std::mt19937& rng, std::vector<Ends>& ends, EndScreen& screen,
+          std::uniform_real_distribution<double>& at) {
+    const int n = static_cast<int>(ends.size());
+    for (int k = rng() % 6; k > 0; --k) {
+        const int a = static_cast<int>(rng() % n), b = static_cast<int>(rng() % n);
+        switch (rng() % 3) {
+            case 0:
+                std::swap(ends[a], ends[b]);
+                screen.swap(a, b);
+                break;
+            case 1:
+                std::swap(ends[a].start, ends[a].end);
+                screen.turn(a, true);
+                break;
+            default:
+                ends[a] = randomEnds(rng, at);
+                screen.load(a, ends[a].start, ends[a].end, ends[a].part);
+        }
+    }
+}
+
 TEST(EndScreen, NeverPassesOverAPositionWithinReach) {
     std::mt19937 rng(7);
     for (double centre : {0.0, -250.0, 3e6, 4e9}) {
-        for (int round = 0; round < 40; ++round) {
-            const int n = std::uniform_int_distribution<int>(1, 90)(rng);
+        for (int round = 0; round < 30; ++round) {
+            const int n = std::uniform_int_distribution<int>(1, 200)(rng);
             std::uniform_real_distribution<double> at(centre - 20, centre + 20);
             std::vector<Ends> ends(n);
-            double largest = 0;
-            for (Ends& e : ends) {
-                e = {{at(rng), at(rng)}, {at(rng), at(rng)}, rng() % 5 != 0};
-                for (double v : {e.start.x, e.start.y, e.end.x, e.end.y})
-                    largest = std::max(largest, std::fabs(v));
-            }
-            EndScreen wide(n, largest, true), narrow(n, largest, false);
+            for (Ends& e : ends)
+                e = randomEnds(rng, at);
+            EndScreen wide(n, std::fabs(centre) + 20, true),
+                narrow(n, std::fabs(centre) + 20, false);
             for (int p = 0; p < n; ++p) {
                 wide.load(p, ends[p].start, ends[p].end, ends[p].part);
                 narrow.load(p, ends[p].start, ends[p].end, ends[p].part);
@@ -75,6 +100,12 @@ TEST(EndScreen, NeverPassesOverAPositionWithinReach) {
                         ASSERT_TRUE(!inReach || got[p]) << "centre " << centre << ", at " << p;
                         ASSERT_TRUE(!never || !got[p]) << "centre " << centre << ", at " << p;
                     }
+                }
+                if (query % 3 == 0) {  // both screens get the same moves
+                    std::mt19937 copy = rng;
+                    std::vector<Ends> same = ends;
+                    stir(rng, ends, wide, at);
+                    stir(copy, same, narrow, at);
                 }
             }
         }
