@@ -101,9 +101,9 @@ bool hasAvx2() {
 
 }  // namespace
 
-EndScreen::EndScreen(int size, double largest, bool wide)
-    : scanStarts_(nullptr),
-      scanEither_(nullptr),
+EndScreen::EndScreen(int size, double largest, Lanes lanes)
+    : scanStarts_(scanPlain<false>),
+      scanEither_(scanPlain<true>),
       sx_(size + kPad, kNever),
       sy_(size + kPad, kNever),
       ex_(size + kPad, kNever),
@@ -112,13 +112,15 @@ EndScreen::EndScreen(int size, double largest, bool wide)
       // Squared distances must stay finite in single precision.
       usable_(largest < 1e15) {
 #ifdef LINTREL_WIDE_SCREEN
-    wide = wide && hasAvx2();
-    scanStarts_ = wide ? scanAvx2<false> : scanSse<false>;
-    scanEither_ = wide ? scanAvx2<true> : scanSse<true>;
+    if (lanes == Lanes::Widest && hasAvx2()) {
+        scanStarts_ = scanAvx2<false>;
+        scanEither_ = scanAvx2<true>;
+    } else if (lanes != Lanes::One) {
+        scanStarts_ = scanSse<false>;
+        scanEither_ = scanSse<true>;
+    }
 #else
-    (void)wide;
-    scanStarts_ = scanPlain<false>;
-    scanEither_ = scanPlain<true>;
+    (void)lanes;
 #endif
 }
 

@@ -15,9 +15,11 @@ namespace lintrel {
 
 class EndScreen {
   public:
-    // `largest` bounds the magnitude of every coordinate that will be loaded. The widest
-    // comparisons the processor offers are used unless `wide` is false.
-    EndScreen(int size, double largest, bool wide = true);
+    // How many comparisons run at once: the widest the processor offers, four, or one.
+    enum class Lanes { Widest, Four, One };
+
+    // `largest` bounds the magnitude of every coordinate that will be loaded.
+    EndScreen(int size, double largest, Lanes lanes = Lanes::Widest);
 
     // A position that does not take part is never offered.
     void load(int position, Point start, Point end, bool takesPart);

@@ -75,12 +75,12 @@ TEST(EndScreen, NeverPassesOverAPositionWithinReach) {
             std::vector<Ends> ends(n);
             for (Ends& e : ends)
                 e = randomEnds(rng, at);
-            EndScreen wide(n, std::fabs(centre) + 20, true),
-                narrow(n, std::fabs(centre) + 20, false);
-            for (int p = 0; p < n; ++p) {
-                wide.load(p, ends[p].start, ends[p].end, ends[p].part);
-                narrow.load(p, ends[p].start, ends[p].end, ends[p].part);
-            }
+            const double largest = std::fabs(centre) + 20;
+            EndScreen wide(n, largest), four(n, largest, EndScreen::Lanes::Four),
+                one(n, largest, EndScreen::Lanes::One);
+            for (EndScreen* screen : {&wide, &four, &one})
+                for (int p = 0; p < n; ++p)
+                    screen->load(p, ends[p].start, ends[p].end, ends[p].part);
             for (int query = 0; query < 50; ++query) {
                 // Reaches exactly at a point's distance, and a hair either side of it.
                 const Point ref{at(rng), at(rng)};
@@ -91,7 +91,7 @@ TEST(EndScreen, NeverPassesOverAPositionWithinReach) {
                                                                         : d);
                 const bool either = query % 2 == 0;
                 const int from = std::uniform_int_distribution<int>(0, n)(rng);
-                for (const EndScreen* screen : {&wide, &narrow}) {
+                for (const EndScreen* screen : {&wide, &four, &one}) {
                     const std::vector<bool> got = offered(*screen, from, n, ref, reach, either);
                     for (int p = 0; p < n; ++p) {
                         const bool inReach = p >= from && within(ends[p], ref, reach, either);
@@ -101,11 +101,15 @@ TEST(EndScreen, NeverPassesOverAPositionWithinReach) {
                         ASSERT_TRUE(!never || !got[p]) << "centre " << centre << ", at " << p;
                     }
                 }
-                if (query % 3 == 0) {  // both screens get the same moves
-                    std::mt19937 copy = rng;
-                    std::vector<Ends> same = ends;
+                if (query % 3 == 0) {  // every screen gets the same moves
+                    const std::mt19937 before = rng;
+                    const std::vector<Ends> unmoved = ends;
                     stir(rng, ends, wide, at);
-                    stir(copy, same, narrow, at);
+                    for (EndScreen* screen : {&four, &one}) {
+                        std::mt19937 again = before;
+                        std::vector<Ends> same = unmoved;
+                        stir(again, same, *screen, at);
+                    }
                 }
             }
         }
