@@ -7,6 +7,7 @@
 
 #include "model/items.h"
 
+#include <span>
 #include <vector>
 
 namespace lintrel {
@@ -82,6 +83,26 @@ inline std::vector<Vect*> vectsInOrder(Vect* head) {
 // Asks for a vect's chain ends ahead of their use (a hint only).
 inline void prefetchChainEnds(const Vect* v) {
     if (v->segs) __builtin_prefetch(v->segs->prev);
+}
+
+// The vects of a list in order, with `visit(position, vect)` called for each as the walk goes.
+// A list's records lie anywhere in memory; the walk asks for each vect's first seg as it
+// reaches the vect, for its last seg a few steps later, and visits it a few steps after that,
+// when both are at hand.
+template <class Visit>
+std::vector<Vect*> visitVectsInOrder(Vect* head, Visit visit) {
+    constexpr size_t kLag = 4;
+    std::vector<Vect*> order;
+    for (Vect* v : ring(head)) {
+        order.push_back(v);
+        if (v->segs) __builtin_prefetch(v->segs);
+        const size_t n = order.size();
+        if (n > kLag) prefetchChainEnds(order[n - 1 - kLag]);
+        if (n > 2 * kLag) visit(n - 1 - 2 * kLag, order[n - 1 - 2 * kLag]);
+    }
+    for (size_t i = order.size() > 2 * kLag ? order.size() - 2 * kLag : 0; i < order.size(); ++i)
+        visit(i, order[i]);
+    return order;
 }
 
 }  // namespace lintrel
