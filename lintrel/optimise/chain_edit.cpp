@@ -1,6 +1,8 @@
 // Working-chain edits: hit tests, cuts, collinear folding and start point moves.
 #include "optimise/chain_edit.h"
 
+#include <cmath>
+
 #include "model/items.h"
 
 namespace lintrel {
@@ -43,17 +45,41 @@ Seg* cutSegAt(Seg& seg, Point f) {
     return tail;
 }
 
+namespace {
+
+// Whether the turn from `a` to `b` is so clearly above the angle tolerance that their
+// direction angles need not be measured. The difference of two measured angles is at least the
+// turn between the directions, as long as neither angle is snapped to an axis (a run of less
+// than the tolerance across); those are left to the measure. A turn whose tangent exceeds
+// twice the tolerance is far above it, whatever the rounding of the products.
+bool clearlyTurns(const Seg& a, const Seg& b) {
+    const double ax = a.x1 - a.x0, ay = a.y1 - a.y0, bx = b.x1 - b.x0, by = b.y1 - b.y0;
+    if (!(std::fabs(ax) >= kSame && std::fabs(bx) >= kSame)) return false;
+    const double dot = ax * bx + ay * by, cross = ax * by - ay * bx;
+    return dot <= 0 || std::fabs(cross) > 2 * kSame * dot;
+}
+
+}  // namespace
+
 int foldCollinearJoints(Seg* head) {
     if (!head) return 0;
     int folded = 0;
-    // The predecessor's angle is carried along and measured again only when it grows.
-    double beforeAngle = directionAngle(*head);
+    // The predecessor's angle is measured when a joint needs it and carried along from there;
+    // it is measured again when the predecessor grows.
+    double beforeAngle = 0;
+    bool beforeMeasured = false;
     for (Seg* s = head->next; s != head;) {
         Seg* before = s->prev;
         Seg* next = s->next;
+        if (before == s || clearlyTurns(*before, *s)) {
+            beforeMeasured = false;
+            s = next;
+            continue;
+        }
+        if (!beforeMeasured) beforeAngle = directionAngle(*before);
         const double angle = directionAngle(*s);
-        if (before != s && std::fabs(beforeAngle - angle) <= kSame &&
-            samePoint(segEnd(*before), segStart(*s))) {
+        beforeMeasured = true;
+        if (std::fabs(beforeAngle - angle) <= kSame && samePoint(segEnd(*before), segStart(*s))) {
             before->x1 = s->x1;
             before->y1 = s->y1;
             unlink(s);

@@ -45,51 +45,62 @@ Ends endsOf(const Vect& v) {
 // The cells are built once, in flat arrays; vects leave by being marked.
 class EndGrid {
   public:
-    EndGrid(double reach, std::span<Vect*> order, int selectedOnly)
-        : scale_(cellSizeFor(reach)), reach_(reach), table_(order.size()) {
-        live_.assign(order.size(), 0);
-        ends_.resize(order.size());
-        struct Filed {
-            uint64_t key;
-            uint32_t cell;
-            Entry entry;
-        };
-        std::vector<Filed> filed;
-        filed.reserve(2 * order.size());
-        constexpr size_t kAhead = 8;
-        for (size_t i = 0; i < order.size(); ++i) {
-            if (i + kAhead < order.size()) prefetchChainEnds(order[i + kAhead]);
-            if (!joinable(*order[i], selectedOnly)) continue;
-            live_[i] = 1;
-            const Ends e = ends_[i] = endsOf(*order[i]);
-            for (const Point p : {e.start, e.end})
-                filed.push_back({keyOf(p), 0, {i, p}});
+    explicit EndGrid(double reach) : scale_(cellSizeFor(reach)), reach_(reach), table_(1024) {}
+
+    // Files the ends of the vect at list position `index`; positions come in increasing order.
+    void file(size_t index, const Vect& v) {
+        if (index >= live_.size()) {
+            live_.resize(index + 1, 0);
+            ends_.resize(index + 1);
         }
-        for (size_t k = 0; k < filed.size(); ++k) {
-            if (k + 2 * kAhead < filed.size()) table_.prefetch(filed[k + 2 * kAhead].key);
-            filed[k].cell = table_.findOrAdd(filed[k].key);
+        live_[index] = 1;
+        const Ends e = ends_[index] = endsOf(v);
+        for (const Point p : {e.start, e.end})
+            filed_.push_back({keyOf(p), 0, {index, p}});
+    }
+
+    // Builds the cells once every vect of a list of `count` is filed.
+    void build(size_t count) {
+        live_.resize(count, 0);
+        ends_.resize(count);
+        table_ = KeyTable(filed_.size());
+        constexpr size_t kAhead = 16;
+        for (size_t k = 0; k < filed_.size(); ++k) {
+            if (k + kAhead < filed_.size()) table_.prefetch(filed_[k + kAhead].key);
+            filed_[k].cell = table_.findOrAdd(filed_[k].key);
         }
         // Counting sort by cell keeps list order within each cell.
         begin_.assign(table_.size() + 1, 0);
-        for (const Filed& f : filed)
+        for (const Filed& f : filed_)
             ++begin_[f.cell + 1];
         for (size_t c = 1; c < begin_.size(); ++c)
             begin_[c] += begin_[c - 1];
         from_.assign(begin_.begin(), begin_.end() - 1);
-        entries_.resize(filed.size());
+        entries_.resize(filed_.size());
         std::vector<uint32_t> fill(from_);
-        for (const Filed& f : filed)
+        for (const Filed& f : filed_)
             entries_[fill[f.cell]++] = f.entry;
+        filed_ = {};
     }
 
     void remove(size_t index) { live_[index] = 0; }
     // The ends a vect had when the grid was built.
     const Ends& endsAt(size_t index) const { return ends_[index]; }
-    // Asks for the cells of a vect's ends ahead of the queries about them.
-    void prefetchCells(size_t index) const {
+    // Asks for the cells of a vect's ends ahead of the queries about them, in two stages: the
+    // table slots, and a few turns later (the slots now at hand) the cells' first entries.
+    void prefetchSlots(size_t index) const {
         if (!live(index)) return;
         table_.prefetch(keyOf(ends_[index].start));
         table_.prefetch(keyOf(ends_[index].end));
+    }
+    void prefetchEntries(size_t index) const {
+        if (!live(index)) return;
+        for (const Point p : {ends_[index].start, ends_[index].end}) {
+            const uint32_t cell = table_.find(keyOf(p));
+            if (cell == KeyTable::kNone) continue;
+            __builtin_prefetch(&from_[cell]);
+            __builtin_prefetch(&entries_[from_[cell]]);
+        }
     }
     bool live(size_t index) const { return live_[index] != 0; }
 
@@ -108,6 +119,11 @@ class EndGrid {
     struct Entry {
         size_t index;
         Point p;
+    };
+    struct Filed {
+        uint64_t key;
+        uint32_t cell;
+        Entry entry;
     };
 
     static double cellSizeFor(double reach) {
@@ -132,42 +148,59 @@ class EndGrid {
     GridScale scale_;
     double reach_;
     KeyTable table_;
+    std::vector<Filed> filed_;  // until the cells are built
     std::vector<char> live_;
     std::vector<Ends> ends_;
     std::vector<uint32_t> begin_, from_;
     std::vector<Entry> entries_;
 };
 
-// Joins in list order; the entries of `order` for the vects joined into others become null.
-bool joinAll(Vect* head, std::span<Vect*> order, double tolerance, int selectedOnly) {
-    const double limit = tolerance * tolerance;
-    // A little beyond the tolerance, so that rounding in the squared distances cannot hide a
-    // candidate in a cell the query does not visit. A tolerance whose square overflows lets
-    // any two ends meet, however far apart: then one cell holds them all.
-    const double reach =
-        std::isfinite(limit) ? std::fabs(tolerance) * (1 + 1e-9) + 1e-150 : INFINITY;
-    EndGrid grid(reach, order, selectedOnly);
+// The reach of the grid for a tolerance: a little beyond it, so that rounding in the squared
+// distances cannot hide a candidate in a cell the query does not visit. A tolerance whose
+// square overflows lets any two ends meet, however far apart: then one cell holds them all.
+double reachFor(double tolerance) {
+    return std::isfinite(tolerance * tolerance) ? std::fabs(tolerance) * (1 + 1e-9) + 1e-150
+                                                : INFINITY;
+}
 
+int foldIfSelected(Vect& v) {
+    return v.selected && !v.link && v.type == LINTREL_POLYLINE ? foldCollinearJoints(v.segs) : 0;
+}
+
+struct Merged {
     bool joined = false;
-    constexpr size_t kAhead = 8;
+    bool folded = false;
+};
+
+// Joins in list order; the entries of `order` for the vects joined into others become null.
+// A vect's chain is final once its turn is over (it has left the grid, so no later vect takes
+// it), and its collinear joints are folded then, while its segs are still at hand.
+Merged joinAll(Vect* head, std::span<Vect*> order, EndGrid& grid, double tolerance) {
+    const double limit = tolerance * tolerance;
+    Merged merged;
+    constexpr size_t kStage = 8;
     for (size_t i = 0; i < order.size(); ++i) {
-        if (i + kAhead < order.size()) grid.prefetchCells(i + kAhead);
-        if (!grid.live(i)) continue;
-        grid.remove(i);
+        if (i + 2 * kStage < order.size()) grid.prefetchSlots(i + 2 * kStage);
+        if (i + kStage < order.size()) grid.prefetchEntries(i + kStage);
+        if (!order[i]) continue;
         Vect& a = *order[i];
-        for (Ends e = grid.endsAt(i);; e = endsOf(a)) {
-            const size_t b =
-                grid.earliestNear(e.end, limit, grid.earliestNear(e.start, limit, kNone));
-            if (b == kNone) break;
-            grid.remove(b);
-            const bool closed = joinVects(a, *order[b]);
-            eraseFrom(head, order[b]);  // a later vect, never the head
-            order[b] = nullptr;
-            joined = true;
-            if (closed) break;
+        if (grid.live(i)) {
+            grid.remove(i);
+            for (Ends e = grid.endsAt(i);; e = endsOf(a)) {
+                const size_t b =
+                    grid.earliestNear(e.end, limit, grid.earliestNear(e.start, limit, kNone));
+                if (b == kNone) break;
+                grid.remove(b);
+                const bool closed = joinVects(a, *order[b]);
+                eraseFrom(head, order[b]);  // a later vect, never the head
+                order[b] = nullptr;
+                merged.joined = true;
+                if (closed) break;
+            }
         }
+        if (foldIfSelected(a) > 0) merged.folded = true;
     }
-    return joined;
+    return merged;
 }
 
 // Makes a curve's flattened copy its definition so that its line segs can be joined.
@@ -227,20 +260,23 @@ int foldSelectedJoints(std::span<Vect* const> vects) {
     constexpr size_t kAhead = 8;
     for (size_t i = 0; i < vects.size(); ++i) {
         if (i + kAhead < vects.size() && vects[i + kAhead]) prefetchChainEnds(vects[i + kAhead]);
-        Vect* v = vects[i];
-        if (v && v->selected && !v->link && v->type == LINTREL_POLYLINE)
-            folded += foldCollinearJoints(v->segs);
+        if (vects[i]) folded += foldIfSelected(*vects[i]);
     }
     return folded;
 }
 
 int mergeConnected(Vect* head, double tolerance, int selectedOnly) {
     if (!head) return LINTREL_BAD_ARGUMENT;
-    std::vector<Vect*> order = vectsInOrder(head);
     // A tolerance that is not a number lets no ends meet.
-    const bool joined = !std::isnan(tolerance) && joinAll(head, order, tolerance, selectedOnly);
-    const bool folded = foldSelectedJoints(order) > 0;
-    return joined || folded ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
+    if (std::isnan(tolerance))
+        return foldSelectedJoints(vectsInOrder(head)) > 0 ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
+    EndGrid grid(reachFor(tolerance));
+    std::vector<Vect*> order = visitVectsInOrder(head, [&](size_t i, const Vect* v) {
+        if (joinable(*v, selectedOnly)) grid.file(i, *v);
+    });
+    grid.build(order.size());
+    const Merged merged = joinAll(head, order, grid, tolerance);
+    return merged.joined || merged.folded ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
 }
 
 }  // namespace lintrel

@@ -2,8 +2,11 @@
 // straight runs fold away, and arcs keep their definition.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "curves/flatten.h"
 #include "optimise/chain_edit.h"
+#include "optimise/reference_cleanup.h"
 #include "support/builders.h"
 
 using namespace lintrel;
@@ -86,4 +89,55 @@ TEST(FoldCollinearJoints, OnlyStraightContinuousJointsFold) {
     EXPECT_EQ(segs[0]->x1, 2);
     EXPECT_EQ(segs[1]->y1, 2);
     EXPECT_EQ(segs[3]->x0, 4);
+}
+
+// Chains full of joints near the angle tolerance: turns of 0, 1e-4 and 2e-4 either side of
+// straight, runs snapped to an axis (less than 1e-4 across), zero-length segs, reversals and
+// gaps. Folding must match measuring every angle, joint for joint.
+TEST(FoldCollinearJoints, MatchesMeasuringEveryAngle) {
+    std::mt19937_64 rng(7);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<uint64_t>(n)); };
+    const double turns[] = {0, 1e-4, -1e-4, 0.99999e-4, 1.00001e-4, 2e-4, -2.00001e-4, 1e-3, 1.5};
+    int folds = 0;
+    for (int chain = 0; chain < 3000; ++chain) {
+        Point at{static_cast<double>(pick(5)) - 2, static_cast<double>(pick(5)) - 2};
+        double heading = pick(4) * kHalfPi + (pick(2) ? 0.3 : 0);
+        std::vector<Point> points{at};
+        for (int k = 1 + pick(12); k > 0; --k) {
+            switch (pick(6)) {
+                case 0:  // snapped: nearly vertical, less than the tolerance across
+                    at.x += (pick(3) - 1) * 0.5e-4;
+                    at.y += pick(2) ? 1e-4 * (1 + pick(3)) : -0.5;
+                    break;
+                case 1:  // no length
+                    break;
+                default: {
+                    heading += turns[pick(std::size(turns))];
+                    const double length = pick(2) ? 1.0 : 1e-3;
+                    at.x += length * std::cos(heading);
+                    at.y += length * std::sin(heading);
+                }
+            }
+            points.push_back(at);
+        }
+        ChainOwner<Vect> fast(polylineOf(points)), literal(polylineOf(points));
+        if (pick(4) == 0) {  // a gap just inside or outside the point tolerance
+            Seg* s = fast.get()->segs->prev;
+            const double by = pick(2) ? 0.9e-4 : 1.1e-4;
+            s->x0 += by;
+            literal.get()->segs->prev->x0 += by;
+        }
+        const int folded = foldCollinearJoints(fast.get()->segs);
+        ASSERT_EQ(folded, referenceFoldCollinearJoints(literal.get()->segs)) << "chain " << chain;
+        const auto a = segsOf(fast.get()->segs), b = segsOf(literal.get()->segs);
+        ASSERT_EQ(a.size(), b.size());
+        for (size_t i = 0; i < a.size(); ++i) {
+            ASSERT_EQ(a[i]->x0, b[i]->x0);
+            ASSERT_EQ(a[i]->y0, b[i]->y0);
+            ASSERT_EQ(a[i]->x1, b[i]->x1);
+            ASSERT_EQ(a[i]->y1, b[i]->y1);
+        }
+        folds += folded;
+    }
+    EXPECT_GT(folds, 1000);  // the chains do fold, often
 }

@@ -3,6 +3,7 @@
 // quadratic and live here only, as the reference the library's fast paths must agree with.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include "model/items.h"
@@ -40,6 +41,31 @@ inline bool referenceJoinable(const Vect& v, int selectedOnly) {
            v.type != LINTREL_ELLIPSE && v.type != LINTREL_POINT;
 }
 
+// Each joint of a chain in turn: a seg that runs on in its predecessor's direction (angles within
+// 1e-4) from its predecessor's end is folded into it. Every angle is measured.
+inline int referenceFoldCollinearJoints(Seg* head) {
+    if (!head) return 0;
+    int folded = 0;
+    double beforeAngle = directionAngle(*head);
+    for (Seg* s = head->next; s != head;) {
+        Seg* before = s->prev;
+        Seg* next = s->next;
+        const double angle = directionAngle(*s);
+        if (std::fabs(beforeAngle - angle) <= kSame && samePoint(segEnd(*before), segStart(*s))) {
+            before->x1 = s->x1;
+            before->y1 = s->y1;
+            unlink(s);
+            deleteSegChain(s);
+            beforeAngle = directionAngle(*before);
+            ++folded;
+        } else {
+            beforeAngle = angle;
+        }
+        s = next;
+    }
+    return folded;
+}
+
 // For each vect, the later vects are scanned in order; after a join the scan starts again right
 // after the vect, until it closes or the scan reaches the end of the list.
 inline int referenceMerge(Vect* head, double tolerance, int selectedOnly) {
@@ -63,10 +89,10 @@ inline int referenceMerge(Vect* head, double tolerance, int selectedOnly) {
         }
         a = a->next;
     } while (a != head);
-    std::vector<Vect*> vects;
     for (Vect* v : ring(head))
-        vects.push_back(v);
-    if (foldSelectedJoints(vects) > 0) changed = true;
+        if (v->selected && !v->link && v->type == LINTREL_POLYLINE &&
+            referenceFoldCollinearJoints(v->segs) > 0)
+            changed = true;
     return changed ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
 }
 
