@@ -3,6 +3,7 @@
 // the list, until it closes or finds no partner. A grid of the end points of the vects not yet
 // visited answers "first later vect within the tolerance" without looking at every pair, and
 // gives the same partners in the same order as a scan of the list would.
+#include <array>
 #include <cmath>
 #include <limits>
 #include <span>
@@ -80,33 +81,43 @@ class EndGrid {
         std::vector<uint32_t> fill(from_);
         for (const Filed& f : filed_)
             entries_[fill[f.cell]++] = f.entry;
+        homes_.assign(count, {KeyTable::kNone, KeyTable::kNone});
+        for (size_t k = 0; k < filed_.size(); ++k)  // a vect's start, then its end
+            homes_[filed_[k].entry.index][k % 2] = filed_[k].cell;
         filed_ = {};
     }
 
     void remove(size_t index) { live_[index] = 0; }
-    // The ends a vect had when the grid was built.
-    const Ends& endsAt(size_t index) const { return ends_[index]; }
-    // Asks for the cells of a vect's ends ahead of the queries about them, in two stages: the
-    // table slots, and a few turns later (the slots now at hand) the cells' first entries.
-    void prefetchSlots(size_t index) const {
+    // Asks for the cells of a vect's ends ahead of the first query of its turn, in two stages:
+    // the cells, and a few turns later (the cells now at hand) their first entries.
+    void prefetchCells(size_t index) const {
         if (!live(index)) return;
-        table_.prefetch(keyOf(ends_[index].start));
-        table_.prefetch(keyOf(ends_[index].end));
+        for (const uint32_t cell : homes_[index]) {
+            __builtin_prefetch(&from_[cell]);
+            __builtin_prefetch(&begin_[cell + 1]);
+        }
     }
     void prefetchEntries(size_t index) const {
         if (!live(index)) return;
-        for (const Point p : {ends_[index].start, ends_[index].end}) {
-            const uint32_t cell = table_.find(keyOf(p));
-            if (cell == KeyTable::kNone) continue;
-            __builtin_prefetch(&from_[cell]);
+        for (const uint32_t cell : homes_[index])
             __builtin_prefetch(&entries_[from_[cell]]);
-        }
     }
     bool live(size_t index) const { return live_[index] != 0; }
 
-    // The earliest live vect with an end whose squared distance from `q` is at most `limit`.
-    size_t earliestNear(Point q, double limit, size_t best) {
+    // The earliest live vect with an end within the tolerance of the ends the vect at `index`
+    // was filed with. An end whose reach stays within its own cell asks that cell directly.
+    size_t earliestNearFiled(size_t index, double limit) {
+        const Ends& e = ends_[index];
+        return earliestNear(e.end, limit, earliestNear(e.start, limit, kNone, homes_[index][0]),
+                            homes_[index][1]);
+    }
+
+    // The earliest live vect with an end whose squared distance from `q` is at most `limit`;
+    // `home` is the cell of `q` when known.
+    size_t earliestNear(Point q, double limit, size_t best, uint32_t home = KeyTable::kNone) {
         const CellSpan xs = scale_.span(q.x, reach_), ys = scale_.span(q.y, reach_);
+        if (home != KeyTable::kNone && xs.low == xs.high && ys.low == ys.high)
+            return earliestIn(home, q, limit, best);
         for (int64_t x = xs.low; x <= xs.high; ++x)
             for (int64_t y = ys.low; y <= ys.high; ++y) {
                 const uint32_t cell = table_.find(cellKey(x, y, 0));
@@ -151,6 +162,7 @@ class EndGrid {
     std::vector<Filed> filed_;  // until the cells are built
     std::vector<char> live_;
     std::vector<Ends> ends_;
+    std::vector<std::array<uint32_t, 2>> homes_;  // the cells of each vect's start and end
     std::vector<uint32_t> begin_, from_;
     std::vector<Entry> entries_;
 };
@@ -180,22 +192,21 @@ Merged joinAll(Vect* head, std::span<Vect*> order, EndGrid& grid, double toleran
     Merged merged;
     constexpr size_t kStage = 8;
     for (size_t i = 0; i < order.size(); ++i) {
-        if (i + 2 * kStage < order.size()) grid.prefetchSlots(i + 2 * kStage);
+        if (i + 2 * kStage < order.size()) grid.prefetchCells(i + 2 * kStage);
         if (i + kStage < order.size()) grid.prefetchEntries(i + kStage);
         if (!order[i]) continue;
         Vect& a = *order[i];
         if (grid.live(i)) {
             grid.remove(i);
-            for (Ends e = grid.endsAt(i);; e = endsOf(a)) {
-                const size_t b =
-                    grid.earliestNear(e.end, limit, grid.earliestNear(e.start, limit, kNone));
-                if (b == kNone) break;
+            for (size_t b = grid.earliestNearFiled(i, limit); b != kNone;) {
                 grid.remove(b);
                 const bool closed = joinVects(a, *order[b]);
                 eraseFrom(head, order[b]);  // a later vect, never the head
                 order[b] = nullptr;
                 merged.joined = true;
                 if (closed) break;
+                const Ends e = endsOf(a);
+                b = grid.earliestNear(e.end, limit, grid.earliestNear(e.start, limit, kNone));
             }
         }
         if (foldIfSelected(a) > 0) merged.folded = true;
