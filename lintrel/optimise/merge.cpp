@@ -100,7 +100,7 @@ class EndGrid {
     void prefetchEntries(size_t index) const {
         if (!live(index)) return;
         for (const uint32_t cell : homes_[index])
-            __builtin_prefetch(&entries_[from_[cell]]);
+            __builtin_prefetch(entries_.data() + from_[cell]);  // may be one past the end
     }
     bool live(size_t index) const { return live_[index] != 0; }
 
