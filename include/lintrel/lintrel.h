@@ -355,6 +355,22 @@ LINTREL_API int VarnixCadArray_ChangeVectGroup(int number);
 LINTREL_API int Lintrel_OpenEth(const char* ipAddress, void** handle);
 LINTREL_API int VarnixCadArray_OpenEth(const char* ipAddress, void** handle);
 
+/* ==== Extensions ====
+ * Exports beyond the specified interface, for hosts that want more than it offers. Each keeps
+ * the family style: integer result codes, out-parameters, no exceptions, no messages. */
+
+/* ---- Import diagnostics ----
+ * What the last import (either family) repaired or skipped, as a list of entries, each with a
+ * stable code, a count and a short English text. Every import clears the list first; results
+ * never depend on it. Codes: 1-99 any file, 100-199 DXF, 200-299 HPGL/PLT, 300-399
+ * Illustrator, 400-499 text and fonts, 500-599 DST, 600-699 raster images. */
+LINTREL_API int VarnixCad3_GetImportDiagCount(void);
+/* Entry `index` (0-based) of the list: writes its code and count where the pointers are not null
+ * and copies its text, NUL-terminated and cut to textSize bytes, into `text` when it is not null
+ * and textSize > 0. Returns 0, or 21000 for an index outside the list. */
+LINTREL_API int VarnixCad3_GetImportDiag(int index, int* code, int* count, char* text,
+                                         int textSize);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "import/diagnostics.h"
 #include "import/file_bytes.h"
 #include "model/items.h"
 
@@ -99,7 +100,10 @@ VectGroup* VxDst::readBytes(std::string_view bytes) {
 
 VectGroup* VxDst::read(const char* fileName) {
     FileBytes file;
-    if (!file.open(fileName)) return nullptr;
+    if (!file.open(fileName)) {
+        importDiagnostics().note(diag::kFileUnreadable, "the file could not be read");
+        return nullptr;
+    }
     return readBytes(file.bytes());
 }
 

@@ -5,6 +5,7 @@
 
 #include "api/array_graph.h"
 #include "curves/flatten.h"
+#include "import/diagnostics.h"
 #include "import/dst.h"
 #include "import/dxf/dxf_colours.h"
 #include "import/dxf/vx_dxf.h"
@@ -92,6 +93,8 @@ VectGroup* VxCadReader::readDst(const char* fileName) {
 
 VectGroup* VxCadReader::importFile(const char* fileName, double /*pltUnits*/, int importOptions,
                                    double precision, bool moveToOrigin) {
+    ImportDiagnostics& diagnostics = importDiagnostics();
+    diagnostics.clear();
     if (!fileName) return nullptr;
     precision = clampPrecision(precision);
     const std::string ext = importExtension(fileName);
@@ -100,8 +103,10 @@ VectGroup* VxCadReader::importFile(const char* fileName, double /*pltUnits*/, in
         groups.reset(readDxf(fileName, importOptions, precision));
     else if (ext == "dst")
         groups.reset(readDst(fileName));
-    // "ai" and "plt" join here with their readers; until then they read nothing, like any
-    // other extension.
+    else
+        // "ai" and "plt" join here with their readers; until then they read nothing, like any
+        // other extension.
+        diagnostics.note(diag::kUnknownExtension, "no reader for the file name's extension");
     if (!groups) return nullptr;
     flattenEllipses(groups.get(), precision);
     if (!(importOptions & kKeepCurves)) flattenGroupChain(groups.get(), precision);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include <lintrel/lintrel.h>
 #include <varnix/varnix.h>
 
 #include "core/controller/command_link.h"
@@ -177,6 +178,26 @@ int runConvert(const Options& options, const Settings& settings, std::FILE* out,
     return kExitOk;
 }
 
+namespace {
+
+// What the reader of the last import repaired or skipped, one line each, or "none".
+std::string importDiagnosticsText() {
+    const int n = VarnixCad3_GetImportDiagCount();
+    if (n <= 0) return "diagnostics:    none\n";
+    std::string text = "diagnostics:\n";
+    for (int i = 0; i < n; ++i) {
+        int code = 0, count = 0;
+        char what[256];
+        if (VarnixCad3_GetImportDiag(i, &code, &count, what, sizeof what) != 0) continue;
+        char line[320];
+        std::snprintf(line, sizeof line, "  %3d  x%-6d %s\n", code, count, what);
+        text += line;
+    }
+    return text;
+}
+
+}  // namespace
+
 int runInfo(const Options& options, const Settings& settings, std::FILE* out, std::FILE* err) {
     StderrSink sink(err, options.quiet);
     // Read without the automatic steps first, to measure the travel as drawn.
@@ -185,6 +206,7 @@ int runInfo(const Options& options, const Settings& settings, std::FILE* out, st
     Document document;
     if (const int code = readDrawing(document, options.drawing, asDrawn, sink, err)) return code;
     const int declaredUnit = VarnixCad3_GetBeforeUnit();
+    const std::string diagnostics = importDiagnosticsText();
     const double travelBefore = measureDrawing(document.drawing(), settings.process.machine).travel;
     if (!runAutoOptimize(document.drawingAddress(), settings.optimize, sink))
         return fail(err, kExitDrawing,
@@ -210,6 +232,7 @@ int runInfo(const Options& options, const Settings& settings, std::FILE* out, st
         out, "\nestimated time: %s (cutting %s, travel %s; constant speeds, ramps not counted)\n",
         duration(f.cutSeconds + f.travelSeconds).c_str(), duration(f.cutSeconds).c_str(),
         duration(f.travelSeconds).c_str());
+    std::fputs(diagnostics.c_str(), out);
     return kExitOk;
 }
 

@@ -94,6 +94,7 @@ check "no temporary file is left behind" sh -c "[ \$(ls '$work' | grep -c 'folde
 run 0 info "$drawing" --settings /dev/null
 check "info counts the groups" prints "^groups: *4"
 check "info reports the travel saved" prints "after optimisation"
+check "info of a sound drawing lists no diagnostics" prints "^diagnostics: *none"
 
 # Downloads go to the controller simulator on loopback.
 mkdir "$work/store"

@@ -106,8 +106,27 @@ TEST(DxfBadInput, OneEnormousLineReadsNothingOrZero) {
     EXPECT_EQ(groups.get()->vects->segs->x0, 0);
 }
 
+int diagnosticCount(int wanted) {
+    for (int i = 0; i < VarnixCad3_GetImportDiagCount(); ++i) {
+        int code = 0, count = 0;
+        if (VarnixCad3_GetImportDiag(i, &code, &count, nullptr, 0) == 0 && code == wanted)
+            return count;
+    }
+    return 0;
+}
+
 TEST(DxfBadInput, MissingFilesAndFoldersGiveNull) {
     EXPECT_EQ(VarnixCad3_ImportVectGraph("/nonexistent/drawing.dxf", 1016, 1, 0.05, 0), nullptr);
+    EXPECT_EQ(diagnosticCount(1), 1) << "an unreadable file is named as such";
+    char text[8] = "x";
+    int code = 0;
+    ASSERT_EQ(VarnixCad3_GetImportDiag(0, &code, nullptr, text, sizeof text), 0);
+    EXPECT_EQ(std::string(text).size(), 7u) << "the text is cut to the buffer and terminated";
+    EXPECT_EQ(VarnixCad3_GetImportDiag(1, &code, nullptr, text, sizeof text), LINTREL_BAD_ARGUMENT);
+    EXPECT_EQ(VarnixCad3_GetImportDiag(-1, nullptr, nullptr, nullptr, 0), LINTREL_BAD_ARGUMENT);
+    EXPECT_EQ(VarnixCad3_ImportVectGraph("/nonexistent/drawing.xyz", 1016, 1, 0.05, 0), nullptr);
+    EXPECT_EQ(diagnosticCount(1), 0) << "each import starts a new list";
+    EXPECT_EQ(diagnosticCount(2), 1);
     EXPECT_EQ(VarnixCad3_ImportVectGraph(nullptr, 1016, 1, 0.05, 0), nullptr);
     const auto folder = std::filesystem::temp_directory_path() / "pathloom-folder.dxf";
     std::filesystem::create_directory(folder);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "import/diagnostics.h"
 #include "import/dxf/dxf_convert.h"
 #include "import/dxf/dxf_passes.h"
 
@@ -18,7 +19,10 @@ void VxDxf::readBuffer(std::string_view text, int importOptions, double precisio
 }
 
 bool VxDxf::read(const char* fileName, int importOptions, double precision) {
-    if (!file_.open(fileName)) return false;
+    if (!file_.open(fileName)) {
+        importDiagnostics().note(diag::kFileUnreadable, "the file could not be read");
+        return false;
+    }
     readBuffer(file_.bytes(), importOptions, precision);
     return true;
 }

@@ -1,0 +1,26 @@
+// The diagnostics list of the last import.
+#include "import/diagnostics.h"
+
+namespace lintrel {
+
+void ImportDiagnostics::note(int code, std::string_view text, long count) {
+    for (Diagnostic& d : items_)
+        if (d.code == code) {
+            d.count += count;
+            return;
+        }
+    items_.push_back({code, count, std::string(text)});
+}
+
+long ImportDiagnostics::countOf(int code) const {
+    for (const Diagnostic& d : items_)
+        if (d.code == code) return d.count;
+    return 0;
+}
+
+ImportDiagnostics& importDiagnostics() {
+    static ImportDiagnostics last;
+    return last;
+}
+
+}  // namespace lintrel
