@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstring>
 
+#include "api/guarded_call.h"
 #include "import/diagnostics.h"
 #include "import/reader.h"
 
@@ -16,20 +17,19 @@ extern "C" {
 LINTREL_API VectGroup* VarnixCad3_ImportVectGraph(const char* fileName, double pltUnits,
                                                   int importOptions, double precision,
                                                   int moveToOrigin) {
-    try {
+    return guardedCall<VectGroup*>(nullptr, [&] {
         return VxCadReader().importFile(fileName, pltUnits, importOptions, precision,
                                         moveToOrigin != 0);
-    } catch (...) {
-        return nullptr;  // out of memory on a huge drawing: nothing imported
-    }
+    });
 }
 
 LINTREL_API int VarnixCadArray_ImportVectGraph(const char* fileName, double pltUnits,
                                                int importOptions, double precision) {
-    try {
+    // Always 0, as callers expect; a failed import leaves the array chain empty.
+    guardedCall(0, [&] {
         importArrayChain(fileName, pltUnits, importOptions, precision);
-    } catch (...) {
-    }
+        return 0;
+    });
     return LINTREL_OK;
 }
 
