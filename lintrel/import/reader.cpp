@@ -2,6 +2,7 @@
 #include "import/reader.h"
 
 #include <cctype>
+#include <cmath>
 
 #include "api/array_graph.h"
 #include "curves/flatten.h"
@@ -9,6 +10,7 @@
 #include "import/dst.h"
 #include "import/dxf/dxf_colours.h"
 #include "import/dxf/vx_dxf.h"
+#include "import/plt/vx_plt.h"
 #include "model/geometry.h"
 #include "model/items.h"
 #include "model/transform.h"
@@ -91,7 +93,22 @@ VectGroup* VxCadReader::readDst(const char* fileName) {
     return groups;
 }
 
-VectGroup* VxCadReader::importFile(const char* fileName, double /*pltUnits*/, int importOptions,
+// Plotter files are read in plotter units, so the chord tolerance is converted to them first.
+VectGroup* VxCadReader::readPlt(const char* fileName, double pltUnits, double precision) {
+    if (!(pltUnits > 0) || !std::isfinite(pltUnits)) pltUnits = kDefaultPltUnits;
+    VxPlt plt;
+    VectGroup* groups = nullptr;
+    if (!plt.read(fileName, precision * pltUnits / 25.4, groups) || !groups) return nullptr;
+    plt.scale(groups, pltUnits);
+    colourPenGroups(groups);
+    return groups;
+}
+
+bool isPlotterExtension(std::string_view ext) {
+    return ext == "plt" || ext == "hpgl" || ext == "hpg" || ext == "hgl";
+}
+
+VectGroup* VxCadReader::importFile(const char* fileName, double pltUnits, int importOptions,
                                    double precision, bool moveToOrigin) {
     ImportDiagnostics& diagnostics = importDiagnostics();
     diagnostics.clear();
@@ -103,9 +120,9 @@ VectGroup* VxCadReader::importFile(const char* fileName, double /*pltUnits*/, in
         groups.reset(readDxf(fileName, importOptions, precision));
     else if (ext == "dst")
         groups.reset(readDst(fileName));
+    else if (isPlotterExtension(ext))
+        groups.reset(readPlt(fileName, pltUnits, precision));
     else
-        // "ai" and "plt" join here with their readers; until then they read nothing, like any
-        // other extension.
         diagnostics.note(diag::kUnknownExtension, "no reader for the file name's extension");
     if (!groups) return nullptr;
     flattenEllipses(groups.get(), precision);
