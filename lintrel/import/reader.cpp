@@ -6,6 +6,7 @@
 
 #include "api/array_graph.h"
 #include "curves/flatten.h"
+#include "import/ai/vx_ai.h"
 #include "import/diagnostics.h"
 #include "import/dst.h"
 #include "import/dxf/dxf_colours.h"
@@ -93,6 +94,15 @@ VectGroup* VxCadReader::readDst(const char* fileName) {
     return groups;
 }
 
+// Illustrator groups are numbered by colour index from 0; the drawing numbers them from 1.
+VectGroup* VxCadReader::readAi(const char* fileName) {
+    VxAi ai;
+    VectGroup* groups = ai.read(fileName);
+    for (VectGroup* g : ring(groups))
+        g->number += 1;
+    return groups;
+}
+
 // Plotter files are read in plotter units, so the chord tolerance is converted to them first.
 VectGroup* VxCadReader::readPlt(const char* fileName, double pltUnits, double precision) {
     if (!(pltUnits > 0) || !std::isfinite(pltUnits)) pltUnits = kDefaultPltUnits;
@@ -120,6 +130,8 @@ VectGroup* VxCadReader::importFile(const char* fileName, double pltUnits, int im
         groups.reset(readDxf(fileName, importOptions, precision));
     else if (ext == "dst")
         groups.reset(readDst(fileName));
+    else if (ext == "ai")
+        groups.reset(readAi(fileName));
     else if (isPlotterExtension(ext))
         groups.reset(readPlt(fileName, pltUnits, precision));
     else

@@ -21,6 +21,7 @@ class VxCadReader {
   private:
     VectGroup* readDxf(const char* fileName, int importOptions, double precision);
     VectGroup* readDst(const char* fileName);
+    VectGroup* readAi(const char* fileName);
     VectGroup* readPlt(const char* fileName, double pltUnits, double precision);
 };
 
