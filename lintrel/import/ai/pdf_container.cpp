@@ -191,7 +191,8 @@ bool isName(std::string_view value, std::string_view name) {
     return value.substr(0, tokenEnd(value, 0)) == name;
 }
 
-Container::Container(std::string_view bytes) : in_(bytes) {
+Container::Container(std::string_view bytes, size_t inflateBudget)
+    : in_(bytes), budget_(inflateBudget) {
     for (size_t at = in_.find("obj"); at != std::string_view::npos; at = in_.find("obj", at + 3)) {
         if (at + 3 < in_.size() && !isWhite(in_[at + 3]) && !isDelimiter(in_[at + 3])) continue;
         // Back over " G " and "N".

@@ -32,7 +32,7 @@ bool isName(std::string_view value, std::string_view name);
 
 class Container {
   public:
-    explicit Container(std::string_view bytes);
+    explicit Container(std::string_view bytes, size_t inflateBudget = kInflateBudget);
 
     bool empty() const { return offsets_.empty(); }
     // Object numbers in ascending order.
@@ -54,7 +54,7 @@ class Container {
 
     std::string_view in_;
     std::unordered_map<int, size_t> offsets_;  // object number to the byte after "obj"
-    size_t budget_ = kInflateBudget;
+    size_t budget_;
     bool bounded_ = false;
 };
 

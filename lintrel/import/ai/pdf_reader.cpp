@@ -103,9 +103,9 @@ std::string pageContent(pdf::Container& pdf) {
 
 }  // namespace
 
-VectGroup* readPdfContainer(std::string_view bytes, PdfSource* source) {
+VectGroup* readPdfContainer(std::string_view bytes, PdfSource* source, size_t inflateBudget) {
     if (source) *source = PdfSource::kNothing;
-    pdf::Container pdf(bytes);
+    pdf::Container pdf(bytes, inflateBudget);
     if (pdf.empty()) {
         importDiagnostics().note(diag::kAiNotPdfOrText, "a PDF container without objects");
         return nullptr;

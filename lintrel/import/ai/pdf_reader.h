@@ -7,12 +7,15 @@
 
 #include <string_view>
 
+#include "import/ai/pdf_container.h"
+
 namespace lintrel::ai {
 
 enum class PdfSource { kNothing, kPrivateData, kPageContent };
 
 // The groups of a PDF-based AI file (null when nothing could be read); `source` tells which
-// part of the container they came from.
-VectGroup* readPdfContainer(std::string_view bytes, PdfSource* source = nullptr);
+// part of the container they came from. At most `inflateBudget` bytes are decompressed.
+VectGroup* readPdfContainer(std::string_view bytes, PdfSource* source = nullptr,
+                            size_t inflateBudget = pdf::kInflateBudget);
 
 }  // namespace lintrel::ai

@@ -173,7 +173,9 @@ void VxAi::readUnit(std::string_view text) {
 }
 
 VectGroup* VxAi::readBytes(std::string_view bytes) {
-    if (bytes.substr(0, 5) == "%PDF-") return ai::readPdfContainer(bytes);
+    // Some writers put a few bytes before the PDF header.
+    if (bytes.substr(0, 1024).find("%PDF-") != std::string_view::npos)
+        return ai::readPdfContainer(bytes);
     ai::PathBuilder paths;
     parseText(bytes, paths);
     return paths.finish();
