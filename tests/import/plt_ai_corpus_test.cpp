@@ -70,7 +70,7 @@ Box plainPlotterExtent(const std::string& text) {
         std::string name = (*it)[1];
         std::transform(name.begin(), name.end(), name.begin(), ::toupper);
         static const std::set<std::string> other = {"PR", "PE", "CI", "AA", "AR", "BZ",
-                                                    "BR", "EA", "ER", "LB", "RP"};
+                                                    "BR", "EA", "ER", "LB", "RP", "SC"};
         if (other.count(name) || text.find('\x1b') != std::string::npos) return {};
         if (name == "IN") down = false, x = y = 0;
         if (name != "PU" && name != "PD" && name != "PA") continue;

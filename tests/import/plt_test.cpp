@@ -1,6 +1,6 @@
 // The HPGL/PLT reader through the import entry point: strokes, pens and their shared numbers,
 // scaling by plotter units, every coordinate pair of an instruction, relative moves, circles,
-// arcs, Bezier curves and encoded polylines, and the count of what was skipped.
+// arcs, Bezier curves and encoded polylines, user units, and the count of what was skipped.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -152,6 +152,28 @@ TEST(PltReader, RelativeMovesCirclesArcsAndCurves) {
     expectPoints(vectsOf(rect.get())[0], {{10, 10}, {30, 10}, {30, 20}, {10, 20}, {10, 10}});
 }
 
+TEST(PltReader, UserUnitsAreFittedToTheInputWindow) {
+    // Type 0 fits each direction; relative moves and circle radii scale alike.
+    auto fitted = plot("IP0,0,1000,2000;SC0,10,0,10;PU0,0;PD10,10;PR;PD-1,0;");
+    expectPoints(vectsOf(fitted.get())[0], {{0, 0}, {1000, 2000}, {900, 2000}});
+    auto circle = plot("IP0,0,100,100;SC0,10,0,10;PU5,5;CI1;");
+    for (Point p : pointsOf(vectsOf(circle.get())[0]))
+        EXPECT_NEAR(distance(p, {50, 50}), 10, 1e-6);
+    // Type 1 keeps one factor and centres the spare room; type 2 gives the factors.
+    auto isotropic = plot("IP0,0,1000,2000;SC0,10,0,10,1;PU0,0;PD10,10;");
+    expectPoints(vectsOf(isotropic.get())[0], {{0, 500}, {1000, 1500}});
+    auto factors = plot("SC5,3,0,2,2;PU5,0;PD6,1;");
+    expectPoints(vectsOf(factors.get())[0], {{0, 0}, {3, 2}});
+    // Without an input window the size of the units is unknown: they stay plotter units, and
+    // that is noted. IN ends the scaling.
+    auto unknown = plot("SC0,500,0,500;PU0,0;PD10,0;IN;PU0,0;PD0,7;");
+    const auto vects = vectsOf(unknown.get());
+    ASSERT_EQ(vects.size(), 2u);
+    expectPoints(vects[0], {{0, 0}, {10, 0}});
+    expectPoints(vects[1], {{0, 0}, {0, 7}});
+    EXPECT_EQ(importDiagnostics().countOf(diag::kPltScalingSkipped), 1);
+}
+
 // Writes a signed number as encoded polyline digits (eight-bit, base 64).
 std::string encode(long value) {
     unsigned long v = value < 0 ? (static_cast<unsigned long>(-value) << 1) | 1
@@ -179,7 +201,7 @@ TEST(PltReader, EncodedPolylinesDecodePensAndMoves) {
 }
 
 TEST(PltReader, SkippedInstructionsAreCountedByKind) {
-    auto groups = plot("IN;LT;PW0.5;SC0,10,0,10;LBPD100,100;\x03PM0;PU0,0;PD1,1;FP;QQ;\x1b.(;\x7f");
+    auto groups = plot("IN;LT;PW0.5;RO90;LBPD100,100;\x03PM0;PU0,0;PD1,1;FP;QQ;\x1b.(;\x7f");
     ASSERT_EQ(vectsOf(groups.get()).size(), 1u);  // the label's text draws nothing
     const ImportDiagnostics& d = importDiagnostics();
     EXPECT_EQ(d.countOf(diag::kPltSetupSkipped), 2);

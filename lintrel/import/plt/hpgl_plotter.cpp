@@ -1,8 +1,11 @@
 // Following HPGL drawing instructions: pen moves (PU, PD, PA, PR) visit every coordinate pair in
 // order, absolute or relative; circles (CI), arcs (AA, AR), Bezier curves (BZ, BR), edged
-// rectangles (EA, ER) and encoded polylines (PE) become line segs at the import precision.
-// Everything else (labels, fills and polygon mode, scaling and windows, pen and device setup) is
-// counted in the diagnostics and otherwise ignored: polygon mode draws its outline as usual.
+// rectangles (EA, ER) and encoded polylines (PE) become line segs at the import precision; user
+// units (SC) are fitted to the input window (IP). Everything else is counted in the
+// diagnostics and otherwise ignored: labels and text settings (LB, SI, DI ...), fills and
+// polygon mode (PM, FP, EP, FT, RA, RR, WG ...; a polygon's outline is drawn as it is given),
+// windows, rotation and page size (IW, RO, PS, IR), pen, line and device setup (LT, PW, PC,
+// VS ...) and unknown instructions.
 #include "import/plt/hpgl_plotter.h"
 
 #include <algorithm>
@@ -19,6 +22,9 @@
 namespace lintrel::hpgl {
 
 namespace {
+
+constexpr const char* kScalingSkippedText =
+    "window, rotation and page size ignored, or user units without an input window";
 
 // Flattened segs of one curve at most; the file's whole budget is in the plotter.
 constexpr int kMaxStepsPerCurve = 1 << 16;
@@ -55,6 +61,68 @@ void Plotter::initialise() {
     endStroke();
     down_ = relative_ = false;
     position_ = {};
+    window_ = {};
+    userScale_.clear();
+    scaling_ = {};
+}
+
+Point Plotter::target(double x, double y, bool relative) const {
+    if (relative) return {position_.x + scaling_.sx * x, position_.y + scaling_.sy * y};
+    return {scaling_.ox + scaling_.sx * x, scaling_.oy + scaling_.sy * y};
+}
+
+// IP x1,y1[,x2,y2]: the input window P1-P2 that user units are fitted to. Without numbers it
+// returns to its default, which is unknown here: user units then keep the size of plotter units.
+void Plotter::inputWindow(const Instruction& in) {
+    const std::vector<double>& n = in.numbers;
+    if (n.size() >= 2) {
+        const Point p1{n[0], n[1]};
+        const Point p2 = n.size() >= 4 ? Point{n[2], n[3]}
+                                       : Point{n[0] + window_.p2.x - window_.p1.x,
+                                               n[1] + window_.p2.y - window_.p1.y};
+        window_ = {p1, p2, true};
+    } else {
+        window_ = {};
+    }
+    applyScale();
+}
+
+// SC xmin,xmax,ymin,ymax[,type[,left,bottom]]: user units. Type 0 fits the window in both
+// directions, type 1 keeps one factor for both (the spare room split by left and bottom, in
+// percent), type 2 gives the factors directly (SC xmin,xfactor,ymin,yfactor,2).
+void Plotter::applyScale() {
+    const std::vector<double>& n = userScale_;
+    scaling_ = {};
+    if (n.size() < 4) return;
+    const int type = n.size() >= 5 ? clampToInt(n[4]) : 0;
+    Scaling s;
+    if (type == 2) {
+        s.sx = n[1];
+        s.sy = n[3];
+    } else if (!window_.known) {
+        importDiagnostics().note(diag::kPltScalingSkipped, kScalingSkippedText);
+    } else {
+        s.sx = (window_.p2.x - window_.p1.x) / (n[1] - n[0]);
+        s.sy = (window_.p2.y - window_.p1.y) / (n[3] - n[2]);
+    }
+    double extraX = 0, extraY = 0;
+    if (type == 1 && window_.known) {
+        const double f = std::min(std::fabs(s.sx), std::fabs(s.sy));
+        s.sx = std::copysign(f, s.sx);
+        s.sy = std::copysign(f, s.sy);
+        const double left = n.size() >= 6 ? n[5] : 50, bottom = n.size() >= 7 ? n[6] : 50;
+        extraX = (window_.p2.x - window_.p1.x - s.sx * (n[1] - n[0])) * left / 100;
+        extraY = (window_.p2.y - window_.p1.y - s.sy * (n[3] - n[2])) * bottom / 100;
+    }
+    const double xMin = n[0], yMin = n[2];
+    s.ox = window_.p1.x + extraX - s.sx * xMin;
+    s.oy = window_.p1.y + extraY - s.sy * yMin;
+    if (std::isfinite(s.sx) && std::isfinite(s.sy) && std::isfinite(s.ox) && std::isfinite(s.oy) &&
+        s.sx != 0 && s.sy != 0)
+        scaling_ = s;
+    else
+        importDiagnostics().note(diag::kPltBadParameters,
+                                 "unreadable or unpaired coordinates passed over");
 }
 
 void Plotter::noteSkipped(const Instruction& in) {
@@ -63,9 +131,8 @@ void Plotter::noteSkipped(const Instruction& in) {
         d.note(diag::kPltLabelSkipped, "labels and text settings ignored: text is not drawn");
     else if (listed(in.name, "PM FP EP FT RA RR WG EW PT FI FR TR AC RF UF SV"))
         d.note(diag::kPltFillSkipped, "fill, polygon and shading instructions ignored");
-    else if (listed(in.name, "SC IP IR IW RO PS"))
-        d.note(diag::kPltScalingSkipped,
-               "scaling, window and rotation instructions ignored: plotter units are kept");
+    else if (listed(in.name, "IR IW RO PS"))
+        d.note(diag::kPltScalingSkipped, kScalingSkippedText);
     else if (listed(in.name,
                     "LT LA PW PC NP VS WU BP PG AF AH CT MC PP OP OS OC OE OH OI OW NR "
                     "QL MG BF TL XT YT IV KY EC CR"))
@@ -91,6 +158,13 @@ void Plotter::execute(const Instruction& in) {
         initialise();
     } else if (in.is('D', 'F')) {
         relative_ = false;
+        userScale_.clear();
+        scaling_ = {};
+    } else if (in.is('I', 'P')) {
+        inputWindow(in);
+    } else if (in.is('S', 'C')) {
+        userScale_ = in.numbers;
+        applyScale();
     } else if (in.is('C', 'I')) {
         circle(in);
     } else if (in.is('A', 'A') || in.is('A', 'R')) {
@@ -112,8 +186,7 @@ void Plotter::visitPairs(const Instruction& in, bool draw) {
         importDiagnostics().note(diag::kPltBadParameters,
                                  "unreadable or unpaired coordinates passed over");
     for (size_t i = 0; i + 1 < n.size(); i += 2) {
-        Point p{n[i], n[i + 1]};
-        if (relative_) p = {position_.x + p.x, position_.y + p.y};
+        const Point p = target(n[i], n[i + 1], relative_);
         if (!finite(p)) continue;
         if (draw)
             moveTo(p);
@@ -193,7 +266,7 @@ int Plotter::curveSteps(double length, double radius) {
 // a negative radius), counterclockwise. The pen returns to the centre.
 void Plotter::circle(const Instruction& in) {
     if (in.numbers.empty()) return;
-    const double r = in.numbers[0];
+    const double r = in.numbers[0] * std::fabs(scaling_.sx);
     if (r == 0 || !std::isfinite(r * kTwoPi)) return;
     const int steps = curveSteps(std::fabs(r) * kTwoPi, std::fabs(r));
     std::vector<Point> points(static_cast<size_t>(steps) + 1);
@@ -214,8 +287,7 @@ void Plotter::arc(const Instruction& in, bool relative) {
                                  "unreadable or unpaired coordinates passed over");
         return;
     }
-    Point c{in.numbers[0], in.numbers[1]};
-    if (relative) c = {position_.x + c.x, position_.y + c.y};
+    const Point c = target(in.numbers[0], in.numbers[1], relative);
     const double sweep = in.numbers[2] * kPi / 180;
     const double r = distance(c, position_);
     if (!finite(c) || !std::isfinite(sweep) || !std::isfinite(r) || r == 0 || sweep == 0) return;
@@ -235,11 +307,10 @@ void Plotter::bezier(const Instruction& in, bool relative) {
         importDiagnostics().note(diag::kPltBadParameters,
                                  "unreadable or unpaired coordinates passed over");
     for (size_t i = 0; i + 5 < n.size(); i += 6) {
-        std::array<Point, 4> p{position_, Point{n[i], n[i + 1]}, Point{n[i + 2], n[i + 3]},
-                               Point{n[i + 4], n[i + 5]}};
-        if (relative)
-            for (size_t k = 1; k < 4; ++k)
-                p[k] = {p[0].x + p[k].x, p[0].y + p[k].y};
+        // Relative points are taken from the curve's start, which is the current position.
+        const std::array<Point, 4> p{position_, target(n[i], n[i + 1], relative),
+                                     target(n[i + 2], n[i + 3], relative),
+                                     target(n[i + 4], n[i + 5], relative)};
         if (!finite(p[1]) || !finite(p[2]) || !finite(p[3])) continue;
         const double hull = distance(p[0], p[1]) + distance(p[1], p[2]) + distance(p[2], p[3]);
         const int steps = curveSteps(hull, std::max(hull / 4, precision_));
@@ -255,8 +326,7 @@ void Plotter::bezier(const Instruction& in, bool relative) {
 // EA x,y / ER dx,dy: the outline of the rectangle between the current position and a corner.
 void Plotter::rectangle(const Instruction& in, bool relative) {
     if (in.numbers.size() < 2) return;
-    Point q{in.numbers[0], in.numbers[1]};
-    if (relative) q = {position_.x + q.x, position_.y + q.y};
+    const Point q = target(in.numbers[0], in.numbers[1], relative);
     if (!finite(q)) return;
     const Point p = position_;
     const Point corners[] = {p, {q.x, p.y}, q, {p.x, q.y}, p};
@@ -272,7 +342,7 @@ void Plotter::encoded(const Instruction& in) {
             selectPen(s.pen);
             continue;
         }
-        const Point p = s.absolute ? Point{s.x, s.y} : Point{position_.x + s.x, position_.y + s.y};
+        const Point p = target(s.x, s.y, !s.absolute);
         if (!finite(p)) continue;
         if (s.penUp) endStroke();
         down_ = !s.penUp;

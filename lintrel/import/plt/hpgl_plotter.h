@@ -5,6 +5,7 @@
 #include <lintrel/lintrel.h>
 
 #include <map>
+#include <vector>
 
 #include "import/plt/hpgl_lexer.h"
 #include "model/geometry.h"
@@ -37,6 +38,10 @@ class Plotter {
     void rectangle(const Instruction& in, bool relative);
     void encoded(const Instruction& in);
     void initialise();
+    // Where coordinates (x, y) of an instruction lead, in plotter units.
+    Point target(double x, double y, bool relative) const;
+    void inputWindow(const Instruction& in);
+    void applyScale();
     int curveSteps(double length, double radius);
     void noteSkipped(const Instruction& in);
 
@@ -44,7 +49,16 @@ class Plotter {
     int pen_ = 0;
     bool down_ = false;
     bool relative_ = false;
-    Point position_;
+    Point position_;  // plotter units
+    struct Window {
+        Point p1, p2;
+        bool known = false;
+    } window_;
+    std::vector<double> userScale_;  // the numbers of the last SC, empty when scaling is off
+    // Plotter units of user units: x' = ox + sx * x.
+    struct Scaling {
+        double sx = 1, sy = 1, ox = 0, oy = 0;
+    } scaling_;
     Vect* stroke_ = nullptr;  // the stroke being drawn, owned until filed
     ChainOwner<VectGroup> groups_;
     std::map<int, VectGroup*> groupOfPen_;

@@ -6,7 +6,7 @@ namespace lintrel::diag {
 
 inline constexpr int kPltLabelSkipped = 201;    // a label (LB, BL) or comment: text is not drawn
 inline constexpr int kPltFillSkipped = 202;     // a fill, polygon or shading instruction
-inline constexpr int kPltScalingSkipped = 203;  // a scaling, window or rotation instruction
+inline constexpr int kPltScalingSkipped = 203;  // a window or rotation; units without a window
 inline constexpr int kPltSetupSkipped = 204;    // a pen, line or device setup instruction
 inline constexpr int kPltUnknownSkipped = 205;  // an instruction this reader does not know
 inline constexpr int kPltBytesSkipped = 206;    // bytes that start no instruction
