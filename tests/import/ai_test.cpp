@@ -187,8 +187,16 @@ TEST(AiPdf, PrivateDataPlainFilteredOrCompressedOverSeveralStreams) {
     eleven[9] = "10 0 L\n10 10 L\n";
     eleven[10] = "S\n";
     check(pdfWithPrivateData(eleven));
-    // The file goes through the import entry point by its extension as well.
-    EXPECT_EQ(vectsOf(readAi(pdfWithPrivateData({native})).get()).size(), 1u);
+    // The file goes through the import entry point by its extension as well; the unit comes
+    // from the container's metadata stream.
+    PdfText withUnit;
+    withUnit.object(
+        "<</Type/Metadata/Subtype/XML/Length 60>>\nstream\n"
+        "<x>\n  <stDim:unit>Picas</stDim:unit>\n</x>\nendstream");
+    const int data = withUnit.stream(native);
+    withUnit.page(PdfText::ref(withUnit.stream("")), "/AIPrivateData1 " + PdfText::ref(data));
+    EXPECT_EQ(vectsOf(readAi(withUnit.str()).get()).size(), 1u);
+    EXPECT_EQ(VarnixCad3_GetBeforeUnit(), 8012);
 }
 
 TEST(AiPdf, PageContentIsReadWithoutPrivateData) {

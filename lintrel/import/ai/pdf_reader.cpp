@@ -42,7 +42,9 @@ std::map<long, int> privateStreams(std::string_view bytes) {
             ++digits;
         }
         if (!digits) continue;
-        const int ref = pdf::referenceOf(bytes.substr(i + (i < bytes.size() && bytes[i] == ' ')));
+        while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\r' || bytes[i] == '\n'))
+            ++i;
+        const int ref = pdf::referenceOf(bytes.substr(i, 64));
         if (ref >= 0) out[index] = ref;
     }
     return out;
