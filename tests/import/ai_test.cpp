@@ -235,16 +235,17 @@ TEST(AiPdf, HostileContainersEndCleanly) {
     const std::string native = "0 0 m\n10 0 L\nS\n20 0 m\n30 0 L\nS\n";
     std::string packed = deflated(native);
     packed.resize(packed.size() / 2);
+    importDiagnostics().clear();
     ChainOwner<VectGroup> cut(
         ai::readPdfContainer(pdfWithPrivateData({"%AI12_CompressedData" + packed})));
     EXPECT_LE(vectsOf(cut.get()).size(), 2u);
     EXPECT_EQ(importDiagnostics().countOf(diag::kAiStreamUnreadable), 1);
     // A bomb: far more inflated data than the bound allows stops at the bound.
     const std::string bomb = deflated(std::string(4 << 20, '\n') + "0 0 m\n1 1 L\nS\n");
-    ai::PdfSource source;
+    importDiagnostics().clear();
     ChainOwner<VectGroup> bounded(
-        ai::readPdfContainer(pdfWithPrivateData({bomb}, "/Filter/FlateDecode"), &source, 1 << 20));
-    EXPECT_EQ(source, ai::PdfSource::kPageContent);  // nothing within the bound: the page is read
+        ai::readPdfContainer(pdfWithPrivateData({bomb}, "/Filter/FlateDecode"), nullptr, 1 << 20));
+    EXPECT_FALSE(bounded);  // the bound is spent on the bomb: nothing else is read
     EXPECT_EQ(importDiagnostics().countOf(diag::kAiInflationBound), 1);
     // Objects that reference themselves: a length, a page's contents, an array of itself.
     PdfText loop;
@@ -258,6 +259,22 @@ TEST(AiPdf, HostileContainersEndCleanly) {
     loop.page(PdfText::ref(1));
     ChainOwner<VectGroup> looped(ai::readPdfContainer(loop.str()));
     ASSERT_EQ(vectsOf(looped.get()).size(), 1u);  // the one real stream, length found by scan
+    // Many objects whose dictionaries never close: each is read only up to the next header.
+    std::string open = "%PDF-1.4\n";
+    for (int i = 1; i <= 200000; ++i)
+        open += std::to_string(i) + " 0 obj <</Type/Page/Contents [<<\n";
+    EXPECT_FALSE(readAi(open));
+    // One raw stream referenced a hundred thousand times stops at the bound.
+    PdfText repeated;
+    const int big = repeated.stream(std::string(64 * 1024, ' ') + "0 0 m 1 1 l S");
+    std::string refs = "[";
+    for (int i = 0; i < 100000; ++i)
+        refs += PdfText::ref(big) + " ";
+    repeated.page(refs + "]");
+    importDiagnostics().clear();
+    ChainOwner<VectGroup> many(ai::readPdfContainer(repeated.str(), nullptr, 1 << 24));
+    EXPECT_GT(vectsOf(many.get()).size(), 0u);
+    EXPECT_EQ(importDiagnostics().countOf(diag::kAiInflationBound), 1);
     // Garbage with an AI name, and a PDF header followed by garbage.
     std::string garbage;
     unsigned state = 99;

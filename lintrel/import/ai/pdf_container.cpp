@@ -193,6 +193,11 @@ bool isName(std::string_view value, std::string_view name) {
 
 Container::Container(std::string_view bytes, size_t inflateBudget)
     : in_(bytes), budget_(inflateBudget) {
+    struct Header {
+        size_t start, body;
+        int number;
+    };
+    std::vector<Header> headers;  // in file order
     for (size_t at = in_.find("obj"); at != std::string_view::npos; at = in_.find("obj", at + 3)) {
         if (at + 3 < in_.size() && !isWhite(in_[at + 3]) && !isDelimiter(in_[at + 3])) continue;
         // Back over " G " and "N".
@@ -213,14 +218,18 @@ Container::Container(std::string_view bytes, size_t inflateBudget)
         if (i == numEnd || !parseNumber(in_.substr(i, numEnd - i), number) || number > INT_MAX)
             continue;
         if (i > 0 && !isWhite(in_[i - 1]) && !isDelimiter(in_[i - 1])) continue;
-        offsets_[static_cast<int>(number)] = at + 3;
+        headers.push_back({i, at + 3, static_cast<int>(number)});
+    }
+    for (size_t k = 0; k < headers.size(); ++k) {
+        const size_t end = k + 1 < headers.size() ? headers[k + 1].start : in_.size();
+        offsets_[headers[k].number] = {headers[k].body, std::max(end, headers[k].body)};
     }
 }
 
 std::vector<int> Container::objectNumbers() const {
     std::vector<int> out;
     out.reserve(offsets_.size());
-    for (const auto& [number, offset] : offsets_)
+    for (const auto& [number, extent] : offsets_)
         out.push_back(number);
     std::sort(out.begin(), out.end());
     return out;
@@ -228,7 +237,8 @@ std::vector<int> Container::objectNumbers() const {
 
 std::string_view Container::body(int number) const {
     const auto found = offsets_.find(number);
-    return found == offsets_.end() ? std::string_view() : in_.substr(found->second);
+    if (found == offsets_.end()) return {};
+    return in_.substr(found->second.begin, found->second.end - found->second.begin);
 }
 
 std::string_view Container::dictionary(int number) const {
@@ -297,6 +307,11 @@ bool Container::streamData(int number, std::string& out) {
         filter = first == std::string_view::npos ? std::string_view() : filter.substr(first);
     }
     if (filter.empty()) {
+        if (raw.size() > budget_) {
+            bounded_ = true;
+            return false;
+        }
+        budget_ -= raw.size();
         out.append(raw);
         return true;
     }

@@ -37,12 +37,15 @@ class Container {
     bool empty() const { return offsets_.empty(); }
     // Object numbers in ascending order.
     std::vector<int> objectNumbers() const;
-    // The text of an object from just after its header to the end of the file.
+    // The text of an object from just after its header to the next object's header (or the
+    // end of the file), so that no scan of one object runs through the whole file.
     std::string_view body(int number) const;
     // The dictionary an object starts with ("<< ... >>"), empty when it has none.
     std::string_view dictionary(int number) const;
-    // Decodes an object's stream (raw or deflate-compressed) into `out`. False when the object
-    // has no stream or its data cannot be decoded; a damaged stream leaves what was read.
+    // Decodes an object's stream (raw or deflate-compressed) into `out`; raw data counts
+    // against the same budget as inflated data, since a stream may be referenced many times. False
+    // when the object has no stream or its data cannot be decoded; a damaged stream leaves what was
+    // read.
     bool streamData(int number, std::string& out);
     bool budgetReached() const { return bounded_; }
     // Inflates free-standing zlib data under the same budget.
@@ -53,7 +56,10 @@ class Container {
     long lengthOf(std::string_view dict) const;
 
     std::string_view in_;
-    std::unordered_map<int, size_t> offsets_;  // object number to the byte after "obj"
+    struct Extent {
+        size_t begin, end;  // from the byte after "obj" to the next header
+    };
+    std::unordered_map<int, Extent> offsets_;
     size_t budget_;
     bool bounded_ = false;
 };
