@@ -2,8 +2,9 @@
 // the native text from its private data, else the path operators of its pages.
 #include "import/ai/pdf_reader.h"
 
-#include <map>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "import/ai/ai_diagnostics.h"
 #include "import/ai/ai_paths.h"
@@ -29,9 +30,15 @@ void noteBound() {
                              "decompressed data reached its size bound: the rest was not read");
 }
 
-// The private data streams in the order of their numbers (AIPrivateData1, 2, ... 10, 11).
-std::map<long, int> privateStreams(std::string_view bytes) {
-    std::map<long, int> out;
+struct PrivateStream {
+    long index;  // N of /AIPrivateDataN
+    int object;
+};
+
+// The private data streams in the order of their numbers (AIPrivateData1, 2, ... 10, 11); of
+// two entries with one number, the later in the file counts, as incremental updates append.
+std::vector<PrivateStream> privateStreams(std::string_view bytes) {
+    std::vector<PrivateStream> out;
     for (size_t at = bytes.find(kPrivateKey); at != std::string_view::npos;
          at = bytes.find(kPrivateKey, at + 1)) {
         size_t i = at + kPrivateKey.size();
@@ -45,16 +52,23 @@ std::map<long, int> privateStreams(std::string_view bytes) {
         while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\r' || bytes[i] == '\n'))
             ++i;
         const int ref = pdf::referenceOf(bytes.substr(i, 64));
-        if (ref >= 0) out[index] = ref;
+        if (ref >= 0) out.push_back({index, ref});
     }
-    return out;
+    std::stable_sort(out.begin(), out.end(), [](const PrivateStream& a, const PrivateStream& b) {
+        return a.index < b.index;
+    });
+    // Keep the last entry of each run of equal numbers.
+    std::vector<PrivateStream> unique;
+    for (size_t i = 0; i < out.size(); ++i)
+        if (i + 1 == out.size() || out[i + 1].index != out[i].index) unique.push_back(out[i]);
+    return unique;
 }
 
 // The native text of the private data: plain parts as they are, the compressed part inflated.
 std::string privateText(pdf::Container& pdf, std::string_view bytes) {
     std::string joined;
-    for (const auto& [index, object] : privateStreams(bytes))
-        if (!pdf.streamData(object, joined)) noteUnreadable();
+    for (const PrivateStream& stream : privateStreams(bytes))
+        if (!pdf.streamData(stream.object, joined)) noteUnreadable();
     const size_t zstd = joined.find(kZstandardMark);
     if (zstd != std::string::npos) {
         importDiagnostics().note(diag::kAiUnsupportedCompression,
