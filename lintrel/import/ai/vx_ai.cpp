@@ -5,6 +5,7 @@
 #include "import/ai/vx_ai.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -33,7 +34,7 @@ double operandValue(std::string_view word) {
     buffer[n] = '\0';
     char* end = nullptr;
     const double v = std::strtod(buffer, &end);
-    return end == buffer ? 0 : v;
+    return end == buffer || !std::isfinite(v) ? 0 : v;  // "1e999" is malformed too
 }
 
 int unitCode(std::string_view unit) {
