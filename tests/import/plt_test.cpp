@@ -201,10 +201,12 @@ TEST(PltReader, EncodedPolylinesDecodePensAndMoves) {
 }
 
 TEST(PltReader, SkippedInstructionsAreCountedByKind) {
-    auto groups = plot("IN;LT;PW0.5;RO90;LBPD100,100;\x03PM0;PU0,0;PD1,1;FP;QQ;\x1b.(;\x7f");
-    ASSERT_EQ(vectsOf(groups.get()).size(), 1u);  // the label's text draws nothing
+    auto groups = plot(
+        "IN;LT;PW0.5;RO90;LBPD100,100;\x03PM0;PU0,0;PD1,1;FP;QQ;\x1b.(;\x7f"
+        "PU;BP1,\"PD5,5\";");
+    ASSERT_EQ(vectsOf(groups.get()).size(), 1u);  // neither label nor quoted text draws
     const ImportDiagnostics& d = importDiagnostics();
-    EXPECT_EQ(d.countOf(diag::kPltSetupSkipped), 2);
+    EXPECT_EQ(d.countOf(diag::kPltSetupSkipped), 3);
     EXPECT_EQ(d.countOf(diag::kPltScalingSkipped), 1);
     EXPECT_EQ(d.countOf(diag::kPltLabelSkipped), 1);
     EXPECT_EQ(d.countOf(diag::kPltFillSkipped), 2);

@@ -61,6 +61,12 @@ void Lexer::readNumbers(Instruction& out) {
             ++pos_;
             continue;
         }
+        if (c == '"') {
+            // A quoted parameter (a name in BP, say): its letters start no instruction.
+            ++pos_;
+            readUntil('"', true);
+            continue;
+        }
         size_t start = pos_;
         if (c == '+') ++start;
         double value = 0;
