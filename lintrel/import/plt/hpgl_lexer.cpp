@@ -106,7 +106,6 @@ void Lexer::readTerminatorDefinition(Instruction& out) {
         labelEnd_ = '\x03';
     } else {
         labelEnd_ = in_[pos_++];
-        out.text = in_.substr(pos_ - 1, 1);
     }
     readNumbers(out);
 }
