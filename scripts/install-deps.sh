@@ -9,6 +9,7 @@ packages=(
   g++-multilib                  # the 32-bit record layout check
   clang libclang-rt-14-dev      # libFuzzer harnesses
   libdxflib-dev                 # the DXF import comparison benchmark
+  zlib1g-dev                    # compressed data of PDF-based Illustrator files
 )
 [ $# -gt 0 ] && packages+=("$@")
 

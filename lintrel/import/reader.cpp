@@ -2,13 +2,16 @@
 #include "import/reader.h"
 
 #include <cctype>
+#include <cmath>
 
 #include "api/array_graph.h"
 #include "curves/flatten.h"
+#include "import/ai/vx_ai.h"
 #include "import/diagnostics.h"
 #include "import/dst.h"
 #include "import/dxf/dxf_colours.h"
 #include "import/dxf/vx_dxf.h"
+#include "import/plt/vx_plt.h"
 #include "model/geometry.h"
 #include "model/items.h"
 #include "model/transform.h"
@@ -91,7 +94,31 @@ VectGroup* VxCadReader::readDst(const char* fileName) {
     return groups;
 }
 
-VectGroup* VxCadReader::importFile(const char* fileName, double /*pltUnits*/, int importOptions,
+// Illustrator groups are numbered by colour index from 0; the drawing numbers them from 1.
+VectGroup* VxCadReader::readAi(const char* fileName) {
+    VxAi ai;
+    VectGroup* groups = ai.read(fileName);
+    for (VectGroup* g : ring(groups))
+        g->number += 1;
+    return groups;
+}
+
+// Plotter files are read in plotter units, so the chord tolerance is converted to them first.
+VectGroup* VxCadReader::readPlt(const char* fileName, double pltUnits, double precision) {
+    if (!(pltUnits > 0) || !std::isfinite(pltUnits)) pltUnits = kDefaultPltUnits;
+    VxPlt plt;
+    VectGroup* groups = nullptr;
+    if (!plt.read(fileName, precision * pltUnits / 25.4, groups) || !groups) return nullptr;
+    plt.scale(groups, pltUnits);
+    colourPenGroups(groups);
+    return groups;
+}
+
+bool isPlotterExtension(std::string_view ext) {
+    return ext == "plt" || ext == "hpgl" || ext == "hpg" || ext == "hgl";
+}
+
+VectGroup* VxCadReader::importFile(const char* fileName, double pltUnits, int importOptions,
                                    double precision, bool moveToOrigin) {
     ImportDiagnostics& diagnostics = importDiagnostics();
     diagnostics.clear();
@@ -103,9 +130,11 @@ VectGroup* VxCadReader::importFile(const char* fileName, double /*pltUnits*/, in
         groups.reset(readDxf(fileName, importOptions, precision));
     else if (ext == "dst")
         groups.reset(readDst(fileName));
+    else if (ext == "ai")
+        groups.reset(readAi(fileName));
+    else if (isPlotterExtension(ext))
+        groups.reset(readPlt(fileName, pltUnits, precision));
     else
-        // "ai" and "plt" join here with their readers; until then they read nothing, like any
-        // other extension.
         diagnostics.note(diag::kUnknownExtension, "no reader for the file name's extension");
     if (!groups) return nullptr;
     flattenEllipses(groups.get(), precision);

@@ -21,11 +21,15 @@ class VxCadReader {
   private:
     VectGroup* readDxf(const char* fileName, int importOptions, double precision);
     VectGroup* readDst(const char* fileName);
+    VectGroup* readAi(const char* fileName);
+    VectGroup* readPlt(const char* fileName, double pltUnits, double precision);
 };
 
 // The extension of a file name as the dispatcher compares it: the text after the last ".",
 // lower-cased (the whole name when there is no ".").
 std::string importExtension(std::string_view fileName);
+// True for the extensions read as HPGL plotter files: "plt", "hpgl", "hpg" and "hgl".
+bool isPlotterExtension(std::string_view ext);
 
 // The array family's import: replaces the array chain with the drawing, every curve but arcs
 // reduced to line segments.

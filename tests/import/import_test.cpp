@@ -34,7 +34,6 @@ TEST(ImportDispatch, ReaderIsChosenByTheExtensionAlone) {
     EXPECT_TRUE(importText(text, 1, 0.05, 0, "dXf"));
     EXPECT_FALSE(importText(text, 1, 0.05, 0, "dxfx"));
     EXPECT_FALSE(importText(text, 1, 0.05, 0, "svg"));
-    EXPECT_FALSE(importText(text, 1, 0.05, 0, "plt"));  // no reader yet
     EXPECT_EQ(importExtension("/a.b/drawing"), "b/drawing");
     EXPECT_EQ(importExtension("noext"), "noext");
     EXPECT_EQ(importExtension("x.Dst"), "dst");
