@@ -71,6 +71,9 @@ class MainWindow : public QMainWindow {
     void showMessage(const QString& text);
     // Runs the group command of the palette button for group `number` (1 to 20).
     void groupCommand(int number);
+    // After the selection changed: the one selected vect's lines in red at the top of the code
+    // pane, or no highlight.
+    void showSelectionInCode();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -96,7 +99,6 @@ class MainWindow : public QMainWindow {
     // Regenerates the program when the code pane is shown, then shows it with its line map.
     void refreshProgram();
     void showProgram();
-    void selectionChanged();
     void codeSelectionChanged();
     void editCommand(int id);
     void toggleView(int id);

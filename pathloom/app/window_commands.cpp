@@ -153,7 +153,7 @@ void MainWindow::editCommand(int id) {
     const Outcome outcome = runEdit(document_, editFor(id), {}, *sink_);
     if (outcome == Outcome::Changed) {
         refreshProgram();
-        selectionChanged();
+        showSelectionInCode();
         drawing_->update();
     }
     updateCommands();
@@ -192,7 +192,7 @@ void MainWindow::toggleView(int id) {
             if (on) {
                 setCodePanelWidth(codeWidth_);
                 refreshProgram();
-                selectionChanged();
+                showSelectionInCode();
             }
             break;
     }
@@ -204,7 +204,7 @@ void MainWindow::groupCommand(int number) {
     if (selectedCount(document_.drawing()) == 0) {
         const int code = Lintrel_SelVectGroup(document_.drawing(), number);
         if (code != 0) return showMessage(qtext(textWithCode(Text::SelectGroupFailed, code)));
-        selectionChanged();
+        showSelectionInCode();
     } else {
         const int code = Lintrel_ChangeVectGroup(document_.drawingAddress(), number);
         if (code != 0) return showMessage(qtext(textWithCode(Text::ChangeGroupFailed, code)));
@@ -217,7 +217,8 @@ void MainWindow::groupCommand(int number) {
 
 // ---- The selection and the code pane ----
 
-void MainWindow::selectionChanged() {
+void MainWindow::showSelectionInCode() {
+    updateCommands();
     if (!settings_.view.showGcode) return;
     const auto lines = selectedVectLines(document_.drawing(), code_->lineMap(), code_->lineCount());
     // Scrolling an open editor moves its cursor; that is no new text selection.
