@@ -87,7 +87,7 @@ MainWindow::MainWindow(WindowOptions options)
     applySettings();
 
     pollTimer_.setInterval(ControllerSession::kPollMilliseconds);
-    connect(&pollTimer_, &QTimer::timeout, this, &MainWindow::poll);
+    connect(&pollTimer_, &QTimer::timeout, this, &MainWindow::pollController);
     ratioTimer_.setInterval(kRatioMilliseconds);
     connect(&ratioTimer_, &QTimer::timeout, this, &MainWindow::updateRatio);
     ratioTimer_.start();

@@ -71,6 +71,8 @@ class MainWindow : public QMainWindow {
     void showMessage(const QString& text);
     // Runs the group command of the palette button for group `number` (1 to 20).
     void groupCommand(int number);
+    // The poll timer's handler: asks the controller's state once.
+    void pollController();
     // After the selection changed: the one selected vect's lines in red at the top of the code
     // pane, or no highlight.
     void showSelectionInCode();
@@ -109,7 +111,6 @@ class MainWindow : public QMainWindow {
     void connectController();
     void disconnectController();
     void download();
-    void poll();
     void openManual();
     void showAbout();
     void nextPane();

@@ -270,7 +270,7 @@ void MainWindow::disconnectController() {
     updateCommands();
 }
 
-void MainWindow::poll() {
+void MainWindow::pollController() {
     const int code = session_.poll();
     if (code == 0) return;
     pollTimer_.stop();
