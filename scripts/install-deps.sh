@@ -9,6 +9,9 @@ packages=(
   g++-multilib                  # the 32-bit record layout check
   clang libclang-rt-14-dev      # libFuzzer harnesses
   libdxflib-dev                 # the DXF import comparison benchmark
+  qt6-base-dev                  # the desktop program (Widgets, and QtTest for its tests)
+  qt6-tools-dev qt6-l10n-tools  # its English translation, compiled at build time
+  xvfb xauth fonts-dejavu-core  # scripts/screenshot.sh
 )
 [ $# -gt 0 ] && packages+=("$@")
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QScreen>
 #include <QTimer>
 
 #include "app/language.h"
@@ -32,6 +33,9 @@ int main(int argc, char** argv) {
 
     pathloom::app::MainWindow window;
     window.autoConnect();
+    // Without a window manager "maximised" means nothing; the screen's size stands in.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.setGeometry(screen->availableGeometry());
     window.showMaximized();
     if (!parser.positionalArguments().isEmpty())
         window.openFile(parser.positionalArguments().first());
