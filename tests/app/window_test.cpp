@@ -4,11 +4,15 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
+#include <QUrl>
 #include <cstdio>
 
 #include "app/app_support.h"
@@ -208,6 +212,44 @@ TEST_F(Window, EditingCommandsRegenerateTheProgram) {
     EXPECT_EQ(paneText(*window), before);
     window->action(CmdShowCode)->trigger();
     EXPECT_NE(paneText(*window), before);
+}
+
+TEST_F(Window, GroupPaletteSelectsAGroupOrMovesTheSelectionIntoIt) {
+    auto window = withDrawing();
+    VectGroup* drawing = window->document().drawing();
+    auto* button = window->findChild<QPushButton*>(QStringLiteral("group%1").arg(drawing->number));
+    ASSERT_NE(button, nullptr);
+    button->click();
+    int selected = 0, total = 0;
+    Vect* v = drawing->vects;
+    do {
+        selected += v->selected ? 1 : 0;
+        ++total;
+        v = v->next;
+    } while (v != drawing->vects);
+    EXPECT_EQ(selected, total);
+    EXPECT_TRUE(window->action(CmdReverse)->isEnabled());
+
+    // With a selection, a group button moves it into that group (created when missing).
+    const std::string before = paneText(*window);
+    window->findChild<QPushButton*>(QStringLiteral("group20"))->click();
+    EXPECT_TRUE(prompter.messages.isEmpty());
+    VectGroup* last = window->document().drawing()->prev;
+    EXPECT_EQ(last->number, 20);
+    EXPECT_NE(paneText(*window), before);  // the moved vects now take preset 20's place
+}
+
+TEST_F(Window, ADroppedDrawingIsImported) {
+    auto window = open();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(exampleDrawing()))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &drop);
+    EXPECT_NE(window->document().drawing(), nullptr);
+    EXPECT_FALSE(paneText(*window).empty());
 }
 
 TEST_F(Window, HelpOpensTheManualOnlyWhenItIsThere) {
