@@ -11,6 +11,7 @@ packages=(
   libdxflib-dev                 # the DXF import comparison benchmark
   qt6-base-dev                  # the desktop program (Widgets, and QtTest for its tests)
   qt6-tools-dev qt6-l10n-tools  # its English translation, compiled at build time
+  qt6-translations-l10n         # Qt's own dialog texts in Chinese
   xvfb xauth fonts-dejavu-core  # scripts/screenshot.sh
 )
 [ $# -gt 0 ] && packages+=("$@")

@@ -2,7 +2,6 @@
 // byte for byte.
 #include "core/text/texts.h"
 
-#include <array>
 #include <atomic>
 #include <cstdlib>
 
