@@ -285,6 +285,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The splitter has its width only once the window is laid out.
+    QTimer::singleShot(0, this, [this] {
+        if (code_->isVisible()) setCodePanelWidth(codeWidth_);
+    });
+}
+
 void MainWindow::updateTitle() {
     setWindowTitle(QStringLiteral("Pathloom%1 - %2")
                        .arg(QStringLiteral(" V2.04"), QString::fromStdString(session_.label())));
