@@ -10,6 +10,11 @@ packages=(
   clang libclang-rt-14-dev      # libFuzzer harnesses
   libdxflib-dev                 # the DXF import comparison benchmark
   zlib1g-dev                    # compressed data of PDF-based Illustrator files
+  qt6-base-dev                  # the desktop program (Widgets, and QtTest for its tests)
+  qt6-tools-dev qt6-l10n-tools  # its English translation, compiled at build time
+  qt6-translations-l10n         # Qt's own dialog texts in Chinese
+  fonts-wqy-microhei            # a font with the Chinese characters of its texts
+  xvfb xauth fonts-dejavu-core  # scripts/screenshot.sh
 )
 [ $# -gt 0 ] && packages+=("$@")
 

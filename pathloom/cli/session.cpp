@@ -8,13 +8,11 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include <lintrel/lintrel.h>
-#include <varnix/varnix.h>
 
-#include "core/controller/command_link.h"
+#include "core/controller/controller_session.h"
 #include "core/document/document.h"
 #include "core/document/measure.h"
 #include "core/document/pipeline.h"
@@ -87,25 +85,6 @@ int readDrawing(Document& document, const std::string& path, const Settings& set
     }
 }
 
-// A controller connection for the whole run; closed when it goes.
-struct Connection {
-    VXC_HANDLE handle = nullptr;
-    ~Connection() {
-        if (handle) VXC_Close(handle);
-    }
-};
-
-std::unique_ptr<CommandLink> linkOver(VXC_HANDLE handle) {
-    return std::make_unique<CommandLink>(
-        [handle] {
-            unsigned char state = 0;
-            return VXC_GetState(handle, &state) == 0;
-        },
-        [handle](const char* command, char* reply, int size) {
-            return VXC_DirectCommand(handle, command, reply, static_cast<unsigned>(size));
-        });
-}
-
 int writeOutput(const Options& options, const std::string& text, std::FILE* out, std::FILE* err) {
     if (options.output.empty()) {
         if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0)
@@ -141,35 +120,31 @@ int runConvert(const Options& options, const Settings& settings, std::FILE* out,
     StderrSink sink(err, options.quiet);
     // Connect first: the writers read the controller's positions, and an unreachable controller
     // is better reported before the drawing is worked on.
-    Connection connection;
-    std::unique_ptr<CommandLink> link;
+    ControllerSession controller(varnixCalls());
     if (!options.downloadAddress.empty()) {
         sink.status("connecting to " + options.downloadAddress);
-        const int code = VXC_OpenEth(options.downloadAddress.c_str(), &connection.handle);
-        if (code != 0)
+        if (const int code = controller.connect(options.downloadAddress))
             return fail(err, kExitDownload,
                         "cannot connect to the controller at '" + options.downloadAddress +
                             "' (code " + std::to_string(code) + ")");
-        link = linkOver(connection.handle);
     }
+    ControllerLink* link = controller.connected() ? controller.link() : nullptr;
 
     Document document;
     if (const int code = readDrawing(document, options.drawing, settings, sink, err)) return code;
     sink.status("writing the program");
-    if (!regenerate(document, settings.process, link.get(), sink))
+    if (!regenerate(document, settings.process, link, sink))
         return fail(err, kExitGenerate,
                     "no program could be written for '" + options.drawing + "'");
     const std::string& text = document.code();
     if (const int code = writeOutput(options, text, out, err)) return code;
 
-    if (connection.handle) {
+    if (controller.connected()) {
         const std::string name = options.downloadName.empty()
                                      ? settings.process.machine.processFilename
                                      : options.downloadName;
         sink.status("downloading " + name + " to " + options.downloadAddress);
-        const int code = VXC_DownMem3File(connection.handle, text.data(),
-                                          static_cast<unsigned>(text.size()), name.c_str());
-        if (code != 0)
+        if (const int code = controller.download(text, name))
             return fail(err, kExitDownload,
                         "the controller refused the download of '" + name + "' (code " +
                             std::to_string(code) + ")");

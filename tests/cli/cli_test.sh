@@ -71,9 +71,16 @@ check "an unreadable drawing is named" says "garbage.dxf"
 run 0 convert "$drawing" --settings /dev/null --language basic -q
 cp "$work/out" "$work/stdout.bas"
 check "quiet runs print no status" test ! -s "$work/err"
-run 0 convert "$drawing" --settings /dev/null --language basic -o "$work/file.bas"
+PATHLOOM_LANG=zh run 0 convert "$drawing" --settings /dev/null --language basic -o "$work/file.bas"
 check "the file holds the program of standard output" cmp -s "$work/stdout.bas" "$work/file.bas"
 check "status texts go to standard error" says "正在自动排序"
+# The status texts follow the locale; PATHLOOM_LANG overrides it.
+LC_ALL=zh_CN.UTF-8 PATHLOOM_LANG= run 0 convert "$drawing" --settings /dev/null -o "$work/file.bas"
+check "a Chinese locale gives Chinese status texts" says "正在自动排序"
+LC_ALL=de_DE.UTF-8 PATHLOOM_LANG= run 0 convert "$drawing" --settings /dev/null -o "$work/file.bas"
+check "any other locale gives English status texts" says "Sorting..."
+LC_ALL=zh_CN.UTF-8 PATHLOOM_LANG=en run 0 convert "$drawing" --settings /dev/null -o "$work/file.bas"
+check "PATHLOOM_LANG=en overrides the locale" says "Sorting..."
 check "the Basic program selects its axes first" sh -c "head -1 '$work/file.bas' | grep -q '^BASE(0, 1)'"
 check "every line ends in CR LF" sh -c "! grep -qv \"\$(printf '\\r')\$\" '$work/file.bas'"
 run 0 convert "$drawing" --settings /dev/null --language gcode -q

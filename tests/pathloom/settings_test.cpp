@@ -113,7 +113,7 @@ TEST(Settings, LineBreakEncodings) {
 
 TEST(Settings, ReadingFollowsTheProfileRules) {
     const std::string long300(300, 'x');
-    // 258 ASCII bytes and a three-byte character: the character does not fit 259 bytes.
+    // Values are read whole, also beyond the 259 bytes that earlier releases kept.
     const std::string longUtf8 = std::string(258, 'y') + "动";
     const ProfileFile profile = ProfileFile::parse(
         "; written by hand\n[auto OPTIMIZE]\n  optimize ABS = 0 \nSORT BY=abc\n"
@@ -128,8 +128,8 @@ TEST(Settings, ReadingFollowsTheProfileRules) {
     EXPECT_TRUE(s.optimize.removeDuplicates);
     EXPECT_EQ(s.process.machine.emptySpeed, 0.0);
     EXPECT_EQ(s.process.machine.processFilename, "quoted name");
-    EXPECT_EQ(s.process.presets[0].startAction, long300.substr(0, 259));
-    EXPECT_EQ(s.process.presets[0].endAction, std::string(258, 'y'));
+    EXPECT_EQ(s.process.presets[0].startAction, long300);
+    EXPECT_EQ(s.process.presets[0].endAction, longUtf8);
     EXPECT_TRUE(s.optimize.curveSmoothing);  // missing keys keep their defaults
     // Text the program does not know survives a rewrite.
     ProfileFile rewritten = profile;
@@ -159,7 +159,7 @@ TEST(Settings, UserActionSectionLimits) {
         text += "a" + std::to_string(i) + "=" + (i == 0 ? std::string(2000, 'z') : "t") + "\n";
     const Settings s = readSettings(ProfileFile::parse(text));
     ASSERT_EQ(s.actions.size(), ActionList::kCapacity);
-    EXPECT_EQ(s.actions[0].name.size() + 1 + s.actions[0].text.size(), 1023u);
+    EXPECT_EQ(s.actions[0].text, std::string(2000, 'z'));  // read whole, never cut
     EXPECT_EQ(s.actions[29].name, "a29");
 
     ProfileFile profile;

@@ -31,9 +31,7 @@ struct WriteResult {
     Program program;  // empty unless status is Ok
 };
 
-// The texts shown for a failed run; the first is formatted with the library's code.
-inline constexpr const char* kGenerateErrorText = "生成代码出错，%d";
-inline constexpr const char* kUnsupportedText = "暂不支持";
+// A failed run shows Text::GenerateFailed with the library's code, or Text::Unsupported.
 
 // Writers of the two languages. Both read the group chain in chain order and may give curve
 // vects a flattened chain (`flatSegs`); nothing else of the drawing changes. `link` may be null

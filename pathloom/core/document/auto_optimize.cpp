@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "core/text/texts.h"
+
 namespace pathloom {
 
 namespace {
@@ -16,12 +18,11 @@ bool accepted(int code) {
 
 // Shows the status text, runs the call and reports a failure with the step's message, the code
 // taking the place of the message's number.
-bool runStep(StatusSink& sink, std::string_view statusText, std::string_view errorText,
-             const std::function<int()>& call) {
-    sink.status(statusText);
+bool runStep(StatusSink& sink, Text statusText, Text errorText, const std::function<int()>& call) {
+    sink.status(text(statusText));
     const int code = call();
     if (accepted(code)) return true;
-    sink.message(std::string(errorText) + std::to_string(code));
+    sink.message(textWithCode(errorText, code));
     return false;
 }
 
@@ -46,31 +47,30 @@ bool runAutoOptimize(VectGroup** drawing, const AutoOptimizeSettings& steps, Sta
     // Every step tests for a drawing: an earlier one may have removed everything.
     const auto enabled = [&](bool flag) { return flag && *drawing; };
     if (enabled(steps.removeDuplicates) &&
-        !runStep(sink, "正在自动去除重复线...", "去除重复线出错，",
+        !runStep(sink, Text::AutoDuplicates, Text::DuplicatesFailed,
                  [&] { return Lintrel_DelSameSeg(*drawing, 0); }))
         return false;
-    if (enabled(steps.mergeConnected) &&
-        !runStep(sink, "正在自动合并相连线...", "合并相连线出错，",
-                 [&] { return Lintrel_MergeSeg(*drawing, steps.mergeMaxSize, 0); }))
+    if (enabled(steps.mergeConnected) && !runStep(sink, Text::AutoMerge, Text::MergeFailed, [&] {
+            return Lintrel_MergeSeg(*drawing, steps.mergeMaxSize, 0);
+        }))
         return false;
-    if (enabled(steps.removeMinimal) &&
-        !runStep(sink, "正在自动去除极小图形...", "去除极小图形出错，", [&] {
+    if (enabled(steps.removeMinimal) && !runStep(sink, Text::AutoTiny, Text::TinyFailed, [&] {
             return Lintrel_DelLitSeg(reinterpret_cast<void**>(drawing), steps.minimalWidth,
                                      steps.minimalHeight, 0);
         }))
         return false;
     if (enabled(steps.curveSmoothing) &&
-        !runStep(sink, "正在自动曲线精度处理...", "曲线精度处理出错，",
+        !runStep(sink, Text::AutoSmoothing, Text::SmoothingFailed,
                  [&] { return Lintrel_CurveSmooth(*drawing, steps.smoothingAccuracy, 0, 0); }))
         return false;
-    if (enabled(steps.sort) && !runStep(sink, "正在自动排序...", "自动排序出错，", [&] {
+    if (enabled(steps.sort) && !runStep(sink, Text::AutoSort, Text::AutoSortFailed, [&] {
             void** list = reinterpret_cast<void**>(drawing);
             if (steps.sortBy == 0)
                 return Lintrel_GridsSort(list, 100.0, 100.0, steps.changeDirection, 0);
             return Lintrel_AutoSort(list, steps.sortBy, steps.changeDirection, 0);
         }))
         return false;
-    if (enabled(steps.optimizeAbs) && !runStep(sink, "正在自动优化空移...", "优化空移出错，", [&] {
+    if (enabled(steps.optimizeAbs) && !runStep(sink, Text::AutoTravel, Text::TravelFailed, [&] {
             return optimizeTravel(*drawing, steps.smoothingAccuracy, 0);
         }))
         return false;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/document/auto_optimize.h"
+#include "core/text/texts.h"
 #include "model/items.h"
 
 namespace pathloom {
@@ -29,7 +30,7 @@ int forEachSelected(VectGroup* drawing, Visit visit) {
 }
 
 struct EditCall {
-    const char* error;
+    Text error;
     int (*call)(Document&, const EditValues&);
 };
 
@@ -43,44 +44,45 @@ int autoSort(Document& d, int mode) {
 
 // One row per command, in the order of EditCommand.
 const EditCall kEditCalls[] = {
-    {"去除极小图形出错，",
+    {Text::TinyFailed,
      [](Document& d, const EditValues& v) {
          return Lintrel_DelLitSeg(listAddress(d), v.width, v.height, 1);
      }},
-    {"去除重复线出错，",
+    {Text::DuplicatesFailed,
      [](Document& d, const EditValues&) { return Lintrel_DelSameSeg(d.drawing(), 1); }},
-    {"合并相连线出错，",
+    {Text::MergeFailed,
      [](Document& d, const EditValues& v) {
          return Lintrel_MergeSeg(d.drawing(), v.tolerance, 1);
      }},
-    {"曲线精度处理出错，",
+    {Text::SmoothingFailed,
      [](Document& d, const EditValues& v) {
          return Lintrel_CurveSmooth(d.drawing(), v.tolerance, 1, 0);
      }},
-    {"优化空移出错，",
+    {Text::TravelFailed,
      [](Document& d, const EditValues& v) { return optimizeTravel(d.drawing(), v.tolerance, 1); }},
-    {"网格排序出错，",
+    {Text::GridSortFailed,
      [](Document& d, const EditValues&) {
          return Lintrel_GridsSort(listAddress(d), 200.0, 200.0, d.allowReverse(), 1);
      }},
-    {"局部最小空移排序出错，", [](Document& d, const EditValues&) { return autoSort(d, 1); }},
-    {"小图优先排序出错，", [](Document& d, const EditValues&) { return autoSort(d, 2); }},
-    {"从内到外排序出错，", [](Document& d, const EditValues&) { return autoSort(d, 3); }},
-    {"从左到右排序出错，", [](Document& d, const EditValues&) { return autoSort(d, 4); }},
-    {"从右到左排序出错，", [](Document& d, const EditValues&) { return autoSort(d, 5); }},
-    {"从上到下排序出错，", [](Document& d, const EditValues&) { return autoSort(d, 6); }},
-    {"从下到上排序出错，", [](Document& d, const EditValues&) { return autoSort(d, 7); }},
-    {"手动排序出错，",
+    {Text::SortNearestFailed, [](Document& d, const EditValues&) { return autoSort(d, 1); }},
+    {Text::SortSmallFirstFailed, [](Document& d, const EditValues&) { return autoSort(d, 2); }},
+    {Text::SortInsideOutFailed, [](Document& d, const EditValues&) { return autoSort(d, 3); }},
+    {Text::SortLeftToRightFailed, [](Document& d, const EditValues&) { return autoSort(d, 4); }},
+    {Text::SortRightToLeftFailed, [](Document& d, const EditValues&) { return autoSort(d, 5); }},
+    {Text::SortTopToBottomFailed, [](Document& d, const EditValues&) { return autoSort(d, 6); }},
+    {Text::SortBottomToTopFailed, [](Document& d, const EditValues&) { return autoSort(d, 7); }},
+    {Text::HandSortFailed,
      [](Document& d, const EditValues&) { return Lintrel_HandSort(listAddress(d), 1); }},
-    {"手动排序出错，",
+    {Text::HandSortFailed,
      [](Document& d, const EditValues&) { return Lintrel_HandSort(listAddress(d), 2); }},
-    {"手动排序出错，",
+    {Text::HandSortFailed,
      [](Document& d, const EditValues&) { return Lintrel_HandSort(listAddress(d), 3); }},
-    {"手动排序出错，",
+    {Text::HandSortFailed,
      [](Document& d, const EditValues&) { return Lintrel_HandSort(listAddress(d), 4); }},
-    {"反序出错，",
+    {Text::ReverseOrderFailed,
      [](Document& d, const EditValues&) { return Lintrel_HandSort(listAddress(d), 5); }},
-    {"反向出错，", [](Document& d, const EditValues&) { return Lintrel_Reverse(d.drawing(), 1); }},
+    {Text::ReverseFailed,
+     [](Document& d, const EditValues&) { return Lintrel_Reverse(d.drawing(), 1); }},
 };
 static_assert(std::size(kEditCalls) == static_cast<size_t>(EditCommand::ReverseDirection) + 1);
 
@@ -120,8 +122,8 @@ void mirrorVect(Vect& v, bool mirrorX, double a, bool mirrorY, double b) {
     }
 }
 
-Outcome refuse(StatusSink& sink, const char* text) {
-    sink.message(text);
+Outcome refuse(StatusSink& sink, Text reason) {
+    sink.message(text(reason));
     return Outcome::Unchanged;
 }
 
@@ -134,7 +136,7 @@ Outcome runEdit(Document& document, EditCommand command, const EditValues& value
     const int code = edit.call(document, values);
     if (code == LINTREL_OK) return Outcome::Changed;
     if (code == LINTREL_NOTHING_TO_DO) return Outcome::Unchanged;
-    sink.message(std::string(edit.error) + std::to_string(code));
+    sink.message(textWithCode(edit.error, code));
     return Outcome::Failed;
 }
 
@@ -154,7 +156,7 @@ std::optional<lintrel::Point> startPoint(const Vect& vect) {
 
 Outcome changeOrder(Document& document, int n, StatusSink& sink) {
     if (document.busy()) return Outcome::Busy;
-    if (n < 1) return refuse(sink, "参数错误");
+    if (n < 1) return refuse(sink, Text::BadParameter);
     VectGroup*& drawing = *document.drawingAddress();
     const VectPlace from = findVect(drawing, [](const Vect& v, int) { return v.selected != 0; });
     if (!from.vect) return Outcome::Unchanged;
@@ -189,7 +191,7 @@ Outcome setHeights(Document& document, double workHeight, double liftHeight) {
 
 Outcome setSpeed(Document& document, double speed, StatusSink& sink) {
     if (document.busy()) return Outcome::Busy;
-    if (!(speed > 0)) return refuse(sink, "参数错误");
+    if (!(speed > 0)) return refuse(sink, Text::BadParameter);
     const int n = forEachSelected(document.drawing(), [&](Vect& v) { v.speed = speed; });
     return n ? Outcome::Changed : Outcome::Unchanged;
 }
@@ -207,7 +209,7 @@ Outcome clearActions(Document& document) {
 
 Outcome scaleSelection(Document& document, double factor, StatusSink& sink) {
     if (document.busy()) return Outcome::Busy;
-    if (!(factor > 0.0001)) return refuse(sink, "缩放尺寸不正确！");
+    if (!(factor > 0.0001)) return refuse(sink, Text::BadScale);
     const auto f = static_cast<float>(factor);
     const int n =
         forEachSelected(document.drawing(), [&](Vect& v) { VarnixCad3_ScaleOne(&v, f, f, 0, 0); });

@@ -10,6 +10,7 @@
 #include "core/document/find_vect.h"
 #include "core/document/units.h"
 #include "core/settings/profile_file.h"
+#include "core/text/texts.h"
 #include "model/frame.h"
 #include "model/items.h"
 
@@ -36,6 +37,7 @@ void Document::adopt(VectGroup* drawing) {
 void Document::reset() {
     adopt(nullptr);
     code_.clear();
+    lineMap_.clear();
     if (onReset) onReset();
     mode_ = ViewMode::Select;
 }
@@ -50,7 +52,7 @@ OpenResult Document::open(std::string_view path, const AutoOptimizeSettings& set
                           StatusSink& sink) {
     if (busy()) return OpenResult::Busy;
     reset();
-    sink.status("正在处理数据，请稍后...");
+    sink.status(text(Text::Processing));
     const std::string file(path);
     const double pltUnits = settings.autoUnits ? settings.pltUnits : 1016.0;
     const double precision = settings.smoothingAccuracy;

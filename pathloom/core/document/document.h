@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <lintrel/lintrel.h>
 
@@ -41,8 +42,14 @@ class Document {
     bool allowReverse() const { return allowReverse_; }
     void toggleAllowReverse() { allowReverse_ = !allowReverse_; }
 
+    // The program text and its line map (two line indices per vect) are replaced together, so
+    // the map never describes another text than the one held.
     const std::string& code() const { return code_; }
-    void setCode(std::string code) { code_ = std::move(code); }
+    const std::vector<int>& lineMap() const { return lineMap_; }
+    void setCode(std::string code, std::vector<int> lineMap = {}) {
+        code_ = std::move(code);
+        lineMap_ = std::move(lineMap);
+    }
 
     // Frees the drawing, empties the program text, returns to selection mode. `onReset` lets the
     // canvas reset its own state.
@@ -62,6 +69,7 @@ class Document {
     ViewMode mode_ = ViewMode::Select;
     bool allowReverse_ = false;
     std::string code_;
+    std::vector<int> lineMap_;
 };
 
 // Unit conversion of a freshly imported drawing: the factor to millimetres of the unit the file

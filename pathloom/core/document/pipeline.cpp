@@ -5,6 +5,7 @@
 
 #include "core/codegen/program.h"
 #include "core/presets/apply.h"
+#include "core/text/texts.h"
 
 namespace pathloom {
 
@@ -17,13 +18,13 @@ bool regenerate(Document& document, const ProcessSettings& process, ControllerLi
     WriteResult written = writeProgram(document.drawing(), process, link);
     switch (written.status) {
         case WriteStatus::Ok:
-            document.setCode(std::move(written.program.text));
+            document.setCode(std::move(written.program.text), std::move(written.program.lineMap));
             return true;
         case WriteStatus::FlattenFailed:
-            sink.message("生成代码出错，" + std::to_string(written.code));
+            sink.message(textWithCode(Text::GenerateFailed, written.code));
             return false;
         case WriteStatus::Unsupported:
-            sink.message(kUnsupportedText);
+            sink.message(text(Text::Unsupported));
             return false;
     }
     return false;
@@ -33,9 +34,9 @@ OpenResult openDrawing(Document& document, std::string_view path, const Settings
                        ControllerLink* link, StatusSink& sink) {
     const OpenResult result = document.open(path, settings.optimize, sink);
     if (result != OpenResult::Done) return result;
-    sink.status("正在处理参数...");
+    sink.status(text(Text::Parameters));
     assignPresets(document.drawing(), settings.process.presets);
-    sink.status("正在显示图形，请稍后...");
+    sink.status(text(Text::Displaying));
     if (settings.view.showGcode) regenerate(document, settings.process, link, sink);
     return result;
 }

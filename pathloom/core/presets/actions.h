@@ -20,8 +20,7 @@ class ActionList {
     static constexpr size_t kCapacity = 30;
     // Bytes of one action as the settings file stores it ("name=text", line breaks as "&").
     static constexpr size_t kEntryLimit = 1023;
-    static constexpr const char* kFullText = "命令管理器已满，请删除后再添加";
-    static constexpr const char* kEmptyText = "无命令，无法删除";
+    // Refusals show Text::ActionsFull and Text::ActionsEmpty (core/text/texts.h).
 
     ActionList() = default;
     // Keeps the first kCapacity actions.

@@ -28,14 +28,6 @@ std::string oneLine(std::string_view s) {
 
 }  // namespace
 
-std::string_view cutAtCharacter(std::string_view s, size_t limit) {
-    if (s.size() <= limit) return s;
-    size_t end = limit;
-    while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80)
-        --end;
-    return s.substr(0, end);
-}
-
 ProfileFile ProfileFile::load(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return {};
@@ -110,7 +102,7 @@ std::optional<std::string> ProfileFile::get(std::string_view section, std::strin
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
             value.back() == value.front())
             value = value.substr(1, value.size() - 2);
-        return std::string(cutAtCharacter(value, kValueLimit));
+        return std::string(value);
     }
     return std::nullopt;
 }

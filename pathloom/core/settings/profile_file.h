@@ -1,6 +1,6 @@
 // A profile (INI) file with the semantics the settings of earlier releases were written with:
 // sections in brackets, key=value lines, section and key names matched without regard to case,
-// single values read into a 260-byte buffer, whole sections read at once, sections deleted whole.
+// single values read whole, whole sections read at once, sections deleted whole.
 // Files written by the Windows release in its local code page (GBK) are read as well as UTF-8.
 #pragma once
 
@@ -16,8 +16,6 @@ using ProfileEntries = std::vector<std::pair<std::string, std::string>>;
 
 class ProfileFile {
   public:
-    // Longest value a single read returns: one 260-byte buffer with its terminator.
-    static constexpr size_t kValueLimit = 259;
     // Buffer of a whole-section read, as "key=value" strings each with a terminator.
     static constexpr size_t kSectionLimit = 65536;
 
@@ -30,8 +28,9 @@ class ProfileFile {
     // renamed over the old one, so that a failed write leaves the previous file as it was.
     bool save(const std::string& path) const;
 
-    // The value of a key, trimmed, without surrounding quotes, cut to kValueLimit bytes (at a
-    // character boundary); nothing when the section or key is missing.
+    // The value of a key, trimmed, without surrounding quotes, whole: earlier releases cut
+    // values to 259 bytes on reading, which lost the end of long action texts.
+    // Nothing when the section or key is missing.
     std::optional<std::string> get(std::string_view section, std::string_view key) const;
     // Sets a key, adding the section or key at the end when missing. Line breaks in a key or
     // value would split the line in the file; they are written as blanks.
@@ -66,9 +65,6 @@ std::string decodeProfileText(std::string_view bytes);
 // Writes `bytes` to `path` through a temporary file in the same folder and a rename. False, and
 // the old file untouched, on any failure.
 bool writeFileSafely(const std::string& path, std::string_view bytes);
-
-// Cuts UTF-8 text to at most `limit` bytes without splitting a character.
-std::string_view cutAtCharacter(std::string_view text, size_t limit);
 
 // The folder part of a path: "." for a bare name, "/" for a file in the root.
 std::string folderOf(const std::string& path);

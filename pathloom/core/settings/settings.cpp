@@ -59,10 +59,9 @@ class Reader {
         list.clear();
         for (const auto& [name, stored] : profile_.section(kUserAction)) {
             if (list.size() >= ActionList::kCapacity) break;
-            // Longer entries were never written by the program; the text is cut to fit.
-            constexpr size_t kLimit = ActionList::kEntryLimit;
-            const size_t room = kLimit - std::min(kLimit, name.size() + 1);
-            list.push_back({name, decodeActionText(cutAtCharacter(stored, room))});
+            // Read whole: an entry longer than the action manager takes is the user's text all
+            // the same, and cutting it would lose it at the next save.
+            list.push_back({name, decodeActionText(stored)});
         }
     }
 

@@ -28,12 +28,7 @@ struct SimulationPath {
     std::vector<SimulationPoint> points;
 };
 
-// Texts of the simulation commands.
-inline constexpr const char* kNoDrawingText = "数据为空";
-inline constexpr const char* kCodeOutdatedText = "代码未更新，请更新后再进行此操作";
-inline constexpr const char* kPreparingText = "正在获取模拟加工数据，请稍后...";
-inline constexpr const char* kSimulatingText = "正在模拟加工...";
-inline constexpr const char* kReadyText = "就绪";
+// The texts of the simulation commands are in the text table (core/text/texts.h).
 
 // The path from the controller's measured X-Y position through every vect in chain order, along
 // working chains (arcs along their flattened chains, which are built when missing).

@@ -1,0 +1,357 @@
+// The main frame's construction: actions from the command table, menus, toolbar, status bar,
+// panes, and the settings life cycle.
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSlider>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <cmath>
+
+#include "app/code_pane.h"
+#include "app/commands.h"
+#include "app/drawing_area.h"
+#include "app/group_palette.h"
+#include "app/prompter.h"
+#include "app/toolbar_icons.h"
+#include "core/document/commands.h"
+#include "core/document/status_sink.h"
+#include "core/text/texts.h"
+
+namespace pathloom::app {
+namespace {
+
+constexpr int kRatioMilliseconds = 50;
+
+int scaled(double pixels, double scale) {
+    return static_cast<int>(std::trunc(pixels * scale));
+}
+
+QString translated(const char* context, const char* text) {
+    return QCoreApplication::translate(context, text);
+}
+
+double screenScale(double dotsPerInch) {
+    if (dotsPerInch <= 0 && QGuiApplication::primaryScreen())
+        dotsPerInch = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+    return dotsPerInch > 0 ? dotsPerInch / 96.0 : 1.0;
+}
+
+SettingsLocation resolveLocation(SettingsLocation given) {
+    if (!given.readPath.empty() && !given.writePath.empty()) return given;
+    return settingsLocation(QCoreApplication::applicationDirPath().toStdString());
+}
+
+}  // namespace
+
+// The engine's status texts and messages, shown in the window.
+class MainWindow::Sink final : public StatusSink {
+  public:
+    explicit Sink(MainWindow& window) : window_(window) {}
+    void status(std::string_view text) override {
+        window_.showStatus(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    void message(std::string_view text) override {
+        window_.showMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+
+  private:
+    MainWindow& window_;
+};
+
+MainWindow::MainWindow(WindowOptions options)
+    : options_(std::move(options)),
+      ownPrompter_(options_.prompter ? nullptr : std::make_unique<DialogPrompter>()),
+      prompter_(options_.prompter ? options_.prompter : ownPrompter_.get()),
+      sink_(std::make_unique<Sink>(*this)),
+      scale_(screenScale(options_.dotsPerInch)),
+      session_(options_.controller.openEth ? options_.controller : varnixCalls()) {
+    options_.settings = resolveLocation(options_.settings);
+    setObjectName(QStringLiteral("mainWindow"));
+    setAcceptDrops(true);
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    createPanes();
+    settings_ = loadSettings(options_.settings.readPath);
+    applySettings();
+
+    pollTimer_.setInterval(ControllerSession::kPollMilliseconds);
+    connect(&pollTimer_, &QTimer::timeout, this, &MainWindow::pollController);
+    ratioTimer_.setInterval(kRatioMilliseconds);
+    connect(&ratioTimer_, &QTimer::timeout, this, &MainWindow::updateRatio);
+    ratioTimer_.start();
+    updateTitle();
+    updateCommands();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createActions() {
+    for (const CommandSpec& spec : commandSpecs()) {
+        auto* action = new QAction(translated("Command", spec.text), this);
+        action->setObjectName(QStringLiteral("command%1").arg(spec.id));
+        action->setData(spec.id);
+        const QStringList prompt = translated("Command", spec.prompt).split(QLatin1Char('\n'));
+        action->setStatusTip(prompt.value(0));
+        action->setToolTip(prompt.value(1, prompt.value(0)));
+        if (spec.keys[0] != '\0')
+            action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(spec.keys)));
+        action->setCheckable(spec.checkable);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);  // accelerators work without a menu entry
+        actions_.insert(spec.id, action);
+    }
+    bind(CmdNew, &MainWindow::newDocument);
+    bind(CmdImport, &MainWindow::importDrawing);
+    bind(CmdExport, &MainWindow::exportCode);
+    connect(action(CmdExit), &QAction::triggered, this, &QWidget::close);
+    bind(CmdConnect, &MainWindow::connectController);
+    bind(CmdDisconnect, &MainWindow::disconnectController);
+    bind(CmdDownload, &MainWindow::download);
+    bind(CmdManual, &MainWindow::openManual);
+    bind(CmdAbout, &MainWindow::showAbout);
+    bind(CmdNextPane, &MainWindow::nextPane);
+    bind(CmdPreviousPane, &MainWindow::nextPane);  // two panes: either way is the other one
+    connect(action(CmdSelect), &QAction::triggered, this,
+            [this] { document_.setMode(ViewMode::Select); });
+    connect(action(CmdAllowReverse), &QAction::triggered, this, [this] {
+        document_.toggleAllowReverse();
+        action(CmdAllowReverse)->setChecked(document_.allowReverse());
+    });
+    connect(action(CmdCopy), &QAction::triggered, this, [this] { code_->copy(); });
+    connect(action(CmdCut), &QAction::triggered, this, [this] { code_->cut(); });
+    connect(action(CmdPaste), &QAction::triggered, this, [this] { code_->paste(); });
+    connect(action(CmdUndo), &QAction::triggered, this, [this] { code_->undo(); });
+    for (int id :
+         {CmdRemoveDuplicates, CmdGridSort, CmdSortNearest, CmdSortSmallFirst, CmdSortInsideOut,
+          CmdSortLeftToRight, CmdSortRightToLeft, CmdSortTopToBottom, CmdSortBottomToTop,
+          CmdMoveForward, CmdMoveBack, CmdMoveToFirst, CmdMoveToLast, CmdReverseOrder, CmdReverse})
+        connect(action(id), &QAction::triggered, this, [this, id] { editCommand(id); });
+    for (int id : {CmdShowOpen, CmdShowTravel, CmdShowOrder, CmdShowStart, CmdShowDirection,
+                   CmdShowCode, CmdShowGrid, CmdStatusBar})
+        connect(action(id), &QAction::triggered, this, [this, id] { toggleView(id); });
+}
+
+void MainWindow::bind(int id, void (MainWindow::*handler)()) {
+    connect(action(id), &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+}
+
+void MainWindow::fillMenu(QMenu* menu, const std::vector<MenuEntry>& entries) {
+    for (const MenuEntry& entry : entries) {
+        if (entry.title) {
+            QMenu* sub = menu->addMenu(translated("Menu", entry.title));
+            fillMenu(sub, entry.entries);
+        } else if (entry.id == 0) {
+            menu->addSeparator();
+        } else {
+            menu->addAction(action(entry.id));
+        }
+    }
+}
+
+void MainWindow::createMenus() {
+    for (const MenuEntry& top : mainMenu()) {
+        QMenu* menu = menuBar()->addMenu(translated("Menu", top.title));
+        fillMenu(menu, top.entries);
+        connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateCommands);
+    }
+    contextMenu_ = new QMenu(this);
+    contextMenu_->setObjectName(QStringLiteral("contextMenu"));
+    fillMenu(contextMenu_, app::contextMenu());
+    connect(contextMenu_, &QMenu::aboutToShow, this, &MainWindow::updateCommands);
+}
+
+void MainWindow::createToolBar() {
+    QToolBar* bar = addToolBar(QCoreApplication::translate("MainWindow", "工具栏"));
+    bar->setObjectName(QStringLiteral("toolBar"));
+    bar->setMovable(false);
+    bar->setIconSize(QSize(32, 32));
+    for (int id : toolbarCommands()) {
+        if (id == 0) {
+            bar->addSeparator();
+            continue;
+        }
+        action(id)->setIcon(toolbarIcon(id));
+        bar->addAction(action(id));
+    }
+    slider_ = new QSlider(Qt::Horizontal, bar);
+    slider_->setObjectName(QStringLiteral("speedSlider"));
+    slider_->setRange(1, 1000);
+    slider_->setValue(100);
+    slider_->setToolTip(QCoreApplication::translate("MainWindow", "仿真速度调节"));
+    slider_->setFixedWidth(scaled(250, scale_));
+    bar->addWidget(slider_);
+    ratio_ = new QLineEdit(QCoreApplication::translate("MainWindow", "倍率：100%"), bar);
+    ratio_->setObjectName(QStringLiteral("ratioBox"));
+    ratio_->setReadOnly(true);
+    ratio_->setToolTip(QCoreApplication::translate("MainWindow", "仿真速度"));
+    ratio_->setFixedWidth(scaled(200, scale_));
+    bar->addWidget(ratio_);
+}
+
+void MainWindow::createStatusBar() {
+    for (int i = 0; i < 3; ++i) {
+        panes_[i] = new QLabel(this);
+        panes_[i]->setObjectName(QStringLiteral("pane%1").arg(i));
+    }
+    panes_[0]->setText(QString::fromUtf8(text(Text::Ready).data()));
+    panes_[1]->setFixedWidth(scaled(300, scale_));
+    panes_[2]->setFixedWidth(scaled(400, scale_));
+    panes_[2]->setText(
+        QCoreApplication::translate("MainWindow", "Pathloom V2.04 矢量图形加工软件"));
+    statusBar()->addWidget(panes_[0], 1);
+    statusBar()->addPermanentWidget(panes_[1]);
+    statusBar()->addPermanentWidget(panes_[2]);
+}
+
+void MainWindow::createPanes() {
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    palette_ = new GroupPalette(scale_, splitter_);
+    drawing_ = new DrawingArea(settings_.view, scale_, splitter_);
+    code_ = new CodePane(splitter_);
+    splitter_->addWidget(palette_);
+    splitter_->addWidget(drawing_);
+    splitter_->addWidget(code_);
+    splitter_->setCollapsible(0, false);
+    splitter_->setCollapsible(1, false);
+    splitter_->setStretchFactor(1, 1);
+    setCentralWidget(splitter_);
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] {
+        if (code_->isVisible()) codeWidth_ = code_->width();
+    });
+    connect(palette_, &GroupPalette::groupClicked, this, &MainWindow::groupCommand);
+    connect(code_, &CodePane::selectionChanged, this, &MainWindow::codeSelectionChanged);
+    connect(drawing_, &DrawingArea::contextMenuRequested, this, [this](QPoint at) {
+        if (!document_.busy()) contextMenu_->popup(at);
+    });
+}
+
+void MainWindow::setCodePanelWidth(int pixels) {
+    codeWidth_ = pixels;
+    QList<int> sizes = splitter_->sizes();
+    const int total = sizes.value(0) + sizes.value(1) + sizes.value(2);
+    if (total > 0)
+        splitter_->setSizes(
+            {palette_->width(), std::max(0, total - palette_->width() - pixels), pixels});
+    code_->resize(pixels, code_->height());
+}
+
+void MainWindow::applySettings() {
+    slider_->setValue(settings_.simulationSpeed);
+    statusBar()->setVisible(settings_.view.showStatusBar);
+    setCodePanelWidth(panelWidthFromSetting(settings_.view.gcodeWidth, scale_));
+    code_->setVisible(settings_.view.showGcode);
+    const ViewSettings& v = settings_.view;
+    action(CmdShowOpen)->setChecked(v.showClose);
+    action(CmdShowTravel)->setChecked(v.showAbs);
+    action(CmdShowOrder)->setChecked(v.showOrder);
+    action(CmdShowStart)->setChecked(v.showStartPoint);
+    action(CmdShowDirection)->setChecked(v.showDirection);
+    action(CmdShowCode)->setChecked(v.showGcode);
+    action(CmdShowGrid)->setChecked(v.showGrids);
+    action(CmdStatusBar)->setChecked(v.showStatusBar);
+    action(CmdAllowReverse)->setChecked(document_.allowReverse());
+}
+
+void MainWindow::saveSettingsNow() {
+    settings_.simulationSpeed = slider_->value();
+    settings_.view.showStatusBar = statusBar()->isVisibleTo(this);
+    settings_.view.gcodeWidth = settingFromPanelWidth(codeWidth_, scale_);
+    saveSettings(settings_, options_.settings.writePath);  // a failed write is not reported
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closed_) {
+        closed_ = true;
+        saveSettingsNow();
+        pollTimer_.stop();
+        ratioTimer_.stop();
+        session_.disconnect();
+        drawing_->setDrawing(nullptr);
+        document_.adopt(nullptr);
+        code_->setProgram({}, {});
+    }
+    event->accept();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The splitter has its width only once the window is laid out.
+    QTimer::singleShot(0, this, [this] {
+        if (code_->isVisible()) setCodePanelWidth(codeWidth_);
+    });
+}
+
+void MainWindow::updateTitle() {
+    setWindowTitle(QStringLiteral("Pathloom%1 - %2")
+                       .arg(QStringLiteral(" V2.04"), QString::fromStdString(session_.label())));
+}
+
+void MainWindow::updateRatio() {
+    settings_.simulationSpeed = slider_->value();
+    const QString shown =
+        QCoreApplication::translate("MainWindow", "倍率%1%").arg(settings_.simulationSpeed);
+    if (ratio_->text() != shown) ratio_->setText(shown);
+}
+
+void MainWindow::updateCommands() {
+    const bool idle = !document_.busy();
+    const bool selection = idle && selectedCount(document_.drawing()) > 0;
+    for (const CommandSpec& spec : commandSpecs()) {
+        bool enabled = false;
+        switch (spec.availability) {
+            case Availability::Always:
+                enabled = true;
+                break;
+            case Availability::Idle:
+                enabled = idle;
+                break;
+            case Availability::Selection:
+                enabled = selection;
+                break;
+            case Availability::Disconnected:
+                enabled = idle && !session_.connected();
+                break;
+            case Availability::Connected:
+                enabled = idle && session_.connected();
+                break;
+            case Availability::Later:
+                enabled = false;
+                break;
+        }
+        action(spec.id)->setEnabled(enabled);
+    }
+}
+
+QString MainWindow::paneText(int pane) const {
+    return pane >= 0 && pane < 3 ? panes_[pane]->text() : QString();
+}
+
+void MainWindow::showStatus(const QString& text) {
+    panes_[0]->setText(text);
+    panes_[0]->repaint();  // long steps run on this thread: paint the text now
+}
+
+void MainWindow::showMessage(const QString& text) {
+    prompter_->message(this, text);
+}
+
+void MainWindow::nextPane() {
+    if (code_->isAncestorOf(focusWidget()) || !code_->isVisible())
+        drawing_->setFocus();
+    else
+        code_->currentWidget()->setFocus();
+}
+
+}  // namespace pathloom::app

@@ -1,0 +1,143 @@
+// The main frame: menus, toolbar with the simulation speed slider and the ratio box, the
+// three-pane status bar, the group palette, the drawing area and the code pane, around the one
+// document and the one controller session. Settings are read when it is made and written when it
+// closes.
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QTimer>
+#include <memory>
+#include <string>
+
+#include "core/controller/controller_session.h"
+#include "core/document/document.h"
+#include "core/document/status_sink.h"
+#include "core/settings/settings.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QSlider;
+class QSplitter;
+
+namespace pathloom::app {
+
+class CodePane;
+class DrawingArea;
+class GroupPalette;
+class Prompter;
+struct MenuEntry;
+
+struct WindowOptions {
+    Prompter* prompter = nullptr;  // null: the real dialogs
+    VxcCalls controller;           // empty: the controller library
+    double dotsPerInch = 0;        // 0: the screen's logical dots per inch
+    SettingsLocation settings;     // empty paths: beside the program, else the user's folder
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(WindowOptions options = {});
+    ~MainWindow() override;
+
+    // Start-up after the window exists: the automatic connection when the settings ask for it.
+    void autoConnect();
+    // Imports a drawing as the import command does after its dialog.
+    void openFile(const QString& path);
+    // Connects as the connect command does after its dialog.
+    void connectTo(const QString& address);
+
+    QAction* action(int id) const { return actions_.value(id); }
+    QMenu* contextMenu() const { return contextMenu_; }
+    CodePane* codePane() const { return code_; }
+    DrawingArea* drawingArea() const { return drawing_; }
+    Document& document() { return document_; }
+    ControllerSession& session() { return session_; }
+    const Settings& settings() const { return settings_; }
+    double displayScale() const { return scale_; }
+    QSlider* speedSlider() const { return slider_; }
+    QLineEdit* ratioBox() const { return ratio_; }
+    QString paneText(int pane) const;
+    const QTimer& pollTimer() const { return pollTimer_; }
+    const QTimer& ratioTimer() const { return ratioTimer_; }
+    int codePanelWidth() const { return codeWidth_; }
+    void setCodePanelWidth(int pixels);
+
+    // Status texts and messages of the engine.
+    void showStatus(const QString& text);
+    void showMessage(const QString& text);
+    // Runs the group command of the palette button for group `number` (1 to 20).
+    void groupCommand(int number);
+    // The poll timer's handler: asks the controller's state once.
+    void pollController();
+    // After the selection changed: the one selected vect's lines in red at the top of the code
+    // pane, or no highlight.
+    void showSelectionInCode();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    class Sink;
+
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void createPanes();
+    void fillMenu(QMenu* menu, const std::vector<MenuEntry>& entries);
+    void bind(int id, void (MainWindow::*handler)());
+    void applySettings();
+    void saveSettingsNow();
+    void updateTitle();
+    void updateCommands();
+    void updateRatio();
+
+    // Regenerates the program when the code pane is shown, then shows it with its line map.
+    void refreshProgram();
+    void showProgram();
+    void codeSelectionChanged();
+    void editCommand(int id);
+    void toggleView(int id);
+
+    void newDocument();
+    void importDrawing();
+    void exportCode();
+    void connectController();
+    void disconnectController();
+    void download();
+    void openManual();
+    void showAbout();
+    void nextPane();
+
+    WindowOptions options_;
+    std::unique_ptr<Prompter> ownPrompter_;
+    Prompter* prompter_;
+    std::unique_ptr<StatusSink> sink_;
+    Settings settings_;
+    double scale_ = 1.0;
+    int codeWidth_ = 400;
+    bool closed_ = false;
+    Document document_;
+    ControllerSession session_;
+
+    QHash<int, QAction*> actions_;
+    QMenu* contextMenu_ = nullptr;
+    QSlider* slider_ = nullptr;
+    QLineEdit* ratio_ = nullptr;
+    QLabel* panes_[3] = {};
+    QSplitter* splitter_ = nullptr;
+    GroupPalette* palette_ = nullptr;
+    DrawingArea* drawing_ = nullptr;
+    CodePane* code_ = nullptr;
+    QTimer pollTimer_;
+    QTimer ratioTimer_;
+};
+
+}  // namespace pathloom::app

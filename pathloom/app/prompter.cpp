@@ -1,0 +1,42 @@
+// The real dialogs behind the prompter.
+#include "app/prompter.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "app/connect_dialog.h"
+
+namespace pathloom::app {
+
+void DialogPrompter::message(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, QStringLiteral("Pathloom"), text);
+}
+
+void DialogPrompter::about(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::about(parent, title, text);
+}
+
+QString DialogPrompter::openFile(QWidget* parent, const QString& title, const QString& filters) {
+    return QFileDialog::getOpenFileName(parent, title, QString(), filters);
+}
+
+QString DialogPrompter::saveFile(QWidget* parent, const QString& title, const QString& proposedPath,
+                                 const QString& filters, const QString& selectedFilter) {
+    QString chosenFilter = selectedFilter;
+    return QFileDialog::getSaveFileName(parent, title, proposedPath, filters, &chosenFilter);
+}
+
+std::optional<QString> DialogPrompter::connectAddress(QWidget* parent,
+                                                      const ControllerSession& session) {
+    ConnectDialog dialog(session, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.address();
+}
+
+void DialogPrompter::openDocument(const QString& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+}  // namespace pathloom::app

@@ -1,0 +1,48 @@
+// Everything the program asks or tells the operator in a window of its own: message boxes, the
+// file dialogs, the connect dialog and opening the manual. Tests hand in their own prompter, so
+// no command ever waits for a click.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+namespace pathloom {
+class ControllerSession;
+}
+
+namespace pathloom::app {
+
+class Prompter {
+  public:
+    virtual ~Prompter() = default;
+    virtual void message(QWidget* parent, const QString& text) = 0;
+    virtual void about(QWidget* parent, const QString& title, const QString& text) = 0;
+    // The file to import; empty when cancelled. `filters` as for QFileDialog.
+    virtual QString openFile(QWidget* parent, const QString& title, const QString& filters) = 0;
+    // The file to export to; empty when cancelled. `selectedFilter` picks the proposed filter.
+    virtual QString saveFile(QWidget* parent, const QString& title, const QString& proposedPath,
+                             const QString& filters, const QString& selectedFilter) = 0;
+    // The address chosen in the connect dialog; nothing when cancelled.
+    virtual std::optional<QString> connectAddress(QWidget* parent,
+                                                  const ControllerSession& session) = 0;
+    // Opens a document with the desktop's program for it.
+    virtual void openDocument(const QString& path) = 0;
+};
+
+// The real dialogs.
+class DialogPrompter final : public Prompter {
+  public:
+    void message(QWidget* parent, const QString& text) override;
+    void about(QWidget* parent, const QString& title, const QString& text) override;
+    QString openFile(QWidget* parent, const QString& title, const QString& filters) override;
+    QString saveFile(QWidget* parent, const QString& title, const QString& proposedPath,
+                     const QString& filters, const QString& selectedFilter) override;
+    std::optional<QString> connectAddress(QWidget* parent,
+                                          const ControllerSession& session) override;
+    void openDocument(const QString& path) override;
+};
+
+}  // namespace pathloom::app

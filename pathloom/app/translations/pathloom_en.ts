@@ -1,0 +1,777 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>Command</name>
+    <message>
+        <source>新建(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>清除当前图形，开始新的文档
+新建</source>
+        <translation>Clear the drawing and start a new document
+New</translation>
+    </message>
+    <message>
+        <source>导入(&amp;I)</source>
+        <translation>&amp;Import</translation>
+    </message>
+    <message>
+        <source>导入 DXF、PLT 或 AI 图形文件
+导入</source>
+        <translation>Import a DXF, PLT or AI drawing
+Import</translation>
+    </message>
+    <message>
+        <source>导出代码(&amp;O)</source>
+        <translation>Export c&amp;ode</translation>
+    </message>
+    <message>
+        <source>将加工代码保存为文件
+导出代码</source>
+        <translation>Save the program as a file
+Export code</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>保存设置并退出程序
+退出</source>
+        <translation>Save the settings and quit
+Exit</translation>
+    </message>
+    <message>
+        <source>连接</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>连接运动控制器
+连接</source>
+        <translation>Connect to the motion controller
+Connect</translation>
+    </message>
+    <message>
+        <source>断开连接</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>断开与控制器的连接
+断开连接</source>
+        <translation>Disconnect from the controller
+Disconnect</translation>
+    </message>
+    <message>
+        <source>发送到控制器</source>
+        <translation>Send to controller</translation>
+    </message>
+    <message>
+        <source>将加工代码下载到控制器
+发送到控制器</source>
+        <translation>Download the program into the controller
+Send to controller</translation>
+    </message>
+    <message>
+        <source>去除极小图形</source>
+        <translation>Remove tiny shapes</translation>
+    </message>
+    <message>
+        <source>删除选中图形中的小图形
+去除极小图形</source>
+        <translation>Remove the tiny shapes among the selected shapes
+Remove tiny shapes</translation>
+    </message>
+    <message>
+        <source>去除重复线</source>
+        <translation>Remove duplicate lines</translation>
+    </message>
+    <message>
+        <source>删除选中图形中的重复线
+去除重复线</source>
+        <translation>Remove duplicate lines among the selected shapes
+Remove duplicate lines</translation>
+    </message>
+    <message>
+        <source>合并相连线</source>
+        <translation>Merge connected lines</translation>
+    </message>
+    <message>
+        <source>合并选中图形中首尾相连的线
+合并相连线</source>
+        <translation>Merge selected lines whose ends meet
+Merge connected lines</translation>
+    </message>
+    <message>
+        <source>曲线精度</source>
+        <translation>Curve precision</translation>
+    </message>
+    <message>
+        <source>按精度将选中的曲线转换为线段
+曲线精度</source>
+        <translation>Turn the selected curves into line segments at a precision
+Curve precision</translation>
+    </message>
+    <message>
+        <source>曲线分割</source>
+        <translation>Split curve</translation>
+    </message>
+    <message>
+        <source>在单击处分割曲线
+曲线分割</source>
+        <translation>Split a curve where you click
+Split curve</translation>
+    </message>
+    <message>
+        <source>更改起点</source>
+        <translation>Change start point</translation>
+    </message>
+    <message>
+        <source>将封闭图形的起点移到单击处
+更改起点</source>
+        <translation>Move a closed shape&apos;s start point to where you click
+Change start point</translation>
+    </message>
+    <message>
+        <source>优化空移</source>
+        <translation>Optimize travel</translation>
+    </message>
+    <message>
+        <source>优化曲线间的空移
+优化空移</source>
+        <translation>Optimize the travel moves between curves
+Optimize travel</translation>
+    </message>
+    <message>
+        <source>网格排序</source>
+        <translation>Grid sort</translation>
+    </message>
+    <message>
+        <source>按网格对选中图形排序
+网格排序</source>
+        <translation>Sort the selected shapes on a grid
+Grid sort</translation>
+    </message>
+    <message>
+        <source>局部最小空移</source>
+        <translation>Least travel</translation>
+    </message>
+    <message>
+        <source>按局部最小空移对选中图形排序
+局部最小空移</source>
+        <translation>Sort the selected shapes by least travel
+Least travel</translation>
+    </message>
+    <message>
+        <source>小图优先</source>
+        <translation>Small shapes first</translation>
+    </message>
+    <message>
+        <source>先加工选中图形中的小图形
+小图优先</source>
+        <translation>Machine the small selected shapes first
+Small shapes first</translation>
+    </message>
+    <message>
+        <source>从内到外</source>
+        <translation>Inside to outside</translation>
+    </message>
+    <message>
+        <source>从内到外对选中图形排序
+从内到外</source>
+        <translation>Sort the selected shapes from inside to outside
+Inside to outside</translation>
+    </message>
+    <message>
+        <source>从左到右</source>
+        <translation>Left to right</translation>
+    </message>
+    <message>
+        <source>从左到右对选中图形排序
+从左到右</source>
+        <translation>Sort the selected shapes from left to right
+Left to right</translation>
+    </message>
+    <message>
+        <source>从右到左</source>
+        <translation>Right to left</translation>
+    </message>
+    <message>
+        <source>从右到左对选中图形排序
+从右到左</source>
+        <translation>Sort the selected shapes from right to left
+Right to left</translation>
+    </message>
+    <message>
+        <source>从上到下</source>
+        <translation>Top to bottom</translation>
+    </message>
+    <message>
+        <source>从上到下对选中图形排序
+从上到下</source>
+        <translation>Sort the selected shapes from top to bottom
+Top to bottom</translation>
+    </message>
+    <message>
+        <source>从下到上</source>
+        <translation>Bottom to top</translation>
+    </message>
+    <message>
+        <source>从下到上对选中图形排序
+从下到上</source>
+        <translation>Sort the selected shapes from bottom to top
+Bottom to top</translation>
+    </message>
+    <message>
+        <source>允许反向</source>
+        <translation>Allow reverse</translation>
+    </message>
+    <message>
+        <source>排序时允许反转图形的方向
+允许反向</source>
+        <translation>Let the sorts reverse the direction of shapes
+Allow reverse</translation>
+    </message>
+    <message>
+        <source>前移</source>
+        <translation>Move forward</translation>
+    </message>
+    <message>
+        <source>将选中图形的加工顺序前移一位
+前移</source>
+        <translation>Move the selected shape one place earlier
+Move forward</translation>
+    </message>
+    <message>
+        <source>后移</source>
+        <translation>Move back</translation>
+    </message>
+    <message>
+        <source>将选中图形的加工顺序后移一位
+后移</source>
+        <translation>Move the selected shape one place later
+Move back</translation>
+    </message>
+    <message>
+        <source>移到第一个</source>
+        <translation>Move to first</translation>
+    </message>
+    <message>
+        <source>将选中图形移到第一个加工
+移到第一个</source>
+        <translation>Machine the selected shape first
+Move to first</translation>
+    </message>
+    <message>
+        <source>移到最后一个</source>
+        <translation>Move to last</translation>
+    </message>
+    <message>
+        <source>将选中图形移到最后一个加工
+移到最后一个</source>
+        <translation>Machine the selected shape last
+Move to last</translation>
+    </message>
+    <message>
+        <source>反序</source>
+        <translation>Reverse order</translation>
+    </message>
+    <message>
+        <source>反转选中图形的加工顺序
+反序</source>
+        <translation>Reverse the order of the selected shapes
+Reverse order</translation>
+    </message>
+    <message>
+        <source>反向</source>
+        <translation>Reverse direction</translation>
+    </message>
+    <message>
+        <source>反转选中图形的加工方向
+反向</source>
+        <translation>Reverse the direction of the selected shapes
+Reverse direction</translation>
+    </message>
+    <message>
+        <source>自动优化</source>
+        <translation>Auto optimize</translation>
+    </message>
+    <message>
+        <source>设置导入图形后的自动优化步骤
+自动优化</source>
+        <translation>Choose the automatic optimisation after an import
+Auto optimize</translation>
+    </message>
+    <message>
+        <source>工艺参数</source>
+        <translation>Process parameters</translation>
+    </message>
+    <message>
+        <source>设置机床参数和工艺参数
+工艺参数</source>
+        <translation>Set the machine and process parameters
+Process parameters</translation>
+    </message>
+    <message>
+        <source>原点位置</source>
+        <translation>Origin</translation>
+    </message>
+    <message>
+        <source>设置图形的原点位置
+原点位置</source>
+        <translation>Set the origin of the drawing
+Origin</translation>
+    </message>
+    <message>
+        <source>不封闭图形</source>
+        <translation>Open shapes</translation>
+    </message>
+    <message>
+        <source>用红色显示不封闭的图形
+不封闭图形</source>
+        <translation>Show open shapes in red
+Open shapes</translation>
+    </message>
+    <message>
+        <source>空移</source>
+        <translation>Travel moves</translation>
+    </message>
+    <message>
+        <source>显示图形之间的空移
+空移</source>
+        <translation>Show the travel moves between shapes
+Travel moves</translation>
+    </message>
+    <message>
+        <source>顺序</source>
+        <translation>Order</translation>
+    </message>
+    <message>
+        <source>显示图形的加工顺序
+顺序</source>
+        <translation>Show the machining order
+Order</translation>
+    </message>
+    <message>
+        <source>起点</source>
+        <translation>Start points</translation>
+    </message>
+    <message>
+        <source>显示图形的起点
+起点</source>
+        <translation>Show the start points
+Start points</translation>
+    </message>
+    <message>
+        <source>方向</source>
+        <translation>Directions</translation>
+    </message>
+    <message>
+        <source>显示图形的加工方向
+方向</source>
+        <translation>Show the machining directions
+Directions</translation>
+    </message>
+    <message>
+        <source>代码</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>显示或隐藏代码窗口
+代码</source>
+        <translation>Show or hide the code pane
+Code</translation>
+    </message>
+    <message>
+        <source>网格</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>显示或隐藏网格
+网格</source>
+        <translation>Show or hide the grid
+Grid</translation>
+    </message>
+    <message>
+        <source>状态栏(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏状态栏
+状态栏</source>
+        <translation>Show or hide the status bar
+Status bar</translation>
+    </message>
+    <message>
+        <source>动作管理器</source>
+        <translation>Action manager</translation>
+    </message>
+    <message>
+        <source>管理自定义动作
+动作管理器</source>
+        <translation>Manage the user actions
+Action manager</translation>
+    </message>
+    <message>
+        <source>模拟加工</source>
+        <translation>Simulate</translation>
+    </message>
+    <message>
+        <source>模拟加工过程
+模拟加工</source>
+        <translation>Simulate the machining
+Simulate</translation>
+    </message>
+    <message>
+        <source>重置窗口显示</source>
+        <translation>Reset window display</translation>
+    </message>
+    <message>
+        <source>缩放图形以适合窗口
+重置窗口显示</source>
+        <translation>Fit the drawing into the window
+Reset window display</translation>
+    </message>
+    <message>
+        <source>帮助手册(&amp;Z)</source>
+        <translation>Help &amp;manual</translation>
+    </message>
+    <message>
+        <source>打开帮助手册
+帮助手册</source>
+        <translation>Open the help manual
+Help manual</translation>
+    </message>
+    <message>
+        <source>关于 Pathloom(&amp;A)...</source>
+        <translation>&amp;About Pathloom...</translation>
+    </message>
+    <message>
+        <source>显示程序信息和版本号
+关于</source>
+        <translation>Show the program&apos;s information and version
+About</translation>
+    </message>
+    <message>
+        <source>修改动作</source>
+        <translation>Modify action</translation>
+    </message>
+    <message>
+        <source>修改选中图形的动作
+修改动作</source>
+        <translation>Change the actions of the selected shapes
+Modify action</translation>
+    </message>
+    <message>
+        <source>删除动作</source>
+        <translation>Delete action</translation>
+    </message>
+    <message>
+        <source>删除选中图形的动作
+删除动作</source>
+        <translation>Delete the actions of the selected shapes
+Delete action</translation>
+    </message>
+    <message>
+        <source>自定义顺序</source>
+        <translation>Custom order</translation>
+    </message>
+    <message>
+        <source>设置选中图形的加工顺序
+自定义顺序</source>
+        <translation>Set the position of the selected shape
+Custom order</translation>
+    </message>
+    <message>
+        <source>自定义Z轴</source>
+        <translation>Custom Z axis</translation>
+    </message>
+    <message>
+        <source>设置选中图形的加工高度和抬起高度
+自定义Z轴</source>
+        <translation>Set the work and lift heights of the selected shapes
+Custom Z axis</translation>
+    </message>
+    <message>
+        <source>自定义速度</source>
+        <translation>Custom speed</translation>
+    </message>
+    <message>
+        <source>设置选中图形的加工速度
+自定义速度</source>
+        <translation>Set the speed of the selected shapes
+Custom speed</translation>
+    </message>
+    <message>
+        <source>轨迹平移</source>
+        <translation>Move paths</translation>
+    </message>
+    <message>
+        <source>平移选中的图形
+轨迹平移</source>
+        <translation>Move the selected shapes
+Move paths</translation>
+    </message>
+    <message>
+        <source>轨迹旋转</source>
+        <translation>Rotate paths</translation>
+    </message>
+    <message>
+        <source>旋转选中的图形
+轨迹旋转</source>
+        <translation>Rotate the selected shapes
+Rotate paths</translation>
+    </message>
+    <message>
+        <source>轨迹缩放</source>
+        <translation>Scale paths</translation>
+    </message>
+    <message>
+        <source>缩放选中的图形
+轨迹缩放</source>
+        <translation>Scale the selected shapes
+Scale paths</translation>
+    </message>
+    <message>
+        <source>轨迹镜像</source>
+        <translation>Mirror paths</translation>
+    </message>
+    <message>
+        <source>镜像选中的图形
+轨迹镜像</source>
+        <translation>Mirror the selected shapes
+Mirror paths</translation>
+    </message>
+    <message>
+        <source>起点移动</source>
+        <translation>Move to start point</translation>
+    </message>
+    <message>
+        <source>移动选中的图形，使其起点位于指定位置
+起点移动</source>
+        <translation>Move the selected shapes so that they start at a given point
+Move to start point</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>单击或框选图形
+选择</source>
+        <translation>Select shapes by clicking or dragging a box
+Select</translation>
+    </message>
+    <message>
+        <source>停止模拟</source>
+        <translation>Stop simulation</translation>
+    </message>
+    <message>
+        <source>停止模拟加工
+停止模拟</source>
+        <translation>Stop the simulation
+Stop simulation</translation>
+    </message>
+    <message>
+        <source>暂停模拟</source>
+        <translation>Pause simulation</translation>
+    </message>
+    <message>
+        <source>暂停模拟加工
+暂停模拟</source>
+        <translation>Pause the simulation
+Pause simulation</translation>
+    </message>
+    <message>
+        <source>继续模拟</source>
+        <translation>Continue simulation</translation>
+    </message>
+    <message>
+        <source>继续模拟加工
+继续模拟</source>
+        <translation>Continue the simulation
+Continue simulation</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>复制选中的代码
+复制</source>
+        <translation>Copy the selected code
+Copy</translation>
+    </message>
+    <message>
+        <source>剪切</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>剪切选中的代码
+剪切</source>
+        <translation>Cut the selected code
+Cut</translation>
+    </message>
+    <message>
+        <source>粘贴</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>在代码中粘贴
+粘贴</source>
+        <translation>Paste into the code
+Paste</translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>撤销代码中的上一次修改
+撤销</source>
+        <translation>Undo the last change of the code
+Undo</translation>
+    </message>
+    <message>
+        <source>下一窗格</source>
+        <translation>Next pane</translation>
+    </message>
+    <message>
+        <source>切换到下一个窗格
+下一窗格</source>
+        <translation>Go to the next pane
+Next pane</translation>
+    </message>
+    <message>
+        <source>上一窗格</source>
+        <translation>Previous pane</translation>
+    </message>
+    <message>
+        <source>切换到上一个窗格
+上一窗格</source>
+        <translation>Go to the previous pane
+Previous pane</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectDialog</name>
+    <message>
+        <source>连接控制器</source>
+        <translation>Connect to a controller</translation>
+    </message>
+    <message>
+        <source>搜索</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>控制器地址</source>
+        <translation>Controller address</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>工具栏</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>仿真速度调节</source>
+        <translation>Simulation speed</translation>
+    </message>
+    <message>
+        <source>倍率：100%</source>
+        <translation>Ratio: 100%</translation>
+    </message>
+    <message>
+        <source>仿真速度</source>
+        <translation>Simulation speed ratio</translation>
+    </message>
+    <message>
+        <source>Pathloom V2.04 矢量图形加工软件</source>
+        <translation>Pathloom V2.04 vector drawing machining</translation>
+    </message>
+    <message>
+        <source>倍率%1%</source>
+        <translation>Ratio %1%</translation>
+    </message>
+    <message>
+        <source>导入</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>导出代码</source>
+        <translation>Export code</translation>
+    </message>
+    <message>
+        <source>关于 Pathloom</source>
+        <translation>About Pathloom</translation>
+    </message>
+    <message>
+        <source>Pathloom V2.04
+把二维矢量图形转换为运动控制程序。
+Lintrel %1</source>
+        <translation>Pathloom V2.04
+Turns 2-D vector drawings into motion programs.
+Lintrel %1</translation>
+    </message>
+</context>
+<context>
+    <name>Menu</name>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>控制器(&amp;C)</source>
+        <translation>&amp;Controller</translation>
+    </message>
+    <message>
+        <source>优化(&amp;O)</source>
+        <translation>&amp;Optimize</translation>
+    </message>
+    <message>
+        <source>自动排序</source>
+        <translation>Automatic sort</translation>
+    </message>
+    <message>
+        <source>手动排序</source>
+        <translation>Manual sort</translation>
+    </message>
+    <message>
+        <source>设置(&amp;S)</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>视图(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>图形显示</source>
+        <translation>Shapes</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>动作</source>
+        <translation>Actions</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>把二维矢量图形转换为运动控制程序。</source>
+        <translation>Turns 2-D vector drawings into motion programs.</translation>
+    </message>
+    <message>
+        <source>要导入的图形文件</source>
+        <translation>The drawing to import</translation>
+    </message>
+    <message>
+        <source>启动后把窗口保存为图片文件，然后退出</source>
+        <translation>Save a picture of the window once it is shown, then quit</translation>
+    </message>
+</context>
+</TS>

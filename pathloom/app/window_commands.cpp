@@ -1,0 +1,318 @@
+// The main frame's commands: the document (new, import, export, editing, display switches), the
+// link between selection and code, the controller (connect, disconnect, poll, download) and help.
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <cerrno>
+#include <cstring>
+
+#include "app/code_pane.h"
+#include "app/commands.h"
+#include "app/drawing_area.h"
+#include "app/main_window.h"
+#include "app/prompter.h"
+#include "core/document/code_link.h"
+#include "core/document/commands.h"
+#include "core/document/pipeline.h"
+#include "core/settings/profile_file.h"
+#include "core/text/texts.h"
+
+namespace pathloom::app {
+namespace {
+
+QString qtext(Text id) {
+    return QString::fromUtf8(text(id).data(), static_cast<qsizetype>(text(id).size()));
+}
+
+QString qtext(const std::string& value) {
+    return QString::fromStdString(value);
+}
+
+// Each extension in lower and upper case: file names on Linux are case-sensitive.
+QString patterns(const QStringList& extensions) {
+    QStringList out;
+    for (const QString& extension : extensions)
+        out << QStringLiteral("*.") + extension.toLower()
+            << QStringLiteral("*.") + extension.toUpper();
+    return out.join(QLatin1Char(' '));
+}
+
+QString importFilters() {
+    return QStringLiteral(
+               "AutoCad File(%1);;HPGL Plotter File(%2);;Adobe Illustratro File(%3);;"
+               "All File(%4)")
+        .arg(patterns({QStringLiteral("dxf")}), patterns({QStringLiteral("plt")}),
+             patterns({QStringLiteral("ai")}),
+             patterns({QStringLiteral("dxf"), QStringLiteral("plt"), QStringLiteral("ai")}));
+}
+
+const QString kBasicFilter = QStringLiteral("Basic File(*.bas)");
+const QString kNcFilter = QStringLiteral("NC File(*.nc)");
+
+EditCommand editFor(int id) {
+    switch (id) {
+        case CmdRemoveDuplicates:
+            return EditCommand::RemoveDuplicates;
+        case CmdGridSort:
+            return EditCommand::GridSort;
+        case CmdSortNearest:
+            return EditCommand::SortNearest;
+        case CmdSortSmallFirst:
+            return EditCommand::SortSmallFirst;
+        case CmdSortInsideOut:
+            return EditCommand::SortInsideOut;
+        case CmdSortLeftToRight:
+            return EditCommand::SortLeftToRight;
+        case CmdSortRightToLeft:
+            return EditCommand::SortRightToLeft;
+        case CmdSortTopToBottom:
+            return EditCommand::SortTopToBottom;
+        case CmdSortBottomToTop:
+            return EditCommand::SortBottomToTop;
+        case CmdMoveForward:
+            return EditCommand::MoveForward;
+        case CmdMoveBack:
+            return EditCommand::MoveBack;
+        case CmdMoveToFirst:
+            return EditCommand::MoveToFirst;
+        case CmdMoveToLast:
+            return EditCommand::MoveToLast;
+        case CmdReverseOrder:
+            return EditCommand::ReverseOrder;
+        default:
+            return EditCommand::ReverseDirection;
+    }
+}
+
+}  // namespace
+
+// ---- Document ----
+
+void MainWindow::showProgram() {
+    code_->setProgram(document_.code(), document_.lineMap());
+}
+
+void MainWindow::refreshProgram() {
+    if (!settings_.view.showGcode) return;
+    ControllerLink* link = session_.connected() ? session_.link() : nullptr;
+    // A failed run keeps the previous text and its map, and says why.
+    if (regenerate(document_, settings_.process, link, *sink_)) showProgram();
+}
+
+void MainWindow::newDocument() {
+    if (document_.busy()) return;
+    document_.reset();
+    showProgram();
+    drawing_->setDrawing(nullptr);
+    updateCommands();
+}
+
+void MainWindow::importDrawing() {
+    if (document_.busy()) return;
+    const QString path = prompter_->openFile(
+        this, QCoreApplication::translate("MainWindow", "导入"), importFilters());
+    if (!path.isEmpty()) openFile(path);
+}
+
+void MainWindow::openFile(const QString& path) {
+    if (document_.busy()) return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    drawing_->setDrawing(nullptr);
+    ControllerLink* link = session_.connected() ? session_.link() : nullptr;
+    openDrawing(document_, path.toStdString(), settings_, link, *sink_);
+    // After a reset the text is empty; after a full run it is the new program.
+    showProgram();
+    drawing_->setDrawing(document_.drawing());
+    showStatus(qtext(Text::Ready));
+    QGuiApplication::restoreOverrideCursor();
+    updateCommands();
+}
+
+void MainWindow::exportCode() {
+    if (document_.busy()) return;
+    const bool nc = settings_.process.machine.codeType != 0;
+    const QString extension = nc ? QStringLiteral("nc") : QStringLiteral("bas");
+    QString path = prompter_->saveFile(this, QCoreApplication::translate("MainWindow", "导出代码"),
+                                       QStringLiteral("KORVEL.") + extension,
+                                       kBasicFilter + QStringLiteral(";;") + kNcFilter,
+                                       nc ? kNcFilter : kBasicFilter);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + extension;
+    if (!writeFileSafely(path.toStdString(), code_->text()))
+        showMessage(qtext(textWithValue(Text::ExportFailed, std::strerror(errno))));
+}
+
+void MainWindow::editCommand(int id) {
+    const Outcome outcome = runEdit(document_, editFor(id), {}, *sink_);
+    if (outcome == Outcome::Changed) {
+        refreshProgram();
+        showSelectionInCode();
+        drawing_->update();
+    }
+    updateCommands();
+}
+
+void MainWindow::toggleView(int id) {
+    ViewSettings& v = settings_.view;
+    const bool on = action(id)->isChecked();
+    switch (id) {
+        case CmdShowOpen:
+            v.showClose = on;
+            break;
+        case CmdShowTravel:
+            v.showAbs = on;
+            break;
+        case CmdShowOrder:
+            v.showOrder = on;
+            break;
+        case CmdShowStart:
+            v.showStartPoint = on;
+            break;
+        case CmdShowDirection:
+            v.showDirection = on;
+            break;
+        case CmdShowGrid:
+            v.showGrids = on;
+            break;
+        case CmdStatusBar:
+            v.showStatusBar = on;
+            statusBar()->setVisible(on);
+            return;
+        case CmdShowCode:
+            if (document_.busy()) return action(id)->setChecked(v.showGcode);
+            v.showGcode = on;
+            code_->setVisible(on);
+            if (on) {
+                setCodePanelWidth(codeWidth_);
+                refreshProgram();
+                showSelectionInCode();
+            }
+            break;
+    }
+    drawing_->update();
+}
+
+void MainWindow::groupCommand(int number) {
+    if (document_.busy()) return;
+    if (selectedCount(document_.drawing()) == 0) {
+        const int code = Lintrel_SelVectGroup(document_.drawing(), number);
+        if (code != 0) return showMessage(qtext(textWithCode(Text::SelectGroupFailed, code)));
+        showSelectionInCode();
+    } else {
+        const int code = Lintrel_ChangeVectGroup(document_.drawingAddress(), number);
+        if (code != 0) return showMessage(qtext(textWithCode(Text::ChangeGroupFailed, code)));
+        refreshProgram();
+        drawing_->setDrawing(document_.drawing());
+    }
+    drawing_->update();
+    updateCommands();
+}
+
+// ---- The selection and the code pane ----
+
+void MainWindow::showSelectionInCode() {
+    updateCommands();
+    if (!settings_.view.showGcode) return;
+    const auto lines = selectedVectLines(document_.drawing(), code_->lineMap(), code_->lineCount());
+    // Scrolling an open editor moves its cursor; that is no new text selection.
+    const QSignalBlocker quiet(code_);
+    if (lines)
+        code_->highlightLines(lines->first, lines->second);
+    else
+        code_->clearHighlight();
+}
+
+void MainWindow::codeSelectionChanged() {
+    const auto [first, last] = code_->selectedLines();
+    const bool changed =
+        first < 0 ? clearSelection(document_.drawing())
+                  : selectVectsOnLines(document_.drawing(), code_->lineMap(), first, last);
+    if (changed) drawing_->update();
+    updateCommands();
+}
+
+// ---- The controller ----
+
+void MainWindow::autoConnect() {
+    if (settings_.connection.autoConnect)
+        connectTo(QString::fromStdString(settings_.connection.autoIp));
+}
+
+void MainWindow::connectTo(const QString& address) {
+    const int code = session_.connect(address.toStdString());
+    if (code == 0) {
+        pollTimer_.start();
+    } else {
+        showMessage(qtext(textWithCode(Text::ConnectFailed, code)));
+    }
+    updateTitle();
+    updateCommands();
+}
+
+void MainWindow::connectController() {
+    if (document_.busy() || session_.connected()) return;
+    if (const std::optional<QString> address = prompter_->connectAddress(this, session_))
+        connectTo(*address);
+}
+
+void MainWindow::disconnectController() {
+    if (document_.busy() || !session_.connected()) return;
+    session_.disconnect();
+    pollTimer_.stop();
+    updateTitle();
+    updateCommands();
+}
+
+void MainWindow::pollController() {
+    const int code = session_.poll();
+    if (code == 0) return;
+    pollTimer_.stop();
+    // A lost controller ends a running simulation.
+    if (document_.busy()) document_.setMode(ViewMode::Select);
+    showMessage(qtext(textWithCode(Text::ConnectionLost, code)));
+    updateTitle();
+    updateCommands();
+}
+
+void MainWindow::download() {
+    if (document_.busy()) return;
+    const int code = session_.download(code_->text(), settings_.process.machine.processFilename);
+    showMessage(code == 0 ? qtext(Text::DownloadDone)
+                          : qtext(textWithCode(Text::DownloadFailed, code)));
+}
+
+// ---- Help, drops ----
+
+void MainWindow::openManual() {
+    const QString manual = QDir::current().filePath(QStringLiteral("Pathloom产品说明书.pdf"));
+    if (QFileInfo::exists(manual)) prompter_->openDocument(manual);
+}
+
+void MainWindow::showAbout() {
+    prompter_->about(
+        this, QCoreApplication::translate("MainWindow", "关于 Pathloom"),
+        QCoreApplication::translate(
+            "MainWindow", "Pathloom V2.04\n把二维矢量图形转换为运动控制程序。\nLintrel %1")
+            .arg(QString::fromUtf8(Lintrel_GetVerSionInfo())));
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() && !event->mimeData()->urls().value(0).toLocalFile().isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = event->mimeData()->urls().value(0).toLocalFile();
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    openFile(path);
+}
+
+}  // namespace pathloom::app

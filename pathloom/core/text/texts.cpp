@@ -1,0 +1,138 @@
+// The text table. The Chinese texts are the program's texts as operators know them; keep them
+// byte for byte.
+#include "core/text/texts.h"
+
+#include <atomic>
+#include <cstdlib>
+
+namespace pathloom {
+namespace {
+
+struct Entry {
+    Text id;
+    const char* chinese;
+    const char* english;
+};
+
+constexpr Entry kEntries[] = {
+    {Text::Processing, "正在处理数据，请稍后...", "Processing the data, please wait..."},
+    {Text::AutoDuplicates, "正在自动去除重复线...", "Removing duplicate lines..."},
+    {Text::AutoMerge, "正在自动合并相连线...", "Merging connected lines..."},
+    {Text::AutoTiny, "正在自动去除极小图形...", "Removing tiny shapes..."},
+    {Text::AutoSmoothing, "正在自动曲线精度处理...", "Applying the curve precision..."},
+    {Text::AutoSort, "正在自动排序...", "Sorting..."},
+    {Text::AutoTravel, "正在自动优化空移...", "Optimising the travel moves..."},
+    {Text::Parameters, "正在处理参数...", "Applying the process parameters..."},
+    {Text::Displaying, "正在显示图形，请稍后...", "Drawing the shapes, please wait..."},
+    {Text::Ready, "就绪", "Ready"},
+    {Text::Simulating, "正在模拟加工...", "Simulating the machining..."},
+    {Text::PreparingSimulation, "正在获取模拟加工数据，请稍后...",
+     "Preparing the simulation, please wait..."},
+    {Text::DuplicatesFailed, "去除重复线出错，%d", "Removing duplicate lines failed, %d"},
+    {Text::MergeFailed, "合并相连线出错，%d", "Merging connected lines failed, %d"},
+    {Text::TinyFailed, "去除极小图形出错，%d", "Removing tiny shapes failed, %d"},
+    {Text::SmoothingFailed, "曲线精度处理出错，%d", "Curve precision failed, %d"},
+    {Text::AutoSortFailed, "自动排序出错，%d", "Automatic sorting failed, %d"},
+    {Text::TravelFailed, "优化空移出错，%d", "Travel optimisation failed, %d"},
+    {Text::GridSortFailed, "网格排序出错，%d", "Grid sort failed, %d"},
+    {Text::SortNearestFailed, "局部最小空移排序出错，%d", "Sorting by least travel failed, %d"},
+    {Text::SortSmallFirstFailed, "小图优先排序出错，%d", "Sorting small shapes first failed, %d"},
+    {Text::SortInsideOutFailed, "从内到外排序出错，%d", "Sorting inside to outside failed, %d"},
+    {Text::SortLeftToRightFailed, "从左到右排序出错，%d", "Sorting left to right failed, %d"},
+    {Text::SortRightToLeftFailed, "从右到左排序出错，%d", "Sorting right to left failed, %d"},
+    {Text::SortTopToBottomFailed, "从上到下排序出错，%d", "Sorting top to bottom failed, %d"},
+    {Text::SortBottomToTopFailed, "从下到上排序出错，%d", "Sorting bottom to top failed, %d"},
+    {Text::HandSortFailed, "手动排序出错，%d", "Manual sorting failed, %d"},
+    {Text::ReverseOrderFailed, "反序出错，%d", "Reversing the order failed, %d"},
+    {Text::ReverseFailed, "反向出错，%d", "Reversing the direction failed, %d"},
+    {Text::SelectGroupFailed, "按图层选择出错，%d", "Selecting the group failed, %d"},
+    {Text::ChangeGroupFailed, "更改图层出错，%d", "Changing the group failed, %d"},
+    {Text::SplitFailed, "分割曲线出错，%d", "Splitting the curve failed, %d"},
+    {Text::StartPointFailed, "更改图形起点出错，%d", "Changing the start point failed, %d"},
+    {Text::GenerateFailed, "生成代码出错，%d", "Writing the program failed, %d"},
+    {Text::Unsupported, "暂不支持", "Not supported yet"},
+    {Text::BadParameter, "参数错误", "Invalid parameter"},
+    {Text::BadScale, "缩放尺寸不正确！", "The scale factor is not valid!"},
+    {Text::NoDrawing, "数据为空", "There is no drawing"},
+    {Text::CodeOutdated, "代码未更新，请更新后再进行此操作",
+     "The program is out of date; update it before doing this"},
+    {Text::ActionsFull, "命令管理器已满，请删除后再添加",
+     "The action manager is full; delete an action before adding one"},
+    {Text::ActionsEmpty, "无命令，无法删除", "There is no action to delete"},
+    {Text::ExportFailed, "导出代码失败：%s", "Exporting the program failed: %s"},
+    {Text::NotConnected, "未连接", "Not connected"},
+    {Text::ConnectFailed, "连接控制器失败，%d", "Connecting to the controller failed, %d"},
+    {Text::ConnectionLost, "连接出错，%d", "Connection error, %d"},
+    {Text::DownloadFailed, "下载失败，%d", "Download failed, %d"},
+    {Text::DownloadDone, "下载成功！", "Download finished!"},
+};
+static_assert(std::size(kEntries) == static_cast<size_t>(Text::Count));
+
+constexpr bool inKeyOrder() {
+    for (size_t i = 0; i < std::size(kEntries); ++i)
+        if (static_cast<size_t>(kEntries[i].id) != i) return false;
+    return true;
+}
+static_assert(inKeyOrder(), "the table lists the texts in the order of their keys");
+
+bool set(const char* value) {
+    return value && value[0] != '\0';
+}
+
+// -1 while the environment has not been asked yet.
+std::atomic<int> current{-1};
+
+}  // namespace
+
+Language languageFor(const char* override, const char* lcAll, const char* lcMessages,
+                     const char* lang) {
+    if (set(override)) {
+        const std::string_view choice(override);
+        if (choice == "zh") return Language::Chinese;
+        if (choice == "en") return Language::English;
+    }
+    for (const char* value : {lcAll, lcMessages, lang})
+        if (set(value))
+            return std::string_view(value).starts_with("zh") ? Language::Chinese
+                                                             : Language::English;
+    return Language::English;
+}
+
+Language language() {
+    int value = current.load();
+    if (value < 0) {
+        value = static_cast<int>(languageFor(std::getenv("PATHLOOM_LANG"), std::getenv("LC_ALL"),
+                                             std::getenv("LC_MESSAGES"), std::getenv("LANG")));
+        current.store(value);
+    }
+    return static_cast<Language>(value);
+}
+
+void setLanguage(Language language) {
+    current.store(static_cast<int>(language));
+}
+
+std::string_view text(Text id, Language language) {
+    const Entry& entry = kEntries[static_cast<size_t>(id)];
+    return language == Language::Chinese ? entry.chinese : entry.english;
+}
+
+std::string_view text(Text id) {
+    return text(id, language());
+}
+
+std::string textWithCode(Text id, int code) {
+    std::string out(text(id));
+    const size_t at = out.find("%d");
+    if (at != std::string::npos) out.replace(at, 2, std::to_string(code));
+    return out;
+}
+
+std::string textWithValue(Text id, std::string_view value) {
+    std::string out(text(id));
+    const size_t at = out.find("%s");
+    if (at != std::string::npos) out.replace(at, 2, value);
+    return out;
+}
+
+}  // namespace pathloom

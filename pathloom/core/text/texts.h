@@ -1,0 +1,83 @@
+// The program's user texts in one keyed table: every status and error text that the converter and
+// the desktop program show, in Chinese (the program's own wording) and in English. The language
+// follows the locale unless PATHLOOM_LANG says otherwise.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pathloom {
+
+enum class Language { Chinese, English };
+
+enum class Text {
+    // Status texts of the import pipeline (status bar pane 0).
+    Processing,
+    AutoDuplicates,
+    AutoMerge,
+    AutoTiny,
+    AutoSmoothing,
+    AutoSort,
+    AutoTravel,
+    Parameters,
+    Displaying,
+    Ready,
+    Simulating,
+    PreparingSimulation,
+    // Failed library operations; "%d" takes the code.
+    DuplicatesFailed,
+    MergeFailed,
+    TinyFailed,
+    SmoothingFailed,
+    AutoSortFailed,
+    TravelFailed,
+    GridSortFailed,
+    SortNearestFailed,
+    SortSmallFirstFailed,
+    SortInsideOutFailed,
+    SortLeftToRightFailed,
+    SortRightToLeftFailed,
+    SortTopToBottomFailed,
+    SortBottomToTopFailed,
+    HandSortFailed,
+    ReverseOrderFailed,
+    ReverseFailed,
+    SelectGroupFailed,
+    ChangeGroupFailed,
+    SplitFailed,
+    StartPointFailed,
+    GenerateFailed,
+    // Refusals and notices.
+    Unsupported,
+    BadParameter,
+    BadScale,
+    NoDrawing,
+    CodeOutdated,
+    ActionsFull,
+    ActionsEmpty,
+    ExportFailed,
+    // The controller link.
+    NotConnected,
+    ConnectFailed,
+    ConnectionLost,
+    DownloadFailed,
+    DownloadDone,
+    Count
+};
+
+// Chinese for a "zh" language, English for any other. `override` (PATHLOOM_LANG) wins when it is
+// "zh" or "en"; otherwise the first set of LC_ALL, LC_MESSAGES and LANG decides.
+Language languageFor(const char* override, const char* lcAll, const char* lcMessages,
+                     const char* lang);
+// The process's language: from the environment at first use, or as last set.
+Language language();
+void setLanguage(Language language);
+
+std::string_view text(Text id, Language language);
+std::string_view text(Text id);
+// The text with its "%d" replaced by `code`.
+std::string textWithCode(Text id, int code);
+// The text with its "%s" replaced by `value`.
+std::string textWithValue(Text id, std::string_view value);
+
+}  // namespace pathloom

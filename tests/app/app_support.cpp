@@ -1,0 +1,62 @@
+// The tests' main (a QApplication on the offscreen platform unless one was chosen) and support.
+#include "app/app_support.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/code_pane.h"
+
+namespace pathloom::app::testing {
+
+TempFolder::TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "pathloom-app-XXXXXX").string();
+    if (::mkdtemp(pattern.data())) path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string exampleDrawing() {
+    return PATHLOOM_SOURCE_DIR "/examples/bracket.dxf";
+}
+
+std::unique_ptr<MainWindow> makeWindow(ScriptedPrompter& prompter, const std::string& settingsFile,
+                                       double dotsPerInch) {
+    WindowOptions options;
+    options.prompter = &prompter;
+    options.dotsPerInch = dotsPerInch;
+    options.settings = {settingsFile, settingsFile};
+    return std::make_unique<MainWindow>(options);
+}
+
+std::string paneText(const MainWindow& window) {
+    return window.codePane()->text();
+}
+
+}  // namespace pathloom::app::testing
+
+int main(int argc, char** argv) {
+    // Headless unless the caller chose a platform: CTest runs without a display.
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication application(argc, argv);
+    pathloom::app::useLanguage(pathloom::Language::Chinese);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,66 @@
+// Support of the desktop program's tests: a prompter that answers from a script and records what
+// the program said, a private folder, and a window built with them.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/language.h"
+#include "app/main_window.h"
+#include "app/prompter.h"
+
+namespace pathloom::app::testing {
+
+class ScriptedPrompter final : public Prompter {
+  public:
+    void message(QWidget*, const QString& text) override { messages << text; }
+    void about(QWidget*, const QString& title, const QString&) override { abouts << title; }
+    QString openFile(QWidget*, const QString&, const QString& filters) override {
+        openFilters = filters;
+        return openAnswer;
+    }
+    QString saveFile(QWidget*, const QString&, const QString& proposed, const QString& filters,
+                     const QString& selected) override {
+        proposedPath = proposed;
+        saveFilters = filters;
+        selectedFilter = selected;
+        return saveAnswer;
+    }
+    std::optional<QString> connectAddress(QWidget*, const ControllerSession&) override {
+        return connectAnswer;
+    }
+    void openDocument(const QString& path) override { opened << path; }
+
+    QStringList messages, abouts, opened;
+    QString openAnswer, saveAnswer, openFilters, proposedPath, saveFilters, selectedFilter;
+    std::optional<QString> connectAnswer;
+};
+
+// A temporary folder removed with everything in it.
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+std::string exampleDrawing();
+
+// A window with its settings in `settingsFile` and the scripted prompter.
+std::unique_ptr<MainWindow> makeWindow(ScriptedPrompter& prompter, const std::string& settingsFile,
+                                       double dotsPerInch = 96);
+
+// The code pane's text.
+std::string paneText(const MainWindow& window);
+
+}  // namespace pathloom::app::testing
