@@ -347,6 +347,24 @@ LINTREL_API int VarnixCadArray_SelRightToLeft(double fromX, double fromY, double
 LINTREL_API int VarnixCadArray_SelVectGroup(int number);
 LINTREL_API int VarnixCadArray_ChangeVectGroup(int number);
 
+/* ---- Undo and redo records ----
+ * One store of 32 steps for the process. Open a step, then edit through the recording
+ * operations; `head` is the address of the chain variable, which must stay in place while the
+ * records naming it can be undone or redone. Items the edits remove stay detached in the store
+ * and are freed when their step is discarded. Recording results: 0; 21000 bad arguments; 21002
+ * items of different base types; 21020 no open step, or the open step has been undone (open a
+ * new one); 21022 an item to insert, or a replacement, that is still linked to others. */
+LINTREL_API int Lintrel_Edit_ClearRecord(void);
+LINTREL_API int Lintrel_Edit_AddRecord(void);
+LINTREL_API int Lintrel_Edit_InsertOne(void** head, void* item, void* after);
+LINTREL_API int Lintrel_Edit_DeleteOne(void** head, void* item);
+LINTREL_API int Lintrel_Edit_UpdateOne(void** head, void* item, void* replacement);
+LINTREL_API int Lintrel_Edit_UpdateAll(void** head, void* oldChain, void* newChain);
+LINTREL_API int Lintrel_Edit_IfUndo(void);
+LINTREL_API int Lintrel_Edit_Undo(void); /* 0, or 100 when there is nothing to undo */
+LINTREL_API int Lintrel_Edit_IfRedo(void);
+LINTREL_API int Lintrel_Edit_Redo(void); /* 0, or 100 when there is nothing to redo */
+
 /* ---- Controller connection ---- */
 
 /* Opens an Ethernet connection to a motion controller through the varnix library. On success
