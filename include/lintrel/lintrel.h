@@ -365,6 +365,14 @@ LINTREL_API int Lintrel_Edit_Undo(void); /* 0, or 100 when there is nothing to u
 LINTREL_API int Lintrel_Edit_IfRedo(void);
 LINTREL_API int Lintrel_Edit_Redo(void); /* 0, or 100 when there is nothing to redo */
 
+/* ---- Motion table ----
+ * A flat array of doubles: element 0 holds the element count, then commands of a code, a
+ * parameter count n and n parameters. Export: call once with a null `table` to learn the count,
+ * then again with that many doubles; 0, or 21000 for a null group or count. Load: a new group
+ * chain owned by the caller, or null with last error 21000 for a null table or length <= 1. */
+LINTREL_API int Lintrel_ExportTable(VectGroup* first, double* table, int* count);
+LINTREL_API VectGroup* Lintrel_LoadTable(const double* table, unsigned int length);
+
 /* ---- Controller connection ---- */
 
 /* Opens an Ethernet connection to a motion controller through the varnix library. On success
