@@ -9,6 +9,7 @@ packages=(
   g++-multilib                  # the 32-bit record layout check
   clang libclang-rt-14-dev      # libFuzzer harnesses
   libdxflib-dev                 # the DXF import comparison benchmark
+  libstb-dev libtiff-dev        # raster image import: stb_image, and TIFF/DNG through libtiff
 )
 [ $# -gt 0 ] && packages+=("$@")
 

@@ -262,6 +262,13 @@ LINTREL_API VectGroup* VarnixCad3_ImportVectGraph(const char* fileName, double p
 LINTREL_API int VarnixCadArray_ImportVectGraph(const char* fileName, double pltUnits,
                                                int importOptions, double precision);
 
+/* ---- Raster images ---- */
+/* A bitmap file as a new lone image at the origin: rows bottom-up, each padded to a multiple of
+ * 4 bytes, 3 and 4 channels in blue-green-red order, 8-bit images with a 256-entry grey ramp,
+ * 3780 pixels per metre. Bit 0 of `flags` converts to 8-bit grey. Null when the file cannot be
+ * decoded, claims more than 2^28 pixels, or memory for it cannot be had. */
+LINTREL_API Image* VarnixCad3_ImportImage(const char* fileName, int flags);
+
 /* ---- Indexed array family ---- */
 LINTREL_API int VarnixCadArray_NewOne(ArrayRecord record);
 LINTREL_API int VarnixCadArray_DelOne(int index);
