@@ -1,6 +1,7 @@
 // Decoding through stb_image, compiled here with internal linkage so that its symbols can meet
 // no other copy in a host. Images are decoded from memory; a header that claims more pixels
-// than the limit is refused before stb_image allocates anything for it.
+// than the limit, or a JPEG Huffman table the decoder would overrun, is refused before
+// stb_image allocates anything for it. PNM stays out: its header parser overflows.
 #include <climits>
 
 #include "image/raster.h"
@@ -9,6 +10,7 @@
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_NO_STDIO
 #define STBI_NO_FAILURE_STRINGS
+#define STBI_NO_PNM
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -33,7 +35,7 @@ bool fitsStb(std::span<const uint8_t> bytes) {
 }  // namespace
 
 std::optional<ImageShape> stbShape(std::span<const uint8_t> bytes) {
-    if (!fitsStb(bytes)) return std::nullopt;
+    if (!fitsStb(bytes) || !jpegTablesSound(bytes)) return std::nullopt;
     ImageShape shape;
     if (!stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()), &shape.width,
                                &shape.height, &shape.channels))

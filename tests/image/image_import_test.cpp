@@ -211,6 +211,23 @@ TEST(ImageImport, TiffOfEightAndSixteenBits) {
     EXPECT_EQ(storedRow(*converted.get(), 0), (Bytes{76, 28}));
 }
 
+TEST(ImageImport, AJpegHuffmanTableOfTooManyCodesIsRefused) {
+    // 304 codes in one table (found by fuzzing): the decoder would write past its tables.
+    const std::string overfull(
+        "\xff\xd8\xff\xc4\xff\x00\x00\x00\x00\x00\x0a\x00\x00\x00\x00"
+        "\xff\x27",
+        17);
+    const auto bytes = [](const std::string& s) {
+        return std::span(reinterpret_cast<const uint8_t*>(s.data()), s.size());
+    };
+    EXPECT_FALSE(jpegTablesSound(bytes(overfull)));
+    EXPECT_EQ(importBytes("overfull.jpg", overfull).get(), nullptr);
+    // The tables of a real JPEG, and files of other kinds, pass.
+    const std::string photo = jpegBytes(16, 16, 3, Bytes(768, 77));
+    EXPECT_TRUE(jpegTablesSound(bytes(photo)));
+    EXPECT_TRUE(jpegTablesSound(bytes(pngBytes(1, 1, 1, {0}))));
+}
+
 TEST(ImageImport, FilesThatAreNoImagesGiveNull) {
     EXPECT_EQ(importBytes("notes.png", "just some text, not an image\n").get(), nullptr);
     EXPECT_EQ(importBytes("notes.tif", "II*\0 broken").get(), nullptr);
