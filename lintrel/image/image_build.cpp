@@ -87,18 +87,37 @@ Image* buildImage(const DecodedImage& decoded, bool grey) {
     return image;
 }
 
-Image* importImageBytes(std::span<const uint8_t> bytes, int flags) {
+namespace {
+
+Image* decodeAndBuild(std::span<const uint8_t> bytes, int flags) {
     std::optional<DecodedImage> decoded = decodeWithStb(bytes);
     if (!decoded) decoded = decodeTiff(bytes);
-    if (!decoded) return nullptr;
-    return buildImage(*decoded, (flags & 1) != 0);
+    if (!decoded) {
+        importDiagnostics().note(diag::kImageNotDecoded, "neither image decoder reads the file");
+        return nullptr;
+    }
+    Image* image = buildImage(*decoded, (flags & 1) != 0);
+    if (!image)
+        importDiagnostics().note(diag::kImageOutOfMemory, "memory for the pixels could not be had");
+    return image;
+}
+
+}  // namespace
+
+Image* importImageBytes(std::span<const uint8_t> bytes, int flags) {
+    importDiagnostics().clear();
+    return decodeAndBuild(bytes, flags);
 }
 
 Image* importImageFile(const char* fileName, int flags) {
+    importDiagnostics().clear();
     FileBytes file;
-    if (!fileName || !file.open(fileName)) return nullptr;
+    if (!fileName || !file.open(fileName)) {
+        importDiagnostics().note(diag::kFileUnreadable, "the file could not be read");
+        return nullptr;
+    }
     const std::string_view bytes = file.bytes();
-    return importImageBytes({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, flags);
+    return decodeAndBuild({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, flags);
 }
 
 }  // namespace lintrel

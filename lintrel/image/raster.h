@@ -13,7 +13,18 @@
 #include <optional>
 #include <span>
 
+#include "import/diagnostics.h"
+
 namespace lintrel {
+
+// What an image import refused, in the diagnostics of the last import.
+namespace diag {
+inline constexpr int kImageTooLarge = 601;        // the header claims more pixels than the limit
+inline constexpr int kImageHuffmanOverrun = 602;  // a JPEG Huffman table of more than 256 codes
+inline constexpr int kImageLayoutUnread = 603;    // a TIFF layout the loader does not read
+inline constexpr int kImageNotDecoded = 604;      // neither decoder reads the file
+inline constexpr int kImageOutOfMemory = 605;     // memory for the pixels could not be had
+}  // namespace diag
 
 // The fuzzing build lowers the limit so that every input decodes quickly.
 #ifndef LINTREL_IMAGE_PIXEL_LIMIT_LOG2
@@ -61,7 +72,8 @@ std::optional<DecodedImage> decodeTiff(std::span<const uint8_t> bytes);
 // memory for it cannot be had.
 Image* buildImage(const DecodedImage& decoded, bool grey);
 
-// Decodes `bytes` by either decoder into a new lone image; null when neither reads them.
+// Decodes `bytes` by either decoder into a new lone image; null when neither reads them. Each
+// import clears the import diagnostics first and notes there why it gave null.
 Image* importImageBytes(std::span<const uint8_t> bytes, int flags);
 Image* importImageFile(const char* fileName, int flags);
 

@@ -44,8 +44,17 @@ std::optional<ImageShape> stbShape(std::span<const uint8_t> bytes) {
 }
 
 std::optional<DecodedImage> decodeWithStb(std::span<const uint8_t> bytes) {
+    if (!jpegTablesSound(bytes)) {
+        importDiagnostics().note(diag::kImageHuffmanOverrun,
+                                 "a JPEG Huffman table holds more than 256 codes");
+        return std::nullopt;
+    }
     const std::optional<ImageShape> shape = stbShape(bytes);
-    if (!shape || !withinPixelLimit(shape->width, shape->height)) return std::nullopt;
+    if (!shape) return std::nullopt;
+    if (!withinPixelLimit(shape->width, shape->height)) {
+        importDiagnostics().note(diag::kImageTooLarge, "the image claims more than 2^28 pixels");
+        return std::nullopt;
+    }
     DecodedImage image;
     image.pixels.reset(stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()),
                                              &image.width, &image.height, &image.channels, 0));

@@ -1,7 +1,7 @@
 // The TIFF/DNG loader behind stb_image: the first image of the file, read by libtiff from memory
-// with its messages silenced. Strips of 8- or 16-bit unsigned samples, chunky or planar, with 1
-// to 4 samples per pixel; palette images are expanded to RGB. 16-bit samples keep their tones,
-// and white-is-zero images are turned into black-is-zero ones.
+// with its messages silenced. Strips or tiles of 8- or 16-bit unsigned samples, chunky or
+// planar, with 1 to 4 samples per pixel; palette images are expanded to RGB. 16-bit samples keep
+// their tones, and white-is-zero images are turned into black-is-zero ones.
 #include <tiffio.h>
 
 #include <algorithm>
@@ -83,14 +83,28 @@ struct Layout {
     uint16_t samples = 1, bits = 1, planar = PLANARCONFIG_CONTIG;
     uint16_t photometric = PHOTOMETRIC_MINISBLACK, sampleFormat = SAMPLEFORMAT_UINT;
     uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;  // palette, owned by libtiff
+    uint32_t tileWidth = 0, tileHeight = 0;                      // 0 for strips
 
     bool palette() const { return photometric == PHOTOMETRIC_PALETTE; }
+    bool tiled() const { return tileWidth > 0; }
     int channels() const { return palette() ? 3 : samples; }
-    // Samples of one row as a scanline holds them: all of them chunky, one plane's planar.
-    size_t rowSamples() const {
-        return size_t{width} * (planar == PLANARCONFIG_CONTIG ? samples : 1);
+    int planes() const { return planar == PLANARCONFIG_CONTIG ? 1 : samples; }
+    // Samples per pixel in one read block: all of them chunky, one plane's planar.
+    size_t samplesPerBlockPixel() const { return planar == PLANARCONFIG_CONTIG ? samples : 1; }
+    // Bytes one scanline or one tile must hold.
+    size_t blockBytes() const {
+        const size_t pixels = tiled() ? size_t{tileWidth} * tileHeight : width;
+        return pixels * samplesPerBlockPixel() * (bits / 8);
     }
 };
+
+// Tiles or strips; a tiled file must name a tile size.
+bool readTiling(TIFF* tif, Layout& l) {
+    if (!TIFFIsTiled(tif)) return true;
+    return TIFFGetField(tif, TIFFTAG_TILEWIDTH, &l.tileWidth) &&
+           TIFFGetField(tif, TIFFTAG_TILELENGTH, &l.tileHeight) &&
+           withinPixelLimit(l.tileWidth, l.tileHeight);
+}
 
 bool readLayout(TIFF* tif, Layout& l) {
     if (!TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &l.width) ||
@@ -101,9 +115,17 @@ bool readLayout(TIFF* tif, Layout& l) {
     TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &l.planar);
     TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &l.sampleFormat);
     TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &l.photometric);
-    if (!withinPixelLimit(l.width, l.height) || TIFFIsTiled(tif)) return false;
-    if ((l.bits != 8 && l.bits != 16) || l.sampleFormat != SAMPLEFORMAT_UINT) return false;
-    if (l.samples < 1 || l.samples > 4) return false;
+    if (!withinPixelLimit(l.width, l.height)) {
+        importDiagnostics().note(diag::kImageTooLarge, "the image claims more than 2^28 pixels");
+        return false;
+    }
+    if (!readTiling(tif, l) || (l.bits != 8 && l.bits != 16) ||
+        l.sampleFormat != SAMPLEFORMAT_UINT || l.samples < 1 || l.samples > 4) {
+        importDiagnostics().note(diag::kImageLayoutUnread,
+                                 "a TIFF whose tiles or samples are not read (samples: 1 to 4 "
+                                 "unsigned integers of 8 or 16 bits per pixel)");
+        return false;
+    }
     if (l.palette() &&
         (l.samples != 1 || !TIFFGetField(tif, TIFFTAG_COLORMAP, &l.red, &l.green, &l.blue)))
         return false;
@@ -111,9 +133,9 @@ bool readLayout(TIFF* tif, Layout& l) {
     TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
     if (compression == COMPRESSION_JPEG && l.photometric == PHOTOMETRIC_YCBCR)
         TIFFSetField(tif, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB);
-    // A scanline must hold the samples the row is read for (subsampled colour does not).
-    const tmsize_t scanline = TIFFScanlineSize(tif);
-    return scanline > 0 && static_cast<size_t>(scanline) >= l.rowSamples() * (l.bits / 8);
+    // A block must hold the samples it is read for (subsampled colour does not).
+    const tmsize_t block = l.tiled() ? TIFFTileSize(tif) : TIFFScanlineSize(tif);
+    return block > 0 && static_cast<size_t>(block) >= l.blockBytes();
 }
 
 // Turns row samples into bytes. Tones keep their order; only a white-is-zero image, whose first
@@ -148,28 +170,61 @@ class SampleReader {
     bool invert_;
 };
 
-bool readPixels(TIFF* tif, const Layout& l, uint8_t* out) {
+// Writes the pixels of the decoded image from blocks as libtiff reads them, a scanline or a tile
+// at a time, one plane after another when the samples are planar.
+class PixelStore {
+  public:
+    PixelStore(const Layout& l, uint8_t* out)
+        : l_(l), reader_(l), out_(out), channels_(static_cast<size_t>(l.channels())) {}
+
+    // The pixel (x, y), whose samples begin at sample `at` of `block`.
+    void store(const uint8_t* block, size_t at, uint32_t x, uint32_t y, int plane) const {
+        uint8_t* pixel = out_ + (size_t{y} * l_.width + x) * channels_;
+        if (l_.palette()) {
+            reader_.paletteColour(block, at, pixel);
+        } else if (l_.planes() == 1) {
+            for (int s = 0; s < l_.samples; ++s)
+                pixel[s] = reader_.byte(block, at + static_cast<size_t>(s), s);
+        } else {
+            pixel[plane] = reader_.byte(block, at, plane);
+        }
+    }
+
+  private:
+    const Layout& l_;
+    SampleReader reader_;
+    uint8_t* out_;
+    size_t channels_;
+};
+
+bool readStrips(TIFF* tif, const Layout& l, const PixelStore& store) {
     std::vector<uint8_t> row(static_cast<size_t>(TIFFScanlineSize(tif)));
-    const SampleReader reader(l);
-    const size_t channels = static_cast<size_t>(l.channels());
-    const int planes = l.planar == PLANARCONFIG_CONTIG ? 1 : l.samples;
-    for (int plane = 0; plane < planes; ++plane) {
+    for (int plane = 0; plane < l.planes(); ++plane)
         for (uint32_t y = 0; y < l.height; ++y) {
             if (TIFFReadScanline(tif, row.data(), y, static_cast<uint16_t>(plane)) < 0)
                 return false;
-            uint8_t* pixel = out + size_t{y} * l.width * channels;
-            for (uint32_t x = 0; x < l.width; ++x, pixel += channels) {
-                if (l.palette()) {
-                    reader.paletteColour(row.data(), x, pixel);
-                } else if (planes == 1) {
-                    for (int s = 0; s < l.samples; ++s)
-                        pixel[s] = reader.byte(row.data(), size_t{x} * l.samples + s, s);
-                } else {
-                    pixel[plane] = reader.byte(row.data(), x, plane);
-                }
-            }
+            for (uint32_t x = 0; x < l.width; ++x)
+                store.store(row.data(), x * l.samplesPerBlockPixel(), x, y, plane);
         }
-    }
+    return true;
+}
+
+bool readTiles(TIFF* tif, const Layout& l, const PixelStore& store) {
+    std::vector<uint8_t> tile(static_cast<size_t>(TIFFTileSize(tif)));
+    for (int plane = 0; plane < l.planes(); ++plane)
+        for (uint64_t ty = 0; ty < l.height; ty += l.tileHeight)
+            for (uint64_t tx = 0; tx < l.width; tx += l.tileWidth) {
+                const auto x0 = static_cast<uint32_t>(tx), y0 = static_cast<uint32_t>(ty);
+                if (TIFFReadTile(tif, tile.data(), x0, y0, 0, static_cast<uint16_t>(plane)) < 0)
+                    return false;
+                const uint32_t rows = std::min(l.tileHeight, l.height - y0);
+                const uint32_t columns = std::min(l.tileWidth, l.width - x0);
+                for (uint32_t r = 0; r < rows; ++r)
+                    for (uint32_t c = 0; c < columns; ++c)
+                        store.store(tile.data(),
+                                    (size_t{r} * l.tileWidth + c) * l.samplesPerBlockPixel(),
+                                    x0 + c, y0 + r, plane);
+            }
     return true;
 }
 
@@ -186,7 +241,11 @@ std::optional<DecodedImage> decodeTiff(std::span<const uint8_t> bytes) {
     image.channels = layout.channels();
     const size_t size = size_t{layout.width} * layout.height * static_cast<size_t>(image.channels);
     image.pixels.reset(static_cast<uint8_t*>(std::calloc(size, 1)));
-    if (!image.pixels || !readPixels(tif.get(), layout, image.pixels.get())) return std::nullopt;
+    if (!image.pixels) return std::nullopt;
+    const PixelStore store(layout, image.pixels.get());
+    const bool read =
+        layout.tiled() ? readTiles(tif.get(), layout, store) : readStrips(tif.get(), layout, store);
+    if (!read) return std::nullopt;
     return image;
 }
 

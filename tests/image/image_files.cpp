@@ -3,6 +3,7 @@
 
 #include <tiffio.h>
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -78,24 +79,43 @@ void writeTiff(const std::string& path, const TiffSpec& spec,
     TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, spec.photometric);
     TIFFSetField(tif, TIFFTAG_PLANARCONFIG,
                  spec.planar ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 1);
     const int bytes = spec.bits / 8;
     const int planes = spec.planar ? spec.samples : 1;
     const int perRow = spec.planar ? 1 : spec.samples;
+    auto put = [&](uint8_t* at, int x, int y, int sample) {
+        const uint16_t v =
+            samples[static_cast<size_t>((y * spec.width + x) * spec.samples + sample)];
+        if (bytes == 1)
+            at[0] = static_cast<uint8_t>(v);
+        else
+            std::memcpy(at, &v, 2);
+    };
+    if (spec.tile > 0) {
+        TIFFSetField(tif, TIFFTAG_TILEWIDTH, spec.tile);
+        TIFFSetField(tif, TIFFTAG_TILELENGTH, spec.tile);
+        std::vector<uint8_t> tile(static_cast<size_t>(spec.tile * spec.tile * perRow * bytes));
+        for (int plane = 0; plane < planes; ++plane)
+            for (int ty = 0; ty < spec.height; ty += spec.tile)
+                for (int tx = 0; tx < spec.width; tx += spec.tile) {
+                    std::fill(tile.begin(), tile.end(), 0);
+                    for (int r = 0; r < spec.tile && ty + r < spec.height; ++r)
+                        for (int c = 0; c < spec.tile && tx + c < spec.width; ++c)
+                            for (int s = 0; s < perRow; ++s)
+                                put(tile.data() + ((r * spec.tile + c) * perRow + s) * bytes,
+                                    tx + c, ty + r, spec.planar ? plane : s);
+                    TIFFWriteTile(tif, tile.data(), static_cast<uint32_t>(tx),
+                                  static_cast<uint32_t>(ty), 0, static_cast<uint16_t>(plane));
+                }
+        TIFFClose(tif);
+        return;
+    }
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 1);
     std::vector<uint8_t> row(static_cast<size_t>(spec.width * perRow * bytes));
     for (int plane = 0; plane < planes; ++plane)
         for (int y = 0; y < spec.height; ++y) {
             for (int x = 0; x < spec.width; ++x)
-                for (int s = 0; s < perRow; ++s) {
-                    const int sample = spec.planar ? plane : s;
-                    const uint16_t v =
-                        samples[static_cast<size_t>((y * spec.width + x) * spec.samples + sample)];
-                    uint8_t* at = row.data() + (x * perRow + s) * bytes;
-                    if (bytes == 1)
-                        at[0] = static_cast<uint8_t>(v);
-                    else
-                        std::memcpy(at, &v, 2);
-                }
+                for (int s = 0; s < perRow; ++s)
+                    put(row.data() + (x * perRow + s) * bytes, x, y, spec.planar ? plane : s);
             TIFFWriteScanline(tif, row.data(), static_cast<uint32_t>(y),
                               static_cast<uint16_t>(plane));
         }

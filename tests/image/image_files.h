@@ -20,6 +20,7 @@ struct TiffSpec {
     int bits = 8;
     int photometric = 1;  // black is zero
     bool planar = false;  // samples one plane after another
+    int tile = 0;         // square tiles of this size (a multiple of 16) instead of strips
 };
 // Writes a TIFF file; `samples` holds width x height x samples values, rows top-down, each
 // pixel's samples together (also for a planar file, which is split here).

@@ -67,6 +67,16 @@ void expectGreyRamp(const Image& image) {
 // Top row: red, green, blue; bottom row: white, black, grey 100.
 const Bytes kRgb3x2{255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, 0, 0, 0, 100, 100, 100};
 
+// True when the last import noted `code` in its diagnostics.
+bool noted(int code) {
+    for (int k = 0; k < VarnixCad3_GetImportDiagCount(); ++k) {
+        int c = 0;
+        VarnixCad3_GetImportDiag(k, &c, nullptr, nullptr, 0);
+        if (c == code) return true;
+    }
+    return false;
+}
+
 // The largest single allocation made while `body` runs; 0 where it cannot be seen (without
 // AddressSanitizer's allocation hooks).
 template <class Body>
@@ -183,6 +193,7 @@ TEST(ImageImport, TiffOfEightAndSixteenBits) {
     // 8-bit grey and RGB are taken as they are.
     ChainOwner<Image> grey8 = importTiff({2, 2, 1, 8}, {1, 2, 3, 4});
     ASSERT_TRUE(grey8);
+    EXPECT_EQ(VarnixCad3_GetImportDiagCount(), 0);  // stb_image's refusal of a TIFF is no flaw
     EXPECT_EQ(storedRow(*grey8.get(), 0), (Bytes{3, 4}));
     ChainOwner<Image> rgb8 = importTiff({1, 1, 3, 8}, {10, 20, 30});
     ASSERT_TRUE(rgb8);
@@ -211,6 +222,31 @@ TEST(ImageImport, TiffOfEightAndSixteenBits) {
     EXPECT_EQ(storedRow(*converted.get(), 0), (Bytes{76, 28}));
 }
 
+TEST(ImageImport, TiledTiffWithPartialEdgeTiles) {
+    // 20 x 18 pixels in tiles of 16: the right and bottom tiles are partly outside the image.
+    for (const bool planar : {false, true}) {
+        SCOPED_TRACE(planar);
+        TiffSpec spec{20, 18, 3, 16, PHOTOMETRIC_RGB, planar, 16};
+        std::vector<uint16_t> samples;
+        for (int y = 0; y < 18; ++y)
+            for (int x = 0; x < 20; ++x)
+                samples.insert(samples.end(), {static_cast<uint16_t>(257 * x),
+                                               static_cast<uint16_t>(257 * y), 257 * 7});
+        ChainOwner<Image> image = importTiff(spec, samples);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(image.get()->pixelWidth, 20);
+        EXPECT_EQ(image.get()->pixelHeight, 18);
+        for (int y = 0; y < 18; ++y) {
+            const Bytes row = storedRow(*image.get(), 17 - y);
+            for (int x = 0; x < 20; ++x) {
+                ASSERT_EQ(row[3 * x], 7) << x << "," << y;  // blue first
+                ASSERT_EQ(row[3 * x + 1], y) << x << "," << y;
+                ASSERT_EQ(row[3 * x + 2], x) << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(ImageImport, AJpegHuffmanTableOfTooManyCodesIsRefused) {
     // 304 codes in one table (found by fuzzing): the decoder would write past its tables.
     const std::string overfull(
@@ -222,6 +258,7 @@ TEST(ImageImport, AJpegHuffmanTableOfTooManyCodesIsRefused) {
     };
     EXPECT_FALSE(jpegTablesSound(bytes(overfull)));
     EXPECT_EQ(importBytes("overfull.jpg", overfull).get(), nullptr);
+    EXPECT_TRUE(noted(diag::kImageHuffmanOverrun));
     // The tables of a real JPEG, and files of other kinds, pass.
     const std::string photo = jpegBytes(16, 16, 3, Bytes(768, 77));
     EXPECT_TRUE(jpegTablesSound(bytes(photo)));
@@ -230,9 +267,15 @@ TEST(ImageImport, AJpegHuffmanTableOfTooManyCodesIsRefused) {
 
 TEST(ImageImport, FilesThatAreNoImagesGiveNull) {
     EXPECT_EQ(importBytes("notes.png", "just some text, not an image\n").get(), nullptr);
+    EXPECT_TRUE(noted(diag::kImageNotDecoded));
+    EXPECT_EQ(VarnixCad3_GetImportDiagCount(), 1);
     EXPECT_EQ(importBytes("notes.tif", "II*\0 broken").get(), nullptr);
     EXPECT_EQ(importBytes("empty.bmp", "").get(), nullptr);
     EXPECT_EQ(VarnixCad3_ImportImage("/nonexistent/folder/image.png", 0), nullptr);
+    EXPECT_TRUE(noted(diag::kFileUnreadable));
+    // Samples of 32 bits are not read.
+    EXPECT_EQ(importTiff({2, 1, 1, 32}, {1, 2}).get(), nullptr);
+    EXPECT_TRUE(noted(diag::kImageLayoutUnread));
     EXPECT_EQ(VarnixCad3_ImportImage(nullptr, 0), nullptr);
     // A truncated PNG.
     const std::string png = pngBytes(16, 16, 3, Bytes(768, 9));
@@ -247,9 +290,12 @@ TEST(ImageImport, HeadersClaimingTooManyPixelsAreRefused) {
     EXPECT_LT(bomb.size(), 8000u);
     const size_t largest = largestAllocationDuring([&] {
         EXPECT_EQ(importBytes("bomb.png", bomb).get(), nullptr);
+        EXPECT_TRUE(noted(diag::kImageNotDecoded));  // stb_image does not read that header
         EXPECT_EQ(importBytes("bomb.png", pngClaiming(30000, 30000)).get(), nullptr);
+        EXPECT_TRUE(noted(diag::kImageTooLarge));
         EXPECT_EQ(importBytes("bomb.tif", tiffClaiming(100000, 100000)).get(), nullptr);
         EXPECT_EQ(importBytes("bomb.tif", tiffClaiming(30000, 30000)).get(), nullptr);
+        EXPECT_TRUE(noted(diag::kImageTooLarge));
     });
     EXPECT_LT(largest, size_t{1} << 24);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
