@@ -274,3 +274,22 @@ TEST(MotionTable, HugeCirclesCannotExhaustMemory) {
     EXPECT_GE(vectsOf(loaded.get()).size(), 1u);
     EXPECT_LE(segs, (size_t{1} << 20) + 256 * t.size());
 }
+
+TEST(MotionTable, ShapesKeepTheirLinesWhenTheTableOmitsOrMixesCommands) {
+    // A shape without its end command keeps what it drew, at the next start and at the end.
+    ChainOwner<VectGroup> open = load(tableOf({3, 0, 100, 2, 0, 0, 101, 2, 1, 0,  //
+                                               3, 0, 100, 2, 5, 5, 101, 2, 6, 5}));
+    EXPECT_EQ(vectsOf(open.get()).size(), 2u);
+    // A line after an accepted arc continues along the arc's flattened path.
+    ChainOwner<VectGroup> mixed =
+        load(tableOf({3, 0, 100, 2, 10, 0, 102, 5, 0, -10, 0, 0, 1, 101, 2, 0, -20, 4, 0, 0, 0}));
+    ASSERT_EQ(vectsOf(mixed.get()).size(), 1u);
+    const Vect& v = *mixed.get()->vects;
+    EXPECT_EQ(v.type, LINTREL_POLYLINE);
+    EXPECT_EQ(v.flatSegs, nullptr);
+    const std::vector<Point> points = pointsOf(v);
+    ASSERT_GT(points.size(), 3u);
+    EXPECT_NEAR(points.front().x, 10, 1e-5);
+    EXPECT_NEAR(points[points.size() - 2].y, -10, 1e-5);
+    EXPECT_EQ(points.back().y, -20);
+}
