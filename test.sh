@@ -18,11 +18,11 @@ cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 
-echo "== fuzzing the readers (libFuzzer, AddressSanitizer + UndefinedBehaviorSanitizer) =="
+echo "== fuzzing the readers, tables and images (libFuzzer, AddressSanitizer + UndefinedBehaviorSanitizer) =="
 if command -v clang++ >/dev/null; then
   cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
         -DCMAKE_C_COMPILER=clang -DPATHLOOM_TESTS=OFF -DPATHLOOM_BENCH=OFF
-  cmake --build build/fuzz -j "$jobs" --target fuzz_dxf fuzz_dst fuzz_plt fuzz_ai
+  cmake --build build/fuzz -j "$jobs" --target fuzz_dxf fuzz_dst fuzz_plt fuzz_ai fuzz_table fuzz_image
   corpus=${PATHLOOM_CORPUS_DIR:-}
   for candidate in ../shared/corpus /work/shared/corpus; do
     [ -z "$corpus" ] && [ -f "$candidate/MANIFEST.md" ] && corpus=$candidate
@@ -34,6 +34,15 @@ if command -v clang++ >/dev/null; then
     mkdir -p "build/fuzz/corpus-$reader"
     "build/fuzz/fuzz/fuzz_$reader" -max_total_time="${run#*:}" -max_len=65536 -rss_limit_mb=2048 \
       -timeout=10 -artifact_prefix=build/fuzz/ "build/fuzz/corpus-$reader" "$corpus/$reader"
+  done
+  # Motion tables and raster images come from other programs; they start from nothing (the image
+  # harness with the formats' signatures as a dictionary).
+  for input in table image; do
+    mkdir -p "build/fuzz/corpus-$input"
+    dict=()
+    [ -f "fuzz/$input.dict" ] && dict=("-dict=fuzz/$input.dict")
+    "build/fuzz/fuzz/fuzz_$input" -max_total_time=30 -max_len=65536 -rss_limit_mb=2048 \
+      -timeout=10 -artifact_prefix=build/fuzz/ "${dict[@]}" "build/fuzz/corpus-$input"
   done
 else
   echo "clang++ not found: fuzzing skipped"

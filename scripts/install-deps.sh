@@ -15,6 +15,7 @@ packages=(
   qt6-translations-l10n         # Qt's own dialog texts in Chinese
   fonts-wqy-microhei            # a font with the Chinese characters of its texts
   xvfb xauth fonts-dejavu-core  # scripts/screenshot.sh
+  libstb-dev libtiff-dev        # raster image import: stb_image, and TIFF/DNG through libtiff
 )
 [ $# -gt 0 ] && packages+=("$@")
 

@@ -262,6 +262,13 @@ LINTREL_API VectGroup* VarnixCad3_ImportVectGraph(const char* fileName, double p
 LINTREL_API int VarnixCadArray_ImportVectGraph(const char* fileName, double pltUnits,
                                                int importOptions, double precision);
 
+/* ---- Raster images ---- */
+/* A bitmap file as a new lone image at the origin: rows bottom-up, each padded to a multiple of
+ * 4 bytes, 3 and 4 channels in blue-green-red order, 8-bit images with a 256-entry grey ramp,
+ * 3780 pixels per metre. Bit 0 of `flags` converts to 8-bit grey. Null when the file cannot be
+ * decoded, claims more than 2^28 pixels, or memory for it cannot be had. */
+LINTREL_API Image* VarnixCad3_ImportImage(const char* fileName, int flags);
+
 /* ---- Indexed array family ---- */
 LINTREL_API int VarnixCadArray_NewOne(ArrayRecord record);
 LINTREL_API int VarnixCadArray_DelOne(int index);
@@ -346,6 +353,32 @@ LINTREL_API int VarnixCadArray_SelRightToLeft(double fromX, double fromY, double
                                               int additive);
 LINTREL_API int VarnixCadArray_SelVectGroup(int number);
 LINTREL_API int VarnixCadArray_ChangeVectGroup(int number);
+
+/* ---- Undo and redo records ----
+ * One store of 32 steps for the process. Open a step, then edit through the recording
+ * operations; `head` is the address of the chain variable, which must stay in place while the
+ * records naming it can be undone or redone. Items the edits remove stay detached in the store
+ * and are freed when their step is discarded. Recording results: 0; 21000 bad arguments; 21002
+ * items of different base types; 21020 no open step, or the open step has been undone (open a
+ * new one); 21022 an item to insert, or a replacement, that is still linked to others. */
+LINTREL_API int Lintrel_Edit_ClearRecord(void);
+LINTREL_API int Lintrel_Edit_AddRecord(void);
+LINTREL_API int Lintrel_Edit_InsertOne(void** head, void* item, void* after);
+LINTREL_API int Lintrel_Edit_DeleteOne(void** head, void* item);
+LINTREL_API int Lintrel_Edit_UpdateOne(void** head, void* item, void* replacement);
+LINTREL_API int Lintrel_Edit_UpdateAll(void** head, void* oldChain, void* newChain);
+LINTREL_API int Lintrel_Edit_IfUndo(void);
+LINTREL_API int Lintrel_Edit_Undo(void); /* 0, or 100 when there is nothing to undo */
+LINTREL_API int Lintrel_Edit_IfRedo(void);
+LINTREL_API int Lintrel_Edit_Redo(void); /* 0, or 100 when there is nothing to redo */
+
+/* ---- Motion table ----
+ * A flat array of doubles: element 0 holds the element count, then commands of a code, a
+ * parameter count n and n parameters. Export: call once with a null `table` to learn the count,
+ * then again with that many doubles; 0, or 21000 for a null group or count. Load: a new group
+ * chain owned by the caller, or null with last error 21000 for a null table or length <= 1. */
+LINTREL_API int Lintrel_ExportTable(VectGroup* first, double* table, int* count);
+LINTREL_API VectGroup* Lintrel_LoadTable(const double* table, unsigned int length);
 
 /* ---- Controller connection ---- */
 

@@ -1,0 +1,15 @@
+// Export of the raster image import: a bitmap file into a new lone image item.
+#include <lintrel/lintrel.h>
+
+#include "api/guarded_call.h"
+#include "image/raster.h"
+
+using namespace lintrel;
+
+extern "C" {
+
+LINTREL_API Image* VarnixCad3_ImportImage(const char* fileName, int flags) {
+    return guardedCall<Image*>(nullptr, [&] { return importImageFile(fileName, flags); });
+}
+
+}  // extern "C"
