@@ -359,6 +359,12 @@ LINTREL_API int VarnixCadArray_OpenEth(const char* ipAddress, void** handle);
  * Exports beyond the specified interface, for hosts that want more than it offers. Each keeps
  * the family style: integer result codes, out-parameters, no exceptions, no messages. */
 
+/* ---- Result code of a call the library could not finish ----
+ * No exception leaves the library. When an export's work fails inside it (out of memory above
+ * all), the export returns its failure result (null for a pointer, -1 for a count, this code for
+ * a result code) and sets the last error to this code. */
+enum { LINTREL_INTERNAL_ERROR = 21099 };
+
 /* ---- Import diagnostics ----
  * What the last import (either family) repaired or skipped, as a list of entries, each with a
  * stable code, a count and a short English text. Every import clears the list first; results

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "api/array_graph.h"
+#include "api/guarded_call.h"
 #include "curves/flatten.h"
 #include "model/geometry.h"
 #include "model/items.h"
@@ -99,126 +100,148 @@ ArrayRecord recordOf(const VectGroup& g, const Vect& v, const Seg& s, bool first
 extern "C" {
 
 LINTREL_API int VarnixCadArray_NewOne(ArrayRecord record) {
-    VectGroup*& chain = arrayChain();
-    VectGroup* target = nullptr;
-    for (VectGroup* g : ring(chain))
-        if (g->number == record.groupNumber) {
-            target = g;
-            break;
+    return guardedCode([&]() -> int {
+        VectGroup*& chain = arrayChain();
+        VectGroup* target = nullptr;
+        for (VectGroup* g : ring(chain))
+            if (g->number == record.groupNumber) {
+                target = g;
+                break;
+            }
+        if (!target) {
+            target = newGroup();
+            target->number = record.groupNumber;
+            target->colour = 0;
+            append(chain, target);
         }
-    if (!target) {
-        target = newGroup();
-        target->number = record.groupNumber;
-        target->colour = 0;
-        append(chain, target);
-    }
-    append(target->vects, vectOfRecord(record));
-    return LINTREL_OK;
+        append(target->vects, vectOfRecord(record));
+        return LINTREL_OK;
+    });
 }
 
 LINTREL_API int VarnixCadArray_DelOne(int index) {
-    const Found f = vectAt(index);
-    if (!f.vect) return LINTREL_BAD_ARGUMENT;
-    eraseFrom(f.group->vects, f.vect);
-    if (!f.group->vects) eraseFrom(arrayChain(), f.group);
-    return LINTREL_OK;
+    return guardedCode([&]() -> int {
+        const Found f = vectAt(index);
+        if (!f.vect) return LINTREL_BAD_ARGUMENT;
+        eraseFrom(f.group->vects, f.vect);
+        if (!f.group->vects) eraseFrom(arrayChain(), f.group);
+        return LINTREL_OK;
+    });
 }
 
 LINTREL_API int VarnixCadArray_DelAll(void) {
-    VectGroup*& chain = arrayChain();
-    if (!chain) return LINTREL_BAD_ARGUMENT;
-    deleteGroupChain(chain);
-    chain = nullptr;
-    return LINTREL_OK;
+    return guardedCode([&]() -> int {
+        VectGroup*& chain = arrayChain();
+        if (!chain) return LINTREL_BAD_ARGUMENT;
+        deleteGroupChain(chain);
+        chain = nullptr;
+        return LINTREL_OK;
+    });
 }
 
 LINTREL_API int VarnixCadArray_GetRange(float* x, float* y, float* width, float* height,
                                         double precision) {
-    return VarnixCad3_GetRange(arrayChain(), x, y, width, height, precision);
+    return guardedCode(
+        [&] { return VarnixCad3_GetRange(arrayChain(), x, y, width, height, precision); });
 }
 
 LINTREL_API int VarnixCadArray_CopyChain(const ArrayRecord* source, ArrayRecord* destination,
                                          int recordCount) {
-    if (!source || (!destination && recordCount > 0)) return LINTREL_BAD_ARGUMENT;
-    if (recordCount > 0)
-        std::memmove(destination, source, sizeof(ArrayRecord) * static_cast<size_t>(recordCount));
-    return LINTREL_OK;
+    return guardedCode([&]() -> int {
+        if (!source || (!destination && recordCount > 0)) return LINTREL_BAD_ARGUMENT;
+        if (recordCount > 0)
+            std::memmove(destination, source,
+                         sizeof(ArrayRecord) * static_cast<size_t>(recordCount));
+        return LINTREL_OK;
+    });
 }
 
 LINTREL_API int VarnixCadArray_Move(double dx, double dy, int index) {
-    if (index == -1) return VarnixCad3_Move(arrayChain(), dx, dy);
-    const Found f = vectAt(index);
-    return f.vect ? VarnixCad3_Move(f.vect, dx, dy) : LINTREL_BAD_ARGUMENT;
+    return guardedCode([&]() -> int {
+        if (index == -1) return VarnixCad3_Move(arrayChain(), dx, dy);
+        const Found f = vectAt(index);
+        return f.vect ? VarnixCad3_Move(f.vect, dx, dy) : LINTREL_BAD_ARGUMENT;
+    });
 }
 
 LINTREL_API int VarnixCadArray_Scale(float sx, float sy, float cx, float cy, int index) {
-    if (index == -1) return VarnixCad3_Scale(arrayChain(), sx, sy, cx, cy);
-    const Found f = vectAt(index);
-    return f.vect ? VarnixCad3_Scale(f.vect, sx, sy, cx, cy) : LINTREL_BAD_ARGUMENT;
+    return guardedCode([&]() -> int {
+        if (index == -1) return VarnixCad3_Scale(arrayChain(), sx, sy, cx, cy);
+        const Found f = vectAt(index);
+        return f.vect ? VarnixCad3_Scale(f.vect, sx, sy, cx, cy) : LINTREL_BAD_ARGUMENT;
+    });
 }
 
 // The new vects take the given index: spliced in before the vect that had it (becoming their
 // group's first vects when that vect was first), or appended to the last group.
 LINTREL_API int VarnixCadArray_ItemInsert(const ArrayRecord* records, int recordCount, int index) {
-    VectGroup* chain = arrayChain();
-    if (index < 0 || !chain) return LINTREL_BAD_ARGUMENT;
-    Vect* items = nullptr;
-    if (const int code = chainOfRecords(records, recordCount, items); code != LINTREL_OK)
-        return code;
-    const Found f = vectAt(index);
-    if (!f.vect) {
-        append(lastOf(chain)->vects, items);
+    return guardedCode([&]() -> int {
+        VectGroup* chain = arrayChain();
+        if (index < 0 || !chain) return LINTREL_BAD_ARGUMENT;
+        Vect* items = nullptr;
+        if (const int code = chainOfRecords(records, recordCount, items); code != LINTREL_OK)
+            return code;
+        const Found f = vectAt(index);
+        if (!f.vect) {
+            append(lastOf(chain)->vects, items);
+            return LINTREL_OK;
+        }
+        spliceBefore(f.vect, items);
+        if (f.group->vects == f.vect) f.group->vects = items;
         return LINTREL_OK;
-    }
-    spliceBefore(f.vect, items);
-    if (f.group->vects == f.vect) f.group->vects = items;
-    return LINTREL_OK;
+    });
 }
 
 LINTREL_API int VarnixCadArray_ItemModify(const ArrayRecord* records, int recordCount, int index) {
-    if (index < 0 || !arrayChain()) return LINTREL_BAD_ARGUMENT;
-    const Found f = vectAt(index);
-    if (!f.vect) return LINTREL_BAD_ARGUMENT;
-    Vect* items = nullptr;
-    if (const int code = chainOfRecords(records, recordCount, items); code != LINTREL_OK)
-        return code;
-    spliceBefore(f.vect, items);
-    if (f.group->vects == f.vect) f.group->vects = items;
-    unlink(f.vect);
-    deleteLoneVect(f.vect);
-    return LINTREL_OK;
+    return guardedCode([&]() -> int {
+        if (index < 0 || !arrayChain()) return LINTREL_BAD_ARGUMENT;
+        const Found f = vectAt(index);
+        if (!f.vect) return LINTREL_BAD_ARGUMENT;
+        Vect* items = nullptr;
+        if (const int code = chainOfRecords(records, recordCount, items); code != LINTREL_OK)
+            return code;
+        spliceBefore(f.vect, items);
+        if (f.group->vects == f.vect) f.group->vects = items;
+        unlink(f.vect);
+        deleteLoneVect(f.vect);
+        return LINTREL_OK;
+    });
 }
 
 LINTREL_API int VarnixCadArray_GetVectNum(int* segCount) {
-    if (!segCount) return LINTREL_BAD_ARGUMENT;
-    VectGroup* chain = arrayChain();
-    if (!chain) return LINTREL_OK;
-    int total = 0;
-    for (VectGroup* g : ring(chain))
-        for (Vect* v : ring(g->vects))
-            total += ringCount(v->segs);
-    *segCount = total;
-    return LINTREL_OK;
+    return guardedCode([&]() -> int {
+        if (!segCount) return LINTREL_BAD_ARGUMENT;
+        VectGroup* chain = arrayChain();
+        if (!chain) return LINTREL_OK;
+        int total = 0;
+        for (VectGroup* g : ring(chain))
+            for (Vect* v : ring(g->vects))
+                total += ringCount(v->segs);
+        *segCount = total;
+        return LINTREL_OK;
+    });
 }
 
 LINTREL_API int VarnixCadArray_GetVectArray(ArrayRecord* records, int maxRecords) {
-    if (!records && maxRecords > 0) return LINTREL_BAD_ARGUMENT;
-    // Every curve gets its flattened copy first, so that each first record can carry the
-    // vect's start on its working chain.
-    for (VectGroup* g : ring(arrayChain()))
-        for (Vect* v : ring(g->vects))
-            if (!v->flatSegs) buildFlatSegs(v, kMeasurePrecision);
-    int written = 0;
-    for (VectGroup* g : ring(arrayChain()))
-        for (Vect* v : ring(g->vects)) {
-            bool first = true;
-            for (Seg* s : ring(v->segs)) {
-                if (written >= maxRecords) return LINTREL_OK;
-                records[written++] = recordOf(*g, *v, *s, first);
-                first = false;
+    return guardedCode([&]() -> int {
+        if (!records && maxRecords > 0) return LINTREL_BAD_ARGUMENT;
+        // Every curve gets its flattened copy first, so that each first record can carry the
+        // vect's start on its working chain.
+        for (VectGroup* g : ring(arrayChain()))
+            for (Vect* v : ring(g->vects))
+                if (!v->flatSegs) buildFlatSegs(v, kMeasurePrecision);
+        int written = 0;
+        for (VectGroup* g : ring(arrayChain()))
+            for (Vect* v : ring(g->vects)) {
+                bool first = true;
+                for (Seg* s : ring(v->segs)) {
+                    if (written >= maxRecords) return LINTREL_OK;
+                    records[written++] = recordOf(*g, *v, *s, first);
+                    first = false;
+                }
             }
-        }
-    return LINTREL_OK;
+        return LINTREL_OK;
+    });
 }
 
 }  // extern "C"

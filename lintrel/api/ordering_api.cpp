@@ -3,6 +3,7 @@
 #include <lintrel/lintrel.h>
 
 #include "api/array_graph.h"
+#include "api/guarded_call.h"
 #include "optimise/list_walk.h"
 #include "optimise/ordering.h"
 
@@ -29,68 +30,77 @@ int arrayAutoSort(int mode, int allowReverse, int selectedOnly) {
 extern "C" {
 
 LINTREL_API int Lintrel_AutoSort(void** list, int mode, int allowReverse, int selectedOnly) {
-    if (!list || !*list) return LINTREL_BAD_ARGUMENT;
-    if ((mode < 1 || mode > 7) && mode != 10) return LINTREL_NOT_AVAILABLE;
-    return walkVectLists(list, GroupFold::AnyChanged, [&](Vect*& head) {
-        return autoSortList(head, mode, allowReverse != 0, selectedOnly != 0);
+    return guardedCode([&]() -> int {
+        if (!list || !*list) return LINTREL_BAD_ARGUMENT;
+        if ((mode < 1 || mode > 7) && mode != 10) return LINTREL_NOT_AVAILABLE;
+        return walkVectLists(list, GroupFold::AnyChanged, [&](Vect*& head) {
+            return autoSortList(head, mode, allowReverse != 0, selectedOnly != 0);
+        });
     });
 }
 
 LINTREL_API int Lintrel_GridsSort(void** list, double cellWidth, double cellHeight,
                                   int allowReverse, int selectedOnly) {
-    return walkVectLists(list, GroupFold::AnyChanged, [&](Vect*& head) {
-        return gridSortList(head, cellWidth, cellHeight, allowReverse != 0, selectedOnly != 0);
+    return guardedCode([&]() -> int {
+        return walkVectLists(list, GroupFold::AnyChanged, [&](Vect*& head) {
+            return gridSortList(head, cellWidth, cellHeight, allowReverse != 0, selectedOnly != 0);
+        });
     });
 }
 
 LINTREL_API int Lintrel_HandSort(void** list, int mode) {
-    return walkVectLists(list, GroupFold::AnyChanged,
-                         [&](Vect*& head) { return handSortList(head, mode); });
+    return guardedCode([&]() -> int {
+        return walkVectLists(list, GroupFold::AnyChanged,
+                             [&](Vect*& head) { return handSortList(head, mode); });
+    });
 }
 
 LINTREL_API int Lintrel_OptimizeAbs(VectGroup* first, double tolerance, int selectedOnly) {
-    return optimizeStartPoints(first, tolerance, selectedOnly != 0);
+    return guardedCode([&] { return optimizeStartPoints(first, tolerance, selectedOnly != 0); });
 }
 
 LINTREL_API int VarnixCadArray_GridsSort(double cellWidth, double cellHeight, int allowReverse,
                                          int selectedOnly) {
-    return onArrayChain([&](void** list) {
-        return Lintrel_GridsSort(list, cellWidth, cellHeight, allowReverse, selectedOnly);
+    return guardedCode([&]() -> int {
+        return onArrayChain([&](void** list) {
+            return Lintrel_GridsSort(list, cellWidth, cellHeight, allowReverse, selectedOnly);
+        });
     });
 }
 
 LINTREL_API int VarnixCadArray_MinAbsSort(int allowReverse, int selectedOnly) {
-    return arrayAutoSort(1, allowReverse, selectedOnly);
+    return guardedCode([&] { return arrayAutoSort(1, allowReverse, selectedOnly); });
 }
 LINTREL_API int VarnixCadArray_MinVectSort(int allowReverse, int selectedOnly) {
-    return arrayAutoSort(2, allowReverse, selectedOnly);
+    return guardedCode([&] { return arrayAutoSort(2, allowReverse, selectedOnly); });
 }
 LINTREL_API int VarnixCadArray_InSort(int allowReverse, int selectedOnly) {
-    return arrayAutoSort(3, allowReverse, selectedOnly);
+    return guardedCode([&] { return arrayAutoSort(3, allowReverse, selectedOnly); });
 }
 LINTREL_API int VarnixCadArray_LeftSort(int allowReverse, int selectedOnly) {
-    return arrayAutoSort(4, allowReverse, selectedOnly);
+    return guardedCode([&] { return arrayAutoSort(4, allowReverse, selectedOnly); });
 }
 LINTREL_API int VarnixCadArray_RightSort(int allowReverse, int selectedOnly) {
-    return arrayAutoSort(5, allowReverse, selectedOnly);
+    return guardedCode([&] { return arrayAutoSort(5, allowReverse, selectedOnly); });
 }
 LINTREL_API int VarnixCadArray_TopSort(int allowReverse, int selectedOnly) {
-    return arrayAutoSort(6, allowReverse, selectedOnly);
+    return guardedCode([&] { return arrayAutoSort(6, allowReverse, selectedOnly); });
 }
 LINTREL_API int VarnixCadArray_BottomSort(int allowReverse, int selectedOnly) {
-    return arrayAutoSort(7, allowReverse, selectedOnly);
+    return guardedCode([&] { return arrayAutoSort(7, allowReverse, selectedOnly); });
 }
 
 LINTREL_API int VarnixCadArray_HandSort(int mode) {
-    return onArrayChain([&](void** list) { return Lintrel_HandSort(list, mode); });
+    return guardedCode(
+        [&] { return onArrayChain([&](void** list) { return Lintrel_HandSort(list, mode); }); });
 }
 
 LINTREL_API int VarnixCadArray_ReSort(void) {
-    return VarnixCadArray_HandSort(5);
+    return guardedCode([&] { return VarnixCadArray_HandSort(5); });
 }
 
 LINTREL_API int VarnixCadArray_OptimizeAbs(double tolerance, int selectedOnly) {
-    return Lintrel_OptimizeAbs(arrayChain(), tolerance, selectedOnly);
+    return guardedCode([&] { return Lintrel_OptimizeAbs(arrayChain(), tolerance, selectedOnly); });
 }
 
 }  // extern "C"
