@@ -377,6 +377,26 @@ LINTREL_API int VarnixCad3_GetImportDiagCount(void);
 LINTREL_API int VarnixCad3_GetImportDiag(int index, int* code, int* count, char* text,
                                          int textSize);
 
+/* ---- Source unit ----
+ * Sets the unit code that VarnixCad3_GetBeforeUnit reports, as a host does before an import so
+ * that a file declaring no unit reads as millimetres rather than as the unit of the drawing
+ * imported before it. Returns 0, or 21000 (nothing changed) for a code outside 8000-8012. */
+LINTREL_API int VarnixCad3_SetBeforeUnit(int unitCode);
+
+/* ---- Travel measure ----
+ * The tool-up distance of a list cut in order: from the origin through every vect's start and
+ * end (vects without segs passed over) and back to the origin. `list` is a first vect group or
+ * a first vect. Writes the distance to *length and returns 0; 21000 for a null argument or an
+ * item of another kind (nothing written). */
+LINTREL_API int VarnixCad3_GetTravelLength(void* list, double* length);
+
+/* ---- Flattened copy beside the definition ----
+ * Keeps a flattened copy of a spline, arc, Bezier or text vect in its `flatSegs` (replacing any
+ * copy it had), leaving `segs`, the definition, as it is; this is the chain the vect is cut and
+ * measured along. Returns 0 when the copy was built, 100 for a vect of another kind or without
+ * segs (nothing changed), 21000 for a null vect. */
+LINTREL_API int VarnixCad3_BuildFlatSegs(Vect* vect, double precision);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

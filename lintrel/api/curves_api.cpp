@@ -93,4 +93,11 @@ LINTREL_API int VarnixCad3_TransTextSeges(Seg* segs, double /*precision: not use
     });
 }
 
+LINTREL_API int VarnixCad3_BuildFlatSegs(Vect* vect, double precision) {
+    return guardedCode([&] {
+        if (!vect) return LINTREL_BAD_ARGUMENT;
+        return buildFlatSegs(vect, precision) ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
+    });
+}
+
 }  // extern "C"

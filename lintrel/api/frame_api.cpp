@@ -15,6 +15,14 @@ LINTREL_API int VarnixCad3_GetLastError(void) {
 LINTREL_API int VarnixCad3_GetBeforeUnit(void) {
     return guardedCode([] { return frame::sourceUnit(); });
 }
+LINTREL_API int VarnixCad3_SetBeforeUnit(int unitCode) {
+    return guardedCode([&] {
+        if (unitCode < LINTREL_UNIT_MILLIMETRE || unitCode > LINTREL_UNIT_PICA)
+            return LINTREL_BAD_ARGUMENT;
+        frame::setSourceUnit(unitCode);
+        return LINTREL_OK;
+    });
+}
 LINTREL_API char* Lintrel_GetVerSionInfo(void) {
     return guardedCall<char*>(nullptr, [] { return frame::versionText(); });
 }

@@ -6,6 +6,7 @@
 #include "api/guarded_call.h"
 #include "optimise/list_walk.h"
 #include "optimise/ordering.h"
+#include "optimise/travel.h"
 
 using namespace lintrel;
 
@@ -101,6 +102,16 @@ LINTREL_API int VarnixCadArray_ReSort(void) {
 
 LINTREL_API int VarnixCadArray_OptimizeAbs(double tolerance, int selectedOnly) {
     return guardedCode([&] { return Lintrel_OptimizeAbs(arrayChain(), tolerance, selectedOnly); });
+}
+
+LINTREL_API int VarnixCad3_GetTravelLength(void* list, double* length) {
+    return guardedCode([&] {
+        if (!list || !length) return LINTREL_BAD_ARGUMENT;
+        const int base = baseTypeOf(list);
+        if (base != LINTREL_BASE_VECT && base != LINTREL_BASE_GROUP) return LINTREL_BAD_ARGUMENT;
+        *length = travelDistance(list);
+        return LINTREL_OK;
+    });
 }
 
 }  // extern "C"

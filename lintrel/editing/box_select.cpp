@@ -37,7 +37,7 @@ bool segmentsMeet(Point a, Point b, Point c, Point d) {
 bool chainCutsEdge(const Seg* head, const Box& box) {
     const Point corners[4] = {
         {box.xLow, box.yLow}, {box.xHigh, box.yLow}, {box.xHigh, box.yHigh}, {box.xLow, box.yHigh}};
-    for (const Seg* s : ring(const_cast<Seg*>(head)))
+    for (const Seg* s : ring(head))
         for (int i = 0; i < 4; ++i)
             if (segmentsMeet(segStart(*s), segEnd(*s), corners[i], corners[(i + 1) % 4]))
                 return true;

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <type_traits>
 
 namespace lintrel {
@@ -23,6 +24,8 @@ T* allocate() {
 void* copyBytes(const void* source, size_t size) {
     if (!source || size == 0) return nullptr;
     void* block = std::malloc(size);
+    // Out of memory goes the way of every other allocation: up to the export's guard.
+    if (!block) throw std::bad_alloc();
     std::memcpy(block, source, size);
     return block;
 }
@@ -152,6 +155,22 @@ void deleteGraph(Graph* graph) {
 
 namespace {
 
+void deleteChainOf(Seg* p) {
+    deleteSegChain(p);
+}
+void deleteChainOf(Vect* p) {
+    deleteVectChain(p);
+}
+void deleteChainOf(VectGroup* p) {
+    deleteGroupChain(p);
+}
+void deleteChainOf(Image* p) {
+    deleteImageChain(p);
+}
+void deleteChainOf(Graph* p) {
+    deleteGraph(p);
+}
+
 // Calls `visit` with `item` cast to the record of its base type; `otherwise` for an unknown one.
 template <class Result, class Visit>
 Result byRecordType(const void* item, Result otherwise, Visit visit) {
@@ -176,7 +195,7 @@ Result byRecordType(const void* item, Result otherwise, Visit visit) {
 
 bool deleteAnyChain(void* item) {
     return byRecordType(item, false, [](auto* record) {
-        detail::deleteChainOf(record);
+        deleteChainOf(record);
         return true;
     });
 }
@@ -185,7 +204,7 @@ bool deleteAnyItem(void* item) {
     return byRecordType(item, false, [](auto* record) {
         // A graph is never part of a ring.
         if constexpr (!std::is_same_v<decltype(record), Graph*>) unlink(record);
-        detail::deleteChainOf(record);
+        deleteChainOf(record);
         return true;
     });
 }
@@ -205,7 +224,7 @@ void clearFlatSegs(Vect* vect) {
 template <class T, class CopyOne>
 static T* copyRing(const T* first, CopyOne copyOne) {
     T* head = nullptr;
-    for (const T* item : ring(const_cast<T*>(first)))
+    for (const T* item : ring(first))
         append(head, copyOne(item));
     return head;
 }

@@ -50,7 +50,7 @@ struct Bounds {
 };
 
 void addChain(Bounds& b, const Seg* head) {
-    for (const Seg* s : ring(const_cast<Seg*>(head))) {
+    for (const Seg* s : ring(head)) {
         b.add(s->x0, s->y0);
         b.add(s->x1, s->y1);
     }

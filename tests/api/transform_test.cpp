@@ -2,6 +2,8 @@
 // bad arguments and to images.
 #include <gtest/gtest.h>
 
+#include "model/geometry.h"
+#include "model/items.h"
 #include "support/builders.h"
 
 using namespace lintrel;

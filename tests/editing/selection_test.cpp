@@ -4,6 +4,8 @@
 
 #include "api/array_graph.h"
 #include "model/frame.h"
+#include "model/geometry.h"
+#include "model/items.h"
 #include "support/builders.h"
 
 using namespace lintrel;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "api/array_graph.h"
+#include "model/geometry.h"
+#include "model/items.h"
 #include "support/builders.h"
 
 using namespace lintrel;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "api/array_graph.h"
+#include "model/geometry.h"
+#include "model/items.h"
 #include "optimise/ordering.h"
 #include "optimise/ordering_random.h"
 #include "support/builders.h"

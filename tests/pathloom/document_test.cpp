@@ -15,7 +15,6 @@
 #include "core/document/measure.h"
 #include "core/document/pipeline.h"
 #include "core/document/units.h"
-#include "model/geometry.h"
 #include "support/builders.h"
 #include "support/dxf_builder.h"
 

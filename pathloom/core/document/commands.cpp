@@ -1,13 +1,14 @@
 // The editing and value commands on the selected vects.
 #include "core/document/commands.h"
 
+#include <lintrel/lintrel.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <string>
 
 #include "core/document/auto_optimize.h"
-#include "model/items.h"
 
 namespace pathloom {
 
