@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 #include <utility>
 
 namespace lintrel {
@@ -31,6 +32,38 @@ inline int baseTypeOf(const void* item) {
 inline bool isKnownBase(int base) {
     return base == LINTREL_BASE_SEG || base == LINTREL_BASE_VECT || base == LINTREL_BASE_GROUP ||
            base == LINTREL_BASE_IMAGE || base == LINTREL_BASE_GRAPH;
+}
+
+namespace detail {
+template <class Record, class Item>
+auto recordCast(Item* item) {
+    if constexpr (std::is_const_v<Item>)
+        return static_cast<const Record*>(item);
+    else
+        return static_cast<Record*>(item);
+}
+}  // namespace detail
+
+// Calls `visit` with `item` cast to the record of its base type (Seg, Vect, VectGroup, Image or
+// Graph; const when `item` is) and returns what it returns; `otherwise` for an unknown base type.
+// The one dispatch by record type: a visitor handles each kind with `if constexpr` or overloads.
+template <class Item, class Result, class Visit>
+Result visitRecord(Item* item, Result otherwise, Visit&& visit) {
+    static_assert(std::is_void_v<Item>, "visitRecord takes an untyped item pointer");
+    switch (baseTypeOf(item)) {
+        case LINTREL_BASE_SEG:
+            return visit(detail::recordCast<Seg>(item));
+        case LINTREL_BASE_VECT:
+            return visit(detail::recordCast<Vect>(item));
+        case LINTREL_BASE_GROUP:
+            return visit(detail::recordCast<VectGroup>(item));
+        case LINTREL_BASE_IMAGE:
+            return visit(detail::recordCast<Image>(item));
+        case LINTREL_BASE_GRAPH:
+            return visit(detail::recordCast<Graph>(item));
+        default:
+            return otherwise;
+    }
 }
 
 // ---- Walking rings ----

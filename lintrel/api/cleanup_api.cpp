@@ -2,10 +2,10 @@
 // family's group chain.
 #include <lintrel/lintrel.h>
 
-#include "api/array_graph.h"
 #include "api/guarded_call.h"
+#include "array/array_chain.h"
+#include "model/list_walk.h"
 #include "optimise/cleanup.h"
-#include "optimise/list_walk.h"
 
 using namespace lintrel;
 

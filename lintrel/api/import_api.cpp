@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "api/guarded_call.h"
+#include "array/array_chain.h"
 #include "import/diagnostics.h"
 #include "import/reader.h"
 

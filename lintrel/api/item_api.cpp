@@ -3,6 +3,7 @@
 #include <lintrel/lintrel.h>
 
 #include <cstdlib>
+#include <type_traits>
 
 #include "api/guarded_call.h"
 #include "model/items.h"
@@ -15,18 +16,13 @@ namespace {
 // which is in no ring, and for unknown kinds.
 template <class F, class G>
 auto onRingItem(void* item, F f, G otherwise) {
-    switch (baseTypeOf(item)) {
-        case LINTREL_BASE_SEG:
-            return f(static_cast<Seg*>(item));
-        case LINTREL_BASE_VECT:
-            return f(static_cast<Vect*>(item));
-        case LINTREL_BASE_GROUP:
-            return f(static_cast<VectGroup*>(item));
-        case LINTREL_BASE_IMAGE:
-            return f(static_cast<Image*>(item));
-        default:
+    using Result = decltype(otherwise());
+    return visitRecord(item, otherwise(), [&](auto* record) -> Result {
+        if constexpr (std::is_same_v<decltype(record), Graph*>)
             return otherwise();
-    }
+        else
+            return f(record);
+    });
 }
 
 int insert(void* position, void* items, bool before) {

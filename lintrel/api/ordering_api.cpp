@@ -2,9 +2,9 @@
 // groups or of vects; the work is in optimise/.
 #include <lintrel/lintrel.h>
 
-#include "api/array_graph.h"
 #include "api/guarded_call.h"
-#include "optimise/list_walk.h"
+#include "array/array_chain.h"
+#include "model/list_walk.h"
 #include "optimise/ordering.h"
 #include "optimise/travel.h"
 

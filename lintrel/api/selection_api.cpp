@@ -1,8 +1,8 @@
 // Exports of selection, on any vect or group chain and on the indexed array family's chain.
 #include <lintrel/lintrel.h>
 
-#include "api/array_graph.h"
 #include "api/guarded_call.h"
+#include "array/array_chain.h"
 #include "editing/selection.h"
 #include "model/frame.h"
 

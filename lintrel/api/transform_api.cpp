@@ -2,6 +2,7 @@
 #include <lintrel/lintrel.h>
 
 #include "api/guarded_call.h"
+#include "curves/range.h"
 #include "model/transform.h"
 
 using namespace lintrel;

@@ -4,9 +4,10 @@
 #include <array>
 
 #include "curves/flatten.h"
+#include "curves/range.h"
 #include "editing/selection.h"
 #include "model/items.h"
-#include "optimise/list_walk.h"
+#include "model/list_walk.h"
 
 namespace lintrel {
 

@@ -27,8 +27,4 @@ class VxCadReader {
 // lower-cased (the whole name when there is no ".").
 std::string importExtension(std::string_view fileName);
 
-// The array family's import: replaces the array chain with the drawing, every curve but arcs
-// reduced to line segments.
-void importArrayChain(const char* fileName, double pltUnits, int importOptions, double precision);
-
 }  // namespace lintrel

@@ -171,42 +171,28 @@ void deleteChainOf(Graph* p) {
     deleteGraph(p);
 }
 
-// Calls `visit` with `item` cast to the record of its base type; `otherwise` for an unknown one.
-template <class Result, class Visit>
-Result byRecordType(const void* item, Result otherwise, Visit visit) {
-    void* p = const_cast<void*>(item);
-    switch (baseTypeOf(item)) {
-        case LINTREL_BASE_SEG:
-            return visit(static_cast<Seg*>(p));
-        case LINTREL_BASE_VECT:
-            return visit(static_cast<Vect*>(p));
-        case LINTREL_BASE_GROUP:
-            return visit(static_cast<VectGroup*>(p));
-        case LINTREL_BASE_IMAGE:
-            return visit(static_cast<Image*>(p));
-        case LINTREL_BASE_GRAPH:
-            return visit(static_cast<Graph*>(p));
-        default:
-            return otherwise;
-    }
-}
-
 }  // namespace
 
 bool deleteAnyChain(void* item) {
-    return byRecordType(item, false, [](auto* record) {
+    return visitRecord(item, false, [](auto* record) {
         deleteChainOf(record);
         return true;
     });
 }
 
 bool deleteAnyItem(void* item) {
-    return byRecordType(item, false, [](auto* record) {
+    return visitRecord(item, false, [](auto* record) {
         // A graph is never part of a ring.
         if constexpr (!std::is_same_v<decltype(record), Graph*>) unlink(record);
         deleteChainOf(record);
         return true;
     });
+}
+
+void numberGroups(VectGroup* first) {
+    int number = 1;
+    for (VectGroup* g : ring(first))
+        g->number = number++;
 }
 
 void replaceSegs(Vect* vect, Seg* segs) {
@@ -305,8 +291,8 @@ Graph* copyGraph(const Graph* graph) {
 }
 
 void* copyAnyChain(const void* item) {
-    return byRecordType(item, static_cast<void*>(nullptr), [](auto* record) -> void* {
-        using Record = std::remove_pointer_t<decltype(record)>;
+    return visitRecord(item, static_cast<void*>(nullptr), [](auto* record) -> void* {
+        using Record = std::remove_cv_t<std::remove_pointer_t<decltype(record)>>;
         if constexpr (std::is_same_v<Record, Seg>)
             return copySegChain(record);
         else if constexpr (std::is_same_v<Record, Vect>)
@@ -321,8 +307,8 @@ void* copyAnyChain(const void* item) {
 }
 
 void* copyAnyOne(const void* item) {
-    return byRecordType(item, static_cast<void*>(nullptr), [](auto* record) -> void* {
-        using Record = std::remove_pointer_t<decltype(record)>;
+    return visitRecord(item, static_cast<void*>(nullptr), [](auto* record) -> void* {
+        using Record = std::remove_cv_t<std::remove_pointer_t<decltype(record)>>;
         if constexpr (std::is_same_v<Record, Seg>)
             return copySeg(record);
         else if constexpr (std::is_same_v<Record, Vect>)

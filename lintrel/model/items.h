@@ -54,6 +54,9 @@ void replaceSegs(Vect* vect, Seg* segs);
 // Frees a vect's flattened copy, if any.
 void clearFlatSegs(Vect* vect);
 
+// Numbers the groups of a chain 1, 2, ... in chain order.
+void numberGroups(VectGroup* first);
+
 // ---- Strings on the runtime heap shared with the host ----
 
 char* duplicateText(const char* text);  // null stays null

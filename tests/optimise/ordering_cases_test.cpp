@@ -3,7 +3,7 @@
 // the result codes of the exports.
 #include <gtest/gtest.h>
 
-#include "api/array_graph.h"
+#include "array/array_chain.h"
 #include "model/geometry.h"
 #include "model/items.h"
 #include "optimise/ordering.h"
