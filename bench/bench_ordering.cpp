@@ -59,7 +59,9 @@ void timeOnCopies(benchmark::State& state, const Sort& sort) {
 void BM_AutoSort(benchmark::State& state) {
     const int mode = static_cast<int>(state.range(1));
     const bool reverse = state.range(2) != 0;
-    timeOnCopies(state, [&](Vect*& head) { return autoSortList(head, mode, reverse, false); });
+    timeOnCopies(state, [&](Vect*& head) {
+        return autoSortList(head, static_cast<SortMode>(mode), reverse, false);
+    });
 }
 
 void BM_GridSort(benchmark::State& state) {
@@ -77,7 +79,7 @@ void BM_TravelSaved(benchmark::State& state) {
         group.get()->vects = copyVectChain(drawing.get());
         const auto t0 = std::chrono::steady_clock::now();
         before = travelDistance(group.get());
-        autoSortList(group.get()->vects, 1, true, false);
+        autoSortList(group.get()->vects, SortMode::Nearest, true, false);
         sorted = travelDistance(group.get());
         for (int pass = 0; pass < 5; ++pass)
             if (optimizeStartPoints(group.get(), 0.05, false) != LINTREL_OK) break;

@@ -21,9 +21,10 @@ int onArrayChain(const Export& run) {
     return result;
 }
 
-int arrayAutoSort(int mode, int allowReverse, int selectedOnly) {
-    return onArrayChain(
-        [&](void** list) { return Lintrel_AutoSort(list, mode, allowReverse, selectedOnly); });
+int arrayAutoSort(SortMode mode, int allowReverse, int selectedOnly) {
+    return onArrayChain([&](void** list) {
+        return Lintrel_AutoSort(list, static_cast<int>(mode), allowReverse, selectedOnly);
+    });
 }
 
 }  // namespace
@@ -33,9 +34,10 @@ extern "C" {
 LINTREL_API int Lintrel_AutoSort(void** list, int mode, int allowReverse, int selectedOnly) {
     return guardedCode([&]() -> int {
         if (!list || !*list) return LINTREL_BAD_ARGUMENT;
-        if ((mode < 1 || mode > 7) && mode != 10) return LINTREL_NOT_AVAILABLE;
+        const std::optional<SortMode> sortMode = sortModeOf(mode);
+        if (!sortMode) return LINTREL_NOT_AVAILABLE;
         return walkVectLists(list, GroupFold::AnyChanged, [&](Vect*& head) {
-            return autoSortList(head, mode, allowReverse != 0, selectedOnly != 0);
+            return autoSortList(head, *sortMode, allowReverse != 0, selectedOnly != 0);
         });
     });
 }
@@ -51,8 +53,10 @@ LINTREL_API int Lintrel_GridsSort(void** list, double cellWidth, double cellHeig
 
 LINTREL_API int Lintrel_HandSort(void** list, int mode) {
     return guardedCode([&]() -> int {
-        return walkVectLists(list, GroupFold::AnyChanged,
-                             [&](Vect*& head) { return handSortList(head, mode); });
+        const std::optional<HandMove> move = handMoveOf(mode);
+        return walkVectLists(list, GroupFold::AnyChanged, [&](Vect*& head) {
+            return move ? handSortList(head, *move) : int{LINTREL_BAD_ARGUMENT};
+        });
     });
 }
 
@@ -70,25 +74,32 @@ LINTREL_API int VarnixCadArray_GridsSort(double cellWidth, double cellHeight, in
 }
 
 LINTREL_API int VarnixCadArray_MinAbsSort(int allowReverse, int selectedOnly) {
-    return guardedCode([&] { return arrayAutoSort(1, allowReverse, selectedOnly); });
+    return guardedCode(
+        [&] { return arrayAutoSort(SortMode::Nearest, allowReverse, selectedOnly); });
 }
 LINTREL_API int VarnixCadArray_MinVectSort(int allowReverse, int selectedOnly) {
-    return guardedCode([&] { return arrayAutoSort(2, allowReverse, selectedOnly); });
+    return guardedCode(
+        [&] { return arrayAutoSort(SortMode::SmallFirst, allowReverse, selectedOnly); });
 }
 LINTREL_API int VarnixCadArray_InSort(int allowReverse, int selectedOnly) {
-    return guardedCode([&] { return arrayAutoSort(3, allowReverse, selectedOnly); });
+    return guardedCode(
+        [&] { return arrayAutoSort(SortMode::InsideOut, allowReverse, selectedOnly); });
 }
 LINTREL_API int VarnixCadArray_LeftSort(int allowReverse, int selectedOnly) {
-    return guardedCode([&] { return arrayAutoSort(4, allowReverse, selectedOnly); });
+    return guardedCode(
+        [&] { return arrayAutoSort(SortMode::LeftFirst, allowReverse, selectedOnly); });
 }
 LINTREL_API int VarnixCadArray_RightSort(int allowReverse, int selectedOnly) {
-    return guardedCode([&] { return arrayAutoSort(5, allowReverse, selectedOnly); });
+    return guardedCode(
+        [&] { return arrayAutoSort(SortMode::RightFirst, allowReverse, selectedOnly); });
 }
 LINTREL_API int VarnixCadArray_TopSort(int allowReverse, int selectedOnly) {
-    return guardedCode([&] { return arrayAutoSort(6, allowReverse, selectedOnly); });
+    return guardedCode(
+        [&] { return arrayAutoSort(SortMode::TopFirst, allowReverse, selectedOnly); });
 }
 LINTREL_API int VarnixCadArray_BottomSort(int allowReverse, int selectedOnly) {
-    return guardedCode([&] { return arrayAutoSort(7, allowReverse, selectedOnly); });
+    return guardedCode(
+        [&] { return arrayAutoSort(SortMode::BottomFirst, allowReverse, selectedOnly); });
 }
 
 LINTREL_API int VarnixCadArray_HandSort(int mode) {
@@ -97,7 +108,8 @@ LINTREL_API int VarnixCadArray_HandSort(int mode) {
 }
 
 LINTREL_API int VarnixCadArray_ReSort(void) {
-    return guardedCode([&] { return VarnixCadArray_HandSort(5); });
+    return guardedCode(
+        [&] { return VarnixCadArray_HandSort(static_cast<int>(HandMove::ReverseOrder)); });
 }
 
 LINTREL_API int VarnixCadArray_OptimizeAbs(double tolerance, int selectedOnly) {
