@@ -8,6 +8,7 @@
 #include <random>
 
 #include "model/items.h"
+#include "optimise/end_screen.h"
 #include "optimise/ordering.h"
 #include "optimise/travel.h"
 
@@ -92,6 +93,26 @@ void BM_TravelSaved(benchmark::State& state) {
     state.counters["after OptimizeAbs"] = optimised / n;
 }
 
+// The screen of the nearest-neighbour scan on its own, in each of its three widths: one pass
+// over 100,000 end points per iteration with a reach that nothing falls within, as most of the
+// scan's passes between two improvements are.
+void BM_EndScreenScan(benchmark::State& state) {
+    constexpr int n = 100'000;
+    const auto lanes = static_cast<EndScreen::Lanes>(state.range(0));
+    const bool eitherEnd = state.range(1) != 0;
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> x(0, 2000), y(0, 1000);
+    EndScreen screen(n, 2000, lanes);
+    for (int p = 0; p < n; ++p)
+        screen.load(p, {x(rng), y(rng)}, {x(rng), y(rng)}, true);
+    const EndScreen::Probe probe = screen.probe({-500, -500});
+    for (auto _ : state) {
+        EndScreen::Hits hits = screen.nextWithin(probe, 0, n, 1.0, eitherEnd);
+        benchmark::DoNotOptimize(hits);
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
 void sizes(benchmark::internal::Benchmark* b, std::initializer_list<int64_t> extra) {
     for (int64_t n : {1'000, 10'000, 100'000}) {
         std::vector<int64_t> args{n};
@@ -125,3 +146,8 @@ BENCHMARK(BM_TravelSaved)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
+// Lanes: 0 the widest the processor offers (AVX2 where present), 1 four (SSE), 2 one.
+BENCHMARK(BM_EndScreenScan)
+    ->ArgsProduct({{0, 1, 2}, {0, 1}})
+    ->ArgNames({"lanes", "either"})
+    ->Unit(benchmark::kMicrosecond);
