@@ -24,7 +24,7 @@ if command -v clang++ >/dev/null; then
         -DCMAKE_C_COMPILER=clang -DPATHLOOM_TESTS=OFF -DPATHLOOM_BENCH=OFF
   cmake --build build/fuzz -j "$jobs" --target fuzz_dxf fuzz_dst fuzz_plt fuzz_ai fuzz_table fuzz_image
   corpus=${PATHLOOM_CORPUS_DIR:-}
-  for candidate in ../shared/corpus /work/shared/corpus; do
+  for candidate in ../shared/corpus ../../shared/corpus; do
     [ -z "$corpus" ] && [ -f "$candidate/MANIFEST.md" ] && corpus=$candidate
   done
   # Seconds per reader: the plotter and Illustrator readers get a shorter run.

@@ -2,7 +2,8 @@
  * lintrel.h - the public C interface of the Lintrel path library.
  *
  * One header for C and C++ callers: the item records shared with the host program, the type,
- * result and unit codes, and every exported function. The records are an interface: their field
+ * result and unit codes, and every exported function. C++ callers may add lintrel.hpp, the
+ * header-only layer over the records (ring ranges, a chain owner, point helpers). The records are an interface: their field
  * order and widths must never change. The offsets of every field are pinned at the end of this
  * file for 64-bit (LP64) and 32-bit (ILP32) targets.
  */
@@ -392,6 +393,12 @@ LINTREL_API int VarnixCadArray_OpenEth(const char* ipAddress, void** handle);
  * Exports beyond the specified interface, for hosts that want more than it offers. Each keeps
  * the family style: integer result codes, out-parameters, no exceptions, no messages. */
 
+/* ---- Result code of a call the library could not finish ----
+ * No exception leaves the library. When an export's work fails inside it (out of memory above
+ * all), the export returns its failure result (null for a pointer, -1 for a count, this code for
+ * a result code) and sets the last error to this code. */
+enum { LINTREL_INTERNAL_ERROR = 21099 };
+
 /* ---- Import diagnostics ----
  * What the last import (either family) repaired or skipped, as a list of entries, each with a
  * stable code, a count and a short English text. Every import clears the list first; results
@@ -403,6 +410,26 @@ LINTREL_API int VarnixCad3_GetImportDiagCount(void);
  * and textSize > 0. Returns 0, or 21000 for an index outside the list. */
 LINTREL_API int VarnixCad3_GetImportDiag(int index, int* code, int* count, char* text,
                                          int textSize);
+
+/* ---- Source unit ----
+ * Sets the unit code that VarnixCad3_GetBeforeUnit reports, as a host does before an import so
+ * that a file declaring no unit reads as millimetres rather than as the unit of the drawing
+ * imported before it. Returns 0, or 21000 (nothing changed) for a code outside 8000-8012. */
+LINTREL_API int VarnixCad3_SetBeforeUnit(int unitCode);
+
+/* ---- Travel measure ----
+ * The tool-up distance of a list cut in order: from the origin through every vect's start and
+ * end (vects without segs passed over) and back to the origin. `list` is a first vect group or
+ * a first vect. Writes the distance to *length and returns 0; 21000 for a null argument or an
+ * item of another kind (nothing written). */
+LINTREL_API int VarnixCad3_GetTravelLength(void* list, double* length);
+
+/* ---- Flattened copy beside the definition ----
+ * Keeps a flattened copy of a spline, arc, Bezier or text vect in its `flatSegs` (replacing any
+ * copy it had), leaving `segs`, the definition, as it is; this is the chain the vect is cut and
+ * measured along. Returns 0 when the copy was built, 100 for a vect of another kind or without
+ * segs (nothing changed), 21000 for a null vect. */
+LINTREL_API int VarnixCad3_BuildFlatSegs(Vect* vect, double precision);
 
 #ifdef __cplusplus
 } /* extern "C" */

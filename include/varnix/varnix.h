@@ -36,6 +36,7 @@ typedef void* VXC_HANDLE;
 #define VXC_ERR_REPLY 1007     /* the controller's reply could not be read */
 #define VXC_ERR_SYSTEM 1008    /* the operating system refused a socket operation */
 #define VXC_ERR_NOT_FOUND 1009 /* a search found no controller */
+#define VXC_ERR_INTERNAL 1010  /* the library could not finish the call (out of memory) */
 
 /* Opens a connection to "host" or "host:port" and writes the handle to *handle on success only. */
 VARNIX_API int VXC_OpenEth(const char* address, VXC_HANDLE* handle);

@@ -2,6 +2,7 @@
 // that were never provided.
 #include <lintrel/lintrel.h>
 
+#include "api/guarded_call.h"
 #include "model/frame.h"
 
 using namespace lintrel;
@@ -9,19 +10,27 @@ using namespace lintrel;
 extern "C" {
 
 LINTREL_API int VarnixCad3_GetLastError(void) {
-    return frame::lastError();
+    return guardedCode([] { return frame::lastError(); });
 }
 LINTREL_API int VarnixCad3_GetBeforeUnit(void) {
-    return frame::sourceUnit();
+    return guardedCode([] { return frame::sourceUnit(); });
+}
+LINTREL_API int VarnixCad3_SetBeforeUnit(int unitCode) {
+    return guardedCode([&] {
+        if (unitCode < LINTREL_UNIT_MILLIMETRE || unitCode > LINTREL_UNIT_PICA)
+            return LINTREL_BAD_ARGUMENT;
+        frame::setSourceUnit(unitCode);
+        return LINTREL_OK;
+    });
 }
 LINTREL_API char* Lintrel_GetVerSionInfo(void) {
-    return frame::versionText();
+    return guardedCall<char*>(nullptr, [] { return frame::versionText(); });
 }
 LINTREL_API int VarnixCad3_OptimizePath(void*) {
-    return LINTREL_NOT_AVAILABLE;
+    return guardedCode([] { return LINTREL_NOT_AVAILABLE; });
 }
 LINTREL_API int VarnixCad3_SmoothPath(void*) {
-    return LINTREL_NOT_AVAILABLE;
+    return guardedCode([] { return LINTREL_NOT_AVAILABLE; });
 }
 
 }  // extern "C"

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "api/guarded_call.h"
+#include "array/array_chain.h"
 #include "import/diagnostics.h"
 #include "import/reader.h"
 
@@ -34,22 +35,24 @@ LINTREL_API int VarnixCadArray_ImportVectGraph(const char* fileName, double pltU
 }
 
 LINTREL_API int VarnixCad3_GetImportDiagCount(void) {
-    return static_cast<int>(importDiagnostics().items().size());
+    return guardedCall(-1, [] { return static_cast<int>(importDiagnostics().items().size()); });
 }
 
 LINTREL_API int VarnixCad3_GetImportDiag(int index, int* code, int* count, char* text,
                                          int textSize) {
-    const auto items = importDiagnostics().items();
-    if (index < 0 || static_cast<size_t>(index) >= items.size()) return LINTREL_BAD_ARGUMENT;
-    const Diagnostic& d = items[static_cast<size_t>(index)];
-    if (code) *code = d.code;
-    if (count) *count = static_cast<int>(std::min<long>(d.count, INT_MAX));
-    if (text && textSize > 0) {
-        const size_t n = std::min(d.text.size(), static_cast<size_t>(textSize) - 1);
-        std::memcpy(text, d.text.data(), n);
-        text[n] = '\0';
-    }
-    return LINTREL_OK;
+    return guardedCode([&]() -> int {
+        const auto items = importDiagnostics().items();
+        if (index < 0 || static_cast<size_t>(index) >= items.size()) return LINTREL_BAD_ARGUMENT;
+        const Diagnostic& d = items[static_cast<size_t>(index)];
+        if (code) *code = d.code;
+        if (count) *count = static_cast<int>(std::min<long>(d.count, INT_MAX));
+        if (text && textSize > 0) {
+            const size_t n = std::min(d.text.size(), static_cast<size_t>(textSize) - 1);
+            std::memcpy(text, d.text.data(), n);
+            text[n] = '\0';
+        }
+        return LINTREL_OK;
+    });
 }
 
 }  // extern "C"

@@ -3,7 +3,9 @@
 #include <lintrel/lintrel.h>
 
 #include <cstdlib>
+#include <type_traits>
 
+#include "api/guarded_call.h"
 #include "model/items.h"
 
 using namespace lintrel;
@@ -14,18 +16,13 @@ namespace {
 // which is in no ring, and for unknown kinds.
 template <class F, class G>
 auto onRingItem(void* item, F f, G otherwise) {
-    switch (baseTypeOf(item)) {
-        case LINTREL_BASE_SEG:
-            return f(static_cast<Seg*>(item));
-        case LINTREL_BASE_VECT:
-            return f(static_cast<Vect*>(item));
-        case LINTREL_BASE_GROUP:
-            return f(static_cast<VectGroup*>(item));
-        case LINTREL_BASE_IMAGE:
-            return f(static_cast<Image*>(item));
-        default:
+    using Result = decltype(otherwise());
+    return visitRecord(item, otherwise(), [&](auto* record) -> Result {
+        if constexpr (std::is_same_v<decltype(record), Graph*>)
             return otherwise();
-    }
+        else
+            return f(record);
+    });
 }
 
 int insert(void* position, void* items, bool before) {
@@ -58,89 +55,103 @@ void* neighbour(void* item, bool next) {
 extern "C" {
 
 LINTREL_API int VarnixCad3_GetItemType(void* item) {
-    return item ? typeOf(item) : 0;
+    return guardedCode([&] { return item ? typeOf(item) : 0; });
 }
 LINTREL_API int VarnixCad3_GetItemBaseType(void* item) {
-    return item ? baseTypeOf(item) : 0;
+    return guardedCode([&] { return item ? baseTypeOf(item) : 0; });
 }
 
 LINTREL_API Graph* VarnixCad3_NewGraph(void) {
-    return newGraph();
+    return guardedCall<Graph*>(nullptr, newGraph);
 }
 LINTREL_API VectGroup* VarnixCad3_NewVectGroup(void) {
-    return newGroup();
+    return guardedCall<VectGroup*>(nullptr, newGroup);
 }
 LINTREL_API Vect* VarnixCad3_NewVect(void) {
-    return newVect();
+    return guardedCall<Vect*>(nullptr, newVect);
 }
 LINTREL_API Seg* VarnixCad3_NewSeg(void) {
-    return newSeg();
+    return guardedCall<Seg*>(nullptr, newSeg);
 }
 LINTREL_API Image* VarnixCad3_NewImage(void) {
-    return newImage();
+    return guardedCall<Image*>(nullptr, newImage);
 }
 
 LINTREL_API int VarnixCad3_CopyChain(void* item, void** copy) {
-    if (!item || !copy || !isKnownBase(baseTypeOf(item))) return LINTREL_BAD_ARGUMENT;
-    *copy = copyAnyChain(item);
-    return LINTREL_OK;
+    return guardedCode([&] {
+        if (!item || !copy || !isKnownBase(baseTypeOf(item))) return LINTREL_BAD_ARGUMENT;
+        *copy = copyAnyChain(item);
+        return LINTREL_OK;
+    });
 }
 
 LINTREL_API void* VarnixCad3_CopyOne(void* item) {
-    return item ? copyAnyOne(item) : nullptr;
+    return guardedCall<void*>(nullptr, [&] { return item ? copyAnyOne(item) : nullptr; });
 }
 
 LINTREL_API int VarnixCad3_DeleteChain(void* item) {
-    if (!item) return LINTREL_BAD_ARGUMENT;
-    return deleteAnyChain(item) ? LINTREL_OK : LINTREL_BAD_ARGUMENT;
+    return guardedCode([&] {
+        if (!item) return LINTREL_BAD_ARGUMENT;
+        return deleteAnyChain(item) ? LINTREL_OK : LINTREL_BAD_ARGUMENT;
+    });
 }
 
 LINTREL_API int VarnixCad3_ItemDelete(void* item) {
-    if (!item) return LINTREL_BAD_ARGUMENT;
-    return deleteAnyItem(item) ? LINTREL_OK : LINTREL_BAD_ARGUMENT;
+    return guardedCode([&] {
+        if (!item) return LINTREL_BAD_ARGUMENT;
+        return deleteAnyItem(item) ? LINTREL_OK : LINTREL_BAD_ARGUMENT;
+    });
 }
 
 LINTREL_API int VarnixCad3_ItemSeparate(void* item) {
-    if (!item) return LINTREL_BAD_ARGUMENT;
-    if (baseTypeOf(item) == LINTREL_BASE_GRAPH) return LINTREL_OK;  // in no ring
-    return onRingItem(
-        item,
-        [](auto* p) {
-            unlink(p);
-            return int{LINTREL_OK};
-        },
-        [] { return int{LINTREL_BAD_ARGUMENT}; });
+    return guardedCode([&] {
+        if (!item) return int{LINTREL_BAD_ARGUMENT};
+        if (baseTypeOf(item) == LINTREL_BASE_GRAPH) return int{LINTREL_OK};  // in no ring
+        return onRingItem(
+            item,
+            [](auto* p) {
+                unlink(p);
+                return int{LINTREL_OK};
+            },
+            [] { return int{LINTREL_BAD_ARGUMENT}; });
+    });
 }
 
 LINTREL_API int VarnixCad3_ItemInsertBefore(void* position, void* items) {
-    return insert(position, items, true);
+    return guardedCode([&] { return insert(position, items, true); });
 }
 
 LINTREL_API int VarnixCad3_ItemInsertAfter(void* position, void* items) {
-    return insert(position, items, false);
+    return guardedCode([&] { return insert(position, items, false); });
 }
 
 LINTREL_API void* VarnixCad3_ItemFindNext(void* item) {
-    return neighbour(item, true);
+    return guardedCall<void*>(nullptr, [&] { return neighbour(item, true); });
 }
 LINTREL_API void* VarnixCad3_ItemFindPrev(void* item) {
-    return neighbour(item, false);
+    return guardedCall<void*>(nullptr, [&] { return neighbour(item, false); });
 }
 
 LINTREL_API int VarnixCad3_ItemGetListNum(void* item) {
-    if (!item) return 0;
-    return onRingItem(
-        item, [](auto* p) { return ringCount(p); }, [] { return 1; });
+    return guardedCall(-1, [&] {
+        if (!item) return 0;
+        return onRingItem(
+            item, [](auto* p) { return ringCount(p); }, [] { return 1; });
+    });
 }
 
 LINTREL_API char* VarnixCad3_SetStrT(char* oldText, int size) {
-    std::free(oldText);
-    return static_cast<char*>(std::malloc(size > 0 ? static_cast<size_t>(size) : 1));
+    return guardedCall<char*>(nullptr, [&] {
+        std::free(oldText);
+        return static_cast<char*>(std::malloc(size > 0 ? static_cast<size_t>(size) : 1));
+    });
 }
 
 LINTREL_API int VarnixCad3_DelStrT(char* text) {
-    std::free(text);
-    return LINTREL_OK;
+    return guardedCode([&] {
+        std::free(text);
+        return LINTREL_OK;
+    });
 }
 
 }  // extern "C"

@@ -1,6 +1,8 @@
 // Exports of the item family's transforms and ranges, in their "one" and ring forms.
 #include <lintrel/lintrel.h>
 
+#include "api/guarded_call.h"
+#include "curves/range.h"
 #include "model/transform.h"
 
 using namespace lintrel;
@@ -25,30 +27,36 @@ int range(void* item, Reach reach, float* x, float* y, float* width, float* heig
 extern "C" {
 
 LINTREL_API int VarnixCad3_MoveOne(void* item, double dx, double dy) {
-    return item ? moveItem(item, Reach::One, dx, dy) : LINTREL_BAD_ARGUMENT;
+    return guardedCode(
+        [&] { return item ? moveItem(item, Reach::One, dx, dy) : LINTREL_BAD_ARGUMENT; });
 }
 LINTREL_API int VarnixCad3_Move(void* item, double dx, double dy) {
-    return item ? moveItem(item, Reach::Ring, dx, dy) : LINTREL_BAD_ARGUMENT;
+    return guardedCode(
+        [&] { return item ? moveItem(item, Reach::Ring, dx, dy) : LINTREL_BAD_ARGUMENT; });
 }
 LINTREL_API int VarnixCad3_ScaleOne(void* item, float sx, float sy, float cx, float cy) {
-    return item ? scaleItem(item, Reach::One, sx, sy, cx, cy) : LINTREL_BAD_ARGUMENT;
+    return guardedCode(
+        [&] { return item ? scaleItem(item, Reach::One, sx, sy, cx, cy) : LINTREL_BAD_ARGUMENT; });
 }
 LINTREL_API int VarnixCad3_Scale(void* item, float sx, float sy, float cx, float cy) {
-    return item ? scaleItem(item, Reach::Ring, sx, sy, cx, cy) : LINTREL_BAD_ARGUMENT;
+    return guardedCode(
+        [&] { return item ? scaleItem(item, Reach::Ring, sx, sy, cx, cy) : LINTREL_BAD_ARGUMENT; });
 }
 LINTREL_API int VarnixCad3_RotateOne(void* item, float angle, double cx, double cy) {
-    return item ? rotateItem(item, Reach::One, angle, cx, cy) : LINTREL_BAD_ARGUMENT;
+    return guardedCode(
+        [&] { return item ? rotateItem(item, Reach::One, angle, cx, cy) : LINTREL_BAD_ARGUMENT; });
 }
 LINTREL_API int VarnixCad3_Rotate(void* item, float angle, double cx, double cy) {
-    return item ? rotateItem(item, Reach::Ring, angle, cx, cy) : LINTREL_BAD_ARGUMENT;
+    return guardedCode(
+        [&] { return item ? rotateItem(item, Reach::Ring, angle, cx, cy) : LINTREL_BAD_ARGUMENT; });
 }
 LINTREL_API int VarnixCad3_GetRangeOne(void* item, float* x, float* y, float* width, float* height,
                                        double precision) {
-    return range(item, Reach::One, x, y, width, height, precision);
+    return guardedCode([&] { return range(item, Reach::One, x, y, width, height, precision); });
 }
 LINTREL_API int VarnixCad3_GetRange(void* item, float* x, float* y, float* width, float* height,
                                     double precision) {
-    return range(item, Reach::Ring, x, y, width, height, precision);
+    return guardedCode([&] { return range(item, Reach::Ring, x, y, width, height, precision); });
 }
 
 }  // extern "C"

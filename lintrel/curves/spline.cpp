@@ -44,7 +44,7 @@ void sampleCubic(const PointF p[4], int count, std::vector<Point>& out) {
 
 std::vector<const Seg*> segsOf(const Seg* head) {
     std::vector<const Seg*> segs;
-    for (const Seg* s : ring(const_cast<Seg*>(head)))
+    for (const Seg* s : ring(head))
         segs.push_back(s);
     return segs;
 }

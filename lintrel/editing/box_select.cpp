@@ -4,9 +4,10 @@
 #include <array>
 
 #include "curves/flatten.h"
+#include "curves/range.h"
 #include "editing/selection.h"
 #include "model/items.h"
-#include "optimise/list_walk.h"
+#include "model/list_walk.h"
 
 namespace lintrel {
 
@@ -37,7 +38,7 @@ bool segmentsMeet(Point a, Point b, Point c, Point d) {
 bool chainCutsEdge(const Seg* head, const Box& box) {
     const Point corners[4] = {
         {box.xLow, box.yLow}, {box.xHigh, box.yLow}, {box.xHigh, box.yHigh}, {box.xLow, box.yHigh}};
-    for (const Seg* s : ring(const_cast<Seg*>(head)))
+    for (const Seg* s : ring(head))
         for (int i = 0; i < 4; ++i)
             if (segmentsMeet(segStart(*s), segEnd(*s), corners[i], corners[(i + 1) % 4]))
                 return true;

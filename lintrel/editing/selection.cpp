@@ -1,12 +1,13 @@
 // Selection flags: whole-list changes, counting, click selection and the selection's range.
 #include "editing/selection.h"
+#include "curves/range.h"
 
 #include <algorithm>
 
 #include "curves/flatten.h"
 #include "model/items.h"
+#include "model/list_walk.h"
 #include "optimise/chain_edit.h"
-#include "optimise/list_walk.h"
 
 namespace lintrel {
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "curves/flatten.h"
+#include "curves/range.h"
 #include "editing/motion_table.h"
 #include "model/geometry.h"
 #include "model/items.h"

@@ -1,10 +1,10 @@
 // Dispatch by extension and the steps every import shares.
 #include "import/reader.h"
+#include "curves/range.h"
 
 #include <cctype>
 #include <cmath>
 
-#include "api/array_graph.h"
 #include "curves/flatten.h"
 #include "import/ai/vx_ai.h"
 #include "import/diagnostics.h"
@@ -19,12 +19,6 @@
 namespace lintrel {
 
 namespace {
-
-void numberGroups(VectGroup* groups) {
-    int number = 1;
-    for (VectGroup* g : ring(groups))
-        g->number = number++;
-}
 
 void flattenEllipses(VectGroup* groups, double precision) {
     for (VectGroup* g : ring(groups))
@@ -141,24 +135,6 @@ VectGroup* VxCadReader::importFile(const char* fileName, double pltUnits, int im
     if (!(importOptions & kKeepCurves)) flattenGroupChain(groups.get(), precision);
     if (moveToOrigin) moveToOriginOf(groups.get(), precision);
     return groups.release();
-}
-
-void importArrayChain(const char* fileName, double pltUnits, int importOptions, double precision) {
-    VectGroup*& chain = arrayChain();
-    deleteGroupChain(chain);
-    chain = nullptr;
-    chain = VxCadReader().importFile(fileName, pltUnits, importOptions, precision, false);
-    numberGroups(chain);
-    for (VectGroup* g : ring(chain))
-        for (Vect* v : ring(g->vects)) {
-            if (v->segs) {
-                if (v->type == LINTREL_SPLINE) flattenSpline(v->segs, precision, *v);
-                if (v->type == LINTREL_ELLIPSE) flattenEllipse(*v->segs, precision, *v);
-                if (v->type == LINTREL_BEZIER) flattenBezierChain(v->segs, precision, *v);
-            }
-            if (v->type != LINTREL_POINT && v->type != LINTREL_POLYLINE && v->type != LINTREL_ARC)
-                v->type = LINTREL_POLYLINE;
-        }
 }
 
 }  // namespace lintrel

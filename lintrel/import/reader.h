@@ -31,8 +31,4 @@ std::string importExtension(std::string_view fileName);
 // True for the extensions read as HPGL plotter files: "plt", "hpgl", "hpg" and "hgl".
 bool isPlotterExtension(std::string_view ext);
 
-// The array family's import: replaces the array chain with the drawing, every curve but arcs
-// reduced to line segments.
-void importArrayChain(const char* fileName, double pltUnits, int importOptions, double precision);
-
 }  // namespace lintrel

@@ -5,13 +5,15 @@
 
 #include <cstdio>
 
+#include "lintrel_version.h"
+
 namespace lintrel::frame {
 
 namespace {
 int gLastError = 0;
 int gSourceUnit = LINTREL_UNIT_MILLIMETRE;
 char gVersion[32] = {};
-constexpr const char* kRelease = "3.1.0";
+constexpr const char* kRelease = LINTREL_RELEASE;
 constexpr int kBuildDate = 20241030;
 }  // namespace
 

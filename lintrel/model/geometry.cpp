@@ -1,5 +1,5 @@
-// The shared geometric rules: direction angles, step counts, segment distances, arcs and
-// working chains.
+// The library's own geometric rules: precision clamping, turns, step counts, chains through
+// points, angle wrapping and reversal.
 #include "model/geometry.h"
 
 #include <algorithm>
@@ -13,34 +13,6 @@ double clampPrecision(double precision) {
     if (!(precision >= 0.0005)) return 0.0005;  // also catches not-a-number
     if (precision > 0.5) return 0.5;
     return precision;
-}
-
-namespace {
-
-template <class T>
-T directionAngleOf(T dx, T dy) {
-    const T eps = static_cast<T>(kSame);
-    if (std::fabs(dx) < eps) {
-        if (std::fabs(dy) < eps) return 0;
-        return dy < 0 ? static_cast<T>(kThreeHalfPi) : static_cast<T>(kHalfPi);
-    }
-    T a = std::atan(dy / dx);
-    if (dx < 0) a += static_cast<T>(kPi);
-    if (a < 0) a += static_cast<T>(kTwoPi);
-    while (a > static_cast<T>(kTwoPi))
-        a -= static_cast<T>(kTwoPi);
-    while (a < 0)
-        a += static_cast<T>(kTwoPi);
-    return a;
-}
-
-}  // namespace
-
-double directionAngle(double dx, double dy) {
-    return directionAngleOf(dx, dy);
-}
-float directionAngle(float dx, float dy) {
-    return directionAngleOf(dx, dy);
 }
 
 float turnBetween(float dx0, float dy0, float dx1, float dy1) {
@@ -58,70 +30,11 @@ int stepCount(double length, double radius, double precision) {
     return static_cast<int>(steps);
 }
 
-Point footOnSegment(Point p, Point a, Point b) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double lengthSquared = dx * dx + dy * dy;
-    if (lengthSquared == 0) return a;
-    const double t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / lengthSquared, 0.0, 1.0);
-    return {a.x + t * dx, a.y + t * dy};
-}
-
-double distanceToSegment(Point p, Point a, Point b) {
-    return distance(p, footOnSegment(p, a, b));
-}
-
-ArcGeometry arcGeometry(const Seg& s) {
-    ArcGeometry arc;
-    const double xLow = std::min(s.x0, s.x1), yLow = std::min(s.y0, s.y1);
-    arc.radius = std::fabs(s.x1 - s.x0) / 2;
-    arc.centre = {xLow + arc.radius, yLow + arc.radius};
-    arc.start = s.z0;
-    arc.sweep = s.z1;
-    return arc;
-}
-
-static Point onCircle(const ArcGeometry& arc, double mathAngle) {
-    return {arc.centre.x + arc.radius * std::cos(mathAngle),
-            arc.centre.y + arc.radius * std::sin(mathAngle)};
-}
-
-Point arcStartPoint(const ArcGeometry& arc) {
-    if (arc.fullCircle()) return {arc.centre.x + arc.radius, arc.centre.y};
-    return onCircle(arc, kTwoPi - arc.start);
-}
-
-Point arcEndPoint(const ArcGeometry& arc) {
-    if (arc.fullCircle()) return {arc.centre.x + arc.radius, arc.centre.y};
-    return onCircle(arc, kTwoPi - arc.start - arc.sweep);
-}
-
 Seg* chainThrough(std::span<const Point> points) {
     Seg* head = nullptr;
     for (size_t i = 1; i < points.size(); ++i)
         append(head, newLine(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y));
     return head;
-}
-
-bool vectStartPoint(const Vect& v, Point& out) {
-    if (!v.flatSegs && v.type == LINTREL_ARC && v.segs) {
-        out = arcStartPoint(arcGeometry(*v.segs));
-        return true;
-    }
-    const Seg* chain = workingChain(v);
-    if (!chain) return false;
-    out = segStart(*chain);
-    return true;
-}
-
-bool vectEndPoint(const Vect& v, Point& out) {
-    if (!v.flatSegs && v.type == LINTREL_ARC && v.segs) {
-        out = arcEndPoint(arcGeometry(*v.segs));
-        return true;
-    }
-    const Seg* chain = workingChain(v);
-    if (!chain) return false;
-    out = segEnd(*chain->prev);
-    return true;
 }
 
 double wrapAngle(double angle) {

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <type_traits>
 
 namespace lintrel {
@@ -23,6 +24,8 @@ T* allocate() {
 void* copyBytes(const void* source, size_t size) {
     if (!source || size == 0) return nullptr;
     void* block = std::malloc(size);
+    // Out of memory goes the way of every other allocation: up to the export's guard.
+    if (!block) throw std::bad_alloc();
     std::memcpy(block, source, size);
     return block;
 }
@@ -152,42 +155,44 @@ void deleteGraph(Graph* graph) {
 
 namespace {
 
-// Calls `visit` with `item` cast to the record of its base type; `otherwise` for an unknown one.
-template <class Result, class Visit>
-Result byRecordType(const void* item, Result otherwise, Visit visit) {
-    void* p = const_cast<void*>(item);
-    switch (baseTypeOf(item)) {
-        case LINTREL_BASE_SEG:
-            return visit(static_cast<Seg*>(p));
-        case LINTREL_BASE_VECT:
-            return visit(static_cast<Vect*>(p));
-        case LINTREL_BASE_GROUP:
-            return visit(static_cast<VectGroup*>(p));
-        case LINTREL_BASE_IMAGE:
-            return visit(static_cast<Image*>(p));
-        case LINTREL_BASE_GRAPH:
-            return visit(static_cast<Graph*>(p));
-        default:
-            return otherwise;
-    }
+void deleteChainOf(Seg* p) {
+    deleteSegChain(p);
+}
+void deleteChainOf(Vect* p) {
+    deleteVectChain(p);
+}
+void deleteChainOf(VectGroup* p) {
+    deleteGroupChain(p);
+}
+void deleteChainOf(Image* p) {
+    deleteImageChain(p);
+}
+void deleteChainOf(Graph* p) {
+    deleteGraph(p);
 }
 
 }  // namespace
 
 bool deleteAnyChain(void* item) {
-    return byRecordType(item, false, [](auto* record) {
-        detail::deleteChainOf(record);
+    return visitRecord(item, false, [](auto* record) {
+        deleteChainOf(record);
         return true;
     });
 }
 
 bool deleteAnyItem(void* item) {
-    return byRecordType(item, false, [](auto* record) {
+    return visitRecord(item, false, [](auto* record) {
         // A graph is never part of a ring.
         if constexpr (!std::is_same_v<decltype(record), Graph*>) unlink(record);
-        detail::deleteChainOf(record);
+        deleteChainOf(record);
         return true;
     });
+}
+
+void numberGroups(VectGroup* first) {
+    int number = 1;
+    for (VectGroup* g : ring(first))
+        g->number = number++;
 }
 
 void replaceSegs(Vect* vect, Seg* segs) {
@@ -205,7 +210,7 @@ void clearFlatSegs(Vect* vect) {
 template <class T, class CopyOne>
 static T* copyRing(const T* first, CopyOne copyOne) {
     T* head = nullptr;
-    for (const T* item : ring(const_cast<T*>(first)))
+    for (const T* item : ring(first))
         append(head, copyOne(item));
     return head;
 }
@@ -286,8 +291,8 @@ Graph* copyGraph(const Graph* graph) {
 }
 
 void* copyAnyChain(const void* item) {
-    return byRecordType(item, static_cast<void*>(nullptr), [](auto* record) -> void* {
-        using Record = std::remove_pointer_t<decltype(record)>;
+    return visitRecord(item, static_cast<void*>(nullptr), [](auto* record) -> void* {
+        using Record = std::remove_cv_t<std::remove_pointer_t<decltype(record)>>;
         if constexpr (std::is_same_v<Record, Seg>)
             return copySegChain(record);
         else if constexpr (std::is_same_v<Record, Vect>)
@@ -302,8 +307,8 @@ void* copyAnyChain(const void* item) {
 }
 
 void* copyAnyOne(const void* item) {
-    return byRecordType(item, static_cast<void*>(nullptr), [](auto* record) -> void* {
-        using Record = std::remove_pointer_t<decltype(record)>;
+    return visitRecord(item, static_cast<void*>(nullptr), [](auto* record) -> void* {
+        using Record = std::remove_cv_t<std::remove_pointer_t<decltype(record)>>;
         if constexpr (std::is_same_v<Record, Seg>)
             return copySeg(record);
         else if constexpr (std::is_same_v<Record, Vect>)

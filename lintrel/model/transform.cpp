@@ -2,6 +2,7 @@
 #include "model/transform.h"
 
 #include <cmath>
+#include <type_traits>
 
 #include "model/geometry.h"
 #include "model/items.h"
@@ -9,52 +10,6 @@
 namespace lintrel {
 
 namespace {
-
-// Applies `onVect` to the vects an item covers, and `onImage` to its images.
-template <class OnVect, class OnImage>
-int forEachCovered(void* item, Reach reach, OnVect onVect, OnImage onImage) {
-    auto groupVects = [&](VectGroup* group) {
-        for (Vect* v : ring(group->vects))
-            onVect(*v);
-    };
-    switch (baseTypeOf(item)) {
-        case LINTREL_BASE_VECT: {
-            Vect* vect = static_cast<Vect*>(item);
-            if (reach == Reach::One)
-                onVect(*vect);
-            else
-                for (Vect* v : ring(vect))
-                    onVect(*v);
-            return LINTREL_OK;
-        }
-        case LINTREL_BASE_GROUP: {
-            VectGroup* group = static_cast<VectGroup*>(item);
-            if (reach == Reach::One)
-                groupVects(group);
-            else
-                for (VectGroup* g : ring(group))
-                    groupVects(g);
-            return LINTREL_OK;
-        }
-        case LINTREL_BASE_IMAGE: {
-            Image* image = static_cast<Image*>(item);
-            if (reach == Reach::One) return onImage(*image);
-            for (Image* i : ring(image)) {
-                const int code = onImage(*i);
-                if (code != LINTREL_OK) return code;
-            }
-            return LINTREL_OK;
-        }
-        case LINTREL_BASE_GRAPH: {
-            Graph* graph = static_cast<Graph*>(item);
-            for (VectGroup* g : ring(graph->groups))
-                groupVects(g);
-            return LINTREL_OK;
-        }
-        default:
-            return LINTREL_BAD_ARGUMENT;
-    }
-}
 
 template <class F>
 void forEachSeg(Vect& v, F f) {
@@ -64,19 +19,39 @@ void forEachSeg(Vect& v, F f) {
         f(*s);
 }
 
-template <class F>
-int transformSegsOrVects(void* item, Reach reach, F onSeg, auto onImage) {
-    if (baseTypeOf(item) == LINTREL_BASE_SEG) {
-        Seg* seg = static_cast<Seg*>(item);
-        if (reach == Reach::One)
-            onSeg(*seg);
-        else
-            for (Seg* s : ring(seg))
-                onSeg(*s);
+// Applies `onSeg` to a seg item (or its ring), `onVect` to every vect an item covers and
+// `onImage` to each of its images; a graph's images are left to the caller.
+template <class OnSeg, class OnVect, class OnImage>
+int forEachCovered(void* item, Reach reach, OnSeg onSeg, OnVect onVect, OnImage onImage) {
+    auto onGroup = [&](VectGroup& g) {
+        for (Vect* v : ring(g.vects))
+            onVect(*v);
+    };
+    return visitRecord(item, int{LINTREL_BAD_ARGUMENT}, [&](auto* record) -> int {
+        using Record = std::remove_pointer_t<decltype(record)>;
+        if constexpr (std::is_same_v<Record, Seg>) {
+            eachReached(*record, reach, onSeg);
+        } else if constexpr (std::is_same_v<Record, Vect>) {
+            eachReached(*record, reach, onVect);
+        } else if constexpr (std::is_same_v<Record, VectGroup>) {
+            eachReached(*record, reach, onGroup);
+        } else if constexpr (std::is_same_v<Record, Image>) {
+            if (reach == Reach::One) return onImage(*record);
+            for (Image* i : ring(record))
+                if (const int code = onImage(*i); code != LINTREL_OK) return code;
+        } else {
+            for (VectGroup* g : ring(record->groups))
+                onGroup(*g);
+        }
         return LINTREL_OK;
-    }
+    });
+}
+
+// The same with every seg of each vect (both chains) transformed by `onSeg`.
+template <class OnSeg, class OnImage>
+int transformSegsOrVects(void* item, Reach reach, OnSeg onSeg, OnImage onImage) {
     return forEachCovered(
-        item, reach, [&](Vect& v) { forEachSeg(v, onSeg); }, onImage);
+        item, reach, onSeg, [&](Vect& v) { forEachSeg(v, onSeg); }, onImage);
 }
 
 // Moving and scaling a graph also take its placed images along; rotation leaves them.
@@ -163,9 +138,7 @@ int rotateItem(void* item, Reach reach, float angle, double cx, double cy) {
         forEachSeg(v, onSeg);
     };
     auto refuseImage = [](Image&) { return LINTREL_NOT_AVAILABLE; };
-    if (baseTypeOf(item) == LINTREL_BASE_SEG)
-        return transformSegsOrVects(item, reach, onSeg, refuseImage);
-    return forEachCovered(item, reach, onVect, refuseImage);
+    return forEachCovered(item, reach, onSeg, onVect, refuseImage);
 }
 
 }  // namespace lintrel

@@ -1,13 +1,24 @@
-// Moving, scaling and rotating items in place, and measuring their bounding rectangles. The
-// "one" forms act on the given item (a group's vects, a whole graph); the ring forms act on every
-// item of the ring. Results are the library's codes.
+// Moving, scaling and rotating items in place (their bounding rectangles are measured in
+// curves/range.h). The "one" forms act on the given item (a group's vects, a whole graph); the
+// ring forms act on every item of the ring. Results are the library's codes.
 #pragma once
 
 #include <lintrel/lintrel.h>
+#include <lintrel/lintrel.hpp>
 
 namespace lintrel {
 
 enum class Reach { One, Ring };
+
+// Calls `f` on the item alone, or on every item of its ring.
+template <class T, class F>
+void eachReached(T& item, Reach reach, F f) {
+    if (reach == Reach::One)
+        f(item);
+    else
+        for (T* p : ring(&item))
+            f(*p);
+}
 
 int moveItem(void* item, Reach reach, double dx, double dy);
 int scaleItem(void* item, Reach reach, float sx, float sy, float cx, float cy);
@@ -17,9 +28,5 @@ int rotateItem(void* item, Reach reach, float angle, double cx, double cy);
 struct RectF {
     float x = 0, y = 0, width = 0, height = 0;
 };
-
-// Measures an item; curves without a flattened copy are flattened at `precision` on a copy.
-// Returns 0, 21000 or 21003; `out` is written only on success.
-int rangeOf(void* item, Reach reach, double precision, RectF& out);
 
 }  // namespace lintrel

@@ -158,23 +158,27 @@ int chainFollow(SortList& list, bool allowReverse, bool selectedOnly) {
 
 }  // namespace
 
-int autoSortList(Vect*& head, int mode, bool allowReverse, bool selectedOnly) {
+std::optional<SortMode> sortModeOf(int number) {
+    if ((number < 1 || number > 7) && number != 10) return std::nullopt;
+    return static_cast<SortMode>(number);
+}
+
+int autoSortList(Vect*& head, SortMode mode, bool allowReverse, bool selectedOnly) {
     if (!head || baseTypeOf(head) != LINTREL_BASE_VECT || !head->segs) return LINTREL_BAD_ARGUMENT;
-    if ((mode < 1 || mode > 7) && mode != 10) return LINTREL_NOT_AVAILABLE;
     SortList list(head, selectedOnly);
-    if (mode == 10) return chainFollow(list, allowReverse, selectedOnly);
+    if (mode == SortMode::ChainFollow) return chainFollow(list, allowReverse, selectedOnly);
     const auto box = [&](int p) { return boxOf(*list.at(p)); };
     switch (mode) {
-        case 1:
+        case SortMode::Nearest:
             nearestSort(list, allowReverse, kSame, nullptr);
             break;
-        case 2:
+        case SortMode::SmallFirst:
             keySort(list, allowReverse, [&](int p) {
                 const VectBox b = box(p);
                 return static_cast<double>(std::max(b.width, b.height));
             });
             break;
-        case 3: {
+        case SortMode::InsideOut: {
             const Point centre = listCentre(head);
             if (allowReverse)
                 insideOutWithReversal(list, centre);
@@ -182,23 +186,25 @@ int autoSortList(Vect*& head, int mode, bool allowReverse, bool selectedOnly) {
                 keySort(list, false, [&](int p) { return distance(centre, list.ends(p).start); });
             break;
         }
-        case 4:
+        case SortMode::LeftFirst:
             keySort(list, allowReverse, [&](int p) { return static_cast<double>(box(p).x); });
             break;
-        case 5:
+        case SortMode::RightFirst:
             keySort(list, allowReverse, [&](int p) {
                 const VectBox b = box(p);
                 return -static_cast<double>(b.x + b.width);
             });
             break;
-        case 6:
+        case SortMode::TopFirst:
             keySort(list, allowReverse, [&](int p) {
                 const VectBox b = box(p);
                 return -static_cast<double>(b.y + b.height);
             });
             break;
-        case 7:
+        case SortMode::BottomFirst:
             keySort(list, allowReverse, [&](int p) { return static_cast<double>(box(p).y); });
+            break;
+        case SortMode::ChainFollow:
             break;
     }
     list.relink(head);

@@ -1,7 +1,7 @@
 // Clean-up of imported drawings and curve precision: tiny shapes, duplicates, merging of
 // connected lines, splitting, start points, direction, the closed flag, and flattened copies.
 // Each operation works on one vect list and returns the library's codes; the exports apply
-// them to lists of groups through walkVectLists (optimise/list_walk.h).
+// them to lists of groups through walkVectLists (model/list_walk.h).
 #pragma once
 
 #include <lintrel/lintrel.h>

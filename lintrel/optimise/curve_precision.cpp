@@ -2,8 +2,8 @@
 // polylines for good.
 #include "curves/flatten.h"
 #include "model/items.h"
+#include "model/list_walk.h"
 #include "optimise/cleanup.h"
-#include "optimise/list_walk.h"
 
 namespace lintrel {
 

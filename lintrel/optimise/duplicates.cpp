@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "model/items.h"
+#include "model/list_walk.h"
 #include "optimise/cleanup.h"
-#include "optimise/list_walk.h"
 #include "optimise/point_grid.h"
 
 namespace lintrel {

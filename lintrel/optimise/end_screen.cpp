@@ -1,3 +1,5 @@
+// The end screen's comparison in three widths: AVX2 where the processor has it (compiled for
+// that function alone and chosen at run time), SSE as the x86-64 baseline, and plain code.
 #include "optimise/end_screen.h"
 
 #include <algorithm>

@@ -12,6 +12,7 @@
 #include <numeric>
 #include <utility>
 
+#include "curves/range.h"
 #include "model/items.h"
 #include "model/transform.h"
 #include "optimise/exchange_order.h"

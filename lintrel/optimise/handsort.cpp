@@ -57,33 +57,37 @@ std::vector<Vect*> reverseSelected(std::vector<Vect*> items) {
 
 }  // namespace
 
-int handSortList(Vect*& head, int mode) {
-    if (!head || baseTypeOf(head) != LINTREL_BASE_VECT || mode < 1 || mode > 5)
-        return LINTREL_BAD_ARGUMENT;
+std::optional<HandMove> handMoveOf(int number) {
+    if (number < 1 || number > 5) return std::nullopt;
+    return static_cast<HandMove>(number);
+}
+
+int handSortList(Vect*& head, HandMove move) {
+    if (!head || baseTypeOf(head) != LINTREL_BASE_VECT) return LINTREL_BAD_ARGUMENT;
     std::vector<Vect*> items;
     for (Vect* v : ring(head))
         items.push_back(v);
     std::vector<Vect*> moved;
-    switch (mode) {
-        case 1:
+    switch (move) {
+        case HandMove::Forward:
             moved = forward(items);
             break;
-        case 2:
+        case HandMove::Backward:
             moved = backward(items);
             break;
-        case 3:
+        case HandMove::ToFront:
             moved = gather(items, true);
             break;
-        case 4:
+        case HandMove::ToEnd:
             moved = gather(items, false);
             break;
-        default:
+        case HandMove::ReverseOrder:
             moved = reverseSelected(items);
             break;
     }
     const bool changed = moved != items;
     if (changed) relinkInOrder(head, moved);
-    if (mode == 5)
+    if (move == HandMove::ReverseOrder)
         return std::any_of(items.begin(), items.end(), [](const Vect* v) { return v->selected; })
                    ? LINTREL_OK
                    : LINTREL_NOTHING_TO_DO;

@@ -11,9 +11,9 @@
 
 #include "curves/flatten.h"
 #include "model/items.h"
+#include "model/list_walk.h"
 #include "optimise/chain_edit.h"
 #include "optimise/cleanup.h"
-#include "optimise/list_walk.h"
 #include "optimise/point_grid.h"
 
 namespace lintrel {

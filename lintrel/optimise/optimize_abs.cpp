@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "curves/flatten.h"
+#include "curves/range.h"
 #include "model/items.h"
 #include "model/transform.h"
 #include "optimise/chain_edit.h"

@@ -5,14 +5,38 @@
 
 #include <lintrel/lintrel.h>
 
+#include <optional>
+
 namespace lintrel {
 
-// Modes 1 to 7 and 10; 21001 for any other mode.
-int autoSortList(Vect*& head, int mode, bool allowReverse, bool selectedOnly);
+// The automatic sorts, by the numbers the exports and stored settings give them.
+enum class SortMode {
+    Nearest = 1,       // nearest neighbour from the origin (the exact selection scan)
+    SmallFirst = 2,    // by the larger side of the bounding box, smaller first
+    InsideOut = 3,     // by distance from the centre of the list's extent
+    LeftFirst = 4,     // by the left edge of the bounding box
+    RightFirst = 5,    // by the right edge, rightmost first
+    TopFirst = 6,      // by the top edge, topmost first
+    BottomFirst = 7,   // by the bottom edge
+    ChainFollow = 10,  // each next vect starts where the last ended, else the nearest
+};
+// The mode a number names; none for a number that names no mode.
+std::optional<SortMode> sortModeOf(int number);
+
+// The manual moves of the selected vects, by their numbers.
+enum class HandMove {
+    Forward = 1,       // one place towards the front
+    Backward = 2,      // one place towards the end
+    ToFront = 3,       // all to the front, in their order
+    ToEnd = 4,         // all to the end, in their order
+    ReverseOrder = 5,  // their order among themselves reversed
+};
+std::optional<HandMove> handMoveOf(int number);
+
+int autoSortList(Vect*& head, SortMode mode, bool allowReverse, bool selectedOnly);
 int gridSortList(Vect*& head, double cellWidth, double cellHeight, bool allowReverse,
                  bool selectedOnly);
-// Modes 1 (forward) to 5 (reverse order); 21000 for any other mode.
-int handSortList(Vect*& head, int mode);
+int handSortList(Vect*& head, HandMove move);
 // Over a chain of vect groups.
 int optimizeStartPoints(VectGroup* first, double tolerance, bool selectedOnly);
 

@@ -1,5 +1,6 @@
 // The array view of a vect list used by the sorts, and the shared ordering primitives.
 #include "optimise/sort_list.h"
+#include "curves/range.h"
 
 #include <algorithm>
 #include <cmath>

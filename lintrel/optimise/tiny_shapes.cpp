@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "model/items.h"
+#include "model/list_walk.h"
 #include "optimise/cleanup.h"
-#include "optimise/list_walk.h"
 
 namespace lintrel {
 

@@ -2,9 +2,9 @@
 // closed-flag updates.
 #include "curves/flatten.h"
 #include "model/items.h"
+#include "model/list_walk.h"
 #include "optimise/chain_edit.h"
 #include "optimise/cleanup.h"
-#include "optimise/list_walk.h"
 
 namespace lintrel {
 

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "model/geometry.h"
+#include "model/items.h"
 #include "support/builders.h"
 
 using namespace lintrel;

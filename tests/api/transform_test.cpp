@@ -2,6 +2,8 @@
 // bad arguments and to images.
 #include <gtest/gtest.h>
 
+#include "model/geometry.h"
+#include "model/items.h"
 #include "support/builders.h"
 
 using namespace lintrel;
@@ -119,6 +121,7 @@ TEST(Transforms, BadItemsAnswer21000) {
     EXPECT_EQ(VarnixCad3_Scale(s.get(), 1, 1, 0, 0), 21000);
     EXPECT_EQ(VarnixCad3_Rotate(s.get(), 1, 0, 0), 21000);
     EXPECT_EQ(s.get()->x0, 0);
+    s.get()->type = LINTREL_SEG;  // deletion, too, goes by the type code
 }
 
 TEST(Range, FullCircleIsItsBoundingSquare) {

@@ -4,6 +4,7 @@
 // cuts together must be as long as the drawing, so that all movement between shapes happens with
 // the tool up.
 #include <gtest/gtest.h>
+#include <lintrel/lintrel.hpp>
 
 #include <cmath>
 #include <filesystem>
@@ -13,8 +14,6 @@
 #include "core/document/measure.h"
 #include "core/document/pipeline.h"
 #include "interp/interpreter.h"
-#include "model/geometry.h"
-#include "model/items.h"
 
 namespace pathloom {
 namespace {

@@ -4,4 +4,4 @@ add_test(NAME cli.converter
 add_test(NAME cli.golden_programs
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/golden/run_golden.sh $<TARGET_FILE:pathloom-cli>
           ${CMAKE_CURRENT_SOURCE_DIR}/golden)
-pathloom_test_suite(test_cli cli pathloom_core varnix_interp lintrel_static)
+pathloom_test_suite(test_cli cli pathloom_core varnix_interp)

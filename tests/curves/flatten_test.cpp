@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "curves/flatten.h"
+#include "model/geometry.h"
+#include "model/items.h"
 #include "support/builders.h"
 
 using namespace lintrel;

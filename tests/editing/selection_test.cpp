@@ -2,8 +2,10 @@
 // group selection and moving the selection into a group, also on the array chain.
 #include <gtest/gtest.h>
 
-#include "api/array_graph.h"
+#include "array/array_chain.h"
 #include "model/frame.h"
+#include "model/geometry.h"
+#include "model/items.h"
 #include "support/builders.h"
 
 using namespace lintrel;

@@ -9,6 +9,7 @@
 
 #include "editing/motion_table.h"
 #include "model/frame.h"
+#include "model/items.h"
 #include "support/builders.h"
 
 using namespace lintrel;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "editing/undo_store.h"
+#include "model/items.h"
 #include "support/builders.h"
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "api/array_graph.h"
+#include "array/array_chain.h"
 #include "import_helpers.h"
 #include "model/geometry.h"
 

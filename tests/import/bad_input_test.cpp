@@ -2,8 +2,10 @@
 // malformed numbers, a file of one enormous line. None may crash, hang or allocate without
 // bound; each gives a null drawing or a drawing of what could be read.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "import_helpers.h"
@@ -128,7 +130,9 @@ TEST(DxfBadInput, MissingFilesAndFoldersGiveNull) {
     EXPECT_EQ(diagnosticCount(1), 0) << "each import starts a new list";
     EXPECT_EQ(diagnosticCount(2), 1);
     EXPECT_EQ(VarnixCad3_ImportVectGraph(nullptr, 1016, 1, 0.05, 0), nullptr);
-    const auto folder = std::filesystem::temp_directory_path() / "pathloom-folder.dxf";
+    // A folder of its own per process, so that parallel runs never share it.
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("pathloom-folder-" + std::to_string(::getpid()) + ".dxf");
     std::filesystem::create_directory(folder);
     EXPECT_EQ(VarnixCad3_ImportVectGraph(folder.c_str(), 1016, 1, 0.05, 0), nullptr);
     std::filesystem::remove(folder);

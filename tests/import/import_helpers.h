@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/geometry.h"
 #include "model/items.h"
 #include "support/builders.h"
 #include "support/dxf_builder.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "api/array_graph.h"
+#include "array/array_chain.h"
 #include "import/dst.h"
 #include "import/reader.h"
 #include "import_helpers.h"

@@ -2,6 +2,8 @@
 // chain reversal and ring walking.
 #include <gtest/gtest.h>
 
+#include "model/geometry.h"
+#include "model/items.h"
 #include "support/builders.h"
 
 using namespace lintrel;

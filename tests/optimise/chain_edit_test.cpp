@@ -5,6 +5,8 @@
 #include <random>
 
 #include "curves/flatten.h"
+#include "model/geometry.h"
+#include "model/items.h"
 #include "optimise/chain_edit.h"
 #include "optimise/reference_cleanup.h"
 #include "support/builders.h"

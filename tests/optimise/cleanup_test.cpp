@@ -2,8 +2,10 @@
 // point, reverse and the closed test, on vect lists, group lists and the array chain.
 #include <gtest/gtest.h>
 
-#include "api/array_graph.h"
+#include "array/array_chain.h"
 #include "curves/flatten.h"
+#include "model/geometry.h"
+#include "model/items.h"
 #include "support/builders.h"
 
 using namespace lintrel;

@@ -1,7 +1,9 @@
 // Curve precision: flattened copies beside curve definitions, and conversion for good.
 #include <gtest/gtest.h>
 
-#include "api/array_graph.h"
+#include "array/array_chain.h"
+#include "model/geometry.h"
+#include "model/items.h"
 #include "support/builders.h"
 
 using namespace lintrel;

@@ -3,7 +3,9 @@
 // the result codes of the exports.
 #include <gtest/gtest.h>
 
-#include "api/array_graph.h"
+#include "array/array_chain.h"
+#include "model/geometry.h"
+#include "model/items.h"
 #include "optimise/ordering.h"
 #include "optimise/ordering_random.h"
 #include "support/builders.h"
@@ -34,7 +36,7 @@ TEST(AutoSort, ALoneVectOnlyGetsTheReversalCheck) {
     for (int mode = 1; mode <= 7; ++mode) {
         for (bool reverse : {false, true}) {
             ChainOwner<Vect> list(polyline({{6, 3}, {10, 3}, {10, 0}, {0, 0}, {0, 1}}));
-            ASSERT_EQ(autoSortList(list.head(), mode, reverse, false), 0);
+            ASSERT_EQ(autoSortList(list.head(), static_cast<SortMode>(mode), reverse, false), 0);
             const Point s = startOf(list.get());
             const bool reversed = s.x == 0 && s.y == 1;
             EXPECT_EQ(reversed, reverse && mode != 3) << "mode " << mode;
@@ -48,12 +50,12 @@ TEST(AutoSort, NearestNeighbourTakesTheEarlierOfEqualDistances) {
     list.append(line({4, 3}, {9, 9}, 1));
     list.append(line({3, 4}, {8, 8}, 2));
     list.append(line({0, 5}, {7, 7}, 3));
-    ASSERT_EQ(autoSortList(list.head(), 1, false, false), 0);
+    ASSERT_EQ(autoSortList(list.head(), SortMode::Nearest, false, false), 0);
     EXPECT_EQ(tags(list.get())[0], 1);
     // Nearer by no more than 1e-4 does not count without reversal.
     ChainOwner<Vect> near(line({5, 0}, {9, 0}, 0));
     near.append(line({5 - 0.5e-4, 0}, {9, 1}, 1));
-    ASSERT_EQ(autoSortList(near.head(), 1, false, false), 0);
+    ASSERT_EQ(autoSortList(near.head(), SortMode::Nearest, false, false), 0);
     EXPECT_EQ(tags(near.get())[0], 0);
 }
 
@@ -63,7 +65,7 @@ TEST(AutoSort, UnselectedVectsKeepTheirPositions) {
     list.append(line({1, 0}, {1, 1}, 2));
     list.append(line({3, 0}, {3, 1}, 3));
     list.get()->next->selected = 0;  // tag 1, the leftmost, stays second
-    ASSERT_EQ(autoSortList(list.head(), 4, false, true), 0);
+    ASSERT_EQ(autoSortList(list.head(), SortMode::LeftFirst, false, true), 0);
     EXPECT_EQ(tags(list.get()), (std::vector<double>{2, 1, 3, 0}));
     EXPECT_TRUE(wellLinked(list.get()));
 }
@@ -80,7 +82,7 @@ TEST(AutoSort, PositionModesPutTheExtremeEdgeFirst) {
     const std::pair<int, double> firsts[] = {{4, 2}, {5, 3}, {6, 1}, {7, 2}};
     for (const auto& [mode, first] : firsts) {
         ChainOwner<Vect> list(build());
-        ASSERT_EQ(autoSortList(list.head(), mode, false, false), 0);
+        ASSERT_EQ(autoSortList(list.head(), static_cast<SortMode>(mode), false, false), 0);
         EXPECT_EQ(tags(list.get())[0], first) << "mode " << mode;
     }
 }
@@ -90,13 +92,13 @@ TEST(AutoSort, ChainFollowingJoinsTouchingEndsAndKeepsTheListPointer) {
     list.append(line({5, 5}, {9, 9}, 1));
     list.append(line({2, 0}, {1, 0}, 2));  // touches the first at its end: taken reversed
     Vect* first = list.get();
-    ASSERT_EQ(autoSortList(list.head(), 10, true, false), 0);
+    ASSERT_EQ(autoSortList(list.head(), SortMode::ChainFollow, true, false), 0);
     EXPECT_EQ(list.get(), first);
     EXPECT_EQ(tags(list.get()), (std::vector<double>{0, 2, 1}));
     EXPECT_EQ(startOf(list.get()->next).x, 1);
     for (Vect* v : ring(list.get()))
         v->selected = 0;
-    EXPECT_EQ(autoSortList(list.head(), 10, true, true), 100);
+    EXPECT_EQ(autoSortList(list.head(), SortMode::ChainFollow, true, true), 100);
 }
 
 TEST(AutoSort, ResultCodes) {

@@ -56,7 +56,8 @@ TEST_P(EveryAutoMode, MatchesTheLiteralScan) {
             literalResult = reference::chainFollow(c.literal.get(), c.allowReverse, c.selectedOnly);
         else
             reference::selectionSort(c.literal.head(), mode, c.allowReverse, c.selectedOnly);
-        const int result = autoSortList(c.fast.head(), mode, c.allowReverse, c.selectedOnly);
+        const int result = autoSortList(c.fast.head(), static_cast<SortMode>(mode), c.allowReverse,
+                                        c.selectedOnly);
         ASSERT_EQ(result, literalResult) << c.describe;
         ASSERT_EQ(c.fast.get()->speed, c.literal.get()->speed) << c.describe;
         ASSERT_EQ(signature(c.fast.get()), signature(c.literal.get())) << c.describe;
@@ -72,7 +73,8 @@ TEST(NearestNeighbourDifferential, MatchesTheLiteralScanOnLongLists) {
         for (int mode : {1, 3}) {
             Case c = makeCase(seed * 104729u + static_cast<unsigned>(mode), 400);
             reference::selectionSort(c.literal.head(), mode, c.allowReverse, c.selectedOnly);
-            ASSERT_EQ(autoSortList(c.fast.head(), mode, c.allowReverse, c.selectedOnly),
+            ASSERT_EQ(autoSortList(c.fast.head(), static_cast<SortMode>(mode), c.allowReverse,
+                                   c.selectedOnly),
                       LINTREL_OK);
             ASSERT_EQ(signature(c.fast.get()), signature(c.literal.get()))
                 << "mode " << mode << ", " << c.describe;
@@ -110,7 +112,8 @@ TEST(HandSortDifferential, MatchesMovingOneRecordAtATime) {
         for (Vect* v : ring(c.literal.get()))
             v->selected = static_cast<uint8_t>(picks[k++]);
         const int expected = reference::handSort(c.literal.head(), mode);
-        ASSERT_EQ(handSortList(c.fast.head(), mode), expected) << c.describe << " mode " << mode;
+        ASSERT_EQ(handSortList(c.fast.head(), static_cast<HandMove>(mode)), expected)
+            << c.describe << " mode " << mode;
         ASSERT_EQ(signature(c.fast.get()), signature(c.literal.get()))
             << c.describe << " mode " << mode;
     }

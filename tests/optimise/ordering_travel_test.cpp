@@ -1,6 +1,8 @@
 // The travel measure and the start point optimisation of closed outlines.
 #include <gtest/gtest.h>
 
+#include "model/geometry.h"
+#include "model/items.h"
 #include "optimise/ordering.h"
 #include "optimise/ordering_random.h"
 #include "optimise/travel.h"

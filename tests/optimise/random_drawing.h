@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "curves/flatten.h"
+#include "model/geometry.h"
+#include "model/items.h"
 #include "optimise/cleanup.h"
 #include "support/builders.h"
 

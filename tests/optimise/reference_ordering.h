@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "curves/range.h"
 #include "model/items.h"
 #include "model/transform.h"
 #include "optimise/sort_list.h"

@@ -3,6 +3,8 @@
 // controller, and the line map.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/codegen/program.h"
 #include "pathloom/fake_controller.h"
 #include "support/builders.h"
@@ -85,8 +87,8 @@ TEST(GcodeWriter, TravelOnlyBeyondTheMargin) {
 TEST(GcodeWriter, ActionTextsBecomeLines) {
     ChainOwner<VectGroup> drawing(groupOf({polyline({{0, 0}, {1, 0}})}));
     Vect* v = drawing.get()->vects;
-    v->beforeAction = lintrel::duplicateText("A\\nB\r\nC");
-    v->afterAction = lintrel::duplicateText("OUT\n");
+    v->beforeAction = lintrel::test::sharedText("A\\nB\r\nC");
+    v->afterAction = lintrel::test::sharedText("OUT\n");
     ProcessSettings settings = noReturn();
     settings.presets[0].startAction = "M3\\nG4 P1";
     EXPECT_EQ(gcode(drawing.get(), settings),
@@ -96,8 +98,8 @@ TEST(GcodeWriter, ActionTextsBecomeLines) {
               (std::vector<int>{3, 7}));
 
     settings.presets[0].startAction = "M3\n";
-    lintrel::freeText(v->beforeAction);
-    lintrel::freeText(v->afterAction);
+    VarnixCad3_DelStrT(std::exchange(v->beforeAction, nullptr));
+    VarnixCad3_DelStrT(std::exchange(v->afterAction, nullptr));
     EXPECT_EQ(gcode(drawing.get(), settings), "M3\r\n\r\nG90\r\nG01 X1.0000 Y0.0000 F200.0000\r\n");
 }
 
@@ -189,7 +191,7 @@ TEST(GcodeWriter, EmptyDrawingsUnsupportedAxesAndEmptyPieces) {
     // A group without vects and a vect without segs are passed over; the later groups are
     // still written and the empty vect keeps its two line-map entries.
     drawing.append(groupOf({}, 2));
-    Vect* hollow = lintrel::newVect();
+    Vect* hollow = VarnixCad3_NewVect();
     drawing.append(groupOf({hollow, polyline({{1, 0}, {1, 1}})}, 3));
     const WriteResult result = writeGcode(drawing.get(), noReturn(), nullptr);
     ASSERT_EQ(result.status, WriteStatus::Ok);

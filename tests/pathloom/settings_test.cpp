@@ -1,7 +1,7 @@
 // The settings file: defaults and their six-decimal form, round trips of every field, the two
 // line-break encodings, names matched without regard to case, the 260-byte value buffer, files
-// from the Windows release in GBK, the user action section, safe replacement and the location
-// rule for read-only installations.
+// written on Windows in the GBK code page, the user action section, safe replacement and the
+// location rule for read-only installations.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -138,7 +138,7 @@ TEST(Settings, ReadingFollowsTheProfileRules) {
     EXPECT_EQ(rewritten.section("Auto optimize").size(), 14u);
 }
 
-TEST(Settings, FilesFromTheWindowsReleaseInGbk) {
+TEST(Settings, FilesWrittenOnWindowsInTheGbkCodePage) {
     // "启动" and "工艺" in GBK.
     const std::string gbk =
         "[User action]\r\n\xc6\xf4\xb6\xaf=M3&G4 P1\r\n[Process parameters]\r\n"
@@ -215,14 +215,15 @@ TEST(Settings, LocationFollowsTheProgramFolder) {
     const std::string program = folder.file("bin");
     const std::string config = folder.file("config");
     fs::create_directory(program);
-    const SettingsLocation writable = settingsLocation(program, config.c_str(), "/home/nobody");
+    const std::string home = folder.file("home");
+    const SettingsLocation writable = settingsLocation(program, config.c_str(), home.c_str());
     EXPECT_EQ(writable.readPath, program + "/Setting.ini");
     EXPECT_EQ(writable.writePath, program + "/Setting.ini");
 
     // A folder nobody can write to (here: one that does not exist) sends the file to the
     // user's configuration folder, which saving creates.
     const std::string readOnly = folder.file("missing-install");
-    const SettingsLocation user = settingsLocation(readOnly, config.c_str(), "/home/nobody");
+    const SettingsLocation user = settingsLocation(readOnly, config.c_str(), home.c_str());
     EXPECT_EQ(user.writePath, config + "/pathloom/Setting.ini");
     EXPECT_EQ(user.readPath, user.writePath);
     Settings s;

@@ -1,1 +1,1 @@
-pathloom_test_suite(test_core pathloom pathloom_core lintrel_static)
+pathloom_test_suite(test_core pathloom pathloom_core)

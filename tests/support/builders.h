@@ -1,25 +1,52 @@
 // Builders for small drawings in tests: polylines, arcs, circles, Bezier chains, groups.
-// Everything they return is owned by the caller (wrap it in a ChainOwner).
+// Everything they return is owned by the caller (wrap it in a ChainOwner). Built on the public
+// interface only, so the tests of the programs that link the shared library use them too.
 #pragma once
 
+#include <lintrel/lintrel.h>
+#include <lintrel/lintrel.hpp>
+
+#include <cstring>
 #include <initializer_list>
 #include <vector>
 
-#include "model/geometry.h"
-#include "model/items.h"
-
 namespace lintrel::test {
 
+inline Seg* lineSeg(double x0, double y0, double x1, double y1) {
+    Seg* s = VarnixCad3_NewSeg();
+    s->x0 = x0;
+    s->y0 = y0;
+    s->x1 = x1;
+    s->y1 = y1;
+    return s;
+}
+
+// A copy of `text` on the heap the library shares with its host, as an action text is kept.
+inline char* sharedText(const char* text) {
+    const size_t size = std::strlen(text) + 1;
+    char* copy = VarnixCad3_SetStrT(nullptr, static_cast<int>(size));
+    std::memcpy(copy, text, size);
+    return copy;
+}
+
+// A chain of line segs through `points`; null for fewer than two.
+inline Seg* segsThrough(const std::vector<Point>& points) {
+    Seg* head = nullptr;
+    for (size_t i = 1; i < points.size(); ++i)
+        append(head, lineSeg(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y));
+    return head;
+}
+
 inline Vect* polyline(std::initializer_list<Point> points, bool closed = false) {
-    Vect* v = newVect();
-    v->segs = chainThrough(std::vector<Point>(points));
+    Vect* v = VarnixCad3_NewVect();
+    v->segs = segsThrough(std::vector<Point>(points));
     v->closed = closed ? 1 : 0;
     return v;
 }
 
 inline Vect* polylineOf(const std::vector<Point>& points, bool closed = false) {
-    Vect* v = newVect();
-    v->segs = chainThrough(points);
+    Vect* v = VarnixCad3_NewVect();
+    v->segs = segsThrough(points);
     v->closed = closed ? 1 : 0;
     return v;
 }
@@ -27,9 +54,9 @@ inline Vect* polylineOf(const std::vector<Point>& points, bool closed = false) {
 // An arc or circle of the given centre and radius; `start` and `sweep` are stored angles
 // (clockwise from +x). A sweep of 0 is a full circle.
 inline Vect* arc(double cx, double cy, double r, double start, double sweep) {
-    Vect* v = newVect();
+    Vect* v = VarnixCad3_NewVect();
     v->type = LINTREL_ARC;
-    Seg* d = newLine(cx - r, cy - r, cx + r, cy + r);
+    Seg* d = lineSeg(cx - r, cy - r, cx + r, cy + r);
     d->z0 = start;
     d->z1 = sweep;
     v->segs = d;
@@ -49,7 +76,7 @@ inline Vect* controlPolygon(int type, std::initializer_list<Point> points) {
 }
 
 inline VectGroup* groupOf(std::initializer_list<Vect*> vects, int number = 1) {
-    VectGroup* g = newGroup();
+    VectGroup* g = VarnixCad3_NewVectGroup();
     g->number = number;
     for (Vect* v : vects)
         append(g->vects, v);

@@ -2,11 +2,11 @@
 // blocks, return line) and the four generators for X-Y, X-Y-Z, X-Y-R and X-Y-Z-R machines. The
 // R generators turn the tool to the direction of motion.
 #include <cmath>
+#include <lintrel/lintrel.hpp>
 
 #include "core/codegen/program.h"
 #include "core/codegen/program_buffer.h"
 #include "core/codegen/vect_path.h"
-#include "model/items.h"
 
 namespace pathloom {
 namespace {
@@ -268,7 +268,7 @@ void BasicWriter::writePlanarOrZ(Vect& vect, const Seg* chain, const ProcessPres
     if (writesArcLine(vect, preset)) {
         writeArc(vect, relative, false, "");
     } else {
-        for (const Seg* seg : ring(const_cast<Seg*>(chain)))
+        for (const Seg* seg : ring(chain))
             moveTo(segEnd(*seg), relative);
     }
     if (vect.afterAction) out_.action(vect.afterAction, false);
@@ -297,7 +297,7 @@ void BasicWriter::writeXyr(Vect& vect, const Seg* chain, const ProcessPreset& pr
     } else {
         // A polyline turns on the spot before each seg; other shapes turn while they move.
         const bool turnFirst = vect.type == LINTREL_POLYLINE;
-        for (const Seg* seg : ring(const_cast<Seg*>(chain))) {
+        for (const Seg* seg : ring(chain)) {
             const Point end = segEnd(*seg);
             const double heading = lintrel::directionAngle(*seg);
             const double turn = fullTurnCorrected(heading - current_.r);
@@ -359,7 +359,7 @@ void BasicWriter::writeXyzr(Vect& vect, const Seg* chain, const ProcessPreset& p
         writeArc(vect, relative, true, ", 1");
         out_.line("BASE(", x, ", ", y, ", ", preset.zAxis, ", ", preset.rAxis, ")");
     } else {
-        for (const Seg* seg : ring(const_cast<Seg*>(chain))) {
+        for (const Seg* seg : ring(chain)) {
             const Point end = segEnd(*seg);
             const double heading = lintrel::directionAngle(*seg);
             const double turn = fullTurnCorrected(heading - current_.r);

@@ -1,9 +1,10 @@
 // The G-code writer: the whole-program frame (group actions, G90/G91, return line) and the
 // planar and Z generators. The R axis has no G-code generator; such a drawing is refused.
 #include "core/codegen/program.h"
+
+#include <lintrel/lintrel.hpp>
 #include "core/codegen/program_buffer.h"
 #include "core/codegen/vect_path.h"
-#include "model/items.h"
 
 namespace pathloom {
 namespace {
@@ -161,7 +162,7 @@ void GcodeWriter::writeCut(Vect& vect, const Seg* chain, const ProcessPreset& pr
         current_.y = arc.end.y;
         return;
     }
-    for (const Seg* seg : ring(const_cast<Seg*>(chain))) {
+    for (const Seg* seg : ring(chain)) {
         const Point end = segEnd(*seg);
         if (relative)
             out_.line("G01 X", end.x - current_.x, " Y", end.y - current_.y, " F", speed);

@@ -4,11 +4,11 @@
 #pragma once
 
 #include <lintrel/lintrel.h>
+#include <lintrel/lintrel.hpp>
 
 #include <cmath>
 
 #include "core/presets/process.h"
-#include "model/geometry.h"
 
 namespace pathloom {
 

@@ -1,6 +1,8 @@
 // The editing and value commands on the selected vects.
 #include "core/document/commands.h"
 
+#include <lintrel/lintrel.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -8,7 +10,6 @@
 
 #include "core/document/auto_optimize.h"
 #include "core/text/texts.h"
-#include "model/items.h"
 
 namespace pathloom {
 

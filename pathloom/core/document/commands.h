@@ -5,9 +5,9 @@
 #include <optional>
 
 #include <lintrel/lintrel.h>
+#include <lintrel/lintrel.hpp>
 #include "core/document/document.h"
 #include "core/document/find_vect.h"
-#include "model/geometry.h"
 
 namespace pathloom {
 

@@ -2,6 +2,8 @@
 // export of the program text.
 #include "core/document/document.h"
 
+#include <lintrel/lintrel.hpp>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,8 +13,6 @@
 #include "core/document/units.h"
 #include "core/settings/profile_file.h"
 #include "core/text/texts.h"
-#include "model/frame.h"
-#include "model/items.h"
 
 namespace pathloom {
 
@@ -58,7 +58,7 @@ OpenResult Document::open(std::string_view path, const AutoOptimizeSettings& set
     const double precision = settings.smoothingAccuracy;
     // The library keeps the unit of the last drawing that declared one; a drawing that declares
     // none must not be scaled by the unit of the drawing opened before it.
-    lintrel::frame::setSourceUnit(LINTREL_UNIT_MILLIMETRE);
+    VarnixCad3_SetBeforeUnit(LINTREL_UNIT_MILLIMETRE);
     drawing_ = VarnixCad3_ImportVectGraph(file.c_str(), pltUnits, 1, precision, 0);
     if (!drawing_) return OpenResult::NoDrawing;
 

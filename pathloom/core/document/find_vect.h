@@ -3,8 +3,7 @@
 #pragma once
 
 #include <lintrel/lintrel.h>
-
-#include "model/items.h"
+#include <lintrel/lintrel.hpp>
 
 namespace pathloom {
 

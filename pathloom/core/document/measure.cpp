@@ -1,12 +1,9 @@
 // Drawing figures for the converter's summary.
 #include "core/document/measure.h"
 
-#include <cmath>
+#include <lintrel/lintrel.hpp>
 
-#include "curves/flatten.h"
-#include "model/geometry.h"
-#include "model/items.h"
-#include "optimise/travel.h"
+#include <cmath>
 
 namespace pathloom {
 
@@ -16,7 +13,7 @@ using lintrel::ring;
 
 double chainLength(const Seg* head, int& segs) {
     double length = 0;
-    for (Seg* s : ring(const_cast<Seg*>(head))) {
+    for (const Seg* s : ring(head)) {
         length += lintrel::distance(lintrel::segStart(*s), lintrel::segEnd(*s));
         ++segs;
     }
@@ -35,7 +32,7 @@ double vectLength(const Vect& v, int& segs) {
         // Their segs are control points, not a path: measure along a flattened copy.
         Vect* copy = static_cast<Vect*>(VarnixCad3_CopyOne(const_cast<Vect*>(&v)));
         if (!copy) return 0;
-        lintrel::buildFlatSegs(copy, lintrel::kMeasurePrecision);
+        VarnixCad3_BuildFlatSegs(copy, lintrel::kMeasurePrecision);
         const double length = copy->flatSegs ? chainLength(copy->flatSegs, segs) : 0;
         VarnixCad3_DeleteChain(copy);
         return length;
@@ -58,7 +55,7 @@ DrawingFigures measureDrawing(VectGroup* drawing, const MachineParameters& machi
         }
     }
     f.hasExtent = VarnixCad3_GetRange(drawing, &f.x, &f.y, &f.width, &f.height, 0.05) == LINTREL_OK;
-    f.travel = lintrel::travelDistance(drawing);
+    VarnixCad3_GetTravelLength(drawing, &f.travel);
     if (machine.emptySpeed > 0) f.travelSeconds = f.travel / machine.emptySpeed;
     return f;
 }

@@ -1,10 +1,10 @@
 // Unit factors and whole-drawing scaling.
 #include "core/document/units.h"
 
+#include <lintrel/lintrel.hpp>
+
 #include <array>
 #include <cctype>
-
-#include "model/items.h"
 
 namespace pathloom {
 

@@ -1,12 +1,12 @@
 // Pushing preset values into the vects of the drawing.
 #include "core/presets/apply.h"
 
+#include <lintrel/lintrel.hpp>
+
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-
-#include "model/items.h"
 
 namespace pathloom {
 namespace {
@@ -80,7 +80,7 @@ PresetChanges acceptProcessEdit(ProcessSettings& current, const ProcessSettings&
 
 std::vector<std::string> presetSelectorEntries(const VectGroup* groups) {
     std::vector<std::string> entries;
-    for (const VectGroup* group : lintrel::ring(const_cast<VectGroup*>(groups)))
+    for (const VectGroup* group : lintrel::ring(groups))
         entries.push_back(std::string(kPresetPrefix) + std::to_string(group->number));
     if (entries.empty()) entries.push_back(std::string(kPresetPrefix) + "1");
     return entries;

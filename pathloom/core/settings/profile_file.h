@@ -1,7 +1,7 @@
 // A profile (INI) file with the semantics the settings of earlier releases were written with:
 // sections in brackets, key=value lines, section and key names matched without regard to case,
 // single values read whole, whole sections read at once, sections deleted whole.
-// Files written by the Windows release in its local code page (GBK) are read as well as UTF-8.
+// Files written on Windows in the GBK code page are read as well as UTF-8.
 #pragma once
 
 #include <optional>

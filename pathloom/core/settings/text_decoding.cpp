@@ -1,4 +1,4 @@
-// Decoding of settings files to UTF-8. Files of the Windows release are in its code page (GBK);
+// Decoding of settings files to UTF-8. Files written on Windows are in the GBK code page;
 // GB18030 is its superset, so one conversion covers them. Bytes that no conversion accepts
 // become U+FFFD instead of failing the whole file.
 #include <iconv.h>

@@ -1,10 +1,11 @@
 // Building the simulated path and stepping along it.
 #include "core/simulation/simulation_path.h"
 
+#include <lintrel/lintrel.hpp>
+
 #include <cmath>
 
 #include "core/codegen/vect_path.h"
-#include "model/items.h"
 
 namespace pathloom {
 

@@ -1,12 +1,14 @@
-// Bounding rectangles of items. Parts are measured in double and united in single precision.
+// Bounding rectangles of items. Parts are measured in double and united in single precision;
+// curves without a flattened copy are measured on a flattened copy of their own.
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
+#include "curves/range.h"
+
 #include "curves/flatten.h"
 #include "model/geometry.h"
 #include "model/items.h"
-#include "model/transform.h"
 
 namespace lintrel {
 
@@ -50,7 +52,7 @@ struct Bounds {
 };
 
 void addChain(Bounds& b, const Seg* head) {
-    for (const Seg* s : ring(const_cast<Seg*>(head))) {
+    for (const Seg* s : ring(head)) {
         b.add(s->x0, s->y0);
         b.add(s->x1, s->y1);
     }
@@ -96,63 +98,52 @@ void addImage(RectUnion& u, const Image& image) {
            static_cast<float>(std::max(image.height, 0.0))});
 }
 
+int addRecord(RectUnion& u, const Seg& seg, Reach reach, double) {
+    if (reach == Reach::Ring) {
+        addChainRect(u, &seg);
+    } else {
+        Bounds b;
+        b.add(seg.x0, seg.y0);
+        b.add(seg.x1, seg.y1);
+        u.add(b.rect());
+    }
+    return LINTREL_OK;
+}
+
+int addRecord(RectUnion& u, const Vect& vect, Reach reach, double precision) {
+    eachReached(vect, reach, [&](const Vect& v) { addVect(u, v, precision); });
+    return LINTREL_OK;
+}
+
+int addRecord(RectUnion& u, const VectGroup& group, Reach reach, double precision) {
+    eachReached(group, reach, [&](const VectGroup& g) { addGroup(u, g, precision); });
+    return LINTREL_OK;
+}
+
+int addRecord(RectUnion& u, const Image& image, Reach reach, double) {
+    eachReached(image, reach, [&](const Image& i) { addImage(u, i); });
+    return LINTREL_OK;
+}
+
+// A graph is measured whole, its curves at the measuring precision whatever the caller gives.
+int addRecord(RectUnion& u, const Graph& graph, Reach, double) {
+    if (!graph.groups && !graph.images) return LINTREL_EMPTY_GRAPH;
+    for (const VectGroup* g : ring(graph.groups))
+        addGroup(u, *g, kMeasurePrecision);
+    for (const Image* i : ring(graph.images))
+        addImage(u, *i);
+    return LINTREL_OK;
+}
+
 }  // namespace
 
 int rangeOf(void* item, Reach reach, double precision, RectF& out) {
     precision = clampPrecision(precision);
     RectUnion u;
-    switch (baseTypeOf(item)) {
-        case LINTREL_BASE_SEG: {
-            const Seg* seg = static_cast<const Seg*>(item);
-            if (reach == Reach::Ring) {
-                addChainRect(u, seg);
-            } else {
-                Bounds b;
-                b.add(seg->x0, seg->y0);
-                b.add(seg->x1, seg->y1);
-                u.add(b.rect());
-            }
-            break;
-        }
-        case LINTREL_BASE_VECT: {
-            Vect* vect = static_cast<Vect*>(item);
-            if (reach == Reach::One)
-                addVect(u, *vect, precision);
-            else
-                for (const Vect* v : ring(vect))
-                    addVect(u, *v, precision);
-            break;
-        }
-        case LINTREL_BASE_GROUP: {
-            VectGroup* group = static_cast<VectGroup*>(item);
-            if (reach == Reach::One)
-                addGroup(u, *group, precision);
-            else
-                for (const VectGroup* g : ring(group))
-                    addGroup(u, *g, precision);
-            break;
-        }
-        case LINTREL_BASE_IMAGE: {
-            Image* image = static_cast<Image*>(item);
-            if (reach == Reach::One)
-                addImage(u, *image);
-            else
-                for (const Image* i : ring(image))
-                    addImage(u, *i);
-            break;
-        }
-        case LINTREL_BASE_GRAPH: {
-            const Graph* graph = static_cast<const Graph*>(item);
-            if (!graph->groups && !graph->images) return LINTREL_EMPTY_GRAPH;
-            for (const VectGroup* g : ring(graph->groups))
-                addGroup(u, *g, kMeasurePrecision);
-            for (const Image* i : ring(graph->images))
-                addImage(u, *i);
-            break;
-        }
-        default:
-            return LINTREL_BAD_ARGUMENT;
-    }
+    const int code =
+        visitRecord(static_cast<const void*>(item), int{LINTREL_BAD_ARGUMENT},
+                    [&](const auto* record) { return addRecord(u, *record, reach, precision); });
+    if (code != LINTREL_OK) return code;
     out = u.rect();
     return LINTREL_OK;
 }
