@@ -1,0 +1,257 @@
+// Conversion of ELLIPSE, SPLINE and MLINE. An ellipse becomes an ellipse vect in the library's
+// clockwise convention; a cubic spline becomes a chain of Bezier pieces fitted span by span,
+// other splines a Bezier chain or a polyline through points on the curve; a multiline becomes
+// one polyline per element.
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "import/dxf/dxf_converter.h"
+
+namespace lintrel::dxf {
+
+namespace {
+
+// Rotation of an ellipse's major axis as the ellipse vect stores it.
+double storedRotation(double ax, double ay) {
+    const double t =
+        std::fabs(ax) > 1e-6 ? std::fabs(std::atan(ay / ax)) : std::fabs(std::atan2(ay, ax));
+    if (ay >= 0) return ax >= 0 ? kPi - t : t;
+    return ax >= 0 ? -(kPi - t) : -t;
+}
+
+// The deepest a span is halved while its cubic piece strays from a rational or high-degree
+// curve by more than the tolerance.
+constexpr int kMaxSplits = 8;
+
+// Weights count only when every control point has a positive one and they are not all equal;
+// equal weights describe the plain B-spline.
+bool isRational(const DxfSpline& s) {
+    if (s.weights.size() != s.control.size() || s.weights.empty()) return false;
+    bool equal = true;
+    for (const double w : s.weights) {
+        if (!(w > 0)) return false;
+        equal = equal && w == s.weights.front();
+    }
+    return !equal;
+}
+
+Point unitOf(const Vec3& v) {
+    const double length = std::hypot(v.x, v.y);
+    return length > 0 ? Point{v.x / length, v.y / length} : Point{};
+}
+
+// The samples of one span of a cubic spline: eleven points from `previous` to the span's end.
+struct SpanSampler {
+    const BSpline& curve;
+    int span;
+    std::array<Point, 11> samples;
+
+    void take(Point previous, Point last) {
+        const double k0 = curve.knots[static_cast<size_t>(span)];
+        const double k1 = curve.knots[static_cast<size_t>(span) + 1];
+        samples[0] = previous;
+        for (int i = 1; i <= 9; ++i)
+            samples[i] = evaluate(curve, span, k0 + i * (k1 - k0) / 10);
+        samples[10] = last;
+    }
+};
+
+bool sameInSingle(Point a, Point b) {
+    return std::fabs(static_cast<float>(a.x) - static_cast<float>(b.x)) < 1e-4f &&
+           std::fabs(static_cast<float>(a.y) - static_cast<float>(b.y)) < 1e-4f;
+}
+
+// Cubic pieces of one cubic span, as the reader has always made them: the end of the previous
+// span, nine points inside the span, and its end; spans of no length add nothing.
+void cubicSpanPieces(const BSpline& curve, bool clamped, std::vector<CubicPiece>& pieces,
+                     Point& previous) {
+    const int n = static_cast<int>(curve.control.size());
+    for (int s = 3; s < n; ++s) {
+        const bool last = s + 1 == n;
+        SpanSampler sampler{curve, s, {}};
+        const Point end = last && clamped
+                              ? curve.control.back()
+                              : evaluate(curve, s, curve.knots[static_cast<size_t>(s) + 1]);
+        sampler.take(previous, end);
+        if (!last && sameInSingle(sampler.samples[10], sampler.samples[9])) continue;
+        pieces.push_back(fitCubic(sampler.samples));
+        previous = end;
+    }
+}
+
+// Cubic pieces that follow any curve within `tolerance` over [t0, t1], halving the interval
+// where one piece is not enough.
+void adaptivePieces(const std::function<Point(double)>& at, double t0, double t1, double tolerance,
+                    int depth, std::vector<CubicPiece>& pieces) {
+    std::array<Point, 11> samples;
+    for (int i = 0; i <= 10; ++i)
+        samples[i] = at(t0 + i * (t1 - t0) / 10);
+    const CubicPiece piece = fitCubic(samples);
+    if (depth < kMaxSplits && fitDeviation(piece, at, t0, t1, 20) > tolerance) {
+        const double mid = (t0 + t1) / 2;
+        adaptivePieces(at, t0, mid, tolerance, depth + 1, pieces);
+        adaptivePieces(at, mid, t1, tolerance, depth + 1, pieces);
+        return;
+    }
+    pieces.push_back(piece);
+    // Neighbouring pieces meet exactly, whatever the fit made of the ends.
+    if (pieces.size() > 1) pieces.back()[0] = pieces[pieces.size() - 2][3];
+}
+
+// A Bezier curve of degree 1 or 2 written as the cubic it equals.
+CubicPiece elevated(std::span<const Point> p) {
+    if (p.size() == 2)
+        return {p[0],
+                {p[0].x + (p[1].x - p[0].x) / 3, p[0].y + (p[1].y - p[0].y) / 3},
+                {p[0].x + 2 * (p[1].x - p[0].x) / 3, p[0].y + 2 * (p[1].y - p[0].y) / 3},
+                p[1]};
+    return {p[0],
+            {p[0].x + 2 * (p[1].x - p[0].x) / 3, p[0].y + 2 * (p[1].y - p[0].y) / 3},
+            {p[2].x + 2 * (p[1].x - p[2].x) / 3, p[2].y + 2 * (p[1].y - p[2].y) / 3},
+            p[2]};
+}
+
+}  // namespace
+
+void Converter::convertEllipse(const DxfEllipse& in) {
+    DxfEllipse e = in;
+    if (!place_.identity) {
+        const Point c = placed(e.centre.x, e.centre.y);
+        const Point m = place_.vector(e.major.x, e.major.y);
+        e.centre = {c.x, c.y, e.centre.z};
+        e.major = {m.x, m.y, e.major.z};
+        // A mirroring placement runs the ellipse the other way round, as a mirrored extrusion.
+        if (place_.mirrors()) {
+            e.start = kTwoPi - e.start;
+            e.end = kTwoPi - e.end;
+            e.direction = e.direction ? 0 : 1;
+        }
+    }
+    const double d = e.start, en = e.end;
+    double f = kTwoPi - (d - kPi), g = kTwoPi - (en - kPi);
+    if (std::fabs(d) < 1e-5 && std::fabs(en - kTwoPi) < 1e-5) {
+        f = e.direction > 0 ? -kTwoPi : 0;
+        g = e.direction > 0 ? 0 : kTwoPi;
+    }
+    const double a = std::hypot(e.major.x, e.major.y);
+    f = reduceAngle(f);
+    g = reduceAngle(g);
+    const double sweep =
+        e.direction >= 1 ? -((g < f ? f : f + kTwoPi) - g) : (f < g ? g - f : g + kTwoPi - f);
+    Vect* v = newVect();
+    v->type = LINTREL_ELLIPSE;
+    v->liftHeight = storedRotation(e.major.x, e.major.y);
+    Seg* s =
+        newLine(e.centre.x - a, e.centre.y - a * e.ratio, e.centre.x + a, e.centre.y + a * e.ratio);
+    s->z0 = f;
+    s->z1 = sweep;
+    v->segs = s;
+    v->closed = std::fabs(sweep) <= 1e-4 ? 1 : 0;
+    add(e.colour, v);
+}
+
+void Converter::emitBezier(const std::vector<CubicPiece>& pieces, int colour) {
+    if (pieces.empty()) return;
+    Vect* v = newVect();
+    v->type = LINTREL_BEZIER;
+    for (const CubicPiece& p : pieces)
+        for (int k = 0; k < 3; ++k)
+            append(v->segs, newLine(p[k].x, p[k].y, p[k + 1].x, p[k + 1].y));
+    v->closed = samePoint(segStart(*v->segs), segEnd(*lastOf(v->segs))) ? 1 : 0;
+    add(colour, v);
+}
+
+void Converter::convertSpline(const DxfSpline& s) {
+    if (s.control.size() < 2) return convertFitSpline(s);
+    std::vector<Point> control;
+    control.reserve(s.control.size());
+    for (const Vec3& c : s.control)
+        control.push_back(placed(c.x, c.y));
+    const size_t n = control.size();
+    const int degree = std::clamp(s.degree, 1, static_cast<int>(std::min<size_t>(n - 1, 25)));
+    // Knots that do not fit the control points cannot be evaluated; a clamped uniform
+    // vector stands in for them.
+    std::vector<double> knots =
+        validKnots(degree, n, s.knots) ? normalisedKnots(s.knots) : clampedUniformKnots(degree, n);
+    const bool rational = isRational(s);
+    const BSpline curve{degree, knots, control,
+                        rational ? std::span<const double>(s.weights) : std::span<const double>()};
+    const bool clamped = clampedKnots(degree, knots);
+
+    std::vector<CubicPiece> pieces;
+    if (degree == 3 && n > 3 && !rational) {
+        Point previous = clamped ? control.front() : evaluate(curve, 3, knots[3]);
+        cubicSpanPieces(curve, clamped, pieces, previous);
+        return emitBezier(pieces, s.colour);
+    }
+    if (static_cast<size_t>(degree) + 1 == n && degree <= 2 && clamped && !rational)
+        return emitBezier({elevated(control)}, s.colour);
+    if (rational || static_cast<size_t>(degree) + 1 == n) {
+        for (int span = degree; span < static_cast<int>(n); ++span) {
+            const double t0 = knots[static_cast<size_t>(span)];
+            const double t1 = knots[static_cast<size_t>(span) + 1];
+            if (!(t1 > t0)) continue;
+            adaptivePieces([&](double t) { return evaluate(curve, span, t); }, t0, t1,
+                           precision_ / 4, 0, pieces);
+        }
+        return emitBezier(pieces, s.colour);
+    }
+    // Any other spline: ten points on the curve per span, as a spline polyline.
+    std::vector<DxfVertex> points;
+    for (int span = degree; span < static_cast<int>(n); ++span) {
+        const double t0 = knots[static_cast<size_t>(span)];
+        const double t1 = knots[static_cast<size_t>(span) + 1];
+        if (!(t1 > t0)) continue;
+        for (int i = points.empty() ? 0 : 1; i <= 10; ++i) {
+            const Point p = evaluate(curve, span, t0 + i * (t1 - t0) / 10);
+            points.push_back({p.x, p.y, 0, 0, 0});
+        }
+    }
+    if (points.size() < 2) return;
+    const bool closed =
+        samePoint({points.front().x, points.front().y}, {points.back().x, points.back().y});
+    Vect* v = polylineThrough(points, closed);
+    v->type = LINTREL_SPLINE;
+    add(s.colour, v);
+}
+
+// A spline saved with its fit points only: the cubic through them, with the end tangents when
+// the file gives them.
+void Converter::convertFitSpline(const DxfSpline& s) {
+    if (s.fit.size() < 2) return;
+    std::vector<Point> fit;
+    for (const Vec3& p : s.fit)
+        fit.push_back(placed(p.x, p.y));
+    if ((s.flags & 1) && !samePoint(fit.front(), fit.back(), 0)) fit.push_back(fit.front());
+    const Point start = place_.vector(s.startTangent.x, s.startTangent.y);
+    const Point end = place_.vector(s.endTangent.x, s.endTangent.y);
+    emitBezier(interpolateFitPoints(fit, s.hasStartTangent ? &start : nullptr,
+                                    s.hasEndTangent ? &end : nullptr),
+               s.colour);
+}
+
+// Element k's point at a vertex lies off the vertex by its first parameter along the miter and
+// its second along the segment direction.
+void Converter::convertMLine(const DxfMLine& m) {
+    // The elements the vertices describe; an announced count alone draws nothing.
+    size_t elements = 0;
+    for (const DxfMLineVertex& v : m.vertices)
+        elements = std::max(elements, v.elements.size());
+    std::vector<DxfVertex> points;
+    for (size_t k = 0; k < elements; ++k) {
+        points.clear();
+        for (const DxfMLineVertex& v : m.vertices) {
+            const std::array<double, 2> p =
+                k < v.elements.size() ? v.elements[k] : std::array<double, 2>{0, 0};
+            const Point miter = unitOf(v.miter), along = unitOf(v.direction);
+            points.push_back({v.at.x + p[0] * miter.x + p[1] * along.x,
+                              v.at.y + p[0] * miter.y + p[1] * along.y, v.at.z, 0, 0});
+        }
+        if (m.closed() && !points.empty()) points.push_back(points.front());
+        placeVertices(points);
+        convertVertices(points, m.closed(), false, m.colour);
+    }
+}
+
+}  // namespace lintrel::dxf
