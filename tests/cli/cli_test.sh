@@ -95,6 +95,12 @@ run 0 info "$drawing" --settings /dev/null
 check "info counts the groups" prints "^groups: *4"
 check "info reports the travel saved" prints "after optimisation"
 check "info of a sound drawing lists no diagnostics" prints "^diagnostics: *none"
+# A damaged drawing still converts; info names what the reader had to repair.
+printf '0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\nabc\n20\n0\n11\n5\n21\n5\n0\nLINE\n8\n0\n10\n1\n' \
+    >"$work/damaged.dxf"
+run 0 info "$work/damaged.dxf" --settings /dev/null
+check "info names a malformed number" prints "^ *103 *x1 .*malformed"
+check "info names a file cut off inside a section" prints "^ *100 *x1 .*cut off"
 
 # Downloads go to the controller simulator on loopback.
 mkdir "$work/store"

@@ -130,7 +130,7 @@ Converter::Converter(const DxfDocument& doc, double precision) : doc_(doc), prec
         std::string name = doc_.blocks[i].name;
         for (char& c : name)
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        blockIndex_.emplace(std::move(name), i);
+        blockIndex_.emplace(std::move(name), BlockSlot{i});
     }
     expanding_.assign(doc_.blocks.size(), false);
 }
@@ -192,7 +192,7 @@ void Converter::countNotConverted(const DxfEntities& e, const Buckets* b, size_t
         long count = 0;
         for (const DxfRawEntity& r : e.rawOf(kind))
             count += !b || static_cast<size_t>(r.layer) == layer ? 1 : 0;
-        if (count) flaws_.notConverted[rawKindName(kind)] += count;
+        if (count) flaws_.notConverted[rawKindName(kind)].count += count;
     }
 }
 

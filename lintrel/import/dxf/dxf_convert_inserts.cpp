@@ -56,7 +56,7 @@ Placement Placement::then(const Placement& outer) const {
 
 int Converter::findBlock(std::string_view name) const {
     const auto it = blockIndex_.find(upper(name));
-    return it == blockIndex_.end() ? -1 : static_cast<int>(it->second);
+    return it == blockIndex_.end() ? -1 : static_cast<int>(it->second.index);
 }
 
 void Converter::convertInsert(const DxfInsert& insert) {
@@ -64,7 +64,7 @@ void Converter::convertInsert(const DxfInsert& insert) {
     if (isLayoutBlock(name)) return;
     const int block = findBlock(name);
     if (block < 0) {
-        ++flaws_.missingBlocks[insert.block];
+        ++flaws_.missingBlocks[insert.block].count;
         return;
     }
     if (expanding_[static_cast<size_t>(block)]) {

@@ -35,11 +35,11 @@ struct Placement {
 
 // What the conversion skipped, for the import's diagnostics.
 struct ConvertFlaws {
-    std::map<std::string, long> notConverted;   // entity kinds reached but never drawn
-    std::map<std::string, long> missingBlocks;  // referenced block names not in the file
-    long nestingBound = 0;                      // references left unexpanded at the depth bound
-    long cycles = 0;          // references to a block that is already being expanded
-    long expansionBound = 0;  // references left unexpanded once the geometry bound was reached
+    TallyByName notConverted;   // entity kinds reached but never drawn
+    TallyByName missingBlocks;  // referenced block names not in the file
+    long nestingBound = 0;      // references left unexpanded at the depth bound
+    long cycles = 0;            // references to a block that is already being expanded
+    long expansionBound = 0;    // references left unexpanded once the geometry bound was reached
 };
 
 // Brings an angle into [0, 2pi] by the reader's own 2pi.
@@ -103,7 +103,10 @@ class Converter {
 
     // Block references: names in upper case to the first block of that name; which blocks are
     // being expanded; the placement of the geometry now converted.
-    std::unordered_map<std::string, size_t> blockIndex_;
+    struct BlockSlot {
+        size_t index;
+    };
+    std::unordered_map<std::string, BlockSlot> blockIndex_;
     std::vector<bool> expanding_;
     int depth_ = 0;
     long expanded_ = 0;  // entities converted inside block references so far

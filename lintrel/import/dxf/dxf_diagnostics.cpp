@@ -1,7 +1,6 @@
 // Turning the reader's and converter's flaw counts into coded import diagnostics.
 #include "import/dxf/dxf_diagnostics.h"
 
-#include <map>
 #include <string>
 
 #include "import/diagnostics.h"
@@ -13,7 +12,7 @@ namespace lintrel::diag {
 namespace {
 
 // "what: NAME, NAME" with the total count of a map of names to counts.
-void noteNamed(int code, std::string_view what, const std::map<std::string, long>& names) {
+void noteNamed(int code, std::string_view what, const dxf::TallyByName& names) {
     if (names.empty()) return;
     std::string text(what);
     long total = 0;
@@ -22,7 +21,7 @@ void noteNamed(int code, std::string_view what, const std::map<std::string, long
         text += separator;
         text += name;
         separator = ", ";
-        total += count;
+        total += count.count;
     }
     importDiagnostics().note(code, text, total);
 }

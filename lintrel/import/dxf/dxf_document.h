@@ -224,13 +224,20 @@ struct DxfBlock {
     DxfEntities entities;
 };
 
+// A count kept by name. Its own type keeps the map's instantiation inside the library (a map
+// of standard types alone would be exported from the shared library).
+struct Tally {
+    long count = 0;
+};
+using TallyByName = std::map<std::string, Tally>;
+
 // What the reading passes had to repair or skip, for the import's diagnostics.
 struct DxfReadFlaws {
     bool truncated = false;          // the data ended inside a section, without the EOF marker
     long unclosedSections = 0;       // sections that ended without ENDSEC
     long vertexCountMismatches = 0;  // LWPOLYLINEs whose vertices differ from their group 90
     long attributes = 0;             // ATTRIB entities after an INSERT (text, not converted)
-    std::map<std::string, long> unknownKinds;  // entity names the reader does not know
+    TallyByName unknownKinds;        // entity names the reader does not know
 };
 
 struct DxfDocument {

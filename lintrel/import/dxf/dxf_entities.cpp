@@ -72,7 +72,7 @@ bool EntityParser::skipUnknown(Group& g) {
     if (g.value == "SECTION")
         ++doc_.flaws.unclosedSections;
     else if (!isStructural(g.value))
-        ++doc_.flaws.unknownKinds[std::string(g.value)];
+        ++doc_.flaws.unknownKinds[std::string(g.value)].count;
     return reader_.next(g);
 }
 
