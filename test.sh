@@ -28,10 +28,15 @@ if command -v clang++ >/dev/null; then
     [ -z "$corpus" ] && [ -f "$candidate/MANIFEST.md" ] && corpus=$candidate
   done
   for reader in dxf dst; do
-    # New inputs go to a scratch folder; the shared corpus only seeds the run.
+    # New inputs go to a scratch folder; the shared corpus and our own seeds only seed the run.
     mkdir -p "build/fuzz/corpus-$reader"
+    options=
+    [ -f "fuzz/$reader.dict" ] && options="-dict=fuzz/$reader.dict"
+    seeds=
+    [ -d "fuzz/seeds/$reader" ] && seeds="fuzz/seeds/$reader"
     "build/fuzz/fuzz/fuzz_$reader" -max_total_time=45 -max_len=65536 -rss_limit_mb=2048 \
-      -timeout=10 -artifact_prefix=build/fuzz/ "build/fuzz/corpus-$reader" "$corpus/$reader"
+      -timeout=10 -artifact_prefix=build/fuzz/ $options "build/fuzz/corpus-$reader" \
+      "$corpus/$reader" $seeds
   done
 else
   echo "clang++ not found: fuzzing skipped"

@@ -113,7 +113,7 @@ bool clampedKnots(int degree, std::span<const double> knots) {
 Point evaluate(const BSpline& curve, int span, double t) {
     const int p = curve.degree;
     const bool rational = !curve.weights.empty();
-    std::vector<Homogeneous> d(static_cast<size_t>(p) + 1);
+    std::array<Homogeneous, kMaxDegree + 1> d;
     for (int j = 0; j <= p; ++j) {
         const size_t k = static_cast<size_t>(span - p + j);
         const double w = rational ? curve.weights[k] : 1;

@@ -13,6 +13,9 @@
 
 namespace lintrel {
 
+// Degrees above this do not occur in drawings; readers clamp to it.
+inline constexpr int kMaxDegree = 25;
+
 struct BSpline {
     int degree = 3;
     std::span<const double> knots;  // control count + degree + 1 values, non-decreasing
@@ -31,7 +34,7 @@ std::vector<double> normalisedKnots(std::span<const double> knots);
 bool clampedKnots(int degree, std::span<const double> knots);
 
 // The curve at parameter t, evaluated with the polynomial of knot span `span`
-// (knots[span] <= t <= knots[span + 1], degree <= span < control count).
+// (knots[span] <= t <= knots[span + 1], degree <= span < control count, degree <= kMaxDegree).
 Point evaluate(const BSpline& curve, int span, double t);
 
 using CubicPiece = std::array<Point, 4>;

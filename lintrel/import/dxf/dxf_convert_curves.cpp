@@ -41,42 +41,28 @@ Point unitOf(const Vec3& v) {
     return length > 0 ? Point{v.x / length, v.y / length} : Point{};
 }
 
-// The samples of one span of a cubic spline: eleven points from `previous` to the span's end.
-struct SpanSampler {
-    const BSpline& curve;
-    int span;
-    std::array<Point, 11> samples;
-
-    void take(Point previous, Point last) {
-        const double k0 = curve.knots[static_cast<size_t>(span)];
-        const double k1 = curve.knots[static_cast<size_t>(span) + 1];
-        samples[0] = previous;
-        for (int i = 1; i <= 9; ++i)
-            samples[i] = evaluate(curve, span, k0 + i * (k1 - k0) / 10);
-        samples[10] = last;
-    }
-};
-
 bool sameInSingle(Point a, Point b) {
     return std::fabs(static_cast<float>(a.x) - static_cast<float>(b.x)) < 1e-4f &&
            std::fabs(static_cast<float>(a.y) - static_cast<float>(b.y)) < 1e-4f;
 }
 
-// Cubic pieces of one cubic span, as the reader has always made them: the end of the previous
-// span, nine points inside the span, and its end; spans of no length add nothing.
+// Cubic pieces of a cubic spline, one per span, each fitted to eleven samples: the end of the
+// previous span, nine points inside the span, and its end; spans of no length add nothing.
 void cubicSpanPieces(const BSpline& curve, bool clamped, std::vector<CubicPiece>& pieces,
                      Point& previous) {
     const int n = static_cast<int>(curve.control.size());
+    std::array<Point, 11> samples;
     for (int s = 3; s < n; ++s) {
         const bool last = s + 1 == n;
-        SpanSampler sampler{curve, s, {}};
-        const Point end = last && clamped
-                              ? curve.control.back()
-                              : evaluate(curve, s, curve.knots[static_cast<size_t>(s) + 1]);
-        sampler.take(previous, end);
-        if (!last && sameInSingle(sampler.samples[10], sampler.samples[9])) continue;
-        pieces.push_back(fitCubic(sampler.samples));
-        previous = end;
+        const double k0 = curve.knots[static_cast<size_t>(s)];
+        const double k1 = curve.knots[static_cast<size_t>(s) + 1];
+        samples[0] = previous;
+        for (int i = 1; i <= 9; ++i)
+            samples[i] = evaluate(curve, s, k0 + i * (k1 - k0) / 10);
+        samples[10] = last && clamped ? curve.control.back() : evaluate(curve, s, k1);
+        if (!last && sameInSingle(samples[10], samples[9])) continue;
+        pieces.push_back(fitCubic(samples));
+        previous = samples[10];
     }
 }
 
@@ -169,7 +155,8 @@ void Converter::convertSpline(const DxfSpline& s) {
     for (const Vec3& c : s.control)
         control.push_back(placed(c.x, c.y));
     const size_t n = control.size();
-    const int degree = std::clamp(s.degree, 1, static_cast<int>(std::min<size_t>(n - 1, 25)));
+    const int degree =
+        std::clamp(s.degree, 1, static_cast<int>(std::min<size_t>(n - 1, kMaxDegree)));
     // Knots that do not fit the control points cannot be evaluated; a clamped uniform
     // vector stands in for them.
     std::vector<double> knots =

@@ -91,7 +91,9 @@ class Converter {
     int findBlock(std::string_view name) const;
 
     // Applies the current placement to block geometry.
-    Point placed(double x, double y) const { return place_.point(x, y); }
+    Point placed(double x, double y) const {
+        return place_.identity ? Point{x, y} : place_.point(x, y);
+    }
     void placeVertices(std::vector<DxfVertex>& points) const;
 
     const DxfDocument& doc_;
