@@ -192,6 +192,18 @@ TEST(DxfSpline, CubicWithSevenControlPointsFollowsTheTrueBSpline) {
         EXPECT_LT(distance(pieces[i - 1][3], pieces[i][0]), 1e-9);
     EXPECT_LT(distance(pieces.front()[0], {0, 0}), 1e-12);
     EXPECT_LT(distance(pieces.back()[3], {70, 5}), 1e-12);
+
+    // Flattened by the import, vertices and chords alike stay within 0.01 of the spline.
+    auto flat = importText(t.str(), 0, 0.005);
+    const auto fs = vectsOf(flat.get());
+    ASSERT_EQ(fs.size(), 1u);
+    ASSERT_EQ(fs[0]->type, LINTREL_POLYLINE);
+    std::vector<Point> flattened;
+    for (const Seg* s : segsOf(fs[0]->segs)) {
+        flattened.push_back(segStart(*s));
+        flattened.push_back({(s->x0 + s->x1) / 2, (s->y0 + s->y1) / 2});
+    }
+    EXPECT_LT(hausdorffOneWay(flattened, truth), 0.01);
 }
 
 TEST(DxfSpline, SingleBezierSplines) {
