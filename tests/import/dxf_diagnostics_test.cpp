@@ -2,6 +2,8 @@
 // with the flaw's code and count; a clean file names none.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "import/diagnostics.h"
 #include "import/dxf/dxf_diagnostics.h"
 #include "import_helpers.h"
@@ -135,6 +137,21 @@ TEST(DxfDiagnostics, NestingBoundReached) {
     EXPECT_EQ(vectsOf(groups.get()).size(), 1u);  // only the shallow reference draws its line
     ASSERT_EQ(codes(), std::vector<int>{diag::kDxfNestingBound});
     EXPECT_EQ(importDiagnostics().countOf(diag::kDxfNestingBound), 1);
+}
+
+TEST(DxfDiagnostics, GeometryBeyondTheNumberRangeIsDropped) {
+    DxfText t;
+    t.section("BLOCKS").block("FAR").line(0, 0, 1e300, 0).circle(0, 0, 1).endBlock();
+    t.endSection().section("ENTITIES").insert("FAR", 0, 0, 1e10, 1e10).line(0, 0, 1, 1);
+    t.endSection().eof();
+    auto groups = importText(t.str());
+    const auto vs = vectsOf(groups.get());
+    ASSERT_EQ(vs.size(), 2u);  // the scaled circle and the plain line
+    for (Vect* v : vs)
+        for (Seg* s : ring(v->segs))
+            EXPECT_TRUE(std::isfinite(s->x0) && std::isfinite(s->x1));
+    ASSERT_EQ(codes(), std::vector<int>{diag::kDxfOutOfRange});
+    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfOutOfRange), 1);
 }
 
 }  // namespace

@@ -39,6 +39,16 @@ Vect* bulgeArc(const DxfVertex& a, const DxfVertex& b, double bulge) {
                    bulge > 0);
 }
 
+// Placements and radii can carry finite numbers of a damaged file beyond the double range;
+// such a vect is dropped rather than let infinities into the path model.
+bool finiteVect(const Vect& v) {
+    for (const Seg* s : ring(v.segs))
+        if (!std::isfinite(s->x0) || !std::isfinite(s->y0) || !std::isfinite(s->x1) ||
+            !std::isfinite(s->y1) || !std::isfinite(s->z0) || !std::isfinite(s->z1))
+            return false;
+    return true;
+}
+
 const char* rawKindName(Kind kind) {
     switch (kind) {
         case Kind::Text:
@@ -197,6 +207,11 @@ void Converter::countNotConverted(const DxfEntities& e, const Buckets* b, size_t
 }
 
 void Converter::add(int colour, Vect* v) {
+    if (!finiteVect(*v)) {
+        deleteLoneVect(v);
+        ++flaws_.outOfRange;
+        return;
+    }
     if (colour == 0) colour = 7;
     if (!last_ || last_->number != colour) last_ = groupFor(colour);
     append(last_->vects, v);

@@ -21,8 +21,12 @@ double storedRotation(double ax, double ay) {
 }
 
 // The deepest a span is halved while its cubic piece strays from a rational or high-degree
-// curve by more than the tolerance.
+// curve by more than the tolerance, and the most pieces one spline may ask to halve for; wild
+// weights in a damaged file must not cost without bound.
 constexpr int kMaxSplits = 8;
+constexpr size_t kMaxPieces = 1 << 14;
+// Multiline styles have at most 16 elements; more in a file is damage.
+constexpr size_t kMaxMLineElements = 64;
 
 // Weights count only when every control point has a positive one and they are not all equal;
 // equal weights describe the plain B-spline.
@@ -74,7 +78,8 @@ void adaptivePieces(const std::function<Point(double)>& at, double t0, double t1
     for (int i = 0; i <= 10; ++i)
         samples[i] = at(t0 + i * (t1 - t0) / 10);
     const CubicPiece piece = fitCubic(samples);
-    if (depth < kMaxSplits && fitDeviation(piece, at, t0, t1, 20) > tolerance) {
+    if (depth < kMaxSplits && pieces.size() < kMaxPieces &&
+        fitDeviation(piece, at, t0, t1, 20) > tolerance) {
         const double mid = (t0 + t1) / 2;
         adaptivePieces(at, t0, mid, tolerance, depth + 1, pieces);
         adaptivePieces(at, mid, t1, tolerance, depth + 1, pieces);
@@ -224,7 +229,7 @@ void Converter::convertMLine(const DxfMLine& m) {
     // The elements the vertices describe; an announced count alone draws nothing.
     size_t elements = 0;
     for (const DxfMLineVertex& v : m.vertices)
-        elements = std::max(elements, v.elements.size());
+        elements = std::min(std::max(elements, v.elements.size()), kMaxMLineElements);
     std::vector<DxfVertex> points;
     for (size_t k = 0; k < elements; ++k) {
         points.clear();

@@ -40,6 +40,7 @@ struct ConvertFlaws {
     long nestingBound = 0;      // references left unexpanded at the depth bound
     long cycles = 0;            // references to a block that is already being expanded
     long expansionBound = 0;    // references left unexpanded once the geometry bound was reached
+    long outOfRange = 0;        // vects whose coordinates left the double range
 };
 
 // Brings an angle into [0, 2pi] by the reader's own 2pi.

@@ -62,6 +62,8 @@ void noteConvertFlaws(const dxf::ConvertFlaws& flaws) {
     if (flaws.expansionBound)
         d.note(kDxfExpansionBound, "block references beyond the geometry bound were skipped",
                flaws.expansionBound);
+    if (flaws.outOfRange)
+        d.note(kDxfOutOfRange, "entities beyond the number range were dropped", flaws.outOfRange);
 }
 
 }  // namespace lintrel::diag

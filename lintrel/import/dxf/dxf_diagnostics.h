@@ -34,6 +34,9 @@ inline constexpr int kDxfNestingBound = 108;
 inline constexpr int kDxfBlockCycle = 109;
 // Block references beyond the bound on the geometry they may add were not expanded.
 inline constexpr int kDxfExpansionBound = 110;
+// Entities whose converted coordinates left the double range (huge scales or radii) were
+// dropped.
+inline constexpr int kDxfOutOfRange = 111;
 
 // Notes the flaws of a read document and its buffer into the import's diagnostics.
 void noteReadFlaws(const dxf::DxfDocument& doc, std::string_view buffer, long malformedNumbers);
