@@ -178,7 +178,7 @@ bool EntityParser::parseInsert(Group& g) {
     // Attributes follow their INSERT up to a SEQEND; they are text, not block geometry.
     bool more = have;
     while (more && g.code == 0 && g.value == "ATTRIB") {
-        ++doc_.flaws.attributes;
+        ++doc_.flaws.attributes["ATTRIB"].count;
         while ((more = reader_.next(g)) && g.code != 0) {
         }
     }

@@ -147,6 +147,8 @@ Converter::Converter(const DxfDocument& doc, double precision) : doc_(doc), prec
 
 VectGroup* Converter::run() {
     convertContainer(doc_.entities);
+    for (const auto& [name, tally] : doc_.flaws.attributes)
+        flaws_.notConverted[name].count += tally.count;
     const Vec3& o = doc_.header.ucsOrigin;
     if (groups_ && (o.x != 0 || o.y != 0)) moveItem(groups_.get(), Reach::Ring, -o.x, -o.y);
     return groups_.release();

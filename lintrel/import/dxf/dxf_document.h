@@ -236,7 +236,7 @@ struct DxfReadFlaws {
     bool truncated = false;          // the data ended inside a section, without the EOF marker
     long unclosedSections = 0;       // sections that ended without ENDSEC
     long vertexCountMismatches = 0;  // LWPOLYLINEs whose vertices differ from their group 90
-    long attributes = 0;             // ATTRIB entities after an INSERT (text, not converted)
+    TallyByName attributes;          // ATTRIB and ATTDEF entities: text, read but not converted
     TallyByName unknownKinds;        // entity names the reader does not know
 };
 

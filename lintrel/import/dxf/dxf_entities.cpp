@@ -71,6 +71,8 @@ bool EntityParser::skipUnknown(Group& g) {
     // the pass always did.
     if (g.value == "SECTION")
         ++doc_.flaws.unclosedSections;
+    else if (g.value == "ATTDEF")
+        ++doc_.flaws.attributes["ATTDEF"].count;
     else if (!isStructural(g.value))
         ++doc_.flaws.unknownKinds[std::string(g.value)].count;
     return reader_.next(g);
