@@ -6,7 +6,6 @@
 
 #include <lintrel/lintrel.h>
 
-#include <map>
 #include <span>
 #include <string>
 #include <unordered_map>
@@ -60,8 +59,9 @@ class Converter {
     const ConvertFlaws& flaws() const { return flaws_; }
 
   private:
-    // Converts the entities of a container in distribution order: with `layer` >= 0 only those
-    // on that layer (a layer of the ENTITIES section), otherwise all (a block's contents).
+    // The ENTITIES section, layer by layer; then the entities of a container in distribution
+    // order: with `buckets` only those on `layer` (a layer of the ENTITIES section), without
+    // them all (a block's contents).
     struct Buckets;
     void convertContainer(const DxfEntities& e);
     void convertKinds(const DxfEntities& e, const Buckets* buckets, size_t layer);
