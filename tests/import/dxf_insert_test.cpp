@@ -189,5 +189,54 @@ TEST(DxfInsert, ArcsAndEllipsesFollowMirroringAndRotation) {
     EXPECT_LT(distance(segEnd(*lastOf(oval.segs)), {8, 10}), 1e-4);
 }
 
+// Stretched unevenly, circles, arcs and ellipses become the ellipses they are drawn as: every
+// flattened point, mapped back into the block, lies on the block's own curve, and the ends of
+// an arc map back to the arc's ends.
+TEST(DxfInsert, UnevenScalingTurnsCirclesAndArcsIntoEllipses) {
+    const std::string text = drawing(
+        [](DxfText& t) {
+            t.block("ROUND").circle(0, 0, 1).arc(0, 0, 1, 0, 90).endBlock();
+            t.block("OVAL").ellipse(0, 0, 2, 0, 0.5, 1, 4).endBlock();
+        },
+        [](DxfText& t) {
+            t.insert("ROUND", 10, 5, 2, 1, 30);
+            t.insert("OVAL", -5, 0, 1, 3, 0);
+            t.insert("OVAL", 20, 0, -1, 1, 0);  // mirrored: runs the other way round
+        });
+    auto groups = importText(text, 1, 0.001);
+    const auto vs = vectsOf(groups.get());
+    ASSERT_EQ(vs.size(), 4u);
+    const double r = 30 * kPi / 180;
+    // Back into the block: undo the move, the rotation and the scale.
+    auto roundBack = [&](Point p) {
+        const double x = p.x - 10, y = p.y - 5;
+        return Point{(x * std::cos(r) + y * std::sin(r)) / 2, -x * std::sin(r) + y * std::cos(r)};
+    };
+    auto ovalBack = [](Point p) { return Point{p.x + 5, p.y / 3}; };
+    auto mirroredBack = [](Point p) { return Point{20 - p.x, p.y}; };
+    auto check = [](const Vect& v, auto back, double a, double b, double from, double to) {
+        const auto segs = segsOf(v.segs);
+        ASSERT_GE(segs.size(), 19u);
+        for (const Seg* s : segs) {
+            const Point q = back(segStart(*s));
+            EXPECT_NEAR(std::hypot(q.x / a, q.y / b), 1, 1e-5);
+            double t = std::atan2(q.y / b, q.x / a);
+            if (t < from - 1e-6) t += 2 * kPi;
+            EXPECT_LE(t, to + 1e-5);
+        }
+        if (to - from < 2 * kPi - 1e-9) {
+            const Point s = back(segStart(*v.segs)), e = back(segEnd(*lastOf(v.segs)));
+            const Point ps{a * std::cos(from), b * std::sin(from)};
+            const Point pe{a * std::cos(to), b * std::sin(to)};
+            EXPECT_TRUE((distance(s, ps) < 1e-5 && distance(e, pe) < 1e-5) ||
+                        (distance(s, pe) < 1e-5 && distance(e, ps) < 1e-5));
+        }
+    };
+    check(*vs[0], roundBack, 1, 1, 0, kPi / 2);  // arcs are converted before circles
+    check(*vs[1], roundBack, 1, 1, -kPi, kPi);
+    check(*vs[2], ovalBack, 2, 1, 1, 4);
+    check(*vs[3], mirroredBack, 2, 1, 1, 4);
+}
+
 }  // namespace
 }  // namespace lintrel::test

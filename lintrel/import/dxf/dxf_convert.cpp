@@ -264,6 +264,8 @@ void Converter::convertArc(const DxfArc& a) {
     if (place_.identity)
         return add(a.colour,
                    arcVect(a.centre.x, a.centre.y, a.radius, start, end, a.counterClockwise != 0));
+    if (!place_.keepsCircles())
+        return convertAsEllipse(a, a.centre, a.radius, start, end, a.counterClockwise != 0);
     // Placed: the end directions go through the placement; a mirroring one reverses the arc.
     const Point c = placed(a.centre.x, a.centre.y);
     const Point s = place_.vector(std::cos(start), std::sin(start));
@@ -275,6 +277,7 @@ void Converter::convertArc(const DxfArc& a) {
 
 // A full circle: start 0, sweep 0.
 void Converter::convertCircle(const DxfCircle& c) {
+    if (!place_.keepsCircles()) return convertAsEllipse(c, c.centre, c.radius, 0, kTwoPi, true);
     const Point centre = placed(c.centre.x, c.centre.y);
     const double r = place_.identity ? c.radius : c.radius * std::hypot(place_.xx, place_.yx);
     Vect* v = newVect();

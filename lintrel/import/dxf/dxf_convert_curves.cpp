@@ -105,20 +105,43 @@ CubicPiece elevated(std::span<const Point> p) {
 
 }  // namespace
 
-void Converter::convertEllipse(const DxfEllipse& in) {
-    DxfEllipse e = in;
-    if (!place_.identity) {
-        const Point c = placed(e.centre.x, e.centre.y);
-        const Point m = place_.vector(e.major.x, e.major.y);
-        e.centre = {c.x, c.y, e.centre.z};
-        e.major = {m.x, m.y, e.major.z};
-        // A mirroring placement runs the ellipse the other way round, as a mirrored extrusion.
-        if (place_.mirrors()) {
-            e.start = kTwoPi - e.start;
-            e.end = kTwoPi - e.end;
-            e.direction = e.direction ? 0 : 1;
-        }
+// The affine image of an ellipse C + cos t·P + sin t·Q is again an ellipse. With the placed
+// half-axes as the columns of B = R(beta) · diag(sx, sy) · R(gamma) (the singular value
+// decomposition of a 2 x 2 matrix), its major axis is sx along beta, its ratio |sy| / sx, and
+// its parameter t + gamma; a negative sy (a mirroring placement) runs it the other way round.
+DxfEllipse Converter::placedEllipse(const DxfEllipse& in) const {
+    const Point p = place_.vector(in.major.x, in.major.y);
+    const Point q = place_.vector(-in.ratio * in.major.y, in.ratio * in.major.x);
+    const double e = (p.x + q.y) / 2, f = (p.x - q.y) / 2;
+    const double g = (p.y + q.x) / 2, h = (p.y - q.x) / 2;
+    const double hq = std::hypot(e, h), hr = std::hypot(f, g);
+    const double sx = hq + hr, sy = hq - hr;
+    const double a1 = std::atan2(g, f), a2 = std::atan2(h, e);
+    const double gamma = (a2 - a1) / 2, beta = (a2 + a1) / 2;
+
+    DxfEllipse out = in;
+    const Point c = placed(in.centre.x, in.centre.y);
+    out.centre = {c.x, c.y, in.centre.z};
+    out.major = {sx * std::cos(beta), sx * std::sin(beta), in.major.z};
+    out.ratio = sx > 0 ? std::fabs(sy) / sx : 0;
+    const bool full = std::fabs(in.start) < 1e-5 && std::fabs(in.end - kTwoPi) < 1e-5;
+    if (sy < 0) {
+        out.start = -(in.start + gamma);
+        out.end = -(in.end + gamma);
+        out.direction = in.direction ? 0 : 1;
+    } else {
+        out.start = in.start + gamma;
+        out.end = in.end + gamma;
     }
+    if (full) {
+        out.start = 0;
+        out.end = kTwoPi;
+    }
+    return out;
+}
+
+void Converter::convertEllipse(const DxfEllipse& in) {
+    const DxfEllipse e = place_.identity ? in : placedEllipse(in);
     const double d = e.start, en = e.end;
     double f = kTwoPi - (d - kPi), g = kTwoPi - (en - kPi);
     if (std::fabs(d) < 1e-5 && std::fabs(en - kTwoPi) < 1e-5) {
@@ -140,6 +163,18 @@ void Converter::convertEllipse(const DxfEllipse& in) {
     v->segs = s;
     v->closed = std::fabs(sweep) <= 1e-4 ? 1 : 0;
     add(e.colour, v);
+}
+
+void Converter::convertAsEllipse(const DxfEntity& entity, const Vec3& centre, double radius,
+                                 double start, double end, bool ccw) {
+    DxfEllipse e;
+    static_cast<DxfEntity&>(e) = entity;
+    e.centre = centre;
+    e.major = {radius, 0, 0};
+    e.start = start;
+    e.end = end;
+    e.direction = ccw ? 1 : 0;
+    convertEllipse(e);
 }
 
 void Converter::emitBezier(const std::vector<CubicPiece>& pieces, int colour) {

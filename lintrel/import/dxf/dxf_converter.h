@@ -6,6 +6,7 @@
 
 #include <lintrel/lintrel.h>
 
+#include <cmath>
 #include <span>
 #include <string>
 #include <unordered_map>
@@ -28,6 +29,11 @@ struct Placement {
     Point vector(double x, double y) const { return {xx * x + xy * y, yx * x + yy * y}; }
     double determinant() const { return xx * yy - xy * yx; }
     bool mirrors() const { return determinant() < 0; }
+    // True when circles stay circles: both columns of equal length and at right angles.
+    bool keepsCircles() const {
+        const double a = xx * xx + yx * yx, b = xy * xy + yy * yy, dot = xx * xy + yx * yy;
+        return std::fabs(a - b) <= 1e-9 * (a + b) && std::fabs(dot) <= 1e-9 * (a + b);
+    }
     // This placement followed by `outer`.
     Placement then(const Placement& outer) const;
 };
@@ -82,6 +88,11 @@ class Converter {
     void convertBulged(std::span<const DxfVertex> points, int colour);
 
     void convertEllipse(const DxfEllipse& e);
+    DxfEllipse placedEllipse(const DxfEllipse& e) const;
+    // A circle or arc (radians, counter-clockwise when `ccw`) under a placement that does not
+    // keep circles round becomes the ellipse it is drawn as.
+    void convertAsEllipse(const DxfEntity& entity, const Vec3& centre, double radius, double start,
+                          double end, bool ccw);
     void convertSpline(const DxfSpline& s);
     void convertFitSpline(const DxfSpline& s);
     void emitBezier(const std::vector<CubicPiece>& pieces, int colour);
