@@ -30,10 +30,15 @@ if command -v clang++ >/dev/null; then
   # Seconds per reader: the plotter and Illustrator readers get a shorter run.
   for run in dxf:45 dst:45 plt:30 ai:30; do
     reader=${run%%:*}
-    # New inputs go to a scratch folder; the shared corpus only seeds the run.
+    # New inputs go to a scratch folder; the shared corpus and our own seeds only seed the run.
     mkdir -p "build/fuzz/corpus-$reader"
+    options=()
+    [ -f "fuzz/$reader.dict" ] && options=("-dict=fuzz/$reader.dict")
+    seeds=()
+    [ -d "fuzz/seeds/$reader" ] && seeds=("fuzz/seeds/$reader")
     "build/fuzz/fuzz/fuzz_$reader" -max_total_time="${run#*:}" -max_len=65536 -rss_limit_mb=2048 \
-      -timeout=10 -artifact_prefix=build/fuzz/ "build/fuzz/corpus-$reader" "$corpus/$reader"
+      -timeout=10 -artifact_prefix=build/fuzz/ "${options[@]}" "build/fuzz/corpus-$reader" \
+      "$corpus/$reader" "${seeds[@]}"
   done
   # Motion tables and raster images come from other programs; they start from nothing (the image
   # harness with the formats' signatures as a dictionary).

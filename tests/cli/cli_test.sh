@@ -102,6 +102,16 @@ run 0 info "$drawing" --settings /dev/null
 check "info counts the groups" prints "^groups: *4"
 check "info reports the travel saved" prints "after optimisation"
 check "info of a sound drawing lists no diagnostics" prints "^diagnostics: *none"
+# A damaged drawing still converts; info names what the reader had to repair.
+{
+    printf '0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\nabc\n20\n1e999\n11\n5\n21\n5\n'
+    printf '0\nLWPOLYLINE\n8\n0\n90\n5\n70\n0\n10\n0\n20\n9\n10\n9\n20\n9\n'
+    printf '0\nLINE\n8\n0\n10\n1\n'
+} >"$work/damaged.dxf"
+run 0 info "$work/damaged.dxf" --settings /dev/null
+check "info names the malformed numbers" prints "^ *103 *x2 .*malformed"
+check "info names a vertex count that group 90 misstates" prints "^ *104 *x1 .*group 90"
+check "info names a file cut off inside a section" prints "^ *100 *x1 .*cut off"
 
 # Downloads go to the controller simulator on loopback.
 mkdir "$work/store"

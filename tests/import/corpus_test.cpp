@@ -1,12 +1,14 @@
 // Every DXF and DST drawing of the shared corpus imports without a crash and with finite
-// coordinates; those listed below must give a drawing. Each file's group count, vect count and
-// range are printed so that a change in what a reader makes of real files shows in the log.
+// coordinates; those listed below must give a drawing of at least their listed vects. Each
+// file's group count, vect count and range are printed so that a change in what a reader makes
+// of real files shows in the log.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 
@@ -17,9 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Files that imported when this list was made; each must keep giving a drawing. The others hold
-// only entities converted elsewhere (ellipses, splines, text, hatches), or are binary DXF.
-const std::set<std::string> kMustImport = {
+// Files that imported when this list was made, with their vect counts then; each must keep
+// giving at least as many. The others hold only text, hatches or dimensions, or are binary DXF.
+const std::map<std::string, size_t> kMustImport = {
 #include "corpus_expected.inc"
 };
 
@@ -44,14 +46,14 @@ std::vector<fs::path> corpusFiles() {
 TEST(ImportCorpus, EveryDrawingImportsSafely) {
     const auto files = corpusFiles();
     if (files.empty()) GTEST_SKIP() << "no corpus at " << PATHLOOM_CORPUS_DIR;
-    std::set<std::string> imported;
+    std::map<std::string, size_t> imported;
     for (const fs::path& path : files) {
         const std::string name = path.filename().string();
         ChainOwner<VectGroup> groups(VarnixCad3_ImportVectGraph(path.c_str(), 1016.0, 1, 0.05, 0));
         const auto vects = vectsOf(groups.get());
         float x = 0, y = 0, w = 0, h = 0;
         if (groups) {
-            imported.insert(name);
+            imported[name] = vects.size();
             EXPECT_EQ(VarnixCad3_GetRange(groups.get(), &x, &y, &w, &h, 0.05), LINTREL_OK) << name;
             EXPECT_TRUE(std::isfinite(x) && std::isfinite(y) && std::isfinite(w) &&
                         std::isfinite(h))
@@ -67,8 +69,10 @@ TEST(ImportCorpus, EveryDrawingImportsSafely) {
     }
     for (const std::string& name : kBinary)
         EXPECT_FALSE(imported.count(name)) << name << " is binary and must give nothing";
-    for (const std::string& name : kMustImport)
+    for (const auto& [name, floor] : kMustImport) {
         EXPECT_TRUE(imported.count(name)) << name << " imported before and now gives nothing";
+        EXPECT_GE(imported[name], floor) << name << " gives fewer vects than before";
+    }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -112,6 +114,39 @@ TEST(Document, InchDrawingsBecomeMillimetresBeforeTheCleanUpMeasuresThem) {
     ASSERT_EQ(document.open(inches.path(), off, sink), OpenResult::Done);
     ASSERT_EQ(VarnixCad3_GetRange(document.drawing(), &x, &y, &w, &h, 0.05), LINTREL_OK);
     EXPECT_NEAR(w, 9, 1e-5);
+}
+
+// The reader flattens ellipses at once; an inch drawing's ellipse is read again at the
+// precision that gives the millimetre precision once the drawing is scaled.
+TEST(Document, InchEllipsesAreFlattenedAtThePrecisionInMillimetres) {
+    DxfText dxf;
+    dxf.section("HEADER").group(9, "$INSUNITS").group(70, 1).endSection();
+    dxf.section("ENTITIES").ellipse(0, 0, 4, 0, 0.5, 0, 2 * lintrel::kPi);
+    TempFile file("oval.dxf", dxf.endSection().eof().str());
+    Document document;
+    RecordingSink sink;
+    AutoOptimizeSettings settings = noSteps();
+    settings.smoothingAccuracy = 0.05;
+    ASSERT_EQ(document.open(file.path(), settings, sink), OpenResult::Done);
+    const auto vects = allVects(document.drawing());
+    ASSERT_EQ(vects.size(), 1u);
+    // Chord midpoints against the true ellipse in millimetres (a = 4 in, b = 2 in); the
+    // flattening's own step count lets chords stray about a third beyond the precision.
+    const double a = 4 * 25.4, b = 2 * 25.4;
+    double worst = 0;
+    for (Seg* s : lintrel::ring(vects[0]->segs)) {
+        const double mx = (s->x0 + s->x1) / 2, my = (s->y0 + s->y1) / 2;
+        double best = 1e300;
+        for (int i = 0; i < 4000; ++i) {
+            const double t0 = 2 * lintrel::kPi * i / 4000, t1 = 2 * lintrel::kPi * (i + 1) / 4000;
+            best = std::min(
+                best, lintrel::distanceToSegment({mx, my}, {a * std::cos(t0), b * std::sin(t0)},
+                                                 {a * std::cos(t1), b * std::sin(t1)}));
+        }
+        worst = std::max(worst, best);
+    }
+    EXPECT_LT(worst, 0.05 * 1.4);
+    EXPECT_GT(worst, 0.005);  // flattened at the precision, not finer
 }
 
 TEST(Document, OpeningAppliesThePresetsAndWritesTheProgramWhenTheCodePaneIsShown) {

@@ -91,6 +91,63 @@ class DxfText {
         return group(0, "SEQEND");
     }
 
+    // ELLIPSE with centre, major-axis end relative to it, axis ratio and parameter range.
+    DxfText& ellipse(double cx, double cy, double ax, double ay, double ratio, double start,
+                     double end, std::string_view layer = "0") {
+        entity("ELLIPSE", layer).point(10, cx, cy).point(11, ax, ay);
+        return group(40, ratio).group(41, start).group(42, end);
+    }
+    struct P {
+        double x, y;
+    };
+    // SPLINE of a degree, control points with optional knots and weights, and fit points.
+    struct Spline {
+        int degree = 3;
+        std::vector<P> control;
+        std::vector<double> knots;
+        std::vector<double> weights;
+        std::vector<P> fit;
+        const P* startTangent = nullptr;
+        const P* endTangent = nullptr;
+        int flags = 8;
+    };
+    DxfText& spline(const Spline& s, std::string_view layer = "0") {
+        entity("SPLINE", layer).group(70, s.flags).group(71, s.degree);
+        group(72, static_cast<int>(s.knots.size())).group(73, static_cast<int>(s.control.size()));
+        group(74, static_cast<int>(s.fit.size()));
+        if (s.startTangent) point(12, s.startTangent->x, s.startTangent->y);
+        if (s.endTangent) point(13, s.endTangent->x, s.endTangent->y);
+        for (double k : s.knots)
+            group(40, k);
+        for (double w : s.weights)
+            group(41, w);
+        for (const P& c : s.control)
+            point(10, c.x, c.y);
+        for (const P& f : s.fit)
+            point(11, f.x, f.y);
+        return *this;
+    }
+    // INSERT (or MINSERT with columns and rows) of a block.
+    DxfText& insert(std::string_view block, double x, double y, double sx = 1, double sy = 1,
+                    double rotation = 0, std::string_view layer = "0") {
+        entity("INSERT", layer).group(2, block).point(10, x, y);
+        return group(41, sx).group(42, sy).group(43, 1.0).group(50, rotation);
+    }
+    DxfText& minsert(std::string_view block, double x, double y, double rotation, int columns,
+                     int rows, double columnSpacing, double rowSpacing) {
+        entity("MINSERT").group(2, block).point(10, x, y).group(50, rotation);
+        return group(70, columns).group(71, rows).group(44, columnSpacing).group(45, rowSpacing);
+    }
+    // A block's head; its entities follow, then endBlock().
+    DxfText& block(std::string_view name, double baseX = 0, double baseY = 0) {
+        return group(0, "BLOCK")
+            .group(8, "0")
+            .group(2, name)
+            .point(10, baseX, baseY)
+            .group(3, name);
+    }
+    DxfText& endBlock() { return group(0, "ENDBLK").group(8, "0"); }
+
     const std::string& str() const { return text_; }
 
   private:

@@ -8,7 +8,11 @@
 
 namespace lintrel::dxf {
 
-// Returns the group chain (null when nothing was converted); the caller owns it.
-VectGroup* convertDocument(const DxfDocument& doc);
+struct ConvertFlaws;
+
+// Returns the group chain (null when nothing was converted); the caller owns it. `precision`
+// bounds the deviation of curves that have to be approximated by cubic pieces; `flaws`, when
+// given, receives what the conversion skipped.
+VectGroup* convertDocument(const DxfDocument& doc, double precision, ConvertFlaws* flaws = nullptr);
 
 }  // namespace lintrel::dxf

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -127,6 +128,58 @@ struct DxfPolyline : DxfEntity {
     bool closed() const { return (flags & 1) != 0; }
 };
 
+// ELLIPSE: centre and major-axis end (relative to the centre) in world coordinates; start and
+// end parameters in radians; `direction` 1 counter-clockwise, 0 after a mirroring.
+struct DxfEllipse : DxfEntity {
+    Vec3 centre;
+    Vec3 major;
+    double ratio = 1;
+    double start = 0, end = kTwoPi;
+    int direction = 1;
+};
+
+// SPLINE: control points with their weights (empty when the file gives none), knots, and the
+// fit points with their end tangents.
+struct DxfSpline : DxfEntity {
+    int flags = 0;
+    int degree = 3;
+    std::vector<double> knots;
+    std::vector<double> weights;
+    std::vector<Vec3> control;
+    std::vector<Vec3> fit;
+    Vec3 startTangent, endTangent;
+    bool hasStartTangent = false, hasEndTangent = false;
+};
+
+// One MLINE vertex: its position, segment and miter directions, and the first two parameters
+// (offset along the miter, offset along the segment) of each element.
+struct DxfMLineVertex {
+    Vec3 at, direction, miter;
+    std::vector<std::array<double, 2>> elements;
+};
+
+struct DxfMLine : DxfEntity {
+    std::string style;
+    double scale = 1;
+    int justification = 0;
+    int flags = 0;
+    int elementCount = 0;
+    Vec3 start;
+    std::vector<DxfMLineVertex> vertices;
+    bool closed() const { return (flags & 2) != 0; }
+};
+
+// INSERT and MINSERT: a block placed at a point, scaled, rotated (in the file's angle units)
+// and, for MINSERT, repeated over a grid of columns and rows.
+struct DxfInsert : DxfEntity {
+    std::string block;
+    Vec3 at;
+    Vec3 scale{1, 1, 1};
+    double rotation = 0;
+    int columns = 1, rows = 1;
+    double columnSpacing = 0, rowSpacing = 0;
+};
+
 // An entity whose conversion lives elsewhere: its own groups are kept as read, in order, as a
 // run of DxfDocument::rawGroups, for the typed parser that converts it.
 struct DxfRawEntity : DxfEntity {
@@ -148,7 +201,11 @@ struct DxfEntities {
     std::vector<DxfPolyline> lwpolylines;
     std::vector<DxfArc> arcs;
     std::vector<DxfCircle> circles;
-    // Raw kinds: MLINE, SPLINE, ELLIPSE, TEXT, MTEXT, INSERT, HATCH, DIMENSION.
+    std::vector<DxfEllipse> ellipses;
+    std::vector<DxfSpline> splines;
+    std::vector<DxfMLine> mlines;
+    std::vector<DxfInsert> inserts;
+    // Raw kinds, filed but converted elsewhere or never: TEXT, MTEXT, HATCH, DIMENSION.
     std::unordered_map<uint8_t, std::vector<DxfRawEntity>> raw;
 
     std::vector<DxfRawEntity>& rawOf(Kind kind) { return raw[static_cast<uint8_t>(kind)]; }
@@ -167,8 +224,25 @@ struct DxfBlock {
     DxfEntities entities;
 };
 
+// A count kept by name. Its own type keeps the map's instantiation inside the library (a map
+// of standard types alone would be exported from the shared library).
+struct Tally {
+    long count = 0;
+};
+using TallyByName = std::map<std::string, Tally>;
+
+// What the reading passes had to repair or skip, for the import's diagnostics.
+struct DxfReadFlaws {
+    bool truncated = false;          // the data ended inside a section, without the EOF marker
+    long unclosedSections = 0;       // sections that ended without ENDSEC
+    long vertexCountMismatches = 0;  // LWPOLYLINEs whose vertices differ from their group 90
+    TallyByName attributes;          // ATTRIB and ATTDEF entities: text, read but not converted
+    TallyByName unknownKinds;        // entity names the reader does not know
+};
+
 struct DxfDocument {
     DxfHeader header;
+    DxfReadFlaws flaws;
     std::vector<DxfLayer> layers;
     std::vector<DxfLinetype> linetypes;
     std::vector<DxfStyle> styles;

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace lintrel::dxf {
 
@@ -66,13 +67,33 @@ double exactShortDecimal(std::string_view digits) {
     return static_cast<double>(mantissa) / kPowers[fraction];
 }
 
+thread_local long malformedNumbers = 0;
+
+// The decimal integer of a group code line; a damaged code line is not a malformed value.
+int parseCode(std::string_view text) {
+    size_t i = skipBlanks(text);
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > INT_MAX) return negative ? INT_MIN : INT_MAX;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
 }  // namespace
+
+long takeMalformedNumbers() {
+    return std::exchange(malformedNumbers, 0);
+}
 
 int parseInt(std::string_view text) {
     size_t i = skipBlanks(text);
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     long long value = 0;
+    if (i >= text.size() || !isDigit(text[i])) ++malformedNumbers;
     for (; i < text.size() && isDigit(text[i]); ++i) {
         value = value * 10 + (text[i] - '0');
         if (value > INT_MAX) {
@@ -100,7 +121,10 @@ double parseDouble(std::string_view text) {
         i = skipDigits(text, fraction);
         digits += i - fraction;
     }
-    if (digits == 0) return 0;
+    if (digits == 0) {
+        ++malformedNumbers;
+        return 0;
+    }
     // An exponent counts only when digits follow its letter and sign.
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         size_t e = i + 1;
@@ -114,7 +138,10 @@ double parseDouble(std::string_view text) {
     const auto [ptr, ec] =
         std::from_chars(text.data() + mantissa, text.data() + i, value, std::chars_format::general);
     (void)ptr;
-    if (ec != std::errc() || !std::isfinite(value)) return 0;
+    if (ec != std::errc() || !std::isfinite(value)) {
+        ++malformedNumbers;
+        return 0;
+    }
     return negative ? -value : value;
 }
 
@@ -146,7 +173,7 @@ bool GroupReader::readLine(std::string_view& line, std::string& scratch) {
     line = special && special < raw.data() + raw.size() ? withoutTabs(raw, scratch) : raw;
     if (cursor_ + 3 <= buffer_.size() && buffer_[cursor_] == 'E' && buffer_[cursor_ + 1] == 'O' &&
         buffer_[cursor_ + 2] == 'F')
-        ended_ = true;
+        ended_ = atMarker_ = true;
     return true;
 }
 
@@ -157,7 +184,7 @@ bool GroupReader::next(Group& group) {
         group.value = {};
         return false;
     }
-    group.code = parseInt(code);
+    group.code = parseCode(code);
     return true;
 }
 

@@ -28,6 +28,10 @@ int parseInt(std::string_view text);
 // or "inf" are not numbers, and a value outside the double range is malformed and gives 0, so
 // that nothing but finite numbers reaches the path model.
 double parseDouble(std::string_view text);
+// Malformed numeric values (no digits, or outside the double range) that parseInt and
+// parseDouble read as 0 since the last call, which resets the count. The reader is used by one
+// thread at a time; the count is per thread all the same.
+long takeMalformedNumbers();
 
 class GroupReader {
   public:
@@ -37,8 +41,11 @@ class GroupReader {
     void rewind() {
         cursor_ = 0;
         ended_ = false;
+        atMarker_ = false;
     }
     bool ended() const { return ended_; }
+    // True when the data ended at the EOF marker rather than at the end of the buffer.
+    bool endedAtMarker() const { return ended_ && atMarker_; }
 
     // Reads the next group; false (and code kNoGroup) at the end of data.
     bool next(Group& group);
@@ -51,11 +58,13 @@ class GroupReader {
     struct Mark {
         size_t cursor;
         bool ended;
+        bool atMarker = false;
     };
-    Mark mark() const { return {cursor_, ended_}; }
+    Mark mark() const { return {cursor_, ended_, atMarker_}; }
     void reset(Mark m) {
         cursor_ = m.cursor;
         ended_ = m.ended;
+        atMarker_ = m.atMarker;
     }
 
   private:
@@ -73,6 +82,7 @@ class GroupReader {
     std::string_view buffer_;
     size_t cursor_ = 0;
     bool ended_ = false;
+    bool atMarker_ = false;
     std::vector<Landmark> landmarks_;  // in file order
     size_t scanned_ = 0;               // landmarks are known up to here
     bool scannedToEnd_ = false;

@@ -15,6 +15,10 @@ void readStyles(GroupReader& reader, DxfDocument& doc);
 void readEntities(GroupReader& reader, DxfDocument& doc);
 void readBlocks(GroupReader& reader, DxfDocument& doc);
 
+// Notes a section that a pass left without its ENDSEC: truncated when the data simply ran
+// out, unclosed when the EOF marker came first. `last` is the group the pass stopped at.
+void noteSectionEnd(const GroupReader& reader, const Group& last, DxfReadFlaws& flaws);
+
 // Runs every pass in order.
 void readDocument(GroupReader& reader, DxfDocument& doc);
 

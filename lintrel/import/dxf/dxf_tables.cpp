@@ -184,8 +184,10 @@ void readHeader(GroupReader& reader, DxfDocument& doc) {
         Group g;
         while (reader.next(g)) {
             if (g.code == 0 && g.value == "ENDSEC") break;
+            if (g.code == 0 && g.value == "SECTION") ++doc.flaws.unclosedSections;
             if (g.code == 9) readVariableNamed(reader, g.value, doc.header);
         }
+        noteSectionEnd(reader, g, doc.flaws);
     }
     deriveUcsNormal(doc.header);
 }

@@ -5,6 +5,8 @@
 
 #include "import/diagnostics.h"
 #include "import/dxf/dxf_convert.h"
+#include "import/dxf/dxf_converter.h"
+#include "import/dxf/dxf_diagnostics.h"
 #include "import/dxf/dxf_passes.h"
 
 namespace lintrel {
@@ -14,8 +16,10 @@ void VxDxf::readBuffer(std::string_view text, int importOptions, double precisio
     // Curves of a DXF drawing are never made finer than 0.0005 nor coarser than 0.1.
     precision_ = std::clamp(precision, 0.0005, 0.1);
     doc_ = std::make_unique<dxf::DxfDocument>();
+    dxf::takeMalformedNumbers();
     dxf::GroupReader reader(text);
     dxf::readDocument(reader, *doc_);
+    diag::noteReadFlaws(*doc_, text, dxf::takeMalformedNumbers());
 }
 
 bool VxDxf::read(const char* fileName, int importOptions, double precision) {
@@ -29,7 +33,9 @@ bool VxDxf::read(const char* fileName, int importOptions, double precision) {
 
 VectGroup* VxDxf::convert() {
     if (!doc_) return nullptr;
-    VectGroup* groups = dxf::convertDocument(*doc_);
+    dxf::ConvertFlaws flaws;
+    VectGroup* groups = dxf::convertDocument(*doc_, precision_, &flaws);
+    diag::noteConvertFlaws(flaws);
     doc_.reset();
     file_.release();
     return groups;

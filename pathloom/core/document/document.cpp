@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 
-#include "core/document/find_vect.h"
 #include "core/document/units.h"
 #include "core/settings/profile_file.h"
 #include "core/text/texts.h"
@@ -18,9 +18,18 @@ namespace pathloom {
 
 namespace {
 
-bool holdsEllipse(VectGroup* drawing) {
-    return findVect(drawing, [](const Vect& v, int) { return v.type == LINTREL_ELLIPSE; }).vect !=
-           nullptr;
+// The import flattens ellipses at once, so the drawing it returns cannot tell whether it had
+// any; the file can: an ELLIPSE entity name on a line of its own.
+bool fileHoldsEllipse(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t begin = line.find_first_not_of(" \t");
+        const size_t end = line.find_last_not_of(" \t\r");
+        if (begin != std::string::npos && line.compare(begin, end + 1 - begin, "ELLIPSE") == 0)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -67,7 +76,7 @@ OpenResult Document::open(std::string_view path, const AutoOptimizeSettings& set
     // flattened by the reader, so a drawing that has them is read again at the precision that
     // gives the same deviation once scaled.
     const double scale = importScale(path, settings.autoUnits, VarnixCad3_GetBeforeUnit());
-    if (scale != 1.0 && holdsEllipse(drawing_)) {
+    if (scale != 1.0 && fileHoldsEllipse(file)) {
         VectGroup* again =
             VarnixCad3_ImportVectGraph(file.c_str(), pltUnits, 1, precision / scale, 0);
         if (again) adopt(again);

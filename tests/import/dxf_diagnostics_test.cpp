@@ -1,0 +1,161 @@
+// The DXF reader's coded diagnostics: each damaged file imports what it can and names its flaw
+// with the flaw's code and count; a clean file names none.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "import/diagnostics.h"
+#include "import/dxf/dxf_diagnostics.h"
+#include "import_helpers.h"
+
+namespace lintrel::test {
+namespace {
+
+std::vector<int> codes() {
+    std::vector<int> out;
+    for (const Diagnostic& d : importDiagnostics().items())
+        out.push_back(d.code);
+    return out;
+}
+
+DxfText threeLines() {
+    DxfText t = entitiesOnly();
+    for (int i = 1; i <= 3; ++i)
+        t.line(0, 0, i, 0);
+    return t;
+}
+
+TEST(DxfDiagnostics, CleanFileNamesNothing) {
+    DxfText t = threeLines();
+    t.endSection().eof();
+    auto groups = importText(t.str());
+    EXPECT_EQ(vectsOf(groups.get()).size(), 3u);
+    EXPECT_TRUE(importDiagnostics().items().empty());
+}
+
+TEST(DxfDiagnostics, TruncatedFileKeepsTheEntitiesBeforeTheCut) {
+    std::string text = threeLines().str();
+    text.resize(text.rfind("\n11\n"));  // cut inside the last LINE, before its end point
+    auto groups = importText(text);
+    EXPECT_EQ(vectsOf(groups.get()).size(), 3u);  // the last one runs to (0, 0), as always
+    EXPECT_EQ(codes(), std::vector<int>{diag::kDxfTruncated});
+}
+
+TEST(DxfDiagnostics, SectionWithoutEndsec) {
+    DxfText t = threeLines();
+    t.eof();  // the EOF marker comes before any ENDSEC
+    auto groups = importText(t.str());
+    EXPECT_EQ(vectsOf(groups.get()).size(), 3u);
+    EXPECT_EQ(codes(), std::vector<int>{diag::kDxfSectionWithoutEndsec});
+
+    DxfText next = threeLines();  // the next section opens instead
+    next.section("OBJECTS").endSection().eof();
+    importText(next.str());
+    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfSectionWithoutEndsec), 1);
+}
+
+TEST(DxfDiagnostics, MissingEof) {
+    DxfText t = threeLines();
+    t.endSection();
+    auto groups = importText(t.str());
+    EXPECT_EQ(vectsOf(groups.get()).size(), 3u);
+    EXPECT_EQ(codes(), std::vector<int>{diag::kDxfMissingEof});
+}
+
+TEST(DxfDiagnostics, MalformedNumbersReadAsZero) {
+    DxfText t = entitiesOnly();
+    t.entity("LINE").group(10, "abc").group(20, "1e999").group(11, 4.0).group(21, 5.0);
+    t.endSection().eof();
+    auto groups = importText(t.str());
+    const auto vs = vectsOf(groups.get());
+    ASSERT_EQ(vs.size(), 1u);
+    EXPECT_EQ(vs[0]->segs->x0, 0);
+    EXPECT_EQ(vs[0]->segs->y0, 0);
+    EXPECT_EQ(codes(), std::vector<int>{diag::kDxfMalformedNumber});
+    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfMalformedNumber), 2);
+}
+
+TEST(DxfDiagnostics, VertexCountDifferingFromGroup90) {
+    DxfText t = entitiesOnly();
+    t.lwpolyline({{0, 0}, {10, 0}, {10, 10}}, false, 5);
+    t.lwpolyline({{0, 0}, {1, 0}}, false, 1);
+    t.lwpolyline({{0, 0}, {1, 0}});
+    t.endSection().eof();
+    auto groups = importText(t.str());
+    const auto vs = vectsOf(groups.get());
+    ASSERT_EQ(vs.size(), 3u);
+    EXPECT_EQ(ringCount(vs[0]->segs), 2);  // every vertex is kept
+    EXPECT_EQ(codes(), std::vector<int>{diag::kDxfVertexCount});
+    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfVertexCount), 2);
+}
+
+TEST(DxfDiagnostics, UnknownKindsAreNamed) {
+    DxfText t = threeLines();
+    t.entity("SOLID").point(10, 0, 0).entity("3DFACE").point(10, 0, 0).entity("SOLID");
+    t.endSection().eof();
+    auto groups = importText(t.str());
+    EXPECT_EQ(vectsOf(groups.get()).size(), 3u);
+    ASSERT_EQ(codes(), std::vector<int>{diag::kDxfUnknownKinds});
+    const Diagnostic& d = importDiagnostics().items()[0];
+    EXPECT_EQ(d.count, 3);
+    EXPECT_NE(d.text.find("SOLID"), std::string::npos);
+    EXPECT_NE(d.text.find("3DFACE"), std::string::npos);
+}
+
+TEST(DxfDiagnostics, KindsReadButNotConverted) {
+    DxfText t = threeLines();
+    t.entity("TEXT").group(1, "hello").point(10, 0, 0).group(40, 2.5);
+    t.entity("HATCH").group(2, "SOLID");
+    t.entity("DIMENSION").group(2, "*D1");
+    t.entity("INSERT").group(2, "*Model_Space").group(66, 1);  // with an attribute
+    t.entity("ATTRIB").group(1, "tag").entity("SEQEND");
+    t.endSection().eof();
+    importText(t.str());
+    ASSERT_EQ(codes(), std::vector<int>{diag::kDxfNotConverted});
+    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfNotConverted), 4);
+    EXPECT_NE(importDiagnostics().items()[0].text.find("ATTRIB"), std::string::npos);
+    EXPECT_NE(importDiagnostics().items()[0].text.find("HATCH"), std::string::npos);
+}
+
+TEST(DxfDiagnostics, BlockNotFound) {
+    DxfText t = threeLines();
+    t.insert("NOWHERE", 0, 0).insert("nowhere", 1, 1);
+    t.endSection().eof();
+    auto groups = importText(t.str());
+    EXPECT_EQ(vectsOf(groups.get()).size(), 3u);
+    ASSERT_EQ(codes(), std::vector<int>{diag::kDxfBlockNotFound});
+    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfBlockNotFound), 2);
+}
+
+TEST(DxfDiagnostics, NestingBoundReached) {
+    // Forty blocks, each placing the one before; the innermost line lies beyond the bound.
+    DxfText t;
+    t.section("BLOCKS");
+    t.block("B0").line(0, 0, 1, 0).endBlock();
+    for (int n = 1; n < 40; ++n)
+        t.block("B" + std::to_string(n)).insert("B" + std::to_string(n - 1), 1, 0).endBlock();
+    t.endSection().section("ENTITIES").insert("B39", 0, 0).insert("B5", 0, 0);
+    t.endSection().eof();
+    auto groups = importText(t.str());
+    EXPECT_EQ(vectsOf(groups.get()).size(), 1u);  // only the shallow reference draws its line
+    ASSERT_EQ(codes(), std::vector<int>{diag::kDxfNestingBound});
+    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfNestingBound), 1);
+}
+
+TEST(DxfDiagnostics, GeometryBeyondTheNumberRangeIsDropped) {
+    DxfText t;
+    t.section("BLOCKS").block("FAR").line(0, 0, 1e300, 0).circle(0, 0, 1).endBlock();
+    t.endSection().section("ENTITIES").insert("FAR", 0, 0, 1e10, 1e10).line(0, 0, 1, 1);
+    t.endSection().eof();
+    auto groups = importText(t.str());
+    const auto vs = vectsOf(groups.get());
+    ASSERT_EQ(vs.size(), 2u);  // the scaled circle and the plain line
+    for (Vect* v : vs)
+        for (Seg* s : ring(v->segs))
+            EXPECT_TRUE(std::isfinite(s->x0) && std::isfinite(s->x1));
+    ASSERT_EQ(codes(), std::vector<int>{diag::kDxfOutOfRange});
+    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfOutOfRange), 1);
+}
+
+}  // namespace
+}  // namespace lintrel::test
