@@ -19,6 +19,7 @@
 
 #include "app/code_pane.h"
 #include "app/commands.h"
+#include "app/dialog_commands.h"
 #include "app/drawing_area.h"
 #include "app/group_palette.h"
 #include "app/prompter.h"
@@ -85,6 +86,7 @@ MainWindow::MainWindow(WindowOptions options)
     createPanes();
     settings_ = loadSettings(options_.settings.readPath);
     applySettings();
+    dialogs_ = std::make_unique<DialogCommands>(*this);
 
     pollTimer_.setInterval(ControllerSession::kPollMilliseconds);
     connect(&pollTimer_, &QTimer::timeout, this, &MainWindow::pollController);

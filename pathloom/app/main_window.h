@@ -25,6 +25,7 @@ class QSplitter;
 namespace pathloom::app {
 
 class CodePane;
+class DialogCommands;
 class DrawingArea;
 class GroupPalette;
 class Prompter;
@@ -57,6 +58,11 @@ class MainWindow : public QMainWindow {
     Document& document() { return document_; }
     ControllerSession& session() { return session_; }
     const Settings& settings() const { return settings_; }
+    // The settings the dialogs change; written back when the window closes.
+    Settings& editableSettings() { return settings_; }
+    Prompter& prompter() const { return *prompter_; }
+    StatusSink& sink() const { return *sink_; }
+    DialogCommands& dialogs() const { return *dialogs_; }
     double displayScale() const { return scale_; }
     QSlider* speedSlider() const { return slider_; }
     QLineEdit* ratioBox() const { return ratio_; }
@@ -76,6 +82,9 @@ class MainWindow : public QMainWindow {
     // After the selection changed: the one selected vect's lines in red at the top of the code
     // pane, or no highlight.
     void showSelectionInCode();
+    // After a command changed the drawing or its vects: the program is regenerated when the code
+    // pane is shown, then the canvas is repainted.
+    void drawingChanged();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -136,6 +145,7 @@ class MainWindow : public QMainWindow {
     GroupPalette* palette_ = nullptr;
     DrawingArea* drawing_ = nullptr;
     CodePane* code_ = nullptr;
+    std::unique_ptr<DialogCommands> dialogs_;
     QTimer pollTimer_;
     QTimer ratioTimer_;
 };

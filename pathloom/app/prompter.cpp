@@ -2,6 +2,7 @@
 #include "app/prompter.h"
 
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
@@ -9,6 +10,10 @@
 #include "app/connect_dialog.h"
 
 namespace pathloom::app {
+
+bool Prompter::runDialog(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
+}
 
 void DialogPrompter::message(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, QStringLiteral("Pathloom"), text);

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 namespace pathloom {
@@ -30,6 +31,9 @@ class Prompter {
                                                   const ControllerSession& session) = 0;
     // Opens a document with the desktop's program for it.
     virtual void openDocument(const QString& path) = 0;
+    // Runs a modal dialog of the program; true when it was accepted. Tests fill and accept the
+    // dialog here instead of waiting for a click.
+    virtual bool runDialog(QDialog& dialog);
 };
 
 // The real dialogs.

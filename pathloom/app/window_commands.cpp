@@ -159,6 +159,13 @@ void MainWindow::editCommand(int id) {
     updateCommands();
 }
 
+void MainWindow::drawingChanged() {
+    refreshProgram();
+    showSelectionInCode();
+    drawing_->setDrawing(document_.drawing());
+    drawing_->update();
+}
+
 void MainWindow::toggleView(int id) {
     ViewSettings& v = settings_.view;
     const bool on = action(id)->isChecked();

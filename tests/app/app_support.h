@@ -2,9 +2,11 @@
 // the program said, a private folder, and a window built with them.
 #pragma once
 
+#include <QDialog>
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,8 +36,17 @@ class ScriptedPrompter final : public Prompter {
         return connectAnswer;
     }
     void openDocument(const QString& path) override { opened << path; }
+    // Dialogs are filled by `fill` (which accepts or rejects them) instead of waiting for a click;
+    // without it they run for real, for tests that drive them with keys.
+    bool runDialog(QDialog& dialog) override {
+        dialogTitles << dialog.windowTitle();
+        if (!fill) return Prompter::runDialog(dialog);
+        fill(dialog);
+        return dialog.result() == QDialog::Accepted;
+    }
 
-    QStringList messages, abouts, opened;
+    std::function<void(QDialog&)> fill;
+    QStringList messages, abouts, opened, dialogTitles;
     QString openAnswer, saveAnswer, openFilters, proposedPath, saveFilters, selectedFilter;
     std::optional<QString> connectAnswer;
 };

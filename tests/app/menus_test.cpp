@@ -212,9 +212,13 @@ TEST_F(Menus, EveryCommandHasAPromptAndATooltip) {
     EXPECT_EQ(window->action(CmdRemoveTiny)->toolTip(), "去除极小图形");
     EXPECT_EQ(window->action(CmdOptimizeTravel)->statusTip(), "优化曲线间的空移");
     EXPECT_EQ(window->action(CmdOptimizeTravel)->toolTip(), "优化空移");
-    // Commands whose tools and dialogs are not built yet are there, and disabled.
-    for (int id : {CmdRemoveTiny, CmdProcess, CmdSimulate, CmdRotate, CmdStopSimulation})
+    // Commands whose tools are not built yet are there, and disabled; so are the dialogs on the
+    // selection while nothing is selected.
+    for (int id : {CmdSplit, CmdChangeStart, CmdSimulate, CmdStopSimulation, CmdRemoveTiny,
+                   CmdRotate, CmdMoveStart})
         EXPECT_FALSE(window->action(id)->isEnabled()) << id;
+    for (int id : {CmdProcess, CmdAutoOptimize, CmdOrigin, CmdActionManager, CmdCustomSpeed})
+        EXPECT_TRUE(window->action(id)->isEnabled()) << id;
 }
 
 }  // namespace

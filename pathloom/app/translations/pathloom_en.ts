@@ -774,4 +774,519 @@ Lintrel %1</translation>
         <translation>Save a picture of the window once it is shown, then quit</translation>
     </message>
 </context>
+<context>
+    <name>Dialog</name>
+    <message>
+        <source>动作编辑</source>
+        <translation>Edit action</translation>
+    </message>
+    <message>
+        <source>动作名称：</source>
+        <translation>Action name:</translation>
+    </message>
+    <message>
+        <source>指令：</source>
+        <translation>Commands:</translation>
+    </message>
+    <message>
+        <source>动作管理器</source>
+        <translation>Action manager</translation>
+    </message>
+    <message>
+        <source>新增</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>修改动作</source>
+        <translation>Change actions</translation>
+    </message>
+    <message>
+        <source>加工前动作</source>
+        <translation>Before machining</translation>
+    </message>
+    <message>
+        <source>加工后动作</source>
+        <translation>After machining</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>自动优化</source>
+        <translation>Automatic optimisation</translation>
+    </message>
+    <message>
+        <source>自动曲线平滑</source>
+        <translation>Smooth curves</translation>
+    </message>
+    <message>
+        <source>曲线平滑的精度：</source>
+        <translation>Smoothing precision:</translation>
+    </message>
+    <message>
+        <source>自动去除极小图形</source>
+        <translation>Remove tiny shapes</translation>
+    </message>
+    <message>
+        <source>最大尺寸：</source>
+        <translation>Largest size:</translation>
+    </message>
+    <message>
+        <source>×</source>
+        <translation>×</translation>
+    </message>
+    <message>
+        <source>自动去除重复线</source>
+        <translation>Remove duplicate lines</translation>
+    </message>
+    <message>
+        <source>自动合并相连线</source>
+        <translation>Merge connected lines</translation>
+    </message>
+    <message>
+        <source>最大距离：</source>
+        <translation>Largest distance:</translation>
+    </message>
+    <message>
+        <source>自动排序</source>
+        <translation>Sort</translation>
+    </message>
+    <message>
+        <source>排序方式：</source>
+        <translation>Sort by:</translation>
+    </message>
+    <message>
+        <source>允许反向</source>
+        <translation>Allow reversing</translation>
+    </message>
+    <message>
+        <source>自动优化空移</source>
+        <translation>Optimise travel moves</translation>
+    </message>
+    <message>
+        <source>自动适应输入单位</source>
+        <translation>Convert input units</translation>
+    </message>
+    <message>
+        <source>PLT绘图仪：</source>
+        <translation>PLT plotter units:</translation>
+    </message>
+    <message>
+        <source>网格排序</source>
+        <translation>Grid sort</translation>
+    </message>
+    <message>
+        <source>局部最小空移排序</source>
+        <translation>Least travel</translation>
+    </message>
+    <message>
+        <source>小图优先排序</source>
+        <translation>Small shapes first</translation>
+    </message>
+    <message>
+        <source>从里到外排序</source>
+        <translation>Inside to outside</translation>
+    </message>
+    <message>
+        <source>从左到右排序</source>
+        <translation>Left to right</translation>
+    </message>
+    <message>
+        <source>从右到左排序</source>
+        <translation>Right to left</translation>
+    </message>
+    <message>
+        <source>从上到下排序</source>
+        <translation>Top to bottom</translation>
+    </message>
+    <message>
+        <source>从下到上排序</source>
+        <translation>Bottom to top</translation>
+    </message>
+    <message>
+        <source>原点位置</source>
+        <translation>Origin</translation>
+    </message>
+    <message>
+        <source>左上</source>
+        <translation>Top left</translation>
+    </message>
+    <message>
+        <source>中上</source>
+        <translation>Top centre</translation>
+    </message>
+    <message>
+        <source>右上</source>
+        <translation>Top right</translation>
+    </message>
+    <message>
+        <source>左中</source>
+        <translation>Middle left</translation>
+    </message>
+    <message>
+        <source>正中</source>
+        <translation>Centre</translation>
+    </message>
+    <message>
+        <source>右中</source>
+        <translation>Middle right</translation>
+    </message>
+    <message>
+        <source>左下</source>
+        <translation>Bottom left</translation>
+    </message>
+    <message>
+        <source>中下</source>
+        <translation>Bottom centre</translation>
+    </message>
+    <message>
+        <source>右下</source>
+        <translation>Bottom right</translation>
+    </message>
+    <message>
+        <source>输入坐标</source>
+        <translation>Use the typed point</translation>
+    </message>
+    <message>
+        <source>鼠标拾取</source>
+        <translation>Pick with the mouse</translation>
+    </message>
+    <message>
+        <source>全局</source>
+        <translation>Global</translation>
+    </message>
+    <message>
+        <source>X轴轴号</source>
+        <translation>X axis number</translation>
+    </message>
+    <message>
+        <source>X轴的轴号</source>
+        <translation>The axis number of X</translation>
+    </message>
+    <message>
+        <source>Y轴轴号</source>
+        <translation>Y axis number</translation>
+    </message>
+    <message>
+        <source>Y轴的轴号</source>
+        <translation>The axis number of Y</translation>
+    </message>
+    <message>
+        <source>空移速度</source>
+        <translation>Travel speed</translation>
+    </message>
+    <message>
+        <source>空移时使用的速度</source>
+        <translation>The speed of travel moves</translation>
+    </message>
+    <message>
+        <source>空移加速度</source>
+        <translation>Travel acceleration</translation>
+    </message>
+    <message>
+        <source>空移时使用的加速度</source>
+        <translation>The acceleration of travel moves</translation>
+    </message>
+    <message>
+        <source>空移减速度</source>
+        <translation>Travel deceleration</translation>
+    </message>
+    <message>
+        <source>空移时使用的减速度</source>
+        <translation>The deceleration of travel moves</translation>
+    </message>
+    <message>
+        <source>加工加速度</source>
+        <translation>Machining acceleration</translation>
+    </message>
+    <message>
+        <source>加工时使用的加速度</source>
+        <translation>The acceleration while machining</translation>
+    </message>
+    <message>
+        <source>加工减速度</source>
+        <translation>Machining deceleration</translation>
+    </message>
+    <message>
+        <source>加工时使用的减速度</source>
+        <translation>The deceleration while machining</translation>
+    </message>
+    <message>
+        <source>工艺参数-轴</source>
+        <translation>Process - axes</translation>
+    </message>
+    <message>
+        <source>启用Z轴</source>
+        <translation>Use the Z axis</translation>
+    </message>
+    <message>
+        <source>Z轴轴号</source>
+        <translation>Z axis number</translation>
+    </message>
+    <message>
+        <source>加工中是否上抬</source>
+        <translation>Lift between shapes</translation>
+    </message>
+    <message>
+        <source>加工高度</source>
+        <translation>Work height</translation>
+    </message>
+    <message>
+        <source>上抬高度</source>
+        <translation>Uplift height</translation>
+    </message>
+    <message>
+        <source>启用R轴</source>
+        <translation>Use the R axis</translation>
+    </message>
+    <message>
+        <source>R轴轴号</source>
+        <translation>R axis number</translation>
+    </message>
+    <message>
+        <source>工艺参数-运动</source>
+        <translation>Process - motion</translation>
+    </message>
+    <message>
+        <source>参考精度</source>
+        <translation>Reference accuracy</translation>
+    </message>
+    <message>
+        <source>加工速度</source>
+        <translation>Machining speed</translation>
+    </message>
+    <message>
+        <source>加工时使用的速度</source>
+        <translation>The speed while machining</translation>
+    </message>
+    <message>
+        <source>运动方式</source>
+        <translation>Motion mode</translation>
+    </message>
+    <message>
+        <source>圆弧变为小线段</source>
+        <translation>Arcs to small segments</translation>
+    </message>
+    <message>
+        <source>工艺参数-动作</source>
+        <translation>Process - actions</translation>
+    </message>
+    <message>
+        <source>启动动作</source>
+        <translation>Start action</translation>
+    </message>
+    <message>
+        <source>结束动作</source>
+        <translation>End action</translation>
+    </message>
+    <message>
+        <source>其他</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>显示的语言</source>
+        <translation>Program language</translation>
+    </message>
+    <message>
+        <source>打开时自动连接</source>
+        <translation>Connect at start</translation>
+    </message>
+    <message>
+        <source>IP</source>
+        <translation>IP</translation>
+    </message>
+    <message>
+        <source>加工文件名</source>
+        <translation>Program file name</translation>
+    </message>
+    <message>
+        <source>加工完成返回初始位置</source>
+        <translation>Return to the initial position when finished</translation>
+    </message>
+    <message>
+        <source>绝对运动</source>
+        <translation>Absolute</translation>
+    </message>
+    <message>
+        <source>相对运动</source>
+        <translation>Relative</translation>
+    </message>
+    <message>
+        <source>工艺参数</source>
+        <translation>Process parameters</translation>
+    </message>
+    <message>
+        <source>工艺</source>
+        <translation>Process </translation>
+    </message>
+    <message>
+        <source>工艺选择：</source>
+        <translation>Process:</translation>
+    </message>
+    <message>
+        <source>Property</source>
+        <translation>Property</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>轨迹旋转</source>
+        <translation>Rotate</translation>
+    </message>
+    <message>
+        <source>基点X：</source>
+        <translation>Base point X:</translation>
+    </message>
+    <message>
+        <source>基点Y：</source>
+        <translation>Base point Y:</translation>
+    </message>
+    <message>
+        <source>角度：</source>
+        <translation>Angle:</translation>
+    </message>
+    <message>
+        <source>X1：</source>
+        <translation>X1:</translation>
+    </message>
+    <message>
+        <source>Y1：</source>
+        <translation>Y1:</translation>
+    </message>
+    <message>
+        <source>X2：</source>
+        <translation>X2:</translation>
+    </message>
+    <message>
+        <source>Y2：</source>
+        <translation>Y2:</translation>
+    </message>
+    <message>
+        <source>自动计算角度</source>
+        <translation>Angle from the points</translation>
+    </message>
+    <message>
+        <source>轨迹镜像</source>
+        <translation>Mirror</translation>
+    </message>
+    <message>
+        <source>是否镜像X方向</source>
+        <translation>Mirror in X</translation>
+    </message>
+    <message>
+        <source>X轴镜像</source>
+        <translation>X mirror</translation>
+    </message>
+    <message>
+        <source>X镜像轴位置:</source>
+        <translation>X mirror axis at:</translation>
+    </message>
+    <message>
+        <source>是否镜像Y方向</source>
+        <translation>Mirror in Y</translation>
+    </message>
+    <message>
+        <source>Y轴镜像</source>
+        <translation>Y mirror</translation>
+    </message>
+    <message>
+        <source>Y镜像轴位置:</source>
+        <translation>Y mirror axis at:</translation>
+    </message>
+    <message>
+        <source>去除极小图形</source>
+        <translation>Remove tiny shapes</translation>
+    </message>
+    <message>
+        <source>请输入即将删除的图形最大尺寸，小于该尺寸的选中图形将会被删除</source>
+        <translation>Enter the largest size to remove: selected shapes smaller than this are deleted</translation>
+    </message>
+    <message>
+        <source>合并相连线</source>
+        <translation>Merge connected lines</translation>
+    </message>
+    <message>
+        <source>请输入可合并的最大距离：</source>
+        <translation>Enter the largest distance to merge:</translation>
+    </message>
+    <message>
+        <source>曲线精度</source>
+        <translation>Curve precision</translation>
+    </message>
+    <message>
+        <source>请输入曲线的参考精度:</source>
+        <translation>Enter the reference precision of the curves:</translation>
+    </message>
+    <message>
+        <source>修改速度</source>
+        <translation>Change speed</translation>
+    </message>
+    <message>
+        <source>速度：</source>
+        <translation>Speed:</translation>
+    </message>
+    <message>
+        <source>修改顺序</source>
+        <translation>Change order</translation>
+    </message>
+    <message>
+        <source>顺序：</source>
+        <translation>Position:</translation>
+    </message>
+    <message>
+        <source>轨迹缩放</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>倍数：</source>
+        <translation>Factor:</translation>
+    </message>
+    <message>
+        <source>修改Z轴高度</source>
+        <translation>Change Z heights</translation>
+    </message>
+    <message>
+        <source>加工高度：</source>
+        <translation>Work height:</translation>
+    </message>
+    <message>
+        <source>上抬高度：</source>
+        <translation>Uplift height:</translation>
+    </message>
+    <message>
+        <source>轨迹平移</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>X方向平移：</source>
+        <translation>Move in X:</translation>
+    </message>
+    <message>
+        <source>Y方向平移：</source>
+        <translation>Move in Y:</translation>
+    </message>
+    <message>
+        <source>起点移动</source>
+        <translation>Move start point</translation>
+    </message>
+    <message>
+        <source>目标X位置：</source>
+        <translation>Target X:</translation>
+    </message>
+    <message>
+        <source>目标Y位置：</source>
+        <translation>Target Y:</translation>
+    </message>
+</context>
 </TS>

@@ -4,6 +4,7 @@
 #include <lintrel/lintrel.hpp>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <iterator>
 #include <string>
@@ -192,7 +193,7 @@ Outcome setHeights(Document& document, double workHeight, double liftHeight) {
 
 Outcome setSpeed(Document& document, double speed, StatusSink& sink) {
     if (document.busy()) return Outcome::Busy;
-    if (!(speed > 0)) return refuse(sink, Text::BadParameter);
+    if (!(speed > 0) || !std::isfinite(speed)) return refuse(sink, Text::BadParameter);
     const int n = forEachSelected(document.drawing(), [&](Vect& v) { v.speed = speed; });
     return n ? Outcome::Changed : Outcome::Unchanged;
 }
@@ -210,7 +211,8 @@ Outcome clearActions(Document& document) {
 
 Outcome scaleSelection(Document& document, double factor, StatusSink& sink) {
     if (document.busy()) return Outcome::Busy;
-    if (!(factor > 0.0001)) return refuse(sink, Text::BadScale);
+    // The library scales in single precision: a factor beyond it would give infinities.
+    if (!(factor > 0.0001) || factor > FLT_MAX) return refuse(sink, Text::BadScale);
     const auto f = static_cast<float>(factor);
     const int n =
         forEachSelected(document.drawing(), [&](Vect& v) { VarnixCad3_ScaleOne(&v, f, f, 0, 0); });
@@ -219,8 +221,11 @@ Outcome scaleSelection(Document& document, double factor, StatusSink& sink) {
 
 Outcome rotateSelection(Document& document, double degrees, double cx, double cy) {
     if (document.busy()) return Outcome::Busy;
-    if (degrees == 0) return Outcome::Unchanged;
-    const auto angle = static_cast<float>(degrees * lintrel::kPi / 180.0);
+    if (degrees == 0 || !std::isfinite(degrees)) return Outcome::Unchanged;
+    double radians = degrees * lintrel::kPi / 180.0;
+    // The library turns by a float: whole turns are dropped from an angle too large for one.
+    if (std::fabs(radians) > FLT_MAX) radians = std::fmod(degrees, 360.0) * lintrel::kPi / 180.0;
+    const auto angle = static_cast<float>(radians);
     const int n = forEachSelected(document.drawing(),
                                   [&](Vect& v) { VarnixCad3_RotateOne(&v, angle, cx, cy); });
     return n ? Outcome::Changed : Outcome::Unchanged;

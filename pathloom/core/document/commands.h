@@ -63,7 +63,7 @@ Outcome setHeights(Document& document, double workHeight, double liftHeight);
 // speed <= 0: "参数错误".
 Outcome setSpeed(Document& document, double speed, StatusSink& sink);
 Outcome clearActions(Document& document);
-// factor <= 0.0001: "缩放尺寸不正确！". Scales about the origin.
+// factor <= 0.0001 or beyond single precision: "缩放尺寸不正确！". Scales about the origin.
 Outcome scaleSelection(Document& document, double factor, StatusSink& sink);
 // An angle of 0 changes nothing.
 Outcome rotateSelection(Document& document, double degrees, double cx, double cy);

@@ -55,6 +55,12 @@ enum class Text {
     CodeOutdated,
     ActionsFull,
     ActionsEmpty,
+    NotANumber,
+    ActionNameInvalid,
+    ActionTextAmpersand,
+    ActionTooLong,
+    ActionNotStorable,
+    TextNotStorable,
     ExportFailed,
     // The controller link.
     NotConnected,

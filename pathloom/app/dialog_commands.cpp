@@ -1,0 +1,238 @@
+// The dialog commands of the main frame.
+#include "app/dialog_commands.h"
+
+#include <QAction>
+
+#include "app/commands.h"
+#include "app/main_window.h"
+#include "app/prompter.h"
+#include "core/dialogs/number_input.h"
+#include "core/presets/apply.h"
+#include "dialogs/action_dialogs.h"
+#include "dialogs/auto_optimize_dialog.h"
+#include "dialogs/form_dialog.h"
+#include "dialogs/origin_dialog.h"
+#include "dialogs/process_dialog.h"
+#include "dialogs/transform_dialogs.h"
+
+namespace pathloom::app {
+namespace {
+
+using dialogs::dtr;
+using dialogs::NumberDialog;
+
+QString shown(double value) {
+    return dialogs::qstring(shortestNumber(value));
+}
+
+}  // namespace
+
+DialogCommands::DialogCommands(MainWindow& window) : window_(window) {
+    bind(CmdRemoveTiny, &DialogCommands::removeTiny);
+    bind(CmdMerge, &DialogCommands::merge);
+    bind(CmdCurvePrecision, &DialogCommands::curvePrecision);
+    bind(CmdOptimizeTravel, &DialogCommands::optimizeTravel);
+    bind(CmdCustomSpeed, &DialogCommands::speed);
+    bind(CmdCustomOrder, &DialogCommands::order);
+    bind(CmdScale, &DialogCommands::scale);
+    bind(CmdCustomZ, &DialogCommands::heights);
+    bind(CmdTranslate, &DialogCommands::translate);
+    bind(CmdMoveStart, &DialogCommands::moveStart);
+    bind(CmdRotate, &DialogCommands::rotate);
+    bind(CmdMirror, &DialogCommands::mirror);
+    bind(CmdAutoOptimize, &DialogCommands::autoOptimize);
+    bind(CmdProcess, &DialogCommands::process);
+    bind(CmdActionManager, &DialogCommands::toggleActionManager);
+    bind(CmdModifyAction, &DialogCommands::modifyActions);
+    bind(CmdDeleteAction, &DialogCommands::deleteActions);
+    bind(CmdOrigin, &DialogCommands::showOrigin);
+
+    manager_ = new dialogs::ActionManager(window_.prompter(), &window_, window_.settings().actions);
+    manager_->setWindowFlag(Qt::Tool);
+    connect(manager_, &dialogs::ActionManager::actionsChanged, this,
+            [this] { window_.editableSettings().actions = manager_->actions().items(); });
+}
+
+DialogCommands::~DialogCommands() = default;
+
+void DialogCommands::bind(int id, void (DialogCommands::*handler)()) {
+    connect(window_.action(id), &QAction::triggered, this, [this, handler] {
+        // While a simulation runs none of these commands does anything.
+        if (!window_.document().busy()) (this->*handler)();
+    });
+}
+
+void DialogCommands::finish(Outcome outcome) {
+    if (outcome == Outcome::Changed) window_.drawingChanged();
+}
+
+// ---- Optimisation dialogs ----
+
+void DialogCommands::removeTiny() {
+    NumberDialog dialog(window_.prompter(), &window_, dtr("去除极小图形"),
+                        dtr("请输入即将删除的图形最大尺寸，小于该尺寸的选中图形将会被删除"),
+                        {{"width", dtr("最大尺寸："), shown(memory_.tinyWidth)},
+                         {"height", dtr("×"), shown(memory_.tinyHeight)}});
+    if (!window_.prompter().runDialog(dialog)) return;
+    memory_.tinyWidth = dialog.number("width");
+    memory_.tinyHeight = dialog.number("height");
+    finish(runEdit(window_.document(), EditCommand::RemoveTiny,
+                   {memory_.tinyWidth, memory_.tinyHeight, 0}, window_.sink()));
+}
+
+void DialogCommands::merge() {
+    NumberDialog dialog(window_.prompter(), &window_, dtr("合并相连线"),
+                        dtr("请输入可合并的最大距离："),
+                        {{"distance", QString(), shown(memory_.mergeDistance)}});
+    if (!window_.prompter().runDialog(dialog)) return;
+    memory_.mergeDistance = dialog.number("distance");
+    finish(runEdit(window_.document(), EditCommand::MergeConnected, {0, 0, memory_.mergeDistance},
+                   window_.sink()));
+}
+
+void DialogCommands::curvePrecision() {
+    NumberDialog dialog(window_.prompter(), &window_, dtr("曲线精度"), dtr("请输入曲线的参考精度:"),
+                        {{"precision", QString(), shown(memory_.precision)}});
+    if (!window_.prompter().runDialog(dialog)) return;
+    memory_.precision = dialog.number("precision");
+    finish(runEdit(window_.document(), EditCommand::CurvePrecision, {0, 0, memory_.precision},
+                   window_.sink()));
+}
+
+void DialogCommands::optimizeTravel() {
+    // The travel optimisation asks for its tolerance in the curve precision dialog.
+    NumberDialog dialog(window_.prompter(), &window_, dtr("曲线精度"), dtr("请输入曲线的参考精度:"),
+                        {{"precision", QString(), shown(memory_.precision)}});
+    if (!window_.prompter().runDialog(dialog)) return;
+    memory_.precision = dialog.number("precision");
+    finish(runEdit(window_.document(), EditCommand::OptimizeTravel, {0, 0, memory_.precision},
+                   window_.sink()));
+}
+
+// ---- Value dialogs on the selection ----
+
+void DialogCommands::speed() {
+    const SelectionDefaults now = selectionDefaults(window_.document().drawing());
+    NumberDialog dialog(window_.prompter(), &window_, dtr("修改速度"), QString(),
+                        {{"speed", dtr("速度："), shown(now.speed)}});
+    if (!window_.prompter().runDialog(dialog)) return;
+    finish(setSpeed(window_.document(), dialog.number("speed"), window_.sink()));
+}
+
+void DialogCommands::order() {
+    const SelectionDefaults now = selectionDefaults(window_.document().drawing());
+    NumberDialog dialog(window_.prompter(), &window_, dtr("修改顺序"), QString(),
+                        {{"order", dtr("顺序："), QString::number(now.position)}});
+    if (!window_.prompter().runDialog(dialog)) return;
+    finish(changeOrder(window_.document(), orderPosition(dialog.number("order")), window_.sink()));
+}
+
+void DialogCommands::scale() {
+    NumberDialog dialog(window_.prompter(), &window_, dtr("轨迹缩放"), QString(),
+                        {{"factor", dtr("倍数："), QStringLiteral("1.0")}});
+    if (!window_.prompter().runDialog(dialog)) return;
+    finish(scaleSelection(window_.document(), dialog.number("factor"), window_.sink()));
+}
+
+void DialogCommands::heights() {
+    const SelectionDefaults now = selectionDefaults(window_.document().drawing());
+    NumberDialog dialog(window_.prompter(), &window_, dtr("修改Z轴高度"), QString(),
+                        {{"workHeight", dtr("加工高度："), shown(now.workHeight)},
+                         {"liftHeight", dtr("上抬高度："), shown(now.liftHeight)}});
+    if (!window_.prompter().runDialog(dialog)) return;
+    finish(
+        setHeights(window_.document(), dialog.number("workHeight"), dialog.number("liftHeight")));
+}
+
+void DialogCommands::translate() {
+    NumberDialog dialog(
+        window_.prompter(), &window_, dtr("轨迹平移"), QString(),
+        {{"dx", dtr("X方向平移："), shown(0)}, {"dy", dtr("Y方向平移："), shown(0)}});
+    if (!window_.prompter().runDialog(dialog)) return;
+    finish(translateSelection(window_.document(), dialog.number("dx"), dialog.number("dy")));
+}
+
+void DialogCommands::moveStart() {
+    const SelectionDefaults now = selectionDefaults(window_.document().drawing());
+    if (!now.startX) return;  // opens only for a selected vect with a start point
+    NumberDialog dialog(window_.prompter(), &window_, dtr("起点移动"), QString(),
+                        {{"targetX", dtr("目标X位置："), shown(*now.startX)},
+                         {"targetY", dtr("目标Y位置："), shown(*now.startY)}});
+    if (!window_.prompter().runDialog(dialog)) return;
+    finish(moveStartTo(window_.document(), dialog.number("targetX"), dialog.number("targetY")));
+}
+
+void DialogCommands::rotate() {
+    const SelectionDefaults now = selectionDefaults(window_.document().drawing());
+    dialogs::RotateDialog dialog(window_.prompter(), &window_, now.startX.value_or(0),
+                                 now.startY.value_or(0));
+    if (!window_.prompter().runDialog(dialog)) return;
+    finish(rotateSelection(window_.document(), dialog.number("angle"), dialog.number("baseX"),
+                           dialog.number("baseY")));
+}
+
+void DialogCommands::mirror() {
+    const SelectionDefaults now = selectionDefaults(window_.document().drawing());
+    dialogs::MirrorDialog dialog(window_.prompter(), &window_, memory_.mirrorX, memory_.mirrorY,
+                                 now.startX.value_or(0), now.startY.value_or(0));
+    if (!window_.prompter().runDialog(dialog)) return;
+    memory_.mirrorX = dialog.mirrorX();
+    memory_.mirrorY = dialog.mirrorY();
+    finish(mirrorSelection(window_.document(), memory_.mirrorX, dialog.number("xAxis"),
+                           memory_.mirrorY, dialog.number("yAxis")));
+}
+
+// ---- Settings dialogs ----
+
+void DialogCommands::autoOptimize() {
+    dialogs::AutoOptimizeDialog dialog(window_.prompter(), &window_, window_.settings().optimize);
+    if (window_.prompter().runDialog(dialog)) window_.editableSettings().optimize = dialog.result();
+}
+
+void DialogCommands::process() {
+    Settings& settings = window_.editableSettings();
+    ControllerSession& session = window_.session();
+    dialogs::ProcessDialog dialog(window_.prompter(), &window_,
+                                  {settings.process, settings.connection},
+                                  presetSelectorEntries(window_.document().drawing()),
+                                  session.connected() ? session.axisCount() : 0);
+    if (!window_.prompter().runDialog(dialog)) return;
+    acceptProcessEdit(settings.process, dialog.edited().process, window_.document().drawing());
+    settings.connection = dialog.edited().connection;
+    window_.drawingChanged();
+}
+
+// ---- Actions ----
+
+void DialogCommands::toggleActionManager() {
+    manager_->setVisible(!manager_->isVisible());
+}
+
+void DialogCommands::modifyActions() {
+    dialogs::SetActionDialog dialog(window_.prompter(), &window_, manager_->actions(),
+                                    window_.document().drawing());
+    if (!window_.prompter().runDialog(dialog)) return;
+    setSelectedActions(window_.document().drawing(), dialog.before(), dialog.after());
+    window_.drawingChanged();
+}
+
+void DialogCommands::deleteActions() {
+    finish(clearActions(window_.document()));
+}
+
+// ---- Origin ----
+
+void DialogCommands::showOrigin() {
+    if (!origin_) {
+        origin_ = new dialogs::OriginDialog(window_.prompter(), &window_);
+        origin_->setWindowFlag(Qt::Tool);
+        connect(origin_, &dialogs::OriginDialog::anchorChosen, this,
+                [this](Anchor anchor) { finish(moveAnchorToOrigin(window_.document(), anchor)); });
+        connect(origin_, &dialogs::OriginDialog::typedOrigin, this,
+                [this](double x, double y) { finish(moveOriginTo(window_.document(), x, y)); });
+    }
+    origin_->show();
+    origin_->raise();
+}
+
+}  // namespace pathloom::app

@@ -1,0 +1,62 @@
+// The commands of the main frame that open a dialog: the optimisation dialogs with their values
+// remembered for the run, the transform and value dialogs on the selection, auto-optimise,
+// process parameters, the actions and the origin. Each ends with the common completion: a changed
+// drawing is regenerated (when the code pane is shown) and repainted.
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "core/dialogs/dialog_values.h"
+
+namespace pathloom::dialogs {
+class ActionManager;
+class OriginDialog;
+}  // namespace pathloom::dialogs
+
+namespace pathloom::app {
+
+class MainWindow;
+
+class DialogCommands : public QObject {
+    Q_OBJECT
+  public:
+    // Binds the dialog commands of the window and creates the hidden action manager.
+    explicit DialogCommands(MainWindow& window);
+    ~DialogCommands() override;
+
+    const DialogMemory& memory() const { return memory_; }
+    dialogs::ActionManager& actionManager() const { return *manager_; }
+    // The origin dialog once it was opened; null before.
+    dialogs::OriginDialog* originDialog() const { return origin_; }
+
+  private:
+    void bind(int id, void (DialogCommands::*handler)());
+    void finish(Outcome outcome);
+
+    void removeTiny();
+    void merge();
+    void curvePrecision();
+    void optimizeTravel();
+    void speed();
+    void order();
+    void scale();
+    void heights();
+    void translate();
+    void moveStart();
+    void rotate();
+    void mirror();
+    void autoOptimize();
+    void process();
+    void toggleActionManager();
+    void modifyActions();
+    void deleteActions();
+    void showOrigin();
+
+    MainWindow& window_;
+    DialogMemory memory_;
+    dialogs::ActionManager* manager_ = nullptr;
+    dialogs::OriginDialog* origin_ = nullptr;
+};
+
+}  // namespace pathloom::app

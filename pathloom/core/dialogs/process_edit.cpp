@@ -1,0 +1,180 @@
+// Property values of the process parameters dialog.
+#include "core/dialogs/process_edit.h"
+
+#include <cmath>
+#include <variant>
+
+#include "core/dialogs/number_input.h"
+#include "core/dialogs/stored_values.h"
+#include "core/presets/stored_text.h"
+
+namespace pathloom {
+namespace {
+
+struct ChoiceRef {
+    int* value;
+};
+struct LinesRef {
+    std::string* value;
+};
+using FieldRef = std::variant<int*, double*, bool*, ChoiceRef, std::string*, LinesRef>;
+
+ProcessPreset& presetOf(ProcessEdit& edit, int preset) {
+    return edit.process.presets[static_cast<size_t>(presetIndex(preset))];
+}
+
+std::optional<FieldRef> machineField(ProcessEdit& edit, int id) {
+    MachineParameters& m = edit.process.machine;
+    switch (id) {
+        case 1:
+            return &m.xAxis;
+        case 2:
+            return &m.yAxis;
+        case 3:
+            return &m.emptySpeed;
+        case 4:
+            return &m.emptyAccel;
+        case 5:
+            return &m.emptyDecel;
+        case 6:
+            return &m.moveAccel;
+        case 7:
+            return &m.moveDecel;
+        case 21:
+            return ChoiceRef{&m.codeType};
+        case 22:
+            return &edit.connection.autoConnect;
+        case 23:
+            return &edit.connection.autoIp;
+        case 24:
+            return &m.processFilename;
+        case 27:
+            return &m.returnFirstPos;
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<FieldRef> presetField(ProcessPreset& p, int id) {
+    switch (id) {
+        case 8:
+            return &p.useZ;
+        case 9:
+            return &p.zAxis;
+        case 10:
+            return &p.dotLift;
+        case 11:
+            return &p.workHeight;
+        case 12:
+            return &p.upliftHeight;
+        case 13:
+            return &p.useR;
+        case 14:
+            return &p.rAxis;
+        case 15:
+            return &p.refAccuracy;
+        case 16:
+            return &p.speed;
+        case 17:
+            return ChoiceRef{&p.moveType};
+        case 18:
+            return &p.circToSeg;
+        case 19:
+            return LinesRef{&p.beforeProcessing};
+        case 20:
+            return LinesRef{&p.afterProcessing};
+        case 25:
+            return LinesRef{&p.startAction};
+        case 26:
+            return LinesRef{&p.endAction};
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<FieldRef> fieldOf(ProcessEdit& edit, int preset, int id) {
+    if (auto field = machineField(edit, id)) return field;
+    return presetField(presetOf(edit, preset), id);
+}
+
+template <class... F>
+struct Overload : F... {
+    using F::operator()...;
+};
+
+// Line breaks shown as the four characters \r\n, as the list shows them on one line.
+std::string shownLines(const std::string& text) {
+    return encodePresetText(text);
+}
+
+}  // namespace
+
+std::optional<PropertyKind> propertyKind(int id) {
+    ProcessEdit probe;
+    const std::optional<FieldRef> field = fieldOf(probe, 1, id);
+    if (!field) return std::nullopt;
+    return std::visit(Overload{[](int*) { return PropertyKind::Axis; },
+                               [](double*) { return PropertyKind::Number; },
+                               [](bool*) { return PropertyKind::Flag; },
+                               [](ChoiceRef) { return PropertyKind::Choice; },
+                               [](std::string*) { return PropertyKind::Text; },
+                               [](LinesRef) { return PropertyKind::LinesText; }},
+                      *field);
+}
+
+std::string propertyValue(const ProcessEdit& edit, int preset, int id) {
+    const std::optional<FieldRef> field = fieldOf(const_cast<ProcessEdit&>(edit), preset, id);
+    if (!field) return {};
+    return std::visit(Overload{[](int* v) { return std::to_string(*v); },
+                               [](double* v) { return shortestNumber(*v); },
+                               [](bool* v) { return std::string(*v ? "True" : "False"); },
+                               [](ChoiceRef c) { return std::string(*c.value != 0 ? "1" : "0"); },
+                               [](std::string* v) { return *v; },
+                               [](LinesRef l) { return shownLines(*l.value); }},
+                      *field);
+}
+
+std::optional<Text> setPropertyValue(ProcessEdit& edit, int preset, int id,
+                                     std::string_view shown) {
+    const std::optional<FieldRef> field = fieldOf(edit, preset, id);
+    if (!field) return Text::BadParameter;
+    const std::optional<double> number = parseNumber(shown);
+    return std::visit(
+        Overload{[&](int* v) -> std::optional<Text> {
+                     if (!number) return Text::NotANumber;
+                     // The controller reports its axis count in one byte.
+                     if (*number < 0 || *number > 255 || std::trunc(*number) != *number)
+                         return Text::BadParameter;
+                     *v = static_cast<int>(*number);
+                     return std::nullopt;
+                 },
+                 [&](double* v) -> std::optional<Text> {
+                     if (!number) return Text::NotANumber;
+                     *v = *number;
+                     return std::nullopt;
+                 },
+                 [&](bool* v) -> std::optional<Text> {
+                     if (shown != "True" && shown != "False") return Text::BadParameter;
+                     *v = shown == "True";
+                     return std::nullopt;
+                 },
+                 [&](ChoiceRef c) -> std::optional<Text> {
+                     if (shown != "0" && shown != "1") return Text::BadParameter;
+                     *c.value = shown == "1" ? 1 : 0;
+                     return std::nullopt;
+                 },
+                 [&](std::string* v) -> std::optional<Text> {
+                     if (!survivesProfile(shown)) return Text::TextNotStorable;
+                     *v = shown;
+                     return std::nullopt;
+                 },
+                 [&](LinesRef l) -> std::optional<Text> {
+                     const std::string text = decodePresetText(shown);
+                     if (!presetTextStorable(text)) return Text::TextNotStorable;
+                     *l.value = text;
+                     return std::nullopt;
+                 }},
+        *field);
+}
+
+}  // namespace pathloom

@@ -1,0 +1,90 @@
+// The auto-optimise dialog.
+#include "dialogs/auto_optimize_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLineEdit>
+
+#include "core/dialogs/dialog_values.h"
+#include "core/dialogs/number_input.h"
+
+namespace pathloom::dialogs {
+namespace {
+
+QString shown(double value) {
+    return qstring(shortestNumber(value));
+}
+
+}  // namespace
+
+AutoOptimizeDialog::AutoOptimizeDialog(app::Prompter& prompter, QWidget* parent,
+                                       const AutoOptimizeSettings& s)
+    : FormDialog(prompter, parent, dtr("自动优化")), start_(s) {
+    smoothing_ = addCheck("smoothing", dtr("自动曲线平滑"), s.curveSmoothing);
+    precision_ = addNumber("precision", dtr("曲线平滑的精度："), shown(s.smoothingAccuracy));
+    tiny_ = addCheck("removeTiny", dtr("自动去除极小图形"), s.removeMinimal);
+    width_ = addNumber("tinyWidth", dtr("最大尺寸："), shown(s.minimalWidth));
+    height_ = addNumber("tinyHeight", dtr("×"), shown(s.minimalHeight));
+    duplicates_ = addCheck("removeDuplicates", dtr("自动去除重复线"), s.removeDuplicates);
+    merge_ = addCheck("merge", dtr("自动合并相连线"), s.mergeConnected);
+    distance_ = addNumber("distance", dtr("最大距离："), shown(s.mergeMaxSize));
+    sort_ = addCheck("sort", dtr("自动排序"), s.sort);
+    sortBy_ = new QComboBox(this);
+    sortBy_->setObjectName(QStringLiteral("sortBy"));
+    for (const char* entry :
+         {QT_TRANSLATE_NOOP("Dialog", "网格排序"), QT_TRANSLATE_NOOP("Dialog", "局部最小空移排序"),
+          QT_TRANSLATE_NOOP("Dialog", "小图优先排序"), QT_TRANSLATE_NOOP("Dialog", "从里到外排序"),
+          QT_TRANSLATE_NOOP("Dialog", "从左到右排序"), QT_TRANSLATE_NOOP("Dialog", "从右到左排序"),
+          QT_TRANSLATE_NOOP("Dialog", "从上到下排序"), QT_TRANSLATE_NOOP("Dialog", "从下到上排序")})
+        sortBy_->addItem(dtr(entry));
+    sortBy_->setCurrentIndex(s.sortBy >= 0 && s.sortBy < 8 ? s.sortBy : 0);
+    form()->addRow(dtr("排序方式："), sortBy_);
+    reverse_ = addCheck("allowReverse", dtr("允许反向"), s.changeDirection);
+    travel_ = addCheck("optimizeTravel", dtr("自动优化空移"), s.optimizeAbs);
+    units_ = addCheck("autoUnits", dtr("自动适应输入单位"), s.autoUnits);
+    plt_ = addNumber("pltUnits", dtr("PLT绘图仪："), shown(s.pltUnits));
+    for (QCheckBox* box : {smoothing_, tiny_, merge_, sort_, units_})
+        connect(box, &QCheckBox::toggled, this, &AutoOptimizeDialog::updateEnabled);
+    updateEnabled();
+}
+
+QCheckBox* AutoOptimizeDialog::addCheck(const char* objectName, const QString& label,
+                                        bool checked) {
+    auto* box = new QCheckBox(label, this);
+    box->setObjectName(QString::fromLatin1(objectName));
+    box->setChecked(checked);
+    form()->addRow(box);
+    return box;
+}
+
+void AutoOptimizeDialog::updateEnabled() {
+    precision_->setEnabled(smoothing_->isChecked());
+    width_->setEnabled(tiny_->isChecked());
+    height_->setEnabled(tiny_->isChecked());
+    distance_->setEnabled(merge_->isChecked());
+    sortBy_->setEnabled(sort_->isChecked());
+    reverse_->setEnabled(sort_->isChecked());
+    plt_->setEnabled(units_->isChecked());
+}
+
+AutoOptimizeSettings AutoOptimizeDialog::result() const {
+    AutoOptimizeSettings s = start_;
+    s.curveSmoothing = smoothing_->isChecked();
+    s.smoothingAccuracy = number("precision");
+    s.removeMinimal = tiny_->isChecked();
+    s.minimalWidth = number("tinyWidth");
+    s.minimalHeight = number("tinyHeight");
+    s.removeDuplicates = duplicates_->isChecked();
+    s.mergeConnected = merge_->isChecked();
+    s.mergeMaxSize = number("distance");
+    s.sort = sort_->isChecked();
+    s.sortBy = sortBy_->currentIndex();
+    s.changeDirection = reverse_->isChecked();
+    s.optimizeAbs = travel_->isChecked();
+    s.autoUnits = units_->isChecked();
+    s.pltUnits = number("pltUnits");
+    return correctedAutoOptimize(s);
+}
+
+}  // namespace pathloom::dialogs

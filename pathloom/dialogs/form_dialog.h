@@ -1,0 +1,70 @@
+// The common frame of the program's small dialogs: a title, rows of labelled fields, OK and
+// Cancel, and the number check that keeps a dialog open until every number field holds a finite
+// number. Fields carry object names, so that tests fill them by name.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QDialogButtonBox;
+class QFormLayout;
+class QLineEdit;
+class QVBoxLayout;
+
+namespace pathloom::app {
+class Prompter;
+}
+
+namespace pathloom::dialogs {
+
+// A text of the dialogs in the program's language (translation context "Dialog").
+QString dtr(const char* text);
+QString qstring(std::string_view text);
+std::string utf8(const QString& text);
+
+class FormDialog : public QDialog {
+    Q_OBJECT
+  public:
+    FormDialog(app::Prompter& prompter, QWidget* parent, const QString& title);
+
+    // Closes with OK only when every number field holds a finite number and check() agrees.
+    void accept() override;
+
+    // The value of a number field; call after the dialog was accepted.
+    double number(const char* objectName) const;
+
+  protected:
+    // Further checks of a dialog; shows its own message and returns false to stay open.
+    virtual bool check() { return true; }
+
+    QLineEdit* addNumber(const char* objectName, const QString& label, const QString& value);
+    QFormLayout* form() const { return form_; }
+    QVBoxLayout* body() const { return body_; }
+    app::Prompter& prompter() const { return prompter_; }
+    void tell(const QString& text);
+
+  private:
+    app::Prompter& prompter_;
+    QVBoxLayout* body_;
+    QFormLayout* form_;
+    std::vector<QLineEdit*> numbers_;
+};
+
+// A dialog of number fields only: the value dialogs (speed, order, scale), the pair dialogs
+// (heights, move, start point), the distance and precision dialog and the tiny-shape dialog.
+struct NumberField {
+    const char* objectName;
+    QString label;
+    QString value;
+};
+class NumberDialog : public FormDialog {
+    Q_OBJECT
+  public:
+    NumberDialog(app::Prompter& prompter, QWidget* parent, const QString& title,
+                 const QString& prompt, const std::vector<NumberField>& fields);
+};
+
+}  // namespace pathloom::dialogs

@@ -1,0 +1,38 @@
+// The modeless origin dialog: nine anchors of the drawing's box that can be made the origin, and
+// a typed point. Picking the origin with the mouse needs the canvas's pick mode.
+#pragma once
+
+#include <QDialog>
+
+#include "core/dialogs/dialog_values.h"
+
+class QLineEdit;
+
+namespace pathloom::app {
+class Prompter;
+}
+
+namespace pathloom::dialogs {
+
+class OriginDialog : public QDialog {
+    Q_OBJECT
+  public:
+    // Buttons "anchor0" to "anchor8" (left top to right bottom, row by row), fields "originX" and
+    // "originY", buttons "typedOrigin" and "pickOrigin".
+    OriginDialog(app::Prompter& prompter, QWidget* parent);
+
+    // Reads the typed point; emits typedOrigin when both fields hold numbers.
+    void takeTypedOrigin();
+
+  signals:
+    void anchorChosen(pathloom::Anchor anchor);
+    void typedOrigin(double x, double y);
+    void pickRequested();
+
+  private:
+    app::Prompter& prompter_;
+    QLineEdit* x_;
+    QLineEdit* y_;
+};
+
+}  // namespace pathloom::dialogs

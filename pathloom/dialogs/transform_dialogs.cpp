@@ -1,0 +1,80 @@
+// Rotate and mirror dialogs.
+#include "dialogs/transform_dialogs.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cstdio>
+
+#include "core/dialogs/number_input.h"
+#include "core/document/commands.h"
+#include "core/text/texts.h"
+
+namespace pathloom::dialogs {
+namespace {
+
+QString shown(double value) {
+    return qstring(fourDecimals(value));
+}
+
+}  // namespace
+
+RotateDialog::RotateDialog(app::Prompter& prompter, QWidget* parent, double baseX, double baseY)
+    : FormDialog(prompter, parent, dtr("轨迹旋转")) {
+    addNumber("baseX", dtr("基点X："), shown(baseX));
+    addNumber("baseY", dtr("基点Y："), shown(baseY));
+    addNumber("angle", dtr("角度："), shown(0));
+    addNumber("x1", dtr("X1："), shown(0));
+    addNumber("y1", dtr("Y1："), shown(0));
+    addNumber("x2", dtr("X2："), shown(0));
+    addNumber("y2", dtr("Y2："), shown(0));
+    auto* button = new QPushButton(dtr("自动计算角度"), this);
+    button->setObjectName(QStringLiteral("autoAngle"));
+    button->setAutoDefault(false);
+    form()->addRow(button);
+    connect(button, &QPushButton::clicked, this, &RotateDialog::autoAngle);
+}
+
+void RotateDialog::autoAngle() {
+    double v[4];
+    const char* names[4] = {"x1", "y1", "x2", "y2"};
+    for (int i = 0; i < 4; ++i) {
+        auto* field = findChild<QLineEdit*>(QString::fromLatin1(names[i]));
+        const auto value = parseNumber(utf8(field->text()));
+        if (!value) {
+            tell(qstring(text(Text::NotANumber)));
+            field->setFocus();
+            return;
+        }
+        v[i] = *value;
+    }
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%lf", lineAngleDegrees(v[0], v[1], v[2], v[3]));
+    findChild<QLineEdit*>(QStringLiteral("angle"))->setText(QString::fromLatin1(buffer));
+}
+
+MirrorDialog::MirrorDialog(app::Prompter& prompter, QWidget* parent, bool mirrorX, bool mirrorY,
+                           double xAxis, double yAxis)
+    : FormDialog(prompter, parent, dtr("轨迹镜像")) {
+    x_ = new QCheckBox(dtr("是否镜像X方向"), this);
+    x_->setObjectName(QStringLiteral("mirrorX"));
+    x_->setChecked(mirrorX);
+    form()->addRow(dtr("X轴镜像"), x_);
+    addNumber("xAxis", dtr("X镜像轴位置:"), shown(xAxis));
+    y_ = new QCheckBox(dtr("是否镜像Y方向"), this);
+    y_->setObjectName(QStringLiteral("mirrorY"));
+    y_->setChecked(mirrorY);
+    form()->addRow(dtr("Y轴镜像"), y_);
+    addNumber("yAxis", dtr("Y镜像轴位置:"), shown(yAxis));
+}
+
+bool MirrorDialog::mirrorX() const {
+    return x_->isChecked();
+}
+
+bool MirrorDialog::mirrorY() const {
+    return y_->isChecked();
+}
+
+}  // namespace pathloom::dialogs

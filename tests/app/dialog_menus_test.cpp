@@ -1,0 +1,138 @@
+// Every dialog opened from the menus of the running window, by mouse and by keyboard: it appears
+// as a window of its own and Escape closes it without changing the drawing, the vects or the
+// settings.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include "app/commands.h"
+#include "app/dialog_support.h"
+#include "dialogs/action_dialogs.h"
+#include "dialogs/origin_dialog.h"
+
+namespace pathloom::app::testing {
+namespace {
+
+using lintrel::test::groupOf;
+using lintrel::test::polyline;
+
+struct Seen {
+    QString title;
+    bool window = false;
+    bool modal = false;
+};
+
+QMenu* menuHolding(MainWindow& window, QAction* action) {
+    for (QMenu* menu : window.findChildren<QMenu*>())
+        if (menu->actions().contains(action)) return menu;
+    return nullptr;
+}
+
+// Everything a dialog could change, in one comparable text.
+std::string snapshot(MainWindow& window) {
+    std::string out = window.document().code();
+    for (Vect* v : lintrel::test::vectsOf(window.document().drawing())) {
+        for (Seg* s : lintrel::test::segsOf(v->segs))
+            out += ' ' + std::to_string(s->x0) + ',' + std::to_string(s->y0);
+        out += ' ' + std::to_string(v->speed) + ' ' + std::to_string(v->workHeight) + ' ' +
+               std::to_string(v->liftHeight) + (v->beforeAction ? v->beforeAction : "-");
+    }
+    return out;
+}
+
+class DialogMenus : public DialogTest {
+  protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        adopt(groupOf({polyline({{0, 0}, {10, 0}}), polyline({{0, 5}, {10, 5}})}));
+        selectOnly({0, 1});
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    // Chooses the command in its menu and answers the modal dialog that opens with Escape.
+    Seen escapeFrom(int command, bool mouse) {
+        QAction* action = window->action(command);
+        QMenu* menu = menuHolding(*window, action);
+        EXPECT_NE(menu, nullptr) << command;
+        if (!menu) return {};
+        menu->popup(window->mapToGlobal(QPoint(40, 40)));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(menu));
+        Seen seen;
+        QTimer answer;
+        answer.setInterval(5);
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) return;
+            answer.stop();
+            seen = {modal->windowTitle(), modal->isWindow(), modal->isModal()};
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        answer.start();
+        if (mouse) {
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        } else {
+            menu->setActiveAction(action);
+            QTest::keyClick(menu, Qt::Key_Return);
+        }
+        answer.stop();
+        return seen;
+    }
+};
+
+TEST_F(DialogMenus, EveryModalDialogIsAWindowAndEscapeChangesNothing) {
+    window->dialogs().actionManager();  // exists from the start, hidden
+    const struct {
+        int command;
+        const char* title;
+    } dialogs[] = {{CmdRemoveTiny, "去除极小图形"}, {CmdMerge, "合并相连线"},
+                   {CmdCurvePrecision, "曲线精度"}, {CmdOptimizeTravel, "曲线精度"},
+                   {CmdAutoOptimize, "自动优化"},   {CmdProcess, "工艺参数"},
+                   {CmdCustomSpeed, "修改速度"},    {CmdCustomOrder, "修改顺序"},
+                   {CmdScale, "轨迹缩放"},          {CmdCustomZ, "修改Z轴高度"},
+                   {CmdTranslate, "轨迹平移"},      {CmdMoveStart, "起点移动"},
+                   {CmdRotate, "轨迹旋转"},         {CmdMirror, "轨迹镜像"},
+                   {CmdModifyAction, "修改动作"}};
+    const std::string before = snapshot(*window);
+    const Settings settings = window->settings();
+    for (const auto& dialog : dialogs) {
+        for (bool mouse : {true, false}) {
+            const Seen seen = escapeFrom(dialog.command, mouse);
+            EXPECT_EQ(seen.title, dialog.title) << dialog.command << (mouse ? " mouse" : " keys");
+            EXPECT_TRUE(seen.window && seen.modal) << dialog.command;
+            EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        }
+    }
+    EXPECT_EQ(snapshot(*window), before);
+    EXPECT_EQ(window->settings(), settings);
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(DialogMenus, TheModelessDialogsAreWindowsOfTheirOwnThatEscapeHides) {
+    for (int command : {CmdActionManager, CmdOrigin}) {
+        QAction* action = window->action(command);
+        QMenu* menu = menuHolding(*window, action);
+        ASSERT_NE(menu, nullptr);
+        menu->popup(window->mapToGlobal(QPoint(40, 40)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        QDialog* dialog = command == CmdOrigin
+                              ? static_cast<QDialog*>(window->dialogs().originDialog())
+                              : &window->dialogs().actionManager();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_TRUE(dialog->isWindow());
+        EXPECT_FALSE(dialog->isModal());
+        const std::string before = snapshot(*window);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(snapshot(*window), before);
+    }
+}
+
+}  // namespace
+}  // namespace pathloom::app::testing

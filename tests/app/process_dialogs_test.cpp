@@ -1,0 +1,238 @@
+// Process parameters and actions in the running window: the property list per preset and what
+// its OK pushes into the vects, the action manager's buttons, the action editor's refusals, and
+// the before/after action dialog.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <cstring>
+
+#include "app/commands.h"
+#include "app/dialog_support.h"
+#include "app/language.h"
+#include "core/settings/profile_file.h"
+#include "dialogs/action_dialogs.h"
+
+namespace pathloom::app::testing {
+namespace {
+
+using lintrel::test::groupOf;
+using lintrel::test::polyline;
+
+class ProcessDialogs : public DialogTest {
+  protected:
+    // One vect in each of the groups 1, 3 and 7.
+    void SetUp() override {
+        DialogTest::SetUp();
+        VectGroup* drawing = groupOf({polyline({{0, 0}, {10, 0}})}, 1);
+        lintrel::append(drawing, groupOf({polyline({{0, 5}, {10, 5}})}, 3));
+        lintrel::append(drawing, groupOf({polyline({{0, 9}, {4, 9}})}, 7));
+        adopt(drawing);
+    }
+    std::string before(int i) {
+        const char* text = vects()[static_cast<size_t>(i)]->beforeAction;
+        return text ? text : "";
+    }
+};
+
+TEST_F(ProcessDialogs, PresetsOfGroupsOneThreeAndSevenReachOnlyTheirVects) {
+    QStringList entries;
+    QString description, axis;
+    int axisEntries = -1;
+    run(CmdProcess, [&](QDialog& d) {
+        auto* selector = child<QComboBox>(d, "presetSelector");
+        for (int i = 0; i < selector->count(); ++i)
+            entries << selector->itemText(i);
+        selector->setCurrentIndex(1);
+        type(d, "property16", "321");
+        type(d, "property19", "M3\\r\\nM4");
+        auto* list = child<QTreeWidget>(d, "properties");
+        list->setCurrentItem(list->topLevelItem(2)->child(1));  // 加工速度
+        description = child<QLabel>(d, "description")->text();
+        axisEntries = child<QComboBox>(d, "property1")->count();
+        axis = child<QComboBox>(d, "property1")->currentText();
+        d.accept();
+    });
+    EXPECT_EQ(entries, (QStringList{"工艺1", "工艺3", "工艺7"}));
+    EXPECT_EQ(description, "加工时使用的速度");
+    EXPECT_EQ(axisEntries, 0);  // no controller: the list is empty, the value stays
+    EXPECT_EQ(axis, "0");
+    EXPECT_EQ(window->settings().process.presets[2].speed, 321);
+    EXPECT_EQ(window->settings().process.presets[2].beforeProcessing, "M3\r\nM4");
+    EXPECT_EQ(vects()[1]->speed, 321);
+    EXPECT_EQ(before(1), "M3\r\nM4");
+    EXPECT_EQ(vects()[0]->speed, 200);
+    EXPECT_EQ(vects()[2]->speed, 200);
+    EXPECT_EQ(before(0), "");
+    EXPECT_EQ(before(2), "");
+    EXPECT_NE(paneText(*window).find("M4"), std::string::npos);
+}
+
+TEST_F(ProcessDialogs, OnlyTheWorkHeightChangedLeavesTheLiftHeightAlone) {
+    for (Vect* v : vects())
+        v->liftHeight = 15;
+    run(CmdProcess, [&](QDialog& d) {
+        child<QComboBox>(d, "presetSelector")->setCurrentIndex(2);  // 工艺7
+        type(d, "property11", "4");
+        d.accept();
+    });
+    EXPECT_EQ(vects()[2]->workHeight, 4);
+    EXPECT_EQ(vects()[2]->liftHeight, 15);
+    // Every vect takes its preset's work height on OK.
+    EXPECT_EQ(vects()[0]->workHeight, 1.0);
+    EXPECT_EQ(vects()[0]->liftHeight, 15);
+
+    run(CmdProcess, [&](QDialog& d) {
+        child<QComboBox>(d, "presetSelector")->setCurrentIndex(2);
+        child<QComboBox>(d, "property10")->setCurrentIndex(0);  // lift: True
+        d.accept();
+    });
+    EXPECT_EQ(vects()[2]->liftHeight, 10);  // the uplift height, as the lift is on
+    EXPECT_EQ(vects()[0]->liftHeight, 15);
+}
+
+TEST_F(ProcessDialogs, RefusedPropertiesSayWhyAndChangeNothing) {
+    const Settings before = window->settings();
+    for (auto [name, value] : {std::pair{"property11", "inf"}, std::pair{"property20", " M5"},
+                               std::pair{"property9", "2.5"}}) {
+        bool accepted = true;
+        run(CmdProcess, [&](QDialog& d) {
+            type(d, name, value);
+            d.accept();
+            accepted = d.result() == QDialog::Accepted;
+            d.reject();
+        });
+        EXPECT_FALSE(accepted) << name;
+    }
+    EXPECT_EQ(prompter.messages,
+              (QStringList{"请输入一个数字。", "该文本无法保存到设置文件中（首尾不能是空格或引号）",
+                           "参数错误"}));
+    EXPECT_EQ(window->settings(), before);
+}
+
+// ---- Actions ----
+
+class Actions : public ProcessDialogs {
+  protected:
+    dialogs::ActionManager& manager() { return window->dialogs().actionManager(); }
+    QPushButton* button(const char* name) { return child<QPushButton>(manager(), name); }
+    QPushButton* actionButton(int i) {
+        return manager().findChild<QPushButton*>(QStringLiteral("action%1").arg(1004 + i));
+    }
+    void add(const QString& name, const QString& text) {
+        prompter.fill = [&](QDialog& d) {
+            type(d, "name", name);
+            type(d, "text", text);
+            d.accept();
+        };
+        button("addAction")->click();
+    }
+};
+
+TEST_F(Actions, TheManagerHoldsThirtyAndRefusesTheThirtyFirst) {
+    window->action(CmdActionManager)->trigger();
+    EXPECT_TRUE(manager().isVisible());
+    EXPECT_FALSE(manager().isModal());
+    button("deleteMode")->click();
+    EXPECT_FALSE(manager().deleteMode());
+    EXPECT_EQ(prompter.messages, QStringList{"无命令，无法删除"});
+
+    add("Spindle", "M3\nG4 P1");
+    EXPECT_EQ(prompter.dialogTitles.last(), "动作编辑");
+    EXPECT_EQ(actionButton(0)->text(), "Spindle");
+    EXPECT_EQ(actionButton(0)->toolTip(), "M3\nG4 P1");
+    EXPECT_TRUE(actionButton(1)->isHidden());
+    EXPECT_EQ(window->settings().actions, (std::vector<Action>{{"Spindle", "M3\r\nG4 P1"}}));
+    for (int i = 1; i < 30; ++i)
+        add(QStringLiteral("A%1").arg(i), QStringLiteral("OP(%1)").arg(i));
+    EXPECT_EQ(window->settings().actions.size(), 30u);
+    const int opened = static_cast<int>(prompter.dialogTitles.size());
+    button("addAction")->click();
+    EXPECT_EQ(prompter.messages.last(), "命令管理器已满，请删除后再添加");
+    EXPECT_EQ(prompter.dialogTitles.size(), opened);  // no editor for the 31st
+    EXPECT_EQ(window->settings().actions.size(), 30u);
+
+    window->close();  // the list reaches the settings file
+    const auto stored = ProfileFile::load(settingsFile).section("User action");
+    ASSERT_EQ(stored.size(), 30u);
+    EXPECT_EQ(stored[0], (std::pair<std::string, std::string>{"Spindle", "M3&G4 P1"}));
+}
+
+TEST_F(Actions, DeletingTheFirstOfThreeShiftsTheRest) {
+    add("A", "OP(1)");
+    add("B", "OP(2)");
+    add("C", "OP(3)");
+    EXPECT_EQ(manager().deleteFace(), QColor(0xF0, 0xF0, 0xF0));
+    button("deleteMode")->click();
+    EXPECT_EQ(manager().deleteFace(), QColor(255, 0, 0));
+    actionButton(0)->click();
+    EXPECT_EQ(actionButton(0)->text(), "B");
+    EXPECT_EQ(actionButton(1)->text(), "C");
+    EXPECT_TRUE(actionButton(2)->isHidden());
+    EXPECT_TRUE(manager().deleteMode());  // stays on until clicked again
+    button("deleteMode")->click();
+    EXPECT_FALSE(manager().deleteMode());
+
+    // Outside delete mode a button edits its action.
+    prompter.fill = [](QDialog& d) {
+        EXPECT_EQ(textOf(d, "name"), "C");
+        type(d, "name", "Cut");
+        d.accept();
+    };
+    actionButton(1)->click();
+    EXPECT_EQ(window->settings().actions, (std::vector<Action>{{"B", "OP(2)"}, {"Cut", "OP(3)"}}));
+}
+
+TEST_F(Actions, TheEditorRefusesWhatTheSettingsFileCannotKeepInBothLanguages) {
+    add("A", "OP(1)");
+    const QString tooLong(1100, QLatin1Char('x'));
+    for (auto [name, text] : {std::pair<QString, QString>{"a=b", "OP(1)"},
+                              {"a\nb", "OP(1)"},
+                              {"ab", "M3 & M4"},
+                              {"ab", tooLong}})
+        add(name, text);
+    useLanguage(Language::English);
+    add("a=b", "OP(1)");
+    useLanguage(Language::Chinese);
+    EXPECT_EQ(prompter.messages,
+              (QStringList{"动作名称不能为空，也不能包含“=”或换行",
+                           "动作名称不能为空，也不能包含“=”或换行", "指令中不能包含“&”",
+                           "动作太长，无法保存（名称和指令最多1023个字符）",
+                           "The action name must not be empty or contain \"=\" or a line break"}));
+    EXPECT_EQ(window->settings().actions, (std::vector<Action>{{"A", "OP(1)"}}));
+}
+
+TEST_F(Actions, ChangeActionOpensFromTheFirstSelectedVectAndSetsEverySelectedOne) {
+    add("Spindle", "M3");
+    vects()[1]->beforeAction = VarnixCad3_SetStrT(nullptr, 3);
+    std::strcpy(vects()[1]->beforeAction, "m3");
+    vects()[1]->afterAction = VarnixCad3_SetStrT(nullptr, 4);
+    std::strcpy(vects()[1]->afterAction, "OP9");
+    selectOnly({1, 2});
+    int beforeIndex = -1, afterIndex = -1;
+    QString afterText;
+    run(CmdModifyAction, [&](QDialog& d) {
+        beforeIndex = child<QComboBox>(d, "beforeList")->currentIndex();
+        afterIndex = child<QComboBox>(d, "afterList")->currentIndex();
+        afterText = child<QPlainTextEdit>(d, "afterText")->toPlainText();
+        child<QComboBox>(d, "afterList")->setCurrentIndex(0);
+        child<QComboBox>(d, "beforeList")->setCurrentIndex(1);
+        child<QComboBox>(d, "beforeList")->setCurrentIndex(2);
+        d.accept();
+    });
+    EXPECT_EQ(beforeIndex, 2);  // "Spindle", matched without regard to case
+    EXPECT_EQ(afterIndex, 1);   // "自定义"
+    EXPECT_EQ(afterText, "OP9");
+    EXPECT_EQ(before(1), "M3");
+    EXPECT_EQ(before(2), "M3");
+    EXPECT_EQ(before(0), "");
+    EXPECT_STREQ(vects()[2]->afterAction, "");
+
+    window->action(CmdDeleteAction)->trigger();
+    EXPECT_EQ(vects()[1]->beforeAction, nullptr);
+    EXPECT_EQ(vects()[2]->afterAction, nullptr);
+}
+
+}  // namespace
+}  // namespace pathloom::app::testing

@@ -1,0 +1,317 @@
+// The optimisation and transform dialogs in the running window: filled by object name, accepted,
+// and their effect on a drawing made in the test; refused inputs say why and change nothing.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+
+#include "app/commands.h"
+#include "app/dialog_support.h"
+#include "dialogs/origin_dialog.h"
+
+namespace pathloom::app::testing {
+namespace {
+
+using lintrel::test::groupOf;
+using lintrel::test::polyline;
+
+class TransformDialogs : public DialogTest {
+  protected:
+    // a: (0,0)-(10,0), b: (0,5)-(10,5) in group 1; c: (0,9)-(4,9) in group 2.
+    void SetUp() override {
+        DialogTest::SetUp();
+        VectGroup* drawing = groupOf({polyline({{0, 0}, {10, 0}}), polyline({{0, 5}, {10, 5}})});
+        lintrel::append(drawing, groupOf({polyline({{0, 9}, {4, 9}})}, 2));
+        adopt(drawing);
+    }
+    // A program text no regeneration writes: it stays only when nothing was regenerated.
+    void markCode() { window->document().setCode("unchanged", {}); }
+    bool codeKept() { return window->document().code() == "unchanged"; }
+};
+
+TEST_F(TransformDialogs, SpeedOpensWith200WithoutSelectionAndTakesOnlyPositiveFiniteNumbers) {
+    QString opened;
+    run(CmdCustomSpeed, [&](QDialog& d) {
+        opened = textOf(d, "speed");
+        d.reject();
+    });
+    EXPECT_EQ(opened, "200");
+    EXPECT_EQ(prompter.dialogTitles.last(), "修改速度");
+
+    selectOnly({1});
+    vects()[1]->speed = 75;
+    run(CmdCustomSpeed, [&](QDialog& d) {
+        opened = textOf(d, "speed");
+        type(d, "speed", "0");
+        d.accept();
+    });
+    EXPECT_EQ(opened, "75");
+    for (const char* bad : {"abc", "inf", "1e999", ""}) {
+        bool accepted = true;
+        run(CmdCustomSpeed, [&](QDialog& d) {
+            type(d, "speed", bad);
+            d.accept();
+            accepted = d.result() == QDialog::Accepted;
+        });
+        EXPECT_FALSE(accepted) << bad;
+    }
+    EXPECT_EQ(prompter.messages, (QStringList{"参数错误", "请输入一个数字。", "请输入一个数字。",
+                                              "请输入一个数字。", "请输入一个数字。"}));
+    EXPECT_EQ(vects()[1]->speed, 75);
+
+    const std::string before = paneText(*window);
+    run(CmdCustomSpeed, [&](QDialog& d) {
+        type(d, "speed", "120");
+        d.accept();
+    });
+    EXPECT_EQ(vects()[1]->speed, 120);
+    EXPECT_EQ(vects()[0]->speed, 200);
+    EXPECT_NE(paneText(*window), before);
+}
+
+TEST_F(TransformDialogs, OrderIsClampedAndScaleRefusesWhatFloatsCannotHold) {
+    selectOnly({2});
+    QString opened;
+    run(CmdCustomOrder, [&](QDialog& d) {
+        opened = textOf(d, "order");
+        type(d, "order", "1.9");
+        d.accept();
+    });
+    EXPECT_EQ(opened, "3");
+    EXPECT_EQ(vects()[0]->segs->y0, 9);  // now first
+    run(CmdCustomOrder, [&](QDialog& d) {
+        type(d, "order", "1e300");
+        d.accept();
+    });
+    EXPECT_EQ(vects()[2]->segs->y0, 9);  // a huge position means last
+    run(CmdCustomOrder, [&](QDialog& d) {
+        type(d, "order", "0.5");
+        d.accept();
+    });
+    EXPECT_EQ(prompter.messages, QStringList{"参数错误"});
+
+    selectOnly({1});
+    for (const char* refused : {"0.0001", "1e39"}) {
+        run(CmdScale, [&](QDialog& d) {
+            opened = textOf(d, "factor");
+            type(d, "factor", refused);
+            d.accept();
+        });
+    }
+    EXPECT_EQ(opened, "1.0");
+    EXPECT_EQ(prompter.messages.mid(1), (QStringList{"缩放尺寸不正确！", "缩放尺寸不正确！"}));
+    EXPECT_EQ(vects()[1]->segs->x1, 10);
+    run(CmdScale, [&](QDialog& d) {
+        type(d, "factor", "0.00011");
+        d.accept();
+    });
+    EXPECT_NEAR(vects()[1]->segs->x1, 0.0011, 1e-9);
+    EXPECT_EQ(vects()[0]->segs->x1, 10);
+}
+
+TEST_F(TransformDialogs, HeightsMoveAndStartPointActOnTheSelection) {
+    selectOnly({0, 2});
+    vects()[0]->workHeight = 1.5;
+    vects()[0]->liftHeight = 6;
+    QString work, lift;
+    run(CmdCustomZ, [&](QDialog& d) {
+        work = textOf(d, "workHeight");
+        lift = textOf(d, "liftHeight");
+        type(d, "workHeight", "3");
+        type(d, "liftHeight", "7");
+        d.accept();
+    });
+    EXPECT_EQ(work, "1.5");
+    EXPECT_EQ(lift, "6");
+    EXPECT_EQ(vects()[2]->workHeight, 3);
+    EXPECT_EQ(vects()[2]->liftHeight, 7);
+    EXPECT_EQ(vects()[1]->workHeight, 0);
+
+    markCode();
+    run(CmdTranslate, [&](QDialog& d) { d.accept(); });  // 0 and 0
+    EXPECT_TRUE(codeKept());
+    run(CmdTranslate, [&](QDialog& d) {
+        type(d, "dx", "2");
+        type(d, "dy", "-3");
+        d.accept();
+    });
+    EXPECT_FALSE(codeKept());
+    EXPECT_EQ(vects()[0]->segs->x0, 2);
+    EXPECT_EQ(vects()[2]->segs->y0, 6);
+    EXPECT_EQ(vects()[1]->segs->x0, 0);
+
+    run(CmdMoveStart, [&](QDialog& d) {
+        work = textOf(d, "targetX");
+        type(d, "targetX", "100");
+        type(d, "targetY", "50");
+        d.accept();
+    });
+    EXPECT_EQ(work, "2");
+    EXPECT_EQ(vects()[0]->segs->x0, 100);
+    EXPECT_EQ(vects()[0]->segs->y0, 50);
+    EXPECT_EQ(vects()[2]->segs->x0, 100);  // the same offset for all
+    EXPECT_EQ(vects()[2]->segs->y0, 59);
+}
+
+TEST_F(TransformDialogs, RotateByZeroChangesNothingAndTheAutoAngleFollowsTheTwoPoints) {
+    selectOnly({0});
+    QString angle, base;
+    markCode();
+    run(CmdRotate, [&](QDialog& d) {
+        base = textOf(d, "baseX");
+        type(d, "y2", "-5");
+        child<QPushButton>(d, "autoAngle")->click();
+        angle = textOf(d, "angle");
+        type(d, "angle", "0");
+        d.accept();
+    });
+    EXPECT_EQ(base, "0.0000");
+    EXPECT_EQ(angle, "270.000000");
+    EXPECT_TRUE(codeKept());
+    EXPECT_EQ(vects()[0]->segs->x1, 10);
+
+    run(CmdRotate, [&](QDialog& d) {
+        type(d, "angle", "90");
+        d.accept();
+    });
+    EXPECT_FALSE(codeKept());
+    EXPECT_NEAR(std::fabs(vects()[0]->segs->y1), 10, 1e-5);
+    EXPECT_NEAR(vects()[0]->segs->x1, 0, 1e-5);
+    EXPECT_EQ(vects()[1]->segs->x1, 10);
+}
+
+TEST_F(TransformDialogs, MirrorRemembersItsBoxesForTheRun) {
+    selectOnly({1});
+    bool x = true, y = true;
+    QString axis;
+    run(CmdMirror, [&](QDialog& d) {
+        x = child<QCheckBox>(d, "mirrorX")->isChecked();
+        y = child<QCheckBox>(d, "mirrorY")->isChecked();
+        axis = textOf(d, "yAxis");
+        child<QCheckBox>(d, "mirrorX")->setChecked(true);
+        type(d, "xAxis", "20");
+        d.accept();
+    });
+    EXPECT_FALSE(x || y);
+    EXPECT_EQ(axis, "5.0000");
+    EXPECT_EQ(vects()[1]->segs->x0, 40);
+    EXPECT_EQ(vects()[1]->segs->x1, 30);
+
+    markCode();
+    run(CmdMirror, [&](QDialog& d) {
+        x = child<QCheckBox>(d, "mirrorX")->isChecked();
+        child<QCheckBox>(d, "mirrorX")->setChecked(false);
+        d.accept();
+    });
+    EXPECT_TRUE(x);
+    EXPECT_TRUE(codeKept());  // neither box: only remembered
+    EXPECT_FALSE(window->dialogs().memory().mirrorX);
+}
+
+TEST_F(TransformDialogs, OptimisationDialogsRememberTheirValuesAndRunTheirStep) {
+    lintrel::append(window->document().drawing()->vects, polyline({{20, 20}, {20.1, 20}}));
+    selectOnly({0, 1, 2, 3});
+    QStringList opened;
+    run(CmdRemoveTiny, [&](QDialog& d) {
+        opened << textOf(d, "width") << textOf(d, "height");
+        type(d, "width", "1");
+        type(d, "height", "1");
+        d.accept();
+    });
+    EXPECT_EQ(vects().size(), 3u);  // only the tiny line went
+    run(CmdRemoveTiny, [&](QDialog& d) {
+        opened << textOf(d, "width") << textOf(d, "height");
+        d.reject();
+    });
+    EXPECT_EQ(opened, (QStringList{"0", "0", "1", "1"}));
+
+    opened.clear();
+    for (int command : {CmdMerge, CmdMerge}) {
+        run(command, [&](QDialog& d) {
+            opened << textOf(d, "distance");
+            type(d, "distance", "0.5");
+            d.accept();
+        });
+    }
+    for (int command : {CmdCurvePrecision, CmdOptimizeTravel, CmdCurvePrecision}) {
+        selectOnly({0, 1, 2});
+        run(command, [&](QDialog& d) {
+            opened << textOf(d, "precision") + "|" + d.windowTitle();
+            type(d, "precision", "0.2");
+            d.accept();
+        });
+    }
+    EXPECT_EQ(opened, (QStringList{"0", "0.5", "0.05|曲线精度", "0.2|曲线精度", "0.2|曲线精度"}));
+    EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join("; ").toStdString();
+}
+
+TEST_F(TransformDialogs, AutoOptimizeEnablesFieldsByTheirStepAndCorrectsOnOk) {
+    bool precisionOn = false, precisionOff = true, sortOff = true;
+    run(CmdAutoOptimize, [&](QDialog& d) {
+        precisionOn = child<QLineEdit>(d, "precision")->isEnabled();
+        child<QCheckBox>(d, "smoothing")->setChecked(false);
+        precisionOff = child<QLineEdit>(d, "precision")->isEnabled();
+        child<QCheckBox>(d, "sort")->setChecked(false);
+        sortOff = child<QComboBox>(d, "sortBy")->isEnabled() ||
+                  child<QCheckBox>(d, "allowReverse")->isEnabled();
+        child<QCheckBox>(d, "smoothing")->setChecked(true);
+        type(d, "precision", "0.6");
+        type(d, "pltUnits", "0");
+        type(d, "distance", "0.25");
+        d.accept();
+    });
+    EXPECT_TRUE(precisionOn);
+    EXPECT_FALSE(precisionOff);
+    EXPECT_FALSE(sortOff);
+    const AutoOptimizeSettings s = window->settings().optimize;
+    EXPECT_EQ(s.smoothingAccuracy, 0.05);
+    EXPECT_EQ(s.pltUnits, 1016.0);
+    EXPECT_EQ(s.mergeMaxSize, 0.25);
+    EXPECT_FALSE(s.sort);
+
+    run(CmdAutoOptimize, [&](QDialog& d) {
+        type(d, "precision", "nan");
+        d.accept();
+        type(d, "precision", "0.3");
+        d.reject();
+    });
+    EXPECT_EQ(window->settings().optimize, s);
+    EXPECT_EQ(prompter.messages, QStringList{"请输入一个数字。"});
+}
+
+TEST_F(TransformDialogs, OriginAnchorsAndTypedPointMoveTheWholeDrawing) {
+    adopt(groupOf({polyline({{0, 0}, {40, 0}, {40, 2}, {0, 2}}, true)}));
+    window->action(CmdOrigin)->trigger();
+    dialogs::OriginDialog* origin = window->dialogs().originDialog();
+    ASSERT_NE(origin, nullptr);
+    EXPECT_TRUE(origin->isVisible());
+    EXPECT_TRUE(origin->isWindow());
+    EXPECT_FALSE(origin->isModal());
+    EXPECT_FALSE(child<QPushButton>(*origin, "pickOrigin")->isEnabled());
+    EXPECT_EQ(child<QLineEdit>(*origin, "originX")->text(), "0.0");
+
+    markCode();
+    child<QPushButton>(*origin, "anchor4")->click();  // "正中"
+    EXPECT_FALSE(codeKept());
+    EXPECT_NEAR(vects()[0]->segs->x0, -20, 1e-6);
+    EXPECT_NEAR(vects()[0]->segs->y0, -1, 1e-6);
+
+    child<QLineEdit>(*origin, "originX")->setText("abc");
+    child<QPushButton>(*origin, "typedOrigin")->click();
+    EXPECT_EQ(prompter.messages, QStringList{"请输入一个数字。"});
+    child<QLineEdit>(*origin, "originX")->setText("-20");
+    child<QLineEdit>(*origin, "originY")->setText("-1");
+    child<QPushButton>(*origin, "typedOrigin")->click();
+    EXPECT_NEAR(vects()[0]->segs->x0, 0, 1e-6);
+    EXPECT_NEAR(vects()[0]->segs->y0, 0, 1e-6);
+    child<QPushButton>(*origin, "anchor0")->click();  // "左上": the top left corner
+    EXPECT_NEAR(vects()[0]->segs->y0, -2, 1e-6);
+
+    window->action(CmdNew)->trigger();
+    child<QPushButton>(*origin, "anchor4")->click();  // no drawing: nothing to do
+    EXPECT_EQ(window->document().drawing(), nullptr);
+    window->action(CmdOrigin)->trigger();
+    EXPECT_EQ(window->dialogs().originDialog(), origin);  // made once, shown again
+}
+
+}  // namespace
+}  // namespace pathloom::app::testing
