@@ -160,8 +160,8 @@ void Canvas::paintOverlays(QPainter& painter) const {
     if (snap_) {
         const double half = 8 * scale_;
         painter.setPen(QPen(Qt::black, 1));
-        painter.drawRect(QRectF(pixelOf(snap_->x, snap_->y) - QPointF(half, half),
-                                QSizeF(2 * half, 2 * half)));
+        painter.drawRect(
+            QRectF(pixelOf(snap_->x, snap_->y) - QPointF(half, half), QSizeF(2 * half, 2 * half)));
     }
     if (marker_) {
         painter.setPen(QPen(kMarkerColour, 2));

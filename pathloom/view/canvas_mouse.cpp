@@ -71,8 +71,8 @@ void Canvas::leftPress(QPointF pixel) {
                 emit drawingEdited();
                 refresh();
             } else if (code != LINTREL_NOTHING_TO_DO) {
-                emit failed(qtext(
-                    textWithCode(split ? Text::SplitFailed : Text::StartPointFailed, code)));
+                emit failed(
+                    qtext(textWithCode(split ? Text::SplitFailed : Text::StartPointFailed, code)));
             }
             break;
         }

@@ -49,7 +49,8 @@ class CanvasWindow : public ::testing::Test {
         const QImage& image = canvas->picture();
         const int row = qRound(canvas->pixelOf(0, y).y());
         int n = 0;
-        for (int x = qRound(canvas->pixelOf(x0, 0).x()); x <= qRound(canvas->pixelOf(x1, 0).x()); ++x)
+        for (int x = qRound(canvas->pixelOf(x0, 0).x()); x <= qRound(canvas->pixelOf(x1, 0).x());
+             ++x)
             n += image.pixelColor(x, row) == colour;
         return n;
     }
@@ -63,10 +64,9 @@ class CanvasWindow : public ::testing::Test {
 };
 
 TEST_F(CanvasWindow, LayersShowInTheirColours) {
-    VectGroup* drawing =
-        groupOf({polyline({{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}}, true),
-                 polyline({{20, 20}, {80, 20}}), polyline({{20, 40}, {80, 40}})},
-                2);
+    VectGroup* drawing = groupOf({polyline({{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}}, true),
+                                  polyline({{20, 20}, {80, 20}}), polyline({{20, 40}, {80, 40}})},
+                                 2);
     vectsOf(drawing)[2]->selected = 1;
     VectGroup* stitches = groupOf({polyline({{20, 60}, {80, 60}}, true)}, 3);
     stitches->colour = 0;
@@ -144,7 +144,8 @@ TEST_F(CanvasWindow, ClickAndBoxSelectionHighlightTheCode) {
 
     // A click on empty space clears the selection (the library's replace mode) and the
     // highlight with it.
-    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(canvas->width() - 3, canvas->height() - 3));
+    QTest::mouseClick(canvas, Qt::LeftButton, {},
+                      QPoint(canvas->width() - 3, canvas->height() - 3));
     EXPECT_EQ(vects[1]->selected, 0);
     EXPECT_EQ(window->codePane()->highlightedLines().first, -1);
 
@@ -153,7 +154,8 @@ TEST_F(CanvasWindow, ClickAndBoxSelectionHighlightTheCode) {
     QTest::mouseMove(canvas, QPoint(400, 300));
     QTest::mouseRelease(canvas, Qt::LeftButton, {},
                         QPoint(canvas->width() - 2, canvas->height() - 2));
-    for (const Vect* v : vects) EXPECT_EQ(v->selected, 1);
+    for (const Vect* v : vects)
+        EXPECT_EQ(v->selected, 1);
     EXPECT_EQ(window->codePane()->highlightedLines().first, -1);
 
     // Code lines select their vects.
@@ -173,8 +175,9 @@ TEST_F(CanvasWindow, SplitToolAndOriginPickChangeTheDrawing) {
     // The origin dialog's pick: a click near (100, 100) snaps to the end and moves it to (0, 0).
     window->document().setMode(ViewMode::Dialog);
     std::vector<QPointF> picked;
-    QObject::connect(canvas, &view::Canvas::originPicked,
-                     [&](double x, double y) { picked.push_back({x, y}); });
+    QObject::connect(canvas, &view::Canvas::originPicked, [&](double x, double y) {
+        picked.push_back({x, y});
+    });
     const QPoint near = pixel(100, 100) + QPoint(3, -2);
     QTest::mouseMove(canvas, near);
     ASSERT_TRUE(canvas->snapPoint());

@@ -213,7 +213,8 @@ TEST_F(Menus, EveryCommandHasAPromptAndATooltip) {
     EXPECT_EQ(window->action(CmdOptimizeTravel)->statusTip(), "优化曲线间的空移");
     EXPECT_EQ(window->action(CmdOptimizeTravel)->toolTip(), "优化空移");
     // Commands whose tools and dialogs are not built yet are there, and disabled.
-    for (int id : {CmdRemoveTiny, CmdProcess, CmdRotate}) EXPECT_FALSE(window->action(id)->isEnabled()) << id;
+    for (int id : {CmdRemoveTiny, CmdProcess, CmdRotate})
+        EXPECT_FALSE(window->action(id)->isEnabled()) << id;
     // The simulation's controls wait for a simulation.
     EXPECT_TRUE(window->action(CmdSimulate)->isEnabled());
     for (int id : {CmdStopSimulation, CmdPauseSimulation, CmdContinueSimulation})

@@ -76,7 +76,8 @@ TEST_F(Simulation, ASquareTakesTheTicksOfItsLengthAtTheSlidersSpeed) {
     player->pause();
     // Not connected: the path starts at (0, 0), the square's corner; 400 units at 25 per tick
     // bring the tool round in 16 ticks, and the 17th finds it at the last point.
-    for (int i = 0; i < 16; ++i) player->tick();
+    for (int i = 0; i < 16; ++i)
+        player->tick();
     EXPECT_EQ(player->state().next, player->points().size() - 1);
     EXPECT_NEAR(player->state().x, 0, 1e-9);
     EXPECT_NEAR(player->state().y, 0, 1e-9);
@@ -97,7 +98,8 @@ TEST_F(Simulation, TraceAndMarkerShowOnTheCanvas) {
     squareAt(0, 0);
     window->action(CmdSimulate)->trigger();
     player->pause();
-    for (int i = 0; i < 6; ++i) player->tick();  // 150 units: along the bottom and up the right
+    for (int i = 0; i < 6; ++i)
+        player->tick();  // 150 units: along the bottom and up the right
     view::Canvas* canvas = window->canvas();
     const QPointF mid = canvas->pixelOf(50, 0);
     EXPECT_EQ(canvas->picture().pixelColor(mid.toPoint() + QPoint(0, 0)), QColor(255, 155, 0));

@@ -57,16 +57,19 @@ TEST(CanvasView, FitKeepsTheAspectBesideTheRulersAndPointDrawingsCountAsABox) {
 TEST(CanvasView, WheelZoomsByNotchesWithinItsLimitsAboutTheCursor) {
     ViewTransform view = fitted({0, 0, 100, 100}, 600, 600);
     const PointD under = view.toDrawing(300, 200);
-    for (int i = 0; i < 10; ++i) EXPECT_TRUE(view.wheel(120, 300, 200));
+    for (int i = 0; i < 10; ++i)
+        EXPECT_TRUE(view.wheel(120, 300, 200));
     EXPECT_NEAR(view.userZoom(), std::pow(1.1, 10), 1e-12);
     const PointD still = view.toPixel(under.x, under.y);
     EXPECT_NEAR(still.x, 300, 1e-9);
     EXPECT_NEAR(still.y, 200, 1e-9);
 
-    for (int i = 0; i < 200; ++i) view.wheel(120, 300, 200);
+    for (int i = 0; i < 200; ++i)
+        view.wheel(120, 300, 200);
     EXPECT_DOUBLE_EQ(view.userZoom(), kMaxZoom);
     EXPECT_FALSE(view.wheel(120, 300, 200));
-    for (int i = 0; i < 400; ++i) view.wheel(-120, 300, 200);
+    for (int i = 0; i < 400; ++i)
+        view.wheel(-120, 300, 200);
     EXPECT_DOUBLE_EQ(view.userZoom(), kMinZoom);
 
     // A fine wheel: quarter notches zoom once per whole notch, and in the right direction.
@@ -92,7 +95,8 @@ TEST(CanvasView, WheelZoomsByNotchesWithinItsLimitsAboutTheCursor) {
 TEST(CanvasRulers, TiersAppearAndAreLabelledByZoom) {
     auto count = [](const std::vector<RulerTick>& ticks, int from, bool labelled) {
         int n = 0;
-        for (const RulerTick& t : ticks) n += t.from == from && t.labelled == labelled;
+        for (const RulerTick& t : ticks)
+            n += t.from == from && t.labelled == labelled;
         return n;
     };
     // One pixel per unit, origin at pixel 0: 0 to 1000 holds 2 thousands, 1 five hundred, 8
@@ -122,7 +126,8 @@ TEST(CanvasRulers, TiersAppearAndAreLabelledByZoom) {
     // Far out, only the visible pixels get ticks rather than millions of strokes.
     const std::vector<RulerTick> tiny = rulerTicks(800, 1e-7, 1, 1600);
     EXPECT_LE(tiny.size(), 1601u);
-    for (const RulerTick& t : tiny) EXPECT_FALSE(t.labelled);
+    for (const RulerTick& t : tiny)
+        EXPECT_FALSE(t.labelled);
 }
 
 TEST(CanvasMeasures, LengthsOnTheScreenDecideTheMarks) {
@@ -138,10 +143,10 @@ TEST(CanvasMeasures, LengthsOnTheScreenDecideTheMarks) {
 }
 
 TEST(CanvasScene, PensFollowTheVectStateAndColourZeroStaysVisible) {
-    ChainOwner<VectGroup> drawing(groupOf(
-        {polyline({{0, 0}, {100, 0}}), polyline({{0, 10}, {100, 10}, {0, 10}}, true),
-         polyline({{0, 20}, {100, 20}})},
-        3));
+    ChainOwner<VectGroup> drawing(
+        groupOf({polyline({{0, 0}, {100, 0}}), polyline({{0, 10}, {100, 10}, {0, 10}}, true),
+                 polyline({{0, 20}, {100, 20}})},
+                3));
     vectsOf(drawing.get())[2]->selected = 1;
     VectGroup* dst = groupOf({polyline({{0, 30}, {100, 30}}, true)}, 25);
     dst->colour = 0;
@@ -170,7 +175,8 @@ TEST(CanvasScene, PensFollowTheVectStateAndColourZeroStaysVisible) {
 TEST(CanvasScene, PointsInOnePixelMergeAndLayersAddTheirMarks) {
     // A thousand segs along 10 units: at 5.35 pixels per unit they cover some 54 pixels.
     std::vector<lintrel::Point> dense;
-    for (int i = 0; i <= 1000; ++i) dense.push_back({i * 0.01, (i % 2) * 0.001});
+    for (int i = 0; i <= 1000; ++i)
+        dense.push_back({i * 0.01, (i % 2) * 0.001});
     ChainOwner<VectGroup> drawing(groupOf({polylineOf(dense), polyline({{50, 50}, {50.01, 50}})}));
     const ViewTransform view = fitted({0, 0, 100, 100}, 600, 600);
     Layers layers;
@@ -187,7 +193,8 @@ TEST(CanvasScene, PointsInOnePixelMergeAndLayersAddTheirMarks) {
     layers.showOrder = true;
     layers.showStart = false;
     layers.showDirection = true;
-    ChainOwner<VectGroup> two(groupOf({polyline({{0, 0}, {100, 0}}), polyline({{0, 1}, {100, 1}})}));
+    ChainOwner<VectGroup> two(
+        groupOf({polyline({{0, 0}, {100, 0}}), polyline({{0, 1}, {100, 1}})}));
     const Scene marked = buildScene(two.get(), view, layers, 1.0);
     ASSERT_EQ(marked.orders.size(), 2u);
     EXPECT_EQ(marked.orders[1].number, 2);
@@ -209,7 +216,8 @@ TEST(CanvasRaster, LinesAreClippedDottedAndEndPixelsDrawn) {
     std::vector<uint32_t> store = pixels(20, 10);
     PixelBuffer image{store.data(), 20, 10, 20};
     drawLine(image, -100, 5, 100, 5, 7);
-    for (int x = 0; x < 20; ++x) EXPECT_EQ(image.at(x, 5), 7u);
+    for (int x = 0; x < 20; ++x)
+        EXPECT_EQ(image.at(x, 5), 7u);
     drawLine(image, 30, -5, 40, 50, 9);  // wholly outside: nothing
     drawLine(image, 3, 3, 3, 3, 8);
     EXPECT_EQ(image.at(3, 3), 8u);
@@ -231,7 +239,8 @@ TEST(CanvasRaster, LinesAreClippedDottedAndEndPixelsDrawn) {
 }
 
 TEST(CanvasMeasures, SnapTakesTheFirstEndInsideTheWindow) {
-    ChainOwner<VectGroup> drawing(groupOf({polyline({{0, 0}, {10, 0}}), polyline({{10, 1}, {20, 1}})}));
+    ChainOwner<VectGroup> drawing(
+        groupOf({polyline({{0, 0}, {10, 0}}), polyline({{10, 1}, {20, 1}})}));
     drawing.append(groupOf({circle(50, 50, 5)}, 2));
     std::optional<PointD> p = snapPoint(drawing.get(), 10.5, 0.5, 1, false);
     ASSERT_TRUE(p);

@@ -25,7 +25,7 @@ double chainLength(const Seg* chain) {
     forEachInRing(chain, [&](const Seg& seg) {
         if (seg.type == LINTREL_SEG_CURVE) {
             length += std::fabs(seg.z1) > 2 * kPi + 1e-4 ? (seg.x1 - seg.x0) / 2 * std::fabs(seg.z1)
-                                                        : (seg.x1 - seg.x0) * kPi;
+                                                         : (seg.x1 - seg.x0) * kPi;
         } else {
             const double dx = seg.x1 - seg.x0, dy = seg.y1 - seg.y0;
             length += std::sqrt(dx * dx + dy * dy);

@@ -47,14 +47,16 @@ void paintGrid(PixelBuffer& image, const Scene& scene) {
     const double spacing = kGridSpacing * scene.zoom;
     // Lines from the origin outwards, only those that cross the buffer.
     const long long firstX = static_cast<long long>(std::ceil(-scene.origin.x / spacing));
-    const long long lastX = static_cast<long long>(std::floor((image.width - scene.origin.x) / spacing));
+    const long long lastX =
+        static_cast<long long>(std::floor((image.width - scene.origin.x) / spacing));
     for (long long i = firstX; i <= lastX; ++i) {
         const int x = static_cast<int>(std::lround(scene.origin.x + i * spacing));
         DotPhase dots;
         drawLine(image, x, 0, x, image.height - 1, kGridColour, &dots);
     }
     const long long firstY = static_cast<long long>(std::ceil(-scene.origin.y / spacing));
-    const long long lastY = static_cast<long long>(std::floor((image.height - scene.origin.y) / spacing));
+    const long long lastY =
+        static_cast<long long>(std::floor((image.height - scene.origin.y) / spacing));
     for (long long i = firstY; i <= lastY; ++i) {
         const int y = static_cast<int>(std::lround(scene.origin.y + i * spacing));
         DotPhase dots;
@@ -128,7 +130,8 @@ void drawDisc(PixelBuffer& image, int cx, int cy, int diameter, Colour colour) {
         for (int x = -reach; x <= reach; ++x) {
             const int px = cx + x, py = cy + y;
             if (px < 0 || py < 0 || px >= image.width || py >= image.height) continue;
-            if (x * x + y * y <= r * r) image.pixels[static_cast<size_t>(py) * image.stride + px] = colour;
+            if (x * x + y * y <= r * r)
+                image.pixels[static_cast<size_t>(py) * image.stride + px] = colour;
         }
 }
 
@@ -136,9 +139,11 @@ void paintScene(PixelBuffer& image, const Scene& scene) {
     fill(image, rgb(0, 0, 0));
     if (scene.grid) paintGrid(image, scene);
     paintOriginCross(image, scene);
-    for (const Stroke& stroke : scene.strokes) paintStroke(image, scene, stroke);
+    for (const Stroke& stroke : scene.strokes)
+        paintStroke(image, scene, stroke);
     const int dot = std::max(1, static_cast<int>(std::lround(5 * scene.scale)));
-    for (const PixelPoint& start : scene.starts) drawDisc(image, start.x, start.y, dot, kStartColour);
+    for (const PixelPoint& start : scene.starts)
+        drawDisc(image, start.x, start.y, dot, kStartColour);
 }
 
 }  // namespace pathloom::canvas

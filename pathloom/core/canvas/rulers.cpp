@@ -40,7 +40,8 @@ std::vector<RulerTick> rulerTicks(double originPixel, double zoom, int growth, i
     const double a = (0 - originPixel) / perUnit, b = (length - originPixel) / perUnit;
     const double low = std::min(a, b), high = std::max(a, b);
     const int thousandStep = thousandLabelStep(zoom);
-    const Tier tiers[] = {{1000, 5, true, false}, {500, 11, zoom > 0.016, zoom > 0.128},
+    const Tier tiers[] = {{1000, 5, true, false},
+                          {500, 11, zoom > 0.016, zoom > 0.128},
                           {100, 17, zoom > 0.032, zoom > 0.64}};
     for (const Tier& tier : tiers) {
         if (!tier.shown) continue;

@@ -8,9 +8,9 @@
 namespace pathloom::canvas {
 
 struct RulerTick {
-    double pixel = 0;    // position along the ruler
-    long long value = 0; // the coordinate it marks, in drawing units
-    int from = 0;        // extent across the ruler, in pixels from its outer edge
+    double pixel = 0;     // position along the ruler
+    long long value = 0;  // the coordinate it marks, in drawing units
+    int from = 0;         // extent across the ruler, in pixels from its outer edge
     int to = 24;
     bool labelled = false;
 };

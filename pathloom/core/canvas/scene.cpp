@@ -14,8 +14,8 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kFullCircle = 1e-4;
 constexpr double kArrowLength = 12;
 constexpr double kArrowAngle = 0.4886921905584118;  // 28 degrees
-constexpr double kArrowSpacing = 100;                // pixels of path between arrows
-constexpr double kPixelLimit = 1e9;                  // far beyond any screen, within int32
+constexpr double kArrowSpacing = 100;               // pixels of path between arrows
+constexpr double kPixelLimit = 1e9;                 // far beyond any screen, within int32
 
 constexpr uint32_t kPalette[20] = {0xFFFF00, 0x00FF00, 0xFF0080, 0x8000FF, 0xC08000,
                                    0xFF00FF, 0xFFFF80, 0x8080FF, 0x008080, 0x808080,
@@ -123,8 +123,8 @@ struct VectPainter {
         const double a = 2 * kPi - d.z0;
         const double sweep = std::fabs(d.z1) <= kFullCircle ? 2 * kPi : d.z1;
         const double radius = c.r * view.zoom();
-        const int steps = std::clamp(static_cast<int>(std::ceil(std::fabs(sweep) * radius / 3)), 8,
-                                     4096);
+        const int steps =
+            std::clamp(static_cast<int>(std::ceil(std::fabs(sweep) * radius / 3)), 8, 4096);
         out.begin(pen, map(c.cx + c.r * std::cos(a), c.cy + c.r * std::sin(a)));
         for (int i = 1; i <= steps; ++i) {
             const double t = a - sweep * i / steps;
@@ -143,7 +143,8 @@ struct VectPainter {
                                  map(segs[k + 1]->x1, segs[k + 1]->y1),
                                  map(segs[k + 2]->x1, segs[k + 2]->y1)};
             double polygon = 0;
-            for (int i = 0; i < 3; ++i) polygon += std::hypot(p[i + 1].x - p[i].x, p[i + 1].y - p[i].y);
+            for (int i = 0; i < 3; ++i)
+                polygon += std::hypot(p[i + 1].x - p[i].x, p[i + 1].y - p[i].y);
             const int steps = std::clamp(static_cast<int>(std::ceil(polygon / 3)), 4, 4096);
             if (k == 0) out.begin(pen, p[0]);
             for (int i = 1; i <= steps; ++i) {
@@ -160,7 +161,8 @@ struct VectPainter {
         const bool point = vect.type == LINTREL_POINT;
         const int pointWidth = std::max(1, static_cast<int>(std::lround(5 * scale)));
         if (vect.selected)
-            return point ? Pen{kSelectedPointColour, true, pointWidth} : Pen{kSelectedColour, true, 1};
+            return point ? Pen{kSelectedPointColour, true, pointWidth}
+                         : Pen{kSelectedColour, true, 1};
         if (point) return {groupColour(group), false, pointWidth};
         if (layers.showOpen && !vect.closed) return {kOpenColour, false, 1};
         return {groupColour(group), false, 1};

@@ -23,7 +23,7 @@ DrawingRange drawingRange(const VectGroup* drawing);
 
 inline constexpr double kMinZoom = 0.02;
 inline constexpr double kMaxZoom = 1000.0;
-inline constexpr int kFitMargin = 65;     // pixels kept free around the fitted drawing
+inline constexpr int kFitMargin = 65;  // pixels kept free around the fitted drawing
 inline constexpr int kRulerThickness = 25;
 
 class ViewTransform {
