@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QProcess>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -13,6 +14,7 @@
 #include "app/code_pane.h"
 #include "app/commands.h"
 #include "core/canvas/scene.h"
+#include "core/canvas/svg.h"
 #include "support/builders.h"
 #include "view/canvas.h"
 
@@ -198,6 +200,21 @@ TEST_F(CanvasWindow, PaletteAndToolsOnAnEmptyViewDoNothing) {
     window->action(CmdSelect)->trigger();
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(300, 300));
     EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join('|').toStdString();
+}
+
+TEST_F(CanvasWindow, TheConvertersPreviewIsTheCanvasScene) {
+    window->openFile(QString::fromStdString(exampleDrawing()));
+    view::Canvas same(window->document(), window->settings().view, 1.0);
+    same.resize(1600, 1000);
+    same.picture();
+    QProcess cli;
+    cli.start(PATHLOOM_CLI_PATH, {"preview", QString::fromStdString(exampleDrawing()), "--settings",
+                                  "/dev/null", "-q"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    ASSERT_EQ(cli.exitCode(), 0);
+    const std::string svg = cli.readAllStandardOutput().toStdString();
+    EXPECT_EQ(svg, canvas::sceneSvg(same.scene()));
+    EXPECT_GT(same.scene().strokes.size(), 10u);
 }
 
 }  // namespace

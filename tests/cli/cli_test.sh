@@ -103,6 +103,12 @@ check "info counts the groups" prints "^groups: *4"
 check "info reports the travel saved" prints "after optimisation"
 check "info of a sound drawing lists no diagnostics" prints "^diagnostics: *none"
 
+run 0 preview "$drawing" --settings /dev/null -q -o "$work/preview.svg" --set "Show abs=1"
+check "preview writes an SVG picture" grep -q "^<svg " "$work/preview.svg"
+check "preview marks the travel moves dashed" grep -q 'stroke-dasharray="2 2" points=' "$work/preview.svg"
+run 0 preview "$drawing" --settings /dev/null -q --set "Show order=1"
+check "preview numbers the shapes when the setting asks" prints ">1</text>"
+
 # Downloads go to the controller simulator on loopback.
 mkdir "$work/store"
 start_simulator

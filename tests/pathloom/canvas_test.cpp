@@ -9,6 +9,7 @@
 #include "core/canvas/raster.h"
 #include "core/canvas/rulers.h"
 #include "core/canvas/scene.h"
+#include "core/canvas/svg.h"
 #include "core/canvas/view_transform.h"
 #include "support/builders.h"
 
@@ -254,4 +255,25 @@ TEST(CanvasMeasures, SnapTakesTheFirstEndInsideTheWindow) {
     p = snapPoint(drawing.get(), 55, 50, 0.5, false);
     ASSERT_TRUE(p);
     EXPECT_EQ(p->x, 55);
+}
+
+TEST(CanvasSvg, StrokesDotsAndNumbersBecomeElements) {
+    ChainOwner<VectGroup> drawing(
+        groupOf({polyline({{0, 0}, {100, 0}}), polyline({{0, 50}, {100, 50}})}));
+    Layers layers;
+    layers.showOrder = true;
+    layers.showDirection = false;
+    const Scene scene = buildScene(drawing.get(), fitted({0, 0, 100, 100}, 600, 600), layers, 1.0);
+    const std::string svg = sceneSvg(scene);
+    auto count = [&](const std::string& what) {
+        size_t n = 0;
+        for (size_t at = svg.find(what); at != std::string::npos; at = svg.find(what, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(svg.rfind("<svg ", 0), 0u);
+    EXPECT_EQ(count("<polyline"), 3u);  // two vects and the travel between them
+    EXPECT_EQ(count("stroke-dasharray=\"2 2\" points"), 1u);
+    EXPECT_EQ(count("fill=\"#ffffff\"/>"), 2u);  // start dots
+    EXPECT_EQ(count(">2</text>"), 1u);
 }
