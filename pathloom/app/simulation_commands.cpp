@@ -69,6 +69,7 @@ void MainWindow::stopSimulation() {
     player_->stop();
     document_.setMode(ViewMode::Select);
     code_->clearHighlight();
+    showStatus(qtext(text(Text::Ready)));
     updateCommands();
 }
 

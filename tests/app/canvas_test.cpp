@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTest>
 #include <QWheelEvent>
+#include <cmath>
 
 #include "app/app_support.h"
 #include "app/code_pane.h"
@@ -200,6 +201,28 @@ TEST_F(CanvasWindow, PaletteAndToolsOnAnEmptyViewDoNothing) {
     window->action(CmdSelect)->trigger();
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(300, 300));
     EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join('|').toStdString();
+}
+
+TEST_F(CanvasWindow, AStoredCodeWidthWiderThanTheWindowLeavesADrawingArea) {
+    adopt(groupOf({polyline({{0, 0}, {100, 100}})}));
+    window->setCodePanelWidth(5000);
+    QApplication::processEvents();
+    EXPECT_GE(canvas->width(), 1);
+    canvas->picture();
+    EXPECT_GT(canvas->transform().zoom(), 0);
+    EXPECT_TRUE(std::isfinite(canvas->transform().zoom()));
+    EXPECT_EQ(window->codePanelWidth(), 5000);  // the setting is kept for a wider screen
+
+    // The cursor's drawing position in the status bar.
+    window->setCodePanelWidth(300);
+    QApplication::processEvents();
+    canvas->picture();
+    QTest::mouseMove(canvas, pixel(25, 75));
+    const QStringList shown = window->paneText(1).split(", ");
+    ASSERT_EQ(shown.size(), 2) << window->paneText(1).toStdString();
+    EXPECT_NEAR(shown[0].mid(2).toDouble(), 25, 0.5);
+    EXPECT_NEAR(shown[1].mid(2).toDouble(), 75, 0.5);
+    EXPECT_EQ(shown[0].section('.', 1).size(), 4);  // four decimals
 }
 
 TEST_F(CanvasWindow, TheConvertersPreviewIsTheCanvasScene) {

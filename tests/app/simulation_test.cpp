@@ -83,7 +83,7 @@ TEST_F(Simulation, ASquareTakesTheTicksOfItsLengthAtTheSlidersSpeed) {
     EXPECT_NEAR(player->state().y, 0, 1e-9);
     EXPECT_EQ(ticksToEnd(), 1);
     EXPECT_EQ(window->document().mode(), ViewMode::Select);
-    EXPECT_EQ(window->paneText(0), "正在模拟加工...");
+    EXPECT_EQ(window->paneText(0), "就绪");
     ASSERT_TRUE(window->canvas()->marker());
     EXPECT_EQ(window->canvas()->marker()->x, 0);
 
