@@ -194,6 +194,21 @@ TEST_F(CanvasWindow, SplitToolAndOriginPickChangeTheDrawing) {
     EXPECT_NEAR(canvas->pixelOf(0, 0).x(), still.x(), 1e-9);  // the picture did not jump
 }
 
+TEST_F(CanvasWindow, StartPointToolMovesAClosedShapesStart) {
+    adopt(groupOf({polyline({{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}}, true)}));
+    window->action(CmdChangeStart)->trigger();
+    EXPECT_EQ(window->document().mode(), ViewMode::StartPoint);
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, pixel(100, 50));
+    const Seg* first = lintrel::workingChain(*vectsOf(window->document().drawing())[0]);
+    EXPECT_NEAR(first->x0, 100, 1);
+    EXPECT_NEAR(first->y0, 50, 1);
+    EXPECT_TRUE(prompter.messages.isEmpty());
+    // Far from every shape: nothing happens and nothing is said.
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, pixel(50, 50));
+    EXPECT_NEAR(first->x0, 100, 1);
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
 TEST_F(CanvasWindow, PaletteAndToolsOnAnEmptyViewDoNothing) {
     window->groupCommand(4);
     window->action(CmdChangeStart)->trigger();
