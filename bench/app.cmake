@@ -4,3 +4,9 @@ if(TARGET pathloom_app)
   add_executable(bench_code_pane bench_code_pane.cpp)
   target_link_libraries(bench_code_pane PRIVATE pathloom_app benchmark::benchmark)
 endif()
+
+# The canvas on a million segments, when the desktop program is built.
+if(TARGET pathloom_view)
+  add_executable(bench_canvas bench_canvas.cpp)
+  target_link_libraries(bench_canvas PRIVATE pathloom_view benchmark::benchmark)
+endif()

@@ -83,6 +83,9 @@ enum class Availability {
     Selection,     // no simulation runs and at least one vect is selected
     Disconnected,  // no simulation runs and no controller is connected
     Connected,     // no simulation runs and a controller is connected
+    Simulating,    // a simulation runs, ticking or paused
+    Ticking,       // a simulation runs and is not paused
+    Paused,        // a simulation runs and is paused
     Later,         // its canvas tool, dialog or simulation is not built yet: shown disabled
 };
 

@@ -14,6 +14,7 @@
 #include "dialogs/origin_dialog.h"
 #include "dialogs/process_dialog.h"
 #include "dialogs/transform_dialogs.h"
+#include "view/canvas.h"
 
 namespace pathloom::app {
 namespace {
@@ -230,6 +231,19 @@ void DialogCommands::showOrigin() {
                 [this](Anchor anchor) { finish(moveAnchorToOrigin(window_.document(), anchor)); });
         connect(origin_, &dialogs::OriginDialog::typedOrigin, this,
                 [this](double x, double y) { finish(moveOriginTo(window_.document(), x, y)); });
+        // Picking: the canvas's next click makes its point (or the snap point) the origin.
+        connect(origin_, &dialogs::OriginDialog::pickRequested, this, [this] {
+            if (window_.document().mode() == ViewMode::Select)
+                window_.document().setMode(ViewMode::Dialog);
+        });
+        connect(window_.canvas(), &view::Canvas::originPicked, this, [this] {
+            origin_->originPicked();
+            window_.document().setMode(ViewMode::Select);
+        });
+        connect(origin_, &QDialog::finished, this, [this] {
+            if (window_.document().mode() == ViewMode::Dialog)
+                window_.document().setMode(ViewMode::Select);
+        });
     }
     origin_->show();
     origin_->raise();

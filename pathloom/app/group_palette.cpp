@@ -4,14 +4,10 @@
 #include <QPushButton>
 #include <cmath>
 
+#include "core/canvas/scene.h"
+
 namespace pathloom::app {
 namespace {
-
-// 0x00BBGGRR, red in the low byte, as the groups of the drawing carry them.
-constexpr unsigned kColours[GroupPalette::kGroups] = {
-    0xFFFF00, 0x00FF00, 0xFF0080, 0x8000FF, 0xC08000, 0xFF00FF, 0xFFFF80,
-    0x8080FF, 0x008080, 0x808080, 0x00FFFF, 0x404080, 0xFF8080, 0x0080FF,
-    0x800080, 0x808000, 0xFF0000, 0x804000, 0xC08080, 0x404000};
 
 int scaled(double pixels, double scale) {
     return static_cast<int>(std::trunc(pixels * scale));
@@ -20,7 +16,8 @@ int scaled(double pixels, double scale) {
 }  // namespace
 
 QColor GroupPalette::groupColour(int number) {
-    const unsigned value = kColours[(number - 1 + kGroups * 1000) % kGroups];
+    // One table for the buttons and the canvas.
+    const uint32_t value = canvas::paletteValue(number);  // 0x00BBGGRR
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 

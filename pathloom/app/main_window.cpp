@@ -15,18 +15,20 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 #include <cmath>
 
 #include "app/code_pane.h"
 #include "app/commands.h"
 #include "app/dialog_commands.h"
-#include "app/drawing_area.h"
 #include "app/group_palette.h"
 #include "app/prompter.h"
 #include "app/toolbar_icons.h"
 #include "core/document/commands.h"
 #include "core/document/status_sink.h"
 #include "core/text/texts.h"
+#include "view/canvas.h"
+#include "view/simulation_player.h"
 
 namespace pathloom::app {
 namespace {
@@ -125,8 +127,15 @@ void MainWindow::createActions() {
     bind(CmdAbout, &MainWindow::showAbout);
     bind(CmdNextPane, &MainWindow::nextPane);
     bind(CmdPreviousPane, &MainWindow::nextPane);  // two panes: either way is the other one
-    connect(action(CmdSelect), &QAction::triggered, this,
-            [this] { document_.setMode(ViewMode::Select); });
+    connect(action(CmdSelect), &QAction::triggered, this, [this] { setMode(ViewMode::Select); });
+    connect(action(CmdSplit), &QAction::triggered, this, [this] { setMode(ViewMode::Split); });
+    connect(action(CmdChangeStart), &QAction::triggered, this,
+            [this] { setMode(ViewMode::StartPoint); });
+    connect(action(CmdResetView), &QAction::triggered, this, [this] { drawing_->resetView(); });
+    bind(CmdSimulate, &MainWindow::startSimulation);
+    bind(CmdPauseSimulation, &MainWindow::pauseSimulation);
+    bind(CmdContinueSimulation, &MainWindow::continueSimulation);
+    bind(CmdStopSimulation, &MainWindow::stopSimulation);
     connect(action(CmdAllowReverse), &QAction::triggered, this, [this] {
         document_.toggleAllowReverse();
         action(CmdAllowReverse)->setChecked(document_.allowReverse());
@@ -220,7 +229,12 @@ void MainWindow::createStatusBar() {
 void MainWindow::createPanes() {
     splitter_ = new QSplitter(Qt::Horizontal, this);
     palette_ = new GroupPalette(scale_, splitter_);
-    drawing_ = new DrawingArea(settings_.view, scale_, splitter_);
+    drawing_ = new view::Canvas(document_, settings_.view, scale_, splitter_);
+    player_ = new view::SimulationPlayer(
+        [this] {
+            return std::pair{slider_->value(), settings_.process.machine.emptySpeed};
+        },
+        this);
     code_ = new CodePane(splitter_);
     splitter_->addWidget(palette_);
     splitter_->addWidget(drawing_);
@@ -234,19 +248,27 @@ void MainWindow::createPanes() {
     });
     connect(palette_, &GroupPalette::groupClicked, this, &MainWindow::groupCommand);
     connect(code_, &CodePane::selectionChanged, this, &MainWindow::codeSelectionChanged);
-    connect(drawing_, &DrawingArea::contextMenuRequested, this, [this](QPoint at) {
+    connect(drawing_, &view::Canvas::contextMenuRequested, this, [this](QPoint at) {
         if (!document_.busy()) contextMenu_->popup(at);
     });
+    connect(drawing_, &view::Canvas::selectionChanged, this, &MainWindow::showSelectionInCode);
+    connect(drawing_, &view::Canvas::drawingEdited, this, &MainWindow::drawingEdited);
+    connect(drawing_, &view::Canvas::failed, this, &MainWindow::showMessage);
+    connect(drawing_, &view::Canvas::cursorMoved, this,
+            [this](const QString& text) { panes_[1]->setText(text); });
+    connect(player_, &view::SimulationPlayer::moved, this, &MainWindow::simulationMoved);
 }
 
 void MainWindow::setCodePanelWidth(int pixels) {
     codeWidth_ = pixels;
     QList<int> sizes = splitter_->sizes();
     const int total = sizes.value(0) + sizes.value(1) + sizes.value(2);
+    // A stored width wider than the window leaves the drawing area one pixel at least.
+    const int shown =
+        total > 0 ? std::clamp(pixels, 0, std::max(0, total - palette_->width() - 1)) : pixels;
     if (total > 0)
-        splitter_->setSizes(
-            {palette_->width(), std::max(0, total - palette_->width() - pixels), pixels});
-    code_->resize(pixels, code_->height());
+        splitter_->setSizes({palette_->width(), total - palette_->width() - shown, shown});
+    code_->resize(shown, code_->height());
 }
 
 void MainWindow::applySettings() {
@@ -280,8 +302,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         pollTimer_.stop();
         ratioTimer_.stop();
         session_.disconnect();
-        drawing_->setDrawing(nullptr);
+        stopSimulation();
         document_.adopt(nullptr);
+        drawing_->refresh();
         code_->setProgram({}, {});
     }
     event->accept();
@@ -327,6 +350,15 @@ void MainWindow::updateCommands() {
                 break;
             case Availability::Connected:
                 enabled = idle && session_.connected();
+                break;
+            case Availability::Simulating:
+                enabled = !idle;
+                break;
+            case Availability::Ticking:
+                enabled = !idle && player_->ticking();
+                break;
+            case Availability::Paused:
+                enabled = !idle && !player_->ticking();
                 break;
             case Availability::Later:
                 enabled = false;

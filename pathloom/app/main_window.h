@@ -14,6 +14,7 @@
 #include "core/document/document.h"
 #include "core/document/status_sink.h"
 #include "core/settings/settings.h"
+#include "core/simulation/simulation_path.h"
 
 class QAction;
 class QLabel;
@@ -22,11 +23,15 @@ class QMenu;
 class QSlider;
 class QSplitter;
 
+namespace pathloom::view {
+class Canvas;
+class SimulationPlayer;
+}  // namespace pathloom::view
+
 namespace pathloom::app {
 
 class CodePane;
 class DialogCommands;
-class DrawingArea;
 class GroupPalette;
 class Prompter;
 struct MenuEntry;
@@ -54,7 +59,8 @@ class MainWindow : public QMainWindow {
     QAction* action(int id) const { return actions_.value(id); }
     QMenu* contextMenu() const { return contextMenu_; }
     CodePane* codePane() const { return code_; }
-    DrawingArea* drawingArea() const { return drawing_; }
+    view::Canvas* canvas() const { return drawing_; }
+    view::SimulationPlayer* simulation() const { return player_; }
     Document& document() { return document_; }
     ControllerSession& session() { return session_; }
     const Settings& settings() const { return settings_; }
@@ -114,6 +120,15 @@ class MainWindow : public QMainWindow {
     void codeSelectionChanged();
     void editCommand(int id);
     void toggleView(int id);
+    void setMode(ViewMode mode);
+    void drawingEdited();
+
+    // The simulation: start with its checks, pause, continue, stop, and the tool's moves.
+    void startSimulation();
+    void pauseSimulation();
+    void continueSimulation();
+    void stopSimulation();
+    void simulationMoved(const SimulationTick& tick);
 
     void newDocument();
     void importDrawing();
@@ -143,7 +158,8 @@ class MainWindow : public QMainWindow {
     QLabel* panes_[3] = {};
     QSplitter* splitter_ = nullptr;
     GroupPalette* palette_ = nullptr;
-    DrawingArea* drawing_ = nullptr;
+    view::Canvas* drawing_ = nullptr;
+    view::SimulationPlayer* player_ = nullptr;
     CodePane* code_ = nullptr;
     std::unique_ptr<DialogCommands> dialogs_;
     QTimer pollTimer_;

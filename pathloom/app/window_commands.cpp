@@ -15,7 +15,6 @@
 
 #include "app/code_pane.h"
 #include "app/commands.h"
-#include "app/drawing_area.h"
 #include "app/main_window.h"
 #include "app/prompter.h"
 #include "core/document/code_link.h"
@@ -23,6 +22,7 @@
 #include "core/document/pipeline.h"
 #include "core/settings/profile_file.h"
 #include "core/text/texts.h"
+#include "view/canvas.h"
 
 namespace pathloom::app {
 namespace {
@@ -110,7 +110,7 @@ void MainWindow::newDocument() {
     if (document_.busy()) return;
     document_.reset();
     showProgram();
-    drawing_->setDrawing(nullptr);
+    drawing_->resetView();
     updateCommands();
 }
 
@@ -124,12 +124,11 @@ void MainWindow::importDrawing() {
 void MainWindow::openFile(const QString& path) {
     if (document_.busy()) return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    drawing_->setDrawing(nullptr);
     ControllerLink* link = session_.connected() ? session_.link() : nullptr;
     openDrawing(document_, path.toStdString(), settings_, link, *sink_);
     // After a reset the text is empty; after a full run it is the new program.
     showProgram();
-    drawing_->setDrawing(document_.drawing());
+    drawing_->resetView();
     showStatus(qtext(Text::Ready));
     QGuiApplication::restoreOverrideCursor();
     updateCommands();
@@ -154,7 +153,7 @@ void MainWindow::editCommand(int id) {
     if (outcome == Outcome::Changed) {
         refreshProgram();
         showSelectionInCode();
-        drawing_->update();
+        drawing_->refresh();
     }
     updateCommands();
 }
@@ -162,8 +161,7 @@ void MainWindow::editCommand(int id) {
 void MainWindow::drawingChanged() {
     refreshProgram();
     showSelectionInCode();
-    drawing_->setDrawing(document_.drawing());
-    drawing_->update();
+    drawing_->refresh();
 }
 
 void MainWindow::toggleView(int id) {
@@ -203,11 +201,12 @@ void MainWindow::toggleView(int id) {
             }
             break;
     }
-    drawing_->update();
+    drawing_->refresh();
 }
 
 void MainWindow::groupCommand(int number) {
-    if (document_.busy()) return;
+    // Without a drawing there is no group to select or to change, and nothing to report.
+    if (document_.busy() || !document_.drawing()) return;
     if (selectedCount(document_.drawing()) == 0) {
         const int code = Lintrel_SelVectGroup(document_.drawing(), number);
         if (code != 0) return showMessage(qtext(textWithCode(Text::SelectGroupFailed, code)));
@@ -216,9 +215,8 @@ void MainWindow::groupCommand(int number) {
         const int code = Lintrel_ChangeVectGroup(document_.drawingAddress(), number);
         if (code != 0) return showMessage(qtext(textWithCode(Text::ChangeGroupFailed, code)));
         refreshProgram();
-        drawing_->setDrawing(document_.drawing());
     }
-    drawing_->update();
+    drawing_->refresh();
     updateCommands();
 }
 
@@ -241,7 +239,7 @@ void MainWindow::codeSelectionChanged() {
     const bool changed =
         first < 0 ? clearSelection(document_.drawing())
                   : selectVectsOnLines(document_.drawing(), code_->lineMap(), first, last);
-    if (changed) drawing_->update();
+    if (changed) drawing_->refresh();
     updateCommands();
 }
 
@@ -282,7 +280,7 @@ void MainWindow::pollController() {
     if (code == 0) return;
     pollTimer_.stop();
     // A lost controller ends a running simulation.
-    if (document_.busy()) document_.setMode(ViewMode::Select);
+    stopSimulation();
     showMessage(qtext(textWithCode(Text::ConnectionLost, code)));
     updateTitle();
     updateCommands();

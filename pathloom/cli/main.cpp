@@ -51,5 +51,7 @@ int main(int argc, char** argv) {
         return loaded.code;
     }
     if (options.command == Command::Info) return runInfo(options, loaded.settings, stdout, stderr);
+    if (options.command == Command::Preview)
+        return runPreview(options, loaded.settings, stdout, stderr);
     return runConvert(options, loaded.settings, stdout, stderr);
 }

@@ -7,6 +7,9 @@ const char* const kHelpText =
     "Usage:\n"
     "  pathloom-cli convert DRAWING [options]   write the machine program of a drawing\n"
     "  pathloom-cli info DRAWING [options]      summarise a drawing after the automatic steps\n"
+    "  pathloom-cli preview DRAWING -o FILE.svg draw the drawing as the desktop program's canvas\n"
+    "                                           shows it after the automatic steps (its display\n"
+    "                                           settings choose the layers; travel is dashed)\n"
     "  pathloom-cli --help | --version\n"
     "\n"
     "DRAWING is a DXF, DST, PLT or AI file. The drawing goes through the same steps as when it is\n"
@@ -89,6 +92,8 @@ ParseResult parseOptions(const std::vector<std::string>& arguments) {
         o.command = Command::Convert;
     else if (first == "info")
         o.command = Command::Info;
+    else if (first == "preview")
+        o.command = Command::Preview;
     else {
         result.error = "unknown command '" + first + "'";
         return result;

@@ -18,7 +18,7 @@ enum ExitCode {
     kExitDownload = 5,  // the controller refused the connection or the download
 };
 
-enum class Command { Help, Version, Convert, Info };
+enum class Command { Help, Version, Convert, Info, Preview };
 
 struct Options {
     Command command = Command::Help;

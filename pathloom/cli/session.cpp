@@ -12,6 +12,9 @@
 
 #include <lintrel/lintrel.h>
 
+#include "core/canvas/scene.h"
+#include "core/canvas/svg.h"
+#include "core/canvas/view_transform.h"
 #include "core/controller/controller_session.h"
 #include "core/document/document.h"
 #include "core/document/measure.h"
@@ -21,6 +24,10 @@
 namespace pathloom::cli {
 
 namespace {
+
+// The preview's picture: the size of a canvas on a common screen.
+constexpr int kPreviewWidth = 1600;
+constexpr int kPreviewHeight = 1000;
 
 // Status texts with the time since the start, so that a long step shows where it stands.
 class StderrSink final : public StatusSink {
@@ -209,6 +216,20 @@ int runInfo(const Options& options, const Settings& settings, std::FILE* out, st
         duration(f.travelSeconds).c_str());
     std::fputs(diagnostics.c_str(), out);
     return kExitOk;
+}
+
+int runPreview(const Options& options, const Settings& settings, std::FILE* out, std::FILE* err) {
+    StderrSink sink(err, options.quiet);
+    Document document;
+    if (const int code = readDrawing(document, options.drawing, settings, sink, err)) return code;
+    canvas::ViewTransform view;
+    view.setArea(kPreviewWidth, kPreviewHeight);
+    view.fit(canvas::drawingRange(document.drawing()));
+    const ViewSettings& v = settings.view;
+    const canvas::Layers layers{v.showClose,      v.showAbs,       v.showOrder,
+                                v.showStartPoint, v.showDirection, v.showGrids};
+    const canvas::Scene scene = canvas::buildScene(document.drawing(), view, layers, 1.0);
+    return writeOutput(options, canvas::sceneSvg(scene), out, err);
 }
 
 }  // namespace pathloom::cli

@@ -21,5 +21,7 @@ LoadedSettings loadCliSettings(const Options& options, const std::string& progra
 
 int runConvert(const Options& options, const Settings& settings, std::FILE* out, std::FILE* err);
 int runInfo(const Options& options, const Settings& settings, std::FILE* out, std::FILE* err);
+// The canvas picture of the drawing, 1600 by 1000 pixels, as SVG.
+int runPreview(const Options& options, const Settings& settings, std::FILE* out, std::FILE* err);
 
 }  // namespace pathloom::cli

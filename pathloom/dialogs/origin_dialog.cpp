@@ -52,8 +52,6 @@ OriginDialog::OriginDialog(app::Prompter& prompter, QWidget* parent)
     auto* pick = new QPushButton(dtr("鼠标拾取"), custom);
     pick->setObjectName(QStringLiteral("pickOrigin"));
     pick->setAutoDefault(false);
-    // The canvas's origin-pick mode is not there yet; the button stays disabled until it is.
-    pick->setEnabled(false);
     connect(pick, &QPushButton::clicked, this, &OriginDialog::pickRequested);
     form->addRow(typed, pick);
     layout->addWidget(custom);
@@ -68,6 +66,11 @@ void OriginDialog::takeTypedOrigin() {
         return;
     }
     emit typedOrigin(*x, *y);
+}
+
+void OriginDialog::originPicked() {
+    x_->setText(QStringLiteral("0.0"));
+    y_->setText(QStringLiteral("0.0"));
 }
 
 }  // namespace pathloom::dialogs

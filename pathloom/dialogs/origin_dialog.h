@@ -1,5 +1,5 @@
 // The modeless origin dialog: nine anchors of the drawing's box that can be made the origin, and
-// a typed point. Picking the origin with the mouse needs the canvas's pick mode.
+// a typed point, or a point picked on the canvas (its origin-pick mode, started by "pickOrigin").
 #pragma once
 
 #include <QDialog>
@@ -23,6 +23,8 @@ class OriginDialog : public QDialog {
 
     // Reads the typed point; emits typedOrigin when both fields hold numbers.
     void takeTypedOrigin();
+    // The canvas made the picked point the origin: the typed point starts again at 0, 0.
+    void originPicked();
 
   signals:
     void anchorChosen(pathloom::Anchor anchor);

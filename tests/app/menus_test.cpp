@@ -212,10 +212,12 @@ TEST_F(Menus, EveryCommandHasAPromptAndATooltip) {
     EXPECT_EQ(window->action(CmdRemoveTiny)->toolTip(), "去除极小图形");
     EXPECT_EQ(window->action(CmdOptimizeTravel)->statusTip(), "优化曲线间的空移");
     EXPECT_EQ(window->action(CmdOptimizeTravel)->toolTip(), "优化空移");
-    // Commands whose tools are not built yet are there, and disabled; so are the dialogs on the
-    // selection while nothing is selected.
-    for (int id : {CmdSplit, CmdChangeStart, CmdSimulate, CmdStopSimulation, CmdRemoveTiny,
-                   CmdRotate, CmdMoveStart})
+    // The dialogs on the selection are there, and disabled while nothing is selected.
+    for (int id : {CmdRemoveTiny, CmdRotate, CmdMoveStart})
+        EXPECT_FALSE(window->action(id)->isEnabled()) << id;
+    // The simulation's controls wait for a simulation.
+    EXPECT_TRUE(window->action(CmdSimulate)->isEnabled());
+    for (int id : {CmdStopSimulation, CmdPauseSimulation, CmdContinueSimulation})
         EXPECT_FALSE(window->action(id)->isEnabled()) << id;
     for (int id : {CmdProcess, CmdAutoOptimize, CmdOrigin, CmdActionManager, CmdCustomSpeed})
         EXPECT_TRUE(window->action(id)->isEnabled()) << id;

@@ -113,6 +113,12 @@ check "info names the malformed numbers" prints "^ *103 *x2 .*malformed"
 check "info names a vertex count that group 90 misstates" prints "^ *104 *x1 .*group 90"
 check "info names a file cut off inside a section" prints "^ *100 *x1 .*cut off"
 
+run 0 preview "$drawing" --settings /dev/null -q -o "$work/preview.svg" --set "Show abs=1"
+check "preview writes an SVG picture" grep -q "^<svg " "$work/preview.svg"
+check "preview marks the travel moves dashed" grep -q 'stroke-dasharray="2 2" points=' "$work/preview.svg"
+run 0 preview "$drawing" --settings /dev/null -q --set "Show order=1"
+check "preview numbers the shapes when the setting asks" prints ">1</text>"
+
 # Downloads go to the controller simulator on loopback.
 mkdir "$work/store"
 start_simulator

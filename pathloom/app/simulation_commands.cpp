@@ -1,0 +1,85 @@
+// The main frame's modes and simulation: the canvas tools (select, split, start point), the
+// edits they make, and the simulation's start with its checks, pause, continue, stop and the
+// tool's moves on the canvas.
+#include <QAction>
+
+#include "app/code_pane.h"
+#include "app/commands.h"
+#include "app/main_window.h"
+#include "core/text/texts.h"
+#include "view/canvas.h"
+#include "view/simulation_player.h"
+
+namespace pathloom::app {
+namespace {
+
+QString qtext(std::string_view value) {
+    return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
+}
+
+}  // namespace
+
+void MainWindow::setMode(ViewMode mode) {
+    // A running simulation keeps its mode (and its timer) until it stops.
+    if (document_.busy()) return;
+    document_.setMode(mode);
+    updateCommands();
+}
+
+void MainWindow::drawingEdited() {
+    refreshProgram();
+    showSelectionInCode();
+}
+
+void MainWindow::startSimulation() {
+    if (document_.busy()) return;
+    if (!settings_.view.showGcode) return showMessage(qtext(text(Text::CodeOutdated)));
+    showStatus(qtext(text(Text::PreparingSimulation)));
+    ControllerLink* link = session_.connected() ? session_.link() : nullptr;
+    SimulationPath path = buildSimulationPath(document_.drawing(), settings_.process, link);
+    if (path.status == SimulationStatus::NoDrawing) {
+        showMessage(qtext(text(Text::NoDrawing)));
+        return showStatus(qtext(text(Text::Ready)));
+    }
+    if (path.status == SimulationStatus::FlattenFailed) {
+        showMessage(qtext(textWithCode(Text::GenerateFailed, path.code)));
+        return showStatus(qtext(text(Text::Ready)));
+    }
+    document_.setMode(ViewMode::Simulation);
+    drawing_->clearTrace();
+    player_->start(std::move(path.points));
+    updateCommands();
+}
+
+void MainWindow::pauseSimulation() {
+    // Only a ticking simulation pauses; otherwise the timer would start where nothing runs.
+    if (!document_.busy() || !player_->ticking()) return;
+    player_->pause();
+    updateCommands();
+}
+
+void MainWindow::continueSimulation() {
+    if (!document_.busy() || player_->ticking()) return;
+    player_->resume();
+    updateCommands();
+}
+
+void MainWindow::stopSimulation() {
+    if (!document_.busy()) return;
+    player_->stop();
+    document_.setMode(ViewMode::Select);
+    code_->clearHighlight();
+    showStatus(qtext(text(Text::Ready)));
+    updateCommands();
+}
+
+void MainWindow::simulationMoved(const SimulationTick& tick) {
+    const QString simulating = qtext(text(Text::Simulating));
+    if (paneText(0) != simulating) showStatus(simulating);
+    drawing_->extendTrace(tick.trace);
+    const SimulationPoint& at = tick.trace.back();
+    drawing_->setMarker(canvas::PointD{at.x, at.y});
+    if (tick.finished) stopSimulation();
+}
+
+}  // namespace pathloom::app
