@@ -10,6 +10,8 @@ packages=(
   clang libclang-rt-14-dev      # libFuzzer harnesses
   libdxflib-dev                 # the DXF import comparison benchmark
   zlib1g-dev                    # compressed data of PDF-based Illustrator files
+  libstb-dev libfontconfig-dev  # TrueType outlines and the system font folders
+  fonts-dejavu-core fonts-wqy-microhei  # Latin and CJK fonts of the text tests
 )
 [ $# -gt 0 ] && packages+=("$@")
 

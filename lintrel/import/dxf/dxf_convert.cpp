@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "import/dxf/dxf_text.h"
 #include "model/geometry.h"
 #include "model/items.h"
 #include "model/transform.h"
@@ -99,10 +100,11 @@ Vect* bulgeArc(const DxfVertex& a, const DxfVertex& b, double bulge) {
 
 class Converter {
   public:
-    explicit Converter(const DxfDocument& doc) : doc_(doc) {}
+    explicit Converter(const DxfDocument& doc) : doc_(doc), text_(doc) {}
 
     VectGroup* run() {
         convertContainer(doc_.entities);
+        text_.finish();
         const Vec3& o = doc_.header.ucsOrigin;
         if (groups_ && (o.x != 0 || o.y != 0)) moveItem(groups_.get(), Reach::Ring, -o.x, -o.y);
         return groups_.release();
@@ -142,6 +144,7 @@ class Converter {
             each(lwpolylines, e.lwpolylines, &Converter::convertLwPolyline);
             each(arcs, e.arcs, &Converter::convertArc);
             each(circles, e.circles, &Converter::convertCircle);
+            text_.convertLayer(e, static_cast<int>(l), [this](int c, Vect* v) { add(c, v); });
         }
     }
 
@@ -266,6 +269,7 @@ class Converter {
     }
 
     const DxfDocument& doc_;
+    TextConverter text_;
     ChainOwner<VectGroup> groups_;
     VectGroup* last_ = nullptr;
     std::vector<DxfVertex> scratch_;
