@@ -38,9 +38,15 @@ const char* stringOf(FcPattern* p, const char* object, int index = 0) {
     return reinterpret_cast<const char*>(value);
 }
 
+// A font file's path. (A map of standard types alone would be exported from the shared
+// library by unoptimised builds; this type keeps the instantiation inside.)
+struct FontPath {
+    std::string path;
+};
+
 // The font files of the system folders, by lower-case file name and by lower-case family.
 struct SystemFonts {
-    std::unordered_map<std::string, std::string> byFile, byFamily;
+    std::unordered_map<std::string, FontPath> byFile, byFamily;
     std::string cjk;  // the platform's CJK font, standing in for the default Chinese font
 
     SystemFonts() {
@@ -59,13 +65,13 @@ struct SystemFonts {
     void add(FcPattern* font) {
         const char* file = stringOf(font, FC_FILE);
         if (!file || !isOutlineFile(file)) return;
-        byFile.emplace(lowered(baseName(file)), file);
+        byFile.emplace(lowered(baseName(file)), FontPath{file});
         const char* style = stringOf(font, FC_STYLE);
         const bool regular =
             style && (std::string_view(style) == "Regular" || std::string_view(style) == "Book");
         for (int k = 0; const char* family = stringOf(font, FC_FAMILY, k); ++k) {
-            auto [it, fresh] = byFamily.emplace(lowered(family), file);
-            if (!fresh && regular) it->second = file;
+            auto [it, fresh] = byFamily.emplace(lowered(family), FontPath{file});
+            if (!fresh && regular) it->second.path = file;
         }
     }
 
@@ -103,7 +109,7 @@ std::string systemFile(std::string_view name) {
     if (!systemSearch || name.empty()) return {};
     const SystemFonts& fonts = systemFonts();
     const std::string key = lowered(name);
-    if (const auto it = fonts.byFile.find(key); it != fonts.byFile.end()) return it->second;
+    if (const auto it = fonts.byFile.find(key); it != fonts.byFile.end()) return it->second.path;
     if (key == "simsun.ttf" || key == "simsun.ttc") return fonts.cjk;
     return {};
 }
@@ -155,7 +161,7 @@ std::string findFontFamily(std::string_view family) {
     if (!systemSearch || family.empty()) return {};
     const SystemFonts& fonts = systemFonts();
     const auto it = fonts.byFamily.find(lowered(family));
-    return it == fonts.byFamily.end() ? std::string() : it->second;
+    return it == fonts.byFamily.end() ? std::string() : it->second.path;
 }
 
 std::string findShxFile(std::string_view name) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fonts/text_codes.h"
 #include "fonts/text_layout.h"
 #include "fonts/text_vect.h"
 
@@ -19,6 +20,95 @@ struct Line {
     double baseline = 0;
 };
 
+TextFont fontOf(const MTextRun& run, const MTextBlock& block, FontCache& cache) {
+    return run.font.empty() ? chooseFont(block.fontFile, block.bigFontFile, cache)
+                            : chooseFont(run.font, "", cache);
+}
+
+// Breaks runs at blanks so that lines stay within `width`: a line takes words while they fit;
+// a word wider than the whole width stands alone on its line. Runs whose characters cannot be
+// measured (SHX text) are not broken.
+class Wrapper {
+  public:
+    Wrapper(double width, std::vector<MTextRun>& out) : width_(width), out_(out) {}
+
+    void add(const MTextRun& run, const std::vector<double>& stops) {
+        if (run.line != sourceLine_) {
+            line_ += sourceLine_ < 0 ? run.line + 1 : run.line - sourceLine_;
+            sourceLine_ = run.line;
+            x_ = 0;
+        }
+        const std::u32string codes = codePointsOf(run.text);
+        if (stops.size() != codes.size() || codes.empty())
+            return emit(run, run.text, stops.empty() ? 0 : stops.back());
+        size_t start = 0;
+        while (start < codes.size()) {
+            const double origin = start ? stops[start - 1] : 0;
+            size_t end = codes.size();
+            if (x_ + stops.back() - origin > width_) {
+                end = breakAfter(codes, stops, start, origin);
+                if (end == 0) {  // nothing fits behind what the line holds: a new line
+                    newLine();
+                    continue;
+                }
+            }
+            std::string piece;
+            for (size_t k = start; k < end; ++k)
+                appendUtf8(piece, codes[k]);
+            emit(run, std::move(piece), stops[end - 1] - origin);
+            if (end < codes.size()) newLine();
+            start = end;
+        }
+    }
+
+  private:
+    // The end of the piece from `start` that fits: just after its last fitting blank; when none
+    // fits, 0 if the line already holds something, else just after the first word.
+    size_t breakAfter(const std::u32string& codes, const std::vector<double>& stops, size_t start,
+                      double origin) const {
+        size_t fit = 0;
+        for (size_t k = start; k < codes.size(); ++k) {
+            const double before = (k ? stops[k - 1] : 0) - origin;
+            if (x_ + before > width_) break;
+            if (codes[k] == U' ' && k > start) fit = k + 1;
+        }
+        if (fit || x_ > 0) return fit;
+        for (size_t k = start + 1; k < codes.size(); ++k)
+            if (codes[k] == U' ') return k + 1;
+        return codes.size();
+    }
+
+    void emit(const MTextRun& run, std::string text, double advance) {
+        MTextRun piece = run;
+        piece.text = std::move(text);
+        piece.line = line_;
+        out_.push_back(std::move(piece));
+        x_ += advance;
+    }
+    void newLine() {
+        ++line_;
+        x_ = 0;
+    }
+
+    double width_;
+    std::vector<MTextRun>& out_;
+    int sourceLine_ = -1;
+    int line_ = -1;
+    double x_ = 0;
+};
+
+std::vector<MTextRun> wrapped(const std::vector<MTextRun>& runs, const MTextBlock& block,
+                              FontCache& cache) {
+    std::vector<MTextRun> out;
+    Wrapper wrapper(block.width, out);
+    for (const MTextRun& run : runs) {
+        const LaidText laid = layoutText(run.text, fontOf(run, block, cache),
+                                         {run.height, run.widthFactor, run.tracking}, cache);
+        wrapper.add(run, laid.stops);
+    }
+    return out;
+}
+
 void shear(Seg* segs, double slant) {
     for (Seg* s : ring(segs)) {
         s->x0 += s->y0 * slant;
@@ -28,17 +118,15 @@ void shear(Seg* segs, double slant) {
 
 }  // namespace
 
-void layoutMText(const std::vector<MTextRun>& runs, const MTextBlock& block, FontCache& cache,
+void layoutMText(const std::vector<MTextRun>& source, const MTextBlock& block, FontCache& cache,
                  std::vector<Vect*>& out) {
+    const std::vector<MTextRun> runs = block.width > 0 ? wrapped(source, block, cache) : source;
     std::vector<LaidText> laid;
     laid.reserve(runs.size());
     int lines = 1;
     for (const MTextRun& run : runs) {
-        const TextFont font = run.font.empty()
-                                  ? chooseFont(block.fontFile, block.bigFontFile, cache)
-                                  : chooseFont(run.font, "", cache);
-        laid.push_back(
-            layoutText(run.text, font, {run.height, run.widthFactor, run.tracking}, cache));
+        laid.push_back(layoutText(run.text, fontOf(run, block, cache),
+                                  {run.height, run.widthFactor, run.tracking}, cache));
         lines = std::max(lines, run.line + 1);
     }
     std::vector<Line> line(static_cast<size_t>(lines));

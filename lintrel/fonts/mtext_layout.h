@@ -16,6 +16,7 @@ struct MTextBlock {
     double x = 0, y = 0;  // insertion point
     double height = 1;    // group 40
     int attachment = 1;   // 1 ... 9: top, middle, bottom rows; left, centre, right columns
+    double width = 0;     // reference width (group 41): lines break at blanks beyond it
     double rotation = 0;  // radians, counter-clockwise
     bool mirrored = false;
     std::string fontFile, bigFontFile;  // the style's

@@ -95,11 +95,11 @@ void ShxFile::parseShapes() {
         const unsigned code = c.u16();
         const unsigned length = c.u16();
         if (!c.ok() || offset + length > bytes_.size()) break;
-        index_.emplace(code, std::span<const uint8_t>(bytes_).subspan(offset, length));
+        index_.emplace(code, Definition{std::span<const uint8_t>(bytes_).subspan(offset, length)});
         offset += length;
     }
     if (const auto info = index_.find(0); info != index_.end()) {
-        const auto d = info->second;
+        const auto d = info->second.bytes;
         for (size_t k = 0; k + 1 < d.size(); ++k)
             if (d[k] == 0) {
                 if (d[k + 1] > 0) above_ = d[k + 1];
@@ -123,7 +123,7 @@ void ShxFile::parseUnicode() {
         const unsigned code = c.u16();
         const unsigned length = c.u16();
         if (!c.has(length)) break;
-        index_.emplace(code, std::span<const uint8_t>(bytes_).subspan(c.at(), length));
+        index_.emplace(code, Definition{std::span<const uint8_t>(bytes_).subspan(c.at(), length)});
         c.skip(length);
     }
 }
@@ -143,7 +143,7 @@ void ShxFile::parseBig() {
         const unsigned long offset = c.u32();
         // Entries this long are not glyphs.
         if (length >= 768 || offset > bytes_.size() || bytes_.size() - offset < length) continue;
-        index_.emplace(code, std::span<const uint8_t>(bytes_).subspan(offset, length));
+        index_.emplace(code, Definition{std::span<const uint8_t>(bytes_).subspan(offset, length)});
     }
 }
 
@@ -153,7 +153,7 @@ int ShxFile::shape(unsigned code, std::span<const uint8_t>& out) const {
     if (kind_ == ShxKind::Shape && (code < first_ || code > last_)) return shx::kNotFound;
     const auto it = index_.find(code);
     if (it == index_.end()) return shx::kNotFound;
-    out = it->second;
+    out = it->second.bytes;
     return static_cast<int>(out.size());
 }
 
@@ -162,7 +162,7 @@ int ShxFile::bigShape(unsigned code, std::span<const uint8_t>& out) const {
     if (kind_ != ShxKind::Big) return shx::kBadSignature;
     const auto it = index_.find(code);
     if (it == index_.end()) return shx::kBigNotFound;
-    out = it->second;
+    out = it->second.bytes;
     return static_cast<int>(out.size());
 }
 

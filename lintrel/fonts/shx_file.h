@@ -49,7 +49,10 @@ class ShxFile {
     int status_ = 0;
     int above_ = 8;
     unsigned first_ = 0, last_ = 0;
-    std::unordered_map<unsigned, std::span<const uint8_t>> index_;
+    struct Definition {  // its own type keeps the map's instantiation inside the library
+        std::span<const uint8_t> bytes;
+    };
+    std::unordered_map<unsigned, Definition> index_;
 };
 
 }  // namespace lintrel::fonts

@@ -286,6 +286,7 @@ ShxText CShxRead::drawText(std::string_view text, double height, double widthFac
     if (text.starts_with('{')) text = text.size() > 6 ? text.substr(5, text.size() - 6) : "";
     ShxText out;
     double pen = 0, advance = 0;
+    bool first = true;
     const double cell = widthFactor * height;
     for (size_t i = 0; i < text.size(); ++i) {
         const unsigned char ch = static_cast<unsigned char>(text[i]);
@@ -295,6 +296,7 @@ ShxText CShxRead::drawText(std::string_view text, double height, double widthFac
             continue;
         if (ch >= 128) {
             pen += advance;
+            first = false;
             const unsigned code =
                 i + 1 < text.size() ? ch * 256u + static_cast<unsigned char>(text[i + 1]) : ch;
             if (i + 1 < text.size()) ++i;
@@ -305,7 +307,8 @@ ShxText CShxRead::drawText(std::string_view text, double height, double widthFac
             continue;
         }
         if (isPunctuation(ch)) advance -= 0.0075 * height * widthFactor;
-        pen += advance;
+        if (!first) pen += advance;
+        first = false;
         const bool drawn = loadShape(ch) > 0;
         if (drawn) drawShapeGlyph(height, widthFactor, pen, out);
         advance = mode == 3 && drawn ? cell : cell + 0.00785 * height;

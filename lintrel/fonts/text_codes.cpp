@@ -20,9 +20,10 @@ bool isAscii(std::string_view s) {
     return true;
 }
 
-std::string convert(std::string_view bytes, const char* from, long& undecodable) {
-    iconv_t cd = iconv_open("UTF-8", from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) cd = iconv_open("UTF-8", "CP1252");
+// `bytes` from one encoding into another; a sequence the conversion rejects becomes `bad`.
+std::string transcode(std::string_view bytes, const char* to, const char* from, const char* bad,
+                      long& rejected) {
+    iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(bytes);
     std::string out;
     char* in = const_cast<char*>(bytes.data());
@@ -34,8 +35,8 @@ std::string convert(std::string_view bytes, const char* from, long& undecodable)
         const size_t done = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
         out.append(buffer, static_cast<size_t>(outPtr - buffer));
         if (done == static_cast<size_t>(-1) && errno != E2BIG) {
-            out += kReplacement;
-            ++undecodable;
+            out += bad;
+            ++rejected;
             ++in;
             --inLeft;
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -43,6 +44,16 @@ std::string convert(std::string_view bytes, const char* from, long& undecodable)
     }
     iconv_close(cd);
     return out;
+}
+
+// Unknown code page names are read as the Western European one.
+std::string convert(std::string_view bytes, const char* from, long& undecodable) {
+    iconv_t probe = iconv_open("UTF-8", from);
+    if (probe == reinterpret_cast<iconv_t>(-1))
+        from = "CP1252";
+    else
+        iconv_close(probe);
+    return transcode(bytes, "UTF-8", from, kReplacement, undecodable);
 }
 
 // Re-encodes UTF-8 so that every invalid byte becomes U+FFFD.
@@ -181,6 +192,12 @@ std::string replaceSpecialCodes(std::string text) {
         if (at != std::string::npos) text.replace(at, 3, c.replacement);
     }
     return text;
+}
+
+std::string encodeCodePage(std::string_view utf8, const char* codePage) {
+    if (isAscii(utf8)) return std::string(utf8);
+    long rejected = 0;
+    return transcode(utf8, codePage, "UTF-8", "?", rejected);
 }
 
 std::u32string codePointsOf(std::string_view s) {

@@ -26,6 +26,10 @@ std::string expandEscapes(std::string_view text, long& undecodable);
 // %%P/%%p plus-minus.
 std::string replaceSpecialCodes(std::string text);
 
+// UTF-8 into the bytes of an iconv code page (characters it lacks become "?"), for fonts that
+// index their glyphs by code-page bytes.
+std::string encodeCodePage(std::string_view utf8, const char* codePage);
+
 // UTF-8 into code points; a byte that starts no valid sequence becomes U+FFFD.
 std::u32string codePointsOf(std::string_view utf8);
 void appendUtf8(std::string& out, char32_t code);

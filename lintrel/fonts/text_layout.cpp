@@ -81,13 +81,17 @@ LaidText layoutTrueType(std::string_view text, const TextFont& font, const RunSt
     LaidText laid;
     OutlineWriter writer(laid.segs);
     double penX = 0, penY = 0;
-    for (const char32_t c : codePointsOf(text)) {
-        if (c == U'\n') {
-            penX = 0;
-            penY -= style.height;
+    const std::u32string codes = codePointsOf(text);
+    laid.stops.reserve(codes.size());
+    for (const char32_t c : codes) {
+        if (c == U'\n' || c == U'\r') {
+            if (c == U'\n') {
+                penX = 0;
+                penY -= style.height;
+            }
+            laid.stops.push_back(penX);
             continue;
         }
-        if (c == U'\r') continue;
         Glyph g{font.trueType, font.trueType->glyphOf(c)};
         if (g.index == 0 && c != U' ') {
             const TrueTypeFont* fallback = cache.defaultTrueType();
@@ -116,6 +120,7 @@ LaidText layoutTrueType(std::string_view text, const TextFont& font, const RunSt
         if (c > 128) advance -= g.font->leftBearing(g.index) * xs;
         penX += advance * style.tracking;
         laid.width = std::max(laid.width, penX);
+        laid.stops.push_back(penX);
     }
     return laid;
 }
@@ -123,7 +128,9 @@ LaidText layoutTrueType(std::string_view text, const TextFont& font, const RunSt
 LaidText layoutShx(std::string_view text, const TextFont& font, const RunStyle& style) {
     LaidText laid;
     CShxRead reader(font.big, font.shape);
-    const ShxText drawn = reader.drawText(text, style.height, style.widthFactor, 0);
+    // Big fonts index two-byte characters by the bytes of the Chinese code page.
+    const std::string bytes = encodeCodePage(text, "GB18030");
+    const ShxText drawn = reader.drawText(bytes, style.height, style.widthFactor, 0);
     OutlineWriter writer(laid.segs);
     for (const std::vector<ShxPoint>& line : drawn.polylines)
         writer.polyline(line, 0);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "fonts/font_cache.h"
 #include "model/items.h"
@@ -28,6 +29,8 @@ struct RunStyle {
 struct LaidText {
     ChainOwner<Seg> segs;
     double width = 0;  // where the pen stands after the last character
+    // TrueType text: where the pen stands after each code point (for line breaking).
+    std::vector<double> stops;
 };
 
 // Lays out UTF-8 `text`. A line feed starts a new line one height lower. Characters the font

@@ -130,6 +130,9 @@ DxfMText TextConverter::parseMText(const DxfRawEntity& e) {
             case 40:
                 m.height = parseDouble(g.value);
                 break;
+            case 41:
+                m.width = parseDouble(g.value);
+                break;
             case 50:
                 m.rotation = parseDouble(g.value);
                 break;
@@ -178,6 +181,7 @@ void TextConverter::convertMText(const DxfRawEntity& e, std::vector<Vect*>& out)
     block.y = m.at.y;
     block.height = m.height > 0 ? m.height : s ? s->lastHeight : 2.5;
     block.attachment = m.attachment;
+    block.width = m.width;
     const bool directed = m.direction.x != 0 || m.direction.y != 0;
     block.rotation = directed ? std::atan2(m.direction.y, m.direction.x) : m.rotation * kDegree;
     block.fontFile = s ? s->font : "ARIAL";

@@ -31,7 +31,7 @@ struct DxfMText {
     std::string style = "STANDARD";
     Vec3 at;
     Vec3 direction;  // x-axis direction; zero when the file gives none
-    double height = 0, rotation = 0;
+    double height = 0, rotation = 0, width = 0;
     int attachment = 1;
 };
 
