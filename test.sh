@@ -22,18 +22,22 @@ echo "== fuzzing the readers (libFuzzer, AddressSanitizer + UndefinedBehaviorSan
 if command -v clang++ >/dev/null; then
   cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
         -DCMAKE_C_COMPILER=clang -DPATHLOOM_TESTS=OFF -DPATHLOOM_BENCH=OFF
-  cmake --build build/fuzz -j "$jobs" --target fuzz_dxf fuzz_dst fuzz_plt fuzz_ai
+  cmake --build build/fuzz -j "$jobs" --target fuzz_dxf fuzz_dst fuzz_plt fuzz_ai fuzz_shx fuzz_text
   corpus=${PATHLOOM_CORPUS_DIR:-}
   for candidate in ../shared/corpus /work/shared/corpus; do
     [ -z "$corpus" ] && [ -f "$candidate/MANIFEST.md" ] && corpus=$candidate
   done
-  # Seconds per reader: the plotter and Illustrator readers get a shorter run.
-  for run in dxf:45 dst:45 plt:30 ai:30; do
+  # Seconds per reader: the plotter and Illustrator readers, the SHX fonts and the text decoding
+  # get a shorter run.
+  for run in dxf:45 dst:45 plt:30 ai:30 shx:20 text:20; do
     reader=${run%%:*}
-    # New inputs go to a scratch folder; the shared corpus only seeds the run.
+    # New inputs go to a scratch folder; the shared corpus only seeds the run (fonts and text
+    # have no corpus folder).
     mkdir -p "build/fuzz/corpus-$reader"
+    seeds=()
+    [ -d "$corpus/$reader" ] && seeds=("$corpus/$reader")
     "build/fuzz/fuzz/fuzz_$reader" -max_total_time="${run#*:}" -max_len=65536 -rss_limit_mb=2048 \
-      -timeout=10 -artifact_prefix=build/fuzz/ "build/fuzz/corpus-$reader" "$corpus/$reader"
+      -timeout=10 -artifact_prefix=build/fuzz/ "build/fuzz/corpus-$reader" "${seeds[@]}"
   done
 else
   echo "clang++ not found: fuzzing skipped"
