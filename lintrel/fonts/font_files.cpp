@@ -75,27 +75,36 @@ struct SystemFonts {
         }
     }
 
-    // The best match for SimSun in Chinese that really holds Chinese characters.
+    // The font standing in for SimSun: SimSun itself when installed, else a Chinese sans font
+    // (WenQuanYi Micro Hei and its kin), else any font that covers Chinese; by path within each.
     static std::string findCjk() {
         FcPattern* want = FcPatternCreate();
-        FcPatternAddString(want, FC_FAMILY, reinterpret_cast<const FcChar8*>("SimSun"));
         FcPatternAddString(want, FC_LANG, reinterpret_cast<const FcChar8*>("zh-cn"));
-        FcConfigSubstitute(nullptr, want, FcMatchPattern);
-        FcDefaultSubstitute(want);
-        FcResult result;
-        FcFontSet* sorted = FcFontSort(nullptr, want, FcFalse, nullptr, &result);
-        std::string found;
-        for (int i = 0; sorted && i < sorted->nfont && found.empty(); ++i) {
-            FcCharSet* chars = nullptr;
-            const char* file = stringOf(sorted->fonts[i], FC_FILE);
-            if (file && isOutlineFile(file) &&
-                FcPatternGetCharSet(sorted->fonts[i], FC_CHARSET, 0, &chars) == FcResultMatch &&
-                FcCharSetHasChar(chars, 0x4F60) && FcCharSetHasChar(chars, 0x597D))
-                found = file;
+        FcObjectSet* objects = FcObjectSetBuild(FC_FILE, FC_FAMILY, nullptr);
+        FcFontSet* set = FcFontList(nullptr, want, objects);
+        std::string best;
+        int bestRank = 3;
+        for (int i = 0; set && i < set->nfont; ++i) {
+            const char* file = stringOf(set->fonts[i], FC_FILE);
+            if (!file || !isOutlineFile(file)) continue;
+            int rank = 2;
+            for (int k = 0; const char* family = stringOf(set->fonts[i], FC_FAMILY, k); ++k) {
+                const std::string name = lowered(family);
+                if (name == "simsun")
+                    rank = 0;
+                else if (rank > 1 && (name.find("sans") != std::string::npos ||
+                                      name.find("hei") != std::string::npos))
+                    rank = 1;
+            }
+            if (rank < bestRank || (rank == bestRank && file < best)) {
+                best = file;
+                bestRank = rank;
+            }
         }
-        if (sorted) FcFontSetDestroy(sorted);
+        if (set) FcFontSetDestroy(set);
+        FcObjectSetDestroy(objects);
         FcPatternDestroy(want);
-        return found;
+        return best;
     }
 };
 

@@ -92,8 +92,17 @@ LaidText layoutTrueType(std::string_view text, const TextFont& font, const RunSt
             laid.stops.push_back(penX);
             continue;
         }
+        if (c < 32) {  // control characters take no room
+            laid.stops.push_back(penX);
+            continue;
+        }
         Glyph g{font.trueType, font.trueType->glyphOf(c)};
-        if (g.index == 0 && c != U' ') {
+        if (g.index == 0 && c == U' ') {  // a font without a blank: a quarter of the height
+            penX += 0.25 * style.height * style.widthFactor * style.tracking;
+            laid.stops.push_back(penX);
+            continue;
+        }
+        if (g.index == 0) {
             const TrueTypeFont* fallback = cache.defaultTrueType();
             g = {fallback, fallback ? fallback->glyphOf(c) : 0};
             if (g.index == 0) {

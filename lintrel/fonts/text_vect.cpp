@@ -7,25 +7,49 @@
 
 namespace lintrel::fonts {
 
-void placePoint(double& x, double& y, double dx, double dy, const Placement& at) {
-    x += dx;
-    y += dy;
-    if (std::fabs(at.oblique) > 1e-6) x += (y - at.y) * std::tan(at.oblique);
-    if (at.generation & 2) x = 2 * at.x - x;
-    if (at.generation & 4) y = 2 * at.y - y;
-    if (std::fabs(at.rotation) > 1e-6) {
-        const double c = std::cos(at.rotation), s = std::sin(at.rotation);
-        const double rx = x - at.x, ry = y - at.y;
-        x = at.x + rx * c - ry * s;
-        y = at.y + rx * s + ry * c;
+namespace {
+
+// The trigonometry of a placement, worked out once for all the points of a text.
+struct Placing {
+    explicit Placing(const Placement& at)
+        : at(at),
+          shear(std::fabs(at.oblique) > 1e-6),
+          turn(std::fabs(at.rotation) > 1e-6),
+          slant(shear ? std::tan(at.oblique) : 0),
+          c(std::cos(at.rotation)),
+          s(std::sin(at.rotation)) {}
+
+    void operator()(double& x, double& y, double dx, double dy) const {
+        x += dx;
+        y += dy;
+        if (shear) x += (y - at.y) * slant;
+        if (at.generation & 2) x = 2 * at.x - x;
+        if (at.generation & 4) y = 2 * at.y - y;
+        if (turn) {
+            const double rx = x - at.x, ry = y - at.y;
+            x = at.x + rx * c - ry * s;
+            y = at.y + rx * s + ry * c;
+        }
+        if (at.mirrored) x = 2 * at.x - x;
     }
-    if (at.mirrored) x = 2 * at.x - x;
+
+    const Placement& at;
+    bool shear, turn;
+    double slant, c, s;
+};
+
+}  // namespace
+
+void placePoint(double& x, double& y, double dx, double dy, const Placement& at) {
+    const Placing place(at);
+    place(x, y, dx, dy);
 }
 
 void placeOutlines(Seg* segs, double dx, double dy, const Placement& at) {
+    const Placing place(at);
     for (Seg* seg : ring(segs)) {
-        placePoint(seg->x0, seg->y0, dx, dy, at);
-        placePoint(seg->x1, seg->y1, dx, dy, at);
+        place(seg->x0, seg->y0, dx, dy);
+        place(seg->x1, seg->y1, dx, dy);
     }
 }
 

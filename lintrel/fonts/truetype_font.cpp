@@ -19,6 +19,8 @@ TrueTypeFont::~TrueTypeFont() = default;
 
 namespace {
 
+long filesReadSoFar = 0;
+
 bool readWhole(const std::string& path, std::vector<unsigned char>& out) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
@@ -33,7 +35,12 @@ bool readWhole(const std::string& path, std::vector<unsigned char>& out) {
 
 }  // namespace
 
+long TrueTypeFont::filesRead() {
+    return filesReadSoFar;
+}
+
 std::unique_ptr<TrueTypeFont> TrueTypeFont::load(const std::string& path) {
+    ++filesReadSoFar;
     std::unique_ptr<TrueTypeFont> font(new TrueTypeFont());
     if (!readWhole(path, font->data_) || font->data_.size() < 12) return nullptr;
     const int offset = stbtt_GetFontOffsetForIndex(font->data_.data(), 0);

@@ -24,6 +24,8 @@ class TrueTypeFont {
   public:
     // Null when the file cannot be read or is no font stb_truetype accepts.
     static std::unique_ptr<TrueTypeFont> load(const std::string& path);
+    // How many font files this process has read: imports read each font once.
+    static long filesRead();
     ~TrueTypeFont();
 
     int glyphOf(char32_t code) const;  // 0 when the font has no glyph for it

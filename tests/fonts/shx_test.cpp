@@ -54,7 +54,8 @@ TEST(ShxFile, BigFontChecksItsHeaderAndSkipsLongEntries) {
 TEST(ShxFile, DamagedIndexesNeverReadPastTheFile) {
     Bytes b = test::bigFont({{0xC4E3, {0, 0, 0, 2, 8, 1, 1}}});
     b.resize(b.size() - 3);  // the definition runs past the end: its entry is dropped
-    CShxRead reader(font(b).get(), nullptr);
+    const auto damaged = font(b);
+    CShxRead reader(damaged.get(), nullptr);
     EXPECT_EQ(reader.loadBigShape(0xC4E3), shx::kBigNotFound);
     // Every cut of a shape font either still holds the glyph whole or answers that it lacks it.
     const Bytes whole = test::shapeFont(33, 126, {{'A', kStroke}});
