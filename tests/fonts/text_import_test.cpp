@@ -3,6 +3,7 @@
 // styles, code pages, and drawings whose fonts cannot be found.
 #include <cmath>
 
+#include "api/array_graph.h"
 #include "font_fixture.h"
 #include "fonts/font_diagnostics.h"
 #include "shx_builder.h"
@@ -222,6 +223,25 @@ TEST_F(TextImport, UnknownStylesRecordArialAndUseTheDefaultFont) {
     EXPECT_STREQ(vect_->fontName, "arial.ttf");
     EXPECT_NE(vect_->segs, nullptr);
     EXPECT_EQ(diagnostic(diag::kStyleMissing), 1);
+}
+
+}  // namespace
+}  // namespace lintrel::test
+
+namespace lintrel::test {
+namespace {
+
+TEST_F(TextImport, TheArrayFamilyImportsTextAsLineSegs) {
+    DxfText body;
+    text(body, {"So", "SANS", 0, 0, 10});
+    TempFile file("text.dxf", drawing(kSans, body));
+    ASSERT_EQ(VarnixCadArray_ImportVectGraph(file.path(), 1016, 1, 0.05), 0);
+    const auto vects = vectsOf(arrayChain());
+    ASSERT_EQ(vects.size(), 1u);
+    EXPECT_EQ(vects[0]->type, LINTREL_POLYLINE);
+    for (const Seg* s : ring(vects[0]->segs))
+        ASSERT_EQ(s->type, LINTREL_SEG);
+    VarnixCadArray_DelAll();
 }
 
 }  // namespace
