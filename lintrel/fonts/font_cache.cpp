@@ -73,6 +73,13 @@ const ShxFile* FontCache::shx(std::string_view name) {
     return it->second.get();
 }
 
+const ShxFile* FontCache::bigShx(std::string_view name) {
+    const bool seen = shx_.contains(std::string(name));
+    const ShxFile* font = shx(name);
+    if (!font && !seen) missingBig_.emplace_back(name);
+    return font;
+}
+
 void FontCache::reportDiagnostics() const {
     ImportDiagnostics& d = importDiagnostics();
     if (!replaced_.empty())
@@ -83,6 +90,10 @@ void FontCache::reportDiagnostics() const {
         d.note(diag::kFontMissing,
                "fonts not found, texts left without outlines: " + joined(missing_),
                static_cast<long>(missing_.size()));
+    if (!missingBig_.empty())
+        d.note(diag::kBigFontMissing,
+               "big fonts not found, their characters left out: " + joined(missingBig_),
+               static_cast<long>(missingBig_.size()));
     if (missingGlyphs_ > 0)
         d.note(diag::kGlyphMissing, "characters missing from every font ended their texts",
                missingGlyphs_);

@@ -28,6 +28,8 @@ class FontCache {
     const TrueTypeFont* defaultTrueType();
     // An SHX font file by name; null when it cannot be found or read.
     const ShxFile* shx(std::string_view name);
+    // The same for a big font, naming it in the diagnostics when it is missing.
+    const ShxFile* bigShx(std::string_view name);
 
     void noteMissingGlyphs(long count) { missingGlyphs_ += count; }
     // Writes what this import's texts lacked into the import diagnostics.
@@ -41,7 +43,7 @@ class FontCache {
     std::unordered_map<std::string, std::unique_ptr<ShxFile>> shx_;
     const TrueTypeFont* default_ = nullptr;
     bool defaultLooked_ = false;
-    std::vector<std::string> replaced_, missing_, unreadable_;
+    std::vector<std::string> replaced_, missing_, unreadable_, missingBig_;
     long missingGlyphs_ = 0;
 };
 

@@ -16,5 +16,7 @@ inline constexpr int kFontUnreadable = 404;
 inline constexpr int kStyleMissing = 405;
 // Text bytes that the drawing's code page does not define; they became U+FFFD.
 inline constexpr int kTextUndecodable = 406;
+// A style's SHX big font was not found; its two-byte characters were left out.
+inline constexpr int kBigFontMissing = 407;
 
 }  // namespace lintrel::diag

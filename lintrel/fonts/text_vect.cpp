@@ -88,9 +88,10 @@ TextFont chooseFont(const std::string& fontFile, const std::string& bigFontFile,
     TextFont font;
     if (endsWithShx(fontFile)) {
         font.shape = cache.shx(fontFile);
-        if (endsWithShx(bigFontFile)) font.big = cache.shx(bigFontFile);
-        if (font.shape) return font;
-        font.big = nullptr;
+        if (font.shape) {
+            if (endsWithShx(bigFontFile)) font.big = cache.bigShx(bigFontFile);
+            return font;
+        }
     }
     std::string name = fontFile;
     if (name.starts_with('@')) {

@@ -184,6 +184,13 @@ TEST_F(TextImport, ShxFontsDrawLinesFromShapeAndBigFonts) {
     const double cell = 9.6 + 0.00785 * 9.6;
     const double bigStart = 100 + 2 * cell - (0.6668 + 0.5005) * 9.6;
     EXPECT_NEAR(b.x1, bigStart + 60 * 9.6 / 96, 1e-9);
+    EXPECT_EQ(diagnostic(diag::kBigFontMissing), 0);
+    // Without its big font the text keeps its ASCII characters; the big font is named.
+    boxOfText({"il你", "SHX", 100, 50, 9.6}, {{"SHX", "t.shx", "absent.shx"}});
+    EXPECT_EQ(segCount(), 2u);
+    std::string named;
+    EXPECT_EQ(diagnostic(diag::kBigFontMissing, &named), 1);
+    EXPECT_NE(named.find("absent.shx"), std::string::npos);
 }
 
 TEST_F(TextImport, MissingFontsLeaveTextWithoutOutlinesAndAreNamedOnce) {
