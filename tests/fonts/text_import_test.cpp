@@ -253,3 +253,22 @@ TEST_F(TextImport, TheArrayFamilyImportsTextAsLineSegs) {
 
 }  // namespace
 }  // namespace lintrel::test
+
+namespace lintrel::test {
+namespace {
+
+TEST_F(TextImport, VerticalFontsStandWideCharactersUpright) {
+    const Box flat = boxOfText({"一", "CJK", 0, 0, 10}, {{"CJK", "cjk.ttc", ""}});
+    const Box upright = boxOfText({"一", "AT", 0, 0, 10}, {{"AT", "@cjk.ttc", ""}});
+    // A quarter turn about the glyph's centre: the long stroke now stands.
+    EXPECT_GT(flat.width(), 4 * flat.height());
+    EXPECT_NEAR(upright.width(), flat.height(), 1e-6);
+    EXPECT_NEAR(upright.height(), flat.width(), 1e-6);
+    EXPECT_NEAR(upright.x0 + upright.x1, flat.x0 + flat.x1, 0.5);
+    // Latin characters keep their orientation.
+    const Box latin = boxOfText({"I", "AT", 0, 0, 10}, {{"AT", "@DejaVuSans.ttf", ""}});
+    EXPECT_NEAR(latin.height(), 10, 1e-9);
+}
+
+}  // namespace
+}  // namespace lintrel::test

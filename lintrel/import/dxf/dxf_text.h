@@ -1,7 +1,7 @@
 // TEXT and MTEXT of a DXF document into text vects: the typed parsers over the groups the
 // entity pass kept, text decoding by the drawing's code page, font choice through the style
-// table, and the outlines of Part fonts/. One converter serves a whole import, so every font is
-// loaded once however many texts use it.
+// table, and the glyph outlines of lintrel/fonts/. One converter serves a whole import, so every
+// font is loaded once however many texts use it.
 #pragma once
 
 #include <functional>
