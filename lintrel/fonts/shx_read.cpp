@@ -235,7 +235,10 @@ void CShxRead::drawShapeGlyph(double height, double widthFactor, double ox, ShxT
         }
     const double above = shape_ ? shape_->above() : 8;
     Collector c{widthFactor * height / above, height / above, height, ox, out, {}};
+    // Shapes start drawing at their origin, as the SHX format defines: a first vector is drawn.
     Pen pen;
+    pen.down = true;
+    c.add(0, 0);
     std::vector<Pen> stack;
     auto moveBy = [&](double dx, double dy) {
         pen.X += dx * pen.m;
@@ -248,8 +251,8 @@ void CShxRead::drawShapeGlyph(double height, double widthFactor, double ox, ShxT
         if (b >= 16) {
             moveBy(kDirX[b & 15] * (b >> 4), kDirY[b & 15] * (b >> 4));
         } else if (b == 1) {
+            if (!pen.down) c.add(pen.X, pen.Y);
             pen.down = true;
-            c.add(pen.X, pen.Y);
         } else if (b == 2) {
             pen.down = false;
             c.close();

@@ -116,6 +116,21 @@ TEST(ShxRead, ShapeInterpreterDrawsVectorsScaledByAbove) {
     EXPECT_DOUBLE_EQ(second.back().y, -12);
 }
 
+TEST(ShxRead, ShapesStartWithThePenDown) {
+    // Two units right, then pen up and on; pen down again for one unit up.
+    const Bytes def = {0, 0x20, 2, 0x10, 1, 0x14, 0};
+    const auto shapes = font(test::shapeFont(33, 126, {{'L', def}}, 10));
+    CShxRead reader(nullptr, shapes.get());
+    const ShxText t = reader.drawText("L", 10, 1, 0);
+    ASSERT_EQ(t.polylines.size(), 2u);
+    ASSERT_EQ(t.polylines[0].size(), 2u);
+    EXPECT_DOUBLE_EQ(t.polylines[0][0].x, 0);
+    EXPECT_DOUBLE_EQ(t.polylines[0][1].x, 2);
+    ASSERT_EQ(t.polylines[1].size(), 2u);
+    EXPECT_DOUBLE_EQ(t.polylines[1][0].x, 3);
+    EXPECT_DOUBLE_EQ(t.polylines[1][1].y, -9);
+}
+
 TEST(ShxRead, NarrowLettersShortenTheirCells) {
     const auto shapes =
         font(test::shapeFont(33, 126, {{'i', kStroke}, {'l', kStroke}, {'o', kStroke}}));
