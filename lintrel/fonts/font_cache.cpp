@@ -40,9 +40,9 @@ const TrueTypeFont* FontCache::trueType(std::string_view name) {
     bool substituted = false;
     if (path.empty()) path = findTrueTypeFile(key, &substituted);
     const TrueTypeFont* font = path.empty() ? nullptr : loadPath(path);
-    if (!font && !path.empty() && substituted == false) {
-        // The named file is no usable font: the defaults stand in.
-        path = findTrueTypeFile(fontSettings().defaultFile, &substituted);
+    if (!font && !path.empty() && !substituted) {
+        // The named file is no font this reader understands: the defaults stand in.
+        path = findTrueTypeFile(fontSettings().defaultFile);
         font = path.empty() ? nullptr : loadPath(path);
         substituted = true;
     }

@@ -105,11 +105,6 @@ TEST_F(MTextImport, AttachmentRowsAndRotationPlaceTheBlock) {
     EXPECT_NEAR(turned[0].y1, 100 + plain[0].x1, 1e-9);
 }
 
-}  // namespace
-}  // namespace lintrel::test
-
-namespace lintrel::test {
-namespace {
 
 TEST_F(MTextImport, LinesBreakAtBlanksWithinTheReferenceWidth) {
     DxfText body;

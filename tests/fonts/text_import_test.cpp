@@ -232,11 +232,6 @@ TEST_F(TextImport, UnknownStylesRecordArialAndUseTheDefaultFont) {
     EXPECT_EQ(diagnostic(diag::kStyleMissing), 1);
 }
 
-}  // namespace
-}  // namespace lintrel::test
-
-namespace lintrel::test {
-namespace {
 
 TEST_F(TextImport, TheArrayFamilyImportsTextAsLineSegs) {
     DxfText body;
@@ -251,11 +246,6 @@ TEST_F(TextImport, TheArrayFamilyImportsTextAsLineSegs) {
     VarnixCadArray_DelAll();
 }
 
-}  // namespace
-}  // namespace lintrel::test
-
-namespace lintrel::test {
-namespace {
 
 TEST_F(TextImport, VerticalFontsStandWideCharactersUpright) {
     const Box flat = boxOfText({"一", "CJK", 0, 0, 10}, {{"CJK", "cjk.ttc", ""}});
@@ -268,6 +258,18 @@ TEST_F(TextImport, VerticalFontsStandWideCharactersUpright) {
     // Latin characters keep their orientation.
     const Box latin = boxOfText({"I", "AT", 0, 0, 10}, {{"AT", "@DejaVuSans.ttf", ""}});
     EXPECT_NEAR(latin.height(), 10, 1e-9);
+}
+
+
+TEST_F(TextImport, AFileThatIsNoFontGivesWayToTheDefault) {
+    write("bad.ttf", std::vector<uint8_t>(4096, 0x5A));
+    boxOfText({"Hi", "BAD"}, {{"BAD", "bad.ttf", ""}});
+    EXPECT_NE(vect_->segs, nullptr);  // drawn in the default font
+    std::string unreadable, replaced;
+    EXPECT_EQ(diagnostic(diag::kFontUnreadable, &unreadable), 1);
+    EXPECT_NE(unreadable.find("bad.ttf"), std::string::npos);
+    EXPECT_EQ(diagnostic(diag::kFontReplaced, &replaced), 1);
+    EXPECT_NE(replaced.find("bad.ttf"), std::string::npos);
 }
 
 }  // namespace
