@@ -16,6 +16,7 @@ packages=(
   fonts-wqy-microhei            # a font with the Chinese characters of its texts
   xvfb xauth fonts-dejavu-core  # scripts/screenshot.sh
   libstb-dev libtiff-dev        # raster image import: stb_image, and TIFF/DNG through libtiff
+  libfontconfig-dev             # text: the system font folders (TrueType outlines through stb)
 )
 [ $# -gt 0 ] && packages+=("$@")
 

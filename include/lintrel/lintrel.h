@@ -254,6 +254,14 @@ LINTREL_API int VarnixCad3_TransBezierSeges(Seg* segs, double precision, Vect* v
 LINTREL_API int VarnixCad3_TransNOrderBezierSeges(Seg* segs, double precision, Vect* vect);
 LINTREL_API int VarnixCad3_TransTextSeges(Seg* segs, double precision, Vect* vect);
 
+/* ---- Fonts ----
+ * The font settings of the process used by the text conversion of every later import: the
+ * fonts folder (a prefix used unchanged, so it ends in "/"; default "./fonts/"), and the default
+ * and fallback TrueType files (default "simsun.ttf" and "simsun.ttc"). Empty texts are allowed;
+ * null leaves a setting unchanged. */
+LINTREL_API void VarnixCad3_SetFontsPath(const char* folder);
+LINTREL_API void VarnixCad3_SetDefaultFont(const char* ttfFile, const char* fallbackFile);
+
 /* ---- Import ---- */
 /* A drawing file (chosen by its extension) into a new group chain; null when nothing was read. */
 LINTREL_API VectGroup* VarnixCad3_ImportVectGraph(const char* fileName, double pltUnits,

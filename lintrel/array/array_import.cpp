@@ -19,6 +19,7 @@ void importArrayChain(const char* fileName, double pltUnits, int importOptions, 
                 if (v->type == LINTREL_SPLINE) flattenSpline(v->segs, precision, *v);
                 if (v->type == LINTREL_ELLIPSE) flattenEllipse(*v->segs, precision, *v);
                 if (v->type == LINTREL_BEZIER) flattenBezierChain(v->segs, precision, *v);
+                if (v->type == LINTREL_TEXT) flattenText(v->segs, *v);
             }
             if (v->type != LINTREL_POINT && v->type != LINTREL_POLYLINE && v->type != LINTREL_ARC)
                 v->type = LINTREL_POLYLINE;

@@ -136,6 +136,27 @@ stop_simulator
 run 5 convert "$drawing" --settings /dev/null --download "127.0.0.1:$port" -q
 check "a refused connection names the address" says "127.0.0.1:$port"
 
+# A drawing whose fonts are nowhere (the system's font folders hidden from fontconfig, no fonts
+# folder where the converter runs) still imports; each missing font is named once.
+{
+    printf '0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nSTYLE\n70\n2\n'
+    printf '0\nSTYLE\n2\nA\n3\narial.ttf\n0\nSTYLE\n2\nB\n3\nromans.shx\n0\nENDTAB\n0\nENDSEC\n'
+    printf '0\nSECTION\n2\nENTITIES\n'
+    for style in A B A B; do
+        printf '0\nTEXT\n8\n0\n10\n0\n20\n0\n40\n5\n1\nHello\n7\n%s\n' "$style"
+    done
+    printf '0\nLINE\n8\n0\n10\n0\n20\n0\n11\n50\n21\n0\n0\nENDSEC\n0\nEOF\n'
+} >"$work/nofonts.dxf"
+printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$work/fonts.conf"
+here=$(pwd)
+cd "$work" || exit 1
+export FONTCONFIG_FILE="$work/fonts.conf"
+run 0 info "$work/nofonts.dxf" --settings /dev/null
+unset FONTCONFIG_FILE
+cd "$here" || exit 1
+check "missing fonts are named once each" \
+    prints "402  x2      fonts not found, texts left without outlines: arial.ttf, romans.shx"
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"
     exit 1

@@ -109,11 +109,15 @@ TEST(DxfDocument, TablesAndBlocksAreRead) {
     EXPECT_EQ(doc.blocks[4].name, "EXTRA");
     for (const dxf::DxfBlock& block : doc.blocks)
         EXPECT_EQ(block.entities.lines.size(), 1u) << block.name;
-    // Text is filed with its groups for its own conversion, which is not part of this reader.
+    // Text is filed with its groups for the text conversion.
     const auto& texts = doc.entities.rawOf(dxf::Kind::Text);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(doc.rawGroups[texts[0].firstGroup].value, "hello");
-    EXPECT_EQ(dxf.convert(), nullptr);  // block contents are not drawn by themselves
+    // Block contents are not drawn by themselves: the text is all there is.
+    ChainOwner<VectGroup> groups(dxf.convert());
+    ASSERT_TRUE(groups);
+    ASSERT_EQ(vectsOf(groups.get()).size(), 1u);
+    EXPECT_EQ(vectsOf(groups.get())[0]->type, LINTREL_TEXT);
 }
 
 TEST(DxfDocument, PolyfaceFaceRecordsAreNotVertices) {

@@ -135,7 +135,8 @@ struct Converter::Buckets {
     }
 };
 
-Converter::Converter(const DxfDocument& doc, double precision) : doc_(doc), precision_(precision) {
+Converter::Converter(const DxfDocument& doc, double precision)
+    : doc_(doc), precision_(precision), text_(doc) {
     for (size_t i = 0; i < doc_.blocks.size(); ++i) {
         std::string name = doc_.blocks[i].name;
         for (char& c : name)
@@ -147,6 +148,7 @@ Converter::Converter(const DxfDocument& doc, double precision) : doc_(doc), prec
 
 VectGroup* Converter::run() {
     convertContainer(doc_.entities);
+    text_.finish();
     for (const auto& [name, tally] : doc_.flaws.attributes)
         flaws_.notConverted[name].count += tally.count;
     const Vec3& o = doc_.header.ucsOrigin;
@@ -171,6 +173,7 @@ void Converter::convertContainer(const DxfEntities& e) {
     for (size_t l = 0; l < layers; ++l) {
         if (!doc_.layers[l].on) continue;
         convertKinds(e, &b, l);
+        text_.convertLayer(e, static_cast<int>(l), [this](int c, Vect* v) { add(c, v); });
         countNotConverted(e, &b, l);
     }
 }
@@ -201,6 +204,8 @@ void Converter::convertKinds(const DxfEntities& e, const Buckets* b, size_t laye
 // Text waits for its own conversion; hatches and dimensions are never drawn.
 void Converter::countNotConverted(const DxfEntities& e, const Buckets* b, size_t layer) {
     for (const Kind kind : {Kind::Text, Kind::MText, Kind::Hatch, Kind::Dimension}) {
+        const bool text = kind == Kind::Text || kind == Kind::MText;
+        if (text && b) continue;  // converted layer by layer with the ENTITIES section
         long count = 0;
         for (const DxfRawEntity& r : e.rawOf(kind))
             count += !b || static_cast<size_t>(r.layer) == layer ? 1 : 0;

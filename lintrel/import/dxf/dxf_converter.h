@@ -14,6 +14,7 @@
 
 #include "curves/bspline.h"
 #include "import/dxf/dxf_document.h"
+#include "import/dxf/dxf_text.h"
 #include "model/geometry.h"
 #include "model/items.h"
 
@@ -110,6 +111,8 @@ class Converter {
 
     const DxfDocument& doc_;
     const double precision_;
+    // TEXT and MTEXT of the ENTITIES section; text inside blocks is counted as not converted.
+    TextConverter text_;
     ChainOwner<VectGroup> groups_;
     VectGroup* last_ = nullptr;
     std::vector<DxfVertex> scratch_;

@@ -24,6 +24,7 @@ struct Vec3 {
 
 struct DxfHeader {
     std::string version = "AC1014";
+    std::string codePage;  // $DWGCODEPAGE: how the text of files before AC1021 is encoded
     int splineType = 6;
     int splineSegments = 8;
     double extMaxX = 1000.0, extMinX = 0, extMaxY = 1000.0, extMinY = 0;

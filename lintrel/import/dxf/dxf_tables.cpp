@@ -57,6 +57,9 @@ void readVariableNamed(GroupReader& reader, std::string_view name, DxfHeader& h)
     if (name == "$ACADVER") {
         const int codes[] = {1};
         readVariable(reader, codes, [&](size_t, std::string_view v) { h.version = v; });
+    } else if (name == "$DWGCODEPAGE") {
+        const int codes[] = {3};
+        readVariable(reader, codes, [&](size_t, std::string_view v) { h.codePage = v; });
     } else if (name == "$SPLINETYPE") {
         readInt(reader, 70, h.splineType);
     } else if (name == "$SPLINESEGS") {

@@ -1,0 +1,1 @@
+pathloom_benchmark(bench_text bench_text.cpp)

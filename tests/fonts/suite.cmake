@@ -1,0 +1,1 @@
+pathloom_test_suite(test_fonts fonts lintrel_static)
