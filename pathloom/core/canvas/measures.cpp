@@ -10,19 +10,10 @@ constexpr double kFullCircle = 1e-4;
 constexpr double kBezierPrecision = 0.05;
 constexpr double kPi = 3.14159265358979323846;
 
-template <class T, class Visit>
-void forEachInRing(T* first, Visit visit) {
-    T* item = first;
-    do {
-        if (!item) return;
-        visit(*item);
-        item = item->next;
-    } while (item != first);
-}
-
 double chainLength(const Seg* chain) {
     double length = 0;
-    forEachInRing(chain, [&](const Seg& seg) {
+    for (const Seg* s : lintrel::ring(chain)) {
+        const Seg& seg = *s;
         if (seg.type == LINTREL_SEG_CURVE) {
             length += std::fabs(seg.z1) > 2 * kPi + 1e-4 ? (seg.x1 - seg.x0) / 2 * std::fabs(seg.z1)
                                                          : (seg.x1 - seg.x0) * kPi;
@@ -30,7 +21,7 @@ double chainLength(const Seg* chain) {
             const double dx = seg.x1 - seg.x0, dy = seg.y1 - seg.y0;
             length += std::sqrt(dx * dx + dy * dy);
         }
-    });
+    }
     return length;
 }
 
@@ -71,12 +62,13 @@ double vectLength(const Vect& vect) {
 std::optional<PointD> snapPoint(const VectGroup* drawing, double x, double y, double half,
                                 bool originPick) {
     std::optional<PointD> found;
-    forEachInRing(drawing, [&](const VectGroup& group) {
-        if (found) return;
-        forEachInRing(group.vects, [&](const Vect& vect) {
-            if (found) return;
+    for (const VectGroup* group : lintrel::ring(drawing)) {
+        if (found) break;
+        for (const Vect* v : lintrel::ring(group->vects)) {
+            const Vect& vect = *v;
+            if (found) break;
             const Seg* chain = workingChain(vect);
-            if (!chain) return;
+            if (!chain) continue;
             PointD candidates[2];
             if (vect.type == LINTREL_ARC && !vect.flatSegs) {
                 const Circle c = arcCircle(*chain);
@@ -94,8 +86,8 @@ std::optional<PointD> snapPoint(const VectGroup* drawing, double x, double y, do
             }
             for (const PointD& p : candidates)
                 if (!found && inside(p.x, p.y, x, y, half)) found = p;
-        });
-    });
+        }
+    }
     return found;
 }
 

@@ -6,15 +6,14 @@
 #include <optional>
 
 #include <lintrel/lintrel.h>
+#include <lintrel/lintrel.hpp>
 
 #include "core/canvas/view_transform.h"
 
 namespace pathloom::canvas {
 
 // The working chain: the flattened copy when there is one, else the defining chain.
-inline const Seg* workingChain(const Vect& vect) {
-    return vect.flatSegs ? vect.flatSegs : vect.segs;
-}
+using lintrel::workingChain;
 // Arcs and Bezier curves without a flattened chain are drawn from their definitions.
 bool drawnFromDefinition(const Vect& vect);
 

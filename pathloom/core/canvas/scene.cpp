@@ -26,16 +26,6 @@ Colour fromBgr(uint32_t value) {
     return rgb(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-template <class T, class Visit>
-void forEachInRing(T* first, Visit visit) {
-    T* item = first;
-    do {
-        if (!item) return;
-        visit(*item);
-        item = item->next;
-    } while (item != first);
-}
-
 int32_t toPixel(double v) {
     return static_cast<int32_t>(std::lround(std::clamp(v, -kPixelLimit, kPixelLimit)));
 }
@@ -94,7 +84,8 @@ struct VectPainter {
         double run = 0;
         PointD start = map(chain->x0, chain->y0);
         out.begin(pen, start);
-        forEachInRing(chain, [&](const Seg& seg) {
+        for (const Seg* s : lintrel::ring(chain)) {
+            const Seg& seg = *s;
             ++scene.inputSegments;
             PointD from = start;
             if (seg.jump) {
@@ -104,7 +95,7 @@ struct VectPainter {
             const PointD to = map(seg.x1, seg.y1);
             out.add(to);
             start = to;
-            if (!layers.showDirection) return;
+            if (!layers.showDirection) continue;
             const double dx = to.x - from.x, dy = to.y - from.y;
             const double length = std::sqrt(dx * dx + dy * dy);
             run += length;
@@ -113,7 +104,7 @@ struct VectPainter {
                 out.begin(pen, to);  // the path goes on from the arrow's tip
                 run = 0;
             }
-        });
+        }
         out.end();
     }
 
@@ -136,7 +127,8 @@ struct VectPainter {
     // Cubic pieces of three segs each: the first seg's start and end and the ends of the next two.
     void bezier(uint32_t pen, const Seg* chain) {
         std::vector<const Seg*> segs;
-        forEachInRing(chain, [&](const Seg& seg) { segs.push_back(&seg); });
+        for (const Seg* seg : lintrel::ring(chain))
+            segs.push_back(seg);
         scene.inputSegments += segs.size();
         for (size_t k = 0; k + 2 < segs.size(); k += 3) {
             const PointD p[4] = {map(segs[k]->x0, segs[k]->y0), map(segs[k]->x1, segs[k]->y1),
@@ -228,20 +220,21 @@ Scene buildScene(const VectGroup* drawing, const ViewTransform& view, const Laye
     std::vector<Ends> ends;
     int number = 0;
     const bool marks = layers.showStart || layers.showOrder;
-    forEachInRing(drawing, [&](const VectGroup& group) {
-        forEachInRing(group.vects, [&](const Vect& v) {
+    for (const VectGroup* group : lintrel::ring(drawing)) {
+        for (const Vect* vect : lintrel::ring(group->vects)) {
+            const Vect& v = *vect;
             ++number;
-            if (!workingChain(v)) return;
-            painter.vect(group, v);
+            if (!workingChain(v)) continue;
+            painter.vect(*group, v);
             const Ends e = vectEnds(v);
             if (layers.showTravel) ends.push_back(e);
-            if (!marks || !bigOnScreen(vectLength(v), scene.zoom, scale)) return;
+            if (!marks || !bigOnScreen(vectLength(v), scene.zoom, scale)) continue;
             const PointD p = view.toPixel(e.start.x, e.start.y);
             const PixelPoint pixel{toPixel(p.x), toPixel(p.y)};
             if (layers.showStart) scene.starts.push_back(pixel);
             if (layers.showOrder) scene.orders.push_back({pixel, number});
-        });
-    });
+        }
+    }
     const uint32_t travel = out.pen({kTravelColour, true, 1});
     for (size_t i = 1; i < ends.size(); ++i) {
         out.begin(travel, view.toPixel(ends[i - 1].end.x, ends[i - 1].end.y));
