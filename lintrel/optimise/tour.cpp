@@ -162,6 +162,8 @@ class Tour {
                 owner.push_back(i);
             }
         }
+        // Short tours rank every other item; long ones the few nearest points of each end.
+        const int perEnd = n <= 4 * kNear ? static_cast<int>(points.size()) : kNear + 4;
         const NearPoints tree(std::move(points));
         near_.assign(static_cast<size_t>(n) * kNear, -1);
         std::vector<int> found;
@@ -169,7 +171,7 @@ class Tour {
         for (int i = 0; i < n; ++i) {
             ranked.clear();
             for (const Point p : {input_.start(i), input_.end(i)}) {
-                tree.nearest(p, 3 * kNear, found);
+                tree.nearest(p, perEnd, found);
                 for (int f : found)
                     if (owner[f] != i) ranked.push_back({0.0, owner[f]});
             }
