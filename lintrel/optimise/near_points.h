@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -46,8 +47,10 @@ class NearPoints {
         const double u = coord(a, depth), v = coord(b, depth);
         return u < v || (u == v && a < b);
     }
+    // Damaged coordinates sort last, so that the splits stay a strict order.
     double coord(int point, int depth) const {
-        return depth % 2 == 0 ? points_[point].x : points_[point].y;
+        const double v = depth % 2 == 0 ? points_[point].x : points_[point].y;
+        return v == v ? v : INFINITY;
     }
 
     void offer(int point, Point p, size_t k) const {
