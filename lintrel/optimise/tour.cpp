@@ -3,8 +3,7 @@
 #include "optimise/tour.h"
 
 #include <algorithm>
-#include <deque>
-#include <random>
+#include <cstdint>
 
 #include "optimise/near_points.h"
 #include "optimise/point_index.h"
@@ -35,6 +34,14 @@ constexpr int kMaxKicks = 300;        // iterated search rounds on short tours
 constexpr int kKickBudget = 100'000;  // ... fewer on longer ones: budget / items
 constexpr int kKickWindow = 50;       // positions a kick may disturb
 constexpr unsigned kKickSeed = 2121;
+
+// The kicks' positions: a fixed-seed generator (SplitMix64), the same on every platform.
+unsigned nextRandom(std::uint64_t& state) {
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return static_cast<unsigned>((z ^ (z >> 31)) >> 32);
+}
 
 class Tour {
   public:
@@ -203,11 +210,12 @@ class Tour {
         if (queued_.empty()) {
             queued_.assign(size(), 1);
             for (int k = 0; k < size(); ++k)
-                queue_.push_back(order_[k]);
+                push(order_[k]);
         }
-        while (!queue_.empty()) {
-            const int item = queue_.front();
-            queue_.pop_front();
+        while (queueCount_ > 0) {
+            const int item = queue_[queueHead_];
+            queueHead_ = (queueHead_ + 1) % static_cast<int>(queue_.size());
+            --queueCount_;
             queued_[item] = 0;
             if (moveEntry(item) || twoOpt(item) || orOpt(item)) wake(item);
         }
@@ -221,16 +229,17 @@ class Tour {
         const int n = size();
         const int kicks = n < 2 ? 0 : std::min(kMaxKicks, kKickBudget / n);
         if (kicks == 0) return;
-        std::mt19937 rng(kKickSeed);
+        std::uint64_t state = kKickSeed;
         std::vector<int> bestOrder = order_, bestEntry = entry_;
         std::vector<char> bestRev = rev_;
         double best = length();
         const int window = std::min(n, kKickWindow);
         for (int k = 0; k < kicks; ++k) {
-            const int base = static_cast<int>(rng() % static_cast<unsigned>(n - window + 1));
+            const int base =
+                static_cast<int>(nextRandom(state) % static_cast<unsigned>(n - window + 1));
             int cut[3];
             for (int& c : cut)
-                c = base + static_cast<int>(rng() % static_cast<unsigned>(window + 1));
+                c = base + static_cast<int>(nextRandom(state) % static_cast<unsigned>(window + 1));
             std::sort(cut, cut + 3);
             if (cut[0] == cut[1] || cut[1] == cut[2]) continue;
             std::rotate(order_.begin() + cut[0], order_.begin() + cut[1], order_.begin() + cut[2]);
@@ -251,10 +260,16 @@ class Tour {
         }
     }
 
+    void push(int item) {
+        if (queue_.empty()) queue_.resize(std::max(size(), 1));
+        queue_[(queueHead_ + queueCount_) % static_cast<int>(queue_.size())] = item;
+        ++queueCount_;
+    }
+
     void wake(int item) {
         if (!queued_[item]) {
             queued_[item] = 1;
-            queue_.push_back(item);
+            push(item);
         }
     }
     // Wakes the items at and around position k.
@@ -417,7 +432,9 @@ class Tour {
     std::vector<char> rev_;
     std::vector<int> entry_;  // chosen entry point index of a closed outline, else -1
     std::vector<int> near_;
-    std::deque<int> queue_;
+    // Items waiting to be looked at, each at most once: a ring of one place per item.
+    std::vector<int> queue_;
+    int queueHead_ = 0, queueCount_ = 0;
     std::vector<char> queued_;
 };
 
