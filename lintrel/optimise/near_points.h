@@ -19,6 +19,10 @@ class NearPoints {
         for (size_t k = 0; k < index_.size(); ++k)
             index_[k] = static_cast<int>(k);
         build(0, static_cast<int>(index_.size()), 0);
+        // The search reads the points in tree order.
+        placed_.resize(index_.size());
+        for (size_t k = 0; k < index_.size(); ++k)
+            placed_[k] = points_[index_[k]];
     }
 
     // Up to `k` point indices nearest to `p`, nearest first.
@@ -53,8 +57,8 @@ class NearPoints {
         return v == v ? v : INFINITY;
     }
 
-    void offer(int point, Point p, size_t k) const {
-        const std::pair<double, int> c{distanceSquared(points_[point], p), point};
+    void offer(int slot, Point p, size_t k) const {
+        const std::pair<double, int> c{distanceSquared(placed_[slot], p), index_[slot]};
         if (!(c.first == c.first)) return;  // damaged coordinates are never near
         if (best_.size() < k) {
             best_.push_back(c);
@@ -69,19 +73,18 @@ class NearPoints {
     void search(int lo, int hi, int depth, Point p, size_t k) const {
         if (hi - lo <= kLeaf) {
             for (int e = lo; e < hi; ++e)
-                offer(index_[e], p, k);
+                offer(e, p, k);
             return;
         }
         const int mid = lo + (hi - lo) / 2;
-        const int median = index_[mid];
-        const double split = coord(median, depth);
+        const double split = coord(index_[mid], depth);
         const double along = depth % 2 == 0 ? p.x : p.y;
         const bool lowFirst = along <= split;
         if (lowFirst)
             search(lo, mid, depth + 1, p, k);
         else
             search(mid + 1, hi, depth + 1, p, k);
-        offer(median, p, k);
+        offer(mid, p, k);
         const double gap = (along - split) * (along - split);
         if (best_.size() < k || gap <= best_.front().first) {
             if (lowFirst)
@@ -92,7 +95,8 @@ class NearPoints {
     }
 
     std::vector<Point> points_;
-    std::vector<int> index_;
+    std::vector<int> index_;                            // point indices in tree order
+    std::vector<Point> placed_;                         // the points in tree order
     mutable std::vector<std::pair<double, int>> best_;  // max-heap of the best so far
 };
 

@@ -175,7 +175,8 @@ class Tour {
         near_.assign(static_cast<size_t>(n) * kNear, -1);
         std::vector<int> found;
         std::vector<std::pair<double, int>> ranked;
-        for (int i = 0; i < n; ++i) {
+        // Items are asked for in tour order, whose neighbours lie close in the tree.
+        for (const int i : order_) {
             ranked.clear();
             for (const Point p : {input_.start(i), input_.end(i)}) {
                 tree.nearest(p, perEnd, found);
