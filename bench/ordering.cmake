@@ -1,1 +1,2 @@
 pathloom_benchmark(bench_ordering bench_ordering.cpp)
+pathloom_benchmark(bench_short_travel bench_short_travel.cpp)

@@ -439,6 +439,22 @@ LINTREL_API int VarnixCad3_GetTravelLength(void* list, double* length);
  * segs (nothing changed), 21000 for a null vect. */
 LINTREL_API int VarnixCad3_BuildFlatSegs(Vect* vect, double precision);
 
+/* ---- Shortest-travel sort ----
+ * Orders each vect group (in group order, each tour starting where the previous group's last
+ * vect ends, the first at the origin) for the least tool-up travel: a nearest-neighbour tour
+ * improved by 2-opt and Or-opt moves between near neighbours, open vects reversed when
+ * allowReverse is set, closed outlines entered at the vertex of their working chain that
+ * suits the tour (moved as Lintrel_ChangStartPt moves a start point). Curves get their
+ * flattened copies first. When the tour is not shorter than the default order (mode 1 of
+ * Lintrel_AutoSort followed by Lintrel_OptimizeAbs, tolerance 0.05, while it changes anything,
+ * at most five times), the drawing gets that order instead. The same drawing always gives the
+ * same result. `list` is as for Lintrel_AutoSort (a vect list's pointer follows its new first
+ * vect). Returns 0, 100 when no vect takes part, 21000 for a bad list. Sort by 8 in the
+ * program's settings. */
+LINTREL_API int Lintrel_ShortTravelSort(void** list, int allowReverse, int selectedOnly);
+/* The same on the array family's current list. */
+LINTREL_API int VarnixCadArray_ShortTravelSort(int allowReverse, int selectedOnly);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

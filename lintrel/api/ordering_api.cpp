@@ -6,6 +6,7 @@
 #include "array/array_chain.h"
 #include "model/list_walk.h"
 #include "optimise/ordering.h"
+#include "optimise/short_travel.h"
 #include "optimise/travel.h"
 
 using namespace lintrel;
@@ -114,6 +115,17 @@ LINTREL_API int VarnixCadArray_ReSort(void) {
 
 LINTREL_API int VarnixCadArray_OptimizeAbs(double tolerance, int selectedOnly) {
     return guardedCode([&] { return Lintrel_OptimizeAbs(arrayChain(), tolerance, selectedOnly); });
+}
+
+LINTREL_API int Lintrel_ShortTravelSort(void** list, int allowReverse, int selectedOnly) {
+    return guardedCode([&] { return shortTravelSort(list, allowReverse != 0, selectedOnly != 0); });
+}
+
+LINTREL_API int VarnixCadArray_ShortTravelSort(int allowReverse, int selectedOnly) {
+    return guardedCode([&]() -> int {
+        return onArrayChain(
+            [&](void** list) { return Lintrel_ShortTravelSort(list, allowReverse, selectedOnly); });
+    });
 }
 
 LINTREL_API int VarnixCad3_GetTravelLength(void* list, double* length) {

@@ -205,6 +205,7 @@ int autoSortList(Vect*& head, SortMode mode, bool allowReverse, bool selectedOnl
             keySort(list, allowReverse, [&](int p) { return static_cast<double>(box(p).y); });
             break;
         case SortMode::ChainFollow:
+        case SortMode::ShortTravel:  // not a per-list sort; `sortModeOf` never gives it
             break;
     }
     list.relink(head);

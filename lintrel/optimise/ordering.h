@@ -18,6 +18,7 @@ enum class SortMode {
     RightFirst = 5,    // by the right edge, rightmost first
     TopFirst = 6,      // by the top edge, topmost first
     BottomFirst = 7,   // by the bottom edge
+    ShortTravel = 8,   // shortest travel, a drawing-wide tour: its own export (short_travel.h)
     ChainFollow = 10,  // each next vect starts where the last ended, else the nearest
 };
 // The mode a number names; none for a number that names no mode.

@@ -31,6 +31,7 @@ enum Command : int {
     CmdSortRightToLeft = 32830,
     CmdSortTopToBottom = 32831,
     CmdSortBottomToTop = 32832,
+    CmdSortShortestTravel = 32960,
     CmdAllowReverse = 32833,
     CmdMoveForward = 32834,
     CmdMoveBack = 32835,

@@ -144,10 +144,10 @@ void MainWindow::createActions() {
     connect(action(CmdCut), &QAction::triggered, this, [this] { code_->cut(); });
     connect(action(CmdPaste), &QAction::triggered, this, [this] { code_->paste(); });
     connect(action(CmdUndo), &QAction::triggered, this, [this] { code_->undo(); });
-    for (int id :
-         {CmdRemoveDuplicates, CmdGridSort, CmdSortNearest, CmdSortSmallFirst, CmdSortInsideOut,
-          CmdSortLeftToRight, CmdSortRightToLeft, CmdSortTopToBottom, CmdSortBottomToTop,
-          CmdMoveForward, CmdMoveBack, CmdMoveToFirst, CmdMoveToLast, CmdReverseOrder, CmdReverse})
+    for (int id : {CmdRemoveDuplicates, CmdGridSort, CmdSortNearest, CmdSortSmallFirst,
+                   CmdSortInsideOut, CmdSortLeftToRight, CmdSortRightToLeft, CmdSortTopToBottom,
+                   CmdSortBottomToTop, CmdSortShortestTravel, CmdMoveForward, CmdMoveBack,
+                   CmdMoveToFirst, CmdMoveToLast, CmdReverseOrder, CmdReverse})
         connect(action(id), &QAction::triggered, this, [this, id] { editCommand(id); });
     for (int id : {CmdShowOpen, CmdShowTravel, CmdShowOrder, CmdShowStart, CmdShowDirection,
                    CmdShowCode, CmdShowGrid, CmdStatusBar})

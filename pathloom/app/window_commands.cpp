@@ -76,6 +76,8 @@ EditCommand editFor(int id) {
             return EditCommand::SortTopToBottom;
         case CmdSortBottomToTop:
             return EditCommand::SortBottomToTop;
+        case CmdSortShortestTravel:
+            return EditCommand::SortShortestTravel;
         case CmdMoveForward:
             return EditCommand::MoveForward;
         case CmdMoveBack:

@@ -36,9 +36,11 @@ AutoOptimizeDialog::AutoOptimizeDialog(app::Prompter& prompter, QWidget* parent,
          {QT_TRANSLATE_NOOP("Dialog", "网格排序"), QT_TRANSLATE_NOOP("Dialog", "局部最小空移排序"),
           QT_TRANSLATE_NOOP("Dialog", "小图优先排序"), QT_TRANSLATE_NOOP("Dialog", "从里到外排序"),
           QT_TRANSLATE_NOOP("Dialog", "从左到右排序"), QT_TRANSLATE_NOOP("Dialog", "从右到左排序"),
-          QT_TRANSLATE_NOOP("Dialog", "从上到下排序"), QT_TRANSLATE_NOOP("Dialog", "从下到上排序")})
+          QT_TRANSLATE_NOOP("Dialog", "从上到下排序"), QT_TRANSLATE_NOOP("Dialog", "从下到上排序"),
+          QT_TRANSLATE_NOOP("Dialog", "最短空移排序")})
         sortBy_->addItem(dtr(entry));
-    sortBy_->setCurrentIndex(s.sortBy >= 0 && s.sortBy < 8 ? s.sortBy : 0);
+    sortBy_->setCurrentIndex(s.sortBy >= kSortByGrid && s.sortBy <= kSortByShortestTravel ? s.sortBy
+                                                                                          : 0);
     form()->addRow(dtr("排序方式："), sortBy_);
     reverse_ = addCheck("allowReverse", dtr("允许反向"), s.changeDirection);
     travel_ = addCheck("optimizeTravel", dtr("自动优化空移"), s.optimizeAbs);

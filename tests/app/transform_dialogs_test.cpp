@@ -276,6 +276,23 @@ TEST_F(TransformDialogs, AutoOptimizeEnablesFieldsByTheirStepAndCorrectsOnOk) {
     });
     EXPECT_EQ(window->settings().optimize, s);
     EXPECT_EQ(prompter.messages, QStringList{"请输入一个数字。"});
+
+    // The ninth sort: list entry 8 is "Sort by" 8 and opens as it was chosen.
+    QString ninth;
+    for (int pass = 0; pass < 2; ++pass) {
+        run(CmdAutoOptimize, [&](QDialog& d) {
+            QComboBox* list = child<QComboBox>(d, "sortBy");
+            EXPECT_EQ(list->count(), 9);
+            ninth = list->itemText(8);
+            if (pass == 1) {
+                EXPECT_EQ(list->currentIndex(), 8);
+            }
+            list->setCurrentIndex(8);
+            d.accept();
+        });
+    }
+    EXPECT_EQ(ninth, "最短空移排序");
+    EXPECT_EQ(window->settings().optimize.sortBy, 8);
 }
 
 TEST_F(TransformDialogs, OriginAnchorsAndTypedPointMoveTheWholeDrawing) {

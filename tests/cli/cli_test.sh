@@ -102,6 +102,10 @@ run 0 info "$drawing" --settings /dev/null
 check "info counts the groups" prints "^groups: *4"
 check "info reports the travel saved" prints "after optimisation"
 check "info of a sound drawing lists no diagnostics" prints "^diagnostics: *none"
+check "info with the default sort makes no comparison" sh -c "! grep -q 'against the default order' '$work/out'"
+run 0 info "$drawing" --settings /dev/null --set "Sort by=8"
+check "info with another sort compares the job time with the default order" \
+    prints "^against the default order (sort by 1): .* \(saved\|longer\)$"
 # A damaged drawing still converts; info names what the reader had to repair.
 {
     printf '0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\nabc\n20\n1e999\n11\n5\n21\n5\n'

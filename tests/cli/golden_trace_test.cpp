@@ -13,6 +13,7 @@
 
 #include "core/document/measure.h"
 #include "core/document/pipeline.h"
+#include "core/settings/settings.h"
 #include "interp/interpreter.h"
 
 namespace pathloom {
@@ -47,7 +48,10 @@ class GoldenTrace : public testing::TestWithParam<std::string> {};
 
 TEST_P(GoldenTrace, ProgramsCutAlongTheDrawingAndTravelBetweenShapes) {
     for (const int codeType : {0, 1}) {
-        Settings settings;
+        // A drawing may come with its own settings file, as the golden programs are made.
+        const std::string own = PATHLOOM_SOURCE_DIR "/tests/golden/settings/" +
+                                std::filesystem::path(GetParam()).filename().string() + ".ini";
+        Settings settings = std::filesystem::exists(own) ? loadSettings(own) : Settings{};
         settings.process.machine.codeType = codeType;
         Document document;
         SilentSink sink;

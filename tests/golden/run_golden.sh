@@ -1,7 +1,8 @@
 #!/bin/sh
 # Converts every drawing in the golden folder with pathloom-cli, in both program languages, and
 # compares the programs with the reviewed references beside them. With --bless the references
-# are replaced by the new output instead (review the diff before committing it).
+# are replaced by the new output instead (review the diff before committing it). A drawing with a
+# settings file settings/NAME.ini is converted with those settings (the rest are the defaults).
 #   run_golden.sh CLI GOLDEN_DIR [--bless]
 set -eu
 cli=$1
@@ -14,7 +15,9 @@ for drawing in "$dir"/inputs/*; do
         expected="$dir/expected/$name.$language.txt"
         actual=$(mktemp)
         # The references are made with the built-in defaults, never the user's settings file.
-        if ! "$cli" convert "$drawing" --settings /dev/null --language "$language" -o "$actual" 2>/dev/null; then
+        settings=/dev/null
+        if [ -f "$dir/settings/$name.ini" ]; then settings="$dir/settings/$name.ini"; fi
+        if ! "$cli" convert "$drawing" --settings "$settings" --language "$language" -o "$actual" 2>/dev/null; then
             echo "FAIL $name ($language): the converter failed"
             status=1
         elif [ "$bless" = "--bless" ]; then

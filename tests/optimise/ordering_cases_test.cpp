@@ -213,8 +213,14 @@ TEST(ArrayTwins, SortTheArrayFamilysCurrentList) {
     EXPECT_EQ(tags(groups.get()->vects), (std::vector<double>{1, 0}));
     EXPECT_EQ(VarnixCadArray_GridsSort(100, 100, 0, 0), 0);
     EXPECT_EQ(VarnixCadArray_OptimizeAbs(0.05, 0), 100);
+    // From the origin the line at x = 1 comes first on the shortest route.
+    EXPECT_EQ(VarnixCadArray_RightSort(0, 0), 0);
+    EXPECT_EQ(tags(groups.get()->vects), (std::vector<double>{0, 1}));
+    EXPECT_EQ(VarnixCadArray_ShortTravelSort(0, 0), 0);
+    EXPECT_EQ(tags(groups.get()->vects), (std::vector<double>{1, 0}));
     chain = nullptr;
     EXPECT_EQ(VarnixCadArray_MinAbsSort(1, 0), 21000);
+    EXPECT_EQ(VarnixCadArray_ShortTravelSort(1, 0), 21000);
     EXPECT_EQ(VarnixCadArray_HandSort(1), 21000);
     chain = saved;
 }

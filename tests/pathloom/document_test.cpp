@@ -91,6 +91,30 @@ TEST(Document, StepsRunInTheirOrderWithTheirStatusTexts) {
     EXPECT_EQ(allVects(document.drawing()).size(), 2u);
 }
 
+TEST(Document, SortBy8CutsTheSameDrawingWithLessTravel) {
+    // Squares with a stroke inside each, listed in a scrambled order.
+    DxfText dxf;
+    dxf.section("ENTITIES");
+    for (int k = 0; k < 64; ++k) {
+        const double x = (k * 37 % 64) % 8 * 25.0, y = (k * 37 % 64) / 8 * 25.0;
+        dxf.lwpolyline({{x, y}, {x + 10, y}, {x + 10, y + 10}, {x, y + 10}}, true);
+        dxf.line(x + 2, y + 2, x + 8, y + 7);
+    }
+    TempFile file("scrambled.dxf", dxf.endSection().eof().str());
+    const auto travelWith = [&](int sortBy) {
+        AutoOptimizeSettings steps;
+        steps.sortBy = sortBy;
+        Document document;
+        RecordingSink sink;
+        EXPECT_EQ(document.open(file.path(), steps, sink), OpenResult::Done);
+        EXPECT_TRUE(sink.messages.empty());
+        EXPECT_EQ(allVects(document.drawing()).size(), 128u);
+        return measureDrawing(document.drawing(), MachineParameters{}).travel;
+    };
+    const double byDefault = travelWith(1), shortest = travelWith(8);
+    EXPECT_LT(shortest, 0.95 * byDefault);
+}
+
 TEST(Document, InchDrawingsBecomeMillimetresBeforeTheCleanUpMeasuresThem) {
     TempFile inches("inches.dxf", drawingIn(1));
     Document document;

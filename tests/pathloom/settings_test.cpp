@@ -95,6 +95,20 @@ TEST(Settings, EveryFieldSurvivesARoundTrip) {
     EXPECT_EQ(loadSettings(folder.file("Setting.ini")).actions, s.actions);
 }
 
+TEST(Settings, SortByNamesOneOfTheNineSortsElseTheDefault) {
+    for (const auto& [text, expected] :
+         {std::pair{"8", 8}, {"0", 0}, {"7", 7}, {"9", 1}, {"10", 1}, {"-1", 1}}) {
+        const Settings s = readSettings(
+            ProfileFile::parse(std::string("[Auto optimize]\nSort by=") + text + "\n"));
+        EXPECT_EQ(s.optimize.sortBy, expected) << text;
+    }
+    Settings s;
+    s.optimize.sortBy = 8;
+    ProfileFile profile;
+    writeSettings(s, profile);
+    EXPECT_EQ(readSettings(profile).optimize.sortBy, 8);
+}
+
 TEST(Settings, LineBreakEncodings) {
     Settings s;
     s.process.presets[0].beforeProcessing = "M3\r\nG4 P1";

@@ -224,6 +224,16 @@ Top to bottom</translation>
 Bottom to top</translation>
     </message>
     <message>
+        <source>最短空移排序</source>
+        <translation>Shortest travel</translation>
+    </message>
+    <message>
+        <source>按最短空移路线对选中图形排序
+最短空移排序</source>
+        <translation>Sort the selected shapes along the shortest tool-up route
+Shortest travel</translation>
+    </message>
+    <message>
         <source>允许反向</source>
         <translation>Allow reverse</translation>
     </message>
@@ -911,6 +921,10 @@ Lintrel %1</translation>
     <message>
         <source>从下到上排序</source>
         <translation>Bottom to top</translation>
+    </message>
+    <message>
+        <source>最短空移排序</source>
+        <translation>Shortest travel</translation>
     </message>
     <message>
         <source>原点位置</source>

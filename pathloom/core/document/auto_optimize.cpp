@@ -65,8 +65,10 @@ bool runAutoOptimize(VectGroup** drawing, const AutoOptimizeSettings& steps, Sta
         return false;
     if (enabled(steps.sort) && !runStep(sink, Text::AutoSort, Text::AutoSortFailed, [&] {
             void** list = reinterpret_cast<void**>(drawing);
-            if (steps.sortBy == 0)
+            if (steps.sortBy == kSortByGrid)
                 return Lintrel_GridsSort(list, 100.0, 100.0, steps.changeDirection, 0);
+            if (steps.sortBy == kSortByShortestTravel)
+                return Lintrel_ShortTravelSort(list, steps.changeDirection, 0);
             return Lintrel_AutoSort(list, steps.sortBy, steps.changeDirection, 0);
         }))
         return false;

@@ -73,6 +73,10 @@ const EditCall kEditCalls[] = {
     {Text::SortRightToLeftFailed, [](Document& d, const EditValues&) { return autoSort(d, 5); }},
     {Text::SortTopToBottomFailed, [](Document& d, const EditValues&) { return autoSort(d, 6); }},
     {Text::SortBottomToTopFailed, [](Document& d, const EditValues&) { return autoSort(d, 7); }},
+    {Text::SortShortestTravelFailed,
+     [](Document& d, const EditValues&) {
+         return Lintrel_ShortTravelSort(listAddress(d), d.allowReverse(), 1);
+     }},
     {Text::HandSortFailed,
      [](Document& d, const EditValues&) { return Lintrel_HandSort(listAddress(d), 1); }},
     {Text::HandSortFailed,

@@ -25,7 +25,8 @@ enum class EditCommand {
     SortRightToLeft,
     SortTopToBottom,
     SortBottomToTop,
-    MoveForward,  // hand sort modes 1 to 5
+    SortShortestTravel,  // the shortest-travel sort ("Sort by" 8)
+    MoveForward,         // hand sort modes 1 to 5
     MoveBack,
     MoveToFirst,
     MoveToLast,

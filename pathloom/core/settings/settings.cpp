@@ -185,6 +185,9 @@ Settings readSettings(const ProfileFile& profile) {
     Settings settings;
     Reader reader(profile);
     describe(reader, settings);
+    // A file from elsewhere may name a sort this program does not have.
+    int& sortBy = settings.optimize.sortBy;
+    if (sortBy < kSortByGrid || sortBy > kSortByShortestTravel) sortBy = kSortByDefault;
     return settings;
 }
 

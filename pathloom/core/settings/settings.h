@@ -19,6 +19,11 @@ struct ConnectionSettings {
     bool operator==(const ConnectionSettings&) const = default;
 };
 
+// "Sort by" values: the grid sort, the default nearest-neighbour sort and the last choice.
+inline constexpr int kSortByGrid = 0;
+inline constexpr int kSortByDefault = 1;
+inline constexpr int kSortByShortestTravel = 8;
+
 // The automatic steps run after every import.
 struct AutoOptimizeSettings {
     bool curveSmoothing = true;
@@ -30,7 +35,7 @@ struct AutoOptimizeSettings {
     bool mergeConnected = true;
     double mergeMaxSize = 0.1;
     bool sort = true;
-    int sortBy = 1;  // 0 grid sort, 1 to 7 automatic sort modes
+    int sortBy = 1;  // 0 grid sort, 1 to 7 automatic sort modes, 8 shortest travel
     bool changeDirection = true;
     bool optimizeAbs = true;
     bool autoUnits = true;

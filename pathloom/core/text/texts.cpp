@@ -42,6 +42,7 @@ constexpr Entry kEntries[] = {
     {Text::SortRightToLeftFailed, "从右到左排序出错，%d", "Sorting right to left failed, %d"},
     {Text::SortTopToBottomFailed, "从上到下排序出错，%d", "Sorting top to bottom failed, %d"},
     {Text::SortBottomToTopFailed, "从下到上排序出错，%d", "Sorting bottom to top failed, %d"},
+    {Text::SortShortestTravelFailed, "最短空移排序出错，%d", "Shortest-travel sorting failed, %d"},
     {Text::HandSortFailed, "手动排序出错，%d", "Manual sorting failed, %d"},
     {Text::ReverseOrderFailed, "反序出错，%d", "Reversing the order failed, %d"},
     {Text::ReverseFailed, "反向出错，%d", "Reversing the direction failed, %d"},

@@ -39,6 +39,7 @@ enum class Text {
     SortRightToLeftFailed,
     SortTopToBottomFailed,
     SortBottomToTopFailed,
+    SortShortestTravelFailed,
     HandSortFailed,
     ReverseOrderFailed,
     ReverseFailed,

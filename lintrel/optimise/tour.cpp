@@ -1,0 +1,450 @@
+// The shortest-travel tour: nearest neighbour on a point index, then 2-opt, Or-opt and entry
+// point moves driven by a queue of items whose surroundings changed, until no move shortens it.
+#include "optimise/tour.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "optimise/near_points.h"
+#include "optimise/point_index.h"
+
+namespace lintrel {
+
+void TourInput::addOpen(Point start, Point end, bool reversible) {
+    start_.push_back(start);
+    end_.push_back(end);
+    reversible_.push_back(reversible);
+    firstEntry_.push_back(firstEntry_.back());
+}
+
+void TourInput::addClosed(std::span<const Point> entries) {
+    start_.push_back(entries.front());
+    end_.push_back(entries.front());
+    reversible_.push_back(1);
+    entries_.insert(entries_.end(), entries.begin(), entries.end());
+    firstEntry_.push_back(static_cast<int>(entries_.size()));
+}
+
+namespace {
+
+constexpr int kNear = 8;              // candidate list length
+constexpr double kGain = 1e-7;        // a move must shorten the tour by more than this
+constexpr int kMaxSegment = 3;        // longest run an Or-opt move carries
+constexpr int kMaxKicks = 300;        // iterated search rounds on short tours
+constexpr int kKickBudget = 100'000;  // ... fewer on longer ones: budget / items
+constexpr int kKickWindow = 50;       // positions a kick may disturb
+constexpr unsigned kKickSeed = 2121;
+
+// The kicks' positions: a fixed-seed generator (SplitMix64), the same on every platform.
+unsigned nextRandom(std::uint64_t& state) {
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return static_cast<unsigned>((z ^ (z >> 31)) >> 32);
+}
+
+class Tour {
+  public:
+    Tour(const TourInput& input, Point from, const Point* to)
+        : input_(input), from_(from), to_(to ? *to : Point{}), hasTo_(to != nullptr) {
+        const int n = input.size();
+        rev_.assign(n, 0);
+        entry_.assign(n, -1);
+        for (int i = 0; i < n; ++i)
+            if (!input.entries(i).empty()) entry_[i] = input.firstEntry(i);
+        symmetric_ = true;
+        for (int i = 0; i < n; ++i)
+            if (!input.reversible(i) && !sameEnds(i)) symmetric_ = false;
+        // Reversals and moves are limited in reach on long lists, so that each costs little.
+        reach_ = std::max(1000, std::min(n, 50'000'000 / std::max(n, 1)));
+    }
+
+    void run() {
+        nearestNeighbour();
+        buildCandidates();
+        improve();
+        kick();
+    }
+
+    TourPlan plan() const {
+        TourPlan result;
+        for (int item : order_) {
+            TourStep step;
+            step.item = item;
+            step.reversed = rev_[item] != 0;
+            step.entry = entry_[item] < 0 ? 0 : entry_[item] - input_.firstEntry(item);
+            result.steps.push_back(step);
+        }
+        result.travel = length();
+        return result;
+    }
+
+  private:
+    bool sameEnds(int i) const {
+        return input_.start(i).x == input_.end(i).x && input_.start(i).y == input_.end(i).y;
+    }
+    Point in(int item) const {
+        if (entry_[item] >= 0) return input_.entryPoint(entry_[item]);
+        return rev_[item] ? input_.end(item) : input_.start(item);
+    }
+    Point out(int item) const {
+        if (entry_[item] >= 0) return input_.entryPoint(entry_[item]);
+        return rev_[item] ? input_.start(item) : input_.end(item);
+    }
+    int size() const { return static_cast<int>(order_.size()); }
+    // Where the tool stands after position k (k = -1: before the first item).
+    Point outAt(int k) const { return k < 0 ? from_ : out(order_[k]); }
+    // The travel from `a` into position k; past the last position, to the destination if any.
+    double into(Point a, int k) const {
+        if (k < size()) return distance(a, in(order_[k]));
+        return hasTo_ ? distance(a, to_) : 0.0;
+    }
+
+    double length() const {
+        double total = 0;
+        for (int k = 0; k <= size(); ++k)
+            total += into(outAt(k - 1), k);
+        return total;
+    }
+
+    void nearestNeighbour() {
+        const int n = input_.size();
+        std::vector<PointIndex::Entry> entries;
+        std::vector<int> entryOf;  // per entry: an entry point index, -1 start, -2 end
+        const auto add = [&](Point p, int item, int which) {
+            entries.push_back({p, item, static_cast<long long>(entries.size())});
+            entryOf.push_back(which);
+        };
+        for (int i = 0; i < n; ++i) {
+            if (entry_[i] >= 0) {
+                for (int e = input_.firstEntry(i); e < input_.firstEntry(i + 1); ++e)
+                    add(input_.entryPoint(e), i, e);
+            } else {
+                add(input_.start(i), i, -1);
+                if (input_.reversible(i) && !sameEnds(i)) add(input_.end(i), i, -2);
+            }
+        }
+        PointIndex index(std::move(entries), n);
+        std::vector<int> slots(n);
+        for (int i = 0; i < n; ++i)
+            slots[i] = i;
+        index.placeAll(slots);
+        Point at = from_;
+        std::vector<char> placed(n, 0);
+        for (int step = 0; step < n; ++step) {
+            const int best = index.nearest(at);
+            if (best < 0) break;
+            const PointIndex::Entry& e = index.entry(best);
+            const int which = entryOf[static_cast<size_t>(e.order)];
+            if (which >= 0) entry_[e.id] = which;
+            rev_[e.id] = which == -2;
+            index.remove(e.id);
+            placed[e.id] = 1;
+            order_.push_back(e.id);
+            at = out(e.id);
+        }
+        // Items the index could not rank (damaged coordinates) follow in list order.
+        for (int i = 0; i < n; ++i)
+            if (!placed[i]) order_.push_back(i);
+        pos_.assign(n, 0);
+        for (int k = 0; k < n; ++k)
+            pos_[order_[k]] = k;
+    }
+
+    // Near neighbours of each item by its two ends (and a few points round a closed outline).
+    void buildCandidates() {
+        const int n = input_.size();
+        std::vector<Point> points;
+        std::vector<int> owner;
+        for (int i = 0; i < n; ++i) {
+            points.push_back(input_.start(i));
+            owner.push_back(i);
+            if (!sameEnds(i)) {
+                points.push_back(input_.end(i));
+                owner.push_back(i);
+            }
+            const int count = input_.firstEntry(i + 1) - input_.firstEntry(i);
+            for (int q = 1; q < 4 && count >= 4; ++q) {
+                points.push_back(input_.entryPoint(input_.firstEntry(i) + q * count / 4));
+                owner.push_back(i);
+            }
+        }
+        // Short tours rank every other item; long ones the few nearest points of each end.
+        const int perEnd = n <= 4 * kNear ? static_cast<int>(points.size()) : kNear + 4;
+        const NearPoints tree(std::move(points));
+        near_.assign(static_cast<size_t>(n) * kNear, -1);
+        std::vector<int> found;
+        std::vector<std::pair<double, int>> ranked;
+        // Items are asked for in tour order, whose neighbours lie close in the tree.
+        for (const int i : order_) {
+            ranked.clear();
+            for (const Point p : {input_.start(i), input_.end(i)}) {
+                tree.nearest(p, perEnd, found);
+                for (int f : found)
+                    if (owner[f] != i) ranked.push_back({0.0, owner[f]});
+            }
+            fillCandidates(i, ranked);
+        }
+    }
+
+    void fillCandidates(int i, std::vector<std::pair<double, int>>& ranked) {
+        for (auto& r : ranked)
+            r.first = std::min(distance(input_.start(i), nearestPoint(r.second, input_.start(i))),
+                               distance(input_.end(i), nearestPoint(r.second, input_.end(i))));
+        std::sort(ranked.begin(), ranked.end());
+        int filled = 0;
+        for (size_t r = 0; r < ranked.size() && filled < kNear; ++r) {
+            if (r > 0 && ranked[r].second == ranked[r - 1].second) continue;
+            bool seen = false;
+            for (int f = 0; f < filled; ++f)
+                seen = seen || near_[static_cast<size_t>(i) * kNear + f] == ranked[r].second;
+            if (!seen) near_[static_cast<size_t>(i) * kNear + filled++] = ranked[r].second;
+        }
+    }
+
+    Point nearestPoint(int item, Point p) const {
+        const Point a = input_.start(item), b = input_.end(item);
+        return distanceSquared(a, p) <= distanceSquared(b, p) ? a : b;
+    }
+
+    void improve() {
+        if (queued_.empty()) {
+            queued_.assign(size(), 1);
+            for (int k = 0; k < size(); ++k)
+                push(order_[k]);
+        }
+        while (queueCount_ > 0) {
+            const int item = queue_[queueHead_];
+            queueHead_ = (queueHead_ + 1) % static_cast<int>(queue_.size());
+            --queueCount_;
+            queued_[item] = 0;
+            if (moveEntry(item) || twoOpt(item) || orOpt(item)) wake(item);
+        }
+    }
+
+    // Iterated local search: exchanges two neighbouring runs within a short window, improves
+    // around the cuts and keeps the result only when the whole tour got shorter. The window
+    // positions come from a fixed-seed generator, so the result is the same every time. Each
+    // kick measures the whole tour, so long tours get few kicks or none.
+    void kick() {
+        const int n = size();
+        const int kicks = n < 2 ? 0 : std::min(kMaxKicks, kKickBudget / n);
+        if (kicks == 0) return;
+        std::uint64_t state = kKickSeed;
+        std::vector<int> bestOrder = order_, bestEntry = entry_;
+        std::vector<char> bestRev = rev_;
+        double best = length();
+        const int window = std::min(n, kKickWindow);
+        for (int k = 0; k < kicks; ++k) {
+            const int base =
+                static_cast<int>(nextRandom(state) % static_cast<unsigned>(n - window + 1));
+            int cut[3];
+            for (int& c : cut)
+                c = base + static_cast<int>(nextRandom(state) % static_cast<unsigned>(window + 1));
+            std::sort(cut, cut + 3);
+            if (cut[0] == cut[1] || cut[1] == cut[2]) continue;
+            std::rotate(order_.begin() + cut[0], order_.begin() + cut[1], order_.begin() + cut[2]);
+            for (int q = cut[0]; q < cut[2]; ++q)
+                pos_[order_[q]] = q;
+            for (int q = std::max(0, cut[0] - 1); q <= std::min(n - 1, cut[2]); ++q)
+                wake(order_[q]);
+            improve();
+            const double now = length();
+            if (now < best - kGain) {
+                best = now;
+                bestOrder = order_, bestEntry = entry_, bestRev = rev_;
+            } else {
+                order_ = bestOrder, entry_ = bestEntry, rev_ = bestRev;
+                for (int q = 0; q < n; ++q)
+                    pos_[order_[q]] = q;
+            }
+        }
+    }
+
+    void push(int item) {
+        if (queue_.empty()) queue_.resize(std::max(size(), 1));
+        queue_[(queueHead_ + queueCount_) % static_cast<int>(queue_.size())] = item;
+        ++queueCount_;
+    }
+
+    void wake(int item) {
+        if (!queued_[item]) {
+            queued_[item] = 1;
+            push(item);
+        }
+    }
+    // Wakes the items at and around position k.
+    void wakeAround(int k) {
+        for (int q = k - 1; q <= k + 1; ++q)
+            if (q >= 0 && q < size()) wake(order_[q]);
+    }
+
+    // The best entry point of a closed outline, or the better direction of a reversible vect,
+    // for the travel into it and on to the next.
+    bool moveEntry(int item) {
+        const int k = pos_[item];
+        const Point a = outAt(k - 1);
+        const double now = distance(a, in(item)) + into(out(item), k + 1);
+        if (entry_[item] >= 0) {
+            int best = entry_[item];
+            double bestCost = now;
+            for (int e = input_.firstEntry(item); e < input_.firstEntry(item + 1); ++e) {
+                const Point q = input_.entryPoint(e);
+                const double c = distance(a, q) + into(q, k + 1);
+                if (c < bestCost - kGain) best = e, bestCost = c;
+            }
+            if (best == entry_[item]) return false;
+            entry_[item] = best;
+        } else {
+            if (!input_.reversible(item) || sameEnds(item)) return false;
+            rev_[item] ^= 1;
+            if (!(distance(a, in(item)) + into(out(item), k + 1) < now - kGain)) {
+                rev_[item] ^= 1;
+                return false;
+            }
+        }
+        wakeAround(k);
+        return true;
+    }
+
+    // Reverses positions i..j (each reversible vect turns).
+    void reverseRange(int i, int j) {
+        std::reverse(order_.begin() + i, order_.begin() + j + 1);
+        for (int k = i; k <= j; ++k) {
+            pos_[order_[k]] = k;
+            if (entry_[order_[k]] < 0 && !sameEnds(order_[k])) rev_[order_[k]] ^= 1;
+        }
+    }
+
+    // Gain of reversing positions i..j: the tool comes from before i into j's end and leaves
+    // i's start for the position after j.
+    double reversalGain(int i, int j) const {
+        const Point a = outAt(i - 1);
+        const Point first = in(order_[i]), last = out(order_[j]);
+        return distance(a, first) + into(last, j + 1) - distance(a, last) - into(first, j + 1);
+    }
+
+    bool twoOpt(int item) {
+        if (!symmetric_) return false;
+        const int k = pos_[item];
+        for (int f = 0; f < kNear; ++f) {
+            const int c = near_[static_cast<size_t>(item) * kNear + f];
+            if (c < 0) break;
+            const int j = pos_[c];
+            // The item leads into a reversed run ending with c, or a reversed run starting
+            // with c leads into the item.
+            if (j > k + 1 && j - k <= reach_ && reversalGain(k + 1, j) > kGain) {
+                reverseRange(k + 1, j);
+                wakeAround(k);
+                wakeAround(k + 1);
+                wakeAround(j);
+                return true;
+            }
+            if (j < k - 1 && k - j <= reach_ && reversalGain(j, k - 1) > kGain) {
+                reverseRange(j, k - 1);
+                wakeAround(j);
+                wakeAround(k - 1);
+                return true;
+            }
+        }
+        // The run from the item to the end of the tour may turn round as a whole.
+        const int last = size() - 1;
+        if (k < last && last - k <= reach_ && reversalGain(k, last) > kGain) {
+            reverseRange(k, last);
+            wakeAround(k);
+            wakeAround(last);
+            return true;
+        }
+        return false;
+    }
+
+    // Moves the run of `length` positions starting at i so that it follows position p,
+    // reversed when asked.
+    void moveRun(int i, int length, int p, bool reversed) {
+        int lo, hi, at;
+        if (p < i) {
+            std::rotate(order_.begin() + p + 1, order_.begin() + i, order_.begin() + i + length);
+            lo = p + 1, hi = i + length - 1, at = p + 1;
+        } else {
+            std::rotate(order_.begin() + i, order_.begin() + i + length, order_.begin() + p + 1);
+            lo = i, hi = p, at = p - length + 1;
+        }
+        for (int q = lo; q <= hi; ++q)
+            pos_[order_[q]] = q;
+        if (reversed) reverseRange(at, at + length - 1);
+        wakeAround(lo);
+        wakeAround(hi);
+        wakeAround(at);
+        wakeAround(at + length - 1);
+    }
+
+    bool runReversible(int i, int length) const {
+        for (int q = i; q < i + length; ++q)
+            if (!input_.reversible(order_[q]) && !sameEnds(order_[q])) return false;
+        return true;
+    }
+
+    // Tries to carry the run of `length` positions from i to a place next to a near
+    // neighbour of `item`.
+    bool orOptRun(int item, int i, int length) {
+        const int n = size();
+        if (i < 0 || i + length > n) return false;
+        const Point before = outAt(i - 1);
+        const Point first = in(order_[i]), last = out(order_[i + length - 1]);
+        const double removal =
+            distance(before, first) + into(last, i + length) - into(before, i + length);
+        const bool canTurn = runReversible(i, length);
+        for (int f = 0; f < kNear; ++f) {
+            const int c = near_[static_cast<size_t>(item) * kNear + f];
+            if (c < 0) break;
+            for (const int p : {pos_[c], pos_[c] - 1}) {
+                if (p >= i - 1 && p <= i + length - 1) continue;
+                if (std::abs(p - i) > reach_) continue;
+                const Point a = outAt(p);
+                const double old = into(a, p + 1);
+                for (const bool turned : {false, true}) {
+                    if (turned && !canTurn) continue;
+                    // A turned run enters at its last item's exit and leaves at its first's entry.
+                    const Point enter = turned ? last : first, leave = turned ? first : last;
+                    const double added = distance(a, enter) + into(leave, p + 1) - old;
+                    if (removal - added > kGain) {
+                        moveRun(i, length, p, turned);
+                        return true;
+                    }
+                }
+            }
+        }
+        return false;
+    }
+
+    bool orOpt(int item) {
+        const int k = pos_[item];
+        for (int length = 1; length <= kMaxSegment; ++length)
+            if (orOptRun(item, k, length) || orOptRun(item, k - length + 1, length)) return true;
+        return false;
+    }
+
+    const TourInput& input_;
+    Point from_, to_;
+    bool hasTo_;
+    bool symmetric_ = true;
+    int reach_ = 1000;
+    std::vector<int> order_, pos_;
+    std::vector<char> rev_;
+    std::vector<int> entry_;  // chosen entry point index of a closed outline, else -1
+    std::vector<int> near_;
+    // Items waiting to be looked at, each at most once: a ring of one place per item.
+    std::vector<int> queue_;
+    int queueHead_ = 0, queueCount_ = 0;
+    std::vector<char> queued_;
+};
+
+}  // namespace
+
+TourPlan planTour(const TourInput& input, Point from, const Point* to) {
+    Tour tour(input, from, to);
+    tour.run();
+    return tour.plan();
+}
+
+}  // namespace lintrel
