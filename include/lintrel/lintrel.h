@@ -3,9 +3,10 @@
  *
  * One header for C and C++ callers: the item records shared with the host program, the type,
  * result and unit codes, and every exported function. C++ callers may add lintrel.hpp, the
- * header-only layer over the records (ring ranges, a chain owner, point helpers). The records are an interface: their field
- * order and widths must never change. The offsets of every field are pinned at the end of this
- * file for 64-bit (LP64) and 32-bit (ILP32) targets.
+ * header-only layer over the records (ring ranges, a chain owner, point helpers).
+ *
+ * The records are an interface: their field order and widths must never change. The offsets of
+ * every field are pinned at the end of this file for 64-bit (LP64) and 32-bit (ILP32) targets.
  */
 #ifndef LINTREL_LINTREL_H
 #define LINTREL_LINTREL_H

@@ -8,7 +8,7 @@ namespace {
 
 using A = Availability;
 
-const std::vector<CommandSpec> kCommands = {
+const std::vector<CommandEntry> kCommands = {
     {CmdNew, QT_TRANSLATE_NOOP("Command", "新建(&N)"),
      QT_TRANSLATE_NOOP("Command", "清除当前图形，开始新的文档\n新建"), "Ctrl+N", false, A::Idle},
     {CmdImport, QT_TRANSLATE_NOOP("Command", "导入(&I)"),
@@ -168,13 +168,13 @@ std::vector<MenuEntry> handSortEntries() {
 
 }  // namespace
 
-const std::vector<CommandSpec>& commandSpecs() {
+const std::vector<CommandEntry>& commandTable() {
     return kCommands;
 }
 
-const CommandSpec* findCommand(int id) {
-    for (const CommandSpec& spec : kCommands)
-        if (spec.id == id) return &spec;
+const CommandEntry* findCommand(int id) {
+    for (const CommandEntry& entry : kCommands)
+        if (entry.id == id) return &entry;
     return nullptr;
 }
 

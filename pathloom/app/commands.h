@@ -90,7 +90,7 @@ enum class Availability {
     Later,         // its canvas tool, dialog or simulation is not built yet: shown disabled
 };
 
-struct CommandSpec {
+struct CommandEntry {
     int id;
     const char* text;    // menu text with its mnemonic (translation context "Command")
     const char* prompt;  // "status-bar prompt\ntooltip" (translation context "Command")
@@ -99,8 +99,8 @@ struct CommandSpec {
     Availability availability;
 };
 
-const std::vector<CommandSpec>& commandSpecs();
-const CommandSpec* findCommand(int id);
+const std::vector<CommandEntry>& commandTable();
+const CommandEntry* findCommand(int id);
 
 // One entry of a menu: a command, a separator (id 0, no title) or a submenu (a title).
 struct MenuEntry {

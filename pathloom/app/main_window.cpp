@@ -102,19 +102,19 @@ MainWindow::MainWindow(WindowOptions options)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::createActions() {
-    for (const CommandSpec& spec : commandSpecs()) {
-        auto* action = new QAction(translated("Command", spec.text), this);
-        action->setObjectName(QStringLiteral("command%1").arg(spec.id));
-        action->setData(spec.id);
-        const QStringList prompt = translated("Command", spec.prompt).split(QLatin1Char('\n'));
+    for (const CommandEntry& entry : commandTable()) {
+        auto* action = new QAction(translated("Command", entry.text), this);
+        action->setObjectName(QStringLiteral("command%1").arg(entry.id));
+        action->setData(entry.id);
+        const QStringList prompt = translated("Command", entry.prompt).split(QLatin1Char('\n'));
         action->setStatusTip(prompt.value(0));
         action->setToolTip(prompt.value(1, prompt.value(0)));
-        if (spec.keys[0] != '\0')
-            action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(spec.keys)));
-        action->setCheckable(spec.checkable);
+        if (entry.keys[0] != '\0')
+            action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(entry.keys)));
+        action->setCheckable(entry.checkable);
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);  // accelerators work without a menu entry
-        actions_.insert(spec.id, action);
+        actions_.insert(entry.id, action);
     }
     bind(CmdNew, &MainWindow::newDocument);
     bind(CmdImport, &MainWindow::importDrawing);
@@ -333,9 +333,9 @@ void MainWindow::updateRatio() {
 void MainWindow::updateCommands() {
     const bool idle = !document_.busy();
     const bool selection = idle && selectedCount(document_.drawing()) > 0;
-    for (const CommandSpec& spec : commandSpecs()) {
+    for (const CommandEntry& entry : commandTable()) {
         bool enabled = false;
-        switch (spec.availability) {
+        switch (entry.availability) {
             case Availability::Always:
                 enabled = true;
                 break;
@@ -364,7 +364,7 @@ void MainWindow::updateCommands() {
                 enabled = false;
                 break;
         }
-        action(spec.id)->setEnabled(enabled);
+        action(entry.id)->setEnabled(enabled);
     }
 }
 

@@ -204,11 +204,11 @@ TEST_F(Menus, ContextMenuToolbarAndAccelerators) {
 
 TEST_F(Menus, EveryCommandHasAPromptAndATooltip) {
     auto window = makeWindow(prompter, folder.file("Setting.ini"));
-    for (const CommandSpec& spec : commandSpecs()) {
-        QAction* action = window->action(spec.id);
-        ASSERT_NE(action, nullptr) << spec.id;
-        EXPECT_FALSE(action->statusTip().isEmpty()) << spec.id;
-        EXPECT_FALSE(action->toolTip().isEmpty()) << spec.id;
+    for (const CommandEntry& entry : commandTable()) {
+        QAction* action = window->action(entry.id);
+        ASSERT_NE(action, nullptr) << entry.id;
+        EXPECT_FALSE(action->statusTip().isEmpty()) << entry.id;
+        EXPECT_FALSE(action->toolTip().isEmpty()) << entry.id;
     }
     EXPECT_EQ(window->action(CmdRemoveTiny)->statusTip(), "删除选中图形中的小图形");
     EXPECT_EQ(window->action(CmdRemoveTiny)->toolTip(), "去除极小图形");

@@ -40,13 +40,13 @@ inline std::string drawing(const std::vector<Style>& styles, const DxfText& body
     return t.str() + body.str() + "0\nENDSEC\n0\nEOF\n";
 }
 
-struct TextSpec {
+struct TextEntity {
     std::string text, style = "SANS";
     double x = 0, y = 0, height = 10, rotation = 0, oblique = 0, xScale = 1;
     int flags = 0;
 };
 
-inline DxfText& text(DxfText& t, const TextSpec& s) {
+inline DxfText& text(DxfText& t, const TextEntity& s) {
     t.entity("TEXT").point(10, s.x, s.y).group(40, s.height).group(1, s.text).group(7, s.style);
     if (s.rotation != 0) t.group(50, s.rotation);
     if (s.oblique != 0) t.group(51, s.oblique);

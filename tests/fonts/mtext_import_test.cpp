@@ -105,7 +105,6 @@ TEST_F(MTextImport, AttachmentRowsAndRotationPlaceTheBlock) {
     EXPECT_NEAR(turned[0].y1, 100 + plain[0].x1, 1e-9);
 }
 
-
 TEST_F(MTextImport, LinesBreakAtBlanksWithinTheReferenceWidth) {
     DxfText body;
     body.entity("MTEXT").point(10, 0, 100).group(40, 10.0).group(41, 60.0).group(71, 1);

@@ -16,9 +16,9 @@ const std::vector<Style> kSans = {{"SANS", "DejaVuSans.ttf", ""}};
 class TextImport : public FontFolder {
   protected:
     // The text vect of a drawing holding one TEXT in the SANS style.
-    Box boxOfText(const TextSpec& spec, const std::vector<Style>& styles = kSans) {
+    Box boxOfText(const TextEntity& entity, const std::vector<Style>& styles = kSans) {
         DxfText body;
-        text(body, spec);
+        text(body, entity);
         groups_ = load(drawing(styles, body));
         const auto vects = vectsOf(groups_.get());
         EXPECT_EQ(vects.size(), 1u);

@@ -13,7 +13,7 @@ std::string pngBytes(int width, int height, int channels, const std::vector<uint
 std::string bmpBytes(int width, int height, int channels, const std::vector<uint8_t>& pixels);
 std::string jpegBytes(int width, int height, int channels, const std::vector<uint8_t>& pixels);
 
-struct TiffSpec {
+struct TiffLayout {
     int width = 1;
     int height = 1;
     int samples = 1;
@@ -24,7 +24,8 @@ struct TiffSpec {
 };
 // Writes a TIFF file; `samples` holds width x height x samples values, rows top-down, each
 // pixel's samples together (also for a planar file, which is split here).
-void writeTiff(const std::string& path, const TiffSpec& spec, const std::vector<uint16_t>& samples);
+void writeTiff(const std::string& path, const TiffLayout& layout,
+               const std::vector<uint16_t>& samples);
 // A TIFF of 8-bit grey whose header claims the given size but which holds 16 bytes of pixels.
 std::string tiffClaiming(uint32_t width, uint32_t height);
 

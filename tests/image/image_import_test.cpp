@@ -41,10 +41,10 @@ ChainOwner<Image> importBytes(const std::string& name, const std::string& bytes,
     return ChainOwner<Image>(VarnixCad3_ImportImage(file.path(), flags));
 }
 
-ChainOwner<Image> importTiff(const TiffSpec& spec, const std::vector<uint16_t>& samples,
+ChainOwner<Image> importTiff(const TiffLayout& layout, const std::vector<uint16_t>& samples,
                              int flags = 0) {
     TempFile file("image.tif", "");
-    writeTiff(file.path(), spec, samples);
+    writeTiff(file.path(), layout, samples);
     return ChainOwner<Image>(VarnixCad3_ImportImage(file.path(), flags));
 }
 
@@ -226,13 +226,13 @@ TEST(ImageImport, TiledTiffWithPartialEdgeTiles) {
     // 20 x 18 pixels in tiles of 16: the right and bottom tiles are partly outside the image.
     for (const bool planar : {false, true}) {
         SCOPED_TRACE(planar);
-        TiffSpec spec{20, 18, 3, 16, PHOTOMETRIC_RGB, planar, 16};
+        TiffLayout layout{20, 18, 3, 16, PHOTOMETRIC_RGB, planar, 16};
         std::vector<uint16_t> samples;
         for (int y = 0; y < 18; ++y)
             for (int x = 0; x < 20; ++x)
                 samples.insert(samples.end(), {static_cast<uint16_t>(257 * x),
                                                static_cast<uint16_t>(257 * y), 257 * 7});
-        ChainOwner<Image> image = importTiff(spec, samples);
+        ChainOwner<Image> image = importTiff(layout, samples);
         ASSERT_TRUE(image);
         EXPECT_EQ(image.get()->pixelWidth, 20);
         EXPECT_EQ(image.get()->pixelHeight, 18);
