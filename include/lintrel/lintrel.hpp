@@ -148,12 +148,7 @@ void spliceBefore(T* position, T* items) {
 // Splices the whole ring of `items` in after `position`, keeping its order.
 template <class T>
 void spliceAfter(T* position, T* items) {
-    T* last = items->prev;
-    T* after = position->next;
-    position->next = items;
-    items->prev = position;
-    last->next = after;
-    after->prev = last;
+    spliceBefore(position->next, items);
 }
 
 // Cuts the ring of `head` in two before `from` (another member): `head` keeps the items before
