@@ -4,6 +4,8 @@
 #include "optimise/short_travel.h"
 
 #include <functional>
+#include <future>
+#include <system_error>
 
 #include "curves/flatten.h"
 #include "model/items.h"
@@ -53,12 +55,12 @@ void eachList(VectGroup* first, const OnList& onList) {
         if (g->vects) onList(g->vects, g == last);
 }
 
-// The default order: nearest neighbour with the same reversal rule, then the travel
-// optimisation of closed outlines repeated while it changes something.
-void defaultOrder(VectGroup* first, bool allowReverse, bool selectedOnly) {
-    eachList(first, [&](Vect*& head, bool) {
-        autoSortList(head, SortMode::Nearest, allowReverse, selectedOnly);
-    });
+// The default order: nearest neighbour with the same reversal rule (`mode`: the scan itself
+// or the chain following on an index), then the travel optimisation of closed outlines
+// repeated while it changes something.
+void defaultOrder(VectGroup* first, SortMode mode, bool allowReverse, bool selectedOnly) {
+    eachList(first,
+             [&](Vect*& head, bool) { autoSortList(head, mode, allowReverse, selectedOnly); });
     for (int pass = 0; pass < kTravelPasses; ++pass)
         if (optimizeStartPoints(first, kCleanupPrecision, selectedOnly) != LINTREL_OK) break;
 }
@@ -81,6 +83,26 @@ double travelOfCopy(VectGroup* first, const std::function<void(VectGroup*)>& cha
     return travelDistance(copy.get());
 }
 
+// The vects the sort may move, the measure of its size.
+int movableCount(VectGroup* first, bool selectedOnly) {
+    int count = 0;
+    for (VectGroup* g : ring(first))
+        for (const Vect* v : ring(g->vects))
+            count += !selectedOnly || v->selected;
+    return count;
+}
+
+// Starts `work` on a thread of its own, or leaves it to run when its result is asked for where
+// no thread can be had. Its exceptions reach whoever asks for the result.
+template <class Work>
+auto beside(Work work) {
+    try {
+        return std::async(std::launch::async, std::move(work));
+    } catch (const std::system_error&) {
+        return std::async(std::launch::deferred, std::move(work));
+    }
+}
+
 }  // namespace
 
 DrawingPlan planShortTravel(VectGroup* first, bool allowReverse, bool selectedOnly) {
@@ -99,7 +121,7 @@ DrawingPlan planShortTravel(VectGroup* first, bool allowReverse, bool selectedOn
             at = tourEnd(list.input, list.tour.steps.back());
         else if (view.ends(lastPosition).valid)
             at = view.ends(lastPosition).end;
-        plan.anyTakingPart = plan.anyTakingPart || !list.slots.empty();
+        plan.takingPart += static_cast<int>(list.slots.size());
         plan.lists.push_back(std::move(list));
     });
     return plan;
@@ -129,7 +151,7 @@ void applyShortTravel(VectGroup* first, const DrawingPlan& plan, bool selectedOn
     });
 }
 
-int shortTravelSort(void** list, bool allowReverse, bool selectedOnly) {
+int shortTravelSort(void** list, bool allowReverse, bool selectedOnly, int exactGuardVects) {
     if (!list || !*list) return LINTREL_BAD_ARGUMENT;
     const int base = baseTypeOf(*list);
     if (base != LINTREL_BASE_VECT && base != LINTREL_BASE_GROUP) return LINTREL_BAD_ARGUMENT;
@@ -146,19 +168,28 @@ int shortTravelSort(void** list, bool allowReverse, bool selectedOnly) {
         for (VectGroup* g : ring(first))
             for (Vect* v : ring(g->vects))
                 if (!v->flatSegs) buildFlatSegs(v, kCleanupPrecision);
+        // Planning and the guard's order on a copy only read the drawing, so they run side by
+        // side.
+        const SortMode guard = movableCount(first, selectedOnly) <= exactGuardVects
+                                   ? SortMode::Nearest
+                                   : SortMode::ChainFollow;
+        auto byDefault = beside([first, guard, allowReverse, selectedOnly] {
+            return travelOfCopy(first, [&](VectGroup* copy) {
+                defaultOrder(copy, guard, allowReverse, selectedOnly);
+            });
+        });
         const DrawingPlan plan = planShortTravel(first, allowReverse, selectedOnly);
-        if (!plan.anyTakingPart) {
+        if (plan.takingPart == 0) {
             result = LINTREL_NOTHING_TO_DO;
             return;
         }
-        const double byDefault = travelOfCopy(
-            first, [&](VectGroup* copy) { defaultOrder(copy, allowReverse, selectedOnly); });
         const double byTour = travelOfCopy(
             first, [&](VectGroup* copy) { applyShortTravel(copy, plan, selectedOnly); });
-        if (byTour < byDefault)
+        // A drawing the tour does not shorten gets the default order itself.
+        if (byTour < byDefault.get())
             applyShortTravel(first, plan, selectedOnly);
         else
-            defaultOrder(first, allowReverse, selectedOnly);
+            defaultOrder(first, SortMode::Nearest, allowReverse, selectedOnly);
     });
     return result;
 }

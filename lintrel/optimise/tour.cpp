@@ -178,8 +178,9 @@ class Tour {
         // Items are asked for in tour order, whose neighbours lie close in the tree.
         for (const int i : order_) {
             ranked.clear();
-            for (const Point p : {input_.start(i), input_.end(i)}) {
-                tree.nearest(p, perEnd, found);
+            // An outline's two ends are one point: asking twice would find the same points.
+            for (int end = 0; end < (sameEnds(i) ? 1 : 2); ++end) {
+                tree.nearest(end == 0 ? input_.start(i) : input_.end(i), perEnd, found);
                 for (int f : found)
                     if (owner[f] != i) ranked.push_back({0.0, owner[f]});
             }
