@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <future>
+#include <optional>
 #include <system_error>
 
 #include "curves/flatten.h"
@@ -107,23 +108,36 @@ auto beside(Work work) {
 
 DrawingPlan planShortTravel(VectGroup* first, bool allowReverse, bool selectedOnly) {
     DrawingPlan plan;
-    Point at{0, 0};
-    const Point origin{0, 0};
-    eachList(first, [&](Vect*& head, bool isLast) {
+    // How each list leaves the tool: at its tour's end when its last vect takes part, else at
+    // the end of that vect (if it has points; nowhere new otherwise).
+    std::vector<char> endsWithTour;
+    std::vector<std::optional<Point>> fixedEnd;
+    eachList(first, [&](Vect*& head, bool) {
         SortList view(head, selectedOnly);
         DrawingPlan::ListPlan list;
         list.slots = view.takingPart();
         for (int slot : list.slots)
             addItem(list.input, *view.at(slot), view.ends(slot), allowReverse);
-        list.tour = planTour(list.input, at, isLast ? &origin : nullptr);
         const int lastPosition = view.size() - 1;
-        if (!list.slots.empty() && list.slots.back() == lastPosition)
-            at = tourEnd(list.input, list.tour.steps.back());
-        else if (view.ends(lastPosition).valid)
-            at = view.ends(lastPosition).end;
+        endsWithTour.push_back(!list.slots.empty() && list.slots.back() == lastPosition);
+        fixedEnd.push_back(view.ends(lastPosition).valid
+                               ? std::optional<Point>(view.ends(lastPosition).end)
+                               : std::nullopt);
         plan.takingPart += static_cast<int>(list.slots.size());
         plan.lists.push_back(std::move(list));
     });
+    // Each tour starts where the previous list left the tool; all share one search budget.
+    Point at{0, 0};
+    const Point origin{0, 0};
+    for (size_t k = 0; k < plan.lists.size(); ++k) {
+        DrawingPlan::ListPlan& list = plan.lists[k];
+        const bool isLast = k + 1 == plan.lists.size();
+        list.tour = planTour(list.input, at, isLast ? &origin : nullptr, plan.takingPart);
+        if (endsWithTour[k])
+            at = tourEnd(list.input, list.tour.steps.back());
+        else if (fixedEnd[k])
+            at = *fixedEnd[k];
+    }
     return plan;
 }
 
