@@ -3,6 +3,7 @@
 // keeps the default order whenever the tour is not shorter.
 #include "optimise/short_travel.h"
 
+#include <algorithm>
 #include <functional>
 #include <future>
 #include <optional>
@@ -126,13 +127,17 @@ DrawingPlan planShortTravel(VectGroup* first, bool allowReverse, bool selectedOn
         plan.takingPart += static_cast<int>(list.slots.size());
         plan.lists.push_back(std::move(list));
     });
-    // Each tour starts where the previous list left the tool; all share one search budget.
+    // Each tour starts where the previous list left the tool; the tours that can change share
+    // the rounds of iterated search.
+    const auto tours = std::count_if(plan.lists.begin(), plan.lists.end(),
+                                     [](const auto& list) { return list.input.size() >= 2; });
+    const int kicksPerTour = kDrawingKicks / std::max<int>(1, static_cast<int>(tours));
     Point at{0, 0};
     const Point origin{0, 0};
     for (size_t k = 0; k < plan.lists.size(); ++k) {
         DrawingPlan::ListPlan& list = plan.lists[k];
         const bool isLast = k + 1 == plan.lists.size();
-        list.tour = planTour(list.input, at, isLast ? &origin : nullptr, plan.takingPart);
+        list.tour = planTour(list.input, at, isLast ? &origin : nullptr, kicksPerTour);
         if (endsWithTour[k])
             at = tourEnd(list.input, list.tour.steps.back());
         else if (fixedEnd[k])

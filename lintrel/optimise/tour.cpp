@@ -31,7 +31,7 @@ constexpr int kNear = 8;              // candidate list length
 constexpr double kGain = 1e-7;        // a move must shorten the tour by more than this
 constexpr int kMaxSegment = 3;        // longest run an Or-opt move carries
 constexpr int kMaxKicks = 300;        // iterated search rounds on short tours
-constexpr int kKickBudget = 100'000;  // ... fewer on longer drawings: budget / items
+constexpr int kKickBudget = 100'000;  // ... fewer on longer tours: budget / items
 constexpr int kKickWindow = 50;       // positions a kick may disturb
 constexpr unsigned kKickSeed = 2121;
 
@@ -45,12 +45,12 @@ unsigned nextRandom(std::uint64_t& state) {
 
 class Tour {
   public:
-    Tour(const TourInput& input, Point from, const Point* to, int drawingItems)
+    Tour(const TourInput& input, Point from, const Point* to, int maxKicks)
         : input_(input),
           from_(from),
           to_(to ? *to : Point{}),
           hasTo_(to != nullptr),
-          drawingItems_(drawingItems) {
+          maxKicks_(maxKicks) {
         const int n = input.size();
         rev_.assign(n, 0);
         entry_.assign(n, -1);
@@ -230,11 +230,10 @@ class Tour {
     // Iterated local search: exchanges two neighbouring runs within a short window, improves
     // around the cuts and keeps the result only when the whole tour got shorter. The window
     // positions come from a fixed-seed generator, so the result is the same every time. Each
-    // kick measures the whole tour, so long tours get few kicks or none. The budget is the
-    // drawing's: a drawing of many short tours shares it among them.
+    // kick measures the whole tour, so long tours get few kicks or none.
     void kick() {
         const int n = size();
-        const int kicks = n < 2 ? 0 : std::min(kMaxKicks, kKickBudget / std::max(n, drawingItems_));
+        const int kicks = n < 2 ? 0 : std::min({kMaxKicks, kKickBudget / n, maxKicks_});
         if (kicks == 0) return;
         std::uint64_t state = kKickSeed;
         std::vector<int> bestOrder = order_, bestEntry = entry_;
@@ -433,7 +432,7 @@ class Tour {
     const TourInput& input_;
     Point from_, to_;
     bool hasTo_;
-    int drawingItems_;
+    int maxKicks_;
     bool symmetric_ = true;
     int reach_ = 1000;
     std::vector<int> order_, pos_;
@@ -448,8 +447,8 @@ class Tour {
 
 }  // namespace
 
-TourPlan planTour(const TourInput& input, Point from, const Point* to, int drawingItems) {
-    Tour tour(input, from, to, drawingItems);
+TourPlan planTour(const TourInput& input, Point from, const Point* to, int maxKicks) {
+    Tour tour(input, from, to, maxKicks);
     tour.run();
     return tour.plan();
 }

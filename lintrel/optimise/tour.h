@@ -48,9 +48,13 @@ struct TourPlan {
     double travel = 0;  // from `from` through every step (and on to `to` when given)
 };
 
+// Rounds of iterated search that all the tours of one drawing share: a drawing of many short
+// tours (one per colour) gives each a part instead of the full number.
+constexpr int kDrawingKicks = 1000;
+
 // The tour of all items from `from`; with `to` the tool returns there after the last item,
-// else the tour ends at the last item. `drawingItems` counts the items of all the tours of the
-// drawing, which share the iterated search's budget. Deterministic.
-TourPlan planTour(const TourInput& input, Point from, const Point* to, int drawingItems);
+// else the tour ends at the last item. At most `maxKicks` rounds of iterated search (fewer on
+// long tours). Deterministic.
+TourPlan planTour(const TourInput& input, Point from, const Point* to, int maxKicks);
 
 }  // namespace lintrel
