@@ -18,6 +18,13 @@ target_include_directories(lintrel PUBLIC ${PROJECT_SOURCE_DIR}/include)
 set_target_properties(lintrel PROPERTIES PREFIX "" IMPORT_PREFIX "" IMPORT_SUFFIX ".lib")
 target_link_libraries(lintrel PRIVATE varnix ZLIB::ZLIB)
 target_link_options(lintrel PRIVATE "LINKER:--kill-at")
+# The linker's own import library would name the functions undecorated too; dlltool writes one
+# whose symbols keep the suffix (as the header's declarations call them) and import by the
+# undecorated names.
+add_custom_command(TARGET lintrel POST_BUILD
+  COMMAND ${CMAKE_DLLTOOL} --input-def ${CMAKE_CURRENT_SOURCE_DIR}/lintrel.def
+          --dllname lintrel.dll --kill-at --output-lib $<TARGET_LINKER_FILE:lintrel>
+  VERBATIM)
 
 add_library(lintrel_static STATIC $<TARGET_OBJECTS:lintrel_objects>)
 target_include_directories(lintrel_static

@@ -12,5 +12,9 @@ if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$prefix"
     wineboot --init >/dev/null 2>&1 || true
     wineserver --wait || true
+    # A fresh prefix's font folder is empty; one TrueType file lets the font lookup find it there.
+    fonts="$prefix/drive_c/windows/Fonts"
+    mkdir -p "$fonts"
+    cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$fonts/" 2>/dev/null || true
 fi
 exec wine "$@"

@@ -115,19 +115,17 @@ void collectAnswers(std::vector<Probe>& probes, long long deadline) {
     size_t answered = 0;
     while (answered < waiting.size()) {
         const long long left = deadline - nowMs();
-        if (left <= 0 ||
-            waitSockets(waiting.data(), static_cast<unsigned>(waiting.size()),
-                        static_cast<int>(left)) <= 0)
+        if (left <= 0 || waitSockets(waiting.data(), static_cast<unsigned>(waiting.size()),
+                                     static_cast<int>(left)) <= 0)
             return;
         for (Probe& probe : probes) {
             char datagram[512];
             sockaddr_storage from{};
             socklen_t length = sizeof from;
-            const auto got =
-                probe.fd == kNoSocket
-                    ? -1
-                    : recvfrom(probe.fd, datagram, sizeof datagram - 1, 0,
-                               reinterpret_cast<sockaddr*>(&from), &length);
+            const auto got = probe.fd == kNoSocket
+                                 ? -1
+                                 : recvfrom(probe.fd, datagram, sizeof datagram - 1, 0,
+                                            reinterpret_cast<sockaddr*>(&from), &length);
             if (got <= 0 || !sameHost(probe.target, from)) continue;
             const auto port = answeredPort(std::string_view(datagram, static_cast<size_t>(got)));
             if (port && probe.answer.empty()) {

@@ -17,7 +17,8 @@ constexpr UINT kUnknown = 0;
 UINT pageNumber(const char* name) {
     if (!name) return kUnknown;
     if (std::strcmp(name, "UTF-8") == 0) return CP_UTF8;
-    if (std::strcmp(name, "GB18030") == 0) return 54936;
+    // Systems without the GB18030 tables (Wine) read and write its two-byte part, GBK.
+    if (std::strcmp(name, "GB18030") == 0) return IsValidCodePage(54936) ? 54936 : 936;
     if (std::strcmp(name, "BIG5") == 0) return 950;
     if (std::strcmp(name, "JOHAB") == 0) return 1361;
     if (std::strncmp(name, "CP", 2) != 0) return kUnknown;
@@ -77,8 +78,7 @@ std::string encode(std::string_view utf8, UINT page, const char* bad, long& reje
     BOOL replaced = FALSE;
     const char* fallback = complete ? nullptr : bad;
     BOOL* used = complete ? nullptr : &replaced;
-    const int size =
-        WideCharToMultiByte(page, 0, wide.data(), length, nullptr, 0, fallback, used);
+    const int size = WideCharToMultiByte(page, 0, wide.data(), length, nullptr, 0, fallback, used);
     if (size <= 0) return std::string(utf8);
     std::string out(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(page, 0, wide.data(), length, out.data(), size, fallback, used);

@@ -18,8 +18,8 @@ std::wstring wideFromLocal(const char* name) {
 std::string localFromWide(const std::wstring& name) {
     if (name.empty()) return {};
     BOOL lossy = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1,
-                                           nullptr, 0, nullptr, &lossy);
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, nullptr,
+                                           0, nullptr, &lossy);
     if (length <= 0 || lossy) return {};
     std::string local(static_cast<size_t>(length), '\0');
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, local.data(), length,
