@@ -22,7 +22,8 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 echo "== 32-bit Windows DLL (MinGW-w64) and the library's tests under Wine =="
 cmake -S . -B build/win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/i686-w64-mingw32.cmake \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPATHLOOM_WERROR=ON \
-      -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+      -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+      -DPATHLOOM_VARNIXD="$PWD/build/release/varnix/varnixd"
 cmake --build build/win32 -j "$jobs"
 ctest --test-dir build/win32 --output-on-failure -j "$jobs"
 

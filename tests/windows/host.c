@@ -1,8 +1,9 @@
 /* A host program as a Windows application links the library: it loads lintrel.dll at run time
  * and binds each export by its undecorated name with the standard calling convention, then
- * reads the version, makes and frees a vect, imports a drawing and walks its rings, and asks
- * for a controller that does not answer.
- * Usage: host DRAWING VECT_COUNT */
+ * reads the version, makes and frees a vect, imports a drawing and walks its rings, asks for a
+ * controller that does not answer, and, when an address is given, connects to a controller
+ * (over Winsock, with the controller's greeting exchanged).
+ * Usage: host DRAWING VECT_COUNT [CONTROLLER_ADDRESS] */
 #include <windows.h>
 
 #include <lintrel/lintrel.h>
@@ -60,8 +61,8 @@ static int countVects(VectGroup* first) {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        fprintf(stderr, "usage: host DRAWING VECT_COUNT\n");
+    if (argc != 3 && argc != 4) {
+        fprintf(stderr, "usage: host DRAWING VECT_COUNT [CONTROLLER_ADDRESS]\n");
         return 2;
     }
     HMODULE dll = LoadLibraryA("lintrel.dll");
@@ -101,6 +102,12 @@ int main(int argc, char** argv) {
     void* handle = &handle;
     CHECK(openEth("127.0.0.1:1", &handle) == LINTREL_CONNECT_FAILED);
     CHECK(handle == &handle);
+    if (argc == 4) {
+        CHECK(openEth(argv[3], &handle) == LINTREL_OK);
+        CHECK(handle != &handle && handle != NULL);
+        printf("controller at %s: %s\n", argv[3],
+               handle != &handle ? "connected" : "not connected");
+    }
 
     FreeLibrary(dll);
     printf("%s\n", failures ? "FAILED" : "passed");
