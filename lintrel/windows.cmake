@@ -32,3 +32,5 @@ target_include_directories(lintrel_static
 target_link_libraries(lintrel_static PUBLIC varnix ZLIB::ZLIB)
 # Programs linked with the objects themselves call the functions directly, not through the DLL.
 target_compile_definitions(lintrel_static PUBLIC LINTREL_BUILDING)
+# The tests write their images with stb too.
+target_include_directories(lintrel_static SYSTEM PUBLIC ${LINTREL_STB_DIR})
