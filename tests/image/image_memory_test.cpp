@@ -12,8 +12,6 @@
 using namespace lintrel;
 using namespace lintrel::test;
 
-namespace {
-
 // Imports in a process that may not grow beyond `budget` bytes of address space; exits 0 when
 // the import gave null.
 [[noreturn]] void importWithin(rlim_t budget, const char* path) {
@@ -22,8 +20,6 @@ namespace {
     Image* image = VarnixCad3_ImportImage(path, 0);
     std::_Exit(image == nullptr ? 0 : 1);
 }
-
-}  // namespace
 
 TEST(ImageImportDeathTest, RunningOutOfMemoryGivesNullNotAnAbort) {
 #if defined(PATHLOOM_ASAN)
