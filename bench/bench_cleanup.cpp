@@ -12,11 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "measured_runs.h"
 #include "optimise/random_drawing.h"
 #include "optimise/reference_cleanup.h"
 
 using namespace lintrel;
 using namespace lintrel::test;
+using lintrel::bench::evictCaches;
+using lintrel::bench::fastest;
+using lintrel::bench::GrowthReporter;
+using lintrel::bench::settleAllocator;
 
 namespace {
 
@@ -33,30 +38,6 @@ Vect* drawing(int count, bool local) {
         owner.reset(random.list(count, local));
     }
     return owner.get();
-}
-
-// Streams through a buffer larger than the caches, so that every size starts from memory as a
-// drawing does that was imported a while ago. Without it the small drawings would be measured
-// in a cache the copy has just warmed and the growth between sizes would mostly show where
-// the drawing stops fitting into the cache.
-void evictCaches() {
-    static std::vector<char> buffer(256u << 20);
-    static char round = 0;
-    ++round;
-    for (size_t i = 0; i < buffer.size(); i += 64)
-        buffer[i] = round;
-    benchmark::DoNotOptimize(buffer.data());
-}
-
-// glibc keeps freed small records in quick lists and folds them back into its free lists only at
-// the next large request. One large request before each copy settles the deletion of the
-// previous copy: the deletion is not paid for inside the next measured call (whose first
-// vector is such a request), and the copy is laid out in memory as a drawing read from a file
-// is, record after record, instead of in the order the quick lists hand records back.
-void settleAllocator() {
-    void* block = std::malloc(4096);
-    benchmark::DoNotOptimize(block);
-    std::free(block);
 }
 
 template <class Operation>
@@ -130,9 +111,6 @@ void BM_CurveSmooth(benchmark::State& state) {
 
 // Fixed iteration counts: each iteration pays for a copy and a cache sweep outside the timing.
 // The machine is shared, so each figure is the best of three repetitions, in processor time.
-double fastest(const std::vector<double>& v) {
-    return *std::min_element(v.begin(), v.end());
-}
 #define CLEANUP_SIZE(name, size, iterations) \
     BENCHMARK(name)                          \
         ->Arg(size)                          \
@@ -162,55 +140,10 @@ CLEANUP_SIZES(BM_Reverse);
 CLEANUP_SIZES(BM_IfCloseVect);
 CLEANUP_SIZES(BM_CurveSmooth);
 
-namespace {
-
-// Prints the usual console output and, at the end, each benchmark's time per size and its
-// growth from one size to the next.
-class GrowthReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "min") continue;
-            const std::string name = run.run_name.function_name;
-            const size_t slash = run.run_name.args.find('/');
-            times_[name][std::stol(run.run_name.args.substr(0, slash))] = run.GetAdjustedCPUTime();
-        }
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\n%-26s %12s %12s %12s %10s %10s\n", "operation", "1k ms", "10k ms", "100k ms",
-                    "10k/1k", "100k/10k");
-        for (const auto& [name, bySize] : times_) {
-            std::printf("%-26s", name.c_str());
-            for (const long size : {1000L, 10000L, 100000L}) {
-                const auto it = bySize.find(size);
-                if (it == bySize.end())
-                    std::printf(" %12s", "-");
-                else
-                    std::printf(" %12.3f", it->second);
-            }
-            for (const long size : {10000L, 100000L}) {
-                const auto hi = bySize.find(size), lo = bySize.find(size / 10);
-                if (hi == bySize.end() || lo == bySize.end() || lo->second <= 0)
-                    std::printf(" %10s", "-");
-                else
-                    std::printf(" %10.2f", hi->second / lo->second);
-            }
-            std::printf("\n");
-        }
-    }
-
-  private:
-    std::map<std::string, std::map<long, double>> times_;
-};
-
-}  // namespace
-
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    GrowthReporter reporter;
+    GrowthReporter reporter({1000, 10000, 100000});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

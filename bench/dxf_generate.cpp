@@ -1,130 +1,28 @@
-// Writes a large DXF drawing for the import benchmark: a header, a layer table and a mix of every
-// entity kind the reader converts (points, lines, xlines, arcs, circles, bulged lightweight
-// polylines and vertex polylines), laid out on a grid.
-//   dxf_generate <output.dxf> [entities]      (default 600000 entities)
+// Writes a large DXF drawing for the import benchmark (dxf_drawing.h): entities on a grid, or
+// with `sheet` scattered at random over a 2000 x 1000 sheet.
+//   dxf_generate <output.dxf> [entities] [sheet]      (default 600000 entities on a grid)
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
-namespace {
-
-struct Writer {
-    std::FILE* f;
-    void g(int code, const char* value) { std::fprintf(f, "%3d\n%s\n", code, value); }
-    void g(int code, int value) { std::fprintf(f, "%3d\n%6d\n", code, value); }
-    void g(int code, double value) { std::fprintf(f, "%3d\n%.12f\n", code, value); }
-    void common(const char* kind, const char* handle_layer, int colour) {
-        g(0, kind);
-        g(100, "AcDbEntity");
-        g(8, handle_layer);
-        if (colour > 0) g(62, colour);
-    }
-    void xy(int code, double x, double y) {
-        g(code, x);
-        g(code + 10, y);
-        g(code + 20, 0.0);
-    }
-};
-
-const char* kLayers[] = {"OUTLINE", "HOLES", "ENGRAVE", "CUT", "MARKS"};
-
-void header(Writer& w) {
-    w.g(0, "SECTION");
-    w.g(2, "HEADER");
-    w.g(9, "$ACADVER");
-    w.g(1, "AC1015");
-    w.g(9, "$INSUNITS");
-    w.g(70, 4);
-    w.g(9, "$EXTMIN");
-    w.xy(10, 0.0, 0.0);
-    w.g(0, "ENDSEC");
-    w.g(0, "SECTION");
-    w.g(2, "TABLES");
-    w.g(0, "TABLE");
-    w.g(2, "LAYER");
-    w.g(70, 5);
-    for (int i = 0; i < 5; ++i) {
-        w.g(0, "LAYER");
-        w.g(2, kLayers[i]);
-        w.g(70, 0);
-        w.g(62, i + 1);
-        w.g(6, "CONTINUOUS");
-    }
-    w.g(0, "ENDTAB");
-    w.g(0, "ENDSEC");
-}
-
-void entity(Writer& w, long i) {
-    const double x = static_cast<double>(i % 1000) * 12.5, y = static_cast<double>(i / 1000) * 9.75;
-    const char* layer = kLayers[i % 5];
-    const int colour = i % 7 == 0 ? static_cast<int>(i % 255) + 1 : 0;
-    switch (i % 7) {
-        case 0:
-            w.common("POINT", layer, colour);
-            w.xy(10, x, y);
-            break;
-        case 1:
-        case 2:
-            w.common(i % 7 == 1 ? "LINE" : "XLINE", layer, colour);
-            w.xy(10, x, y);
-            w.xy(11, x + 10.25, y + 3.5);
-            break;
-        case 3:
-            w.common("ARC", layer, colour);
-            w.xy(10, x, y);
-            w.g(40, 4.5);
-            w.g(50, 15.0);
-            w.g(51, 290.0);
-            break;
-        case 4:
-            w.common("CIRCLE", layer, colour);
-            w.xy(10, x, y);
-            w.g(40, 3.25);
-            break;
-        case 5:
-            w.common("LWPOLYLINE", layer, colour);
-            w.g(90, 5);
-            w.g(70, 1);
-            for (int k = 0; k < 5; ++k) {
-                w.g(10, x + (k == 1 || k == 2 ? 8.0 : 0.0));
-                w.g(20, y + (k >= 2 && k <= 3 ? 6.0 : 0.0) + k * 0.5);
-                if (k == 2) w.g(42, 0.41421356);
-            }
-            break;
-        default:
-            w.common("POLYLINE", layer, colour);
-            w.g(66, 1);
-            w.xy(10, 0.0, 0.0);
-            w.g(70, 0);
-            for (int k = 0; k < 4; ++k) {
-                w.common("VERTEX", layer, 0);
-                w.xy(10, x + k * 2.0, y + (k % 2) * 3.0);
-            }
-            w.common("SEQEND", layer, 0);
-            break;
-    }
-}
-
-}  // namespace
+#include "dxf_drawing.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s output.dxf [entities]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s output.dxf [entities] [sheet]\n", argv[0]);
         return 2;
     }
     const long count = argc > 2 ? std::atol(argv[2]) : 600000;
+    const bool sheet = argc > 3 && std::strcmp(argv[3], "sheet") == 0;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(argv[1], "wb"), std::fclose);
     if (!file) {
         std::perror(argv[1]);
         return 1;
     }
-    Writer w{file.get()};
-    header(w);
-    w.g(0, "SECTION");
-    w.g(2, "ENTITIES");
-    for (long i = 0; i < count; ++i)
-        entity(w, i);
-    w.g(0, "ENDSEC");
-    w.g(0, "EOF");
-    return std::ferror(file.get()) ? 1 : 0;
+    using lintrel::bench::Placement;
+    return lintrel::bench::writeDxfDrawing(file.get(), count,
+                                           sheet ? Placement::Sheet : Placement::Grid)
+               ? 0
+               : 1;
 }

@@ -1,2 +1,3 @@
 pathloom_benchmark(bench_ordering bench_ordering.cpp)
 pathloom_benchmark(bench_short_travel bench_short_travel.cpp)
+pathloom_benchmark(bench_imported_sorts bench_imported_sorts.cpp)

@@ -16,7 +16,7 @@ target_link_libraries(lintrel_objects PRIVATE ZLIB::ZLIB)
 add_library(lintrel SHARED $<TARGET_OBJECTS:lintrel_objects> ${CMAKE_CURRENT_SOURCE_DIR}/lintrel.def)
 target_include_directories(lintrel PUBLIC ${PROJECT_SOURCE_DIR}/include)
 set_target_properties(lintrel PROPERTIES PREFIX "" IMPORT_PREFIX "" IMPORT_SUFFIX ".lib")
-target_link_libraries(lintrel PRIVATE varnix ZLIB::ZLIB)
+target_link_libraries(lintrel PRIVATE varnix ZLIB::ZLIB Threads::Threads)
 target_link_options(lintrel PRIVATE "LINKER:--kill-at")
 # The linker's own import library would name the functions undecorated too; dlltool writes one
 # whose symbols keep the suffix (as the header's declarations call them) and import by the
@@ -29,7 +29,7 @@ add_custom_command(TARGET lintrel POST_BUILD
 add_library(lintrel_static STATIC $<TARGET_OBJECTS:lintrel_objects>)
 target_include_directories(lintrel_static
   PUBLIC ${PROJECT_SOURCE_DIR}/include ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(lintrel_static PUBLIC varnix ZLIB::ZLIB)
+target_link_libraries(lintrel_static PUBLIC varnix ZLIB::ZLIB Threads::Threads)
 # Programs linked with the objects themselves call the functions directly, not through the DLL.
 target_compile_definitions(lintrel_static PUBLIC LINTREL_BUILDING)
 # The tests write their images with stb too.

@@ -5,11 +5,10 @@
 // The result is exactly that of the cell-by-cell selection scan. Each cell's vects are found in
 // buckets instead of by scanning; within the cell they are placed by `exchangeOrder`, and the
 // vects left behind are reordered the way the scan's swaps reorder them: the ones in front of
-// the last vect of the cell ride forward in a queue (see exchange_order.h), which the sequence
-// rope replays with a handful of cuts and joins per placed vect.
+// the last vect of the cell ride forward in a queue (see exchange_order.h), which the unplaced
+// sequence replays with a few link changes per placed vect.
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <utility>
 
 #include "curves/range.h"
@@ -17,8 +16,8 @@
 #include "model/transform.h"
 #include "optimise/exchange_order.h"
 #include "optimise/ordering.h"
-#include "optimise/sequence_rope.h"
 #include "optimise/sort_list.h"
+#include "optimise/unplaced_sequence.h"
 
 namespace lintrel {
 
@@ -77,10 +76,8 @@ class GridSorter {
         : list_(list),
           allowReverse_(allowReverse),
           slots_(list.takingPart()),
-          rope_(list.size()),
-          placed_(list.size(), 0) {
-        root_ = rope_.build(slots_);  // the values are the vects' original positions
-    }
+          unplaced_(list.size(), slots_),  // the ids are the vects' original positions
+          placed_(list.size(), 0) {}
 
     // The list's only taking-part vect stands at its last position: the scan ends at once,
     // checking it against the first cell only.
@@ -93,61 +90,31 @@ class GridSorter {
             if (!placed_[m.id]) inCell.push_back(m.id);
         std::sort(inCell.begin(), inCell.end());
         inCell.erase(std::unique(inCell.begin(), inCell.end()), inCell.end());
-        std::vector<int> ranks(inCell.size());
-        std::vector<int> byRank(inCell.size());
-        for (size_t k = 0; k < inCell.size(); ++k)
-            ranks[k] = rope_.rank(inCell[k]);
-        std::iota(byRank.begin(), byRank.end(), 0);
-        std::sort(byRank.begin(), byRank.end(), [&](int a, int b) { return ranks[a] < ranks[b]; });
-        std::vector<int> sorted(inCell.size()), sortedRanks(inCell.size());
-        for (size_t k = 0; k < byRank.size(); ++k) {
-            sorted[k] = inCell[byRank[k]];
-            sortedRanks[k] = ranks[byRank[k]];
-        }
-        if (!sorted.empty()) place(sorted, sortedRanks);
+        std::sort(inCell.begin(), inCell.end(),
+                  [&](int a, int b) { return unplaced_.label(a) < unplaced_.label(b); });
+        if (!inCell.empty()) place(inCell);
         // Once only the list's last vect is left the scan stops; that vect is not in this cell.
-        const int left = rope_.size(root_);
+        const int left = unplaced_.size();
         return left > 1 || (left == 1 && slots_.back() != list_.size() - 1);
     }
 
     void checkLoneLast(bool inFirstCell) {
         order_.push_back(slots_[0]);
         if (inFirstCell) checkReversal(slots_[0]);
-        root_ = -1;
+        unplaced_.takeOut(slots_);
     }
 
     // Lays the placed vects and, behind them, the unplaced ones into the taking-part positions.
     void finish() {
-        std::vector<int> rest;
-        rope_.collect(root_, rest);
+        const std::vector<int> rest = unplaced_.ids();
         order_.insert(order_.end(), rest.begin(), rest.end());
         list_.permute(slots_, order_);
     }
 
   private:
-    // `inCell` in sequence order, with their ranks in it.
-    void place(const std::vector<int>& inCell, const std::vector<int>& ranks) {
-        // Cut the unplaced sequence around the cell's vects; the blocks between them ride.
-        std::vector<int> blocks(inCell.size() + 1, -1);
-        int rest = root_;
-        for (size_t k = inCell.size(); k-- > 0;) {
-            int before, self, after;
-            // Cutting from the back leaves the ranks of the earlier vects as they were.
-            rope_.cut(rest, ranks[k], before, after);
-            rope_.cut(after, 1, self, blocks[k + 1]);
-            rest = before;
-        }
-        blocks[0] = rest;
-        int queue = -1;
-        for (size_t k = 0; k < inCell.size(); ++k) {
-            queue = rope_.join(queue, blocks[k]);
-            if (queue < 0) continue;
-            int front, back;
-            rope_.cut(queue, 1, front, back);
-            queue = rope_.join(back, front);
-        }
-        root_ = rope_.join(queue, blocks.back());
-
+    // `inCell` in sequence order.
+    void place(const std::vector<int>& inCell) {
+        unplaced_.takeOut(inCell);
         std::vector<LowCorner> keys;
         for (int id : inCell) {
             const VectEnds& e = list_.ends(id);
@@ -186,9 +153,8 @@ class GridSorter {
     SortList& list_;
     bool allowReverse_;
     std::vector<int> slots_;
-    SequenceRope rope_;
+    UnplacedSequence unplaced_;
     std::vector<char> placed_;
-    int root_ = -1;
     std::vector<int> order_;  // ids in placing order
 };
 

@@ -14,22 +14,19 @@ namespace lintrel {
 
 class NearPoints {
   public:
-    explicit NearPoints(std::vector<Point> points) : points_(std::move(points)) {
-        index_.resize(points_.size());
-        for (size_t k = 0; k < index_.size(); ++k)
-            index_[k] = static_cast<int>(k);
-        build(0, static_cast<int>(index_.size()), 0);
-        // The search reads the points in tree order.
-        placed_.resize(index_.size());
-        for (size_t k = 0; k < index_.size(); ++k)
-            placed_[k] = points_[index_[k]];
+    explicit NearPoints(const std::vector<Point>& points) {
+        // The points are kept in tree order with their indices, so that neither the build nor
+        // the search reaches back into the caller's order.
+        nodes_.resize(points.size());
+        for (size_t k = 0; k < points.size(); ++k)
+            nodes_[k] = {points[k], static_cast<int>(k)};
+        build(0, static_cast<int>(nodes_.size()), 0);
     }
 
     // Up to `k` point indices nearest to `p`, nearest first.
     void nearest(Point p, int k, std::vector<int>& out) const {
         best_.clear();
-        if (k > 0) search(0, static_cast<int>(index_.size()), 0, p, static_cast<size_t>(k));
-        std::sort(best_.begin(), best_.end());
+        if (k > 0) search(0, static_cast<int>(nodes_.size()), 0, p, static_cast<size_t>(k));
         out.clear();
         for (const auto& b : best_)
             out.push_back(b.second);
@@ -42,32 +39,31 @@ class NearPoints {
     void build(int lo, int hi, int depth) {
         if (hi - lo <= kLeaf) return;
         const int mid = lo + (hi - lo) / 2;
-        std::nth_element(index_.begin() + lo, index_.begin() + mid, index_.begin() + hi,
-                         [&](int a, int b) { return less(a, b, depth); });
+        std::nth_element(nodes_.begin() + lo, nodes_.begin() + mid, nodes_.begin() + hi,
+                         [depth](const Node& a, const Node& b) {
+                             const double u = coord(a, depth), v = coord(b, depth);
+                             return u < v || (u == v && a.index < b.index);
+                         });
         build(lo, mid, depth + 1);
         build(mid + 1, hi, depth + 1);
     }
-    bool less(int a, int b, int depth) const {
-        const double u = coord(a, depth), v = coord(b, depth);
-        return u < v || (u == v && a < b);
-    }
+
+    struct Node {
+        Point p;
+        int index;
+    };
     // Damaged coordinates sort last, so that the splits stay a strict order.
-    double coord(int point, int depth) const {
-        const double v = depth % 2 == 0 ? points_[point].x : points_[point].y;
+    static double coord(const Node& node, int depth) {
+        const double v = depth % 2 == 0 ? node.p.x : node.p.y;
         return v == v ? v : INFINITY;
     }
 
     void offer(int slot, Point p, size_t k) const {
-        const std::pair<double, int> c{distanceSquared(placed_[slot], p), index_[slot]};
+        const std::pair<double, int> c{distanceSquared(nodes_[slot].p, p), nodes_[slot].index};
         if (!(c.first == c.first)) return;  // damaged coordinates are never near
-        if (best_.size() < k) {
-            best_.push_back(c);
-            std::push_heap(best_.begin(), best_.end());
-        } else if (c < best_.front()) {
-            std::pop_heap(best_.begin(), best_.end());
-            best_.back() = c;
-            std::push_heap(best_.begin(), best_.end());
-        }
+        if (best_.size() == k && !(c < best_.back())) return;
+        if (best_.size() == k) best_.pop_back();
+        best_.insert(std::upper_bound(best_.begin(), best_.end(), c), c);
     }
 
     void search(int lo, int hi, int depth, Point p, size_t k) const {
@@ -77,7 +73,7 @@ class NearPoints {
             return;
         }
         const int mid = lo + (hi - lo) / 2;
-        const double split = coord(index_[mid], depth);
+        const double split = coord(nodes_[mid], depth);
         const double along = depth % 2 == 0 ? p.x : p.y;
         const bool lowFirst = along <= split;
         if (lowFirst)
@@ -86,7 +82,7 @@ class NearPoints {
             search(mid + 1, hi, depth + 1, p, k);
         offer(mid, p, k);
         const double gap = (along - split) * (along - split);
-        if (best_.size() < k || gap <= best_.front().first) {
+        if (best_.size() < k || gap <= best_.back().first) {
             if (lowFirst)
                 search(mid + 1, hi, depth + 1, p, k);
             else
@@ -94,10 +90,8 @@ class NearPoints {
         }
     }
 
-    std::vector<Point> points_;
-    std::vector<int> index_;                            // point indices in tree order
-    std::vector<Point> placed_;                         // the points in tree order
-    mutable std::vector<std::pair<double, int>> best_;  // max-heap of the best so far
+    std::vector<Node> nodes_;                           // the points in tree order
+    mutable std::vector<std::pair<double, int>> best_;  // the best so far, nearest first
 };
 
 }  // namespace lintrel

@@ -68,10 +68,11 @@ class PointIndex {
 
     std::vector<Entry> entries_;
     std::vector<Node> nodes_;
-    std::vector<int> leafOf_;                  // per entry
-    std::vector<std::vector<int>> entriesOf_;  // per id
-    std::vector<int> slot_;                    // per id, kAbsent when removed
-    std::vector<int> parent_;                  // per node
+    std::vector<int> leafOf_;        // per entry
+    std::vector<int> firstEntryOf_;  // per id and one more: where its entries start
+    std::vector<int> entriesById_;   // entry indexes grouped by id
+    std::vector<int> slot_;          // per id, kAbsent when removed
+    std::vector<int> parent_;        // per node
 };
 
 template <class Test>

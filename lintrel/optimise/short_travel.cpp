@@ -4,6 +4,9 @@
 #include "optimise/short_travel.h"
 
 #include <functional>
+#include <future>
+#include <optional>
+#include <system_error>
 
 #include "curves/flatten.h"
 #include "model/items.h"
@@ -53,12 +56,12 @@ void eachList(VectGroup* first, const OnList& onList) {
         if (g->vects) onList(g->vects, g == last);
 }
 
-// The default order: nearest neighbour with the same reversal rule, then the travel
-// optimisation of closed outlines repeated while it changes something.
-void defaultOrder(VectGroup* first, bool allowReverse, bool selectedOnly) {
-    eachList(first, [&](Vect*& head, bool) {
-        autoSortList(head, SortMode::Nearest, allowReverse, selectedOnly);
-    });
+// The default order: nearest neighbour with the same reversal rule (`mode`: the scan itself
+// or the chain following on an index), then the travel optimisation of closed outlines
+// repeated while it changes something.
+void defaultOrder(VectGroup* first, SortMode mode, bool allowReverse, bool selectedOnly) {
+    eachList(first,
+             [&](Vect*& head, bool) { autoSortList(head, mode, allowReverse, selectedOnly); });
     for (int pass = 0; pass < kTravelPasses; ++pass)
         if (optimizeStartPoints(first, kCleanupPrecision, selectedOnly) != LINTREL_OK) break;
 }
@@ -81,27 +84,60 @@ double travelOfCopy(VectGroup* first, const std::function<void(VectGroup*)>& cha
     return travelDistance(copy.get());
 }
 
+// The vects the sort may move, the measure of its size.
+int movableCount(VectGroup* first, bool selectedOnly) {
+    int count = 0;
+    for (VectGroup* g : ring(first))
+        for (const Vect* v : ring(g->vects))
+            count += !selectedOnly || v->selected;
+    return count;
+}
+
+// Starts `work` on a thread of its own, or leaves it to run when its result is asked for where
+// no thread can be had. Its exceptions reach whoever asks for the result.
+template <class Work>
+auto beside(Work work) {
+    try {
+        return std::async(std::launch::async, std::move(work));
+    } catch (const std::system_error&) {
+        return std::async(std::launch::deferred, std::move(work));
+    }
+}
+
 }  // namespace
 
 DrawingPlan planShortTravel(VectGroup* first, bool allowReverse, bool selectedOnly) {
     DrawingPlan plan;
-    Point at{0, 0};
-    const Point origin{0, 0};
-    eachList(first, [&](Vect*& head, bool isLast) {
+    // How each list leaves the tool: at its tour's end when its last vect takes part, else at
+    // the end of that vect (if it has points; nowhere new otherwise).
+    std::vector<char> endsWithTour;
+    std::vector<std::optional<Point>> fixedEnd;
+    eachList(first, [&](Vect*& head, bool) {
         SortList view(head, selectedOnly);
         DrawingPlan::ListPlan list;
         list.slots = view.takingPart();
         for (int slot : list.slots)
             addItem(list.input, *view.at(slot), view.ends(slot), allowReverse);
-        list.tour = planTour(list.input, at, isLast ? &origin : nullptr);
         const int lastPosition = view.size() - 1;
-        if (!list.slots.empty() && list.slots.back() == lastPosition)
-            at = tourEnd(list.input, list.tour.steps.back());
-        else if (view.ends(lastPosition).valid)
-            at = view.ends(lastPosition).end;
-        plan.anyTakingPart = plan.anyTakingPart || !list.slots.empty();
+        endsWithTour.push_back(!list.slots.empty() && list.slots.back() == lastPosition);
+        fixedEnd.push_back(view.ends(lastPosition).valid
+                               ? std::optional<Point>(view.ends(lastPosition).end)
+                               : std::nullopt);
+        plan.takingPart += static_cast<int>(list.slots.size());
         plan.lists.push_back(std::move(list));
     });
+    // Each tour starts where the previous list left the tool; all share one search budget.
+    Point at{0, 0};
+    const Point origin{0, 0};
+    for (size_t k = 0; k < plan.lists.size(); ++k) {
+        DrawingPlan::ListPlan& list = plan.lists[k];
+        const bool isLast = k + 1 == plan.lists.size();
+        list.tour = planTour(list.input, at, isLast ? &origin : nullptr, plan.takingPart);
+        if (endsWithTour[k])
+            at = tourEnd(list.input, list.tour.steps.back());
+        else if (fixedEnd[k])
+            at = *fixedEnd[k];
+    }
     return plan;
 }
 
@@ -129,7 +165,7 @@ void applyShortTravel(VectGroup* first, const DrawingPlan& plan, bool selectedOn
     });
 }
 
-int shortTravelSort(void** list, bool allowReverse, bool selectedOnly) {
+int shortTravelSort(void** list, bool allowReverse, bool selectedOnly, int exactGuardVects) {
     if (!list || !*list) return LINTREL_BAD_ARGUMENT;
     const int base = baseTypeOf(*list);
     if (base != LINTREL_BASE_VECT && base != LINTREL_BASE_GROUP) return LINTREL_BAD_ARGUMENT;
@@ -146,19 +182,28 @@ int shortTravelSort(void** list, bool allowReverse, bool selectedOnly) {
         for (VectGroup* g : ring(first))
             for (Vect* v : ring(g->vects))
                 if (!v->flatSegs) buildFlatSegs(v, kCleanupPrecision);
+        // Planning and the guard's order on a copy only read the drawing, so they run side by
+        // side.
+        const SortMode guard = movableCount(first, selectedOnly) <= exactGuardVects
+                                   ? SortMode::Nearest
+                                   : SortMode::ChainFollow;
+        auto byDefault = beside([first, guard, allowReverse, selectedOnly] {
+            return travelOfCopy(first, [&](VectGroup* copy) {
+                defaultOrder(copy, guard, allowReverse, selectedOnly);
+            });
+        });
         const DrawingPlan plan = planShortTravel(first, allowReverse, selectedOnly);
-        if (!plan.anyTakingPart) {
+        if (plan.takingPart == 0) {
             result = LINTREL_NOTHING_TO_DO;
             return;
         }
-        const double byDefault = travelOfCopy(
-            first, [&](VectGroup* copy) { defaultOrder(copy, allowReverse, selectedOnly); });
         const double byTour = travelOfCopy(
             first, [&](VectGroup* copy) { applyShortTravel(copy, plan, selectedOnly); });
-        if (byTour < byDefault)
+        // A drawing the tour does not shorten gets the default order itself.
+        if (byTour < byDefault.get())
             applyShortTravel(first, plan, selectedOnly);
         else
-            defaultOrder(first, allowReverse, selectedOnly);
+            defaultOrder(first, SortMode::Nearest, allowReverse, selectedOnly);
     });
     return result;
 }

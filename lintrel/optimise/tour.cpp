@@ -31,7 +31,7 @@ constexpr int kNear = 8;              // candidate list length
 constexpr double kGain = 1e-7;        // a move must shorten the tour by more than this
 constexpr int kMaxSegment = 3;        // longest run an Or-opt move carries
 constexpr int kMaxKicks = 300;        // iterated search rounds on short tours
-constexpr int kKickBudget = 100'000;  // ... fewer on longer ones: budget / items
+constexpr int kKickBudget = 100'000;  // ... fewer on longer drawings: budget / items
 constexpr int kKickWindow = 50;       // positions a kick may disturb
 constexpr unsigned kKickSeed = 2121;
 
@@ -45,8 +45,12 @@ unsigned nextRandom(std::uint64_t& state) {
 
 class Tour {
   public:
-    Tour(const TourInput& input, Point from, const Point* to)
-        : input_(input), from_(from), to_(to ? *to : Point{}), hasTo_(to != nullptr) {
+    Tour(const TourInput& input, Point from, const Point* to, int drawingItems)
+        : input_(input),
+          from_(from),
+          to_(to ? *to : Point{}),
+          hasTo_(to != nullptr),
+          drawingItems_(drawingItems) {
         const int n = input.size();
         rev_.assign(n, 0);
         entry_.assign(n, -1);
@@ -178,8 +182,9 @@ class Tour {
         // Items are asked for in tour order, whose neighbours lie close in the tree.
         for (const int i : order_) {
             ranked.clear();
-            for (const Point p : {input_.start(i), input_.end(i)}) {
-                tree.nearest(p, perEnd, found);
+            // An outline's two ends are one point: asking twice would find the same points.
+            for (int end = 0; end < (sameEnds(i) ? 1 : 2); ++end) {
+                tree.nearest(end == 0 ? input_.start(i) : input_.end(i), perEnd, found);
                 for (int f : found)
                     if (owner[f] != i) ranked.push_back({0.0, owner[f]});
             }
@@ -225,10 +230,11 @@ class Tour {
     // Iterated local search: exchanges two neighbouring runs within a short window, improves
     // around the cuts and keeps the result only when the whole tour got shorter. The window
     // positions come from a fixed-seed generator, so the result is the same every time. Each
-    // kick measures the whole tour, so long tours get few kicks or none.
+    // kick measures the whole tour, so long tours get few kicks or none. The budget is the
+    // drawing's: a drawing of many short tours shares it among them.
     void kick() {
         const int n = size();
-        const int kicks = n < 2 ? 0 : std::min(kMaxKicks, kKickBudget / n);
+        const int kicks = n < 2 ? 0 : std::min(kMaxKicks, kKickBudget / std::max(n, drawingItems_));
         if (kicks == 0) return;
         std::uint64_t state = kKickSeed;
         std::vector<int> bestOrder = order_, bestEntry = entry_;
@@ -427,6 +433,7 @@ class Tour {
     const TourInput& input_;
     Point from_, to_;
     bool hasTo_;
+    int drawingItems_;
     bool symmetric_ = true;
     int reach_ = 1000;
     std::vector<int> order_, pos_;
@@ -441,8 +448,8 @@ class Tour {
 
 }  // namespace
 
-TourPlan planTour(const TourInput& input, Point from, const Point* to) {
-    Tour tour(input, from, to);
+TourPlan planTour(const TourInput& input, Point from, const Point* to, int drawingItems) {
+    Tour tour(input, from, to, drawingItems);
     tour.run();
     return tour.plan();
 }

@@ -49,7 +49,8 @@ struct TourPlan {
 };
 
 // The tour of all items from `from`; with `to` the tool returns there after the last item,
-// else the tour ends at the last item. Deterministic.
-TourPlan planTour(const TourInput& input, Point from, const Point* to);
+// else the tour ends at the last item. `drawingItems` counts the items of all the tours of the
+// drawing, which share the iterated search's budget. Deterministic.
+TourPlan planTour(const TourInput& input, Point from, const Point* to, int drawingItems);
 
 }  // namespace lintrel

@@ -12,6 +12,7 @@
 
 #include "optimise/ordering_random.h"
 #include "optimise/reference_tour.h"
+#include "optimise/short_travel.h"
 #include "optimise/sort_list.h"
 #include "optimise/travel.h"
 #include "support/builders.h"
@@ -26,12 +27,13 @@ void buildFlatCopies(VectGroup* groups) {
         VarnixCad3_BuildFlatSegs(v, 0.05);
 }
 
-// Travel of the default order: mode 1, then the start point optimisation while it changes.
-double defaultTravel(VectGroup* groups, bool allowReverse, bool selectedOnly) {
+// Travel of the default order: mode 1 (or another sort), then the start point optimisation
+// while it changes.
+double defaultTravel(VectGroup* groups, bool allowReverse, bool selectedOnly, int mode = 1) {
     ChainOwner<VectGroup> copy(copyGroupChain(groups));
     buildFlatCopies(copy.get());
     void* list = copy.get();
-    Lintrel_AutoSort(&list, 1, allowReverse, selectedOnly);
+    Lintrel_AutoSort(&list, mode, allowReverse, selectedOnly);
     for (int pass = 0; pass < 5; ++pass)
         if (Lintrel_OptimizeAbs(copy.get(), 0.05, selectedOnly) != 0) break;
     return travelDistance(copy.get());
@@ -226,4 +228,23 @@ TEST(ShortTravelSort, BeatsTheDefaultOnAGridOfPartsAndAnswersForBadLists) {
     ChainOwner<VectGroup> unselected(groupOf({polyline({{1, 1}, {2, 2}})}));
     void* u = unselected.get();
     EXPECT_EQ(Lintrel_ShortTravelSort(&u, 1, 1), 100);
+}
+
+TEST(ShortTravelSort, LargeDrawingsAreGuardedByTheNearestNeighbourOnAnIndex) {
+    // Above the exact guard's size (forced to 0 here) the tour must not be longer than the
+    // nearest neighbour found by chain following with the start point optimisation.
+    for (int seed = 0; seed < 8; ++seed) {
+        std::mt19937 rng(100 + seed);
+        DrawingShape shape;
+        shape.lattice = 30;
+        shape.scale = 3;
+        const bool allowReverse = seed % 2 == 0;
+        ChainOwner<VectGroup> groups(groupOf({}));
+        groups.get()->vects = randomList(rng, 60 + 29 * seed, shape);
+        buildFlatCopies(groups.get());
+        const double byIndex = defaultTravel(groups.get(), allowReverse, false, 10);
+        void* list = groups.get();
+        ASSERT_EQ(shortTravelSort(&list, allowReverse, false, 0), 0);
+        EXPECT_LE(travelDistance(groups.get()), byIndex + 1e-9) << "seed " << seed;
+    }
 }
