@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite twice: an optimised build with
-# warnings as errors, then a build under AddressSanitizer and UndefinedBehaviorSanitizer.
+# warnings as errors, then a build under AddressSanitizer and UndefinedBehaviorSanitizer; then
+# the 32-bit Windows DLL with the library's tests under Wine, and the fuzzers.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
@@ -17,6 +18,14 @@ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPATHLOOM_WERROR
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+echo "== 32-bit Windows DLL (MinGW-w64) and the library's tests under Wine =="
+cmake -S . -B build/win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/i686-w64-mingw32.cmake \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPATHLOOM_WERROR=ON \
+      -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+      -DPATHLOOM_VARNIXD="$PWD/build/release/varnix/varnixd"
+cmake --build build/win32 -j "$jobs"
+ctest --test-dir build/win32 --output-on-failure -j "$jobs"
 
 echo "== fuzzing the readers, tables and images (libFuzzer, AddressSanitizer + UndefinedBehaviorSanitizer) =="
 if command -v clang++ >/dev/null; then

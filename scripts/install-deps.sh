@@ -17,8 +17,18 @@ packages=(
   xvfb xauth fonts-dejavu-core  # scripts/screenshot.sh
   libstb-dev libtiff-dev        # raster image import: stb_image, and TIFF/DNG through libtiff
   libfontconfig-dev             # text: the system font folders (TrueType outlines through stb)
+  # The 32-bit Windows DLL and its tests: the MinGW-w64 cross compilers (POSIX threads), zlib
+  # for them, GoogleTest's sources, and Wine to run the tests (wine32 needs the i386
+  # architecture, added below).
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev googletest
+  wine wine32:i386
+  ccache                        # compiler cache of the Windows build in ./test.sh
 )
 [ $# -gt 0 ] && packages+=("$@")
+
+# wine32 is an i386 package: the architecture must be known before apt-get can find it.
+add_i386=0
+dpkg --print-foreign-architectures | grep -qx i386 || add_i386=1
 
 missing=()
 for p in "${packages[@]}"; do
@@ -31,5 +41,6 @@ echo "installing: ${missing[*]}"
 as_root=()
 [ "$(id -u)" -ne 0 ] && as_root=(sudo)
 export DEBIAN_FRONTEND=noninteractive
+[ "$add_i386" -eq 1 ] && "${as_root[@]}" dpkg --add-architecture i386
 "${as_root[@]}" apt-get update -q
 "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -14,12 +14,13 @@
 #include <stddef.h>
 #include <stdint.h>
 
-/* LINTREL_API marks an exported function. A 32-bit Windows build exports with the standard
- * calling convention; elsewhere exports are plain C functions with default visibility and
- * everything else in the library stays hidden. */
+/* LINTREL_API marks an exported function. A 32-bit Windows build uses the standard calling
+ * convention and exports by the names of its module-definition file (lintrel/lintrel.def);
+ * elsewhere exports are plain C functions with default visibility and everything else in the
+ * library stays hidden. */
 #if defined(_WIN32)
 #if defined(LINTREL_BUILDING)
-#define LINTREL_API __declspec(dllexport) __stdcall
+#define LINTREL_API __stdcall
 #else
 #define LINTREL_API __declspec(dllimport) __stdcall
 #endif

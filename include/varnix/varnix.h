@@ -5,8 +5,10 @@
 #ifndef VARNIX_VARNIX_H
 #define VARNIX_VARNIX_H
 
+/* On Windows the client is linked into the library that uses it; the standard calling convention
+ * is kept for hosts of the controller maker's own DLL. */
 #if defined(_WIN32)
-#define VARNIX_API __declspec(dllexport) __stdcall
+#define VARNIX_API __stdcall
 #elif defined(__GNUC__)
 #define VARNIX_API __attribute__((visibility("default")))
 #else

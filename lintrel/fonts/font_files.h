@@ -1,7 +1,7 @@
 // Where font files come from: the process-wide font settings (fonts folder, default and fallback
 // TrueType files) and the lookup order that turns a font file name into a file to open. The
-// system font folders stand where the Windows font folder stood; when the default Chinese font
-// is absent, the platform's CJK font stands in for it.
+// system font folders are fontconfig's on Linux and the Windows font folder on Windows; when the
+// default Chinese font is absent, the platform's CJK font stands in for it.
 #pragma once
 
 #include <string>

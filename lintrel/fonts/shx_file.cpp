@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/files.h"
+
 namespace lintrel::fonts {
 
 namespace {
@@ -49,7 +51,7 @@ bool startsWith(const std::vector<uint8_t>& b, std::string_view sig) {
 }  // namespace
 
 std::unique_ptr<ShxFile> ShxFile::load(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = platform::openFile(path.c_str(), "rb");
     if (!f) return nullptr;
     std::vector<uint8_t> bytes;
     uint8_t buffer[65536];

@@ -1,12 +1,12 @@
-// Decoding of DXF text. iconv converts the code pages of older drawings; bytes a code page does
-// not define become U+FFFD and are counted, so one bad byte never costs the whole text.
+// Decoding of DXF text. The code pages of older drawings are converted by the platform; bytes a
+// code page does not define become U+FFFD and are counted, so one bad byte never costs the whole
+// text.
 #include "fonts/text_codes.h"
 
-#include <iconv.h>
-
 #include <cctype>
-#include <cerrno>
 #include <cstdlib>
+
+#include "platform/code_pages.h"
 
 namespace lintrel::fonts {
 
@@ -20,40 +20,10 @@ bool isAscii(std::string_view s) {
     return true;
 }
 
-// `bytes` from one encoding into another; a sequence the conversion rejects becomes `bad`.
-std::string transcode(std::string_view bytes, const char* to, const char* from, const char* bad,
-                      long& rejected) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(bytes);
-    std::string out;
-    char* in = const_cast<char*>(bytes.data());
-    size_t inLeft = bytes.size();
-    char buffer[1024];
-    while (inLeft > 0) {
-        char* outPtr = buffer;
-        size_t outLeft = sizeof buffer;
-        const size_t done = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, static_cast<size_t>(outPtr - buffer));
-        if (done == static_cast<size_t>(-1) && errno != E2BIG) {
-            out += bad;
-            ++rejected;
-            ++in;
-            --inLeft;
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        }
-    }
-    iconv_close(cd);
-    return out;
-}
-
 // Unknown code page names are read as the Western European one.
 std::string convert(std::string_view bytes, const char* from, long& undecodable) {
-    iconv_t probe = iconv_open("UTF-8", from);
-    if (probe == reinterpret_cast<iconv_t>(-1))
-        from = "CP1252";
-    else
-        iconv_close(probe);
-    return transcode(bytes, "UTF-8", from, kReplacement, undecodable);
+    if (!platform::knownCodePage(from)) from = "CP1252";
+    return platform::transcode(bytes, "UTF-8", from, kReplacement, undecodable);
 }
 
 // Re-encodes UTF-8 so that every invalid byte becomes U+FFFD.
@@ -197,7 +167,7 @@ std::string replaceSpecialCodes(std::string text) {
 std::string encodeCodePage(std::string_view utf8, const char* codePage) {
     if (isAscii(utf8)) return std::string(utf8);
     long rejected = 0;
-    return transcode(utf8, codePage, "UTF-8", "?", rejected);
+    return platform::transcode(utf8, codePage, "UTF-8", "?", rejected);
 }
 
 std::u32string codePointsOf(std::string_view s) {

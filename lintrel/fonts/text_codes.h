@@ -11,7 +11,7 @@ namespace lintrel::fonts {
 // How a drawing's text bytes are encoded.
 struct TextEncoding {
     bool utf8 = true;                 // AC1021 and later
-    std::string codePage = "CP1252";  // iconv name of $DWGCODEPAGE for older files
+    std::string codePage = "CP1252";  // code page name of $DWGCODEPAGE for older files
 
     static TextEncoding forDrawing(std::string_view version, std::string_view dwgCodePage);
 };
@@ -26,7 +26,7 @@ std::string expandEscapes(std::string_view text, long& undecodable);
 // %%P/%%p plus-minus.
 std::string replaceSpecialCodes(std::string text);
 
-// UTF-8 into the bytes of an iconv code page (characters it lacks become "?"), for fonts that
+// UTF-8 into the bytes of a code page (characters it lacks become "?"), for fonts that
 // index their glyphs by code-page bytes.
 std::string encodeCodePage(std::string_view utf8, const char* codePage);
 

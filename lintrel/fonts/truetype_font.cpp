@@ -8,6 +8,8 @@
 #define STBTT_STATIC
 #include <stb/stb_truetype.h>
 
+#include "platform/files.h"
+
 namespace lintrel::fonts {
 
 struct TrueTypeFont::Info {
@@ -22,7 +24,7 @@ namespace {
 long filesReadSoFar = 0;
 
 bool readWhole(const std::string& path, std::vector<unsigned char>& out) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = platform::openFile(path.c_str(), "rb");
     if (!f) return false;
     unsigned char buffer[65536];
     size_t n;

@@ -91,7 +91,9 @@ namespace {
 
 Image* decodeAndBuild(std::span<const uint8_t> bytes, int flags) {
     std::optional<DecodedImage> decoded = decodeWithStb(bytes);
+#ifndef LINTREL_NO_TIFF
     if (!decoded) decoded = decodeTiff(bytes);
+#endif
     if (!decoded) {
         importDiagnostics().note(diag::kImageNotDecoded, "neither image decoder reads the file");
         return nullptr;

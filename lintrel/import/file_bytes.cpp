@@ -2,21 +2,24 @@
 // is overwritten by the read, and large drawings load noticeably faster so.
 #include "import/file_bytes.h"
 
-#include <sys/stat.h>
-
+#include <cstdint>
 #include <cstdio>
 #include <new>
+
+#include "platform/files.h"
 
 namespace lintrel {
 
 bool FileBytes::open(const char* fileName) {
     release();
     if (!fileName) return false;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName, "rb"), std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(platform::openFile(fileName, "rb"),
+                                                         std::fclose);
     if (!file) return false;
-    struct stat st {};
-    if (::fstat(::fileno(file.get()), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-    const auto size = static_cast<size_t>(st.st_size);
+    const std::optional<std::uint64_t> fileSize = platform::regularFileSize(file.get());
+    // A file larger than the address space (on 32-bit targets) cannot be held either.
+    if (!fileSize || *fileSize >= SIZE_MAX) return false;
+    const auto size = static_cast<size_t>(*fileSize);
     try {
         data_ = std::make_unique_for_overwrite<char[]>(size ? size : 1);
     } catch (const std::bad_alloc&) {

@@ -1,5 +1,6 @@
 // The end screen's comparison in three widths: AVX2 where the processor has it (compiled for
-// that function alone and chosen at run time), SSE as the x86-64 baseline, and plain code.
+// that function alone and chosen at run time), SSE (the x86-64 baseline; on 32-bit x86 compiled
+// for its functions alone and chosen at run time too), and plain code.
 #include "optimise/end_screen.h"
 
 #include <algorithm>
@@ -10,6 +11,12 @@
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #define LINTREL_WIDE_SCREEN 1
+#endif
+// 32-bit x86 builds for processors without SSE; only the SSE functions are compiled with it.
+#if defined(__i386__) && !defined(__SSE__)
+#define LINTREL_SSE_TARGET __attribute__((target("sse")))
+#else
+#define LINTREL_SSE_TARGET
 #endif
 
 namespace lintrel {
@@ -59,9 +66,9 @@ template <bool EitherEnd, class Hits>
 
 // Sixteen positions per step with 128-bit lanes (every x86-64 processor has them).
 template <bool EitherEnd>
-EndScreen::Hits scanSse(const ScreenArgs& a, int from, int to) {
+LINTREL_SSE_TARGET EndScreen::Hits scanSse(const ScreenArgs& a, int from, int to) {
     const __m128 rx = _mm_set1_ps(a.rx), ry = _mm_set1_ps(a.ry), bound = _mm_set1_ps(a.bound);
-    const auto hits = [&](const float* xs, const float* ys, int p) {
+    const auto hits = [&](const float* xs, const float* ys, int p) LINTREL_SSE_TARGET {
         int mask = 0;
         for (int k = 0; k < 4; ++k) {
             const __m128 dx = _mm_sub_ps(rx, _mm_loadu_ps(xs + p + 4 * k));
@@ -99,6 +106,15 @@ bool hasAvx2() {
     return has;
 }
 
+bool hasSse() {
+#ifdef __SSE__
+    return true;
+#else
+    static const bool has = __builtin_cpu_supports("sse");
+    return has;
+#endif
+}
+
 #endif
 
 }  // namespace
@@ -117,7 +133,7 @@ EndScreen::EndScreen(int size, double largest, Lanes lanes)
     if (lanes == Lanes::Widest && hasAvx2()) {
         scanStarts_ = scanAvx2<false>;
         scanEither_ = scanAvx2<true>;
-    } else if (lanes != Lanes::One) {
+    } else if (lanes != Lanes::One && hasSse()) {
         scanStarts_ = scanSse<false>;
         scanEither_ = scanSse<true>;
     }

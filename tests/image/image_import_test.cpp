@@ -1,58 +1,21 @@
 // Raster image import: the stored layout (bottom-up rows, padded stride, BGR order, grey ramp),
-// grey conversion, sizes in drawing units, PNG, BMP, JPEG and TIFF files of 8 and 16 bits,
-// files that are no images, and headers that claim more pixels than the limit.
+// grey conversion, sizes in drawing units, PNG, BMP and JPEG files, files that are no images,
+// and headers that claim more pixels than the limit. TIFF files: tiff_import_test.cpp.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <tiffio.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstring>
-#include <fstream>
 
+#include "image/image_checks.h"
 #include "image/image_files.h"
 #include "image/raster.h"
 #include "model/items.h"
 #include "support/dxf_builder.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define PATHLOOM_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define PATHLOOM_ASAN 1
-#endif
-#endif
-#if defined(PATHLOOM_ASAN)
-// From the sanitizer runtime (its header does not ship with every compiler).
-extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(const volatile void*,
-                                                                            size_t),
-                                                         void (*freeHook)(const volatile void*));
-#endif
-
 using namespace lintrel;
 using namespace lintrel::test;
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-ChainOwner<Image> importBytes(const std::string& name, const std::string& bytes, int flags = 0) {
-    TempFile file(name, bytes);
-    return ChainOwner<Image>(VarnixCad3_ImportImage(file.path(), flags));
-}
-
-ChainOwner<Image> importTiff(const TiffLayout& layout, const std::vector<uint16_t>& samples,
-                             int flags = 0) {
-    TempFile file("image.tif", "");
-    writeTiff(file.path(), layout, samples);
-    return ChainOwner<Image>(VarnixCad3_ImportImage(file.path(), flags));
-}
-
-// The stored bytes of row `y` counted from the bottom, without the padding.
-Bytes storedRow(const Image& image, int y) {
-    const uint8_t* row = image.pixels + static_cast<size_t>(y) * image.stride;
-    return Bytes(row, row + image.pixelWidth * image.bitsPerPixel / 8);
-}
 
 void expectGreyRamp(const Image& image) {
     ASSERT_EQ(image.paletteCount, 256);
@@ -66,40 +29,6 @@ void expectGreyRamp(const Image& image) {
 
 // Top row: red, green, blue; bottom row: white, black, grey 100.
 const Bytes kRgb3x2{255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, 0, 0, 0, 100, 100, 100};
-
-// True when the last import noted `code` in its diagnostics.
-bool noted(int code) {
-    for (int k = 0; k < VarnixCad3_GetImportDiagCount(); ++k) {
-        int c = 0;
-        VarnixCad3_GetImportDiag(k, &c, nullptr, nullptr, 0);
-        if (c == code) return true;
-    }
-    return false;
-}
-
-// The largest single allocation made while `body` runs; 0 where it cannot be seen (without
-// AddressSanitizer's allocation hooks).
-template <class Body>
-size_t largestAllocationDuring(Body body) {
-#if defined(PATHLOOM_ASAN)
-    static std::atomic<bool> watching{false};
-    static std::atomic<size_t> largest{0};
-    static const bool installed = __sanitizer_install_malloc_and_free_hooks(
-        [](const volatile void*, size_t size) {
-            if (watching && size > largest) largest = size;
-        },
-        [](const volatile void*) {});
-    EXPECT_TRUE(installed);
-    largest = 0;
-    watching = true;
-    body();
-    watching = false;
-    return largest;
-#else
-    body();
-    return 0;
-#endif
-}
 
 }  // namespace
 
@@ -189,64 +118,6 @@ TEST(ImageImport, JpegDecodesNearItsColours) {
     EXPECT_NEAR(row[2], 200, 4);
 }
 
-TEST(ImageImport, TiffOfEightAndSixteenBits) {
-    // 8-bit grey and RGB are taken as they are.
-    ChainOwner<Image> grey8 = importTiff({2, 2, 1, 8}, {1, 2, 3, 4});
-    ASSERT_TRUE(grey8);
-    EXPECT_EQ(VarnixCad3_GetImportDiagCount(), 0);  // stb_image's refusal of a TIFF is no flaw
-    EXPECT_EQ(storedRow(*grey8.get(), 0), (Bytes{3, 4}));
-    ChainOwner<Image> rgb8 = importTiff({1, 1, 3, 8}, {10, 20, 30});
-    ASSERT_TRUE(rgb8);
-    EXPECT_EQ(storedRow(*rgb8.get(), 0), (Bytes{30, 20, 10}));
-    // 16-bit samples keep their tones: black stays black.
-    ChainOwner<Image> grey16 = importTiff({3, 1, 1, 16}, {0, 32768, 65535});
-    ASSERT_TRUE(grey16);
-    EXPECT_EQ(grey16.get()->bitsPerPixel, 8);
-    EXPECT_EQ(storedRow(*grey16.get(), 0), (Bytes{0, 127, 255}));
-    ChainOwner<Image> rgb16 = importTiff({1, 1, 3, 16}, {65535, 0, 257 * 100});
-    ASSERT_TRUE(rgb16);
-    EXPECT_EQ(storedRow(*rgb16.get(), 0), (Bytes{100, 0, 255}));
-    // A white-is-zero image: 65535 is black, 0 white.
-    ChainOwner<Image> white16 = importTiff({2, 1, 1, 16, PHOTOMETRIC_MINISWHITE}, {65535, 0});
-    ASSERT_TRUE(white16);
-    EXPECT_EQ(storedRow(*white16.get(), 0), (Bytes{0, 255}));
-    ChainOwner<Image> white8 = importTiff({2, 1, 1, 8, PHOTOMETRIC_MINISWHITE}, {255, 0});
-    EXPECT_EQ(storedRow(*white8.get(), 0), (Bytes{0, 255}));
-    // Planes one after another come out interleaved, and grey conversion works on TIFF too.
-    ChainOwner<Image> planar =
-        importTiff({2, 1, 3, 8, PHOTOMETRIC_RGB, true}, {255, 0, 0, 0, 0, 255});
-    ASSERT_TRUE(planar);
-    EXPECT_EQ(storedRow(*planar.get(), 0), (Bytes{0, 0, 255, 255, 0, 0}));
-    ChainOwner<Image> converted =
-        importTiff({2, 1, 3, 8, PHOTOMETRIC_RGB}, {255, 0, 0, 0, 0, 255}, 1);
-    EXPECT_EQ(storedRow(*converted.get(), 0), (Bytes{76, 28}));
-}
-
-TEST(ImageImport, TiledTiffWithPartialEdgeTiles) {
-    // 20 x 18 pixels in tiles of 16: the right and bottom tiles are partly outside the image.
-    for (const bool planar : {false, true}) {
-        SCOPED_TRACE(planar);
-        TiffLayout layout{20, 18, 3, 16, PHOTOMETRIC_RGB, planar, 16};
-        std::vector<uint16_t> samples;
-        for (int y = 0; y < 18; ++y)
-            for (int x = 0; x < 20; ++x)
-                samples.insert(samples.end(), {static_cast<uint16_t>(257 * x),
-                                               static_cast<uint16_t>(257 * y), 257 * 7});
-        ChainOwner<Image> image = importTiff(layout, samples);
-        ASSERT_TRUE(image);
-        EXPECT_EQ(image.get()->pixelWidth, 20);
-        EXPECT_EQ(image.get()->pixelHeight, 18);
-        for (int y = 0; y < 18; ++y) {
-            const Bytes row = storedRow(*image.get(), 17 - y);
-            for (int x = 0; x < 20; ++x) {
-                ASSERT_EQ(row[3 * x], 7) << x << "," << y;  // blue first
-                ASSERT_EQ(row[3 * x + 1], y) << x << "," << y;
-                ASSERT_EQ(row[3 * x + 2], x) << x << "," << y;
-            }
-        }
-    }
-}
-
 TEST(ImageImport, AJpegHuffmanTableOfTooManyCodesIsRefused) {
     // 304 codes in one table (found by fuzzing): the decoder would write past its tables.
     const std::string overfull(
@@ -273,9 +144,6 @@ TEST(ImageImport, FilesThatAreNoImagesGiveNull) {
     EXPECT_EQ(importBytes("empty.bmp", "").get(), nullptr);
     EXPECT_EQ(VarnixCad3_ImportImage("/nonexistent/folder/image.png", 0), nullptr);
     EXPECT_TRUE(noted(diag::kFileUnreadable));
-    // Samples of 32 bits are not read.
-    EXPECT_EQ(importTiff({2, 1, 1, 32}, {1, 2}).get(), nullptr);
-    EXPECT_TRUE(noted(diag::kImageLayoutUnread));
     EXPECT_EQ(VarnixCad3_ImportImage(nullptr, 0), nullptr);
     // A truncated PNG.
     const std::string png = pngBytes(16, 16, 3, Bytes(768, 9));
@@ -292,9 +160,6 @@ TEST(ImageImport, HeadersClaimingTooManyPixelsAreRefused) {
         EXPECT_EQ(importBytes("bomb.png", bomb).get(), nullptr);
         EXPECT_TRUE(noted(diag::kImageNotDecoded));  // stb_image does not read that header
         EXPECT_EQ(importBytes("bomb.png", pngClaiming(30000, 30000)).get(), nullptr);
-        EXPECT_TRUE(noted(diag::kImageTooLarge));
-        EXPECT_EQ(importBytes("bomb.tif", tiffClaiming(100000, 100000)).get(), nullptr);
-        EXPECT_EQ(importBytes("bomb.tif", tiffClaiming(30000, 30000)).get(), nullptr);
         EXPECT_TRUE(noted(diag::kImageTooLarge));
     });
     EXPECT_LT(largest, size_t{1} << 24);
@@ -313,30 +178,4 @@ TEST(ImageImport, HeadersClaimingTooManyPixelsAreRefused) {
     EXPECT_FALSE(withinPixelLimit(16384, 16385));
     EXPECT_FALSE(withinPixelLimit(100000, 100000));
     EXPECT_FALSE(withinPixelLimit(0, 5));
-}
-
-// Imports in a process that may not grow beyond `budget` bytes of address space; exits 0 when
-// the import gave null.
-[[noreturn]] void importWithin(rlim_t budget, const char* path) {
-    const rlimit limit{budget, budget};
-    setrlimit(RLIMIT_AS, &limit);
-    Image* image = VarnixCad3_ImportImage(path, 0);
-    std::_Exit(image == nullptr ? 0 : 1);
-}
-
-TEST(ImageImportDeathTest, RunningOutOfMemoryGivesNullNotAnAbort) {
-#if defined(PATHLOOM_ASAN)
-    GTEST_SKIP() << "an address-space limit cannot be combined with AddressSanitizer's shadow";
-#else
-    const int width = 2000, height = 2000;
-    TempFile file("large.png", pngBytes(width, height, 3, Bytes(size_t{width} * height * 3, 0)));
-    ChainOwner<Image> whole(VarnixCad3_ImportImage(file.path(), 0));
-    ASSERT_TRUE(whole) << "the image itself must be readable";
-    whole.reset();
-    // The child may grow by 8 MB, less than the 12 MB the pixels need.
-    long pages = 0;
-    std::ifstream("/proc/self/statm") >> pages;
-    const rlim_t budget = static_cast<rlim_t>(pages) * 4096 + (8 << 20);
-    EXPECT_EXIT(importWithin(budget, file.path()), ::testing::ExitedWithCode(0), "");
-#endif
 }

@@ -134,7 +134,7 @@ TEST(DxfBadInput, MissingFilesAndFoldersGiveNull) {
     const auto folder = std::filesystem::temp_directory_path() /
                         ("pathloom-folder-" + std::to_string(::getpid()) + ".dxf");
     std::filesystem::create_directory(folder);
-    EXPECT_EQ(VarnixCad3_ImportVectGraph(folder.c_str(), 1016, 1, 0.05, 0), nullptr);
+    EXPECT_EQ(VarnixCad3_ImportVectGraph(folder.string().c_str(), 1016, 1, 0.05, 0), nullptr);
     std::filesystem::remove(folder);
 }
 

@@ -49,7 +49,8 @@ TEST(ImportCorpus, EveryDrawingImportsSafely) {
     std::map<std::string, size_t> imported;
     for (const fs::path& path : files) {
         const std::string name = path.filename().string();
-        ChainOwner<VectGroup> groups(VarnixCad3_ImportVectGraph(path.c_str(), 1016.0, 1, 0.05, 0));
+        ChainOwner<VectGroup> groups(
+            VarnixCad3_ImportVectGraph(path.string().c_str(), 1016.0, 1, 0.05, 0));
         const auto vects = vectsOf(groups.get());
         float x = 0, y = 0, w = 0, h = 0;
         if (groups) {

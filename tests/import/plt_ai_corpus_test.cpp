@@ -93,7 +93,8 @@ TEST(PltCorpus, EveryPlotterFileDrawsWhatItHolds) {
     int compared = 0;
     for (const fs::path& path : files) {
         const std::string name = path.filename().string();
-        ChainOwner<VectGroup> groups(VarnixCad3_ImportVectGraph(path.c_str(), 1016.0, 1, 0.05, 0));
+        ChainOwner<VectGroup> groups(
+            VarnixCad3_ImportVectGraph(path.string().c_str(), 1016.0, 1, 0.05, 0));
         const Box got = extentOf(groups.get());
         // Every file of the corpus puts the pen down somewhere.
         EXPECT_TRUE(groups) << name;
@@ -147,7 +148,8 @@ TEST(AiCorpus, EveryIllustratorFileDrawsItsBoundingBox) {
         const std::string name = path.filename().string();
         const std::string bytes = contentOf(path);
         // Curves flattened, so that control points do not count in the extent.
-        ChainOwner<VectGroup> groups(VarnixCad3_ImportVectGraph(path.c_str(), 1016.0, 0, 0.05, 0));
+        ChainOwner<VectGroup> groups(
+            VarnixCad3_ImportVectGraph(path.string().c_str(), 1016.0, 0, 0.05, 0));
         const Box got = extentOf(groups.get());
         std::printf("%-44s %-18s groups %3zu  vects %5zu  extent %g %g %g %g\n", name.c_str(),
                     sourceOf(bytes), groupsOf(groups.get()).size(), vectsOf(groups.get()).size(),

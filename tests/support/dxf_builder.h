@@ -164,6 +164,7 @@ class TempFile {
                  "-" + std::string(name));
         std::ofstream(path_, std::ios::binary)
             .write(content.data(), static_cast<std::streamsize>(content.size()));
+        name_ = path_.string();
     }
     ~TempFile() {
         std::error_code ec;
@@ -171,10 +172,12 @@ class TempFile {
     }
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
-    const char* path() const { return path_.c_str(); }
+    // The name as the library takes it (the path's own characters are wide on Windows).
+    const char* path() const { return name_.c_str(); }
 
   private:
     std::filesystem::path path_;
+    std::string name_;
 };
 
 }  // namespace lintrel::test

@@ -2,12 +2,6 @@
 // matching reply line.
 #include "client/connection.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cstdlib>
@@ -76,18 +70,20 @@ int timeoutFromEnvironment(const char* name, int fallback) {
 
 int Connection::open(const SocketAddress& address, int timeoutMs,
                      std::unique_ptr<Connection>& out) {
-    const int fd = socket(address.family(), SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0) return VXC_ERR_SYSTEM;
-    if (connect(fd, address.get(), address.length) != 0 && errno != EINPROGRESS) {
-        close(fd);
+    const Socket fd = openSocket(address.family(), SOCK_STREAM);
+    if (fd == kNoSocket) return VXC_ERR_SYSTEM;
+    if (connect(fd, address.get(), address.length) != 0 && !isInProgress(lastSocketError())) {
+        closeSocket(fd);
         return VXC_ERR_CONNECT;
     }
     pollfd waiting{fd, POLLOUT, 0};
-    const int ready = poll(&waiting, 1, timeoutMs);
+    const int ready = waitSockets(&waiting, 1, timeoutMs);
     int error = 0;
     socklen_t length = sizeof error;
-    if (ready != 1 || getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) {
-        close(fd);
+    if (ready != 1 ||
+        getsockopt(fd, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length) != 0 ||
+        error != 0) {
+        closeSocket(fd);
         return VXC_ERR_CONNECT;
     }
     out = std::make_unique<Connection>(fd);
@@ -99,25 +95,27 @@ Connection::~Connection() {
 }
 
 void Connection::drop() {
-    if (fd_ >= 0) close(fd_);
-    fd_ = -1;
+    if (fd_ != kNoSocket) closeSocket(fd_);
+    fd_ = kNoSocket;
     pending_.clear();
 }
 
 int Connection::sendAll(std::string_view bytes, long long deadline) {
     while (!bytes.empty()) {
-        const ssize_t sent = send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        // One call sends at most what an int counts (Winsock's limit).
+        const int chunk = bytes.size() > 1u << 30 ? 1 << 30 : static_cast<int>(bytes.size());
+        const auto sent = send(fd_, bytes.data(), chunk, kSendFlags);
         if (sent > 0) {
             bytes.remove_prefix(static_cast<size_t>(sent));
             continue;
         }
-        if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+        if (sent < 0 && !isRetry(lastSocketError())) {
             drop();
             return VXC_ERR_LOST;
         }
         pollfd waiting{fd_, POLLOUT, 0};
         const int left = remainingMs(deadline);
-        if (left == 0 || poll(&waiting, 1, left) == 0) return VXC_ERR_TIMEOUT;
+        if (left == 0 || waitSockets(&waiting, 1, left) == 0) return VXC_ERR_TIMEOUT;
     }
     return VXC_OK;
 }
@@ -136,18 +134,18 @@ int Connection::readLine(std::string& line, long long deadline) {
             return VXC_ERR_LOST;
         }
         char chunk[4096];
-        const ssize_t got = recv(fd_, chunk, sizeof chunk, 0);
+        const auto got = recv(fd_, chunk, sizeof chunk, 0);
         if (got > 0) {
             pending_.append(chunk, static_cast<size_t>(got));
             continue;
         }
-        if (got == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)) {
+        if (got == 0 || !isRetry(lastSocketError())) {
             drop();
             return VXC_ERR_LOST;
         }
         pollfd waiting{fd_, POLLIN, 0};
         const int left = remainingMs(deadline);
-        if (left == 0 || poll(&waiting, 1, left) == 0) return VXC_ERR_TIMEOUT;
+        if (left == 0 || waitSockets(&waiting, 1, left) == 0) return VXC_ERR_TIMEOUT;
     }
 }
 

@@ -20,21 +20,21 @@ class Connection {
   public:
     // Connects within timeoutMs; on failure returns the error code and leaves out empty.
     static int open(const SocketAddress& address, int timeoutMs, std::unique_ptr<Connection>& out);
-    explicit Connection(int fd) : fd_(fd) {}  // takes ownership of a connected socket
+    explicit Connection(Socket fd) : fd_(fd) {}  // takes ownership of a connected socket
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
     // Sends "<tag> <line>\n" followed by payload and waits up to timeoutMs for the reply.
     Reply request(std::string_view line, std::string_view payload, int timeoutMs);
-    bool lost() const { return fd_ < 0; }
+    bool lost() const { return fd_ == kNoSocket; }
 
   private:
     int sendAll(std::string_view bytes, long long deadline);
     int readLine(std::string& line, long long deadline);
     void drop();
 
-    int fd_;
+    Socket fd_;
     unsigned long tag_ = 0;
     std::string pending_;  // bytes received after the last complete line
 };

@@ -1,13 +1,7 @@
 // Discovery by UDP and the small configuration file of the client library
 // ($VARNIX_CONFIG, else $XDG_CONFIG_HOME/varnix/varnix.conf, else ~/.config/varnix/varnix.conf;
-// lines "key = value", '#' starts a comment).
+// on Windows %APPDATA%\varnix\varnix.conf; lines "key = value", '#' starts a comment).
 #include "client/search.h"
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +11,7 @@
 
 #include "client/connection.h"
 #include "common/address.h"
+#include "common/sockets.h"
 #include "varnix/varnix.h"
 
 namespace varnix {
@@ -26,12 +21,18 @@ constexpr size_t kMaxAddresses = 64;
 
 std::string configPath() {
     if (const char* path = std::getenv("VARNIX_CONFIG")) return path;
+#ifdef _WIN32
+    if (const char* appData = std::getenv("APPDATA"); appData != nullptr && appData[0] != '\0')
+        return std::string(appData) + "\\varnix\\varnix.conf";
+    return {};
+#else
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] != '\0') {
         return std::string(xdg) + "/varnix/varnix.conf";
     }
     if (const char* home = std::getenv("HOME"))
         return std::string(home) + "/.config/varnix/varnix.conf";
     return {};
+#endif
 }
 
 std::string trim(const std::string& text) {
@@ -102,27 +103,29 @@ std::string hostText(const SocketAddress& address, unsigned short port) {
 
 struct Probe {
     SocketAddress target;
-    int fd = -1;
+    Socket fd = kNoSocket;
     std::string answer;  // empty until the controller answered
 };
 
 void collectAnswers(std::vector<Probe>& probes, long long deadline) {
     std::vector<pollfd> waiting;
     for (const Probe& probe : probes) {
-        if (probe.fd >= 0) waiting.push_back({probe.fd, POLLIN, 0});
+        if (probe.fd != kNoSocket) waiting.push_back({probe.fd, POLLIN, 0});
     }
     size_t answered = 0;
     while (answered < waiting.size()) {
         const long long left = deadline - nowMs();
-        if (left <= 0 || poll(waiting.data(), waiting.size(), static_cast<int>(left)) <= 0) return;
+        if (left <= 0 || waitSockets(waiting.data(), static_cast<unsigned>(waiting.size()),
+                                     static_cast<int>(left)) <= 0)
+            return;
         for (Probe& probe : probes) {
             char datagram[512];
             sockaddr_storage from{};
             socklen_t length = sizeof from;
-            const ssize_t got =
-                probe.fd < 0 ? -1
-                             : recvfrom(probe.fd, datagram, sizeof datagram - 1, MSG_DONTWAIT,
-                                        reinterpret_cast<sockaddr*>(&from), &length);
+            const auto got = probe.fd == kNoSocket
+                                 ? -1
+                                 : recvfrom(probe.fd, datagram, sizeof datagram - 1, 0,
+                                            reinterpret_cast<sockaddr*>(&from), &length);
             if (got <= 0 || !sameHost(probe.target, from)) continue;
             const auto port = answeredPort(std::string_view(datagram, static_cast<size_t>(got)));
             if (port && probe.answer.empty()) {
@@ -158,20 +161,20 @@ std::string searchControllers(const std::vector<std::string>& addresses, unsigne
     for (const std::string& text : addresses) {
         const auto target = parseAddress(text, VXC_DEFAULT_PORT);
         if (!target || probes.size() >= kMaxAddresses) continue;
-        Probe probe{*target, socket(target->family(), SOCK_DGRAM | SOCK_CLOEXEC, 0), {}};
+        Probe probe{*target, openSocket(target->family(), SOCK_DGRAM), {}};
         // Without SO_BROADCAST the kernel refuses a broadcast address: we ask single hosts only.
         static const char question[] = "VARNIX?\n";
-        if (probe.fd >= 0 &&
+        if (probe.fd != kNoSocket &&
             sendto(probe.fd, question, sizeof question - 1, 0, target->get(), target->length) < 0) {
-            close(probe.fd);
-            probe.fd = -1;
+            closeSocket(probe.fd);
+            probe.fd = kNoSocket;
         }
         probes.push_back(probe);
     }
     collectAnswers(probes, nowMs() + (timeoutMs > 10000 ? 10000 : timeoutMs));
     std::string found;
     for (const Probe& probe : probes) {
-        if (probe.fd >= 0) close(probe.fd);
+        if (probe.fd != kNoSocket) closeSocket(probe.fd);
         if (probe.answer.empty()) continue;
         const size_t needed = found.size() + (found.empty() ? 0 : 1) + probe.answer.size();
         if (needed + 1 > capacity) break;

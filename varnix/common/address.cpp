@@ -1,9 +1,6 @@
 // Parsing and printing of controller addresses without any name lookup.
 #include "common/address.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-
 #include <charconv>
 #include <cstring>
 

@@ -3,11 +3,11 @@
 // block on a name server nor send a packet anywhere.
 #pragma once
 
-#include <sys/socket.h>
-
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "common/sockets.h"
 
 namespace varnix {
 
