@@ -4,14 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
-static int failures = 0;
-#define CHECK(cond)                                                           \
-    do {                                                                      \
-        if (!(cond)) {                                                        \
-            fprintf(stderr, "%s:%d: %s failed\n", __FILE__, __LINE__, #cond); \
-            ++failures;                                                       \
-        }                                                                     \
-    } while (0)
+#include "../support/c_check.h"
 
 int main(void) {
     VectGroup* group;

@@ -11,21 +11,14 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "../support/c_check.h"
+
 typedef char*(__stdcall* VersionFn)(void);
 typedef Vect*(__stdcall* NewVectFn)(void);
 typedef int(__stdcall* DeleteFn)(void* item);
 typedef VectGroup*(__stdcall* ImportFn)(const char* fileName, double pltUnits, int options,
                                         double precision, int moveToOrigin);
 typedef int(__stdcall* OpenEthFn)(const char* address, void** handle);
-
-static int failures = 0;
-#define CHECK(cond)                                                           \
-    do {                                                                      \
-        if (!(cond)) {                                                        \
-            fprintf(stderr, "%s:%d: %s failed\n", __FILE__, __LINE__, #cond); \
-            ++failures;                                                       \
-        }                                                                     \
-    } while (0)
 
 /* An export by name, as the generic function pointer that converts to any function type. */
 typedef void (*AnyFn)(void);
