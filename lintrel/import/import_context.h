@@ -1,0 +1,21 @@
+// What one import hands to its reader: its own diagnostics and the options that shape the
+// result. Every reader has the same shape,
+//     VectGroup* readFormat(std::string_view bytes, ImportContext& context);
+// taking the whole file's bytes (read once, by the dispatcher) and noting what it repaired or
+// skipped in the context's diagnostics, never in process-wide state.
+#pragma once
+
+#include <lintrel/lintrel.h>
+
+#include "import/diagnostics.h"
+
+namespace lintrel {
+
+struct ImportContext {
+    ImportDiagnostics& diagnostics;
+    int importOptions = 0;    // bit kKeepCurves of reader.h: keep curves as curves
+    double precision = 0.05;  // chord tolerance in millimetres, already clamped
+    double pltUnits = 1016.0; // plotter units per inch, for HPGL files
+};
+
+}  // namespace lintrel
