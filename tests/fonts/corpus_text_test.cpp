@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "font_fixture.h"
+#include "support/corpus.h"
 
 namespace lintrel::test {
 namespace {
@@ -24,8 +25,9 @@ TEST_F(CorpusText, TextDrawingsImportWhereTheFilesPlaceTheirText) {
         {"ezdxf__mtext_columns_R2000.dxf", 169, {0.0000, -101.0198, 153.9530, 0.0599}},
         {"skymaker-dxf__texts.dxf", 2, {1.1172, -0.2725, 279.8093, 130.3474}},
     };
+    SKIP_WITHOUT_CORPUS("dxf");
     for (const Expected& e : expected) {
-        const std::string path = std::string(PATHLOOM_CORPUS_DIR) + "/dxf/" + e.file;
+        const std::string path = corpus::file("dxf", e.file).string();
         ChainOwner<VectGroup> groups(VarnixCad3_ImportVectGraph(path.c_str(), 40, 1, 0.05, 0));
         ASSERT_TRUE(groups) << e.file;
         const auto vects = vectsOf(groups.get());

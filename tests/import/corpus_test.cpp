@@ -13,6 +13,7 @@
 #include <string>
 
 #include "import_helpers.h"
+#include "support/corpus.h"
 
 namespace lintrel::test {
 namespace {
@@ -30,13 +31,11 @@ const std::set<std::string> kBinary = {"ezdxf__bin_dxf_r12.dxf", "ezdxf__bin_dxf
 
 std::vector<fs::path> corpusFiles() {
     std::vector<fs::path> out;
-    const fs::path root(PATHLOOM_CORPUS_DIR);
     for (const char* folder : {"dxf", "dst"}) {
-        std::error_code ec;
-        for (const auto& entry : fs::directory_iterator(root / folder, ec)) {
-            std::string ext = entry.path().extension().string();
+        for (const fs::path& path : corpus::files(folder)) {
+            std::string ext = path.extension().string();
             std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
-            if (ext == ".dxf" || ext == ".dst") out.push_back(entry.path());
+            if (ext == ".dxf" || ext == ".dst") out.push_back(path);
         }
     }
     std::sort(out.begin(), out.end());
@@ -44,8 +43,8 @@ std::vector<fs::path> corpusFiles() {
 }
 
 TEST(ImportCorpus, EveryDrawingImportsSafely) {
+    SKIP_WITHOUT_CORPUS("dxf");
     const auto files = corpusFiles();
-    if (files.empty()) GTEST_SKIP() << "no corpus at " << PATHLOOM_CORPUS_DIR;
     std::map<std::string, size_t> imported;
     for (const fs::path& path : files) {
         const std::string name = path.filename().string();

@@ -16,6 +16,7 @@
 
 #include "import/ai/pdf_reader.h"
 #include "import_helpers.h"
+#include "support/corpus.h"
 
 namespace lintrel::test {
 namespace {
@@ -29,15 +30,6 @@ struct Box {
     }
     bool empty() const { return !(x1 >= x0 && y1 >= y0); }
 };
-
-std::vector<fs::path> corpusFiles(const char* folder) {
-    std::vector<fs::path> out;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(fs::path(PATHLOOM_CORPUS_DIR) / folder, ec))
-        if (entry.is_regular_file()) out.push_back(entry.path());
-    std::sort(out.begin(), out.end());
-    return out;
-}
 
 std::string contentOf(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -88,8 +80,8 @@ Box plainPlotterExtent(const std::string& text) {
 }
 
 TEST(PltCorpus, EveryPlotterFileDrawsWhatItHolds) {
-    const auto files = corpusFiles("plt");
-    if (files.empty()) GTEST_SKIP() << "no corpus at " << PATHLOOM_CORPUS_DIR;
+    SKIP_WITHOUT_CORPUS("plt");
+    const auto files = corpus::files("plt");
     int compared = 0;
     for (const fs::path& path : files) {
         const std::string name = path.filename().string();
@@ -142,8 +134,8 @@ const char* sourceOf(const std::string& bytes) {
 }
 
 TEST(AiCorpus, EveryIllustratorFileDrawsItsBoundingBox) {
-    const auto files = corpusFiles("ai");
-    if (files.empty()) GTEST_SKIP() << "no corpus at " << PATHLOOM_CORPUS_DIR;
+    SKIP_WITHOUT_CORPUS("ai");
+    const auto files = corpus::files("ai");
     for (const fs::path& path : files) {
         const std::string name = path.filename().string();
         const std::string bytes = contentOf(path);
