@@ -12,6 +12,16 @@ if [ $# -gt 0 ]; then
     drawing=$1
     shift
 fi
-./build/release/pathloom/pathloom-cli info "$drawing" --settings /dev/null -q "$@"
+# The summary takes the options that change what is made; where the program goes (-o, a
+# download) is the conversion's alone.
+convert_options=("$@")
+info_options=()
+while [ $# -gt 0 ]; do
+    case $1 in
+        -o | --output | --download | --name) shift; if [ $# -gt 0 ]; then shift; fi ;;
+        *) info_options+=("$1"); shift ;;
+    esac
+done
+./build/release/pathloom/pathloom-cli info "$drawing" --settings /dev/null -q "${info_options[@]}"
 echo
-./build/release/pathloom/pathloom-cli convert "$drawing" --settings /dev/null "$@"
+./build/release/pathloom/pathloom-cli convert "$drawing" --settings /dev/null "${convert_options[@]}"
