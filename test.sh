@@ -12,6 +12,23 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPATHLOO
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 
+echo "== the tests that read the drawing corpus, with no corpus (as on a fresh clone) =="
+# Each must skip with its reason rather than fail; the corpus is taken away for this run only.
+no_corpus=$(mktemp -d)
+PATHLOOM_CORPUS_DIR=$no_corpus ctest --test-dir build/release -R Corpus -V -j "$jobs" \
+  >build/release/no-corpus.log
+rmdir "$no_corpus"
+grep -E "Skipped|corpus folder" build/release/no-corpus.log | sed 's/^[0-9]*: //'
+run=$(grep -cE "Test +#[0-9]+: .*Corpus" build/release/no-corpus.log || true)
+skipped=$(grep -cE "Test +#[0-9]+: .*Corpus.*Skipped" build/release/no-corpus.log || true)
+if [ "$run" -eq 0 ] || [ "$run" -ne "$skipped" ]; then
+  echo "of $run corpus tests only $skipped skipped without the corpus"
+  exit 1
+fi
+
+echo "== every command line of README.md =="
+./scripts/check-readme-commands.sh build/release
+
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPATHLOOM_WERROR=ON \
       -DPATHLOOM_SANITIZE=ON -DPATHLOOM_BENCH=OFF
