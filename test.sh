@@ -6,9 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 jobs=$(nproc)
+# Every build goes through the compiler cache, so that a second run on the same machine
+# recompiles only what changed.
+cache=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 echo "== optimised build, warnings as errors =="
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPATHLOOM_WERROR=ON
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPATHLOOM_WERROR=ON "${cache[@]}"
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 
@@ -31,7 +34,7 @@ echo "== every command line of README.md =="
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPATHLOOM_WERROR=ON \
-      -DPATHLOOM_SANITIZE=ON -DPATHLOOM_BENCH=OFF
+      -DPATHLOOM_SANITIZE=ON -DPATHLOOM_BENCH=OFF "${cache[@]}"
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
@@ -39,15 +42,14 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 echo "== 32-bit Windows DLL (MinGW-w64) and the library's tests under Wine =="
 cmake -S . -B build/win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/i686-w64-mingw32.cmake \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPATHLOOM_WERROR=ON \
-      -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
-      -DPATHLOOM_VARNIXD="$PWD/build/release/varnix/varnixd"
+      "${cache[@]}" -DPATHLOOM_VARNIXD="$PWD/build/release/varnix/varnixd"
 cmake --build build/win32 -j "$jobs"
 ctest --test-dir build/win32 --output-on-failure -j "$jobs"
 
 echo "== fuzzing the readers, tables and images (libFuzzer, AddressSanitizer + UndefinedBehaviorSanitizer) =="
 if command -v clang++ >/dev/null; then
   cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-        -DCMAKE_C_COMPILER=clang -DPATHLOOM_TESTS=OFF -DPATHLOOM_BENCH=OFF
+        -DCMAKE_C_COMPILER=clang -DPATHLOOM_TESTS=OFF -DPATHLOOM_BENCH=OFF "${cache[@]}"
   cmake --build build/fuzz -j "$jobs" --target fuzz_dxf fuzz_dst fuzz_plt fuzz_ai fuzz_table fuzz_image fuzz_shx fuzz_text
   corpus=${PATHLOOM_CORPUS_DIR:-}
   for candidate in ../shared/corpus ../../shared/corpus; do
