@@ -50,6 +50,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pathloom-cli: %s\n", loaded.error.c_str());
         return loaded.code;
     }
+    for (const std::string& warning : loaded.warnings)
+        std::fprintf(stderr, "pathloom-cli: warning: %s\n", warning.c_str());
     if (options.command == Command::Info) return runInfo(options, loaded.settings, stdout, stderr);
     if (options.command == Command::Preview)
         return runPreview(options, loaded.settings, stdout, stderr);

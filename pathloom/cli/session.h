@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "cli/options.h"
 #include "core/settings/settings.h"
@@ -16,6 +17,7 @@ struct LoadedSettings {
     Settings settings;
     std::string error;
     int code = kExitOk;
+    std::vector<std::string> warnings;  // values of the settings file replaced by defaults
 };
 LoadedSettings loadCliSettings(const Options& options, const std::string& programFolder);
 

@@ -1,28 +1,12 @@
 // The converter's settings: the settings file, then each --set override placed into the section
-// that holds its key, read through the same rules as the file itself.
+// that holds its key. An override its key's rule refuses ends the run; a refused value of the
+// file is a warning, and its default is used.
 #include <unistd.h>
-
-#include <array>
 
 #include "cli/session.h"
 #include "core/document/auto_optimize.h"
 
 namespace pathloom::cli {
-
-namespace {
-
-constexpr std::array<const char*, 5> kSections = {"Auto connect", "Auto optimize",
-                                                  "Process parameters", "Simulation", "View"};
-
-// The section whose key this is, by the keys a complete settings file has.
-const char* sectionOfKey(const ProfileFile& complete, const std::string& key) {
-    for (const char* section : kSections) {
-        if (complete.get(section, key)) return section;
-    }
-    return nullptr;
-}
-
-}  // namespace
 
 LoadedSettings loadCliSettings(const Options& options, const std::string& programFolder) {
     LoadedSettings loaded;
@@ -39,18 +23,25 @@ LoadedSettings loadCliSettings(const Options& options, const std::string& progra
     }
     ProfileFile profile = ProfileFile::load(path);
 
-    ProfileFile complete;
-    writeSettings(Settings{}, complete);
     for (const auto& [key, value] : options.settings) {
-        const char* section = sectionOfKey(complete, key);
-        if (!section) {
+        const SettingEntry* entry = findSetting(key);
+        if (!entry) {
             loaded.error = "unknown setting '" + key + "'";
             loaded.code = kExitUsage;
             return loaded;
         }
-        profile.set(section, key, value);
+        if (entry->rule && !allowedValue(*entry->rule, value)) {
+            loaded.error = refusalText(*entry->rule, value, entry->key);
+            loaded.code = kExitUsage;
+            return loaded;
+        }
+        profile.set(entry->section, key, value);
     }
-    loaded.settings = readSettings(profile);
+    // The overrides were checked above, so whatever is refused here came from the file.
+    std::vector<SettingProblem> problems;
+    loaded.settings = readSettings(profile, &problems);
+    for (const SettingProblem& problem : problems)
+        loaded.warnings.push_back(path + ": " + problemText(problem));
     if (options.codeType) loaded.settings.process.machine.codeType = *options.codeType;
     if (!options.autoOptimize) loaded.settings.optimize = withoutSteps(loaded.settings.optimize);
     return loaded;

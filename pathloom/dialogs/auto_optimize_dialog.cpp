@@ -70,6 +70,24 @@ void AutoOptimizeDialog::updateEnabled() {
     plt_->setEnabled(units_->isChecked());
 }
 
+bool AutoOptimizeDialog::check() {
+    const std::optional<SettingRefusal> refusal = autoOptimizeRefusal(result());
+    if (!refusal) return true;
+    tell(qstring(refusal->message));
+    const std::pair<const char*, QLineEdit*> fields[] = {
+        {"Smoothing accuracy", precision_},
+        {"Remove minimal graphic width", width_},
+        {"Remove minimal graphic height", height_},
+        {"Merge connected lines Max size", distance_},
+        {"Auto optimize units Plt", plt_}};
+    for (const auto& [key, field] : fields) {
+        if (refusal->key != key) continue;
+        field->setFocus();
+        field->selectAll();
+    }
+    return false;
+}
+
 AutoOptimizeSettings AutoOptimizeDialog::result() const {
     AutoOptimizeSettings s = start_;
     s.curveSmoothing = smoothing_->isChecked();

@@ -22,6 +22,10 @@ class AutoOptimizeDialog : public FormDialog {
     // The values after OK, with the corrections of precision and plotter units.
     AutoOptimizeSettings result() const;
 
+  protected:
+    // Refuses a value its setting does not allow, with the words of the settings' rules.
+    bool check() override;
+
   private:
     QCheckBox* addCheck(const char* objectName, const QString& label, bool checked);
     void updateEnabled();

@@ -152,9 +152,10 @@ QString ProcessDialog::shownValue(int id) const {
 
 bool ProcessDialog::commit(int id) {
     if (loading_) return true;
-    const std::optional<Text> problem = setPropertyValue(edit_, preset_, id, utf8(shownValue(id)));
+    const std::optional<std::string> problem =
+        setPropertyValue(edit_, preset_, id, utf8(shownValue(id)));
     if (!problem) return true;
-    tell(qstring(text(*problem)));
+    tell(qstring(*problem));
     load();
     return false;
 }

@@ -94,8 +94,7 @@ TEST_F(ProcessDialogs, OnlyTheWorkHeightChangedLeavesTheLiftHeightAlone) {
 
 TEST_F(ProcessDialogs, RefusedPropertiesSayWhyAndChangeNothing) {
     const Settings before = window->settings();
-    for (auto [name, value] : {std::pair{"property11", "inf"}, std::pair{"property20", " M5"},
-                               std::pair{"property9", "2.5"}}) {
+    const auto refused = [&](const char* name, const char* value) {
         bool accepted = true;
         run(CmdProcess, [&](QDialog& d) {
             type(d, name, value);
@@ -103,12 +102,27 @@ TEST_F(ProcessDialogs, RefusedPropertiesSayWhyAndChangeNothing) {
             accepted = d.result() == QDialog::Accepted;
             d.reject();
         });
-        EXPECT_FALSE(accepted) << name;
-    }
+        return !accepted;
+    };
+    // A travel speed of -100, a machining speed of 0 and an X axis of 77 are refused with the
+    // settings' own words; so are what no number or no stored text can be.
+    for (auto [name, value] : {std::pair{"property11", "inf"}, std::pair{"property20", " M5"},
+                               std::pair{"property9", "2.5"}, std::pair{"property3", "-100"},
+                               std::pair{"property16", "0"}, std::pair{"property1", "77"}})
+        EXPECT_TRUE(refused(name, value)) << name;
+    useLanguage(Language::English);
+    EXPECT_TRUE(refused("property1", "77"));
+    useLanguage(Language::Chinese);
     EXPECT_EQ(prompter.messages,
               (QStringList{"请输入一个数字。", "该文本无法保存到设置文件中（首尾不能是空格或引号）",
-                           "参数错误"}));
+                           "2.5 不是有效的轴号；轴号须为 0 到 63 的整数",
+                           "-100 不是有效的速度；速度须为大于 0 的数，单位 mm/s",
+                           "0 不是有效的速度；速度须为大于 0 的数，单位 mm/s",
+                           "77 不是有效的轴号；轴号须为 0 到 63 的整数",
+                           "77 is not an axis number; an axis number is a whole number from 0 to "
+                           "63"}));
     EXPECT_EQ(window->settings(), before);
+    EXPECT_NE(paneText(*window).find("BASE(0, 1)"), std::string::npos);
 }
 
 // ---- Actions ----

@@ -277,6 +277,28 @@ TEST_F(TransformDialogs, AutoOptimizeEnablesFieldsByTheirStepAndCorrectsOnOk) {
     EXPECT_EQ(window->settings().optimize, s);
     EXPECT_EQ(prompter.messages, QStringList{"请输入一个数字。"});
 
+    // Tiny-shape sizes the settings do not allow are refused, and the field is chosen for
+    // correcting; a sound value then closes the dialog.
+    prompter.messages.clear();
+    QStringList refusedFields;
+    for (const auto& [name, value] :
+         {std::pair{"tinyWidth", "-5"}, std::pair{"tinyHeight", "1e300"}}) {
+        run(CmdAutoOptimize, [&](QDialog& d) {
+            type(d, name, value);
+            d.accept();
+            if (d.result() != QDialog::Accepted) refusedFields << d.focusWidget()->objectName();
+            type(d, name, "0.8");
+            d.accept();
+        });
+    }
+    EXPECT_EQ(refusedFields, (QStringList{"tinyWidth", "tinyHeight"}));
+    EXPECT_EQ(prompter.messages,
+              (QStringList{"-5 不是有效的尺寸；尺寸须为 0 到 100000 之间的数，单位 mm",
+                           "1e+300 不是有效的尺寸；尺寸须为 0 到 100000 之间的数，单位 mm"}));
+    EXPECT_EQ(window->settings().optimize.minimalWidth, 0.8);
+    EXPECT_EQ(window->settings().optimize.minimalHeight, 0.8);
+    prompter.messages.clear();
+
     // The ninth sort: list entry 8 is "Sort by" 8 and opens as it was chosen.
     QString ninth;
     for (int pass = 0; pass < 2; ++pass) {

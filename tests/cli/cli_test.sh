@@ -88,9 +88,34 @@ check "the G-code program differs" sh -c "! cmp -s '$work/out' '$work/stdout.bas
 check "the G-code program moves with G01" prints "^G01 X"
 
 # Overrides reach the program.
-run 0 convert "$drawing" --settings /dev/null --language basic --set "Speed1=150" --set "Empty speed=0" -q
+run 0 convert "$drawing" --settings /dev/null --language basic --set "Speed1=150" --set "empty SPEED=400" -q
 check "--set changes the preset speed" prints "MOVE_PARA(SPEED, 0, 150.0000)"
-check "--set turns the travel speed block off" sh -c "! grep -q 'SPEED, 0, 500' '$work/out'"
+check "--set matches keys without regard to case" prints "MOVE_PARA(SPEED, 0, 400.0000)"
+# A value its setting does not allow ends the run before anything is written.
+export PATHLOOM_LANG=en
+for bad in "Speed1=abc" "Speed1=-5" "Sort by=12" "Empty speed=0" "X-axis num=77" \
+    "Remove minimal graphic width=1e300"; do
+    run 2 convert "$drawing" --settings /dev/null --set "$bad" -o "$work/refused.nc"
+    check "--set $bad names the key and the value" says "${bad%%=*}: ${bad#*=} is not "
+    check "--set $bad writes no program" test ! -e "$work/refused.nc"
+done
+run 2 convert "$drawing" --settings /dev/null --set "Speed1=-5"
+check "a refused speed says what a speed is" \
+    says "^pathloom-cli: Speed1: -5 is not a speed; a speed is a number above 0 in mm/s$"
+run 2 convert "$drawing" --settings /dev/null --set "Sort by=12"
+check "a refused sort lists the sorts" says "a sort order is 0 (grid sort), 1 to 7"
+# The same values in the settings file are warnings; their defaults make a sound program.
+printf '[Auto optimize]\r\nSort by=12\r\n[Process parameters]\r\nSpeed1=-5\r\nX-axis num=77\r\nEmpty speed=abc\r\nSpeed2=150\r\n' >"$work/bad.ini"
+run 0 convert "$drawing" --settings "$work/bad.ini" --language basic -q
+check "each bad value of the file is named once" \
+    sh -c "[ \$(grep -c 'warning: .*bad.ini: ' '$work/err') -eq 4 ]"
+check "the warning says which default is used" \
+    says "bad.ini: Speed1: -5 is not a speed; a speed is a number above 0 in mm/s; the default 200 is used"
+check "the program runs at the default speeds" prints "MOVE_PARA(SPEED, 0, 200.0000)"
+check "the program travels at the default speed" prints "MOVE_PARA(SPEED, 0, 500.0000)"
+check "the program uses the default axes" prints "^BASE(0, 1)"
+check "no speed line states a speed of 0 or below" sh -c "! grep -q 'SPEED, [0-9]*, \(-\|0\.0000\)' '$work/out'"
+unset PATHLOOM_LANG
 
 # A program that cannot be written leaves what was there.
 mkdir "$work/folder"

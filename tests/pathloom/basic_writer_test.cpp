@@ -3,6 +3,8 @@
 // to the controller) and the four-axis arc framed by BASE lines.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "core/codegen/program.h"
 #include "pathloom/fake_controller.h"
 #include "support/builders.h"
@@ -46,20 +48,29 @@ TEST(BasicWriter, PlanarProgramHasWorkSpeedAndNoTravelBlock) {
     EXPECT_EQ(writeProgram(drawing.get(), noReturn(), nullptr).program.text, result.program.text);
 }
 
-TEST(BasicWriter, SpeedBlocksFollowTheirSpeeds) {
+TEST(BasicWriter, EveryMoveRunsAtAStatedSpeed) {
     Vect* slow = polyline({{5, 5}, {6, 5}});
-    slow->speed = 0;
     ChainOwner<VectGroup> drawing(groupOf({slow}));
     ProcessSettings settings;  // returns to the start position
-    EXPECT_EQ(basic(drawing.get(), settings),
-              std::string("BASE(0, 1)\r\n") + kTravelBlock +
-                  "MOVEABS(5.0000, 5.0000)\r\nMOVEABS(6.0000, 5.0000)\r\n" + kTravelBlock +
-                  "MOVEABS(0.0000, 0.0000)\r\n");
+    const std::string sound =
+        std::string("BASE(0, 1)\r\n") + kTravelBlock + "MOVEABS(5.0000, 5.0000)\r\n" + kWorkBlock +
+        "MOVEABS(6.0000, 5.0000)\r\n" + kTravelBlock + "MOVEABS(0.0000, 0.0000)\r\n";
+    EXPECT_EQ(basic(drawing.get(), settings), sound);
+    // A vect without a speed runs at its preset's; settings that reach the writer unchecked give
+    // way to their defaults, so no block is left out and no line names an axis past the last.
+    slow->speed = 0;
     settings.machine.emptySpeed = 0;
-    settings.presets[0].moveType = 1;
-    EXPECT_EQ(basic(drawing.get(), settings),
-              "BASE(0, 1)\r\nMOVE(5.0000, 5.0000)\r\nMOVE(1.0000, 0.0000)\r\n"
-              "MOVE(-6.0000, -5.0000)\r\n");
+    settings.machine.emptyAccel = -1;
+    settings.machine.moveDecel = std::numeric_limits<double>::quiet_NaN();
+    settings.machine.xAxis = 77;
+    EXPECT_EQ(basic(drawing.get(), settings), sound);
+    slow->speed = -5;
+    settings.presets[0].speed = 0;
+    EXPECT_EQ(basic(drawing.get(), settings), sound);
+    // A speed too small for four decimals is stated as the smallest they show.
+    slow->speed = 0.00001;
+    EXPECT_NE(basic(drawing.get(), settings).find("MOVE_PARA(SPEED, 0, 0.0001)"),
+              std::string::npos);
 }
 
 TEST(BasicWriter, BaseLinesBetweenGroups) {

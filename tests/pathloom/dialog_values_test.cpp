@@ -14,6 +14,7 @@
 #include "core/dialogs/process_edit.h"
 #include "core/dialogs/stored_values.h"
 #include "core/document/commands.h"
+#include "pathloom/in_language.h"
 #include "support/builders.h"
 
 namespace pathloom {
@@ -21,6 +22,18 @@ namespace {
 
 using lintrel::test::groupOf;
 using lintrel::test::polyline;
+using test::InLanguage;
+
+constexpr const char* kNotStorable =
+    "This text cannot be stored in the settings file (it must not begin or end with a blank or "
+    "a quote)";
+
+struct PropertyRefusal {
+    int preset;
+    int id;
+    const char* shown;
+    const char* reason;
+};
 
 class Messages final : public StatusSink {
   public:
@@ -148,15 +161,62 @@ TEST(ProcessEdit, PropertiesReadAndWriteTheirSettings) {
 
     // Refusals change nothing.
     const ProcessEdit before = edit;
-    EXPECT_EQ(setPropertyValue(edit, 3, 11, "inf"), Text::NotANumber);
-    EXPECT_EQ(setPropertyValue(edit, 3, 16, "1e999"), Text::NotANumber);
-    EXPECT_EQ(setPropertyValue(edit, 3, 9, "2.5"), Text::BadParameter);
-    EXPECT_EQ(setPropertyValue(edit, 3, 9, "-1"), Text::BadParameter);
-    EXPECT_EQ(setPropertyValue(edit, 3, 8, "yes"), Text::BadParameter);
-    EXPECT_EQ(setPropertyValue(edit, 3, 20, " M5"), Text::TextNotStorable);
-    EXPECT_EQ(setPropertyValue(edit, 3, 20, "\"M5\""), Text::TextNotStorable);
-    EXPECT_EQ(setPropertyValue(edit, 1, 24, "name "), Text::TextNotStorable);
+    const InLanguage english(Language::English);
+    for (const auto& [preset, id, shown, reason] : std::vector<PropertyRefusal>{
+             {3, 11, "inf", "Please enter a number."},
+             {3, 16, "1e999", "Please enter a number."},
+             {3, 3, "-100", "-100 is not a speed; a speed is a number above 0 in mm/s"},
+             {3, 16, "0", "0 is not a speed; a speed is a number above 0 in mm/s"},
+             {1, 4, "0", "0 is not an acceleration; an acceleration is a number above 0 in mm/s²"},
+             {1, 7, "-1", "-1 is not a deceleration; a deceleration is a number above 0 in mm/s²"},
+             {1, 1, "77",
+              "77 is not an axis number; an axis number is a whole number from 0 to 63"},
+             {3, 9, "2.5",
+              "2.5 is not an axis number; an axis number is a whole number from 0 to 63"},
+             {3, 9, "-1",
+              "-1 is not an axis number; an axis number is a whole number from 0 to 63"},
+             {3, 12, "1e300",
+              "1e300 is not a height; a height is a number from -100000 to 100000 in mm"},
+             {3, 15, "0",
+              "0 is not a precision; a precision is a number above 0 and at most 1000 in mm"},
+             {3, 8, "yes", "Invalid parameter"},
+             {3, 20, " M5", kNotStorable},
+             {3, 20, "\"M5\"", kNotStorable},
+             {1, 24, "name ", kNotStorable}}) {
+        EXPECT_EQ(setPropertyValue(edit, preset, id, shown), reason) << id << " " << shown;
+    }
     EXPECT_EQ(edit, before);
+    // The limits are the rule's: the last axis and a negative height are taken.
+    EXPECT_FALSE(setPropertyValue(edit, 1, 2, "63"));
+    EXPECT_FALSE(setPropertyValue(edit, 3, 11, "-2"));
+    EXPECT_EQ(edit.process.machine.yAxis, 63);
+    EXPECT_EQ(edit.process.presets[2].workHeight, -2);
+    const InLanguage chinese(Language::Chinese);
+    EXPECT_EQ(setPropertyValue(edit, 1, 3, "-100"),
+              "-100 不是有效的速度；速度须为大于 0 的数，单位 mm/s");
+}
+
+TEST(DialogDefaults, AutoOptimizeRefusesSizesTheSettingsDoNotAllow) {
+    const InLanguage english(Language::English);
+    AutoOptimizeSettings s;
+    EXPECT_FALSE(autoOptimizeRefusal(s));
+    s.minimalWidth = -5;
+    s.minimalHeight = 1e300;
+    std::optional<SettingRefusal> refusal = autoOptimizeRefusal(s);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->key, "Remove minimal graphic width");
+    EXPECT_EQ(refusal->message, "-5 is not a size; a size is a number from 0 to 100000 in mm");
+    s.minimalWidth = 0;
+    refusal = autoOptimizeRefusal(s);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->key, "Remove minimal graphic height");
+    s.minimalHeight = 100000;
+    s.pltUnits = 0.5;
+    EXPECT_EQ(autoOptimizeRefusal(s)->key, "Auto optimize units Plt");
+    // What the corrections mend is not refused.
+    s.pltUnits = -3;
+    s.smoothingAccuracy = 7;
+    EXPECT_FALSE(autoOptimizeRefusal(correctedAutoOptimize(s)));
 }
 
 TEST(StoredValues, ActionsTheFileWouldNotGiveBackAreRefused) {

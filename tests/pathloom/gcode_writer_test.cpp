@@ -41,6 +41,17 @@ TEST(GcodeWriter, OpenPolylineIsExactlyThreeLines) {
               "G91\r\nG01 X10.0000 Y0.0000 F200.0000\r\nG01 X0.0000 Y5.0000 F200.0000\r\n");
 }
 
+TEST(GcodeWriter, CutsNeverRunWithoutASpeed) {
+    Vect* cut = polyline({{0, 0}, {10, 0}});
+    cut->speed = -5;
+    ChainOwner<VectGroup> drawing(groupOf({cut}));
+    ProcessSettings settings = noReturn();
+    settings.presets[0].speed = 150;
+    EXPECT_EQ(gcode(drawing.get(), settings), "G90\r\nG01 X10.0000 Y0.0000 F150.0000\r\n");
+    settings.presets[0].speed = 0;  // refused as well: the default speed
+    EXPECT_EQ(gcode(drawing.get(), settings), "G90\r\nG01 X10.0000 Y0.0000 F200.0000\r\n");
+}
+
 TEST(GcodeWriter, FullCircleIsOneArcLineOrItsFlattenedSegs) {
     ChainOwner<VectGroup> drawing(groupOf({circle(20, 20, 5)}));
     EXPECT_EQ(gcode(drawing.get(), noReturn()),

@@ -135,12 +135,15 @@ TEST(Settings, ReadingFollowsTheProfileRules) {
         "[Process parameters]\nEmpty speed=1e999\nprocess filename=\"quoted name\"\n"
         "start action1=" +
         long300 + "\nend action1=" + longUtf8 + "\n");
-    const Settings s = readSettings(profile);
+    std::vector<SettingProblem> problems;
+    const Settings s = readSettings(profile, &problems);
     EXPECT_FALSE(s.optimize.optimizeAbs);
-    EXPECT_EQ(s.optimize.sortBy, 0);
-    EXPECT_EQ(s.optimize.smoothingAccuracy, 0.0);
+    // Values their rules refuse keep the defaults.
+    EXPECT_EQ(s.optimize.sortBy, 1);
+    EXPECT_EQ(s.optimize.smoothingAccuracy, 0.05);
     EXPECT_TRUE(s.optimize.removeDuplicates);
-    EXPECT_EQ(s.process.machine.emptySpeed, 0.0);
+    EXPECT_EQ(s.process.machine.emptySpeed, 500.0);
+    EXPECT_EQ(problems.size(), 4u);
     EXPECT_EQ(s.process.machine.processFilename, "quoted name");
     EXPECT_EQ(s.process.presets[0].startAction, long300);
     EXPECT_EQ(s.process.presets[0].endAction, longUtf8);

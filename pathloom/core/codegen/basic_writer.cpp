@@ -51,7 +51,10 @@ double intoSecondTurn(double r) {
 class BasicWriter {
   public:
     BasicWriter(const ProcessSettings& settings, ControllerLink* link)
-        : machine_(settings.machine), presets_(settings.presets), link_(link) {}
+        : settings_(writableSettings(settings)),
+          machine_(settings_.machine),
+          presets_(settings_.presets),
+          link_(link) {}
 
     WriteResult run(VectGroup* groups);
 
@@ -70,6 +73,7 @@ class BasicWriter {
     void workSpeed(double speed);
     void moveTo(Point target, bool relative);
 
+    const ProcessSettings settings_;
     const MachineParameters& machine_;
     const PresetTable& presets_;
     ControllerLink* link_;
@@ -139,20 +143,21 @@ void BasicWriter::writeReturn(const ProcessPreset& lastPreset) {
         out_.line(command, x, ", ", y, ")");
 }
 
+// Every block is written: a controller keeps the last speed it was given, so a block left out
+// would run the moves at whatever speed came before.
 void BasicWriter::speedBlock(double speed, double accel, double decel) {
     const int axis = machine_.xAxis;
-    out_.line("MOVE_PARA(SPEED, ", axis, ", ", speed, ")");
-    out_.line("MOVE_PARA(ACCEL, ", axis, ", ", accel, ")");
-    out_.line("MOVE_PARA(DECEL, ", axis, ", ", decel, ")");
+    out_.line("MOVE_PARA(SPEED, ", axis, ", ", writtenRate(speed), ")");
+    out_.line("MOVE_PARA(ACCEL, ", axis, ", ", writtenRate(accel), ")");
+    out_.line("MOVE_PARA(DECEL, ", axis, ", ", writtenRate(decel), ")");
 }
 
 void BasicWriter::travelSpeed() {
-    if (machine_.emptySpeed > kSamePosition)
-        speedBlock(machine_.emptySpeed, machine_.emptyAccel, machine_.emptyDecel);
+    speedBlock(machine_.emptySpeed, machine_.emptyAccel, machine_.emptyDecel);
 }
 
 void BasicWriter::workSpeed(double speed) {
-    if (speed > kSamePosition) speedBlock(speed, machine_.moveAccel, machine_.moveDecel);
+    speedBlock(speed, machine_.moveAccel, machine_.moveDecel);
 }
 
 // The controller is told where R stands after the heading is brought into its second turn; the
@@ -263,7 +268,7 @@ void BasicWriter::writePlanarOrZ(Vect& vect, const Seg* chain, const ProcessPres
             out_.line("MOVEABS(", current_.x, ", ", current_.y, ", ", work, ")");
         current_.z = work;
     }
-    workSpeed(vect.speed);
+    workSpeed(cutSpeed(vect, preset));
     if (vect.beforeAction) out_.action(vect.beforeAction, false);
     if (writesArcLine(vect, preset)) {
         writeArc(vect, relative, false, "");
@@ -290,7 +295,7 @@ void BasicWriter::writeXyr(Vect& vect, const Seg* chain, const ProcessPreset& pr
         }
         current_ = {entry.x, entry.y, current_.z, heading};
     }
-    workSpeed(vect.speed);
+    workSpeed(cutSpeed(vect, preset));
     if (vect.beforeAction) out_.action(vect.beforeAction, false);
     if (writesArcLine(vect, preset)) {
         writeArc(vect, relative, true, "");
@@ -350,7 +355,7 @@ void BasicWriter::writeXyzr(Vect& vect, const Seg* chain, const ProcessPreset& p
         current_.z = work;
         current_.r = heading;
     }
-    workSpeed(vect.speed);
+    workSpeed(cutSpeed(vect, preset));
     if (vect.beforeAction) out_.action(vect.beforeAction, false);
     if (writesArcLine(vect, preset)) {
         // The helical move turns R as its third axis, so BASE leaves Z out around it.

@@ -20,7 +20,7 @@ struct Position {
 class GcodeWriter {
   public:
     GcodeWriter(const ProcessSettings& settings, ControllerLink* link)
-        : settings_(settings), link_(link) {}
+        : settings_(writableSettings(settings)), link_(link) {}
 
     WriteResult run(VectGroup* groups);
 
@@ -31,7 +31,7 @@ class GcodeWriter {
     void measureStart(const ProcessPreset& preset);
     void writeReturn(const ProcessPreset& lastPreset);
 
-    const ProcessSettings& settings_;
+    const ProcessSettings settings_;
     ControllerLink* link_;
     ProgramBuffer out_;
     Position current_;
@@ -144,7 +144,7 @@ int GcodeWriter::writeVect(Vect& vect, const ProcessPreset& preset) {
 
 void GcodeWriter::writeCut(Vect& vect, const Seg* chain, const ProcessPreset& preset) {
     const bool relative = preset.relative();
-    const double speed = vect.speed;
+    const double speed = cutSpeed(vect, preset);
     if (writesArcLine(vect, preset)) {
         const ArcMove arc = arcMove(vect);
         const char* word = arc.clockwise ? "G02" : "G03";

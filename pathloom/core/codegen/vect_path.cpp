@@ -1,7 +1,20 @@
-// Flattening adapter and the arc-command geometry shared by both languages.
+// Flattening adapter, the guards on the values a program states and the arc-command geometry
+// shared by both languages.
 #include "core/codegen/vect_path.h"
 
+#include "core/settings/settings.h"
+
 namespace pathloom {
+
+ProcessSettings writableSettings(const ProcessSettings& settings) {
+    ProcessSettings checked = settings;
+    keepValidValues(checked);
+    return checked;
+}
+
+double cutSpeed(const Vect& vect, const ProcessPreset& preset) {
+    return writtenRate(rules::kSpeed.allows(vect.speed) ? vect.speed : preset.speed);
+}
 
 int smoothVect(Vect& vect, double tolerance) {
     // The vect is taken as the head of its list; firstOnly limits the work to it.

@@ -25,6 +25,20 @@ inline bool travelNeeded(Point entry, Point current) {
     return differs(entry.x, current.x) || differs(entry.y, current.y);
 }
 
+// The settings a program is written with: each value that its key's rule refuses replaced by
+// the key's default. Every place that takes settings checks them already; this keeps a program
+// that reaches a writer another way from running at a speed of 0 or naming an axis the
+// controller lacks.
+ProcessSettings writableSettings(const ProcessSettings& settings);
+
+// A speed, acceleration or deceleration as a program states it: never below what four decimals
+// show, so that no line reads 0.0000.
+inline double writtenRate(double rate) {
+    return rate > kSamePosition ? rate : kSamePosition;
+}
+// The machining speed of a vect: its own, or its preset's when its own is no speed.
+double cutSpeed(const Vect& vect, const ProcessPreset& preset);
+
 // Gives a curve vect its flattened chain with the given chord tolerance. Results as the
 // library's curve smoothing: 0 built, 100 nothing to do, anything else an error code. This is
 // the single place that reaches into the library for it.

@@ -32,6 +32,15 @@ AutoOptimizeSettings correctedAutoOptimize(AutoOptimizeSettings settings) {
     return settings;
 }
 
+std::optional<SettingRefusal> autoOptimizeRefusal(const AutoOptimizeSettings& corrected) {
+    Settings settings;
+    settings.optimize = corrected;
+    const std::vector<SettingProblem> problems = keepValidValues(settings);
+    if (problems.empty()) return std::nullopt;
+    const SettingProblem& first = problems.front();
+    return SettingRefusal{first.key, refusalText(*first.rule, first.value)};
+}
+
 Offset anchorOffset(Anchor anchor, double x, double y, double width, double height) {
     const int column = static_cast<int>(anchor) % 3;  // left, centre, right
     const int row = static_cast<int>(anchor) / 3;     // top, middle, bottom

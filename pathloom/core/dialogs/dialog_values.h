@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include <lintrel/lintrel.h>
 
@@ -38,6 +39,14 @@ SelectionDefaults selectionDefaults(VectGroup* drawing);
 // The auto-optimise dialog's OK: a smoothing precision outside 0.01 to 0.5 becomes 0.05, a plotter
 // unit of 0 or less becomes 1016.0.
 AutoOptimizeSettings correctedAutoOptimize(AutoOptimizeSettings settings);
+
+// Why the auto-optimise dialog stays open: the first value that its key's rule refuses once
+// the corrections are made (a tiny-shape size of -5 or 1e300), by key, with the message.
+struct SettingRefusal {
+    std::string key;
+    std::string message;
+};
+std::optional<SettingRefusal> autoOptimizeRefusal(const AutoOptimizeSettings& corrected);
 
 // The nine anchors of the origin dialog, in button order.
 enum class Anchor {

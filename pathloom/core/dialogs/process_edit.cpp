@@ -1,7 +1,7 @@
 // Property values of the process parameters dialog.
 #include "core/dialogs/process_edit.h"
 
-#include <cmath>
+#include <type_traits>
 #include <variant>
 
 #include "core/dialogs/number_input.h"
@@ -134,43 +134,40 @@ std::string propertyValue(const ProcessEdit& edit, int preset, int id) {
                       *field);
 }
 
-std::optional<Text> setPropertyValue(ProcessEdit& edit, int preset, int id,
-                                     std::string_view shown) {
+std::optional<std::string> setPropertyValue(ProcessEdit& edit, int preset, int id,
+                                            std::string_view shown) {
     const std::optional<FieldRef> field = fieldOf(edit, preset, id);
-    if (!field) return Text::BadParameter;
+    const auto refusal = [](Text reason) { return std::optional<std::string>(text(reason)); };
+    if (!field) return refusal(Text::BadParameter);
     const std::optional<double> number = parseNumber(shown);
+    // Numbers follow the rule of their key in the settings file.
+    const auto storeNumber = [&](auto* value) -> std::optional<std::string> {
+        if (!number) return refusal(Text::NotANumber);
+        const ValueRule* rule = ruleOfField(edit.process, value);
+        if (rule && !rule->allows(*number)) return refusalText(*rule, shown);
+        *value = static_cast<std::remove_pointer_t<decltype(value)>>(*number);
+        return std::nullopt;
+    };
     return std::visit(
-        Overload{[&](int* v) -> std::optional<Text> {
-                     if (!number) return Text::NotANumber;
-                     // The controller reports its axis count in one byte.
-                     if (*number < 0 || *number > 255 || std::trunc(*number) != *number)
-                         return Text::BadParameter;
-                     *v = static_cast<int>(*number);
-                     return std::nullopt;
-                 },
-                 [&](double* v) -> std::optional<Text> {
-                     if (!number) return Text::NotANumber;
-                     *v = *number;
-                     return std::nullopt;
-                 },
-                 [&](bool* v) -> std::optional<Text> {
-                     if (shown != "True" && shown != "False") return Text::BadParameter;
+        Overload{[&](int* v) { return storeNumber(v); }, [&](double* v) { return storeNumber(v); },
+                 [&](bool* v) -> std::optional<std::string> {
+                     if (shown != "True" && shown != "False") return refusal(Text::BadParameter);
                      *v = shown == "True";
                      return std::nullopt;
                  },
-                 [&](ChoiceRef c) -> std::optional<Text> {
-                     if (shown != "0" && shown != "1") return Text::BadParameter;
+                 [&](ChoiceRef c) -> std::optional<std::string> {
+                     if (shown != "0" && shown != "1") return refusal(Text::BadParameter);
                      *c.value = shown == "1" ? 1 : 0;
                      return std::nullopt;
                  },
-                 [&](std::string* v) -> std::optional<Text> {
-                     if (!survivesProfile(shown)) return Text::TextNotStorable;
+                 [&](std::string* v) -> std::optional<std::string> {
+                     if (!survivesProfile(shown)) return refusal(Text::TextNotStorable);
                      *v = shown;
                      return std::nullopt;
                  },
-                 [&](LinesRef l) -> std::optional<Text> {
+                 [&](LinesRef l) -> std::optional<std::string> {
                      const std::string text = decodePresetText(shown);
-                     if (!presetTextStorable(text)) return Text::TextNotStorable;
+                     if (!presetTextStorable(text)) return refusal(Text::TextNotStorable);
                      *l.value = text;
                      return std::nullopt;
                  }},

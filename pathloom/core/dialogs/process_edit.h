@@ -14,7 +14,7 @@ namespace pathloom {
 
 // How a property is edited; its value is shown and entered as text.
 enum class PropertyKind {
-    Axis,      // an axis number: a whole number from 0
+    Axis,      // an axis number: a whole number below the axis limit
     Number,    // a finite number
     Flag,      // "True" / "False"
     Choice,    // index of an entry of a fixed list: "0", "1"
@@ -36,8 +36,10 @@ struct ProcessEdit {
 // number uses preset 1, as the apply step does).
 std::string propertyValue(const ProcessEdit& edit, int preset, int id);
 
-// Stores a shown value. Nothing is changed and the reason is returned when the value is not of
-// the property's kind or the settings file could not keep it.
-std::optional<Text> setPropertyValue(ProcessEdit& edit, int preset, int id, std::string_view shown);
+// Stores a shown value. Nothing is changed and the reason is returned, in the current language,
+// when the value is not of the property's kind, its key's rule refuses it ("-100 is not a speed;
+// a speed is a number above 0 in mm/s") or the settings file could not keep it.
+std::optional<std::string> setPropertyValue(ProcessEdit& edit, int preset, int id,
+                                            std::string_view shown);
 
 }  // namespace pathloom

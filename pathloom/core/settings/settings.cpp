@@ -1,33 +1,24 @@
-// The settings file's sections and keys. One description of every key serves both reading and
-// writing, so the two can never disagree on a name, a type or an order.
+// The settings file's sections and keys. One description of every key, with the rule its values
+// follow, serves reading, writing, the table of keys and the checks of values in memory, so that
+// none of them can disagree on a name, a type, a limit or an order.
 #include "core/settings/settings.h"
 
-#include <climits>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
+#include <type_traits>
 
 namespace pathloom {
 namespace {
 
 constexpr const char* kUserAction = "User action";
+static_assert(rules::kSortOrder.low == kSortByGrid &&
+                  rules::kSortOrder.high == kSortByShortestTravel,
+              "the sort rule names every sort");
 
 struct PresetText {
     std::string& text;
 };
-
-int readInt(const std::string& value) {
-    const long n = std::strtol(value.c_str(), nullptr, 10);
-    if (n > INT_MAX) return INT_MAX;
-    if (n < INT_MIN) return INT_MIN;
-    return static_cast<int>(n);
-}
-
-double readDouble(const std::string& value) {
-    const double d = std::strtod(value.c_str(), nullptr);
-    return std::isfinite(d) ? d : 0.0;
-}
 
 std::string writeDouble(double value) {
     char buffer[400];
@@ -35,24 +26,38 @@ std::string writeDouble(double value) {
     return buffer;
 }
 
-// Reads each described key into its field.
+// A value as the file holds it.
+std::string fileText(bool value) {
+    return value ? "1" : "0";
+}
+std::string fileText(int value) {
+    return std::to_string(value);
+}
+std::string fileText(double value) {
+    return writeDouble(value);
+}
+
+// Reads each described key into its field. A value its rule refuses leaves the default and is
+// noted with that default.
 class Reader {
   public:
-    explicit Reader(const ProfileFile& profile) : profile_(profile) {}
+    Reader(const ProfileFile& profile, std::vector<SettingProblem>* problems)
+        : profile_(profile), problems_(problems) {}
     void section(const char* name) { section_ = name; }
-    void operator()(const std::string& key, bool& field) {
-        if (auto v = profile_.get(section_, key)) field = readInt(*v) != 0;
+    template <class T>
+    void operator()(const std::string& key, T& field, const ValueRule& rule, Text) {
+        const std::optional<std::string> stored = profile_.get(section_, key);
+        if (!stored) return;
+        if (const std::optional<double> value = allowedValue(rule, *stored)) {
+            field = static_cast<T>(*value);
+        } else if (problems_) {
+            problems_->push_back({key, *stored, &rule, numberText(static_cast<double>(field))});
+        }
     }
-    void operator()(const std::string& key, int& field) {
-        if (auto v = profile_.get(section_, key)) field = readInt(*v);
-    }
-    void operator()(const std::string& key, double& field) {
-        if (auto v = profile_.get(section_, key)) field = readDouble(*v);
-    }
-    void operator()(const std::string& key, std::string& field) {
+    void operator()(const std::string& key, std::string& field, Text) {
         if (auto v = profile_.get(section_, key)) field = *v;
     }
-    void operator()(const std::string& key, PresetText field) {
+    void operator()(const std::string& key, PresetText field, Text) {
         if (auto v = profile_.get(section_, key)) field.text = decodePresetText(*v);
     }
     void actions(std::vector<Action>& list) {
@@ -67,6 +72,7 @@ class Reader {
 
   private:
     const ProfileFile& profile_;
+    std::vector<SettingProblem>* problems_;
     const char* section_ = "";
 };
 
@@ -75,11 +81,12 @@ class Writer {
   public:
     explicit Writer(ProfileFile& profile) : profile_(profile) {}
     void section(const char* name) { section_ = name; }
-    void operator()(const std::string& key, bool field) { put(key, field ? "1" : "0"); }
-    void operator()(const std::string& key, int field) { put(key, std::to_string(field)); }
-    void operator()(const std::string& key, double field) { put(key, writeDouble(field)); }
-    void operator()(const std::string& key, const std::string& field) { put(key, field); }
-    void operator()(const std::string& key, PresetText field) {
+    template <class T>
+    void operator()(const std::string& key, T& field, const ValueRule&, Text) {
+        put(key, fileText(field));
+    }
+    void operator()(const std::string& key, const std::string& field, Text) { put(key, field); }
+    void operator()(const std::string& key, PresetText field, Text) {
         put(key, encodePresetText(field.text));
     }
     // The section is rewritten whole, so that removed actions leave the file; every action keeps
@@ -102,92 +109,200 @@ class Writer {
     const char* section_ = "";
 };
 
-template <class Visitor, class S>
-void describePreset(Visitor& v, S& p, int n) {
+template <class Visitor>
+void describePreset(Visitor& v, ProcessPreset& p, int n) {
+    using namespace rules;
     const std::string k = std::to_string(n);
-    v("Use Z-axis" + k, p.useZ);
-    v("Z-axis num" + k, p.zAxis);
-    v("Dot lift" + k, p.dotLift);
-    v("Work height" + k, p.workHeight);
-    v("Uplift height" + k, p.upliftHeight);
-    v("Use R-axis" + k, p.useR);
-    v("R-axis num" + k, p.rAxis);
-    v("Ref accuracy" + k, p.refAccuracy);
-    v("Speed" + k, p.speed);
-    v("Move type" + k, p.moveType);
-    v("Circ to seg" + k, p.circToSeg);
-    v("Before processing" + k, PresetText{p.beforeProcessing});
-    v("After processing" + k, PresetText{p.afterProcessing});
-    v("start action" + k, PresetText{p.startAction});
-    v("end action" + k, PresetText{p.endAction});
+    v("Use Z-axis" + k, p.useZ, kSwitch, Text::AboutUseZ);
+    v("Z-axis num" + k, p.zAxis, kAxis, Text::AboutZAxis);
+    v("Dot lift" + k, p.dotLift, kSwitch, Text::AboutDotLift);
+    v("Work height" + k, p.workHeight, kHeight, Text::AboutWorkHeight);
+    v("Uplift height" + k, p.upliftHeight, kHeight, Text::AboutUpliftHeight);
+    v("Use R-axis" + k, p.useR, kSwitch, Text::AboutUseR);
+    v("R-axis num" + k, p.rAxis, kAxis, Text::AboutRAxis);
+    v("Ref accuracy" + k, p.refAccuracy, kPrecision, Text::AboutRefAccuracy);
+    v("Speed" + k, p.speed, kSpeed, Text::AboutSpeed);
+    v("Move type" + k, p.moveType, kMoveType, Text::AboutMoveType);
+    v("Circ to seg" + k, p.circToSeg, kSwitch, Text::AboutCircToSeg);
+    v("Before processing" + k, PresetText{p.beforeProcessing}, Text::AboutBeforeProcessing);
+    v("After processing" + k, PresetText{p.afterProcessing}, Text::AboutAfterProcessing);
+    v("start action" + k, PresetText{p.startAction}, Text::AboutStartAction);
+    v("end action" + k, PresetText{p.endAction}, Text::AboutEndAction);
 }
 
-// Every key of the file, in file order.
+// The machine parameters and the presets: every key the program writers read.
+template <class Visitor>
+void describeProcess(Visitor& v, ProcessSettings& process) {
+    using namespace rules;
+    MachineParameters& m = process.machine;
+    v("X-axis num", m.xAxis, kAxis, Text::AboutXAxis);
+    v("Y-axis num", m.yAxis, kAxis, Text::AboutYAxis);
+    v("Empty speed", m.emptySpeed, kSpeed, Text::AboutEmptySpeed);
+    v("Empty accel", m.emptyAccel, kAcceleration, Text::AboutEmptyAccel);
+    v("Empty decel", m.emptyDecel, kDeceleration, Text::AboutEmptyDecel);
+    v("Move accel", m.moveAccel, kAcceleration, Text::AboutMoveAccel);
+    v("Move decel", m.moveDecel, kDeceleration, Text::AboutMoveDecel);
+    v("Show code type", m.codeType, kCodeType, Text::AboutCodeType);
+    v("process filename", m.processFilename, Text::AboutProcessFilename);
+    v("Return FirstPos", m.returnFirstPos, kSwitch, Text::AboutReturnFirstPos);
+    for (int n = 1; n <= kPresetCount; ++n)
+        describePreset(v, process.presets[static_cast<size_t>(n - 1)], n);
+}
+
+template <class Visitor>
+void describeOptimize(Visitor& v, AutoOptimizeSettings& o) {
+    using namespace rules;
+    v("Curve smoothing", o.curveSmoothing, kSwitch, Text::AboutCurveSmoothing);
+    v("Smoothing accuracy", o.smoothingAccuracy, kPrecision, Text::AboutSmoothingAccuracy);
+    v("Remove minimal graphics", o.removeMinimal, kSwitch, Text::AboutRemoveMinimal);
+    v("Remove minimal graphic width", o.minimalWidth, kSize, Text::AboutMinimalWidth);
+    v("Remove minimal graphic height", o.minimalHeight, kSize, Text::AboutMinimalHeight);
+    v("Remove duplicate lines", o.removeDuplicates, kSwitch, Text::AboutRemoveDuplicates);
+    v("Merge connected lines", o.mergeConnected, kSwitch, Text::AboutMergeConnected);
+    v("Merge connected lines Max size", o.mergeMaxSize, kSize, Text::AboutMergeMaxSize);
+    v("Sort", o.sort, kSwitch, Text::AboutSort);
+    v("Sort by", o.sortBy, kSortOrder, Text::AboutSortBy);
+    v("Change direction", o.changeDirection, kSwitch, Text::AboutChangeDirection);
+    v("Optimize abs", o.optimizeAbs, kSwitch, Text::AboutOptimizeAbs);
+    v("Auto optimize units", o.autoUnits, kSwitch, Text::AboutAutoUnits);
+    v("Auto optimize units Plt", o.pltUnits, kPlotterUnits, Text::AboutPltUnits);
+}
+
+template <class Visitor>
+void describeView(Visitor& v, ViewSettings& w) {
+    using namespace rules;
+    v("Show closs", w.showClose, kSwitch, Text::AboutShowClose);
+    v("Show abs", w.showAbs, kSwitch, Text::AboutShowAbs);
+    v("Show order", w.showOrder, kSwitch, Text::AboutShowOrder);
+    v("Show startpt", w.showStartPoint, kSwitch, Text::AboutShowStartPoint);
+    v("Show direction", w.showDirection, kSwitch, Text::AboutShowDirection);
+    v("Show gcode", w.showGcode, kSwitch, Text::AboutShowGcode);
+    v("Show grids", w.showGrids, kSwitch, Text::AboutShowGrids);
+    v("Show StatusBar", w.showStatusBar, kSwitch, Text::AboutShowStatusBar);
+    v("Gcode width", w.gcodeWidth, kPanelWidth, Text::AboutGcodeWidth);
+}
+
+// Every key of the file, in file order: its name, its field, the rule its values follow and
+// what it holds.
 template <class Visitor>
 void describe(Visitor& v, Settings& s) {
     v.section("Auto connect");
-    v("Auto connect", s.connection.autoConnect);
-    v("Auto IP", s.connection.autoIp);
-
-    AutoOptimizeSettings& o = s.optimize;
+    v("Auto connect", s.connection.autoConnect, rules::kSwitch, Text::AboutAutoConnect);
+    v("Auto IP", s.connection.autoIp, Text::AboutAutoIp);
     v.section("Auto optimize");
-    v("Curve smoothing", o.curveSmoothing);
-    v("Smoothing accuracy", o.smoothingAccuracy);
-    v("Remove minimal graphics", o.removeMinimal);
-    v("Remove minimal graphic width", o.minimalWidth);
-    v("Remove minimal graphic height", o.minimalHeight);
-    v("Remove duplicate lines", o.removeDuplicates);
-    v("Merge connected lines", o.mergeConnected);
-    v("Merge connected lines Max size", o.mergeMaxSize);
-    v("Sort", o.sort);
-    v("Sort by", o.sortBy);
-    v("Change direction", o.changeDirection);
-    v("Optimize abs", o.optimizeAbs);
-    v("Auto optimize units", o.autoUnits);
-    v("Auto optimize units Plt", o.pltUnits);
-
-    MachineParameters& m = s.process.machine;
+    describeOptimize(v, s.optimize);
     v.section("Process parameters");
-    v("X-axis num", m.xAxis);
-    v("Y-axis num", m.yAxis);
-    v("Empty speed", m.emptySpeed);
-    v("Empty accel", m.emptyAccel);
-    v("Empty decel", m.emptyDecel);
-    v("Move accel", m.moveAccel);
-    v("Move decel", m.moveDecel);
-    v("Show code type", m.codeType);
-    v("process filename", m.processFilename);
-    v("Return FirstPos", m.returnFirstPos);
-    for (int n = 1; n <= kPresetCount; ++n)
-        describePreset(v, s.process.presets[static_cast<size_t>(n - 1)], n);
-
+    describeProcess(v, s.process);
     v.actions(s.actions);
-
     v.section("Simulation");
-    v("Simulation speed", s.simulationSpeed);
-
-    ViewSettings& w = s.view;
+    v("Simulation speed", s.simulationSpeed, rules::kSimulationSpeed, Text::AboutSimulationSpeed);
     v.section("View");
-    v("Show closs", w.showClose);
-    v("Show abs", w.showAbs);
-    v("Show order", w.showOrder);
-    v("Show startpt", w.showStartPoint);
-    v("Show direction", w.showDirection);
-    v("Show gcode", w.showGcode);
-    v("Show grids", w.showGrids);
-    v("Show StatusBar", w.showStatusBar);
-    v("Gcode width", w.gcodeWidth);
+    describeView(v, s.view);
 }
+
+// The value of every field that has a rule, in description order.
+class RuledValues {
+  public:
+    void section(const char*) {}
+    template <class T>
+    void operator()(const std::string&, T& field, const ValueRule&, Text) {
+        values.push_back(static_cast<double>(field));
+    }
+    template <class T>
+    void operator()(const std::string&, T&&, Text) {}
+    void actions(std::vector<Action>&) {}
+
+    std::vector<double> values;
+};
+
+// The same rules over values in memory: each value its rule refuses is replaced by the default
+// of its field, the defaults walked in step.
+class Checker {
+  public:
+    explicit Checker(const std::vector<double>& defaults) : defaults_(defaults) {}
+    void section(const char*) {}
+    template <class T>
+    void operator()(const std::string& key, T& field, const ValueRule& rule, Text) {
+        const double fallback = defaults_[next_++];
+        const double value = static_cast<double>(field);
+        if (rule.allows(value)) return;
+        problems.push_back({key, numberText(value), &rule, numberText(fallback)});
+        field = static_cast<T>(fallback);
+    }
+    template <class T>
+    void operator()(const std::string&, T&&, Text) {}
+    void actions(std::vector<Action>&) {}
+
+    std::vector<SettingProblem> problems;
+
+  private:
+    const std::vector<double>& defaults_;
+    size_t next_ = 0;
+};
+
+template <class Part, class Describe>
+std::vector<SettingProblem> keepValid(Part& part, Describe describePart) {
+    static const std::vector<double> defaults = [&] {
+        Part fresh{};
+        RuledValues collect;
+        describePart(collect, fresh);
+        return collect.values;
+    }();
+    Checker checker(defaults);
+    describePart(checker, part);
+    return std::move(checker.problems);
+}
+
+// Finds the rule of one field by its address.
+class RuleFinder {
+  public:
+    explicit RuleFinder(const void* field) : field_(field) {}
+    void section(const char*) {}
+    template <class T>
+    void operator()(const std::string&, T& field, const ValueRule& rule, Text) {
+        if (static_cast<const void*>(&field) == field_) found_ = &rule;
+    }
+    template <class T>
+    void operator()(const std::string&, T&&, Text) {}
+    void actions(std::vector<Action>&) {}
+    const ValueRule* found() const { return found_; }
+
+  private:
+    const void* field_;
+    const ValueRule* found_ = nullptr;
+};
+
+// Builds the table of keys from the description over the default settings.
+class TableBuilder {
+  public:
+    explicit TableBuilder(std::vector<SettingEntry>& table) : table_(table) {}
+    void section(const char* name) { section_ = name; }
+    template <class T>
+    void operator()(const std::string& key, T& field, const ValueRule& rule, Text about) {
+        const SettingType type = std::is_same_v<T, bool>  ? SettingType::Switch
+                                 : std::is_same_v<T, int> ? SettingType::Integer
+                                                          : SettingType::Number;
+        table_.push_back({section_, key, type, &rule, fileText(field), about});
+    }
+    void operator()(const std::string& key, std::string& field, Text about) {
+        table_.push_back({section_, key, SettingType::Text, nullptr, field, about});
+    }
+    void operator()(const std::string& key, PresetText field, Text about) {
+        table_.push_back({section_, key, SettingType::Lines, nullptr, field.text, about});
+    }
+    void actions(std::vector<Action>&) {}
+
+  private:
+    std::vector<SettingEntry>& table_;
+    const char* section_ = "";
+};
 
 }  // namespace
 
-Settings readSettings(const ProfileFile& profile) {
+Settings readSettings(const ProfileFile& profile, std::vector<SettingProblem>* problems) {
     Settings settings;
-    Reader reader(profile);
+    Reader reader(profile, problems);
     describe(reader, settings);
-    // A file from elsewhere may name a sort this program does not have.
-    int& sortBy = settings.optimize.sortBy;
-    if (sortBy < kSortByGrid || sortBy > kSortByShortestTravel) sortBy = kSortByDefault;
     return settings;
 }
 
@@ -197,8 +312,45 @@ void writeSettings(const Settings& settings, ProfileFile& profile) {
     describe(writer, copy);
 }
 
-Settings loadSettings(const std::string& path) {
-    return readSettings(ProfileFile::load(path));
+Settings loadSettings(const std::string& path, std::vector<SettingProblem>* problems) {
+    return readSettings(ProfileFile::load(path), problems);
+}
+
+const std::vector<SettingEntry>& settingTable() {
+    static const std::vector<SettingEntry> table = [] {
+        std::vector<SettingEntry> entries;
+        Settings defaults;
+        TableBuilder builder(entries);
+        describe(builder, defaults);
+        return entries;
+    }();
+    return table;
+}
+
+const SettingEntry* findSetting(std::string_view key) {
+    for (const SettingEntry& entry : settingTable())
+        if (sameTextIgnoringCase(entry.key, key)) return &entry;
+    return nullptr;
+}
+
+std::string problemText(const SettingProblem& problem) {
+    return filledText(text(Text::DefaultUsed),
+                      {{"%1", refusalText(*problem.rule, problem.value, problem.key)},
+                       {"%2", problem.defaultValue}});
+}
+
+std::vector<SettingProblem> keepValidValues(Settings& settings) {
+    return keepValid(settings, [](auto& v, Settings& s) { describe(v, s); });
+}
+
+std::vector<SettingProblem> keepValidValues(ProcessSettings& process) {
+    return keepValid(process, [](auto& v, ProcessSettings& p) { describeProcess(v, p); });
+}
+
+const ValueRule* ruleOfField(const ProcessSettings& process, const void* field) {
+    RuleFinder finder(field);
+    describeProcess(finder, const_cast<ProcessSettings&>(process));
+    return finder.found();
 }
 
 int panelWidthFromSetting(int stored, double scale) {

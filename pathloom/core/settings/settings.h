@@ -3,12 +3,14 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/presets/actions.h"
 #include "core/presets/process.h"
 #include "core/presets/stored_text.h"
 #include "core/settings/profile_file.h"
+#include "core/settings/value_rules.h"
 
 namespace pathloom {
 
@@ -69,17 +71,53 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
-// Reads every section; missing keys keep their defaults, values that are not numbers read as 0.
-Settings readSettings(const ProfileFile& profile);
+// A value of the file (or of the settings in memory) that its rule refuses, and the default
+// taken in its place.
+struct SettingProblem {
+    std::string key;
+    std::string value;  // as the file holds it
+    const ValueRule* rule;
+    std::string defaultValue;
+};
+// "Speed1: -5 is not a speed; a speed is a number above 0 in mm/s; the default 200 is used".
+std::string problemText(const SettingProblem& problem);
+
+// Reads every section; missing keys keep their defaults, and so do values their rule refuses,
+// each of which is added to `problems` when given.
+Settings readSettings(const ProfileFile& profile, std::vector<SettingProblem>* problems = nullptr);
 // Writes every section into `profile`, keeping whatever else the file holds.
 void writeSettings(const Settings& settings, ProfileFile& profile);
 
 // Loads the settings file; a missing or unreadable file gives the defaults.
-Settings loadSettings(const std::string& path);
+Settings loadSettings(const std::string& path, std::vector<SettingProblem>* problems = nullptr);
 // Writes the settings into the file at `path` (created with its folder when missing), keeping
 // the file's other content. False when the file could not be written; the old file is then
 // unchanged.
 bool saveSettings(const Settings& settings, const std::string& path);
+
+// The table of keys: every key of the file in file order (the user actions aside), with what it
+// holds and the rule of its values.
+enum class SettingType { Switch, Integer, Number, Text, Lines };
+struct SettingEntry {
+    std::string section;
+    std::string key;
+    SettingType type;
+    const ValueRule* rule;     // null for texts, which take any one line
+    std::string defaultValue;  // as the file holds it
+    Text description;
+};
+const std::vector<SettingEntry>& settingTable();
+// The entry of a key, matched without regard to case as the file matches it; null for a key the
+// file does not have.
+const SettingEntry* findSetting(std::string_view key);
+
+// Puts the default in place of every value in memory its rule refuses, and returns what was
+// replaced. The program writers run this on what they are given.
+std::vector<SettingProblem> keepValidValues(Settings& settings);
+std::vector<SettingProblem> keepValidValues(ProcessSettings& process);
+// The rule of a field of `process`, found by the field's address; null for a text field or an
+// address outside `process`.
+const ValueRule* ruleOfField(const ProcessSettings& process, const void* field);
 
 // The code panel is stored in 96-dpi pixels; `scale` is the screen's dots per inch over 96.
 int panelWidthFromSetting(int stored, double scale);
