@@ -73,26 +73,36 @@ TEST_F(TransformDialogs, SpeedOpensWith200WithoutSelectionAndTakesOnlyPositiveFi
     EXPECT_NE(paneText(*window), before);
 }
 
-TEST_F(TransformDialogs, OrderIsClampedAndScaleRefusesWhatFloatsCannotHold) {
-    selectOnly({2});
+TEST_F(TransformDialogs, OrderStaysInTheGroupAndScaleRefusesWhatFloatsCannotHold) {
+    selectOnly({1});
     QString opened;
     run(CmdCustomOrder, [&](QDialog& d) {
         opened = textOf(d, "order");
         type(d, "order", "1.9");
         d.accept();
     });
-    EXPECT_EQ(opened, "3");
-    EXPECT_EQ(vects()[0]->segs->y0, 9);  // now first
-    run(CmdCustomOrder, [&](QDialog& d) {
-        type(d, "order", "1e300");
-        d.accept();
-    });
-    EXPECT_EQ(vects()[2]->segs->y0, 9);  // a huge position means last
+    EXPECT_EQ(opened, "2");
+    EXPECT_EQ(vects()[0]->segs->y0, 5);  // now first
     run(CmdCustomOrder, [&](QDialog& d) {
         type(d, "order", "0.5");
         d.accept();
     });
-    EXPECT_EQ(prompter.messages, QStringList{"参数错误"});
+    // The shape of the second group cannot move into the first, nor the first group's beyond it.
+    selectOnly({2});
+    run(CmdCustomOrder, [&](QDialog& d) {
+        type(d, "order", "1");
+        d.accept();
+    });
+    selectOnly({0});
+    run(CmdCustomOrder, [&](QDialog& d) {
+        type(d, "order", "1e300");
+        d.accept();
+    });
+    EXPECT_EQ(prompter.messages,
+              (QStringList{"参数错误", "该图形所在颜色组的顺序为 3，图形只能在本组内移动",
+                           "该图形所在颜色组的顺序为 1-2，图形只能在本组内移动"}));
+    EXPECT_EQ(vects()[0]->segs->y0, 5);
+    EXPECT_EQ(vects()[2]->segs->y0, 9);
 
     selectOnly({1});
     for (const char* refused : {"0.0001", "1e39"}) {
@@ -103,7 +113,7 @@ TEST_F(TransformDialogs, OrderIsClampedAndScaleRefusesWhatFloatsCannotHold) {
         });
     }
     EXPECT_EQ(opened, "1.0");
-    EXPECT_EQ(prompter.messages.mid(1), (QStringList{"缩放尺寸不正确！", "缩放尺寸不正确！"}));
+    EXPECT_EQ(prompter.messages.mid(3), (QStringList{"缩放尺寸不正确！", "缩放尺寸不正确！"}));
     EXPECT_EQ(vects()[1]->segs->x1, 10);
     run(CmdScale, [&](QDialog& d) {
         type(d, "factor", "0.00011");
