@@ -1,5 +1,6 @@
-// De Boor evaluation (plain and rational), the least-squares cubic fit with
-// re-parameterisation, and the interpolation of fit points by a C2 cubic.
+// De Boor evaluation (plain and rational), exact Bezier pieces of spans by knot insertion, the
+// least-squares cubic fit with re-parameterisation, and the interpolation of fit points by a C2
+// cubic.
 #include "curves/bspline.h"
 
 #include <algorithm>
@@ -110,7 +111,14 @@ bool clampedKnots(int degree, std::span<const double> knots) {
     return true;
 }
 
-Point evaluate(const BSpline& curve, int span, double t) {
+namespace {
+
+// De Boor's triangle over span `span`, level r (1 ... degree) taking the parameter
+// levelParameter(r). With one parameter on every level it is the curve's point; with the parameters
+// u1 ... up it is the polar form f(u1, ..., up), which is what inserting the knots u1 ... up
+// (Boehm) leaves as a control point.
+template <typename LevelParameter>
+Point deBoor(const BSpline& curve, int span, LevelParameter levelParameter) {
     const int p = curve.degree;
     const bool rational = !curve.weights.empty();
     std::array<Homogeneous, kMaxDegree + 1> d;
@@ -119,7 +127,8 @@ Point evaluate(const BSpline& curve, int span, double t) {
         const double w = rational ? curve.weights[k] : 1;
         d[j] = {curve.control[k].x * w, curve.control[k].y * w, w};
     }
-    for (int r = 1; r <= p; ++r)
+    for (int r = 1; r <= p; ++r) {
+        const double t = levelParameter(r);
         for (int j = p; j >= r; --j) {
             const double left = curve.knots[static_cast<size_t>(span - p + j)];
             const double right = curve.knots[static_cast<size_t>(span + 1 + j - r)];
@@ -128,8 +137,46 @@ Point evaluate(const BSpline& curve, int span, double t) {
                     (1 - alpha) * d[j - 1].y + alpha * d[j].y,
                     (1 - alpha) * d[j - 1].w + alpha * d[j].w};
         }
+    }
     if (!rational) return {d[p].x, d[p].y};
     return d[p].w != 0 ? Point{d[p].x / d[p].w, d[p].y / d[p].w} : Point{d[p].x, d[p].y};
+}
+
+// The polar form of the span's polynomial with `ends` of its arguments at the span's end knot
+// and the rest at its start knot.
+Point polarAtEnds(const BSpline& curve, int span, int ends) {
+    const double a = curve.knots[static_cast<size_t>(span)];
+    const double b = curve.knots[static_cast<size_t>(span) + 1];
+    return deBoor(curve, span, [&](int level) { return level <= ends ? b : a; });
+}
+
+}  // namespace
+
+Point evaluate(const BSpline& curve, int span, double t) {
+    return deBoor(curve, span, [t](int) { return t; });
+}
+
+CubicPiece spanBezier(const BSpline& curve, int span) {
+    // The Bezier control points of a span of degree p are f(a^(p-i), b^i), i = 0 ... p. Higher
+    // degrees are no cubic; the bound only keeps a wrong call inside the array.
+    std::array<Point, 4> polar;
+    for (int i = 0; i <= std::min(curve.degree, 3); ++i)
+        polar[static_cast<size_t>(i)] = polarAtEnds(curve, span, i);
+    if (curve.degree == 3) return polar;
+    return elevatedToCubic(
+        std::span<const Point>(polar.data(), static_cast<size_t>(curve.degree) + 1));
+}
+
+CubicPiece elevatedToCubic(std::span<const Point> p) {
+    if (p.size() == 2)
+        return {p[0],
+                {p[0].x + (p[1].x - p[0].x) / 3, p[0].y + (p[1].y - p[0].y) / 3},
+                {p[0].x + 2 * (p[1].x - p[0].x) / 3, p[0].y + 2 * (p[1].y - p[0].y) / 3},
+                p[1]};
+    return {p[0],
+            {p[0].x + 2 * (p[1].x - p[0].x) / 3, p[0].y + 2 * (p[1].y - p[0].y) / 3},
+            {p[2].x + 2 * (p[1].x - p[2].x) / 3, p[2].y + 2 * (p[1].y - p[2].y) / 3},
+            p[2]};
 }
 
 Point bezierPoint(const CubicPiece& p, double t) {

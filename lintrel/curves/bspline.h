@@ -1,6 +1,7 @@
 // B-spline and NURBS curves as the readers meet them: evaluation by de Boor's algorithm
-// (weighted when the curve is rational), the fitting of one cubic Bezier piece to samples of a
-// curve, and the cubic that interpolates a row of fit points. Everything is double precision;
+// (weighted when the curve is rational), the exact Bezier piece of a polynomial span, the fitting
+// of one cubic Bezier piece to samples of a curve, and the cubic that interpolates a row of fit
+// points. Everything is double precision;
 // the flattening of the resulting Bezier pieces is curve flattening's own business.
 #pragma once
 
@@ -38,6 +39,15 @@ bool clampedKnots(int degree, std::span<const double> knots);
 Point evaluate(const BSpline& curve, int span, double t);
 
 using CubicPiece = std::array<Point, 4>;
+
+// The cubic Bezier piece that is exactly knot span `span` of a plain (unweighted) B-spline of
+// degree 1, 2 or 3: the span's control points once its two end knots are inserted up to the
+// degree (Boehm), raised to a cubic for the lower degrees. Parameter f of the piece is the
+// curve's knots[span] + f * (knots[span + 1] - knots[span]).
+CubicPiece spanBezier(const BSpline& curve, int span);
+
+// A Bezier curve of degree 1 or 2 (two or three control points) written as the cubic it equals.
+CubicPiece elevatedToCubic(std::span<const Point> control);
 
 // Fits one cubic Bezier piece to samples taken at parameters 0, 1 / (n - 1), ... 1: the end
 // points are kept, the inner control points come from a least-squares fit; the samples are

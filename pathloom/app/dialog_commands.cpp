@@ -101,12 +101,13 @@ void DialogCommands::curvePrecision() {
 }
 
 void DialogCommands::optimizeTravel() {
-    // The travel optimisation asks for its tolerance in the curve precision dialog.
-    NumberDialog dialog(window_.prompter(), &window_, dtr("曲线精度"), dtr("请输入曲线的参考精度:"),
-                        {{"precision", QString(), shown(memory_.precision)}});
+    // The tolerance is how far a start point must move to count, and the precision at which
+    // curves without a flattened copy get one first.
+    NumberDialog dialog(window_.prompter(), &window_, dtr("优化空移"), dtr("请输入优化空移的容差:"),
+                        {{"tolerance", QString(), shown(memory_.travelTolerance)}});
     if (!window_.prompter().runDialog(dialog)) return;
-    memory_.precision = dialog.number("precision");
-    finish(runEdit(window_.document(), EditCommand::OptimizeTravel, {0, 0, memory_.precision},
+    memory_.travelTolerance = dialog.number("tolerance");
+    finish(runEdit(window_.document(), EditCommand::OptimizeTravel, {0, 0, memory_.travelTolerance},
                    window_.sink()));
 }
 
@@ -227,10 +228,14 @@ void DialogCommands::showOrigin() {
     if (!origin_) {
         origin_ = new dialogs::OriginDialog(window_.prompter(), &window_);
         origin_->setWindowFlag(Qt::Tool);
-        connect(origin_, &dialogs::OriginDialog::anchorChosen, this,
-                [this](Anchor anchor) { finish(moveAnchorToOrigin(window_.document(), anchor)); });
-        connect(origin_, &dialogs::OriginDialog::typedOrigin, this,
-                [this](double x, double y) { finish(moveOriginTo(window_.document(), x, y)); });
+        // A drawing moved by its anchor or a typed point is fitted into the view again: it may
+        // have left the part of the plane the view showed. (A picked origin keeps the view.)
+        connect(origin_, &dialogs::OriginDialog::anchorChosen, this, [this](Anchor anchor) {
+            finishMovedDrawing(moveAnchorToOrigin(window_.document(), anchor));
+        });
+        connect(origin_, &dialogs::OriginDialog::typedOrigin, this, [this](double x, double y) {
+            finishMovedDrawing(moveOriginTo(window_.document(), x, y));
+        });
         // Picking: the canvas's next click makes its point (or the snap point) the origin.
         connect(origin_, &dialogs::OriginDialog::pickRequested, this, [this] {
             if (window_.document().mode() == ViewMode::Select)
@@ -247,6 +252,13 @@ void DialogCommands::showOrigin() {
     }
     origin_->show();
     origin_->raise();
+    // The window takes the keyboard, so that Escape closes it at once.
+    origin_->activateWindow();
+}
+
+void DialogCommands::finishMovedDrawing(Outcome outcome) {
+    finish(outcome);
+    if (outcome == Outcome::Changed) window_.canvas()->resetView();
 }
 
 }  // namespace pathloom::app

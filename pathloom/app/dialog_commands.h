@@ -33,6 +33,8 @@ class DialogCommands : public QObject {
   private:
     void bind(int id, void (DialogCommands::*handler)());
     void finish(Outcome outcome);
+    // finish, and the view fitted to the drawing again when it moved.
+    void finishMovedDrawing(Outcome outcome);
 
     void removeTiny();
     void merge();

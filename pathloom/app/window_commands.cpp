@@ -45,12 +45,15 @@ QString patterns(const QStringList& extensions) {
 }
 
 QString importFilters() {
+    const QStringList dxf{QStringLiteral("dxf")}, ai{QStringLiteral("ai")},
+        dst{QStringLiteral("dst")};
+    const QStringList plotter{QStringLiteral("plt"), QStringLiteral("hpgl"), QStringLiteral("hpg"),
+                              QStringLiteral("hgl")};
     return QStringLiteral(
-               "AutoCad File(%1);;HPGL Plotter File(%2);;Adobe Illustratro File(%3);;"
-               "All File(%4)")
-        .arg(patterns({QStringLiteral("dxf")}), patterns({QStringLiteral("plt")}),
-             patterns({QStringLiteral("ai")}),
-             patterns({QStringLiteral("dxf"), QStringLiteral("plt"), QStringLiteral("ai")}));
+               "AutoCad File(%1);;HPGL Plotter File(%2);;Adobe Illustrator File(%3);;"
+               "Tajima Stitch File(%4);;All Drawings(%5);;All Files(*)")
+        .arg(patterns(dxf), patterns(plotter), patterns(ai), patterns(dst),
+             patterns(dxf + plotter + ai + dst));
 }
 
 const QString kBasicFilter = QStringLiteral("Basic File(*.bas)");

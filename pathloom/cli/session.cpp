@@ -16,6 +16,7 @@
 #include "core/canvas/scene.h"
 #include "core/canvas/svg.h"
 #include "core/canvas/view_transform.h"
+#include "core/codegen/number_format.h"
 #include "core/controller/controller_session.h"
 #include "core/document/document.h"
 #include "core/document/measure.h"
@@ -106,9 +107,9 @@ int writeOutput(const Options& options, const std::string& text, std::FILE* out,
     return kExitOk;
 }
 
-// A figure for the summary: rounded to the four decimals shown, never "-0.0000".
-double shown(double v) {
-    return std::round(v * 10000) / 10000 + 0.0;
+// A figure for the summary, with the four decimals of the programs.
+std::string shown(double v) {
+    return fixedText(v, 4);
 }
 
 std::string duration(double seconds) {
@@ -219,14 +220,16 @@ int runInfo(const Options& options, const Settings& settings, std::FILE* out, st
     std::fprintf(out, "groups:         %d\n", f.groups);
     std::fprintf(out, "vects:          %d (%d segments)\n", f.vects, f.segs);
     if (f.hasExtent)
-        std::fprintf(out, "extent:         x %.4f to %.4f, y %.4f to %.4f (%.4f by %.4f)\n",
-                     shown(f.x), shown(f.x + f.width), shown(f.y), shown(f.y + f.height),
-                     shown(f.width), shown(f.height));
-    std::fprintf(out, "cut length:     %.4f\n", f.cutLength);
-    std::fprintf(out, "tool-up travel: %.4f as drawn, %.4f after optimisation", travelBefore,
-                 f.travel);
+        std::fprintf(out, "extent:         x %s to %s, y %s to %s (%s by %s)\n", shown(f.x).c_str(),
+                     shown(f.x + f.width).c_str(), shown(f.y).c_str(),
+                     shown(f.y + f.height).c_str(), shown(f.width).c_str(),
+                     shown(f.height).c_str());
+    std::fprintf(out, "cut length:     %s\n", shown(f.cutLength).c_str());
+    std::fprintf(out, "tool-up travel: %s as drawn, %s after optimisation",
+                 shown(travelBefore).c_str(), shown(f.travel).c_str());
     if (travelBefore > 0)
-        std::fprintf(out, " (%.1f %% less)", 100.0 * (travelBefore - f.travel) / travelBefore);
+        std::fprintf(out, " (%s %% less)",
+                     fixedText(100.0 * (travelBefore - f.travel) / travelBefore, 1).c_str());
     std::fprintf(
         out, "\nestimated time: %s (cutting %s, travel %s; constant speeds, ramps not counted)\n",
         duration(f.cutSeconds + f.travelSeconds).c_str(), duration(f.cutSeconds).c_str(),

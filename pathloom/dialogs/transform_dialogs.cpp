@@ -5,8 +5,8 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <cstdio>
 
+#include "core/codegen/number_format.h"
 #include "core/dialogs/number_input.h"
 #include "core/document/commands.h"
 #include "core/text/texts.h"
@@ -49,9 +49,9 @@ void RotateDialog::autoAngle() {
         }
         v[i] = *value;
     }
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%lf", lineAngleDegrees(v[0], v[1], v[2], v[3]));
-    findChild<QLineEdit*>(QStringLiteral("angle"))->setText(QString::fromLatin1(buffer));
+    // Six decimals, as "%lf" shows the angle.
+    findChild<QLineEdit*>(QStringLiteral("angle"))
+        ->setText(qstring(fixedText(lineAngleDegrees(v[0], v[1], v[2], v[3]), 6)));
 }
 
 MirrorDialog::MirrorDialog(app::Prompter& prompter, QWidget* parent, bool mirrorX, bool mirrorY,

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/canvas/measures.h"
+#include "core/codegen/number_format.h"
 #include "core/text/texts.h"
 #include "view/canvas.h"
 
@@ -135,7 +136,9 @@ void Canvas::mouseMoveEvent(QMouseEvent* event) {
     picture();
     const QPointF pixel = event->position();
     const canvas::PointD at = drawingPoint(pixel);
-    emit cursorMoved(QStringLiteral("X:%1, Y:%2").arg(at.x, 0, 'f', 4).arg(at.y, 0, 'f', 4));
+    emit cursorMoved(QStringLiteral("X:%1, Y:%2")
+                         .arg(QString::fromStdString(fixedText(at.x, 4)),
+                              QString::fromStdString(fixedText(at.y, 4))));
     if (selecting_ && document_.mode() == ViewMode::Select) {
         corner_ = pixel;
         update();

@@ -90,7 +90,7 @@ TEST_F(DialogMenus, EveryModalDialogIsAWindowAndEscapeChangesNothing) {
         int command;
         const char* title;
     } dialogs[] = {{CmdRemoveTiny, "去除极小图形"}, {CmdMerge, "合并相连线"},
-                   {CmdCurvePrecision, "曲线精度"}, {CmdOptimizeTravel, "曲线精度"},
+                   {CmdCurvePrecision, "曲线精度"}, {CmdOptimizeTravel, "优化空移"},
                    {CmdAutoOptimize, "自动优化"},   {CmdProcess, "工艺参数"},
                    {CmdCustomSpeed, "修改速度"},    {CmdCustomOrder, "修改顺序"},
                    {CmdScale, "轨迹缩放"},          {CmdCustomZ, "修改Z轴高度"},

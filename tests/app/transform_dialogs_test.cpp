@@ -2,11 +2,16 @@
 // and their effect on a drawing made in the test; refused inputs say why and change nothing.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 #include "app/commands.h"
 #include "app/dialog_support.h"
+#include "app/language.h"
 #include "dialogs/origin_dialog.h"
+#include "view/canvas.h"
 
 namespace pathloom::app::testing {
 namespace {
@@ -68,26 +73,36 @@ TEST_F(TransformDialogs, SpeedOpensWith200WithoutSelectionAndTakesOnlyPositiveFi
     EXPECT_NE(paneText(*window), before);
 }
 
-TEST_F(TransformDialogs, OrderIsClampedAndScaleRefusesWhatFloatsCannotHold) {
-    selectOnly({2});
+TEST_F(TransformDialogs, OrderStaysInTheGroupAndScaleRefusesWhatFloatsCannotHold) {
+    selectOnly({1});
     QString opened;
     run(CmdCustomOrder, [&](QDialog& d) {
         opened = textOf(d, "order");
         type(d, "order", "1.9");
         d.accept();
     });
-    EXPECT_EQ(opened, "3");
-    EXPECT_EQ(vects()[0]->segs->y0, 9);  // now first
-    run(CmdCustomOrder, [&](QDialog& d) {
-        type(d, "order", "1e300");
-        d.accept();
-    });
-    EXPECT_EQ(vects()[2]->segs->y0, 9);  // a huge position means last
+    EXPECT_EQ(opened, "2");
+    EXPECT_EQ(vects()[0]->segs->y0, 5);  // now first
     run(CmdCustomOrder, [&](QDialog& d) {
         type(d, "order", "0.5");
         d.accept();
     });
-    EXPECT_EQ(prompter.messages, QStringList{"参数错误"});
+    // The shape of the second group cannot move into the first, nor the first group's beyond it.
+    selectOnly({2});
+    run(CmdCustomOrder, [&](QDialog& d) {
+        type(d, "order", "1");
+        d.accept();
+    });
+    selectOnly({0});
+    run(CmdCustomOrder, [&](QDialog& d) {
+        type(d, "order", "1e300");
+        d.accept();
+    });
+    EXPECT_EQ(prompter.messages,
+              (QStringList{"参数错误", "该图形所在颜色组的顺序为 3，图形只能在本组内移动",
+                           "该图形所在颜色组的顺序为 1-2，图形只能在本组内移动"}));
+    EXPECT_EQ(vects()[0]->segs->y0, 5);
+    EXPECT_EQ(vects()[2]->segs->y0, 9);
 
     selectOnly({1});
     for (const char* refused : {"0.0001", "1e39"}) {
@@ -98,7 +113,7 @@ TEST_F(TransformDialogs, OrderIsClampedAndScaleRefusesWhatFloatsCannotHold) {
         });
     }
     EXPECT_EQ(opened, "1.0");
-    EXPECT_EQ(prompter.messages.mid(1), (QStringList{"缩放尺寸不正确！", "缩放尺寸不正确！"}));
+    EXPECT_EQ(prompter.messages.mid(3), (QStringList{"缩放尺寸不正确！", "缩放尺寸不正确！"}));
     EXPECT_EQ(vects()[1]->segs->x1, 10);
     run(CmdScale, [&](QDialog& d) {
         type(d, "factor", "0.00011");
@@ -232,15 +247,20 @@ TEST_F(TransformDialogs, OptimisationDialogsRememberTheirValuesAndRunTheirStep) 
             d.accept();
         });
     }
-    for (int command : {CmdCurvePrecision, CmdOptimizeTravel, CmdCurvePrecision}) {
+    // Curve precision and travel optimisation each ask for their own value under their own title.
+    for (int command :
+         {CmdCurvePrecision, CmdOptimizeTravel, CmdCurvePrecision, CmdOptimizeTravel}) {
         selectOnly({0, 1, 2});
+        const char* field = command == CmdCurvePrecision ? "precision" : "tolerance";
         run(command, [&](QDialog& d) {
-            opened << textOf(d, "precision") + "|" + d.windowTitle();
-            type(d, "precision", "0.2");
+            opened << textOf(d, field) + "|" + d.windowTitle();
+            type(d, field, command == CmdCurvePrecision ? "0.2" : "0.3");
             d.accept();
         });
     }
-    EXPECT_EQ(opened, (QStringList{"0", "0.5", "0.05|曲线精度", "0.2|曲线精度", "0.2|曲线精度"}));
+    EXPECT_EQ(opened, (QStringList{"0", "0.5", "0.05|曲线精度", "0.05|优化空移", "0.2|曲线精度",
+                                   "0.3|优化空移"}));
+    EXPECT_EQ(window->dialogs().memory().travelTolerance, 0.3);
     EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join("; ").toStdString();
 }
 
@@ -350,6 +370,61 @@ TEST_F(TransformDialogs, OriginAnchorsAndTypedPointMoveTheWholeDrawing) {
     EXPECT_EQ(window->document().drawing(), nullptr);
     window->action(CmdOrigin)->trigger();
     EXPECT_EQ(window->dialogs().originDialog(), origin);  // made once, shown again
+}
+
+TEST_F(TransformDialogs, TravelDialogSpeaksOfItsToleranceInBothLanguages) {
+    selectOnly({0});
+    QString title, prompt;
+    const auto look = [&](QDialog& d) {
+        title = d.windowTitle();
+        prompt = child<QLabel>(d, "prompt")->text();
+        d.reject();
+    };
+    run(CmdOptimizeTravel, look);
+    EXPECT_EQ(title, "优化空移");
+    EXPECT_EQ(prompt, "请输入优化空移的容差:");
+    useLanguage(Language::English);
+    run(CmdOptimizeTravel, look);
+    useLanguage(Language::Chinese);
+    EXPECT_EQ(title, "Optimize travel");
+    EXPECT_EQ(prompt, "Enter the tolerance of the travel optimisation:");
+}
+
+TEST_F(TransformDialogs, OriginWindowTakesTheKeyboardAndItsButtonsRefitTheView) {
+    // A part far from the origin fills the view; centred on the origin it must still be seen.
+    adopt(groupOf({polyline({{900, 700}, {1000, 700}, {1000, 760}, {900, 760}}, true)}));
+    window->resize(900, 700);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    view::Canvas* canvas = window->canvas();
+    const auto onScreen = [&](double x, double y) {
+        canvas->picture();  // the view as the next paint shows it
+        return canvas->rect().contains(canvas->pixelOf(x, y).toPoint());
+    };
+    ASSERT_TRUE(onScreen(900, 700) && onScreen(1000, 760));
+
+    window->action(CmdOrigin)->trigger();
+    dialogs::OriginDialog* origin = window->dialogs().originDialog();
+    ASSERT_NE(origin, nullptr);
+    // The window takes the keyboard (a tool window counts as active with its parent, so ask the
+    // application which window is).
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == origin; }));
+    auto* centre = child<QPushButton>(*origin, "anchor4");  // "正中"
+    QTest::mouseClick(centre, Qt::LeftButton);
+    EXPECT_NEAR(vects()[0]->segs->x0, -50, 1e-6);
+    EXPECT_TRUE(onScreen(-50, -30) && onScreen(50, 30));
+    QTest::mouseClick(child<QPushButton>(*origin, "anchor6"), Qt::LeftButton);  // "左下"
+    EXPECT_TRUE(onScreen(0, 0) && onScreen(100, 60));
+    child<QLineEdit>(*origin, "originX")->setText("-500");
+    QTest::mouseClick(child<QPushButton>(*origin, "typedOrigin"), Qt::LeftButton);
+    EXPECT_TRUE(onScreen(500, 0) && onScreen(600, 60));
+
+    // Escape where the keyboard is closes the window.
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus->window(), origin);
+    QTest::keyClick(focus, Qt::Key_Escape);
+    EXPECT_FALSE(origin->isVisible());
 }
 
 }  // namespace

@@ -123,8 +123,21 @@ TEST_F(Window, ReadOnlyProgramFolderKeepsTheSettingsInTheUserFolder) {
 TEST_F(Window, ImportShowsTheProgramWithItsLineMapAndNewClearsBoth) {
     auto window = withDrawing();
     EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join(' ').toStdString();
-    EXPECT_TRUE(prompter.openFilters.startsWith("AutoCad File(*.dxf *.DXF);;"));
-    EXPECT_TRUE(prompter.openFilters.contains("All File(*.dxf *.DXF *.plt *.PLT *.ai *.AI)"));
+    // Every kind the import reads has its entry, all of them one more, and the last takes any file.
+    const QStringList filters = prompter.openFilters.split(QStringLiteral(";;"));
+    EXPECT_EQ(filters.value(0), "AutoCad File(*.dxf *.DXF)");
+    EXPECT_EQ(filters.value(2), "Adobe Illustrator File(*.ai *.AI)");
+    EXPECT_EQ(filters.value(3), "Tajima Stitch File(*.dst *.DST)");
+    EXPECT_EQ(filters.value(5), "All Files(*)");
+    const QString drawings = filters.value(4);
+    EXPECT_TRUE(drawings.startsWith("All Drawings(")) << drawings.toStdString();
+    for (const char* name :
+         {"a.dxf", "B.DXF", "c.plt", "d.hpgl", "e.HPG", "f.hgl", "g.ai", "h.dst", "i.DST"}) {
+        EXPECT_TRUE(QDir::match(drawings.section('(', 1).chopped(1).split(' '), name)) << name;
+        EXPECT_TRUE(QDir::match(QStringLiteral("*"), name));
+    }
+    EXPECT_TRUE(QDir::match(filters.value(1).section('(', 1).chopped(1).split(' '), "x.hgl"));
+    EXPECT_FALSE(QDir::match(drawings.section('(', 1).chopped(1).split(' '), "photo.png"));
     ASSERT_NE(window->document().drawing(), nullptr);
     EXPECT_FALSE(paneText(*window).empty());
     EXPECT_EQ(paneText(*window), window->document().code());

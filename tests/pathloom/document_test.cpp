@@ -17,6 +17,7 @@
 #include "core/document/measure.h"
 #include "core/document/pipeline.h"
 #include "core/document/units.h"
+#include "core/text/texts.h"
 #include "support/builders.h"
 #include "support/dxf_builder.h"
 
@@ -283,30 +284,47 @@ void select(VectGroup* drawing, char letter) {
         v->selected = ('A' + static_cast<int>(v->segs->x0)) == letter;
 }
 
-TEST(DocumentCommands, ChangeOrderMovesTheFirstSelectedVect) {
+TEST(DocumentCommands, ChangeOrderMovesTheFirstSelectedVectWithinItsGroup) {
     RecordingSink sink;
     Document document;
-    document.adopt(lettered());
-    select(document.drawing(), 'E');
-    EXPECT_EQ(changeOrder(document, 2, sink), Outcome::Changed);
-    EXPECT_EQ(order(document.drawing()), "|AEB|C|D");
+    VectGroup* drawing = lettered();  // |AB|C|DE, and F joins the last group
+    lintrel::append(lintrel::lastOf(drawing)->vects, lintrel::test::polyline({{5, 0}, {5, 1}}));
+    document.adopt(drawing);
+    select(document.drawing(), 'D');
+    EXPECT_EQ(changeOrder(document, 6, sink), Outcome::Changed);
+    EXPECT_EQ(order(document.drawing()), "|AB|C|EFD");
+    EXPECT_EQ(changeOrder(document, 5, sink), Outcome::Changed);
+    EXPECT_EQ(order(document.drawing()), "|AB|C|EDF");
+    EXPECT_EQ(changeOrder(document, 4, sink), Outcome::Changed);  // the group's first vect
+    EXPECT_EQ(order(document.drawing()), "|AB|C|DEF");
+    EXPECT_EQ(changeOrder(document, 99, sink), Outcome::Changed);  // beyond the end means last
+    EXPECT_EQ(order(document.drawing()), "|AB|C|EFD");
     select(document.drawing(), 'A');
     EXPECT_EQ(changeOrder(document, 1, sink), Outcome::Unchanged);
     EXPECT_EQ(changeOrder(document, 0, sink), Outcome::Unchanged);
+    EXPECT_EQ(changeOrder(document, 2, sink), Outcome::Changed);
+    EXPECT_EQ(order(document.drawing()), "|BA|C|EFD");
     EXPECT_EQ(sink.messages, std::vector<std::string>{"参数错误"});
-    // Before the vect at position 4 (D), becoming its group's first; beyond the end means last.
-    EXPECT_EQ(changeOrder(document, 4, sink), Outcome::Changed);
-    EXPECT_EQ(order(document.drawing()), "|EB|C|AD");
+
+    // A position in another group would cut the shape with that group's preset: refused, in
+    // either language, with the positions its own group holds.
+    sink.messages.clear();
+    EXPECT_EQ(changeOrder(document, 3, sink), Outcome::Unchanged);
     select(document.drawing(), 'C');
-    EXPECT_EQ(changeOrder(document, 99, sink), Outcome::Changed);
-    EXPECT_EQ(order(document.drawing()), "|EB|ADC");  // C's group went with it
+    EXPECT_EQ(changeOrder(document, 1, sink), Outcome::Unchanged);
+    setLanguage(Language::English);
     select(document.drawing(), 'E');
-    EXPECT_EQ(changeOrder(document, 5, sink), Outcome::Changed);
-    EXPECT_EQ(order(document.drawing()), "|B|ADCE");
-    select(document.drawing(), 'B');
-    EXPECT_EQ(changeOrder(document, 3, sink), Outcome::Changed);
-    EXPECT_EQ(order(document.drawing()), "|ADBCE");  // the first group went: the list moved on
+    EXPECT_EQ(changeOrder(document, 2, sink), Outcome::Unchanged);
+    setLanguage(Language::Chinese);
+    EXPECT_EQ(order(document.drawing()), "|BA|C|EFD");
+    EXPECT_EQ(sink.messages,
+              (std::vector<std::string>{
+                  "该图形所在颜色组的顺序为 1-2，图形只能在本组内移动",
+                  "该图形所在颜色组的顺序为 3，图形只能在本组内移动",
+                  "The shape's colour group holds positions 4-6; a shape moves only within its "
+                  "group"}));
     EXPECT_TRUE(lintrel::test::wellLinked(document.drawing()->vects));
+    EXPECT_TRUE(lintrel::test::wellLinked(lintrel::lastOf(document.drawing())->vects));
 }
 
 TEST(DocumentCommands, ValueCommandsRefuseBadValuesAndChangeOnlyTheSelection) {

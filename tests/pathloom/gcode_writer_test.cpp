@@ -80,8 +80,8 @@ TEST(GcodeWriter, ArcDirectionFollowsTheSweep) {
     // A clockwise quarter (positive sweep) from angle 0: G02, centre given from the start.
     ChainOwner<VectGroup> drawing(groupOf({arc(0, 0, 10, 0, lintrel::kHalfPi)}));
     const std::string text = gcode(drawing.get(), noReturn());
-    // The flattened start may carry a negative zero from the sine, printed as "-0.0000".
-    EXPECT_EQ(text.substr(0, 19), "G90\r\nG00 X10.0000 Y");
+    // The flattened start may carry a negative zero from the sine; it is written unsigned.
+    EXPECT_EQ(text.substr(0, 31), "G90\r\nG00 X10.0000 Y0.0000\r\nG02 ");
     EXPECT_NE(text.find("\r\nG02 X0.0000 Y-10.0000 I-10.0000 J0.0000 F200.0000\r\n"),
               std::string::npos)
         << text;

@@ -1,5 +1,5 @@
 // Conversion of ELLIPSE, SPLINE and MLINE. An ellipse becomes an ellipse vect in the library's
-// clockwise convention; a cubic spline becomes a chain of Bezier pieces fitted span by span,
+// clockwise convention; a cubic spline becomes a chain of Bezier pieces, one exact piece per span,
 // other splines a Bezier chain or a polyline through points on the curve; a multiline becomes
 // one polyline per element.
 #include <algorithm>
@@ -50,23 +50,30 @@ bool sameInSingle(Point a, Point b) {
            std::fabs(static_cast<float>(a.y) - static_cast<float>(b.y)) < 1e-4f;
 }
 
-// Cubic pieces of a cubic spline, one per span, each fitted to eleven samples: the end of the
-// previous span, nine points inside the span, and its end; spans of no length add nothing.
-void cubicSpanPieces(const BSpline& curve, bool clamped, std::vector<CubicPiece>& pieces,
-                     Point& previous) {
+// True when every control point of `piece` lies within 1e-4 of `at`: the piece adds nothing.
+bool addsNothing(const CubicPiece& piece, Point at) {
+    return std::all_of(piece.begin(), piece.end(), [at](Point p) { return sameInSingle(p, at); });
+}
+
+// Cubic pieces of a cubic spline, each exactly one span. A span adds nothing, and is left out,
+// when the curve at its end lies within 1e-4 of the curve at nine tenths of it (repeated knots
+// above all) and its whole piece lies within 1e-4 of where the chain stands; a short span that
+// ends at a standstill but still goes somewhere keeps its piece. Each piece starts where the
+// last one ended, so that the chain stays joined.
+void cubicSpanPieces(const BSpline& curve, std::vector<CubicPiece>& pieces) {
     const int n = static_cast<int>(curve.control.size());
-    std::array<Point, 11> samples;
+    Point previous = evaluate(curve, 3, curve.knots[3]);
     for (int s = 3; s < n; ++s) {
-        const bool last = s + 1 == n;
         const double k0 = curve.knots[static_cast<size_t>(s)];
         const double k1 = curve.knots[static_cast<size_t>(s) + 1];
-        samples[0] = previous;
-        for (int i = 1; i <= 9; ++i)
-            samples[i] = evaluate(curve, s, k0 + i * (k1 - k0) / 10);
-        samples[10] = last && clamped ? curve.control.back() : evaluate(curve, s, k1);
-        if (!last && sameInSingle(samples[10], samples[9])) continue;
-        pieces.push_back(fitCubic(samples));
-        previous = samples[10];
+        CubicPiece piece = spanBezier(curve, s);
+        if (s + 1 < n &&
+            sameInSingle(evaluate(curve, s, k1), evaluate(curve, s, k0 + 9 * (k1 - k0) / 10)) &&
+            addsNothing(piece, previous))
+            continue;
+        piece[0] = previous;
+        pieces.push_back(piece);
+        previous = piece[3];
     }
 }
 
@@ -88,19 +95,6 @@ void adaptivePieces(const std::function<Point(double)>& at, double t0, double t1
     pieces.push_back(piece);
     // Neighbouring pieces meet exactly, whatever the fit made of the ends.
     if (pieces.size() > 1) pieces.back()[0] = pieces[pieces.size() - 2][3];
-}
-
-// A Bezier curve of degree 1 or 2 written as the cubic it equals.
-CubicPiece elevated(std::span<const Point> p) {
-    if (p.size() == 2)
-        return {p[0],
-                {p[0].x + (p[1].x - p[0].x) / 3, p[0].y + (p[1].y - p[0].y) / 3},
-                {p[0].x + 2 * (p[1].x - p[0].x) / 3, p[0].y + 2 * (p[1].y - p[0].y) / 3},
-                p[1]};
-    return {p[0],
-            {p[0].x + 2 * (p[1].x - p[0].x) / 3, p[0].y + 2 * (p[1].y - p[0].y) / 3},
-            {p[2].x + 2 * (p[1].x - p[2].x) / 3, p[2].y + 2 * (p[1].y - p[2].y) / 3},
-            p[2]};
 }
 
 }  // namespace
@@ -204,16 +198,15 @@ void Converter::convertSpline(const DxfSpline& s) {
     const bool rational = isRational(s);
     const BSpline curve{degree, knots, control,
                         rational ? std::span<const double>(s.weights) : std::span<const double>()};
-    const bool clamped = clampedKnots(degree, knots);
 
     std::vector<CubicPiece> pieces;
     if (degree == 3 && n > 3 && !rational) {
-        Point previous = clamped ? control.front() : evaluate(curve, 3, knots[3]);
-        cubicSpanPieces(curve, clamped, pieces, previous);
+        cubicSpanPieces(curve, pieces);
         return emitBezier(pieces, s.colour);
     }
-    if (static_cast<size_t>(degree) + 1 == n && degree <= 2 && clamped && !rational)
-        return emitBezier({elevated(control)}, s.colour);
+    // A single span of a lower degree is one exact piece too.
+    if (static_cast<size_t>(degree) + 1 == n && degree <= 2 && !rational)
+        return emitBezier({spanBezier(curve, degree)}, s.colour);
     if (rational || static_cast<size_t>(degree) + 1 == n) {
         for (int span = degree; span < static_cast<int>(n); ++span) {
             const double t0 = knots[static_cast<size_t>(span)];

@@ -1243,6 +1243,14 @@ Lintrel %1</translation>
         <translation>Enter the reference precision of the curves:</translation>
     </message>
     <message>
+        <source>优化空移</source>
+        <translation>Optimize travel</translation>
+    </message>
+    <message>
+        <source>请输入优化空移的容差:</source>
+        <translation>Enter the tolerance of the travel optimisation:</translation>
+    </message>
+    <message>
         <source>修改速度</source>
         <translation>Change speed</translation>
     </message>

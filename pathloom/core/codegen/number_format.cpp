@@ -1,9 +1,12 @@
 // "%.4lf" without printf. A double is m * 2^e with an integer m of at most 53 bits; for the
 // values programs hold, the integer part fits 64 bits and the fraction times 10^4 fits 128 bits,
 // so the rounding decision is made on exact integers (ties to even, as the C library rounds).
-// Values beyond that range, infinities and NaN take the library's own path.
+// Values beyond that range, infinities and NaN take the library's own path. A number printed as
+// zero is written without a sign, on every path.
 #include "core/codegen/number_format.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -25,20 +28,33 @@ int digitsOf(uint64_t v, char* end) {
     return static_cast<int>(end - p);
 }
 
+// A number printed as zero loses its sign: "-0.0000" becomes "0.0000", "-0.0" "0.0".
+void dropSignOfZero(std::string& text) {
+    if (text.size() < 2 || text[0] != '-') return;
+    if (text.find_first_not_of("0.", 1) == std::string::npos) text.erase(0, 1);
+}
+
 void appendSlow(std::string& out, double value) {
-    char buffer[512];
-    const int n = std::snprintf(buffer, sizeof buffer, "%.4lf", value);
-    if (n > 0 && static_cast<size_t>(n) < sizeof buffer) {
-        out.append(buffer, static_cast<size_t>(n));
-        return;
-    }
-    // The largest double has 309 integer digits; this is unreachable but kept bounded.
-    std::string big(static_cast<size_t>(n > 0 ? n : 0) + 1, '\0');
-    std::snprintf(big.data(), big.size(), "%.4lf", value);
-    out.append(big.data(), static_cast<size_t>(n > 0 ? n : 0));
+    out += fixedText(value, 4);
 }
 
 }  // namespace
+
+std::string fixedText(double value, int decimals) {
+    // The largest double has 309 integer digits; more than 40 decimals say nothing of a double.
+    char buffer[400];
+    const int n = std::snprintf(buffer, sizeof buffer, "%.*f", std::clamp(decimals, 0, 40), value);
+    std::string text(buffer, n > 0 ? static_cast<size_t>(n) : 0);
+    dropSignOfZero(text);
+    return text;
+}
+
+std::string shortestText(double value) {
+    char buffer[64];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value == 0 ? 0.0 : value);
+    return error == std::errc() ? std::string(buffer, end) : std::string("0");
+}
 
 void appendFixed4(std::string& out, double value) {
     if (!std::isfinite(value)) return appendSlow(out, value);
@@ -73,6 +89,7 @@ void appendFixed4(std::string& out, double value) {
         decimals = static_cast<uint32_t>(quotient);
     }
     // else: below 2^-60, which rounds to zero.
+    const bool printsZero = whole == 0 && decimals == 0;
 
     char buffer[40];
     char* const end = buffer + sizeof buffer;
@@ -83,7 +100,7 @@ void appendFixed4(std::string& out, double value) {
     }
     *--p = '.';
     p -= digitsOf(whole, p);
-    if (negative) *--p = '-';
+    if (negative && !printsZero) *--p = '-';
     out.append(p, static_cast<size_t>(end - p));
 }
 

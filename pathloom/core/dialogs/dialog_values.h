@@ -19,7 +19,8 @@ struct DialogMemory {
     double tinyWidth = 0;
     double tinyHeight = 0;
     double mergeDistance = 0;
-    double precision = 0.05;  // shared by the curve precision and travel dialogs
+    double precision = 0.05;        // the curve precision dialog
+    double travelTolerance = 0.05;  // the travel optimisation dialog
     bool mirrorX = false;
     bool mirrorY = false;
 };

@@ -6,8 +6,9 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+
+#include "core/codegen/number_format.h"
 
 namespace pathloom {
 namespace {
@@ -49,15 +50,11 @@ bool scaleFitsFloat(double factor) {
 }
 
 std::string fourDecimals(double value) {
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.4lf", value);
-    return buffer;
+    return fixedText(value, 4);
 }
 
 std::string shortestNumber(double value) {
-    char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return error == std::errc() ? std::string(buffer, end) : std::string("0");
+    return shortestText(value);
 }
 
 double roundedToFourDecimals(double value) {

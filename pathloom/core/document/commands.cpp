@@ -128,6 +128,16 @@ void mirrorVect(Vect& v, bool mirrorX, double a, bool mirrorY, double b) {
     }
 }
 
+// Where `vect` stands in its group, from 0.
+int indexInGroup(VectGroup& group, const Vect* vect) {
+    int index = 0;
+    for (Vect* v : ring(group.vects)) {
+        if (v == vect) break;
+        ++index;
+    }
+    return index;
+}
+
 Outcome refuse(StatusSink& sink, Text reason) {
     sink.message(text(reason));
     return Outcome::Unchanged;
@@ -163,26 +173,35 @@ std::optional<lintrel::Point> startPoint(const Vect& vect) {
 Outcome changeOrder(Document& document, int n, StatusSink& sink) {
     if (document.busy()) return Outcome::Busy;
     if (n < 1) return refuse(sink, Text::BadParameter);
-    VectGroup*& drawing = *document.drawingAddress();
+    VectGroup* drawing = document.drawing();
     const VectPlace from = findVect(drawing, [](const Vect& v, int) { return v.selected != 0; });
     if (!from.vect) return Outcome::Unchanged;
-    const int count = vectCount(drawing);
-    n = std::min(n, count);  // beyond the end means last
+    n = std::min(n, vectCount(drawing));  // beyond the end means last
+    // The group decides the preset a shape is cut with, so a new place in the order must not
+    // hand it to another group: a position outside the group is refused, not bent into it,
+    // so that nothing happens that the operator did not ask for.
+    const int first = from.position - indexInGroup(*from.group, from.vect);
+    const int last = first + lintrel::ringCount(from.group->vects) - 1;
+    if (n < first || n > last) {
+        const std::string range =
+            std::to_string(first) + (last > first ? "-" + std::to_string(last) : "");
+        sink.message(textWithValue(Text::OrderOutsideGroup, range));
+        return Outcome::Unchanged;
+    }
     if (from.position == n) return Outcome::Unchanged;
 
     Vect* moving = from.vect;
-    VectGroup* home = from.group;
-    lintrel::detach(home->vects, moving);
-    if (!home->vects) lintrel::eraseFrom(drawing, home);
-
-    if (n <= count - 1) {
-        const VectPlace place =
-            findVect(drawing, [n](const Vect&, int position) { return position == n; });
-        lintrel::spliceBefore(place.vect, moving);
-        if (place.group->vects == place.vect) place.group->vects = moving;
-    } else {
-        lintrel::append(lintrel::lastOf(drawing)->vects, moving);
+    VectGroup& group = *from.group;
+    lintrel::detach(group.vects, moving);
+    if (n == last) {
+        lintrel::append(group.vects, moving);
+        return Outcome::Changed;
     }
+    Vect* before = group.vects;
+    for (int i = first; i < n; ++i)
+        before = before->next;
+    lintrel::spliceBefore(before, moving);
+    if (group.vects == before) group.vects = moving;
     return Outcome::Changed;
 }
 

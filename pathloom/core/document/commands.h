@@ -57,8 +57,9 @@ std::optional<lintrel::Point> startPoint(const Vect& vect);
 
 // ---- Value commands on the selection ----
 
-// Moves the first selected vect to position `n` (from 1, over all groups); positions beyond the
-// end put it last. n < 1: "参数错误".
+// Moves the first selected vect to position `n` (from 1, over all groups) inside its own group;
+// positions beyond the end mean last. n < 1: "参数错误"; a position outside the vect's group is
+// refused with a message naming the group's positions.
 Outcome changeOrder(Document& document, int n, StatusSink& sink);
 Outcome setHeights(Document& document, double workHeight, double liftHeight);
 // speed <= 0: "参数错误".

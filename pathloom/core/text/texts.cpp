@@ -54,6 +54,8 @@ constexpr Entry kEntries[] = {
     {Text::Unsupported, "暂不支持", "Not supported yet"},
     {Text::BadParameter, "参数错误", "Invalid parameter"},
     {Text::BadScale, "缩放尺寸不正确！", "The scale factor is not valid!"},
+    {Text::OrderOutsideGroup, "该图形所在颜色组的顺序为 %s，图形只能在本组内移动",
+     "The shape's colour group holds positions %s; a shape moves only within its group"},
     {Text::NoDrawing, "数据为空", "There is no drawing"},
     {Text::CodeOutdated, "代码未更新，请更新后再进行此操作",
      "The program is out of date; update it before doing this"},

@@ -52,6 +52,8 @@ enum class Text {
     Unsupported,
     BadParameter,
     BadScale,
+    // "%s" takes the range of positions the shape's colour group holds.
+    OrderOutsideGroup,
     NoDrawing,
     CodeOutdated,
     ActionsFull,
