@@ -67,6 +67,20 @@ TEST(Settings, NoFileGivesDefaultsAndAFullFileWithSixDecimals) {
     EXPECT_EQ(loadSettings(folder.file("Setting.ini")), Settings{});
 }
 
+TEST(Settings, AHeightThatReadsAsZeroIsWrittenWithoutASign) {
+    TempFolder folder;
+    Settings settings;
+    settings.process.presets[0].workHeight = -0.0;
+    settings.process.presets[1].workHeight = -1e-9;
+    settings.process.presets[2].workHeight = -0.25;
+    ASSERT_TRUE(saveSettings(settings, folder.file("Setting.ini")));
+    const std::string text = readFile(folder.file("Setting.ini"));
+    EXPECT_NE(text.find("Work height1=0.000000\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Work height2=0.000000\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Work height3=-0.250000\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("-0.000000"), std::string::npos);
+}
+
 TEST(Settings, EveryFieldSurvivesARoundTrip) {
     Settings s;
     s.connection = {true, "192.0.2.7:9000"};

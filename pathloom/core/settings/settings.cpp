@@ -4,9 +4,10 @@
 #include "core/settings/settings.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <type_traits>
+
+#include "core/codegen/number_format.h"
 
 namespace pathloom {
 namespace {
@@ -20,10 +21,9 @@ struct PresetText {
     std::string& text;
 };
 
+// Six decimals as "%lf" writes them, without the sign of a value that reads as zero.
 std::string writeDouble(double value) {
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%lf", value);
-    return buffer;
+    return fixedText(value, 6);
 }
 
 // A value as the file holds it.
