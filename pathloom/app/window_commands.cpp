@@ -132,10 +132,10 @@ void MainWindow::openFile(const QString& path) {
     ControllerLink* link = session_.connected() ? session_.link() : nullptr;
     const std::string file = path.toStdString();
     const OpenResult result = openDrawing(document_, file, settings_, link, *sink_);
-    QGuiApplication::restoreOverrideCursor();
-    showStatus(qtext(Text::Ready));
     // A file that gave nothing leaves the open drawing, its program and its view as they were.
     if (result == OpenResult::NoDrawing || result == OpenResult::Emptied) {
+        showStatus(qtext(Text::Ready));
+        QGuiApplication::restoreOverrideCursor();
         const std::string reason =
             result == OpenResult::Emptied
                 ? emptiedText(document_.emptiedBy())
@@ -143,11 +143,13 @@ void MainWindow::openFile(const QString& path) {
         prompter_->warning(this, qtext(openFailedMessage(file, reason)));
         return;
     }
-    drawingName_ = QString::fromStdString(drawingName(file));
-    updateTitle();
     // After a failed step the text is empty; after a full run it is the new program.
     showProgram();
     drawing_->resetView();
+    showStatus(qtext(Text::Ready));
+    QGuiApplication::restoreOverrideCursor();
+    drawingName_ = QString::fromStdString(drawingName(file));
+    updateTitle();
     updateCommands();
 }
 
