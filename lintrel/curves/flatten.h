@@ -28,7 +28,7 @@ class FlattenBudget {
 };
 
 // The budget of one import: 2^21 segs, about 200 MB (a seg takes 96 bytes with the allocator's
-// overhead), as many as a thousand finely flattened circles a metre across need.
+// overhead), what nearly a thousand circles a metre across need at the finest precision.
 inline constexpr long kImportFlattenSegs = 1L << 21;
 
 // The steps a budget grants; every step wanted without one.
