@@ -43,7 +43,7 @@ printf '0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n' >"$work/blank.dxf"
 printf '0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n0.2\n21\n0\n0\nENDSEC\n0\nEOF\n' \
     >"$work/speck.dxf"
 
-nothing "$work/cut-off.dxf" "the file is damaged (cut off) or is not a DXF drawing" 102
+nothing "$work/cut-off.dxf" "the file is damaged (cut off) or is not in the DXF format" 102
 nothing "$work/empty.dxf" "the file is empty" 3
 nothing "$work/picture.png" "it is not a kind of drawing this program reads" 2
 nothing "$work/absent.dxf" "the file does not exist"

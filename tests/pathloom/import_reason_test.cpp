@@ -70,9 +70,10 @@ TEST(ImportReason, TheNotesOfAnImportGiveOneReasonTheMostTellingFirst) {
 TEST(ImportReason, TheMessageNamesTheFileAndTheReasonInBothLanguages) {
     const Language before = language();
     setLanguage(Language::English);
-    EXPECT_EQ(openFailedMessage("/some/where/part.DXF",
-                                reasonText({NothingReason::Damaged, {}}, "/some/where/part.DXF")),
-              "Cannot open \"part.DXF\": the file is damaged (cut off) or is not a DXF drawing.");
+    EXPECT_EQ(
+        openFailedMessage("/some/where/part.DXF",
+                          reasonText({NothingReason::Damaged, {}}, "/some/where/part.DXF")),
+        "Cannot open \"part.DXF\": the file is damaged (cut off) or is not in the DXF format.");
     EXPECT_EQ(reasonText({NothingReason::OnlyUnconverted, "HATCH"}, "a.dxf"),
               "it holds only kinds of shape that are not converted: HATCH.");
     EXPECT_EQ(emptiedText(Text::StepTiny),
