@@ -52,9 +52,10 @@ TEST(AiUnits, EveryCorpusDrawingThatImportsMeasuresItsBoundingBox) {
     const fs::path folder = fs::path(PATHLOOM_CORPUS_DIR) / "ai";
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) GTEST_SKIP() << "no drawing corpus at " << folder;
-    // The stated box is the painted area: it takes in half of every stroke's width outside the
-    // path (the widest stroke of these files is 3 pt), and the whole-point box is rounded to
-    // whole points. A cutting path has no width, so each side may lie up to 2.5 pt inside it.
+    // The stated box is the painted area, so strokes and (for the whole-point box) rounding put
+    // it a little outside the paths: up to 2.05 pt in these files. Each side may therefore lie up
+    // to 2.5 pt (0.9 mm) inside it, far less than any unit error (points taken as millimetres
+    // make a drawing 2.83 times too large).
     constexpr double kTolerance = 2.5;
     int measured = 0;
     for (const auto& entry : fs::directory_iterator(folder)) {
