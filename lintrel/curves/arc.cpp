@@ -10,6 +10,9 @@ namespace lintrel {
 
 namespace {
 
+constexpr int kFewestArcSteps = 8;  // the step-count rule's minimum
+constexpr int kFewestEllipsePoints = 20;
+
 void installChain(Vect& vect, const std::vector<Point>& points) {
     replaceSegs(&vect, chainThrough(points));
     vect.type = LINTREL_POLYLINE;
@@ -34,7 +37,7 @@ double belowFullTurn(double angle) {
 
 }  // namespace
 
-void flattenArc(const Seg& source, double precision, Vect& vect) {
+void flattenArc(const Seg& source, double precision, Vect& vect, FlattenBudget* budget) {
     precision = clampPrecision(precision);
     const ArcGeometry arc = arcGeometry(source);
     const double r = arc.radius;
@@ -46,7 +49,7 @@ void flattenArc(const Seg& source, double precision, Vect& vect) {
         span = source.x0 <= source.x1 ? kTwoPi : -kTwoPi;
         length = kTwoPi * r;
     }
-    const int n = stepCount(length, r, precision);
+    const int n = budgetedSteps(budget, stepCount(length, r, precision), kFewestArcSteps);
     std::vector<Point> points(n + 1);
     for (int i = 0; i <= n; ++i) {
         const double theta = i * span / n + (kTwoPi - arc.start);
@@ -57,7 +60,7 @@ void flattenArc(const Seg& source, double precision, Vect& vect) {
     if (std::fabs(span - kTwoPi) < kSame) closeExactly(vect.segs);
 }
 
-void flattenEllipse(const Seg& source, double precision, Vect& vect) {
+void flattenEllipse(const Seg& source, double precision, Vect& vect, FlattenBudget* budget) {
     precision = clampPrecision(precision);
     const double cx = (source.x0 + source.x1) / 2, cy = (source.y0 + source.y1) / 2;
     const double a = std::fabs(source.x1 - source.x0) / 2, b = std::fabs(source.y1 - source.y0) / 2;
@@ -78,7 +81,7 @@ void flattenEllipse(const Seg& source, double precision, Vect& vect) {
     int count = std::isfinite(wanted) && wanted < kMaxCurveSteps ? static_cast<int>(wanted)
                                                                  : kMaxCurveSteps;
     if (!std::isfinite(wanted)) count = 20;
-    count = std::max(count, 20);
+    count = budgetedSteps(budget, std::max(count, kFewestEllipsePoints), kFewestEllipsePoints);
 
     const double cf = std::cos(rotation), sf = std::sin(rotation);
     std::vector<Point> points(count);

@@ -1,24 +1,38 @@
 // Flattening by vect type over vects, vect chains and group chains, and the flattened copy a
 // curve keeps beside its definition.
 #include "curves/flatten.h"
+
+#include <algorithm>
+
 #include "model/items.h"
 
 namespace lintrel {
 
-void flattenVect(Vect& vect, double precision) {
+int FlattenBudget::grant(int wanted, int fewest) {
+    if (wanted <= left_) {
+        left_ -= wanted;
+        return wanted;
+    }
+    ++coarsened_;
+    const long steps = std::max<long>(fewest, left_);
+    left_ = 0;
+    return static_cast<int>(steps);
+}
+
+void flattenVect(Vect& vect, double precision, FlattenBudget* budget) {
     if (!vect.segs) return;
     switch (vect.type) {
         case LINTREL_SPLINE:
-            flattenSpline(vect.segs, precision, vect);
+            flattenSpline(vect.segs, precision, vect, budget);
             break;
         case LINTREL_ARC:
-            flattenArc(*vect.segs, precision, vect);
+            flattenArc(*vect.segs, precision, vect, budget);
             break;
         case LINTREL_ELLIPSE:
-            flattenEllipse(*vect.segs, precision, vect);
+            flattenEllipse(*vect.segs, precision, vect, budget);
             break;
         case LINTREL_BEZIER:
-            flattenBezierChain(vect.segs, precision, vect);
+            flattenBezierChain(vect.segs, precision, vect, budget);
             break;
         case LINTREL_TEXT:
             flattenText(vect.segs, vect);
@@ -28,14 +42,14 @@ void flattenVect(Vect& vect, double precision) {
     }
 }
 
-void flattenVectChain(Vect* first, double precision) {
+void flattenVectChain(Vect* first, double precision, FlattenBudget* budget) {
     for (Vect* vect : ring(first))
-        flattenVect(*vect, precision);
+        flattenVect(*vect, precision, budget);
 }
 
-void flattenGroupChain(VectGroup* first, double precision) {
+void flattenGroupChain(VectGroup* first, double precision, FlattenBudget* budget) {
     for (VectGroup* group : ring(first))
-        flattenVectChain(group->vects, precision);
+        flattenVectChain(group->vects, precision, budget);
 }
 
 Seg* flattenedCopy(const Vect& vect, double precision) {

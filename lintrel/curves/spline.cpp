@@ -56,7 +56,7 @@ void installPolyline(Vect& vect, Seg* chain) {
 
 }  // namespace
 
-void flattenSpline(const Seg* source, double precision, Vect& vect) {
+void flattenSpline(const Seg* source, double precision, Vect& vect, FlattenBudget* budget) {
     precision = clampPrecision(precision);
     const std::vector<const Seg*> segs = segsOf(source);
     if (segs.size() < 2) return;
@@ -66,7 +66,7 @@ void flattenSpline(const Seg* source, double precision, Vect& vect) {
         length += distance(segStart(*segs[i]), segEnd(*segs[i]));
         if (i > 0) turn += turnAt(startF(*segs[i - 1]), endF(*segs[i - 1]), endF(*segs[i]));
     }
-    const int n = stepCount(length, length / turn, precision);
+    const int n = budgetedSteps(budget, stepCount(length, length / turn, precision), 8);
     const double step = length / n;
 
     // Walk the polyline placing a point after every `step`; the rest of a step carries over
@@ -93,7 +93,7 @@ void flattenSpline(const Seg* source, double precision, Vect& vect) {
     installPolyline(vect, chainThrough(points));
 }
 
-void flattenBezierChain(const Seg* source, double precision, Vect& vect) {
+void flattenBezierChain(const Seg* source, double precision, Vect& vect, FlattenBudget* budget) {
     precision = clampPrecision(precision);
     const std::vector<const Seg*> segs = segsOf(source);
     const size_t pieces = segs.size() / 3;
@@ -107,7 +107,7 @@ void flattenBezierChain(const Seg* source, double precision, Vect& vect) {
         const float length = std::fabs(p[1].x - p[0].x) + std::fabs(p[1].y - p[0].y) +
                              std::fabs(p[3].x - p[2].x) + std::fabs(p[3].y - p[2].y);
         const float turn = turnAt(p[0], p[1], p[2]) + turnAt(p[1], p[2], p[3]);
-        const int n = stepCount(length, length / turn, precision);
+        const int n = budgetedSteps(budget, stepCount(length, length / turn, precision), 8);
         points.clear();
         sampleCubic(p, n, points);
         append(chain, chainThrough(points));

@@ -16,6 +16,8 @@ namespace lintrel {
 namespace diag {
 inline constexpr int kFileUnreadable = 1;    // the file could not be opened or read
 inline constexpr int kUnknownExtension = 2;  // no reader for the file name's extension
+inline constexpr int kFileEmpty = 3;         // the file holds no bytes at all
+inline constexpr int kFlattenBudget = 4;  // curves flattened coarser: the import's budget ran out
 }  // namespace diag
 
 struct Diagnostic {

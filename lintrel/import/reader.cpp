@@ -4,6 +4,10 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
 
 #include "curves/flatten.h"
 #include "import/ai/vx_ai.h"
@@ -15,15 +19,26 @@
 #include "model/geometry.h"
 #include "model/items.h"
 #include "model/transform.h"
+#include "platform/files.h"
 
 namespace lintrel {
 
 namespace {
 
-void flattenEllipses(VectGroup* groups, double precision) {
+void flattenEllipses(VectGroup* groups, double precision, FlattenBudget& budget) {
     for (VectGroup* g : ring(groups))
         for (Vect* v : ring(g->vects))
-            if (v->type == LINTREL_ELLIPSE && v->segs) flattenEllipse(*v->segs, precision, *v);
+            if (v->type == LINTREL_ELLIPSE && v->segs)
+                flattenEllipse(*v->segs, precision, *v, &budget);
+}
+
+// A reader finds nothing in a file without bytes, and may call it cut off; the file is empty.
+bool isEmptyFile(const char* fileName) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(platform::openFile(fileName, "rb"),
+                                                         std::fclose);
+    if (!file) return false;
+    const std::optional<std::uint64_t> size = platform::regularFileSize(file.get());
+    return size && *size == 0;
 }
 
 void cacheBox(Vect& v) {
@@ -130,9 +145,18 @@ VectGroup* VxCadReader::importFile(const char* fileName, double pltUnits, int im
         groups.reset(readPlt(fileName, pltUnits, precision));
     else
         diagnostics.note(diag::kUnknownExtension, "no reader for the file name's extension");
-    if (!groups) return nullptr;
-    flattenEllipses(groups.get(), precision);
-    if (!(importOptions & kKeepCurves)) flattenGroupChain(groups.get(), precision);
+    if (!groups) {
+        if (isEmptyFile(fileName)) diagnostics.note(diag::kFileEmpty, "the file is empty");
+        return nullptr;
+    }
+    // One budget for all the curves this import flattens.
+    FlattenBudget budget(kImportFlattenSegs);
+    flattenEllipses(groups.get(), precision, budget);
+    if (!(importOptions & kKeepCurves)) flattenGroupChain(groups.get(), precision, &budget);
+    if (budget.coarsened())
+        diagnostics.note(diag::kFlattenBudget,
+                         "curves flattened coarser: the import's segment budget was spent",
+                         budget.coarsened());
     if (moveToOrigin) moveToOriginOf(groups.get(), precision);
     return groups.release();
 }

@@ -319,8 +319,10 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::updateTitle() {
-    setWindowTitle(QStringLiteral("Pathloom%1 - %2")
-                       .arg(QStringLiteral(" V2.04"), QString::fromStdString(session_.label())));
+    const QString title =
+        QStringLiteral("Pathloom%1 - %2")
+            .arg(QStringLiteral(" V2.04"), QString::fromStdString(session_.label()));
+    setWindowTitle(drawingName_.isEmpty() ? title : drawingName_ + QStringLiteral(" - ") + title);
 }
 
 void MainWindow::updateRatio() {

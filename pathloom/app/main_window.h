@@ -149,6 +149,7 @@ class MainWindow : public QMainWindow {
     int codeWidth_ = 400;
     bool closed_ = false;
     Document document_;
+    QString drawingName_;  // the open drawing's file name, for the title; empty without one
     ControllerSession session_;
 
     QHash<int, QAction*> actions_;

@@ -19,6 +19,10 @@ void DialogPrompter::message(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, QStringLiteral("Pathloom"), text);
 }
 
+void DialogPrompter::warning(QWidget* parent, const QString& text) {
+    QMessageBox::warning(parent, QStringLiteral("Pathloom"), text);
+}
+
 void DialogPrompter::about(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox::about(parent, title, text);
 }

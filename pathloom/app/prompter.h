@@ -20,6 +20,9 @@ class Prompter {
   public:
     virtual ~Prompter() = default;
     virtual void message(QWidget* parent, const QString& text) = 0;
+    // A message about something that went wrong (a warning icon); an information box unless a
+    // prompter shows warnings its own way.
+    virtual void warning(QWidget* parent, const QString& text) { message(parent, text); }
     virtual void about(QWidget* parent, const QString& title, const QString& text) = 0;
     // The file to import; empty when cancelled. `filters` as for QFileDialog.
     virtual QString openFile(QWidget* parent, const QString& title, const QString& filters) = 0;
@@ -40,6 +43,7 @@ class Prompter {
 class DialogPrompter final : public Prompter {
   public:
     void message(QWidget* parent, const QString& text) override;
+    void warning(QWidget* parent, const QString& text) override;
     void about(QWidget* parent, const QString& title, const QString& text) override;
     QString openFile(QWidget* parent, const QString& title, const QString& filters) override;
     QString saveFile(QWidget* parent, const QString& title, const QString& proposedPath,

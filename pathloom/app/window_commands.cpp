@@ -19,6 +19,7 @@
 #include "app/prompter.h"
 #include "core/document/code_link.h"
 #include "core/document/commands.h"
+#include "core/document/import_reason.h"
 #include "core/document/pipeline.h"
 #include "core/settings/profile_file.h"
 #include "core/text/texts.h"
@@ -114,6 +115,8 @@ void MainWindow::refreshProgram() {
 void MainWindow::newDocument() {
     if (document_.busy()) return;
     document_.reset();
+    drawingName_.clear();
+    updateTitle();
     showProgram();
     drawing_->resetView();
     updateCommands();
@@ -130,12 +133,26 @@ void MainWindow::openFile(const QString& path) {
     if (document_.busy()) return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     ControllerLink* link = session_.connected() ? session_.link() : nullptr;
-    openDrawing(document_, path.toStdString(), settings_, link, *sink_);
-    // After a reset the text is empty; after a full run it is the new program.
+    const std::string file = path.toStdString();
+    const OpenResult result = openDrawing(document_, file, settings_, link, *sink_);
+    // A file that gave nothing leaves the open drawing, its program and its view as they were.
+    if (result == OpenResult::NoDrawing || result == OpenResult::Emptied) {
+        showStatus(qtext(Text::Ready));
+        QGuiApplication::restoreOverrideCursor();
+        const std::string reason =
+            result == OpenResult::Emptied
+                ? emptiedText(document_.emptiedBy())
+                : reasonText(whyNothingImported(file, lastImportNotes()), file);
+        prompter_->warning(this, qtext(openFailedMessage(file, reason)));
+        return;
+    }
+    // After a failed step the text is empty; after a full run it is the new program.
     showProgram();
     drawing_->resetView();
     showStatus(qtext(Text::Ready));
     QGuiApplication::restoreOverrideCursor();
+    drawingName_ = QString::fromStdString(drawingName(file));
+    updateTitle();
     updateCommands();
 }
 

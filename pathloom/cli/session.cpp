@@ -1,15 +1,13 @@
 // The convert and info commands.
 #include "cli/session.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstring>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <lintrel/lintrel.h>
 
@@ -19,6 +17,7 @@
 #include "core/codegen/number_format.h"
 #include "core/controller/controller_session.h"
 #include "core/document/document.h"
+#include "core/document/import_reason.h"
 #include "core/document/measure.h"
 #include "core/document/pipeline.h"
 #include "core/document/units.h"
@@ -57,21 +56,24 @@ int fail(std::FILE* err, int code, const std::string& text) {
     return code;
 }
 
-// A clear reason before the import, which itself only says "nothing".
-std::string unreadableReason(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return std::strerror(errno);
-    if (S_ISDIR(info.st_mode)) return "it is a folder";
-    if (::access(path.c_str(), R_OK) != 0) return std::strerror(errno);
-    return {};
+// What the reader of the last import repaired or skipped, one line each, or "none".
+std::string importDiagnosticsText() {
+    const std::vector<ImportNote> notes = lastImportNotes();
+    if (notes.empty()) return "diagnostics:    none\n";
+    std::string text = "diagnostics:\n";
+    for (const ImportNote& note : notes) {
+        char line[320];
+        std::snprintf(line, sizeof line, "  %3d  x%-6d %s\n", note.code, note.count,
+                      note.text.c_str());
+        text += line;
+    }
+    return text;
 }
 
-// Reads the drawing through the pipeline. Returns an exit code; kExitOk with a drawing.
+// Reads the drawing through the pipeline. Returns an exit code; kExitOk with a drawing. When the
+// file gives nothing, says why and lists what the reader noted.
 int readDrawing(Document& document, const std::string& path, const Settings& settings,
                 StatusSink& sink, std::FILE* err) {
-    const std::string reason = unreadableReason(path);
-    if (!reason.empty())
-        return fail(err, kExitDrawing, "cannot read drawing '" + path + "': " + reason);
     // The program is written by the caller, which needs to know whether that worked.
     Settings withoutCode = settings;
     withoutCode.view.showGcode = false;
@@ -82,16 +84,17 @@ int readDrawing(Document& document, const std::string& path, const Settings& set
             return fail(err, kExitDrawing, "the automatic optimisation of '" + path + "' failed");
         case OpenResult::Emptied:
             return fail(err, kExitDrawing,
-                        "nothing of '" + path +
-                            "' is left after the automatic clean-up (all of it is smaller than the "
-                            "tiny-shape "
-                            "limits?); try --no-auto-optimize");
+                        "nothing of '" + path + "' can be converted: " +
+                            emptiedText(document.emptiedBy()) + " Try --no-auto-optimize.");
         default:
-            return fail(
-                err, kExitDrawing,
-                "cannot read drawing '" + path +
-                    "': not a DXF, DST, PLT or AI drawing this program can read, or nothing in it");
+            break;
     }
+    const std::vector<ImportNote> notes = lastImportNotes();
+    fail(
+        err, kExitDrawing,
+        "cannot read drawing '" + path + "': " + reasonText(whyNothingImported(path, notes), path));
+    if (!notes.empty()) std::fputs(importDiagnosticsText().c_str(), err);
+    return kExitDrawing;
 }
 
 int writeOutput(const Options& options, const std::string& text, std::FILE* out, std::FILE* err) {
@@ -110,6 +113,14 @@ int writeOutput(const Options& options, const std::string& text, std::FILE* out,
 // A figure for the summary, with the four decimals of the programs.
 std::string shown(double v) {
     return fixedText(v, 4);
+}
+
+void printTravel(std::FILE* out, double asDrawn, double optimised) {
+    std::fprintf(out, "tool-up travel: %s as drawn, %s after optimisation", shown(asDrawn).c_str(),
+                 shown(optimised).c_str());
+    if (asDrawn > 0)
+        std::fprintf(out, " (%s %% less)",
+                     fixedText(100.0 * (asDrawn - optimised) / asDrawn, 1).c_str());
 }
 
 std::string duration(double seconds) {
@@ -162,26 +173,6 @@ int runConvert(const Options& options, const Settings& settings, std::FILE* out,
     return kExitOk;
 }
 
-namespace {
-
-// What the reader of the last import repaired or skipped, one line each, or "none".
-std::string importDiagnosticsText() {
-    const int n = VarnixCad3_GetImportDiagCount();
-    if (n <= 0) return "diagnostics:    none\n";
-    std::string text = "diagnostics:\n";
-    for (int i = 0; i < n; ++i) {
-        int code = 0, count = 0;
-        char what[256];
-        if (VarnixCad3_GetImportDiag(i, &code, &count, what, sizeof what) != 0) continue;
-        char line[320];
-        std::snprintf(line, sizeof line, "  %3d  x%-6d %s\n", code, count, what);
-        text += line;
-    }
-    return text;
-}
-
-}  // namespace
-
 // The estimated job time of the drawing cut in the default order, for comparing another sort
 // with; none when that run fails.
 std::optional<double> defaultOrderSeconds(const Options& options, const Settings& settings,
@@ -208,14 +199,17 @@ int runInfo(const Options& options, const Settings& settings, std::FILE* out, st
     const int declaredUnit = VarnixCad3_GetBeforeUnit();
     const std::string diagnostics = importDiagnosticsText();
     const double travelBefore = measureDrawing(document.drawing(), settings.process.machine).travel;
-    if (!runAutoOptimize(document.drawingAddress(), settings.optimize, sink))
+    Text emptiedBy = Text::StepTiny;
+    if (!runAutoOptimize(document.drawingAddress(), settings.optimize, sink, &emptiedBy))
         return fail(err, kExitDrawing,
                     "the automatic optimisation of '" + options.drawing + "' failed");
     const DrawingFigures f = measureDrawing(document.drawing(), settings.process.machine);
+    const bool emptied = !document.drawing();
 
     const double scale = importScale(options.drawing, settings.optimize.autoUnits, declaredUnit);
     std::fprintf(out, "drawing:        %s\n", options.drawing.c_str());
-    std::fprintf(out, "declared unit:  %s%s\n", std::string(unitName(declaredUnit)).c_str(),
+    const int unit = coordinateUnit(options.drawing, declaredUnit);
+    std::fprintf(out, "declared unit:  %s%s\n", std::string(unitName(unit)).c_str(),
                  scale != 1.0 ? " (converted to millimetres)" : "");
     std::fprintf(out, "groups:         %d\n", f.groups);
     std::fprintf(out, "vects:          %d (%d segments)\n", f.vects, f.segs);
@@ -225,11 +219,12 @@ int runInfo(const Options& options, const Settings& settings, std::FILE* out, st
                      shown(f.y + f.height).c_str(), shown(f.width).c_str(),
                      shown(f.height).c_str());
     std::fprintf(out, "cut length:     %s\n", shown(f.cutLength).c_str());
-    std::fprintf(out, "tool-up travel: %s as drawn, %s after optimisation",
-                 shown(travelBefore).c_str(), shown(f.travel).c_str());
-    if (travelBefore > 0)
-        std::fprintf(out, " (%s %% less)",
-                     fixedText(100.0 * (travelBefore - f.travel) / travelBefore, 1).c_str());
+    // A drawing the clean-up emptied has nothing to travel to, whatever its shapes asked for.
+    if (emptied)
+        std::fprintf(out, "tool-up travel: %s (nothing is left to cut)\nemptied:        %s",
+                     shown(0.0).c_str(), emptiedText(emptiedBy).c_str());
+    else
+        printTravel(out, travelBefore, f.travel);
     std::fprintf(
         out, "\nestimated time: %s (cutting %s, travel %s; constant speeds, ramps not counted)\n",
         duration(f.cutSeconds + f.travelSeconds).c_str(), duration(f.cutSeconds).c_str(),

@@ -20,6 +20,7 @@ namespace pathloom::app::testing {
 class ScriptedPrompter final : public Prompter {
   public:
     void message(QWidget*, const QString& text) override { messages << text; }
+    void warning(QWidget*, const QString& text) override { warnings << text; }
     void about(QWidget*, const QString& title, const QString&) override { abouts << title; }
     QString openFile(QWidget*, const QString&, const QString& filters) override {
         openFilters = filters;
@@ -46,7 +47,7 @@ class ScriptedPrompter final : public Prompter {
     }
 
     std::function<void(QDialog&)> fill;
-    QStringList messages, abouts, opened, dialogTitles;
+    QStringList messages, warnings, abouts, opened, dialogTitles;
     QString openAnswer, saveAnswer, openFilters, proposedPath, saveFilters, selectedFilter;
     std::optional<QString> connectAnswer;
 };

@@ -295,3 +295,23 @@ TEST(FlatCopy, KeepsTheDefinitionBesideTheFlattenedChain) {
     e.get()->type = LINTREL_ELLIPSE;
     EXPECT_FALSE(buildFlatSegs(e.get(), 0.05));
 }
+
+TEST(FlattenBudget, CurvesGetTheirStepsWhileItLastsThenWhatIsLeftThenTheFewest) {
+    FlattenBudget budget(100);
+    EXPECT_EQ(budget.grant(60, 8), 60);
+    EXPECT_EQ(budget.grant(30, 8), 30);
+    EXPECT_EQ(budget.coarsened(), 0);
+    EXPECT_EQ(budget.grant(50, 8), 10);  // the curve that crosses the budget takes the rest
+    EXPECT_EQ(budget.grant(50, 8), 8);
+    EXPECT_EQ(budget.grant(3, 8), 8);
+    EXPECT_EQ(budget.coarsened(), 3);
+
+    // Arcs take their steps from a budget; without one they take all they want.
+    ChainOwner<Vect> c(circle(0, 0, 10));
+    FlattenBudget small(12);
+    flattenArc(*c.get()->segs, 0.0005, *c.get(), &small);
+    EXPECT_EQ(ringCount(c.get()->segs), 12);
+    ChainOwner<Vect> d(circle(0, 0, 10));
+    flattenArc(*d.get()->segs, 0.0005, *d.get());
+    EXPECT_EQ(ringCount(d.get()->segs), stepCount(kTwoPi * 10, 10, 0.0005));
+}

@@ -204,7 +204,10 @@ TEST(Document, UnitFactorsAndExtensions) {
     EXPECT_FALSE(millimetresPerUnit(8000));
     EXPECT_FALSE(millimetresPerUnit(8013));
     EXPECT_DOUBLE_EQ(importScale("a.DxF", true, 8003), 10.0);
-    EXPECT_DOUBLE_EQ(importScale("a.ai", true, 8001), 25.4);
+    // Illustrator coordinates are points whatever ruler unit the document names.
+    for (int declared : {8000, 8001, 8003, 8011})
+        EXPECT_DOUBLE_EQ(importScale("a.Ai", true, declared), 25.4 / 72) << declared;
+    EXPECT_DOUBLE_EQ(importScale("a.ai", false, 8011), 1.0);
     EXPECT_DOUBLE_EQ(importScale("a.plt", true, 8001), 1.0);
     EXPECT_DOUBLE_EQ(importScale("a.dst", true, 8001), 1.0);
     EXPECT_DOUBLE_EQ(importScale("a.dxf", false, 8001), 1.0);

@@ -16,15 +16,30 @@ bool accepted(int code) {
     return code == LINTREL_OK || code == LINTREL_NOTHING_TO_DO;
 }
 
-// Shows the status text, runs the call and reports a failure with the step's message, the code
-// taking the place of the message's number.
-bool runStep(StatusSink& sink, Text statusText, Text errorText, const std::function<int()>& call) {
-    sink.status(text(statusText));
-    const int code = call();
-    if (accepted(code)) return true;
-    sink.message(textWithCode(errorText, code));
-    return false;
-}
+// Runs the enabled steps one by one: shows each status text, runs the call, reports a failure
+// with the step's message (the code taking the place of the message's number) and notes the step
+// that left nothing of the drawing.
+class StepRunner {
+  public:
+    StepRunner(VectGroup** drawing, StatusSink& sink, Text* emptiedBy)
+        : drawing_(drawing), sink_(sink), emptiedBy_(emptiedBy) {}
+
+    // False when the step failed. Steps that are off, or find no drawing left, are passed over.
+    bool run(bool enabled, Text status, Text error, Text name, const std::function<int()>& call) {
+        if (!enabled || !*drawing_) return true;
+        sink_.status(text(status));
+        const int code = call();
+        if (!*drawing_ && emptiedBy_) *emptiedBy_ = name;
+        if (accepted(code)) return true;
+        sink_.message(textWithCode(error, code));
+        return false;
+    }
+
+  private:
+    VectGroup** drawing_;
+    StatusSink& sink_;
+    Text* emptiedBy_;
+};
 
 }  // namespace
 
@@ -43,40 +58,31 @@ int optimizeTravel(VectGroup* drawing, double tolerance, int selectedOnly) {
     return code;
 }
 
-bool runAutoOptimize(VectGroup** drawing, const AutoOptimizeSettings& steps, StatusSink& sink) {
-    // Every step tests for a drawing: an earlier one may have removed everything.
-    const auto enabled = [&](bool flag) { return flag && *drawing; };
-    if (enabled(steps.removeDuplicates) &&
-        !runStep(sink, Text::AutoDuplicates, Text::DuplicatesFailed,
-                 [&] { return Lintrel_DelSameSeg(*drawing, 0); }))
-        return false;
-    if (enabled(steps.mergeConnected) && !runStep(sink, Text::AutoMerge, Text::MergeFailed, [&] {
-            return Lintrel_MergeSeg(*drawing, steps.mergeMaxSize, 0);
-        }))
-        return false;
-    if (enabled(steps.removeMinimal) && !runStep(sink, Text::AutoTiny, Text::TinyFailed, [&] {
-            return Lintrel_DelLitSeg(reinterpret_cast<void**>(drawing), steps.minimalWidth,
-                                     steps.minimalHeight, 0);
-        }))
-        return false;
-    if (enabled(steps.curveSmoothing) &&
-        !runStep(sink, Text::AutoSmoothing, Text::SmoothingFailed,
-                 [&] { return Lintrel_CurveSmooth(*drawing, steps.smoothingAccuracy, 0, 0); }))
-        return false;
-    if (enabled(steps.sort) && !runStep(sink, Text::AutoSort, Text::AutoSortFailed, [&] {
-            void** list = reinterpret_cast<void**>(drawing);
-            if (steps.sortBy == kSortByGrid)
-                return Lintrel_GridsSort(list, 100.0, 100.0, steps.changeDirection, 0);
-            if (steps.sortBy == kSortByShortestTravel)
-                return Lintrel_ShortTravelSort(list, steps.changeDirection, 0);
-            return Lintrel_AutoSort(list, steps.sortBy, steps.changeDirection, 0);
-        }))
-        return false;
-    if (enabled(steps.optimizeAbs) && !runStep(sink, Text::AutoTravel, Text::TravelFailed, [&] {
-            return optimizeTravel(*drawing, steps.smoothingAccuracy, 0);
-        }))
-        return false;
-    return true;
+bool runAutoOptimize(VectGroup** drawing, const AutoOptimizeSettings& steps, StatusSink& sink,
+                     Text* emptiedBy) {
+    StepRunner step(drawing, sink, emptiedBy);
+    void** list = reinterpret_cast<void**>(drawing);
+    return step.run(steps.removeDuplicates, Text::AutoDuplicates, Text::DuplicatesFailed,
+                    Text::StepDuplicates, [&] { return Lintrel_DelSameSeg(*drawing, 0); }) &&
+           step.run(steps.mergeConnected, Text::AutoMerge, Text::MergeFailed, Text::StepMerge,
+                    [&] { return Lintrel_MergeSeg(*drawing, steps.mergeMaxSize, 0); }) &&
+           step.run(steps.removeMinimal, Text::AutoTiny, Text::TinyFailed, Text::StepTiny,
+                    [&] {
+                        return Lintrel_DelLitSeg(list, steps.minimalWidth, steps.minimalHeight, 0);
+                    }) &&
+           step.run(steps.curveSmoothing, Text::AutoSmoothing, Text::SmoothingFailed,
+                    Text::StepSmoothing,
+                    [&] { return Lintrel_CurveSmooth(*drawing, steps.smoothingAccuracy, 0, 0); }) &&
+           step.run(steps.sort, Text::AutoSort, Text::AutoSortFailed, Text::StepSort,
+                    [&] {
+                        if (steps.sortBy == kSortByGrid)
+                            return Lintrel_GridsSort(list, 100.0, 100.0, steps.changeDirection, 0);
+                        if (steps.sortBy == kSortByShortestTravel)
+                            return Lintrel_ShortTravelSort(list, steps.changeDirection, 0);
+                        return Lintrel_AutoSort(list, steps.sortBy, steps.changeDirection, 0);
+                    }) &&
+           step.run(steps.optimizeAbs, Text::AutoTravel, Text::TravelFailed, Text::StepTravel,
+                    [&] { return optimizeTravel(*drawing, steps.smoothingAccuracy, 0); });
 }
 
 }  // namespace pathloom

@@ -6,12 +6,15 @@
 
 #include "core/document/status_sink.h"
 #include "core/settings/settings.h"
+#include "core/text/texts.h"
 
 namespace pathloom {
 
 // Runs the enabled steps on `*drawing`. Each step accepts 0 and 100; any other code shows the
-// step's message and ends the run there. Returns false when a step failed.
-bool runAutoOptimize(VectGroup** drawing, const AutoOptimizeSettings& steps, StatusSink& sink);
+// step's message and ends the run there. Returns false when a step failed. When a step leaves
+// nothing of the drawing, `emptiedBy` (if given) receives that step's name.
+bool runAutoOptimize(VectGroup** drawing, const AutoOptimizeSettings& steps, StatusSink& sink,
+                     Text* emptiedBy = nullptr);
 
 // The same settings with all six steps off: the drawing stays as the reader made it (units are
 // still converted).

@@ -54,13 +54,12 @@ void Document::reset() {
 double importScale(std::string_view path, bool autoUnits, int declaredUnit) {
     if (!autoUnits) return 1.0;
     if (!hasExtension(path, "dxf") && !hasExtension(path, "ai")) return 1.0;
-    return millimetresPerUnit(declaredUnit).value_or(1.0);
+    return millimetresPerUnit(coordinateUnit(path, declaredUnit)).value_or(1.0);
 }
 
 OpenResult Document::open(std::string_view path, const AutoOptimizeSettings& settings,
                           StatusSink& sink) {
     if (busy()) return OpenResult::Busy;
-    reset();
     sink.status(text(Text::Processing));
     const std::string file(path);
     const double pltUnits = settings.autoUnits ? settings.pltUnits : 1016.0;
@@ -68,8 +67,11 @@ OpenResult Document::open(std::string_view path, const AutoOptimizeSettings& set
     // The library keeps the unit of the last drawing that declared one; a drawing that declares
     // none must not be scaled by the unit of the drawing opened before it.
     VarnixCad3_SetBeforeUnit(LINTREL_UNIT_MILLIMETRE);
-    drawing_ = VarnixCad3_ImportVectGraph(file.c_str(), pltUnits, 1, precision, 0);
-    if (!drawing_) return OpenResult::NoDrawing;
+    // The open drawing stays until the new one has come through: a file that gives nothing must
+    // not cost the operator the drawing on the screen.
+    lintrel::ChainOwner<VectGroup> opened(
+        VarnixCad3_ImportVectGraph(file.c_str(), pltUnits, 1, precision, 0));
+    if (!opened.get()) return OpenResult::NoDrawing;
 
     // The drawing goes to millimetres before anything measures it: the clean-up limits, the
     // merge tolerance, the sort grid and the curve precision are all millimetres. Ellipses are
@@ -77,15 +79,18 @@ OpenResult Document::open(std::string_view path, const AutoOptimizeSettings& set
     // gives the same deviation once scaled.
     const double scale = importScale(path, settings.autoUnits, VarnixCad3_GetBeforeUnit());
     if (scale != 1.0 && fileHoldsEllipse(file)) {
-        VectGroup* again =
-            VarnixCad3_ImportVectGraph(file.c_str(), pltUnits, 1, precision / scale, 0);
-        if (again) adopt(again);
+        if (VectGroup* again =
+                VarnixCad3_ImportVectGraph(file.c_str(), pltUnits, 1, precision / scale, 0))
+            opened.reset(again);
     }
-    Lintrel_IfCloseVect(drawing_, 0);
-    if (scale != 1.0) scaleDrawing(drawing_, scale);
+    Lintrel_IfCloseVect(opened.get(), 0);
+    if (scale != 1.0) scaleDrawing(opened.get(), scale);
 
-    if (!runAutoOptimize(&drawing_, settings, sink)) return OpenResult::StepFailed;
-    return drawing_ ? OpenResult::Done : OpenResult::Emptied;
+    const bool stepsRan = runAutoOptimize(&opened.head(), settings, sink, &emptiedBy_);
+    if (stepsRan && !opened.get()) return OpenResult::Emptied;
+    reset();
+    drawing_ = opened.release();
+    return stepsRan ? OpenResult::Done : OpenResult::StepFailed;
 }
 
 std::string Document::exportProgram(std::string_view path) const {

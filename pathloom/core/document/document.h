@@ -11,6 +11,7 @@
 
 #include "core/document/auto_optimize.h"
 #include "core/document/status_sink.h"
+#include "core/text/texts.h"
 
 namespace pathloom {
 
@@ -56,9 +57,13 @@ class Document {
     void reset();
     std::function<void()> onReset;
 
-    // Reset, import, closed flags, unit conversion and the automatic steps. Process parameters
-    // and regeneration are the caller's next steps when this returns Done.
+    // Import, closed flags, unit conversion and the automatic steps, then the new drawing takes
+    // the place of the open one. When the file gives nothing (NoDrawing, Emptied) the open
+    // drawing and its program stay. Process parameters and regeneration are the caller's next
+    // steps when this returns Done.
     OpenResult open(std::string_view path, const AutoOptimizeSettings& settings, StatusSink& sink);
+    // The automatic step that removed the last shape of the drawing the last open emptied.
+    Text emptiedBy() const { return emptiedBy_; }
 
     // Writes the program text to `path` unchanged, through a temporary file renamed into place so
     // that a failed write never leaves a truncated program. Returns an empty string or the reason.
@@ -70,10 +75,12 @@ class Document {
     bool allowReverse_ = false;
     std::string code_;
     std::vector<int> lineMap_;
+    Text emptiedBy_ = Text::StepTiny;
 };
 
-// Unit conversion of a freshly imported drawing: the factor to millimetres of the unit the file
-// declared when `autoUnits` is set and the file is a DXF or AI drawing; 1 otherwise.
+// Unit conversion of a freshly imported drawing: the factor to millimetres of its coordinate
+// unit (points for AI, the declared unit for DXF) when `autoUnits` is set and the file is a DXF
+// or AI drawing; 1 otherwise.
 double importScale(std::string_view path, bool autoUnits, int declaredUnit);
 
 }  // namespace pathloom

@@ -54,6 +54,10 @@ std::optional<double> millimetresPerUnit(int unitCode) {
     return std::nullopt;
 }
 
+int coordinateUnit(std::string_view path, int declaredUnit) {
+    return hasExtension(path, "ai") ? LINTREL_UNIT_POINT : declaredUnit;
+}
+
 std::string_view unitName(int unitCode) {
     if (const UnitInfo* unit = findUnit(unitCode)) return unit->name;
     return "millimetres or unitless";

@@ -1,0 +1,76 @@
+// Opening drawings in the window: the title names the open drawing, and a file that gives nothing
+// leaves the open drawing, its program and its view as they were and says why.
+#include <gtest/gtest.h>
+
+#include <QAction>
+
+#include "app/app_support.h"
+#include "app/commands.h"
+
+namespace pathloom::app::testing {
+namespace {
+
+class OpenDrawing : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    std::string settingsFile = folder.file("Setting.ini");
+    ScriptedPrompter prompter;
+};
+
+TEST_F(OpenDrawing, AFileThatGivesNothingKeepsTheOpenDrawingAndNamesTheFileAndTheReason) {
+    auto window = makeWindow(prompter, settingsFile);
+    window->openFile(QString::fromStdString(exampleDrawing()));
+    VectGroup* bracket = window->document().drawing();
+    ASSERT_NE(bracket, nullptr);
+    const std::string program = paneText(*window);
+    ASSERT_FALSE(program.empty());
+    const QString title = window->windowTitle();
+    EXPECT_TRUE(title.startsWith(QStringLiteral("bracket.dxf - Pathloom V2.04")))
+        << title.toStdString();
+
+    const std::string bracketBytes = readFile(exampleDrawing());
+    writeFile(folder.file("cut-off.dxf"), bracketBytes.substr(0, 300));
+    writeFile(folder.file("empty.dxf"), "");
+    writeFile(folder.file("picture.png"), "\x89PNG\r\n\x1a\n");
+    // A line shorter than the tiny-shape limits: the clean-up removes it.
+    writeFile(folder.file("speck.dxf"),
+              "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n"
+              "0.2\n21\n0\n0\nENDSEC\n0\nEOF\n");
+    const struct {
+        const char* file;
+        const char* reason;
+    } cases[] = {
+        {"cut-off.dxf", "已损坏"},
+        {"empty.dxf", "文件是空的"},
+        {"picture.png", "不是本程序能读取的图形文件"},
+        {"absent.dxf", "文件不存在"},
+        {"speck.dxf", "去除极小图形"},
+    };
+    for (const auto& c : cases) {
+        prompter.warnings.clear();
+        window->openFile(QString::fromStdString(folder.file(c.file)));
+        EXPECT_EQ(window->document().drawing(), bracket) << c.file;
+        EXPECT_EQ(paneText(*window), program) << c.file;
+        EXPECT_EQ(window->windowTitle(), title) << c.file;
+        ASSERT_EQ(prompter.warnings.size(), 1) << c.file;
+        const QString shown = prompter.warnings.first();
+        EXPECT_TRUE(shown.contains(QString::fromUtf8("“") + c.file + QString::fromUtf8("”")))
+            << shown.toStdString();
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(c.reason))) << shown.toStdString();
+    }
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(OpenDrawing, TheTitleFollowsTheOpenDrawingAndANewDocumentClearsIt) {
+    auto window = makeWindow(prompter, settingsFile);
+    const QString bare = window->windowTitle();
+    EXPECT_EQ(bare, QStringLiteral("Pathloom V2.04 - 未连接"));
+    window->openFile(QString::fromStdString(exampleDrawing()));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("bracket.dxf - ") + bare);
+    window->action(CmdNew)->trigger();
+    EXPECT_EQ(window->windowTitle(), bare);
+    EXPECT_EQ(window->document().drawing(), nullptr);
+}
+
+}  // namespace
+}  // namespace pathloom::app::testing
