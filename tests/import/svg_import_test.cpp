@@ -96,6 +96,15 @@ TEST(SvgImport, DocumentUnits) {
     EXPECT_NEAR(allVects(groups)[0]->segs->x1, 96, 1e-9);
 }
 
+TEST(SvgImport, AMissingPageSideFollowsTheViewBox) {
+    auto groups = importSvg(
+        page(R"~(<rect width="50" height="25"/>)~", R"~(width="100mm" viewBox="0 0 50 25")~"));
+    expectExtent(groups, 0, 0, 100, 50);
+    auto byHeight = importSvg(
+        page(R"~(<rect width="50" height="25"/>)~", R"~(height="10mm" viewBox="0 0 50 25")~"));
+    expectExtent(byHeight, 0, 0, 20, 10);
+}
+
 TEST(SvgImport, ViewBoxOffsetAndAspectRatio) {
     const char* square = R"~(<rect x="0" y="0" width="200" height="200" fill="black"/>)~";
     auto meet = importSvg(page(square, R"~(width="200" height="100" viewBox="0 0 200 200")~"));
@@ -295,6 +304,16 @@ TEST(SvgImport, DamagedDocuments) {
     EXPECT_EQ(ringCount(allVects(partial)[0]->segs), 1);
     EXPECT_EQ(importDiagnostics().countOf(diag::kSvgPathDataError), 1);
     EXPECT_EQ(importDiagnostics().countOf(diag::kSvgBadValue), 2);
+    // Coordinates that overflow once in millimetres drop their pieces, not the path.
+    auto huge = importSvg(page(
+        R"~(<path d="M 0 0 L 10 0 L 1e308 0 L 20 0 L 30 0" stroke="black" transform="scale(10)"/>)~"));
+    ASSERT_TRUE(huge);
+    for (Vect* v : allVects(huge))
+        for (Seg* s : ring(v->segs))
+            EXPECT_TRUE(std::isfinite(s->x0) && std::isfinite(s->x1));
+    EXPECT_EQ(importDiagnostics().countOf(diag::kSvgOutOfRange), 1);
+    EXPECT_EQ(ringCount(allVects(huge)[0]->segs), 1);
+    EXPECT_EQ(ringCount(allVects(huge)[1]->segs), 1);
     // Uses nested deeper than the bound, each drawing twice its predecessor, stop early.
     std::string deep = R"~(<defs><path id="u0" d="M 0 0 L 1 1" stroke="black"/>)~";
     for (int i = 1; i <= 30; ++i)

@@ -23,5 +23,6 @@ inline constexpr int kSvgForeignSkipped = 716;     // foreignObject content skip
 inline constexpr int kSvgInstanceLimit = 717;      // the drawing's element budget ran out
 inline constexpr int kSvgRelativeLength = 718;     // em, ex or % of an unknown size: defaults
 inline constexpr int kSvgClipNotApplied = 719;     // clip paths and masks: shapes drawn whole
+inline constexpr int kSvgOutOfRange = 720;         // pieces whose millimetres overflow: dropped
 
 }  // namespace lintrel::diag

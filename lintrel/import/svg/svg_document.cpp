@@ -102,18 +102,8 @@ void DocumentWalker::walk() {
     ViewBox box;
     const bool hasBox = parseViewBox(root_.attribute("viewBox").value(), box);
     const LengthBase boxBase{hasBox ? box.width : 0, hasBox ? box.height : 0};
-    // The page in pixels: width and height as written, else the view box's own size.
-    auto side = [&](const char* name, Axis axis, double boxSide) {
-        Length l;
-        const char* text = root_.attribute(name).value();
-        const LengthStatus status = parseLength(text, boxBase, axis, l);
-        if (status == LengthStatus::kAbsolute && l.value > 0) return l.value;
-        if (status == LengthStatus::kBad && *text)
-            context_.diagnostics.note(diag::kSvgBadValue, "unreadable lengths or values ignored");
-        return hasBox ? boxSide : 0.0;
-    };
-    double width = side("width", Axis::kX, box.width);
-    double height = side("height", Axis::kY, box.height);
+    double width = 0, height = 0;
+    pageSize(hasBox ? &box : nullptr, width, height);
     State state;
     const double k = kMillimetresPerPixel;
     state.toOutput = {k, 0, 0, -k, 0, height * k};
@@ -129,6 +119,30 @@ void DocumentWalker::walk() {
     state.style = sheet_.computed(root_, Style{});
     if (!state.style.displayed) return;
     visitChildren(root_, state);
+}
+
+// The page in pixels: width and height as written; a missing one follows the view box's
+// proportions, and without either the page is the view box's own size.
+void DocumentWalker::pageSize(const ViewBox* box, double& width, double& height) {
+    const LengthBase base{box ? box->width : 0, box ? box->height : 0};
+    auto written = [&](const char* name, Axis axis) {
+        Length l;
+        const char* text = root_.attribute(name).value();
+        const LengthStatus status = parseLength(text, base, axis, l);
+        if (status == LengthStatus::kAbsolute && l.value > 0) return l.value;
+        if (status == LengthStatus::kBad && *text)
+            context_.diagnostics.note(diag::kSvgBadValue, "unreadable lengths or values ignored");
+        return 0.0;
+    };
+    width = written("width", Axis::kX);
+    height = written("height", Axis::kY);
+    if (!box) return;
+    if (width > 0 && !(height > 0))
+        height = width * box->height / box->width;
+    else if (height > 0 && !(width > 0))
+        width = height * box->width / box->height;
+    else if (!(width > 0))
+        width = box->width, height = box->height;
 }
 
 bool DocumentWalker::budgetLeft() {
@@ -348,6 +362,10 @@ void DocumentWalker::drawShape(const pugi::xml_node& shape, std::string_view nam
         complete = parsePointList(shape.attribute("points").value(), name == "polygon", builder_);
     }
     builder_.end();
+    if (const long dropped = builder_.takeDropped())
+        context_.diagnostics.note(diag::kSvgOutOfRange,
+                                  "pieces whose coordinates overflow in millimetres dropped",
+                                  dropped);
     if (!complete)
         context_.diagnostics.note(diag::kSvgPathDataError,
                                   "path data with an error drawn up to the error");

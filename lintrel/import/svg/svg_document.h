@@ -30,6 +30,7 @@ class DocumentWalker {
     };
 
     void collect(const pugi::xml_node& node);
+    void pageSize(const ViewBox* box, double& width, double& height);
     void visit(const pugi::xml_node& element, const State& parent);
     void visitChildren(const pugi::xml_node& element, const State& state);
     void visitSwitch(const pugi::xml_node& element, const State& state);

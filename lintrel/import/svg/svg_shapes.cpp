@@ -81,11 +81,22 @@ void ShapeBuilder::appendSeg(Point from, Point to) {
     ++segs_;
 }
 
+bool ShapeBuilder::usable(std::initializer_list<Point> points) {
+    for (const Point p : points)
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
+            ++dropped_;
+            file();
+            hasPoint_ = false;
+            return false;
+        }
+    return true;
+}
+
 void ShapeBuilder::moveTo(Point p) {
     file();
     userPoint_ = userStart_ = p;
     outPoint_ = outStart_ = toOutput_.apply(p);
-    hasPoint_ = true;
+    hasPoint_ = usable({outPoint_});
     subpathVects_ = 0;
     firstOfSubpath_ = nullptr;
 }
@@ -93,6 +104,7 @@ void ShapeBuilder::moveTo(Point p) {
 void ShapeBuilder::lineTo(Point p) {
     if (!hasPoint_) return moveTo(p);
     const Point out = toOutput_.apply(p);
+    if (!usable({out})) return;
     if (!current_ || current_->type != LINTREL_POLYLINE) startVect(LINTREL_POLYLINE);
     appendSeg(outPoint_, out);
     userPoint_ = p;
@@ -100,8 +112,9 @@ void ShapeBuilder::lineTo(Point p) {
 }
 
 void ShapeBuilder::cubicTo(Point c1, Point c2, Point p) {
-    if (!hasPoint_) moveTo(userPoint_);
+    if (!hasPoint_) return moveTo(p);
     const Point o1 = toOutput_.apply(c1), o2 = toOutput_.apply(c2), out = toOutput_.apply(p);
+    if (!usable({o1, o2, out})) return;
     if (!current_ || current_->type != LINTREL_BEZIER) startVect(LINTREL_BEZIER);
     appendSeg(outPoint_, o1);
     appendSeg(o1, o2);
@@ -112,7 +125,7 @@ void ShapeBuilder::cubicTo(Point c1, Point c2, Point p) {
 
 void ShapeBuilder::arcTo(double rx, double ry, double xAxisRotation, bool largeArc, bool sweep,
                          Point p) {
-    if (!hasPoint_) moveTo(userPoint_);
+    if (!hasPoint_) return moveTo(p);
     CentreArc arc;
     const ArcForm form = centreArc(userPoint_, rx, ry, xAxisRotation, largeArc, sweep, p, arc);
     if (form == ArcForm::kNothing) return;
@@ -136,6 +149,7 @@ void ShapeBuilder::fileArc(const CentreArc& arc, Point endUser) {
     const double r = arc.rx * toOutput_.uniformScale();
     const double sweep = toOutput_.determinant() < 0 ? -arc.sweep : arc.sweep;
     const double startAngle = std::atan2(start.y - centre.y, start.x - centre.x);
+    if (!usable({centre, {r, sweep}})) return;
     Vect* v = startVect(LINTREL_ARC);
     Seg* d = newLine(centre.x - r, centre.y - r, centre.x + r, centre.y + r);
     d->z0 = wrapAngle(kTwoPi - startAngle);
@@ -153,6 +167,7 @@ void ShapeBuilder::circle(Point centre, double rx, double ry) {
         file();
         const Point c = toOutput_.apply(centre);
         const double r = rx * toOutput_.uniformScale();
+        if (!usable({c, {r, r}})) return;
         // A circle runs the way its path would: towards +y in user space first.
         const double side = toOutput_.determinant() < 0 ? -r : r;
         Vect* v = newVect();

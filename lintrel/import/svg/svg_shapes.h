@@ -6,6 +6,8 @@
 #include <lintrel/lintrel.h>
 
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "import/svg/svg_arc.h"
@@ -40,6 +42,8 @@ class ShapeBuilder : public PathSink {
     // A whole circle: one arc vect when the transform keeps it circular, else cubic pieces.
     void circle(Point centre, double rx, double ry);
     long segCount() const { return segs_; }
+    // Pieces dropped since the last call because their coordinates overflowed in millimetres.
+    long takeDropped() { return std::exchange(dropped_, 0); }
 
     void moveTo(Point p) override;
     void lineTo(Point p) override;
@@ -53,6 +57,8 @@ class ShapeBuilder : public PathSink {
     void fileArc(const CentreArc& arc, Point endUser);
     Vect* startVect(int type);
     void appendSeg(Point from, Point to);
+    // False (and the subpath ends) when a transformed point is not finite.
+    bool usable(std::initializer_list<Point> points);
 
     ColourGroups& groups_;
     Matrix toOutput_;
@@ -65,6 +71,7 @@ class ShapeBuilder : public PathSink {
     Vect* firstOfSubpath_ = nullptr;  // the only vect of the subpath so far, or null
     int subpathVects_ = 0;
     long segs_ = 0;
+    long dropped_ = 0;
 };
 
 }  // namespace lintrel::svg
