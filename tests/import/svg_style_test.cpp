@@ -113,11 +113,12 @@ TEST_F(SvgCascade, InheritanceAndDisplay) {
 }
 
 TEST_F(SvgCascade, UnsupportedSelectorsAreCountedAndSkipped) {
-    StyleSheet sheet;
-    EXPECT_EQ(sheet.add("a:hover { fill: red } [x] { fill: red } @media print { p { fill: red } } "
-                        "g + g { fill: red } .ok { fill: blue }"),
-              4);
-    EXPECT_FALSE(sheet.empty());
+    load(R"~(<svg><path id="p" class="ok"/></svg>)~", "");
+    EXPECT_EQ(sheet_.add("@import url(other.css); @charset 'utf-8'; a:hover { fill: red } "
+                         "[x] { fill: red } @media print { p { fill: red } } "
+                         "g + g { fill: red } .ok { fill: blue }"),
+              6);
+    EXPECT_EQ(styleOf("p").fill.colour, 0xFF0000u) << "the rules after them still apply";
 }
 
 }  // namespace

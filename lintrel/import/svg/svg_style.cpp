@@ -172,8 +172,16 @@ long StyleSheet::add(std::string_view css) {
     std::string_view rest(text);
     long skipped = 0;
     while (true) {
+        rest = trimmed(rest);
         const size_t open = rest.find('{');
         if (open == std::string_view::npos) break;
+        // At-rules without a block (@import, @charset) end at their semicolon.
+        const size_t semicolon = rest.find(';');
+        if (rest.starts_with("@") && semicolon < open) {
+            rest.remove_prefix(semicolon + 1);
+            ++skipped;
+            continue;
+        }
         // Blocks nest only in at-rules (@media ...), which are skipped whole.
         int depth = 1;
         size_t close = open + 1;
