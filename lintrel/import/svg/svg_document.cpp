@@ -18,8 +18,10 @@ namespace lintrel::svg {
 
 namespace {
 
+// The budget of one drawing: segs built, and elements visited (uses may visit an element
+// many times over).
 constexpr long kMaxSegs = 1L << LINTREL_SVG_SEG_LIMIT_LOG2;
-constexpr long kMaxVisits = 1L << 22;
+constexpr long kMaxVisits = kMaxSegs / 2;
 constexpr size_t kMaxUseDepth = 16;
 constexpr int kMaxNesting = 200;
 
