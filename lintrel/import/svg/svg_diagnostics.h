@@ -2,6 +2,8 @@
 // while reading an SVG or SVGZ drawing. Each code counts occurrences in one import.
 #pragma once
 
+#include "import/diagnostics.h"
+
 namespace lintrel::diag {
 
 inline constexpr int kSvgNotXml = 701;             // not well-formed XML: nothing was read
@@ -26,3 +28,10 @@ inline constexpr int kSvgClipNotApplied = 719;     // clip paths and masks: shap
 inline constexpr int kSvgOutOfRange = 720;         // pieces whose millimetres overflow: dropped
 
 }  // namespace lintrel::diag
+
+namespace lintrel::svg {
+
+// Notes `count` occurrences of an SVG code with its description.
+void noteSvg(ImportDiagnostics& diagnostics, int code, long count = 1);
+
+}  // namespace lintrel::svg

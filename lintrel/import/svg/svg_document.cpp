@@ -90,13 +90,8 @@ void DocumentWalker::collect(const pugi::xml_node& top) {
             node = node.parent();
         node = node && node != top ? node.next_sibling() : pugi::xml_node();
     }
-    if (skippedRules)
-        context_.diagnostics.note(diag::kSvgSelectorSkipped,
-                                  "style rules with selectors this reader does not match skipped",
-                                  skippedRules);
-    if (layers)
-        context_.diagnostics.note(diag::kSvgLayersMerged,
-                                  "layer names not kept: shapes are grouped by colour", layers);
+    if (skippedRules) note(diag::kSvgSelectorSkipped, skippedRules);
+    if (layers) note(diag::kSvgLayersMerged, layers);
 }
 
 void DocumentWalker::walk() {
@@ -132,8 +127,7 @@ void DocumentWalker::pageSize(const ViewBox* box, double& width, double& height)
         const char* text = root_.attribute(name).value();
         const LengthStatus status = parseLength(text, base, axis, l);
         if (status == LengthStatus::kAbsolute && l.value > 0) return l.value;
-        if (status == LengthStatus::kBad && *text)
-            context_.diagnostics.note(diag::kSvgBadValue, "unreadable lengths or values ignored");
+        if (status == LengthStatus::kBad && *text) note(diag::kSvgBadValue);
         return 0.0;
     };
     width = written("width", Axis::kX);
@@ -150,9 +144,7 @@ void DocumentWalker::pageSize(const ViewBox* box, double& width, double& height)
 bool DocumentWalker::budgetLeft() {
     if (!stopped_ && (++visits_ > kMaxVisits || builder_.segCount() > kMaxSegs)) {
         stopped_ = true;
-        context_.diagnostics.note(diag::kSvgInstanceLimit,
-                                  "the drawing reached the reader's element limit: the rest is "
-                                  "not drawn");
+        note(diag::kSvgInstanceLimit);
     }
     return !stopped_;
 }
@@ -169,24 +161,19 @@ void DocumentWalker::visit(const pugi::xml_node& element, const State& parent) {
     if (!container && !notDrawn && !isShape(name) && name != "use") return;
     if (!budgetLeft()) return;
     if (nesting_ >= kMaxNesting) {
-        context_.diagnostics.note(diag::kSvgUseBounded,
-                                  "elements nested too deep or uses circular: not drawn");
+        note(diag::kSvgUseBounded);
         return;
     }
     State state = parent;
     state.style = sheet_.computed(element, parent.style);
     if (!state.style.displayed) {
-        context_.diagnostics.note(diag::kSvgHidden,
-                                  "hidden elements (display, visibility) skipped");
+        note(diag::kSvgHidden);
         return;
     }
-    if (isClipped(element))
-        context_.diagnostics.note(diag::kSvgClipNotApplied,
-                                  "clip paths and masks not applied: shapes drawn whole");
+    if (isClipped(element)) note(diag::kSvgClipNotApplied);
     const char* transform = element.attribute("transform").value();
     Matrix local;
-    if (!parseTransform(transform, local))
-        context_.diagnostics.note(diag::kSvgBadValue, "unreadable lengths or values ignored");
+    if (!parseTransform(transform, local)) note(diag::kSvgBadValue);
     state.toOutput = parent.toOutput * local;
     ++nesting_;
     if (name == "g" || name == "a")
@@ -209,11 +196,11 @@ void DocumentWalker::visit(const pugi::xml_node& element, const State& parent) {
 
 void DocumentWalker::noteNotDrawn(std::string_view name) {
     if (name == "text")
-        context_.diagnostics.note(diag::kSvgTextNotConverted, "text elements not converted");
+        note(diag::kSvgTextNotConverted);
     else if (name == "image")
-        context_.diagnostics.note(diag::kSvgImageNotConverted, "raster images not converted");
+        note(diag::kSvgImageNotConverted);
     else
-        context_.diagnostics.note(diag::kSvgForeignSkipped, "foreignObject content skipped");
+        note(diag::kSvgForeignSkipped);
 }
 
 // The first child whose conditions hold; extensions are never supported here.
@@ -230,15 +217,13 @@ void DocumentWalker::visitUse(const pugi::xml_node& use, const State& state) {
     const std::string_view href = hrefOf(use);
     const auto found = href.starts_with("#") ? ids_.find(href.substr(1)) : ids_.end();
     if (found == ids_.end()) {
-        context_.diagnostics.note(diag::kSvgUseUnresolved,
-                                  "uses whose reference names no element skipped");
+        note(diag::kSvgUseUnresolved);
         return;
     }
     const pugi::xml_node target = found->second;
     if (useTargets_.size() >= kMaxUseDepth ||
         std::find(useTargets_.begin(), useTargets_.end(), target) != useTargets_.end()) {
-        context_.diagnostics.note(diag::kSvgUseBounded,
-                                  "elements nested too deep or uses circular: not drawn");
+        note(diag::kSvgUseBounded);
         return;
     }
     State inner = state;
@@ -295,8 +280,7 @@ bool DocumentWalker::paintColour(const Style& style, uint32_t& colour) {
             colour = style.color;
             return true;
         case Paint::kServer:
-            context_.diagnostics.note(diag::kSvgPaintServer,
-                                      "gradient or pattern paint grouped by its fallback colour");
+            note(diag::kSvgPaintServer);
             colour = paint.colour;
             return true;
     }
@@ -313,31 +297,27 @@ double DocumentWalker::length(const pugi::xml_node& element, const char* attribu
             return l.value;
         case LengthStatus::kRelative:
             if (!l.percent || !(state.base.viewportWidth > 0 && state.base.viewportHeight > 0))
-                context_.diagnostics.note(diag::kSvgRelativeLength,
-                                          "em, ex or % lengths taken against default sizes");
+                note(diag::kSvgRelativeLength);
             return l.value;
         case LengthStatus::kBad:
             break;
     }
-    context_.diagnostics.note(diag::kSvgBadValue, "unreadable lengths or values ignored");
+    note(diag::kSvgBadValue);
     return fallback;
 }
 
 void DocumentWalker::drawShape(const pugi::xml_node& shape, std::string_view name,
                                const State& state) {
     if (!state.style.visible) {
-        context_.diagnostics.note(diag::kSvgHidden,
-                                  "hidden elements (display, visibility) skipped");
+        note(diag::kSvgHidden);
         return;
     }
     uint32_t colour = kBlack;
     if (!paintColour(state.style, colour)) {
-        context_.diagnostics.note(diag::kSvgUnpainted,
-                                  "shapes with neither fill nor stroke skipped");
+        note(diag::kSvgUnpainted);
         return;
     }
-    if (state.style.markers)
-        context_.diagnostics.note(diag::kSvgMarkersNotDrawn, "markers on paths not drawn");
+    if (state.style.markers) note(diag::kSvgMarkersNotDrawn);
     builder_.begin(state.toOutput, colour);
     bool complete = true;
     auto at = [&](const char* x, const char* y) {
@@ -364,13 +344,8 @@ void DocumentWalker::drawShape(const pugi::xml_node& shape, std::string_view nam
         complete = parsePointList(shape.attribute("points").value(), name == "polygon", builder_);
     }
     builder_.end();
-    if (const long dropped = builder_.takeDropped())
-        context_.diagnostics.note(diag::kSvgOutOfRange,
-                                  "pieces whose coordinates overflow in millimetres dropped",
-                                  dropped);
-    if (!complete)
-        context_.diagnostics.note(diag::kSvgPathDataError,
-                                  "path data with an error drawn up to the error");
+    if (const long dropped = builder_.takeDropped()) note(diag::kSvgOutOfRange, dropped);
+    if (!complete) note(diag::kSvgPathDataError);
 }
 
 // A rect, rounded when rx or ry is given (a missing one takes the other's value), with radii

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "import/import_context.h"
+#include "import/svg/svg_diagnostics.h"
 #include "import/svg/svg_length.h"
 #include "import/svg/svg_shapes.h"
 #include "import/svg/svg_style.h"
@@ -44,6 +45,7 @@ class DocumentWalker {
     double length(const pugi::xml_node& element, const char* attribute, Axis axis,
                   const State& state, double fallback);
     void noteNotDrawn(std::string_view name);
+    void note(int code, long count = 1) { noteSvg(context_.diagnostics, code, count); }
     bool budgetLeft();
 
     pugi::xml_node root_;

@@ -48,8 +48,7 @@ VectGroup* readSvg(std::string_view bytes, ImportContext& context) {
     std::string inflated;
     if (isGzip(bytes)) {
         if (!inflateGzip(bytes, inflated)) {
-            context.diagnostics.note(diag::kSvgzUnreadable,
-                                     "compressed drawing data could not be inflated");
+            svg::noteSvg(context.diagnostics, diag::kSvgzUnreadable);
             return nullptr;
         }
         bytes = inflated;
@@ -58,12 +57,12 @@ VectGroup* readSvg(std::string_view bytes, ImportContext& context) {
     const pugi::xml_parse_result parsed =
         document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default);
     if (!parsed) {
-        context.diagnostics.note(diag::kSvgNotXml, "not well-formed XML: nothing was read");
+        svg::noteSvg(context.diagnostics, diag::kSvgNotXml);
         return nullptr;
     }
     const pugi::xml_node root = document.document_element();
     if (svg::localName(root) != "svg") {
-        context.diagnostics.note(diag::kSvgNoSvgRoot, "the document is not an SVG drawing");
+        svg::noteSvg(context.diagnostics, diag::kSvgNoSvgRoot);
         return nullptr;
     }
     svg::ColourGroups groups;
