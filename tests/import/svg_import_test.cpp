@@ -248,6 +248,10 @@ TEST(SvgImport, ArcsUnderSkewOrStretchBecomeCubics) {
     EXPECT_NEAR(arcGeometry(*allVects(mirrored)[0]->segs).radius, 10, 1e-9);
     EXPECT_LT(allVects(mirrored)[0]->segs->x0, allVects(mirrored)[0]->segs->x1)
         << "a mirroring transform turns the circle counterclockwise";
+    // A rotation written with seven digits is still a rotation.
+    auto written = importSvg(page(
+        R"~(<circle r="5" stroke="black" transform="matrix(0.7071068 0.7071068 -0.7071067 0.7071068 50 25)"/>)~"));
+    EXPECT_EQ(allVects(written)[0]->type, LINTREL_ARC);
 }
 
 TEST(SvgImport, RectanglesPlainAndRounded) {

@@ -52,11 +52,13 @@ bool oneTransform(std::string_view name, const double* v, int n, Matrix& out) {
 }  // namespace
 
 bool Matrix::isSimilarity() const {
-    // Columns of equal length and perpendicular, to a relative tolerance.
+    // Columns of equal length and perpendicular, to the relative tolerance of numbers written
+    // with seven significant digits: the circles drawn through it stay true to 1e-6.
     const double lengthX = a * a + b * b, lengthY = c * c + d * d;
     const double scale = std::max(lengthX, lengthY);
     if (!(scale > 0)) return false;
-    return std::fabs(lengthX - lengthY) <= 1e-9 * scale && std::fabs(a * c + b * d) <= 1e-9 * scale;
+    return std::fabs(lengthX - lengthY) <= kRoundness * scale &&
+           std::fabs(a * c + b * d) <= kRoundness * scale;
 }
 
 double Matrix::uniformScale() const {

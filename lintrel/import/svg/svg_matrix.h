@@ -8,6 +8,9 @@
 
 namespace lintrel::svg {
 
+// Relative difference below which two radii, or a matrix's two scales, count as equal.
+inline constexpr double kRoundness = 1e-6;
+
 // x' = a x + c y + e, y' = b x + d y + f, as SVG writes matrix(a b c d e f).
 struct Matrix {
     double a = 1, b = 0, c = 0, d = 1, e = 0, f = 0;

@@ -130,7 +130,7 @@ void ShapeBuilder::arcTo(double rx, double ry, double xAxisRotation, bool largeA
     const ArcForm form = centreArc(userPoint_, rx, ry, xAxisRotation, largeArc, sweep, p, arc);
     if (form == ArcForm::kNothing) return;
     if (form == ArcForm::kLine || std::fabs(arc.sweep) <= kShortestArcSweep) return lineTo(p);
-    if (similar_ && std::fabs(arc.rx - arc.ry) <= 1e-9 * arc.rx) return fileArc(arc, p);
+    if (similar_ && std::fabs(arc.rx - arc.ry) <= kRoundness * arc.rx) return fileArc(arc, p);
     std::vector<Point> pieces;
     arcToCubics(arc, [&](Point c1, Point c2, Point to) {
         pieces.insert(pieces.end(), {c1, c2, to});
@@ -163,10 +163,10 @@ void ShapeBuilder::fileArc(const CentreArc& arc, Point endUser) {
 
 void ShapeBuilder::circle(Point centre, double rx, double ry) {
     if (!(rx > 0 && ry > 0)) return;
-    if (similar_ && rx == ry) {
+    if (similar_ && std::fabs(rx - ry) <= kRoundness * rx) {
         file();
         const Point c = toOutput_.apply(centre);
-        const double r = rx * toOutput_.uniformScale();
+        const double r = (rx + ry) / 2 * toOutput_.uniformScale();
         if (!usable({c, {r, r}})) return;
         // A circle runs the way its path would: towards +y in user space first.
         const double side = toOutput_.determinant() < 0 ? -r : r;
