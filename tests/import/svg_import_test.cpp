@@ -196,6 +196,16 @@ TEST(SvgImport, GroupsByStrokeColourElseFill) {
     EXPECT_EQ(importDiagnostics().countOf(diag::kSvgLayersMerged), 1);
 }
 
+TEST(SvgImport, ElementsWithTheSvgPrefix) {
+    auto groups =
+        importSvg(R"~(<svg:svg xmlns:svg="http://www.w3.org/2000/svg" width="10mm" height="10mm"
+        viewBox="0 0 10 10"><svg:style>rect { stroke: red }</svg:style><svg:g>
+        <svg:rect width="5" height="5"/></svg:g><other:rect xmlns:other="urn:x" width="9" height="9"/></svg:svg>)~");
+    ASSERT_TRUE(groups);
+    EXPECT_EQ(allVects(groups).size(), 1u) << "elements of other namespaces are not drawn";
+    EXPECT_EQ(groupsOf(groups.get())[0]->colour, 0x0000FFu);
+}
+
 TEST(SvgImport, CurvesStayCurves) {
     auto groups =
         importSvg(page(R"~(<path d="M 10 10 C 20 0 30 0 40 10 L 50 10 Q 60 0 70 10" stroke="black"/>

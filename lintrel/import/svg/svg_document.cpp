@@ -58,12 +58,6 @@ std::string styleText(const pugi::xml_node& style) {
 
 }  // namespace
 
-std::string_view localName(const pugi::xml_node& element) {
-    std::string_view name = element.name();
-    if (name.starts_with("svg:")) name.remove_prefix(4);
-    return name;
-}
-
 DocumentWalker::DocumentWalker(const pugi::xml_node& root, ImportContext& context,
                                ShapeBuilder& builder)
     : root_(root), context_(context), builder_(builder) {}

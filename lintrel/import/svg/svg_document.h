@@ -59,7 +59,4 @@ class DocumentWalker {
     bool stopped_ = false;
 };
 
-// The element's local name: "svg:rect" and "rect" are both "rect"; other prefixes keep theirs.
-std::string_view localName(const pugi::xml_node& element);
-
 }  // namespace lintrel::svg

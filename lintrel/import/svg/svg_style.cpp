@@ -217,7 +217,7 @@ long StyleSheet::add(std::string_view css) {
 }
 
 bool StyleSheet::matches(const Compound& c, const pugi::xml_node& element) {
-    if (!c.type.empty() && c.type != element.name()) return false;
+    if (!c.type.empty() && c.type != localName(element)) return false;
     if (!c.id.empty() && c.id != element.attribute("id").value()) return false;
     if (c.classes.empty()) return true;
     const std::string_view list = element.attribute("class").value();

@@ -14,6 +14,13 @@
 
 namespace lintrel::svg {
 
+// The element's local name: "svg:rect" and "rect" are both "rect"; other prefixes keep theirs.
+inline std::string_view localName(const pugi::xml_node& element) {
+    std::string_view name = element.name();
+    if (name.starts_with("svg:")) name.remove_prefix(4);
+    return name;
+}
+
 struct Declaration {
     std::string name, value;
     bool important = false;
