@@ -206,6 +206,21 @@ TEST(SvgImport, ElementsWithTheSvgPrefix) {
     EXPECT_EQ(groupsOf(groups.get())[0]->colour, 0x0000FFu);
 }
 
+TEST(SvgImport, GradientsAndPatternsGroupByOneColour) {
+    auto groups = importSvg(page(R"~(<defs>
+        <linearGradient id="base"><stop offset="0" style="stop-color:#00ff00"/><stop offset="1" stop-color="red"/></linearGradient>
+        <radialGradient id="derived" xlink:href="#base"/><pattern id="p" width="1" height="1"/></defs>
+        <rect width="1" height="1" fill="url(#derived)"/>
+        <rect width="1" height="1" fill="url('#p') blue"/>
+        <rect width="1" height="1" fill="url(#missing)"/>)~"));
+    const auto list = groupsOf(groups.get());
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0]->colour, 0x00FF00u) << "the first stop of the gradient it refers to";
+    EXPECT_EQ(list[1]->colour, 0xFF0000u) << "a pattern's fallback colour";
+    EXPECT_EQ(list[2]->colour, 0u);
+    EXPECT_EQ(importDiagnostics().countOf(diag::kSvgPaintServer), 3);
+}
+
 TEST(SvgImport, CurvesStayCurves) {
     auto groups =
         importSvg(page(R"~(<path d="M 10 10 C 20 0 30 0 40 10 L 50 10 Q 60 0 70 10" stroke="black"/>

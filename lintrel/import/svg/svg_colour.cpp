@@ -284,20 +284,26 @@ bool parsePaint(std::string_view text, Paint& out) {
     text = trimmed(text);
     const std::string lower = lowerCase(text);
     if (lower == "none") {
-        out = {Paint::kNone, kBlack};
+        out = {Paint::kNone, kBlack, {}};
     } else if (lower == "currentcolor") {
-        out = {Paint::kCurrentColour, kBlack};
+        out = {Paint::kCurrentColour, kBlack, {}};
     } else if (lower.starts_with("url(")) {
-        out = {Paint::kServer, kBlack};
+        out = {Paint::kServer, kBlack, {}};
         // A fallback after the reference replaces the server when it is a plain colour.
         const size_t close = text.find(')');
+        if (close != std::string_view::npos) {
+            std::string_view id = trimmed(text.substr(4, close - 4));
+            if (id.size() >= 2 && (id.front() == '"' || id.front() == '\''))
+                id = id.substr(1, id.size() - 2);
+            if (id.starts_with("#")) out.server = std::string(id.substr(1));
+        }
         uint32_t fallback;
         if (close != std::string_view::npos && parseColour(text.substr(close + 1), fallback))
             out.colour = fallback;
     } else {
         uint32_t colour;
         if (!parseColour(text, colour)) return false;
-        out = {Paint::kColour, colour};
+        out = {Paint::kColour, colour, {}};
     }
     return true;
 }

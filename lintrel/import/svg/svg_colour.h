@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace lintrel::svg {
@@ -17,6 +18,7 @@ struct Paint {
     enum Kind { kNone, kColour, kCurrentColour, kServer };
     Kind kind = kNone;
     uint32_t colour = kBlack;  // for kColour, and the fallback of a paint server
+    std::string server;        // the id a paint server reference names
 };
 
 // "none", a colour, "currentColor" or url(#id) with an optional fallback colour. False for

@@ -275,10 +275,34 @@ bool DocumentWalker::paintColour(const Style& style, uint32_t& colour) {
             return true;
         case Paint::kServer:
             note(diag::kSvgPaintServer);
-            colour = paint.colour;
+            colour = gradientColour(paint.server, paint.colour);
             return true;
     }
     return false;
+}
+
+// The colour of a gradient's first stop, following the references by which gradients take
+// their stops from others; `fallback` for patterns and unknown references.
+uint32_t DocumentWalker::gradientColour(std::string_view id, uint32_t fallback) const {
+    for (int hops = 0; hops < 8; ++hops) {
+        const auto found = ids_.find(id);
+        if (found == ids_.end()) return fallback;
+        const pugi::xml_node gradient = found->second;
+        const std::string_view name = localName(gradient);
+        if (name != "linearGradient" && name != "radialGradient") return fallback;
+        for (const pugi::xml_node& stop : gradient.children()) {
+            if (localName(stop) != "stop") continue;
+            std::string value = stop.attribute("stop-color").value();
+            for (const Declaration& d : declarationsOf(stop.attribute("style").value()))
+                if (d.name == "stop-color") value = d.value;
+            uint32_t colour = kBlack;
+            return parseColour(value, colour) ? colour : kBlack;
+        }
+        id = hrefOf(gradient);
+        if (!id.starts_with("#")) return fallback;
+        id.remove_prefix(1);
+    }
+    return fallback;
 }
 
 double DocumentWalker::length(const pugi::xml_node& element, const char* attribute, Axis axis,

@@ -42,6 +42,7 @@ class DocumentWalker {
     void drawShape(const pugi::xml_node& shape, std::string_view name, const State& state);
     void drawRect(const pugi::xml_node& rect, const State& state);
     bool paintColour(const Style& style, uint32_t& colour);
+    uint32_t gradientColour(std::string_view id, uint32_t fallback) const;
     double length(const pugi::xml_node& element, const char* attribute, Axis axis,
                   const State& state, double fallback);
     void noteNotDrawn(std::string_view name);

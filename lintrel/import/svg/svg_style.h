@@ -31,8 +31,8 @@ std::vector<Declaration> declarationsOf(std::string_view block);
 
 // The computed values of one element.
 struct Style {
-    Paint fill{Paint::kColour, kBlack};
-    Paint stroke{Paint::kNone, kBlack};
+    Paint fill{Paint::kColour, kBlack, {}};
+    Paint stroke{Paint::kNone, kBlack, {}};
     uint32_t color = kBlack;
     bool visible = true;    // visibility (inherited)
     bool displayed = true;  // display (not inherited: none hides the whole subtree)
