@@ -33,15 +33,12 @@ void cacheBox(Vect& v) {
 
 void ColourGroups::add(uint32_t colour, Vect* vect) {
     cacheBox(*vect);
-    VectGroup* group = nullptr;
-    for (const auto& [c, g] : byColour_)
-        if (c == colour) group = g;
+    VectGroup*& group = byColour_[colour];
     if (!group) {
         group = newGroup();
         group->colour = colour;
-        group->number = static_cast<int32_t>(byColour_.size()) + 1;
+        group->number = static_cast<int32_t>(byColour_.size());
         groups_.append(group);
-        byColour_.emplace_back(colour, group);
     }
     append(group->vects, vect);
 }
@@ -170,12 +167,11 @@ void ShapeBuilder::circle(Point centre, double rx, double ry) {
         if (!usable({c, {r, r}})) return;
         // A circle runs the way its path would: towards +y in user space first.
         const double side = toOutput_.determinant() < 0 ? -r : r;
-        Vect* v = newVect();
-        v->type = LINTREL_ARC;
+        Vect* v = startVect(LINTREL_ARC);
         v->closed = 1;
         v->segs = newLine(c.x - side, c.y - side, c.x + side, c.y + side);
         ++segs_;
-        groups_.add(colour_, v);
+        file();
         hasPoint_ = false;
         return;
     }

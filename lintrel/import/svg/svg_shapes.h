@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -25,7 +26,7 @@ class ColourGroups {
 
   private:
     ChainOwner<VectGroup> groups_;
-    std::vector<std::pair<uint32_t, VectGroup*>> byColour_;
+    std::unordered_map<uint32_t, VectGroup*> byColour_;
 };
 
 class ShapeBuilder : public PathSink {
