@@ -12,3 +12,6 @@ if(DXFLIB_FOUND)
 else()
   message(STATUS "libdxflib not found: the DXF comparison benchmark is not built")
 endif()
+
+# SVG import of a drawing of a million path segments.
+pathloom_benchmark(bench_svg_import bench_svg_import.cpp)

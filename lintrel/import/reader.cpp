@@ -15,7 +15,10 @@
 #include "import/dst.h"
 #include "import/dxf/dxf_colours.h"
 #include "import/dxf/vx_dxf.h"
+#include "import/file_bytes.h"
+#include "import/import_context.h"
 #include "import/plt/vx_plt.h"
+#include "import/svg/svg_reader.h"
 #include "model/geometry.h"
 #include "model/items.h"
 #include "model/transform.h"
@@ -143,6 +146,16 @@ VectGroup* VxCadReader::importFile(const char* fileName, double pltUnits, int im
         groups.reset(readAi(fileName));
     else if (isPlotterExtension(ext))
         groups.reset(readPlt(fileName, pltUnits, precision));
+#ifndef LINTREL_NO_SVG
+    else if (ext == "svg" || ext == "svgz") {
+        FileBytes file;
+        ImportContext context{diagnostics, importOptions, precision};
+        if (file.open(fileName))
+            groups.reset(readSvg(file.bytes(), context));
+        else
+            diagnostics.note(diag::kFileUnreadable, "the file could not be opened or read");
+    }
+#endif
     else
         diagnostics.note(diag::kUnknownExtension, "no reader for the file name's extension");
     if (!groups) {

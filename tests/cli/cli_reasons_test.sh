@@ -5,7 +5,7 @@
 set -u
 cli=$1
 source=$2
-corpus=$3
+corpus=${PATHLOOM_CORPUS_DIR:-$3}  # the environment may take the corpus away
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0

@@ -14,6 +14,7 @@
 #include "core/document/auto_optimize.h"
 #include "core/document/document.h"
 #include "core/document/measure.h"
+#include "support/corpus.h"
 
 namespace pathloom {
 namespace {
@@ -48,10 +49,9 @@ std::optional<Box> boxOf(const fs::path& file) {
     return statedBox(bytes, "%%BoundingBox:");
 }
 
-TEST(AiUnits, EveryCorpusDrawingThatImportsMeasuresItsBoundingBox) {
-    const fs::path folder = fs::path(PATHLOOM_CORPUS_DIR) / "ai";
-    std::error_code ec;
-    if (!fs::is_directory(folder, ec)) GTEST_SKIP() << "no drawing corpus at " << folder;
+TEST(AiCorpusUnits, EveryDrawingThatImportsMeasuresItsBoundingBox) {
+    SKIP_WITHOUT_CORPUS("ai");
+    const fs::path folder = corpus::root() / "ai";
     // The stated box is the painted area, so strokes and (for the whole-point box) rounding put
     // it a little outside the paths: up to 2.05 pt in these files. Each side may therefore lie up
     // to 2.5 pt (0.9 mm) inside it, far less than any unit error (points taken as millimetres
