@@ -17,7 +17,8 @@ list(JOIN pathloom_host_parts "." PATHLOOM_APPSTREAM_ID)
 # The drawing kinds the desktop program opens, as the system's MIME database names them
 # (packaging/pathloom-mime.xml defines those it does not know).
 set(PATHLOOM_DRAWING_TYPES image/vnd.dxf application/vnd.hp-hpgl application/illustrator
-                           application/x-tajima-dst image/svg+xml)
+                           application/x-tajima-dst image/svg+xml
+                           image/svg+xml-compressed)
 
 # The Debian changelog is where a release's version and date are written down: its newest entry
 # names the package revision, the maintainer and the release date of the AppStream file.
