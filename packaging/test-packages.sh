@@ -15,6 +15,8 @@ fail() {
   exit 1
 }
 
+[ "$(id -u)" -eq 0 ] || fail "run as root: the packages are installed and purged on this machine"
+
 launchers=()
 if command -v ccache >/dev/null; then
   launchers=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -96,6 +98,7 @@ head -6 "$work/bracket.bas"
 [ -s "$work/bracket.bas" ] || fail "the converted example is empty"
 # The packaged converter writes the reviewed programs byte for byte.
 tests/golden/run_golden.sh /usr/bin/pathloom-cli tests/golden || fail "golden programs differ"
+echo "golden programs: the same from /usr/bin/pathloom-cli"
 # The desktop program starts and shows the drawing, as an ordinary user.
 home=$work/home
 mkdir -m 755 "$home" && cp examples/bracket.dxf "$home" && chown -R nobody "$home"
@@ -103,8 +106,9 @@ mkdir -m 755 "$home" && cp examples/bracket.dxf "$home" && chown -R nobody "$hom
   pathloom --screenshot window.png bracket.dxf) >"$work/window.log" 2>&1 ||
   { cat "$work/window.log"; fail "the desktop program did not start"; }
 [ -s "$home/window.png" ] || fail "the desktop program took no screenshot"
+echo "/usr/bin/pathloom: shows the example as user nobody"
 for program in $(dpkg -L pathloom | grep '^/usr/bin/'); do
-  man -w "$(basename "$program")" >/dev/null || fail "no manual for $program"
+  man -w "$(basename "$program")" || fail "no manual for $program"
 done
 
 echo "-- the development package"
