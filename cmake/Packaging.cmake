@@ -23,6 +23,8 @@ set(PATHLOOM_DRAWING_TYPES image/vnd.dxf application/vnd.hp-hpgl application/ill
 # The Debian changelog is where a release's version and date are written down: its newest entry
 # names the package revision, the maintainer and the release date of the AppStream file.
 set(pathloom_changelog ${PROJECT_SOURCE_DIR}/packaging/debian/changelog)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${pathloom_changelog}
+                                                              ${PROJECT_SOURCE_DIR}/LICENSE)
 file(STRINGS ${pathloom_changelog} pathloom_changelog_lines)
 list(GET pathloom_changelog_lines 0 pathloom_changelog_head)
 if(NOT pathloom_changelog_head MATCHES "^pathloom \\(([0-9.]+)-([0-9]+)\\) ")
