@@ -15,6 +15,10 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPATHLOO
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 
+echo "== Debian packages: built in build/package, lintian, installed with apt-get, used, purged =="
+# Before the README stage, whose package commands then find build/package built.
+packaging/test-packages.sh
+
 echo "== the tests that read the drawing corpus, with no corpus (as on a fresh clone) =="
 # Each must skip with its reason rather than fail; the corpus is taken away for this run only.
 no_corpus=$(mktemp -d)

@@ -24,6 +24,11 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev googletest
   wine wine32:i386
   ccache                        # compiler cache of the Windows build in ./test.sh
+  # The Debian packages stage of ./test.sh (packaging/test-packages.sh): dpkg-shlibdeps, and
+  # `file` that CPack finds the binaries with; lintian; the desktop file and AppStream
+  # validators; the MIME database and xdg-mime; rsvg-convert for the PNG icons; man.
+  dpkg-dev file lintian desktop-file-utils appstream shared-mime-info xdg-utils librsvg2-bin
+  man-db
 )
 [ $# -gt 0 ] && packages+=("$@")
 
