@@ -26,6 +26,7 @@
 #include "app/toolbar_icons.h"
 #include "core/document/commands.h"
 #include "core/document/status_sink.h"
+#include "core/settings/value_rules.h"
 #include "core/text/texts.h"
 #include "view/canvas.h"
 #include "view/simulation_player.h"
@@ -86,8 +87,10 @@ MainWindow::MainWindow(WindowOptions options)
     createToolBar();
     createStatusBar();
     createPanes();
-    settings_ = loadSettings(options_.settings.readPath);
+    std::vector<SettingProblem> problems;
+    settings_ = loadSettings(options_.settings.readPath, &problems);
     applySettings();
+    if (!problems.empty()) reportRefusedSettings(problems);
     dialogs_ = std::make_unique<DialogCommands>(*this);
 
     pollTimer_.setInterval(ControllerSession::kPollMilliseconds);
@@ -100,6 +103,17 @@ MainWindow::MainWindow(WindowOptions options)
 }
 
 MainWindow::~MainWindow() = default;
+
+// Each refused value has taken its default; the operator learns which once the window is up,
+// since a process parameter the file meant to set is now not what it holds.
+void MainWindow::reportRefusedSettings(const std::vector<SettingProblem>& problems) {
+    std::string lines;
+    for (const SettingProblem& problem : problems)
+        lines += (lines.empty() ? "" : "\n") + problemText(problem);
+    const QString message = QString::fromStdString(filledText(
+        text(Text::SettingsFileRefused), {{"%1", options_.settings.readPath}, {"%2", lines}}));
+    QTimer::singleShot(0, this, [this, message] { prompter_->warning(this, message); });
+}
 
 void MainWindow::createActions() {
     for (const CommandEntry& entry : commandTable()) {

@@ -111,6 +111,7 @@ class MainWindow : public QMainWindow {
     void applySettings();
     void saveSettingsNow();
     void updateTitle();
+    void reportRefusedSettings(const std::vector<SettingProblem>& problems);
     void updateCommands();
     void updateRatio();
 

@@ -47,14 +47,14 @@ QString patterns(const QStringList& extensions) {
 
 QString importFilters() {
     const QStringList dxf{QStringLiteral("dxf")}, ai{QStringLiteral("ai")},
-        dst{QStringLiteral("dst")};
+        dst{QStringLiteral("dst")}, svg{QStringLiteral("svg"), QStringLiteral("svgz")};
     const QStringList plotter{QStringLiteral("plt"), QStringLiteral("hpgl"), QStringLiteral("hpg"),
                               QStringLiteral("hgl")};
     return QStringLiteral(
                "AutoCad File(%1);;HPGL Plotter File(%2);;Adobe Illustrator File(%3);;"
-               "Tajima Stitch File(%4);;All Drawings(%5);;All Files(*)")
-        .arg(patterns(dxf), patterns(plotter), patterns(ai), patterns(dst),
-             patterns(dxf + plotter + ai + dst));
+               "Tajima Stitch File(%4);;SVG File(%5);;All Drawings(%6);;All Files(*)")
+        .arg(patterns(dxf), patterns(plotter), patterns(ai), patterns(dst), patterns(svg),
+             patterns(dxf + plotter + ai + dst + svg));
 }
 
 const QString kBasicFilter = QStringLiteral("Basic File(*.bas)");

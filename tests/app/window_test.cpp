@@ -89,6 +89,26 @@ TEST_F(Window, LoadedSettingsShapeTheWindowAndComeBackAtClose) {
     EXPECT_EQ(saved.get("View", "Gcode width"), "300");
 }
 
+TEST_F(Window, RefusedSettingsAreNamedOnceAndTheirDefaultsUsed) {
+    writeFile(settingsFile,
+              "[Process parameters]\r\nSpeed1=-5\r\nX-axis num=77\r\nSpeed2=120\r\n"
+              "[Simulation]\r\nSimulation speed=250\r\n");
+    auto window = open();
+    QTRY_COMPARE_WITH_TIMEOUT(prompter.warnings.size(), 1, 2000);
+    const QString warning = prompter.warnings.value(0);
+    EXPECT_TRUE(warning.contains(QString::fromStdString(settingsFile))) << warning.toStdString();
+    EXPECT_TRUE(warning.contains(QStringLiteral("Speed1：-5"))) << warning.toStdString();
+    EXPECT_TRUE(warning.contains(QStringLiteral("X-axis num：77"))) << warning.toStdString();
+    EXPECT_FALSE(warning.contains(QStringLiteral("Speed2"))) << warning.toStdString();
+    EXPECT_EQ(window->speedSlider()->value(), 250);
+    window->close();
+    const ProfileFile saved = ProfileFile::load(settingsFile);
+    EXPECT_EQ(saved.get("Process parameters", "Speed1"), "200.000000");
+    EXPECT_EQ(saved.get("Process parameters", "X-axis num"), "0");
+    EXPECT_EQ(saved.get("Process parameters", "Speed2"), "120.000000");
+    EXPECT_EQ(prompter.warnings.size(), 1);
+}
+
 TEST_F(Window, DisplayScaleSizesThePanesAndStoresThePanelIn96DpiPixels) {
     auto window = open(144);
     EXPECT_DOUBLE_EQ(window->displayScale(), 1.5);
@@ -128,11 +148,12 @@ TEST_F(Window, ImportShowsTheProgramWithItsLineMapAndNewClearsBoth) {
     EXPECT_EQ(filters.value(0), "AutoCad File(*.dxf *.DXF)");
     EXPECT_EQ(filters.value(2), "Adobe Illustrator File(*.ai *.AI)");
     EXPECT_EQ(filters.value(3), "Tajima Stitch File(*.dst *.DST)");
-    EXPECT_EQ(filters.value(5), "All Files(*)");
-    const QString drawings = filters.value(4);
+    EXPECT_EQ(filters.value(4), "SVG File(*.svg *.SVG *.svgz *.SVGZ)");
+    EXPECT_EQ(filters.value(6), "All Files(*)");
+    const QString drawings = filters.value(5);
     EXPECT_TRUE(drawings.startsWith("All Drawings(")) << drawings.toStdString();
-    for (const char* name :
-         {"a.dxf", "B.DXF", "c.plt", "d.hpgl", "e.HPG", "f.hgl", "g.ai", "h.dst", "i.DST"}) {
+    for (const char* name : {"a.dxf", "B.DXF", "c.plt", "d.hpgl", "e.HPG", "f.hgl", "g.ai", "h.dst",
+                             "i.DST", "j.svg", "k.svgz"}) {
         EXPECT_TRUE(QDir::match(drawings.section('(', 1).chopped(1).split(' '), name)) << name;
         EXPECT_TRUE(QDir::match(QStringLiteral("*"), name));
     }

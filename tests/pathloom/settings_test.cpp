@@ -267,6 +267,13 @@ TEST(Settings, LocationFollowsTheProgramFolder) {
               folder.path().string() + "/.config/pathloom/Setting.ini");
     EXPECT_EQ(settingsLocation(readOnly, nullptr, folder.path().c_str()).writePath,
               folder.path().string() + "/.config/pathloom/Setting.ini");
+
+    // A program installed by the package manager keeps its settings with the user even when it
+    // could write beside itself (as root), so that no file outlives the package.
+    for (const char* installed : {"/usr/bin", "/usr/local/bin", "/bin"})
+        EXPECT_EQ(settingsLocation(installed, config.c_str(), home.c_str()).writePath,
+                  config + "/pathloom/Setting.ini")
+            << installed;
 }
 
 TEST(Settings, CodePanelWidthIsStoredAt96Dpi) {

@@ -40,12 +40,25 @@ bool makeFolders(const std::string& folder) {
     }
 }
 
+// The folders a package manager owns: a program installed there never writes beside itself,
+// even when it runs as root and could, for the file would outlive the package.
+bool systemFolder(const std::string& folder) {
+    for (const char* prefix : {"/usr/", "/bin", "/sbin"}) {
+        const std::string p(prefix);
+        if (folder.compare(0, p.size(), p) == 0 &&
+            (p.back() == '/' || folder.size() == p.size() || folder[p.size()] == '/'))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 SettingsLocation settingsLocation(const std::string& programFolder, const char* configHome,
                                   const char* home) {
     const std::string programFile = programFolder + "/" + kSettingsFileName;
-    if (folderWritable(programFolder)) return {programFile, programFile};
+    if (!systemFolder(programFolder) && folderWritable(programFolder))
+        return {programFile, programFile};
     std::string base;
     if (configHome && configHome[0] == '/')
         base = configHome;

@@ -104,6 +104,8 @@ constexpr Entry kEntries[] = {
     {Text::ValueRefused, "%1：%2 不是有效的%3；%4", "%1: %2 is not %3; %4"},
     {Text::ValueRefusedUnnamed, "%2 不是有效的%3；%4", "%2 is not %3; %4"},
     {Text::DefaultUsed, "%1；改用默认值 %2", "%1; the default %2 is used"},
+    {Text::SettingsFileRefused, "设置文件 %1 中有不能使用的值：\n%2",
+     "The settings file %1 holds values that cannot be used:\n%2"},
     {Text::RuleSpeed, "速度", "a speed"},
     {Text::RuleSpeedAllows, "速度须为大于 %lo 的数，单位 %unit",
      "a speed is a number above %lo in %unit"},

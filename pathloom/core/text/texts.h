@@ -96,6 +96,9 @@ enum class Text {
     ValueRefused,
     ValueRefusedUnnamed,
     DefaultUsed,
+    // The values the settings file holds that were refused at start (%1 the file, %2 one line
+    // per value).
+    SettingsFileRefused,
     // What each kind of value is ("a speed") and what it allows; %lo, %hi and %unit take the
     // rule's limits and unit.
     RuleSpeed,
