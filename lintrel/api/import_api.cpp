@@ -8,7 +8,7 @@
 
 #include "api/guarded_call.h"
 #include "array/array_chain.h"
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 #include "import/reader.h"
 
 using namespace lintrel;

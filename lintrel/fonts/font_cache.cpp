@@ -1,10 +1,10 @@
 // Font loading per import and the diagnostics that name the fonts an import could not find.
 #include "fonts/font_cache.h"
 
+#include "base/diagnostics.h"
 #include "fonts/font_diagnostics.h"
 #include "fonts/font_files.h"
 #include "fonts/shx_file.h"
-#include "import/diagnostics.h"
 
 namespace lintrel::fonts {
 

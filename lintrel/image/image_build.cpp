@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "image/raster.h"
-#include "import/file_bytes.h"
 #include "model/items.h"
+#include "platform/file_bytes.h"
 
 namespace lintrel {
 

@@ -13,7 +13,7 @@
 #include <optional>
 #include <span>
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 
 namespace lintrel {
 

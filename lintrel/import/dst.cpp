@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "import/diagnostics.h"
-#include "import/file_bytes.h"
+#include "base/diagnostics.h"
 #include "model/items.h"
+#include "platform/file_bytes.h"
 
 namespace lintrel {
 

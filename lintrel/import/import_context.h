@@ -7,15 +7,15 @@
 
 #include <lintrel/lintrel.h>
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 
 namespace lintrel {
 
 struct ImportContext {
     ImportDiagnostics& diagnostics;
-    int importOptions = 0;    // bit kKeepCurves of reader.h: keep curves as curves
-    double precision = 0.05;  // chord tolerance in millimetres, already clamped
-    double pltUnits = 1016.0; // plotter units per inch, for HPGL files
+    int importOptions = 0;     // bit kKeepCurves of reader.h: keep curves as curves
+    double precision = 0.05;   // chord tolerance in millimetres, already clamped
+    double pltUnits = 1016.0;  // plotter units per inch, for HPGL files
 };
 
 }  // namespace lintrel

@@ -5,9 +5,9 @@
 #include <cctype>
 #include <cmath>
 
+#include "base/diagnostics.h"
 #include "curves/flatten.h"
 #include "import/ai/vx_ai.h"
-#include "import/diagnostics.h"
 #include "import/dst.h"
 #include "import/dxf/dxf_colours.h"
 #include "import/dxf/vx_dxf.h"

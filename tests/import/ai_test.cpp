@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/diagnostics.h"
 #include "import/ai/ai_diagnostics.h"
 #include "import/ai/pdf_reader.h"
-#include "import/diagnostics.h"
 #include "import_helpers.h"
 #include "pdf_builder.h"
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 #include "import/dxf/dxf_diagnostics.h"
 #include "import_helpers.h"
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <functional>
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 #include "import/dxf/dxf_diagnostics.h"
 #include "import_helpers.h"
 #include "model/geometry.h"

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 #include "import/plt/plt_diagnostics.h"
 #include "import_helpers.h"
 #include "model/geometry.h"

@@ -7,8 +7,8 @@
 #include <charconv>
 #include <vector>
 
+#include "base/diagnostics.h"
 #include "import/ai/ai_diagnostics.h"
-#include "import/diagnostics.h"
 
 namespace lintrel::ai {
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "base/diagnostics.h"
 #include "import/ai/ai_diagnostics.h"
 #include "import/ai/ai_paths.h"
 #include "import/ai/pdf_container.h"
 #include "import/ai/pdf_content.h"
 #include "import/ai/vx_ai.h"
-#include "import/diagnostics.h"
 
 namespace lintrel::ai {
 

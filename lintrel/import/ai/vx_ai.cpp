@@ -9,12 +9,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/diagnostics.h"
 #include "import/ai/ai_diagnostics.h"
 #include "import/ai/ai_paths.h"
 #include "import/ai/pdf_reader.h"
-#include "import/diagnostics.h"
-#include "import/file_bytes.h"
 #include "model/frame.h"
+#include "platform/file_bytes.h"
 
 namespace lintrel {
 

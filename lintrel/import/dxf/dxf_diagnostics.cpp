@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 #include "import/dxf/dxf_converter.h"
 #include "import/dxf/dxf_document.h"
 

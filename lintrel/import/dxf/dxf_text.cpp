@@ -5,11 +5,11 @@
 #include <cctype>
 #include <cmath>
 
+#include "base/diagnostics.h"
 #include "fonts/font_diagnostics.h"
 #include "fonts/mtext_layout.h"
 #include "fonts/text_layout.h"
 #include "fonts/text_vect.h"
-#include "import/diagnostics.h"
 #include "import/dxf/dxf_groups.h"
 
 namespace lintrel::dxf {

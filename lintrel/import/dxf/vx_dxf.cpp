@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 #include "import/dxf/dxf_convert.h"
 #include "import/dxf/dxf_converter.h"
 #include "import/dxf/dxf_diagnostics.h"

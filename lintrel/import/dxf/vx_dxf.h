@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "import/dxf/dxf_document.h"
-#include "import/file_bytes.h"
+#include "platform/file_bytes.h"
 
 namespace lintrel {
 

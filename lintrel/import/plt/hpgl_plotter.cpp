@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 #include "import/plt/hpgl_encoded.h"
 #include "import/plt/plt_diagnostics.h"
 

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <vector>
 
-#include "import/diagnostics.h"
-#include "import/file_bytes.h"
+#include "base/diagnostics.h"
 #include "import/plt/hpgl_lexer.h"
 #include "import/plt/hpgl_plotter.h"
 #include "import/plt/plt_diagnostics.h"
 #include "model/items.h"
+#include "platform/file_bytes.h"
 
 namespace lintrel {
 

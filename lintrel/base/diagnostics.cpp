@@ -1,5 +1,5 @@
 // The diagnostics list of the last import.
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 
 namespace lintrel {
 
