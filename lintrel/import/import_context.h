@@ -7,6 +7,8 @@
 
 #include <lintrel/lintrel.h>
 
+#include <string_view>
+
 #include "base/diagnostics.h"
 
 namespace lintrel {
@@ -17,5 +19,8 @@ struct ImportContext {
     double precision = 0.05;   // chord tolerance in millimetres, already clamped
     double pltUnits = 1016.0;  // plotter units per inch, for HPGL files
 };
+
+// A reader of one format.
+using ReadFormat = VectGroup* (*)(std::string_view bytes, ImportContext& context);
 
 }  // namespace lintrel

@@ -1,20 +1,19 @@
 // Dispatch by extension and the steps every import shares.
 #include "import/reader.h"
-#include "curves/range.h"
 
 #include <cctype>
-#include <cmath>
 
-#include "base/diagnostics.h"
 #include "curves/flatten.h"
-#include "import/ai/vx_ai.h"
-#include "import/dst.h"
-#include "import/dxf/dxf_colours.h"
-#include "import/dxf/vx_dxf.h"
-#include "import/plt/vx_plt.h"
+#include "curves/range.h"
+#include "import/ai/ai_reader.h"
+#include "import/dst_reader.h"
+#include "import/dxf/dxf_reader.h"
+#include "import/import_context.h"
+#include "import/plt/plt_reader.h"
 #include "model/geometry.h"
 #include "model/items.h"
 #include "model/transform.h"
+#include "platform/file_bytes.h"
 
 namespace lintrel {
 
@@ -66,70 +65,40 @@ std::string importExtension(std::string_view fileName) {
     return ext;
 }
 
-VectGroup* VxCadReader::readDxf(const char* fileName, int importOptions, double precision) {
-    VxDxf dxf;
-    if (!dxf.read(fileName, importOptions, precision)) return nullptr;
-    VectGroup* groups = dxf.convert();
-    // Until now a group's number was its colour index.
-    int number = 1;
-    for (VectGroup* g : ring(groups)) {
-        g->colour = dxf::colourOfIndex(g->number);
-        g->number = number++;
-    }
-    return groups;
-}
-
-VectGroup* VxCadReader::readDst(const char* fileName) {
-    VxDst dst;
-    VectGroup* groups = dst.read(fileName);
-    for (VectGroup* g : ring(groups))
-        g->colour = 0;
-    numberGroups(groups);
-    return groups;
-}
-
-// Illustrator groups are numbered by colour index from 0; the drawing numbers them from 1.
-VectGroup* VxCadReader::readAi(const char* fileName) {
-    VxAi ai;
-    VectGroup* groups = ai.read(fileName);
-    for (VectGroup* g : ring(groups))
-        g->number += 1;
-    return groups;
-}
-
-// Plotter files are read in plotter units, so the chord tolerance is converted to them first.
-VectGroup* VxCadReader::readPlt(const char* fileName, double pltUnits, double precision) {
-    if (!(pltUnits > 0) || !std::isfinite(pltUnits)) pltUnits = kDefaultPltUnits;
-    VxPlt plt;
-    VectGroup* groups = nullptr;
-    if (!plt.read(fileName, precision * pltUnits / 25.4, groups) || !groups) return nullptr;
-    plt.scale(groups, pltUnits);
-    colourPenGroups(groups);
-    return groups;
-}
-
 bool isPlotterExtension(std::string_view ext) {
     return ext == "plt" || ext == "hpgl" || ext == "hpg" || ext == "hgl";
 }
 
+namespace {
+
+// The reader of a file name's extension, null when there is none.
+ReadFormat readerOf(std::string_view ext) {
+    if (ext == "dxf") return readDxf;
+    if (ext == "dst") return readDst;
+    if (ext == "ai") return readAi;
+    if (isPlotterExtension(ext)) return readPlt;
+    return nullptr;
+}
+
+}  // namespace
+
 VectGroup* VxCadReader::importFile(const char* fileName, double pltUnits, int importOptions,
-                                   double precision, bool moveToOrigin) {
-    ImportDiagnostics& diagnostics = importDiagnostics();
-    diagnostics.clear();
+                                   double precision, bool moveToOrigin,
+                                   ImportDiagnostics& diagnostics) {
     if (!fileName) return nullptr;
     precision = clampPrecision(precision);
-    const std::string ext = importExtension(fileName);
-    ChainOwner<VectGroup> groups;
-    if (ext == "dxf")
-        groups.reset(readDxf(fileName, importOptions, precision));
-    else if (ext == "dst")
-        groups.reset(readDst(fileName));
-    else if (ext == "ai")
-        groups.reset(readAi(fileName));
-    else if (isPlotterExtension(ext))
-        groups.reset(readPlt(fileName, pltUnits, precision));
-    else
+    const ReadFormat read = readerOf(importExtension(fileName));
+    if (!read) {
         diagnostics.note(diag::kUnknownExtension, "no reader for the file name's extension");
+        return nullptr;
+    }
+    FileBytes file;
+    if (!file.open(fileName)) {
+        diagnostics.note(diag::kFileUnreadable, "the file could not be read");
+        return nullptr;
+    }
+    ImportContext context{diagnostics, importOptions, precision, pltUnits};
+    ChainOwner<VectGroup> groups(read(file.bytes(), context));
     if (!groups) return nullptr;
     flattenEllipses(groups.get(), precision);
     if (!(importOptions & kKeepCurves)) flattenGroupChain(groups.get(), precision);

@@ -217,9 +217,8 @@ void TextConverter::convertLayer(const DxfEntities& entities, int layer,
     }
 }
 
-void TextConverter::finish() {
-    cache_.reportDiagnostics();
-    ImportDiagnostics& d = importDiagnostics();
+void TextConverter::finish(ImportDiagnostics& d) {
+    cache_.reportDiagnostics(d);
     if (missingStyles_ > 0)
         d.note(diag::kStyleMissing, "texts name styles the style table lacks", missingStyles_);
     if (undecodable_ > 0)
