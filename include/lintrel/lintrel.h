@@ -428,10 +428,11 @@ LINTREL_API int VarnixCadArray_OpenEth(const char* ipAddress, void** handle);
 enum { LINTREL_INTERNAL_ERROR = 21099 };
 
 /* ---- Import diagnostics ----
- * What the last import (either family) repaired or skipped, as a list of entries, each with a
- * stable code, a count and a short English text. Every import clears the list first; results
- * never depend on it. Codes: 1-99 any file, 100-199 DXF, 200-299 HPGL/PLT, 300-399
- * Illustrator, 400-499 text and fonts, 500-599 DST, 600-699 raster images. */
+ * What the last import (either family, or an image) repaired or skipped, as a list of entries,
+ * each with a stable code, a count and a short English text. Each import collects its own list
+ * and publishes it, whole, when it returns: the list read here is that of the import that
+ * returned last. Results never depend on it. Codes: 1-99 any file, 100-199 DXF, 200-299
+ * HPGL/PLT, 300-399 Illustrator, 400-499 text and fonts, 500-599 DST, 600-699 raster images. */
 LINTREL_API int VarnixCad3_GetImportDiagCount(void);
 /* Entry `index` (0-based) of the list: writes its code and count where the pointers are not null
  * and copies its text, NUL-terminated and cut to textSize bytes, into `text` when it is not null
