@@ -6,8 +6,7 @@
 
 #include <string>
 
-#include "fonts/truetype_font.h"
-#include "import/dxf/vx_dxf.h"
+#include "import/dxf/dxf_reader.h"
 #include "model/items.h"
 #include "support/dxf_builder.h"
 
@@ -48,12 +47,14 @@ std::string longMText(int characters) {
 }
 
 void importLoop(benchmark::State& state, const std::string& dxf, double characters) {
-    const long before = fonts::TrueTypeFont::filesRead();
     int64_t segs = 0;
+    long fontFiles = 0;
     for (auto _ : state) {
         VxDxf reader;
-        reader.readBuffer(dxf, 1, 0.05);
-        ChainOwner<VectGroup> groups(reader.convert());
+        ImportDiagnostics diagnostics;
+        reader.read(dxf, 1, 0.05, diagnostics);
+        ChainOwner<VectGroup> groups(reader.convert(diagnostics));
+        fontFiles += reader.fontFilesRead();
         for (VectGroup* g : ring(groups.get()))
             for (Vect* v : ring(g->vects))
                 segs += ringCount(v->segs);
@@ -61,8 +62,7 @@ void importLoop(benchmark::State& state, const std::string& dxf, double characte
     const double runs = static_cast<double>(state.iterations());
     state.counters["chars/s"] = benchmark::Counter(characters * runs, benchmark::Counter::kIsRate);
     state.counters["segs/import"] = static_cast<double>(segs) / runs;
-    state.counters["font files/import"] =
-        static_cast<double>(fonts::TrueTypeFont::filesRead() - before) / runs;
+    state.counters["font files/import"] = static_cast<double>(fontFiles) / runs;
 }
 
 void BM_TenThousandTexts(benchmark::State& state) {

@@ -7,14 +7,15 @@
 #include <string_view>
 
 #include "curves/flatten.h"
+#include "import/ai/ai_reader.h"
 #include "import/ai/pdf_reader.h"
-#include "import/ai/vx_ai.h"
 #include "model/items.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     lintrel::VxAi ai;
-    lintrel::ChainOwner<VectGroup> groups(ai.readBytes(bytes));
+    lintrel::ImportDiagnostics diagnostics;
+    lintrel::ChainOwner<VectGroup> groups(ai.read(bytes, diagnostics));
     // Flattening is bounded per curve, not per drawing: a few curves with absurd coordinates
     // would spend the fuzzer's memory there, so only plausible drawings are flattened.
     size_t segs = 0;
@@ -28,6 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
     if (plausible && segs < 10000) lintrel::flattenGroupChain(groups.get(), 0.5);
     // The container walk also on bytes that do not start with a PDF header, with a small bound.
-    lintrel::ChainOwner<VectGroup> pdf(lintrel::ai::readPdfContainer(bytes, nullptr, 1 << 22));
+    lintrel::ChainOwner<VectGroup> pdf(
+        lintrel::ai::readPdfContainer(bytes, diagnostics, nullptr, 1 << 22));
     return 0;
 }

@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <string_view>
 
-#include "import/dst.h"
+#include "import/dst_reader.h"
 #include "model/items.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     lintrel::VxDst dst;
     lintrel::ChainOwner<VectGroup> group(
-        dst.readBytes(std::string_view(reinterpret_cast<const char*>(data), size)));
+        dst.read(std::string_view(reinterpret_cast<const char*>(data), size)));
     return 0;
 }

@@ -6,7 +6,7 @@
 
 #include "curves/flatten.h"
 #include "fonts/font_files.h"
-#include "import/dxf/vx_dxf.h"
+#include "import/dxf/dxf_reader.h"
 #include "model/items.h"
 
 // Text is drawn in one small font from a known folder, so that every input reaches the glyph
@@ -20,8 +20,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     lintrel::VxDxf dxf;
-    dxf.readBuffer(std::string_view(reinterpret_cast<const char*>(data), size), 1, 0.05);
-    lintrel::ChainOwner<VectGroup> groups(dxf.convert());
+    lintrel::ImportDiagnostics diagnostics;
+    dxf.read(std::string_view(reinterpret_cast<const char*>(data), size), 1, 0.05, diagnostics);
+    lintrel::ChainOwner<VectGroup> groups(dxf.convert(diagnostics));
     lintrel::flattenGroupChain(groups.get(), 0.5);
     return 0;
 }

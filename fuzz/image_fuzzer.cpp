@@ -8,6 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    lintrel::ChainOwner<Image> image(lintrel::importImageBytes({data + 1, size - 1}, data[0] & 1));
+    lintrel::ImportDiagnostics diagnostics;
+    lintrel::ChainOwner<Image> image(
+        lintrel::importImageBytes({data + 1, size - 1}, data[0] & 1, diagnostics));
     return 0;
 }

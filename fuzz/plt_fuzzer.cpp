@@ -4,13 +4,14 @@
 #include <cstdint>
 #include <string_view>
 
-#include "import/plt/vx_plt.h"
+#include "import/plt/plt_reader.h"
 #include "model/items.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     lintrel::VxPlt plt;
+    lintrel::ImportDiagnostics diagnostics;
     lintrel::ChainOwner<VectGroup> groups(
-        plt.readBytes(std::string_view(reinterpret_cast<const char*>(data), size), 0.02));
+        plt.read(std::string_view(reinterpret_cast<const char*>(data), size), 0.02, diagnostics));
     plt.scale(groups.get(), 1016.0);
     lintrel::colourPenGroups(groups.get());
     return 0;

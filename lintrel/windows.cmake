@@ -8,12 +8,10 @@ find_path(LINTREL_STB_INCLUDE stb/stb_image.h PATHS /usr/include NO_CMAKE_FIND_R
 set(LINTREL_STB_DIR ${CMAKE_CURRENT_BINARY_DIR}/stb-include)
 file(MAKE_DIRECTORY ${LINTREL_STB_DIR})
 file(CREATE_LINK ${LINTREL_STB_INCLUDE}/stb ${LINTREL_STB_DIR}/stb SYMBOLIC)
-target_include_directories(lintrel_objects SYSTEM PRIVATE ${LINTREL_STB_DIR})
+target_include_directories(lintrel_fonts SYSTEM PRIVATE ${LINTREL_STB_DIR})
+target_include_directories(lintrel_image SYSTEM PRIVATE ${LINTREL_STB_DIR})
 
-find_package(ZLIB REQUIRED)
-target_link_libraries(lintrel_objects PRIVATE ZLIB::ZLIB)
-
-add_library(lintrel SHARED $<TARGET_OBJECTS:lintrel_objects> ${CMAKE_CURRENT_SOURCE_DIR}/lintrel.def)
+add_library(lintrel SHARED ${LINTREL_OBJECTS} ${CMAKE_CURRENT_SOURCE_DIR}/lintrel.def)
 target_include_directories(lintrel PUBLIC ${PROJECT_SOURCE_DIR}/include)
 set_target_properties(lintrel PROPERTIES PREFIX "" IMPORT_PREFIX "" IMPORT_SUFFIX ".lib")
 target_link_libraries(lintrel PRIVATE varnix ZLIB::ZLIB Threads::Threads)
@@ -26,7 +24,7 @@ add_custom_command(TARGET lintrel POST_BUILD
           --dllname lintrel.dll --kill-at --output-lib $<TARGET_LINKER_FILE:lintrel>
   VERBATIM)
 
-add_library(lintrel_static STATIC $<TARGET_OBJECTS:lintrel_objects>)
+add_library(lintrel_static STATIC ${LINTREL_OBJECTS})
 target_include_directories(lintrel_static
   PUBLIC ${PROJECT_SOURCE_DIR}/include ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(lintrel_static PUBLIC varnix ZLIB::ZLIB Threads::Threads)

@@ -7,6 +7,23 @@
  *
  * The records are an interface: their field order and widths must never change. The offsets of
  * every field are pinned at the end of this file for 64-bit (LP64) and 32-bit (ILP32) targets.
+ *
+ * Rings. The prev and next fields of the segs of a vect, the vects of a group, a list of groups
+ * and a list of images form a ring: the first item's prev is the last item, the last item's
+ * next is the first, and a lone item points at itself. A walk starts at the item a caller holds
+ * as the list pointer and stops when it is back there (or at a null next, which a hand-made
+ * list may have). Item counts, copies and deletions all walk a ring this way.
+ *
+ * Ownership. Records come from the library (the VarnixCad3_New* constructors, the copies and
+ * the imports) and go back to it: VarnixCad3_DeleteChain frees a whole ring with everything its
+ * items hold (segs, vects, texts, pixels), VarnixCad3_ItemDelete one item. A chain an import or
+ * a copy returns belongs to the caller until it is handed to one of those. Operations that
+ * remove items (tiny shapes, duplicates, merging) free what they remove themselves and
+ * may move the list pointer; those that can take its address. Strings in the records
+ * (beforeAction, afterAction, text, fontName), pixel buffers and palettes come from malloc and
+ * are freed with free, the heap the host and the library share; VarnixCad3_SetStrT and
+ * VarnixCad3_DelStrT do this for a host without its own C runtime. The version text and the
+ * array family's chain belong to the library and are never freed by the host.
  */
 #ifndef LINTREL_LINTREL_H
 #define LINTREL_LINTREL_H
@@ -400,8 +417,9 @@ LINTREL_API int Lintrel_OpenEth(const char* ipAddress, void** handle);
 LINTREL_API int VarnixCadArray_OpenEth(const char* ipAddress, void** handle);
 
 /* ==== Extensions ====
- * Exports beyond the specified interface, for hosts that want more than it offers. Each keeps
- * the family style: integer result codes, out-parameters, no exceptions, no messages. */
+ * Exports added to the library's original interface, for hosts that want more than it offers.
+ * Each keeps the family style: integer result codes, out-parameters, no exceptions, no
+ * messages. */
 
 /* ---- Result code of a call the library could not finish ----
  * No exception leaves the library. When an export's work fails inside it (out of memory above
@@ -410,10 +428,11 @@ LINTREL_API int VarnixCadArray_OpenEth(const char* ipAddress, void** handle);
 enum { LINTREL_INTERNAL_ERROR = 21099 };
 
 /* ---- Import diagnostics ----
- * What the last import (either family) repaired or skipped, as a list of entries, each with a
- * stable code, a count and a short English text. Every import clears the list first; results
- * never depend on it. Codes: 1-99 any file, 100-199 DXF, 200-299 HPGL/PLT, 300-399
- * Illustrator, 400-499 text and fonts, 500-599 DST, 600-699 raster images. */
+ * What the last import (either family, or an image) repaired or skipped, as a list of entries,
+ * each with a stable code, a count and a short English text. Each import collects its own list
+ * and publishes it, whole, when it returns: the list read here is that of the import that
+ * returned last. Results never depend on it. Codes: 1-99 any file, 100-199 DXF, 200-299
+ * HPGL/PLT, 300-399 Illustrator, 400-499 text and fonts, 500-599 DST, 600-699 raster images. */
 LINTREL_API int VarnixCad3_GetImportDiagCount(void);
 /* Entry `index` (0-based) of the list: writes its code and count where the pointers are not null
  * and copies its text, NUL-terminated and cut to textSize bytes, into `text` when it is not null

@@ -1,12 +1,12 @@
-// The one way an export runs its body: no exception crosses into a C host. Out of memory on a
-// huge drawing, above all, becomes the export's failure result instead of an abort, and the last
-// error tells the host why.
+// How Lintrel's exports run their bodies: through the shared guarded call, with the last error
+// telling the host why an export failed when its body threw.
 #pragma once
 
 #include <lintrel/lintrel.h>
 
 #include <utility>
 
+#include "base/guarded_call.h"
 #include "model/frame.h"
 
 namespace lintrel {
@@ -15,12 +15,8 @@ namespace lintrel {
 // LINTREL_INTERNAL_ERROR and returns `failure` (null, -1 for a count, or a result code).
 template <class Result, class Body>
 Result guardedCall(Result failure, Body&& body) noexcept {
-    try {
-        return std::forward<Body>(body)();
-    } catch (...) {
-        frame::setLastError(LINTREL_INTERNAL_ERROR);
-        return failure;
-    }
+    return runGuarded(failure, std::forward<Body>(body),
+                      [] { frame::setLastError(LINTREL_INTERNAL_ERROR); });
 }
 
 // The same for an export that returns a result code: the code is LINTREL_INTERNAL_ERROR.

@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "api/guarded_call.h"
+#include "api/last_import.h"
 #include "array/array_chain.h"
-#include "import/diagnostics.h"
 #include "import/reader.h"
 
 using namespace lintrel;
@@ -19,8 +19,10 @@ LINTREL_API VectGroup* VarnixCad3_ImportVectGraph(const char* fileName, double p
                                                   int importOptions, double precision,
                                                   int moveToOrigin) {
     return guardedCall<VectGroup*>(nullptr, [&] {
-        return VxCadReader().importFile(fileName, pltUnits, importOptions, precision,
-                                        moveToOrigin != 0);
+        return importPublishing([&](ImportDiagnostics& diagnostics) {
+            return VxCadReader().importFile(fileName, pltUnits, importOptions, precision,
+                                            moveToOrigin != 0, diagnostics);
+        });
     });
 }
 
@@ -28,20 +30,22 @@ LINTREL_API int VarnixCadArray_ImportVectGraph(const char* fileName, double pltU
                                                int importOptions, double precision) {
     // Always 0, as callers expect; a failed import leaves the array chain empty.
     guardedCall(0, [&] {
-        importArrayChain(fileName, pltUnits, importOptions, precision);
-        return 0;
+        return importPublishing([&](ImportDiagnostics& diagnostics) {
+            importArrayChain(fileName, pltUnits, importOptions, precision, diagnostics);
+            return 0;
+        });
     });
     return LINTREL_OK;
 }
 
 LINTREL_API int VarnixCad3_GetImportDiagCount(void) {
-    return guardedCall(-1, [] { return static_cast<int>(importDiagnostics().items().size()); });
+    return guardedCall(-1, [] { return static_cast<int>(lastImportDiagnostics().size()); });
 }
 
 LINTREL_API int VarnixCad3_GetImportDiag(int index, int* code, int* count, char* text,
                                          int textSize) {
     return guardedCode([&]() -> int {
-        const auto items = importDiagnostics().items();
+        const std::vector<Diagnostic> items = lastImportDiagnostics();
         if (index < 0 || static_cast<size_t>(index) >= items.size()) return LINTREL_BAD_ARGUMENT;
         const Diagnostic& d = items[static_cast<size_t>(index)];
         if (code) *code = d.code;

@@ -5,6 +5,8 @@
 
 #include <lintrel/lintrel.h>
 
+#include "base/diagnostics.h"
+
 namespace lintrel {
 
 // The first group of the array chain (null when empty). The reference may be handed to
@@ -35,6 +37,7 @@ void arrayRecords(ArrayRecord* records, int maxRecords);
 
 // The array family's import: replaces the array chain with the drawing, every curve but arcs
 // reduced to line segments.
-void importArrayChain(const char* fileName, double pltUnits, int importOptions, double precision);
+void importArrayChain(const char* fileName, double pltUnits, int importOptions, double precision,
+                      ImportDiagnostics& diagnostics);
 
 }  // namespace lintrel

@@ -7,11 +7,13 @@
 
 namespace lintrel {
 
-void importArrayChain(const char* fileName, double pltUnits, int importOptions, double precision) {
+void importArrayChain(const char* fileName, double pltUnits, int importOptions, double precision,
+                      ImportDiagnostics& diagnostics) {
     VectGroup*& chain = arrayChain();
     deleteGroupChain(chain);
     chain = nullptr;
-    chain = VxCadReader().importFile(fileName, pltUnits, importOptions, precision, false);
+    chain =
+        VxCadReader().importFile(fileName, pltUnits, importOptions, precision, false, diagnostics);
     numberGroups(chain);
     for (VectGroup* g : ring(chain))
         for (Vect* v : ring(g->vects)) {

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "curves/flatten.h"
+#include "model/chain_edit.h"
 #include "model/items.h"
 #include "model/list_walk.h"
-#include "optimise/chain_edit.h"
 
 namespace lintrel {
 

@@ -8,9 +8,9 @@
 
 #include "curves/flatten.h"
 #include "editing/motion_table.h"
+#include "model/chain_edit.h"
 #include "model/geometry.h"
 #include "model/items.h"
-#include "optimise/chain_edit.h"
 
 namespace lintrel {
 

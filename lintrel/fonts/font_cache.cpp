@@ -1,10 +1,10 @@
 // Font loading per import and the diagnostics that name the fonts an import could not find.
 #include "fonts/font_cache.h"
 
+#include "base/diagnostics.h"
 #include "fonts/font_diagnostics.h"
 #include "fonts/font_files.h"
 #include "fonts/shx_file.h"
-#include "import/diagnostics.h"
 
 namespace lintrel::fonts {
 
@@ -25,6 +25,7 @@ FontCache::~FontCache() = default;
 const TrueTypeFont* FontCache::loadPath(const std::string& path) {
     auto [it, fresh] = byPath_.try_emplace(path);
     if (fresh) {
+        ++filesRead_;
         it->second = TrueTypeFont::load(path);
         if (!it->second) unreadable_.push_back(path);
     }
@@ -80,8 +81,7 @@ const ShxFile* FontCache::bigShx(std::string_view name) {
     return font;
 }
 
-void FontCache::reportDiagnostics() const {
-    ImportDiagnostics& d = importDiagnostics();
+void FontCache::reportDiagnostics(ImportDiagnostics& d) const {
     if (!replaced_.empty())
         d.note(diag::kFontReplaced,
                "fonts not found, drawn in the default font: " + joined(replaced_),

@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/diagnostics.h"
 #include "fonts/truetype_font.h"
 
 namespace lintrel::fonts {
@@ -32,8 +33,10 @@ class FontCache {
     const ShxFile* bigShx(std::string_view name);
 
     void noteMissingGlyphs(long count) { missingGlyphs_ += count; }
-    // Writes what this import's texts lacked into the import diagnostics.
-    void reportDiagnostics() const;
+    // Writes what this import's texts lacked into its diagnostics.
+    void reportDiagnostics(ImportDiagnostics& d) const;
+    // How many TrueType files this cache has read: each at most once, however many texts use it.
+    long filesRead() const { return filesRead_; }
 
   private:
     const TrueTypeFont* loadPath(const std::string& path);
@@ -45,6 +48,7 @@ class FontCache {
     bool defaultLooked_ = false;
     std::vector<std::string> replaced_, missing_, unreadable_, missingBig_;
     long missingGlyphs_ = 0;
+    long filesRead_ = 0;
 };
 
 }  // namespace lintrel::fonts

@@ -2,11 +2,10 @@
 // the file is dropped, so a damaged font loses glyphs but never reads beyond its bytes.
 #include "fonts/shx_file.h"
 
-#include <cstdio>
 #include <cstring>
 #include <string_view>
 
-#include "platform/files.h"
+#include "platform/file_bytes.h"
 
 namespace lintrel::fonts {
 
@@ -51,15 +50,10 @@ bool startsWith(const std::vector<uint8_t>& b, std::string_view sig) {
 }  // namespace
 
 std::unique_ptr<ShxFile> ShxFile::load(const std::string& path) {
-    std::FILE* f = platform::openFile(path.c_str(), "rb");
-    if (!f) return nullptr;
-    std::vector<uint8_t> bytes;
-    uint8_t buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    std::fclose(f);
-    auto font = fromBytes(std::move(bytes));
+    FileBytes file;
+    if (!file.open(path.c_str())) return nullptr;
+    const std::string_view read = file.bytes();
+    auto font = fromBytes(std::vector<uint8_t>(read.begin(), read.end()));
     return font->status() == 0 ? std::move(font) : nullptr;
 }
 

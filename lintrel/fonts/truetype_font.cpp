@@ -2,13 +2,11 @@
 // metrics first and is then corrected so that the box of capital A is exactly the text height.
 #include "fonts/truetype_font.h"
 
-#include <cstdio>
-
 #define STB_TRUETYPE_IMPLEMENTATION
 #define STBTT_STATIC
 #include <stb/stb_truetype.h>
 
-#include "platform/files.h"
+#include "platform/file_bytes.h"
 
 namespace lintrel::fonts {
 
@@ -19,35 +17,12 @@ struct TrueTypeFont::Info {
 TrueTypeFont::TrueTypeFont() : info_(std::make_unique<Info>()) {}
 TrueTypeFont::~TrueTypeFont() = default;
 
-namespace {
-
-long filesReadSoFar = 0;
-
-bool readWhole(const std::string& path, std::vector<unsigned char>& out) {
-    std::FILE* f = platform::openFile(path.c_str(), "rb");
-    if (!f) return false;
-    unsigned char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        out.insert(out.end(), buffer, buffer + n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
-}
-
-}  // namespace
-
-long TrueTypeFont::filesRead() {
-    return filesReadSoFar;
-}
-
 std::unique_ptr<TrueTypeFont> TrueTypeFont::load(const std::string& path) {
-    ++filesReadSoFar;
     std::unique_ptr<TrueTypeFont> font(new TrueTypeFont());
-    if (!readWhole(path, font->data_) || font->data_.size() < 12) return nullptr;
-    const int offset = stbtt_GetFontOffsetForIndex(font->data_.data(), 0);
-    if (offset < 0 || !stbtt_InitFont(&font->info_->font, font->data_.data(), offset))
-        return nullptr;
+    if (!font->file_.open(path.c_str()) || font->file_.bytes().size() < 12) return nullptr;
+    const auto* data = reinterpret_cast<const unsigned char*>(font->file_.bytes().data());
+    const int offset = stbtt_GetFontOffsetForIndex(data, 0);
+    if (offset < 0 || !stbtt_InitFont(&font->info_->font, data, offset)) return nullptr;
     int ascent = 0, descent = 0, gap = 0;
     stbtt_GetFontVMetrics(&font->info_->font, &ascent, &descent, &gap);
     double units = ascent - descent;

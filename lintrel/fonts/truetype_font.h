@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/file_bytes.h"
+
 namespace lintrel::fonts {
 
 // One outline step in font units: a move starts a contour; a quadratic piece has one control
@@ -24,8 +26,6 @@ class TrueTypeFont {
   public:
     // Null when the file cannot be read or is no font stb_truetype accepts.
     static std::unique_ptr<TrueTypeFont> load(const std::string& path);
-    // How many font files this process has read: imports read each font once.
-    static long filesRead();
     ~TrueTypeFont();
 
     int glyphOf(char32_t code) const;  // 0 when the font has no glyph for it
@@ -40,7 +40,7 @@ class TrueTypeFont {
   private:
     TrueTypeFont();
     struct Info;
-    std::vector<unsigned char> data_;
+    FileBytes file_;  // the whole file, which stb_truetype reads in place
     std::unique_ptr<Info> info_;
     double unitScale_ = 0;  // drawing units per font unit at height 1
     mutable std::unordered_map<int, std::vector<OutlineStep>> outlines_;

@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "image/raster.h"
-#include "import/file_bytes.h"
 #include "model/items.h"
+#include "platform/file_bytes.h"
 
 namespace lintrel {
 
@@ -89,37 +89,35 @@ Image* buildImage(const DecodedImage& decoded, bool grey) {
 
 namespace {
 
-Image* decodeAndBuild(std::span<const uint8_t> bytes, int flags) {
-    std::optional<DecodedImage> decoded = decodeWithStb(bytes);
+Image* decodeAndBuild(std::span<const uint8_t> bytes, int flags, ImportDiagnostics& diagnostics) {
+    std::optional<DecodedImage> decoded = decodeWithStb(bytes, diagnostics);
 #ifndef LINTREL_NO_TIFF
-    if (!decoded) decoded = decodeTiff(bytes);
+    if (!decoded) decoded = decodeTiff(bytes, diagnostics);
 #endif
     if (!decoded) {
-        importDiagnostics().note(diag::kImageNotDecoded, "neither image decoder reads the file");
+        diagnostics.note(diag::kImageNotDecoded, "neither image decoder reads the file");
         return nullptr;
     }
     Image* image = buildImage(*decoded, (flags & 1) != 0);
-    if (!image)
-        importDiagnostics().note(diag::kImageOutOfMemory, "memory for the pixels could not be had");
+    if (!image) diagnostics.note(diag::kImageOutOfMemory, "memory for the pixels could not be had");
     return image;
 }
 
 }  // namespace
 
-Image* importImageBytes(std::span<const uint8_t> bytes, int flags) {
-    importDiagnostics().clear();
-    return decodeAndBuild(bytes, flags);
+Image* importImageBytes(std::span<const uint8_t> bytes, int flags, ImportDiagnostics& diagnostics) {
+    return decodeAndBuild(bytes, flags, diagnostics);
 }
 
-Image* importImageFile(const char* fileName, int flags) {
-    importDiagnostics().clear();
+Image* importImageFile(const char* fileName, int flags, ImportDiagnostics& diagnostics) {
     FileBytes file;
     if (!fileName || !file.open(fileName)) {
-        importDiagnostics().note(diag::kFileUnreadable, "the file could not be read");
+        diagnostics.note(diag::kFileUnreadable, "the file could not be read");
         return nullptr;
     }
     const std::string_view bytes = file.bytes();
-    return decodeAndBuild({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, flags);
+    return decodeAndBuild({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, flags,
+                          diagnostics);
 }
 
 }  // namespace lintrel

@@ -13,11 +13,11 @@
 #include <optional>
 #include <span>
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 
 namespace lintrel {
 
-// What an image import refused, in the diagnostics of the last import.
+// What an image import refused, in its diagnostics.
 namespace diag {
 inline constexpr int kImageTooLarge = 601;        // the header claims more pixels than the limit
 inline constexpr int kImageHuffmanOverrun = 602;  // a JPEG Huffman table of more than 256 codes
@@ -63,18 +63,21 @@ bool jpegTablesSound(std::span<const uint8_t> bytes);
 
 // The shape stb_image reads from a file's header; nothing when it does not know the format.
 std::optional<ImageShape> stbShape(std::span<const uint8_t> bytes);
-// Nothing when stb_image cannot decode the bytes or they claim too many pixels.
-std::optional<DecodedImage> decodeWithStb(std::span<const uint8_t> bytes);
+// Nothing when stb_image cannot decode the bytes or they claim too many pixels; why is noted in
+// `diagnostics`.
+std::optional<DecodedImage> decodeWithStb(std::span<const uint8_t> bytes,
+                                          ImportDiagnostics& diagnostics);
 // The first image of a TIFF or DNG file; nothing when there is none that can be read.
-std::optional<DecodedImage> decodeTiff(std::span<const uint8_t> bytes);
+std::optional<DecodedImage> decodeTiff(std::span<const uint8_t> bytes,
+                                       ImportDiagnostics& diagnostics);
 
 // The image item for decoded pixels, converted to 8-bit grey when `grey` is set; null when
 // memory for it cannot be had.
 Image* buildImage(const DecodedImage& decoded, bool grey);
 
-// Decodes `bytes` by either decoder into a new lone image; null when neither reads them. Each
-// import clears the import diagnostics first and notes there why it gave null.
-Image* importImageBytes(std::span<const uint8_t> bytes, int flags);
-Image* importImageFile(const char* fileName, int flags);
+// Decodes `bytes` by either decoder into a new lone image; null when neither reads them, and
+// `diagnostics` (this import's own) say why.
+Image* importImageBytes(std::span<const uint8_t> bytes, int flags, ImportDiagnostics& diagnostics);
+Image* importImageFile(const char* fileName, int flags, ImportDiagnostics& diagnostics);
 
 }  // namespace lintrel

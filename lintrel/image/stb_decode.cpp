@@ -43,16 +43,17 @@ std::optional<ImageShape> stbShape(std::span<const uint8_t> bytes) {
     return shape;
 }
 
-std::optional<DecodedImage> decodeWithStb(std::span<const uint8_t> bytes) {
+std::optional<DecodedImage> decodeWithStb(std::span<const uint8_t> bytes,
+                                          ImportDiagnostics& diagnostics) {
     if (!jpegTablesSound(bytes)) {
-        importDiagnostics().note(diag::kImageHuffmanOverrun,
-                                 "a JPEG Huffman table holds more than 256 codes");
+        diagnostics.note(diag::kImageHuffmanOverrun,
+                         "a JPEG Huffman table holds more than 256 codes");
         return std::nullopt;
     }
     const std::optional<ImageShape> shape = stbShape(bytes);
     if (!shape) return std::nullopt;
     if (!withinPixelLimit(shape->width, shape->height)) {
-        importDiagnostics().note(diag::kImageTooLarge, "the image claims more than 2^28 pixels");
+        diagnostics.note(diag::kImageTooLarge, "the image claims more than 2^28 pixels");
         return std::nullopt;
     }
     DecodedImage image;

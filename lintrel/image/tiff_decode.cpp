@@ -106,7 +106,7 @@ bool readTiling(TIFF* tif, Layout& l) {
            withinPixelLimit(l.tileWidth, l.tileHeight);
 }
 
-bool readLayout(TIFF* tif, Layout& l) {
+bool readLayout(TIFF* tif, Layout& l, ImportDiagnostics& diagnostics) {
     if (!TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &l.width) ||
         !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &l.height))
         return false;
@@ -116,14 +116,14 @@ bool readLayout(TIFF* tif, Layout& l) {
     TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &l.sampleFormat);
     TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &l.photometric);
     if (!withinPixelLimit(l.width, l.height)) {
-        importDiagnostics().note(diag::kImageTooLarge, "the image claims more than 2^28 pixels");
+        diagnostics.note(diag::kImageTooLarge, "the image claims more than 2^28 pixels");
         return false;
     }
     if (!readTiling(tif, l) || (l.bits != 8 && l.bits != 16) ||
         l.sampleFormat != SAMPLEFORMAT_UINT || l.samples < 1 || l.samples > 4) {
-        importDiagnostics().note(diag::kImageLayoutUnread,
-                                 "a TIFF whose tiles or samples are not read (samples: 1 to 4 "
-                                 "unsigned integers of 8 or 16 bits per pixel)");
+        diagnostics.note(diag::kImageLayoutUnread,
+                         "a TIFF whose tiles or samples are not read (samples: 1 to 4 "
+                         "unsigned integers of 8 or 16 bits per pixel)");
         return false;
     }
     if (l.palette() &&
@@ -230,11 +230,12 @@ bool readTiles(TIFF* tif, const Layout& l, const PixelStore& store) {
 
 }  // namespace
 
-std::optional<DecodedImage> decodeTiff(std::span<const uint8_t> bytes) {
+std::optional<DecodedImage> decodeTiff(std::span<const uint8_t> bytes,
+                                       ImportDiagnostics& diagnostics) {
     MemoryFile file{bytes};
     TiffHandle tif = openInMemory(file);
     Layout layout;
-    if (!tif || !readLayout(tif.get(), layout)) return std::nullopt;
+    if (!tif || !readLayout(tif.get(), layout, diagnostics)) return std::nullopt;
     DecodedImage image;
     image.width = static_cast<int>(layout.width);
     image.height = static_cast<int>(layout.height);

@@ -7,15 +7,20 @@
 
 #include <lintrel/lintrel.h>
 
-#include "import/diagnostics.h"
+#include <string_view>
+
+#include "base/diagnostics.h"
 
 namespace lintrel {
 
 struct ImportContext {
     ImportDiagnostics& diagnostics;
-    int importOptions = 0;    // bit kKeepCurves of reader.h: keep curves as curves
-    double precision = 0.05;  // chord tolerance in millimetres, already clamped
-    double pltUnits = 1016.0; // plotter units per inch, for HPGL files
+    int importOptions = 0;     // bit kKeepCurves of reader.h: keep curves as curves
+    double precision = 0.05;   // chord tolerance in millimetres, already clamped
+    double pltUnits = 1016.0;  // plotter units per inch, for HPGL files
 };
+
+// A reader of one format.
+using ReadFormat = VectGroup* (*)(std::string_view bytes, ImportContext& context);
 
 }  // namespace lintrel

@@ -1,28 +1,20 @@
 // Dispatch by extension and the steps every import shares.
 #include "import/reader.h"
-#include "curves/range.h"
 
 #include <cctype>
-#include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <memory>
-#include <optional>
 
 #include "curves/flatten.h"
-#include "import/ai/vx_ai.h"
-#include "import/diagnostics.h"
-#include "import/dst.h"
-#include "import/dxf/dxf_colours.h"
-#include "import/dxf/vx_dxf.h"
-#include "import/file_bytes.h"
+#include "curves/range.h"
+#include "import/ai/ai_reader.h"
+#include "import/dst_reader.h"
+#include "import/dxf/dxf_reader.h"
 #include "import/import_context.h"
-#include "import/plt/vx_plt.h"
+#include "import/plt/plt_reader.h"
 #include "import/svg/svg_reader.h"
 #include "model/geometry.h"
 #include "model/items.h"
 #include "model/transform.h"
-#include "platform/files.h"
+#include "platform/file_bytes.h"
 
 namespace lintrel {
 
@@ -33,15 +25,6 @@ void flattenEllipses(VectGroup* groups, double precision, FlattenBudget& budget)
         for (Vect* v : ring(g->vects))
             if (v->type == LINTREL_ELLIPSE && v->segs)
                 flattenEllipse(*v->segs, precision, *v, &budget);
-}
-
-// A reader finds nothing in a file without bytes, and may call it cut off; the file is empty.
-bool isEmptyFile(const char* fileName) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(platform::openFile(fileName, "rb"),
-                                                         std::fclose);
-    if (!file) return false;
-    const std::optional<std::uint64_t> size = platform::regularFileSize(file.get());
-    return size && *size == 0;
 }
 
 void cacheBox(Vect& v) {
@@ -84,84 +67,49 @@ std::string importExtension(std::string_view fileName) {
     return ext;
 }
 
-VectGroup* VxCadReader::readDxf(const char* fileName, int importOptions, double precision) {
-    VxDxf dxf;
-    if (!dxf.read(fileName, importOptions, precision)) return nullptr;
-    VectGroup* groups = dxf.convert();
-    // Until now a group's number was its colour index.
-    int number = 1;
-    for (VectGroup* g : ring(groups)) {
-        g->colour = dxf::colourOfIndex(g->number);
-        g->number = number++;
-    }
-    return groups;
-}
-
-VectGroup* VxCadReader::readDst(const char* fileName) {
-    VxDst dst;
-    VectGroup* groups = dst.read(fileName);
-    for (VectGroup* g : ring(groups))
-        g->colour = 0;
-    numberGroups(groups);
-    return groups;
-}
-
-// Illustrator groups are numbered by colour index from 0; the drawing numbers them from 1.
-VectGroup* VxCadReader::readAi(const char* fileName) {
-    VxAi ai;
-    VectGroup* groups = ai.read(fileName);
-    for (VectGroup* g : ring(groups))
-        g->number += 1;
-    return groups;
-}
-
-// Plotter files are read in plotter units, so the chord tolerance is converted to them first.
-VectGroup* VxCadReader::readPlt(const char* fileName, double pltUnits, double precision) {
-    if (!(pltUnits > 0) || !std::isfinite(pltUnits)) pltUnits = kDefaultPltUnits;
-    VxPlt plt;
-    VectGroup* groups = nullptr;
-    if (!plt.read(fileName, precision * pltUnits / 25.4, groups) || !groups) return nullptr;
-    plt.scale(groups, pltUnits);
-    colourPenGroups(groups);
-    return groups;
-}
-
 bool isPlotterExtension(std::string_view ext) {
     return ext == "plt" || ext == "hpgl" || ext == "hpg" || ext == "hgl";
 }
 
+namespace {
+
+// The reader of a file name's extension, null when there is none.
+ReadFormat readerOf(std::string_view ext) {
+    if (ext == "dxf") return readDxf;
+    if (ext == "dst") return readDst;
+    if (ext == "ai") return readAi;
+    if (isPlotterExtension(ext)) return readPlt;
+#ifndef LINTREL_NO_SVG
+    if (ext == "svg" || ext == "svgz") return readSvg;
+#endif
+    return nullptr;
+}
+
+}  // namespace
+
 VectGroup* VxCadReader::importFile(const char* fileName, double pltUnits, int importOptions,
-                                   double precision, bool moveToOrigin) {
-    ImportDiagnostics& diagnostics = importDiagnostics();
-    diagnostics.clear();
+                                   double precision, bool moveToOrigin,
+                                   ImportDiagnostics& diagnostics) {
     if (!fileName) return nullptr;
     precision = clampPrecision(precision);
-    const std::string ext = importExtension(fileName);
-    ChainOwner<VectGroup> groups;
-    if (ext == "dxf")
-        groups.reset(readDxf(fileName, importOptions, precision));
-    else if (ext == "dst")
-        groups.reset(readDst(fileName));
-    else if (ext == "ai")
-        groups.reset(readAi(fileName));
-    else if (isPlotterExtension(ext))
-        groups.reset(readPlt(fileName, pltUnits, precision));
-#ifndef LINTREL_NO_SVG
-    else if (ext == "svg" || ext == "svgz") {
-        FileBytes file;
-        ImportContext context{diagnostics, importOptions, precision};
-        if (file.open(fileName))
-            groups.reset(readSvg(file.bytes(), context));
-        else
-            diagnostics.note(diag::kFileUnreadable, "the file could not be opened or read");
-    }
-#endif
-    else
+    const ReadFormat read = readerOf(importExtension(fileName));
+    if (!read) {
         diagnostics.note(diag::kUnknownExtension, "no reader for the file name's extension");
-    if (!groups) {
-        if (isEmptyFile(fileName)) diagnostics.note(diag::kFileEmpty, "the file is empty");
         return nullptr;
     }
+    FileBytes file;
+    if (!file.open(fileName)) {
+        diagnostics.note(diag::kFileUnreadable, "the file could not be read");
+        return nullptr;
+    }
+    // A reader finds nothing in a file without bytes, and may call it cut off; the file is empty.
+    if (file.bytes().empty()) {
+        diagnostics.note(diag::kFileEmpty, "the file is empty");
+        return nullptr;
+    }
+    ImportContext context{diagnostics, importOptions, precision, pltUnits};
+    ChainOwner<VectGroup> groups(read(file.bytes(), context));
+    if (!groups) return nullptr;
     // One budget for all the curves this import flattens.
     FlattenBudget budget(kImportFlattenSegs);
     flattenEllipses(groups.get(), precision, budget);

@@ -1,12 +1,14 @@
-// VxCadReader: the import entry of the library. Chooses the reader by the file name's
-// extension, then numbers and colours the groups, flattens curves as the options ask and
-// optionally moves the drawing to the origin.
+// VxCadReader: the import entry of the library. Reads the file once, hands its bytes to the
+// reader of its extension (every reader has the shape of import_context.h), then flattens
+// curves as the options ask and optionally moves the drawing to the origin.
 #pragma once
 
 #include <lintrel/lintrel.h>
 
 #include <string>
 #include <string_view>
+
+#include "base/diagnostics.h"
 
 namespace lintrel {
 
@@ -15,14 +17,10 @@ inline constexpr int kKeepCurves = 1;
 
 class VxCadReader {
   public:
+    // The drawing of a file (null when nothing was read); what its reader repaired or skipped
+    // is noted in `diagnostics`, which belong to this import alone.
     VectGroup* importFile(const char* fileName, double pltUnits, int importOptions,
-                          double precision, bool moveToOrigin);
-
-  private:
-    VectGroup* readDxf(const char* fileName, int importOptions, double precision);
-    VectGroup* readDst(const char* fileName);
-    VectGroup* readAi(const char* fileName);
-    VectGroup* readPlt(const char* fileName, double pltUnits, double precision);
+                          double precision, bool moveToOrigin, ImportDiagnostics& diagnostics);
 };
 
 // The extension of a file name as the dispatcher compares it: the text after the last ".",

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "curves/flatten.h"
+#include "model/chain_edit.h"
 #include "model/items.h"
 #include "model/list_walk.h"
-#include "optimise/chain_edit.h"
 #include "optimise/cleanup.h"
 #include "optimise/point_grid.h"
 

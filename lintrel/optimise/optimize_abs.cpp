@@ -6,9 +6,9 @@
 
 #include "curves/flatten.h"
 #include "curves/range.h"
+#include "model/chain_edit.h"
 #include "model/items.h"
 #include "model/transform.h"
-#include "optimise/chain_edit.h"
 #include "optimise/ordering.h"
 
 namespace lintrel {

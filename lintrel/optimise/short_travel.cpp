@@ -10,8 +10,8 @@
 #include <system_error>
 
 #include "curves/flatten.h"
+#include "model/chain_edit.h"
 #include "model/items.h"
-#include "optimise/chain_edit.h"
 #include "optimise/cleanup.h"
 #include "optimise/ordering.h"
 #include "optimise/sort_list.h"

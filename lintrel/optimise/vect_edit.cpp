@@ -1,9 +1,9 @@
 // Edits of single vects picked at a point (split, start point) and list-wide direction and
 // closed-flag updates.
 #include "curves/flatten.h"
+#include "model/chain_edit.h"
 #include "model/items.h"
 #include "model/list_walk.h"
-#include "optimise/chain_edit.h"
 #include "optimise/cleanup.h"
 
 namespace lintrel {

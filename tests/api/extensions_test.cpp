@@ -1,4 +1,4 @@
-// The extension exports a host needs beyond the specified interface: setting the source unit,
+// The extension exports, which add to the library's original interface: setting the source unit,
 // the travel measure and the flattened copy beside a curve's definition; and the header-only
 // layer's const ring walk.
 #include <gtest/gtest.h>

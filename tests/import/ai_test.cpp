@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/diagnostics.h"
 #include "import/ai/ai_diagnostics.h"
 #include "import/ai/pdf_reader.h"
-#include "import/diagnostics.h"
 #include "import_helpers.h"
 #include "pdf_builder.h"
 
@@ -127,7 +127,7 @@ TEST(AiReader, ClosingPaintsCloseEverySubpath) {
     expectPoints(vects[0], {{0, 0}, {5, 0}, {5, 5}, {0, 0}});
     EXPECT_EQ(vects[1]->type, LINTREL_BEZIER);
     expectPoints(vects[2], {{30, 0}, {20, 0}});
-    EXPECT_EQ(importDiagnostics().countOf(diag::kAiPathClosed), 2);
+    EXPECT_EQ(lastImport().countOf(diag::kAiPathClosed), 2);
 }
 
 TEST(AiReader, UnpaintedPathsAndDefinitionsAreDropped) {
@@ -137,7 +137,7 @@ TEST(AiReader, UnpaintedPathsAndDefinitionsAreDropped) {
         "1 1 m\n2 2 L\nS\n");
     ASSERT_EQ(vectsOf(groups.get()).size(), 1u);
     expectPoints(vectsOf(groups.get())[0], {{1, 1}, {2, 2}});
-    EXPECT_EQ(importDiagnostics().countOf(diag::kAiPathDiscarded), 2);
+    EXPECT_EQ(lastImport().countOf(diag::kAiPathDiscarded), 2);
     // Patterns defined in the setup section and non-printing sections are no artwork.
     auto defs = readAi(
         "%%BeginSetup\n-9000 0 m\n9000 0 L\nS\n%%EndSetup\n"
@@ -165,10 +165,11 @@ std::string pdfWithPrivateData(const std::vector<std::string>& streams,
 }
 
 TEST(AiPdf, PrivateDataPlainFilteredOrCompressedOverSeveralStreams) {
+    ImportDiagnostics diagnostics;
     const std::string native = "%%BoundingBox: 0 0 10 10\r0 0 m\r10 0 L\r10 10 L\rS\r";
     ai::PdfSource source;
     const auto check = [&](const std::string& bytes) {
-        ChainOwner<VectGroup> groups(ai::readPdfContainer(bytes, &source));
+        ChainOwner<VectGroup> groups(ai::readPdfContainer(bytes, diagnostics, &source));
         ASSERT_EQ(vectsOf(groups.get()).size(), 1u);
         EXPECT_EQ(source, ai::PdfSource::kPrivateData);
         expectPoints(vectsOf(groups.get())[0], {{0, 0}, {10, 0}, {10, 10}});
@@ -200,6 +201,7 @@ TEST(AiPdf, PrivateDataPlainFilteredOrCompressedOverSeveralStreams) {
 }
 
 TEST(AiPdf, PageContentIsReadWithoutPrivateData) {
+    ImportDiagnostics diagnostics;
     PdfText pdf;
     const std::string content =
         "q 2 0 0 2 10 20 cm 1 0 0 rg 0 0 m 5 0 l 5 5 l h f Q\n"
@@ -209,7 +211,7 @@ TEST(AiPdf, PageContentIsReadWithoutPrivateData) {
         "0 g 0 0 m 0 10 10 10 10 0 c S";
     pdf.page(PdfText::ref(pdf.stream(deflated(content), "/Filter/FlateDecode")));
     ai::PdfSource source;
-    ChainOwner<VectGroup> groups(ai::readPdfContainer(pdf.str(), &source));
+    ChainOwner<VectGroup> groups(ai::readPdfContainer(pdf.str(), diagnostics, &source));
     EXPECT_EQ(source, ai::PdfSource::kPageContent);
     const auto list = groupsOf(groups.get());
     ASSERT_EQ(list.size(), 3u);
@@ -225,28 +227,29 @@ TEST(AiPdf, PageContentIsReadWithoutPrivateData) {
     const int b = split.stream("1 1 l S");
     const int array = split.object("[" + PdfText::ref(a) + " " + PdfText::ref(b) + "]");
     split.page(PdfText::ref(array));
-    ChainOwner<VectGroup> joined(ai::readPdfContainer(split.str()));
+    ChainOwner<VectGroup> joined(ai::readPdfContainer(split.str(), diagnostics));
     ASSERT_EQ(vectsOf(joined.get()).size(), 1u);
     expectPoints(vectsOf(joined.get())[0], {{0, 0}, {1, 0}, {1, 1}});
 }
 
 TEST(AiPdf, HostileContainersEndCleanly) {
+    ImportDiagnostics diagnostics;
     // A compressed stream that breaks off: what it held before stays; the flaw is counted.
     const std::string native = "0 0 m\n10 0 L\nS\n20 0 m\n30 0 L\nS\n";
     std::string packed = deflated(native);
     packed.resize(packed.size() / 2);
-    importDiagnostics().clear();
+    diagnostics.clear();
     ChainOwner<VectGroup> cut(
-        ai::readPdfContainer(pdfWithPrivateData({"%AI12_CompressedData" + packed})));
+        ai::readPdfContainer(pdfWithPrivateData({"%AI12_CompressedData" + packed}), diagnostics));
     EXPECT_LE(vectsOf(cut.get()).size(), 2u);
-    EXPECT_EQ(importDiagnostics().countOf(diag::kAiStreamUnreadable), 1);
+    EXPECT_EQ(diagnostics.countOf(diag::kAiStreamUnreadable), 1);
     // A bomb: far more inflated data than the bound allows stops at the bound.
     const std::string bomb = deflated(std::string(4 << 20, '\n') + "0 0 m\n1 1 L\nS\n");
-    importDiagnostics().clear();
-    ChainOwner<VectGroup> bounded(
-        ai::readPdfContainer(pdfWithPrivateData({bomb}, "/Filter/FlateDecode"), nullptr, 1 << 20));
+    diagnostics.clear();
+    ChainOwner<VectGroup> bounded(ai::readPdfContainer(
+        pdfWithPrivateData({bomb}, "/Filter/FlateDecode"), diagnostics, nullptr, 1 << 20));
     EXPECT_FALSE(bounded);  // the bound is spent on the bomb: nothing else is read
-    EXPECT_EQ(importDiagnostics().countOf(diag::kAiInflationBound), 1);
+    EXPECT_EQ(diagnostics.countOf(diag::kAiInflationBound), 1);
     // Objects that reference themselves: a length, a page's contents, an array of itself.
     PdfText loop;
     loop.object("<</Length 1 0 R>>\nstream\n0 0 m 5 5 l S\nendstream");
@@ -257,7 +260,7 @@ TEST(AiPdf, HostileContainersEndCleanly) {
     loop.object("<</Length 4 0 R/Filter/FlateDecode>>\nstream\nxx\nendstream");
     loop.page(PdfText::ref(2));
     loop.page(PdfText::ref(1));
-    ChainOwner<VectGroup> looped(ai::readPdfContainer(loop.str()));
+    ChainOwner<VectGroup> looped(ai::readPdfContainer(loop.str(), diagnostics));
     ASSERT_EQ(vectsOf(looped.get()).size(), 1u);  // the one real stream, length found by scan
     // Many objects whose dictionaries never close: each is read only up to the next header.
     std::string open = "%PDF-1.4\n";
@@ -271,10 +274,10 @@ TEST(AiPdf, HostileContainersEndCleanly) {
     for (int i = 0; i < 2000; ++i)
         refs += PdfText::ref(big) + " ";
     repeated.page(refs + "]");
-    importDiagnostics().clear();
-    ChainOwner<VectGroup> many(ai::readPdfContainer(repeated.str(), nullptr, 1 << 22));
+    diagnostics.clear();
+    ChainOwner<VectGroup> many(ai::readPdfContainer(repeated.str(), diagnostics, nullptr, 1 << 22));
     EXPECT_GT(vectsOf(many.get()).size(), 0u);
-    EXPECT_EQ(importDiagnostics().countOf(diag::kAiInflationBound), 1);
+    EXPECT_EQ(diagnostics.countOf(diag::kAiInflationBound), 1);
     // Garbage with an AI name, and a PDF header followed by garbage.
     std::string garbage;
     unsigned state = 99;

@@ -6,7 +6,7 @@
 #include <array>
 #include <cmath>
 
-#include "import/dxf/vx_dxf.h"
+#include "import/dxf/dxf_reader.h"
 #include "import_helpers.h"
 #include "model/geometry.h"
 
@@ -78,8 +78,9 @@ std::vector<Point> densePoints(const std::vector<Piece>& pieces, int perPiece) {
 
 ChainOwner<VectGroup> convertText(const std::string& text) {
     VxDxf dxf;
-    dxf.readBuffer(text, 1, 0.01);
-    return ChainOwner<VectGroup>(dxf.convert());
+    ImportDiagnostics diagnostics;
+    dxf.read(text, 1, 0.01, diagnostics);
+    return ChainOwner<VectGroup>(dxf.convert(diagnostics));
 }
 
 TEST(DxfEllipse, FullEllipseGivesTheDefiningSegAndRotation) {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 #include "import/dxf/dxf_diagnostics.h"
 #include "import_helpers.h"
 
@@ -13,7 +13,7 @@ namespace {
 
 std::vector<int> codes() {
     std::vector<int> out;
-    for (const Diagnostic& d : importDiagnostics().items())
+    for (const Diagnostic& d : lastImportDiagnostics())
         out.push_back(d.code);
     return out;
 }
@@ -30,7 +30,7 @@ TEST(DxfDiagnostics, CleanFileNamesNothing) {
     t.endSection().eof();
     auto groups = importText(t.str());
     EXPECT_EQ(vectsOf(groups.get()).size(), 3u);
-    EXPECT_TRUE(importDiagnostics().items().empty());
+    EXPECT_TRUE(lastImport().items().empty());
 }
 
 TEST(DxfDiagnostics, TruncatedFileKeepsTheEntitiesBeforeTheCut) {
@@ -51,7 +51,7 @@ TEST(DxfDiagnostics, SectionWithoutEndsec) {
     DxfText next = threeLines();  // the next section opens instead
     next.section("OBJECTS").endSection().eof();
     importText(next.str());
-    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfSectionWithoutEndsec), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kDxfSectionWithoutEndsec), 1);
 }
 
 TEST(DxfDiagnostics, MissingEof) {
@@ -72,7 +72,7 @@ TEST(DxfDiagnostics, MalformedNumbersReadAsZero) {
     EXPECT_EQ(vs[0]->segs->x0, 0);
     EXPECT_EQ(vs[0]->segs->y0, 0);
     EXPECT_EQ(codes(), std::vector<int>{diag::kDxfMalformedNumber});
-    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfMalformedNumber), 2);
+    EXPECT_EQ(lastImport().countOf(diag::kDxfMalformedNumber), 2);
 }
 
 TEST(DxfDiagnostics, VertexCountDifferingFromGroup90) {
@@ -86,7 +86,7 @@ TEST(DxfDiagnostics, VertexCountDifferingFromGroup90) {
     ASSERT_EQ(vs.size(), 3u);
     EXPECT_EQ(ringCount(vs[0]->segs), 2);  // every vertex is kept
     EXPECT_EQ(codes(), std::vector<int>{diag::kDxfVertexCount});
-    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfVertexCount), 2);
+    EXPECT_EQ(lastImport().countOf(diag::kDxfVertexCount), 2);
 }
 
 TEST(DxfDiagnostics, UnknownKindsAreNamed) {
@@ -96,7 +96,7 @@ TEST(DxfDiagnostics, UnknownKindsAreNamed) {
     auto groups = importText(t.str());
     EXPECT_EQ(vectsOf(groups.get()).size(), 3u);
     ASSERT_EQ(codes(), std::vector<int>{diag::kDxfUnknownKinds});
-    const Diagnostic& d = importDiagnostics().items()[0];
+    const Diagnostic d = lastImport().items()[0];
     EXPECT_EQ(d.count, 3);
     EXPECT_NE(d.text.find("SOLID"), std::string::npos);
     EXPECT_NE(d.text.find("3DFACE"), std::string::npos);
@@ -111,9 +111,9 @@ TEST(DxfDiagnostics, KindsReadButNotConverted) {
     t.endSection().eof();
     importText(t.str());
     ASSERT_EQ(codes(), std::vector<int>{diag::kDxfNotConverted});
-    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfNotConverted), 3);
-    EXPECT_NE(importDiagnostics().items()[0].text.find("ATTRIB"), std::string::npos);
-    EXPECT_NE(importDiagnostics().items()[0].text.find("HATCH"), std::string::npos);
+    EXPECT_EQ(lastImport().countOf(diag::kDxfNotConverted), 3);
+    EXPECT_NE(lastImport().items()[0].text.find("ATTRIB"), std::string::npos);
+    EXPECT_NE(lastImport().items()[0].text.find("HATCH"), std::string::npos);
 }
 
 TEST(DxfDiagnostics, BlockNotFound) {
@@ -123,7 +123,7 @@ TEST(DxfDiagnostics, BlockNotFound) {
     auto groups = importText(t.str());
     EXPECT_EQ(vectsOf(groups.get()).size(), 3u);
     ASSERT_EQ(codes(), std::vector<int>{diag::kDxfBlockNotFound});
-    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfBlockNotFound), 2);
+    EXPECT_EQ(lastImport().countOf(diag::kDxfBlockNotFound), 2);
 }
 
 TEST(DxfDiagnostics, NestingBoundReached) {
@@ -138,7 +138,7 @@ TEST(DxfDiagnostics, NestingBoundReached) {
     auto groups = importText(t.str());
     EXPECT_EQ(vectsOf(groups.get()).size(), 1u);  // only the shallow reference draws its line
     ASSERT_EQ(codes(), std::vector<int>{diag::kDxfNestingBound});
-    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfNestingBound), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kDxfNestingBound), 1);
 }
 
 TEST(DxfDiagnostics, GeometryBeyondTheNumberRangeIsDropped) {
@@ -153,7 +153,7 @@ TEST(DxfDiagnostics, GeometryBeyondTheNumberRangeIsDropped) {
         for (Seg* s : ring(v->segs))
             EXPECT_TRUE(std::isfinite(s->x0) && std::isfinite(s->x1));
     ASSERT_EQ(codes(), std::vector<int>{diag::kDxfOutOfRange});
-    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfOutOfRange), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kDxfOutOfRange), 1);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "import/dxf/vx_dxf.h"
+#include "import/dxf/dxf_reader.h"
 #include "import_helpers.h"
 
 namespace lintrel::test {
@@ -19,7 +19,8 @@ TEST(DxfDocument, HeaderDefaultsAndValuesTakenOnlyWithTheirOwnCodes) {
     t.group(9, "$LTSCALE").group(40, 2.0);
     t.endSection().eof();
     VxDxf dxf;
-    dxf.readBuffer(t.str(), 1, 5);
+    ImportDiagnostics diagnostics;
+    dxf.read(t.str(), 1, 5, diagnostics);
     const dxf::DxfHeader& h = dxf.document()->header;
     EXPECT_EQ(h.version, "AC1027");
     EXPECT_EQ(h.extMaxX, 50);
@@ -58,7 +59,8 @@ TEST(DxfDocument, UcsAxesChooseTheDrawingPlane) {
         t.section("ENTITIES").entity("LINE").point(10, 1, 2, 3).point(11, 1, 2, 3);
         t.endSection().eof();
         VxDxf dxf;
-        dxf.readBuffer(t.str(), 1, 0.05);
+        ImportDiagnostics diagnostics;
+        dxf.read(t.str(), 1, 0.05, diagnostics);
         const dxf::DxfHeader& h = dxf.document()->header;
         const std::string row = std::to_string(&c - cases);
         EXPECT_EQ(h.ucsNormal.x, c.normal.x) << row;
@@ -67,7 +69,7 @@ TEST(DxfDocument, UcsAxesChooseTheDrawingPlane) {
         EXPECT_EQ(h.ucsOrigin.x, c.origin.x) << row;
         EXPECT_EQ(h.ucsOrigin.y, c.origin.y) << row;
         EXPECT_EQ(h.ucsOrigin.z, c.origin.z) << row;
-        ChainOwner<VectGroup> groups(dxf.convert());
+        ChainOwner<VectGroup> groups(dxf.convert(diagnostics));
         ASSERT_TRUE(groups) << row;
         const Seg* s = groups.get()->vects->segs;
         EXPECT_EQ(s->x0, c.x - c.origin.x) << row;
@@ -96,7 +98,8 @@ TEST(DxfDocument, TablesAndBlocksAreRead) {
     t.section("ENTITIES").entity("TEXT").group(1, "hello").point(10, 0, 0).group(40, 2.5);
     t.endSection().eof();
     VxDxf dxf;
-    dxf.readBuffer(t.str(), 1, 0.05);
+    ImportDiagnostics diagnostics;
+    dxf.read(t.str(), 1, 0.05, diagnostics);
     const dxf::DxfDocument& doc = *dxf.document();
     ASSERT_EQ(doc.styles.size(), 1u);
     EXPECT_EQ(doc.styles[0].name, "NOTES");
@@ -114,7 +117,7 @@ TEST(DxfDocument, TablesAndBlocksAreRead) {
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(doc.rawGroups[texts[0].firstGroup].value, "hello");
     // Block contents are not drawn by themselves: the text is all there is.
-    ChainOwner<VectGroup> groups(dxf.convert());
+    ChainOwner<VectGroup> groups(dxf.convert(diagnostics));
     ASSERT_TRUE(groups);
     ASSERT_EQ(vectsOf(groups.get()).size(), 1u);
     EXPECT_EQ(vectsOf(groups.get())[0]->type, LINTREL_TEXT);

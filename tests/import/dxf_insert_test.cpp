@@ -7,7 +7,7 @@
 #include <cmath>
 #include <functional>
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 #include "import/dxf/dxf_diagnostics.h"
 #include "import_helpers.h"
 #include "model/geometry.h"
@@ -123,7 +123,7 @@ TEST(DxfInsert, SelfReferenceStopsWithTheGeometryThatExists) {
     EXPECT_LT(distance(lines[1].a, {100, 0}), 1e-9);
     EXPECT_LT(distance(lines[2].a, {100, 5}), 1e-9);
     EXPECT_LT(distance(lines[2].b, {102, 5}), 1e-9);
-    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfBlockCycle), 2);
+    EXPECT_EQ(lastImport().countOf(diag::kDxfBlockCycle), 2);
 }
 
 TEST(DxfInsert, MinsertPlacesEveryCellOfItsRotatedGrid) {
@@ -155,7 +155,7 @@ TEST(DxfInsert, MissingBlockDrawsNothingElseIsKept) {
                 });
     auto groups = importText(text);
     EXPECT_EQ(linesOf(groups.get()).size(), 1u);
-    EXPECT_EQ(importDiagnostics().countOf(diag::kDxfBlockNotFound), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kDxfBlockNotFound), 1);
 }
 
 // A reference mirrored in x keeps an arc on its circle, reversed; a rotated one turns an

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "curves/flatten.h"
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 #include "import_helpers.h"
 
 namespace lintrel::test {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "api/last_import.h"
 #include "model/geometry.h"
 #include "model/items.h"
 #include "support/builders.h"
@@ -21,6 +22,14 @@ inline ChainOwner<VectGroup> importText(std::string_view text, int options = 1,
     TempFile file(std::string("drawing.") + std::string(extension), text);
     return ChainOwner<VectGroup>(
         VarnixCad3_ImportVectGraph(file.path(), 1016.0, options, precision, moveToOrigin));
+}
+
+// The diagnostics the last import through the exports published.
+inline ImportDiagnostics lastImport() {
+    ImportDiagnostics out;
+    for (const Diagnostic& d : lastImportDiagnostics())
+        out.note(d.code, d.text, d.count);
+    return out;
 }
 
 inline std::vector<VectGroup*> groupsOf(VectGroup* chain) {

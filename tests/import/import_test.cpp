@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "array/array_chain.h"
-#include "import/dst.h"
+#include "import/dst_reader.h"
 #include "import/reader.h"
 #include "import_helpers.h"
 #include "model/geometry.h"
@@ -92,7 +92,7 @@ TEST(ImportDst, StitchesBecomePolylinesSplitByJumps) {
         {0x00, 0x00, 0xF3},  // end of design
     });
     VxDst dst;
-    ChainOwner<VectGroup> group(dst.readBytes(bytes));
+    ChainOwner<VectGroup> group(dst.read(bytes));
     ASSERT_TRUE(group);
     EXPECT_EQ(dst.colourChanges(), 2);
     const auto vs = vectsOf(group.get());
@@ -109,10 +109,10 @@ TEST(ImportDst, StitchesBecomePolylinesSplitByJumps) {
 
 TEST(ImportDst, ShortOrEmptyFilesGiveNothing) {
     VxDst dst;
-    EXPECT_EQ(dst.readBytes(std::string(100, 'x')), nullptr);
-    EXPECT_EQ(dst.readBytes(dstFile({{0, 0, 0x83}, {0, 0, 0x83}})), nullptr);
+    EXPECT_EQ(dst.read(std::string(100, 'x')), nullptr);
+    EXPECT_EQ(dst.read(dstFile({{0, 0, 0x83}, {0, 0, 0x83}})), nullptr);
     // A trailing partial record is ignored.
-    ChainOwner<VectGroup> g(dst.readBytes(dstFile({{1, 0, 3}, {1, 0, 3}}) + "\x01"));
+    ChainOwner<VectGroup> g(dst.read(dstFile({{1, 0, 3}, {1, 0, 3}}) + "\x01"));
     EXPECT_EQ(ringCount(g.get()->vects), 1);
     TempFile file("design.DST", dstFile({{1, 0, 3}, {1, 0, 3}}));
     ChainOwner<VectGroup> fromFile(VarnixCad3_ImportVectGraph(file.path(), 1016, 1, 0.05, 0));

@@ -127,7 +127,8 @@ bool declaredBox(const std::string& text, Box& box) {
 const char* sourceOf(const std::string& bytes) {
     if (bytes.compare(0, 5, "%PDF-") != 0) return "native text";
     ai::PdfSource source;
-    ChainOwner<VectGroup> groups(ai::readPdfContainer(bytes, &source));
+    ImportDiagnostics diagnostics;
+    ChainOwner<VectGroup> groups(ai::readPdfContainer(bytes, diagnostics, &source));
     return source == ai::PdfSource::kPrivateData   ? "PDF private data"
            : source == ai::PdfSource::kPageContent ? "PDF page content"
                                                    : "PDF, nothing read";

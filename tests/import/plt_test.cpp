@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 #include "import/plt/plt_diagnostics.h"
 #include "import_helpers.h"
 #include "model/geometry.h"
@@ -171,7 +171,7 @@ TEST(PltReader, UserUnitsAreFittedToTheInputWindow) {
     ASSERT_EQ(vects.size(), 2u);
     expectPoints(vects[0], {{0, 0}, {10, 0}});
     expectPoints(vects[1], {{0, 0}, {0, 7}});
-    EXPECT_EQ(importDiagnostics().countOf(diag::kPltScalingSkipped), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kPltScalingSkipped), 1);
 }
 
 // Writes a signed number as encoded polyline digits (eight-bit, base 64).
@@ -197,7 +197,7 @@ TEST(PltReader, EncodedPolylinesDecodePensAndMoves) {
     expectPoints(vectsOf(groups.get())[0], {{1000, 2000}, {1300, 2000}, {1300, -2100}});
     // Data that breaks off inside a number keeps what came before and says so.
     auto cut = plot("PE<=" + encode(0) + encode(0) + encode(50) + std::string(1, 'A'));
-    EXPECT_EQ(importDiagnostics().countOf(diag::kPltEncodedDamaged), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kPltEncodedDamaged), 1);
 }
 
 TEST(PltReader, SkippedInstructionsAreCountedByKind) {
@@ -205,7 +205,7 @@ TEST(PltReader, SkippedInstructionsAreCountedByKind) {
         "IN;LT;PW0.5;RO90;LBPD100,100;\x03PM0;PU0,0;PD1,1;FP;QQ;\x1b.(;\x7f"
         "PU;BP1,\"PD5,5\";");
     ASSERT_EQ(vectsOf(groups.get()).size(), 1u);  // neither label nor quoted text draws
-    const ImportDiagnostics& d = importDiagnostics();
+    const ImportDiagnostics& d = lastImport();
     EXPECT_EQ(d.countOf(diag::kPltSetupSkipped), 3);
     EXPECT_EQ(d.countOf(diag::kPltScalingSkipped), 1);
     EXPECT_EQ(d.countOf(diag::kPltLabelSkipped), 1);
@@ -251,7 +251,7 @@ TEST(PltBadInput, GarbageAndEndlessInstructionsEndCleanly) {
             ASSERT_TRUE(std::isfinite(s->x0) && std::isfinite(s->x1));
         }
     EXPECT_LT(segs, 3000000);
-    EXPECT_GT(importDiagnostics().countOf(diag::kPltCurveStepsLimited), 0);
+    EXPECT_GT(lastImport().countOf(diag::kPltCurveStepsLimited), 0);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include <set>
 #include <string>
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 #include "import/svg/svg_diagnostics.h"
 #include "import_helpers.h"
 #include "support/corpus.h"
@@ -102,7 +102,8 @@ void expectPainted(const std::string& name, const Box& got) {
 
 std::string diagnosticsLine() {
     std::string line;
-    for (const Diagnostic& d : importDiagnostics().items())
+    const ImportDiagnostics last = lastImport();
+    for (const Diagnostic& d : last.items())
         line += " " + std::to_string(d.code) + "x" + std::to_string(d.count);
     return line;
 }
@@ -132,7 +133,7 @@ TEST(SvgCorpus, EveryDrawingImportsWithItsReferenceExtent) {
                     diagnosticsLine().c_str());
         if (kTextOnly.count(name)) {
             EXPECT_FALSE(groups) << name;
-            EXPECT_GE(importDiagnostics().countOf(diag::kSvgTextNotConverted), 1) << name;
+            EXPECT_GE(lastImport().countOf(diag::kSvgTextNotConverted), 1) << name;
             continue;
         }
         ASSERT_TRUE(groups) << name;

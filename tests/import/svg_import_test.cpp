@@ -8,7 +8,7 @@
 #include <string>
 
 #include "curves/flatten.h"
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 #include "import/svg/svg_diagnostics.h"
 #include "import_helpers.h"
 
@@ -150,8 +150,8 @@ TEST(SvgImport, UsesSymbolsAndDefinitions) {
         importSvg(page(R"~(<g id="loop"><use href="#loop"/><rect width="1" height="1"/></g>
         <use href="#missing"/>)~"));
     ASSERT_TRUE(broken);
-    EXPECT_EQ(importDiagnostics().countOf(diag::kSvgUseUnresolved), 1);
-    EXPECT_GE(importDiagnostics().countOf(diag::kSvgUseBounded), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kSvgUseUnresolved), 1);
+    EXPECT_GE(lastImport().countOf(diag::kSvgUseBounded), 1);
 }
 
 TEST(SvgImport, WhatIsNotDrawn) {
@@ -169,10 +169,10 @@ TEST(SvgImport, WhatIsNotDrawn) {
     ASSERT_TRUE(groups);
     expectExtent(groups, 0, 40, 10, 50);
     EXPECT_EQ(allVects(groups).size(), 1u);
-    EXPECT_EQ(importDiagnostics().countOf(diag::kSvgHidden), 3);
-    EXPECT_EQ(importDiagnostics().countOf(diag::kSvgUnpainted), 1);
-    EXPECT_EQ(importDiagnostics().countOf(diag::kSvgTextNotConverted), 1);
-    EXPECT_EQ(importDiagnostics().countOf(diag::kSvgImageNotConverted), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kSvgHidden), 3);
+    EXPECT_EQ(lastImport().countOf(diag::kSvgUnpainted), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kSvgTextNotConverted), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kSvgImageNotConverted), 1);
 }
 
 TEST(SvgImport, GroupsByStrokeColourElseFill) {
@@ -193,7 +193,7 @@ TEST(SvgImport, GroupsByStrokeColourElseFill) {
     EXPECT_EQ(list[3]->colour, 0u) << "fill is black by default";
     for (size_t i = 0; i < list.size(); ++i)
         EXPECT_EQ(list[i]->number, static_cast<int>(i) + 1);
-    EXPECT_EQ(importDiagnostics().countOf(diag::kSvgLayersMerged), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kSvgLayersMerged), 1);
 }
 
 TEST(SvgImport, ElementsWithTheSvgPrefix) {
@@ -218,7 +218,7 @@ TEST(SvgImport, GradientsAndPatternsGroupByOneColour) {
     EXPECT_EQ(list[0]->colour, 0x00FF00u) << "the first stop of the gradient it refers to";
     EXPECT_EQ(list[1]->colour, 0xFF0000u) << "a pattern's fallback colour";
     EXPECT_EQ(list[2]->colour, 0u);
-    EXPECT_EQ(importDiagnostics().countOf(diag::kSvgPaintServer), 3);
+    EXPECT_EQ(lastImport().countOf(diag::kSvgPaintServer), 3);
 }
 
 TEST(SvgImport, CurvesStayCurves) {
@@ -318,21 +318,21 @@ TEST(SvgImport, CompressedDrawings) {
     EXPECT_NEAR(allVects(groups)[0]->segs->x1, 10, 1e-9);
     auto truncated = importText(packed.substr(0, packed.size() / 2), 1, 0.05, 0, "svgz");
     EXPECT_FALSE(truncated);
-    EXPECT_EQ(importDiagnostics().countOf(diag::kSvgzUnreadable), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kSvgzUnreadable), 1);
 }
 
 TEST(SvgImport, DamagedDocuments) {
     EXPECT_FALSE(importSvg("<svg><path d='M 0 0 L 1 1'"));
-    EXPECT_EQ(importDiagnostics().countOf(diag::kSvgNotXml), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kSvgNotXml), 1);
     EXPECT_FALSE(importSvg("<html><body/></html>"));
-    EXPECT_EQ(importDiagnostics().countOf(diag::kSvgNoSvgRoot), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kSvgNoSvgRoot), 1);
     auto partial =
         importSvg(page(R"~(<path d="M 0 0 L 10 0 L 10 x 10" stroke="black" transform="bogus(1)"/>
         <rect width="ten" height="5" stroke="black"/>)~"));
     ASSERT_TRUE(partial);
     EXPECT_EQ(ringCount(allVects(partial)[0]->segs), 1);
-    EXPECT_EQ(importDiagnostics().countOf(diag::kSvgPathDataError), 1);
-    EXPECT_EQ(importDiagnostics().countOf(diag::kSvgBadValue), 2);
+    EXPECT_EQ(lastImport().countOf(diag::kSvgPathDataError), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kSvgBadValue), 2);
     // Coordinates that overflow once in millimetres drop their pieces, not the path.
     auto huge = importSvg(page(
         R"~(<path d="M 0 0 L 10 0 L 1e308 0 L 20 0 L 30 0" stroke="black" transform="scale(10)"/>)~"));
@@ -340,7 +340,7 @@ TEST(SvgImport, DamagedDocuments) {
     for (Vect* v : allVects(huge))
         for (Seg* s : ring(v->segs))
             EXPECT_TRUE(std::isfinite(s->x0) && std::isfinite(s->x1));
-    EXPECT_EQ(importDiagnostics().countOf(diag::kSvgOutOfRange), 1);
+    EXPECT_EQ(lastImport().countOf(diag::kSvgOutOfRange), 1);
     EXPECT_EQ(ringCount(allVects(huge)[0]->segs), 1);
     EXPECT_EQ(ringCount(allVects(huge)[1]->segs), 1);
     // Uses nested deeper than the bound, each drawing twice its predecessor, stop early.
@@ -350,7 +350,7 @@ TEST(SvgImport, DamagedDocuments) {
                 "\"/><use href=\"#u" + std::to_string(i - 1) + "\"/></g>";
     deep += R"~(</defs><use href="#u30"/>)~";
     auto bounded = importSvg(page(deep));
-    EXPECT_GE(importDiagnostics().countOf(diag::kSvgUseBounded), 1);
+    EXPECT_GE(lastImport().countOf(diag::kSvgUseBounded), 1);
 }
 
 }  // namespace

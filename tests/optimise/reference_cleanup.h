@@ -1,6 +1,7 @@
-// Literal implementations of the clean-up scans, exactly as described: every later vect is
-// compared with each earlier one, and merging restarts its scan after every join. They are
-// quadratic and live here only, as the reference the library's fast paths must agree with.
+// Reference clean-up for the differential tests, written from the rules alone and as plainly as
+// possible: the vects (or segs) are taken into an array in list order, every pair is looked at
+// in the order the rule names, and what goes is unlinked at the end. Quadratic on purpose; the
+// library's fast paths must reach exactly the same drawing.
 #pragma once
 
 #include <cmath>
@@ -11,86 +12,110 @@
 
 namespace lintrel::test {
 
-inline bool referencePasses(const Vect& v, int selectedOnly) {
+// The items of a ring in order, starting at `head`.
+template <class T>
+std::vector<T*> inListOrder(T* head) {
+    std::vector<T*> out;
+    for (T* item : ring(head))
+        out.push_back(item);
+    return out;
+}
+
+// Unlinks and frees the vects marked gone. The first vect never goes, so the list pointer stays.
+inline void removeGone(const std::vector<Vect*>& vects, const std::vector<bool>& gone) {
+    for (size_t i = 0; i < vects.size(); ++i)
+        if (gone[i]) {
+            unlink(vects[i]);
+            deleteVectChain(vects[i]);
+        }
+}
+
+// A vect takes part in an operation unless only selected vects do and it is not selected.
+inline bool takesPartIn(const Vect& v, int selectedOnly) {
     return selectedOnly == 0 || v.selected != 0;
 }
 
-// Each vect is compared with every later vect; a later one that is the same goes.
+// Remove duplicate lines: every vect is compared with every later vect that takes part; a later
+// vect that is the same as an earlier one goes, and the first occurrence always stays. A vect
+// that went is compared with nothing more.
 inline int referenceDeleteDuplicates(Vect* head, int selectedOnly) {
-    bool deleted = false;
-    Vect* a = head;
-    do {
-        if (referencePasses(*a, selectedOnly)) {
-            for (Vect* b = a->next; b != head;) {
-                Vect* following = b->next;
-                if (referencePasses(*b, selectedOnly) && sameVect(*a, *b)) {
-                    unlink(b);
-                    deleteVectChain(b);
-                    deleted = true;
-                }
-                b = following;
-            }
-        }
-        a = a->next;
-    } while (a != head);
-    return deleted ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
+    const std::vector<Vect*> vects = inListOrder(head);
+    std::vector<bool> gone(vects.size(), false);
+    for (size_t earlier = 0; earlier < vects.size(); ++earlier) {
+        if (gone[earlier] || !takesPartIn(*vects[earlier], selectedOnly)) continue;
+        for (size_t later = earlier + 1; later < vects.size(); ++later)
+            if (!gone[later] && takesPartIn(*vects[later], selectedOnly) &&
+                sameVect(*vects[earlier], *vects[later]))
+                gone[later] = true;
+    }
+    removeGone(vects, gone);
+    for (const bool g : gone)
+        if (g) return LINTREL_OK;
+    return LINTREL_NOTHING_TO_DO;
 }
 
-inline bool referenceJoinable(const Vect& v, int selectedOnly) {
-    return referencePasses(v, selectedOnly) && v.closed != 1 && !v.link && v.segs &&
-           v.type != LINTREL_ELLIPSE && v.type != LINTREL_POINT;
+// A vect may join others when it takes part and is not closed. Points and ellipses, vects
+// without a chain and members of a compound (a link set) never join.
+inline bool mayJoin(const Vect& v, int selectedOnly) {
+    return takesPartIn(v, selectedOnly) && v.closed != 1 && v.link == nullptr &&
+           v.segs != nullptr && v.type != LINTREL_POINT && v.type != LINTREL_ELLIPSE;
 }
 
-// Each joint of a chain in turn: a seg that runs on in its predecessor's direction (angles within
-// 1e-4) from its predecessor's end is folded into it. Every angle is measured.
+// Collinear joints of one chain: from the second seg on, a seg whose direction angle equals its
+// predecessor's (within 1e-4) and that starts where the predecessor ends (within 1e-4 in x and
+// in y) is taken into the predecessor, which now ends where the seg ended; the seg goes, and the
+// grown predecessor is the predecessor of the next seg. Returns how many segs went.
 inline int referenceFoldCollinearJoints(Seg* head) {
     if (!head) return 0;
+    const std::vector<Seg*> segs = inListOrder(head);
+    Seg* predecessor = segs[0];
     int folded = 0;
-    double beforeAngle = directionAngle(*head);
-    for (Seg* s = head->next; s != head;) {
-        Seg* before = s->prev;
-        Seg* next = s->next;
-        const double angle = directionAngle(*s);
-        if (std::fabs(beforeAngle - angle) <= kSame && samePoint(segEnd(*before), segStart(*s))) {
-            before->x1 = s->x1;
-            before->y1 = s->y1;
-            unlink(s);
-            deleteSegChain(s);
-            beforeAngle = directionAngle(*before);
-            ++folded;
-        } else {
-            beforeAngle = angle;
+    for (size_t k = 1; k < segs.size(); ++k) {
+        Seg* seg = segs[k];
+        const bool sameDirection =
+            std::fabs(directionAngle(*predecessor) - directionAngle(*seg)) <= 1e-4;
+        const bool joined = std::fabs(predecessor->x1 - seg->x0) <= 1e-4 &&
+                            std::fabs(predecessor->y1 - seg->y0) <= 1e-4;
+        if (!sameDirection || !joined) {
+            predecessor = seg;
+            continue;
         }
-        s = next;
+        predecessor->x1 = seg->x1;
+        predecessor->y1 = seg->y1;
+        unlink(seg);
+        deleteSegChain(seg);
+        ++folded;
     }
     return folded;
 }
 
-// For each vect, the later vects are scanned in order; after a join the scan starts again right
-// after the vect, until it closes or the scan reaches the end of the list.
+// Merge connected lines: for each vect A in list order that may join, the later vects that may
+// join are tried in order; the first whose ends meet A's within the tolerance is joined into A
+// and goes. A that has closed takes no more partners; otherwise the search starts again with
+// the vect right after A. Then every selected, unlinked polyline of the list loses its
+// collinear joints, whatever `selectedOnly` says.
 inline int referenceMerge(Vect* head, double tolerance, int selectedOnly) {
+    const std::vector<Vect*> vects = inListOrder(head);
+    std::vector<bool> gone(vects.size(), false);
     bool changed = false;
-    Vect* a = head;
-    do {
-        if (referenceJoinable(*a, selectedOnly)) {
-            Vect* b = a->next;
-            while (b != head) {
-                if (referenceJoinable(*b, selectedOnly) && endsMeet(*a, *b, tolerance)) {
-                    const bool closed = joinVects(*a, *b);
-                    unlink(b);
-                    deleteVectChain(b);
-                    changed = true;
-                    if (closed) break;
-                    b = a->next;
-                    continue;
-                }
-                b = b->next;
+    for (size_t a = 0; a < vects.size(); ++a) {
+        if (gone[a] || !mayJoin(*vects[a], selectedOnly)) continue;
+        bool closed = false;
+        for (size_t b = a + 1; b < vects.size() && !closed;) {
+            if (gone[b] || !mayJoin(*vects[b], selectedOnly) ||
+                !endsMeet(*vects[a], *vects[b], tolerance)) {
+                ++b;
+                continue;
             }
+            closed = joinVects(*vects[a], *vects[b]);
+            gone[b] = true;
+            changed = true;
+            b = a + 1;
         }
-        a = a->next;
-    } while (a != head);
+    }
+    removeGone(vects, gone);
     for (Vect* v : ring(head))
-        if (v->selected && !v->link && v->type == LINTREL_POLYLINE &&
+        if (v->selected && v->link == nullptr && v->type == LINTREL_POLYLINE &&
             referenceFoldCollinearJoints(v->segs) > 0)
             changed = true;
     return changed ? LINTREL_OK : LINTREL_NOTHING_TO_DO;

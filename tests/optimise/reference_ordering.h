@@ -1,6 +1,7 @@
-// Literal reference implementations of the ordering scans, kept only for the tests: each walks
-// positions and candidates exactly as the selection scans are described, swapping records and
-// reversing them as it goes. The library's fast paths must give the same results.
+// Reference implementations of the ordering scans, kept only for the tests: each is a plain
+// selection scan that fills the positions one by one, tries every remaining candidate for each,
+// and swaps and reverses records as it goes. The library's fast paths must give the same
+// results.
 #pragma once
 
 #include <algorithm>

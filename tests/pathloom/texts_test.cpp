@@ -10,8 +10,8 @@
 namespace pathloom {
 namespace {
 
-// This suite checks the program's texts as specified: in Chinese, whatever the test machine's
-// locale says.
+// This suite checks the program's texts in the language they are first written in, Chinese,
+// whatever the test machine's locale says.
 const bool kChinese = [] {
     setLanguage(Language::Chinese);
     return true;

@@ -9,11 +9,12 @@
 #include <mutex>
 #include <string>
 
+#include "base/guarded_call.h"
 #include "client/connection.h"
-#include "client/guarded_call.h"
 #include "client/search.h"
 #include "varnix/varnix.h"
 
+using lintrel::runGuarded;
 using namespace varnix;
 
 namespace {
@@ -73,7 +74,7 @@ bool readInteger(const std::string& text, long& value) {
 extern "C" {
 
 VARNIX_API int VXC_OpenEth(const char* address, VXC_HANDLE* handle) {
-    return guardedCall(VXC_ERR_INTERNAL, [&]() -> int {
+    return runGuarded(VXC_ERR_INTERNAL, [&]() -> int {
         if (address == nullptr || handle == nullptr) return VXC_ERR_ARGUMENT;
         const auto target = parseAddress(address, VXC_DEFAULT_PORT);
         if (!target) return VXC_ERR_ADDRESS;
@@ -98,7 +99,7 @@ VARNIX_API int VXC_OpenEth(const char* address, VXC_HANDLE* handle) {
 }
 
 VARNIX_API int VXC_Close(VXC_HANDLE handle) {
-    return guardedCall(VXC_ERR_INTERNAL, [&]() -> int {
+    return runGuarded(VXC_ERR_INTERNAL, [&]() -> int {
         Registry& all = registry();
         std::lock_guard lock(all.mutex);
         const auto found = all.connections.find(handle);
@@ -109,7 +110,7 @@ VARNIX_API int VXC_Close(VXC_HANDLE handle) {
 }
 
 VARNIX_API int VXC_GetState(VXC_HANDLE handle, unsigned char* state) {
-    return guardedCall(VXC_ERR_INTERNAL, [&]() -> int {
+    return runGuarded(VXC_ERR_INTERNAL, [&]() -> int {
         const Reply reply = withConnection(handle, "STATE", {}, replyTimeoutMs());
         if (reply.code != VXC_OK) return reply.code;
         long value = 0;
@@ -120,7 +121,7 @@ VARNIX_API int VXC_GetState(VXC_HANDLE handle, unsigned char* state) {
 }
 
 VARNIX_API int VXC_GetAxises(VXC_HANDLE handle) {
-    return guardedCall(-VXC_ERR_INTERNAL, [&]() -> int {
+    return runGuarded(-VXC_ERR_INTERNAL, [&]() -> int {
         const Reply reply = withConnection(handle, "AXES", {}, replyTimeoutMs());
         if (reply.code != VXC_OK) return -reply.code;
         long value = 0;
@@ -131,7 +132,7 @@ VARNIX_API int VXC_GetAxises(VXC_HANDLE handle) {
 
 VARNIX_API int VXC_DirectCommand(VXC_HANDLE handle, const char* command, char* reply,
                                  unsigned int size) {
-    return guardedCall(VXC_ERR_INTERNAL, [&]() -> int {
+    return runGuarded(VXC_ERR_INTERNAL, [&]() -> int {
         if (reply != nullptr && size > 0) reply[0] = '\0';
         if (command == nullptr || reply == nullptr || size == 0) return VXC_ERR_ARGUMENT;
         // One command is one protocol line: a line break inside it would smuggle a second request.
@@ -146,7 +147,7 @@ VARNIX_API int VXC_DirectCommand(VXC_HANDLE handle, const char* command, char* r
 
 VARNIX_API int VXC_DownMem3File(VXC_HANDLE handle, const char* text, unsigned int length,
                                 const char* name) {
-    return guardedCall(VXC_ERR_INTERNAL, [&]() -> int {
+    return runGuarded(VXC_ERR_INTERNAL, [&]() -> int {
         if (text == nullptr || name == nullptr || name[0] == '\0') return VXC_ERR_ARGUMENT;
         if (std::strpbrk(name, " \t\r\n") != nullptr || std::strlen(name) > 255) {
             return VXC_ERR_ARGUMENT;
@@ -159,7 +160,7 @@ VARNIX_API int VXC_DownMem3File(VXC_HANDLE handle, const char* text, unsigned in
 }
 
 VARNIX_API int VXC_SearchEth(char* buffer, unsigned int size, unsigned int timeoutMs) {
-    return guardedCall(VXC_ERR_INTERNAL, [&]() -> int {
+    return runGuarded(VXC_ERR_INTERNAL, [&]() -> int {
         if (buffer == nullptr || size == 0) return VXC_ERR_ARGUMENT;
         buffer[0] = '\0';
         const std::string found = searchControllers(configuredSearchAddresses(), timeoutMs, size);
@@ -170,7 +171,7 @@ VARNIX_API int VXC_SearchEth(char* buffer, unsigned int size, unsigned int timeo
 }
 
 VARNIX_API int VXC_GetMaxPciCards(void) {
-    return guardedCall(0, [&]() -> int { return configuredPciCards(); });
+    return runGuarded(0, [&]() -> int { return configuredPciCards(); });
 }
 
 }  // extern "C"

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/diagnostics.h"
 #include "import/ai/ai_diagnostics.h"
-#include "import/diagnostics.h"
 
 namespace lintrel::ai {
 
@@ -53,8 +53,8 @@ void PathBuilder::setColour(double red, double green, double blue) {
         palette_.push_back(value);
         colour_ = static_cast<int>(palette_.size()) - 1;
     } else {
-        importDiagnostics().note(diag::kAiPaletteFull,
-                                 "colours beyond the 300-entry palette share one group");
+        diagnostics_.note(diag::kAiPaletteFull,
+                          "colours beyond the 300-entry palette share one group");
         colour_ = kPaletteSize;
     }
 }
@@ -103,8 +103,8 @@ void PathBuilder::closeAll() {
     closeHere();
     elements_.swap(closed);
     if (added)
-        importDiagnostics().note(diag::kAiPathClosed,
-                                 "closing paint joined open subpaths back to their start", added);
+        diagnostics_.note(diag::kAiPathClosed,
+                          "closing paint joined open subpaths back to their start", added);
 }
 
 void PathBuilder::startVect(int type, Point from, Point to) {
@@ -193,7 +193,7 @@ void PathBuilder::paint(bool close) {
 
 void PathBuilder::discard() {
     if (elements_.empty()) return;
-    importDiagnostics().note(diag::kAiPathDiscarded, "unpainted paths (clipping, guides) dropped");
+    diagnostics_.note(diag::kAiPathDiscarded, "unpainted paths (clipping, guides) dropped");
     elements_.clear();
     subpathStart_ = 0;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/diagnostics.h"
 #include "model/geometry.h"
 #include "model/items.h"
 
@@ -18,7 +19,8 @@ inline constexpr int kPaletteSize = 300;
 
 class PathBuilder {
   public:
-    PathBuilder() = default;
+    // What the paths lacked is noted in `diagnostics`.
+    explicit PathBuilder(ImportDiagnostics& diagnostics) : diagnostics_(diagnostics) {}
     ~PathBuilder();
     PathBuilder(const PathBuilder&) = delete;
     PathBuilder& operator=(const PathBuilder&) = delete;
@@ -56,6 +58,7 @@ class PathBuilder {
     void addCurve(const Element& e);
     void fileCurrent();
 
+    ImportDiagnostics& diagnostics_;
     std::vector<uint32_t> palette_;
     int colour_ = 0;
     std::vector<Element> elements_;

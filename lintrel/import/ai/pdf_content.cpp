@@ -7,8 +7,8 @@
 #include <charconv>
 #include <vector>
 
+#include "base/diagnostics.h"
 #include "import/ai/ai_diagnostics.h"
-#include "import/diagnostics.h"
 
 namespace lintrel::ai {
 
@@ -36,7 +36,8 @@ bool isDelimiter(char c) {
 
 class ContentReader {
   public:
-    ContentReader(std::string_view in, PathBuilder& paths) : in_(in), paths_(paths) {}
+    ContentReader(std::string_view in, PathBuilder& paths, ImportDiagnostics& diagnostics)
+        : in_(in), paths_(paths), diagnostics_(diagnostics) {}
 
     void run() {
         while (pos_ < in_.size()) {
@@ -166,8 +167,7 @@ class ContentReader {
             if (saved_.size() < kMaxSaves)
                 saved_.push_back(ctm_);
             else
-                importDiagnostics().note(diag::kAiNestingLimited,
-                                         "graphics state saves nested too deep");
+                diagnostics_.note(diag::kAiNestingLimited, "graphics state saves nested too deep");
         } else if (op == "Q") {
             if (!saved_.empty()) {
                 ctm_ = saved_.back();
@@ -185,8 +185,8 @@ class ContentReader {
         } else if ((op == "sc" || op == "scn" || op == "SC" || op == "SCN") && !hasOther_) {
             colour(numbers_.size());
         } else if (op == "Do") {
-            importDiagnostics().note(diag::kAiFormsSkipped,
-                                     "forms and images in the page content not drawn");
+            diagnostics_.note(diag::kAiFormsSkipped,
+                              "forms and images in the page content not drawn");
         } else if (op == "BI") {
             skipInlineImage();
         } else {
@@ -199,6 +199,7 @@ class ContentReader {
     std::string_view in_;
     size_t pos_ = 0;
     PathBuilder& paths_;
+    ImportDiagnostics& diagnostics_;
     std::vector<double> numbers_;
     bool hasOther_ = false;  // an operand that is not a number stands on the stack
     Matrix ctm_;
@@ -207,8 +208,8 @@ class ContentReader {
 
 }  // namespace
 
-void readPageContent(std::string_view content, PathBuilder& paths) {
-    ContentReader(content, paths).run();
+void readPageContent(std::string_view content, PathBuilder& paths, ImportDiagnostics& diagnostics) {
+    ContentReader(content, paths, diagnostics).run();
 }
 
 }  // namespace lintrel::ai

@@ -9,6 +9,7 @@
 
 namespace lintrel::ai {
 
-void readPageContent(std::string_view content, PathBuilder& paths);
+// What the content holds but is not drawn is noted in `diagnostics`.
+void readPageContent(std::string_view content, PathBuilder& paths, ImportDiagnostics& diagnostics);
 
 }  // namespace lintrel::ai

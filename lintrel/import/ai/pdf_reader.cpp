@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "base/diagnostics.h"
 #include "import/ai/ai_diagnostics.h"
 #include "import/ai/ai_paths.h"
+#include "import/ai/ai_reader.h"
 #include "import/ai/pdf_container.h"
 #include "import/ai/pdf_content.h"
-#include "import/ai/vx_ai.h"
-#include "import/diagnostics.h"
 
 namespace lintrel::ai {
 
@@ -21,13 +21,13 @@ constexpr std::string_view kCompressedMark = "%AI12_CompressedData";
 constexpr std::string_view kZstandardMark = "%AI24_ZStandard_Data";
 constexpr std::string_view kPrivateKey = "/AIPrivateData";
 
-void noteUnreadable() {
-    importDiagnostics().note(diag::kAiStreamUnreadable, "PDF streams that could not be decoded");
+void noteUnreadable(ImportDiagnostics& d) {
+    d.note(diag::kAiStreamUnreadable, "PDF streams that could not be decoded");
 }
 
-void noteBound() {
-    importDiagnostics().note(diag::kAiInflationBound,
-                             "decompressed data reached its size bound: the rest was not read");
+void noteBound(ImportDiagnostics& d) {
+    d.note(diag::kAiInflationBound,
+           "decompressed data reached its size bound: the rest was not read");
 }
 
 struct PrivateStream {
@@ -65,14 +65,14 @@ std::vector<PrivateStream> privateStreams(std::string_view bytes) {
 }
 
 // The native text of the private data: plain parts as they are, the compressed part inflated.
-std::string privateText(pdf::Container& pdf, std::string_view bytes) {
+std::string privateText(pdf::Container& pdf, std::string_view bytes, ImportDiagnostics& d) {
     std::string joined;
     for (const PrivateStream& stream : privateStreams(bytes))
-        if (!pdf.streamData(stream.object, joined)) noteUnreadable();
+        if (!pdf.streamData(stream.object, joined)) noteUnreadable(d);
     const size_t zstd = joined.find(kZstandardMark);
     if (zstd != std::string::npos) {
-        importDiagnostics().note(diag::kAiUnsupportedCompression,
-                                 "private data in a compression this reader does not read");
+        d.note(diag::kAiUnsupportedCompression,
+               "private data in a compression this reader does not read");
         joined.resize(zstd);
         return joined;
     }
@@ -81,7 +81,7 @@ std::string privateText(pdf::Container& pdf, std::string_view bytes) {
     std::string text = joined.substr(0, mark);
     if (!pdf.inflateData(std::string_view(joined).substr(mark + kCompressedMark.size()), text) &&
         !pdf.budgetReached())
-        noteUnreadable();
+        noteUnreadable(d);
     return text;
 }
 
@@ -96,7 +96,7 @@ void readMetadataUnits(pdf::Container& pdf) {
 
 // Every page's content streams, in object order; /Contents may be one reference, an array of
 // them, or a reference to such an array (followed once).
-std::string pageContent(pdf::Container& pdf) {
+std::string pageContent(pdf::Container& pdf, ImportDiagnostics& d) {
     std::string content;
     for (int number : pdf.objectNumbers()) {
         const std::string_view dict = pdf.dictionary(number);
@@ -110,7 +110,7 @@ std::string pageContent(pdf::Container& pdf) {
                 streams = pdf::referencesIn(target.substr(open, target.find(']', open) - open + 1));
         }
         for (int stream : streams) {
-            if (!pdf.streamData(stream, content)) noteUnreadable();
+            if (!pdf.streamData(stream, content)) noteUnreadable(d);
             content += '\n';
         }
     }
@@ -119,31 +119,31 @@ std::string pageContent(pdf::Container& pdf) {
 
 }  // namespace
 
-VectGroup* readPdfContainer(std::string_view bytes, PdfSource* source, size_t inflateBudget) {
+VectGroup* readPdfContainer(std::string_view bytes, ImportDiagnostics& d, PdfSource* source,
+                            size_t inflateBudget) {
     if (source) *source = PdfSource::kNothing;
     pdf::Container pdf(bytes, inflateBudget);
     if (pdf.empty()) {
-        importDiagnostics().note(diag::kAiNotPdfOrText, "a PDF container without objects");
+        d.note(diag::kAiNotPdfOrText, "a PDF container without objects");
         return nullptr;
     }
     readMetadataUnits(pdf);
-    const std::string text = privateText(pdf, bytes);
+    const std::string text = privateText(pdf, bytes, d);
     if (!text.empty()) {
-        PathBuilder paths;
-        VxAi::parseText(text, paths);
+        PathBuilder paths(d);
+        VxAi::parseText(text, paths, d);
         if (VectGroup* groups = paths.finish()) {
             if (source) *source = PdfSource::kPrivateData;
-            if (pdf.budgetReached()) noteBound();
+            if (pdf.budgetReached()) noteBound(d);
             return groups;
         }
     }
-    importDiagnostics().note(diag::kAiNoPrivateData,
-                             "no readable native data: the page content was read");
-    PathBuilder paths;
-    readPageContent(pageContent(pdf), paths);
+    d.note(diag::kAiNoPrivateData, "no readable native data: the page content was read");
+    PathBuilder paths(d);
+    readPageContent(pageContent(pdf, d), paths, d);
     VectGroup* groups = paths.finish();
     if (groups && source) *source = PdfSource::kPageContent;
-    if (pdf.budgetReached()) noteBound();
+    if (pdf.budgetReached()) noteBound(d);
     return groups;
 }
 

@@ -7,15 +7,18 @@
 
 #include <string_view>
 
+#include "base/diagnostics.h"
 #include "import/ai/pdf_container.h"
 
 namespace lintrel::ai {
 
 enum class PdfSource { kNothing, kPrivateData, kPageContent };
 
-// The groups of a PDF-based AI file (null when nothing could be read); `source` tells which
-// part of the container they came from. At most `inflateBudget` bytes are decompressed.
-VectGroup* readPdfContainer(std::string_view bytes, PdfSource* source = nullptr,
+// The groups of a PDF-based AI file (null when nothing could be read), its flaws noted in
+// `diagnostics`; `source` tells which part of the container they came from. At most
+// `inflateBudget` bytes are decompressed.
+VectGroup* readPdfContainer(std::string_view bytes, ImportDiagnostics& diagnostics,
+                            PdfSource* source = nullptr,
                             size_t inflateBudget = pdf::kInflateBudget);
 
 }  // namespace lintrel::ai

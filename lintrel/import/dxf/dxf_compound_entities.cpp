@@ -10,8 +10,8 @@ namespace lintrel::dxf {
 namespace {
 
 // Points of a list that the file gives coordinate by coordinate: each x starts a new point.
-void readListPoint(const Group& g, int base, std::vector<Vec3>& points) {
-    const double v = parseDouble(g.value);
+void readListPoint(GroupReader& reader, const Group& g, int base, std::vector<Vec3>& points) {
+    const double v = reader.real(g.value);
     if (g.code == base) {
         points.push_back({v, 0, 0});
     } else if (!points.empty()) {
@@ -30,9 +30,9 @@ bool EntityParser::parseEllipse(Group& g) {
     DxfEllipse e;
     const bool have = readGroups(g, e, [&](const Group& x) {
         if (readPoint(x, 10, e.centre) || readPoint(x, 11, e.major)) return;
-        if (x.code == 40) e.ratio = parseDouble(x.value);
-        if (x.code == 41) e.start = parseDouble(x.value);
-        if (x.code == 42) e.end = parseDouble(x.value);
+        if (x.code == 40) e.ratio = reader_.real(x.value);
+        if (x.code == 41) e.start = reader_.real(x.value);
+        if (x.code == 42) e.end = reader_.real(x.value);
     });
     // An ellipse seen from below runs the other way round: its parameters are mirrored and
     // its direction toggled, its centre and axis mapped like points.
@@ -52,32 +52,32 @@ bool EntityParser::parseSpline(Group& g) {
     const bool have = readGroups(g, s, [&](const Group& x) {
         switch (x.code) {
             case 70:
-                s.flags = parseInt(x.value);
+                s.flags = reader_.integer(x.value);
                 break;
             case 71:
-                s.degree = parseInt(x.value);
+                s.degree = reader_.integer(x.value);
                 break;
             case 72:
-                s.knots.reserve(reserveFor(parseInt(x.value)));
+                s.knots.reserve(reserveFor(reader_.integer(x.value)));
                 break;
             case 73:
-                s.control.reserve(reserveFor(parseInt(x.value)));
+                s.control.reserve(reserveFor(reader_.integer(x.value)));
                 break;
             case 40:
-                s.knots.push_back(parseDouble(x.value));
+                s.knots.push_back(reader_.real(x.value));
                 break;
             case 41:
-                s.weights.push_back(parseDouble(x.value));
+                s.weights.push_back(reader_.real(x.value));
                 break;
             case 10:
             case 20:
             case 30:
-                readListPoint(x, 10, s.control);
+                readListPoint(reader_, x, 10, s.control);
                 break;
             case 11:
             case 21:
             case 31:
-                readListPoint(x, 11, s.fit);
+                readListPoint(reader_, x, 11, s.fit);
                 break;
             default:
                 if (readPoint(x, 12, s.startTangent)) s.hasStartTangent = true;
@@ -101,19 +101,19 @@ bool EntityParser::parseMLine(Group& g) {
                 m.style = x.value;
                 return;
             case 40:
-                m.scale = parseDouble(x.value);
+                m.scale = reader_.real(x.value);
                 return;
             case 70:
-                m.justification = parseInt(x.value);
+                m.justification = reader_.integer(x.value);
                 return;
             case 71:
-                m.flags = parseInt(x.value);
+                m.flags = reader_.integer(x.value);
                 return;
             case 73:
-                m.elementCount = parseInt(x.value);
+                m.elementCount = reader_.integer(x.value);
                 return;
             case 11:
-                m.vertices.emplace_back().at.x = parseDouble(x.value);
+                m.vertices.emplace_back().at.x = reader_.real(x.value);
                 return;
             case 74:
                 if (v) v->elements.push_back({0, 0});
@@ -121,7 +121,7 @@ bool EntityParser::parseMLine(Group& g) {
                 return;
             case 41:
                 if (v && !v->elements.empty() && paramsSeen < 2)
-                    v->elements.back()[paramsSeen] = parseDouble(x.value);
+                    v->elements.back()[paramsSeen] = reader_.real(x.value);
                 ++paramsSeen;
                 return;
             default:
@@ -129,7 +129,7 @@ bool EntityParser::parseMLine(Group& g) {
         }
         if (readPoint(x, 10, m.start) || !v) return;
         if (x.code == 21 || x.code == 31) {
-            (x.code == 21 ? v->at.y : v->at.z) = parseDouble(x.value);
+            (x.code == 21 ? v->at.y : v->at.z) = reader_.real(x.value);
             return;
         }
         if (!readPoint(x, 12, v->direction)) readPoint(x, 13, v->miter);
@@ -147,28 +147,28 @@ bool EntityParser::parseInsert(Group& g) {
                 i.block = x.value;
                 break;
             case 41:
-                i.scale.x = parseDouble(x.value);
+                i.scale.x = reader_.real(x.value);
                 break;
             case 42:
-                i.scale.y = parseDouble(x.value);
+                i.scale.y = reader_.real(x.value);
                 break;
             case 43:
-                i.scale.z = parseDouble(x.value);
+                i.scale.z = reader_.real(x.value);
                 break;
             case 50:
-                i.rotation = parseDouble(x.value);
+                i.rotation = reader_.real(x.value);
                 break;
             case 70:
-                i.columns = parseInt(x.value);
+                i.columns = reader_.integer(x.value);
                 break;
             case 71:
-                i.rows = parseInt(x.value);
+                i.rows = reader_.integer(x.value);
                 break;
             case 44:
-                i.columnSpacing = parseDouble(x.value);
+                i.columnSpacing = reader_.real(x.value);
                 break;
             case 45:
-                i.rowSpacing = parseDouble(x.value);
+                i.rowSpacing = reader_.real(x.value);
                 break;
             default:
                 break;

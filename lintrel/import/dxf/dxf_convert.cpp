@@ -2,8 +2,6 @@
 // entities in file order, each into the group of its colour index. POINT, LINE, XLINE, ARC,
 // CIRCLE, LWPOLYLINE and POLYLINE become vects here; ellipses, splines, multilines and block
 // references have their own files; text, hatches and dimensions are not drawn.
-#include "import/dxf/dxf_convert.h"
-
 #include <cmath>
 #include <utility>
 
@@ -146,9 +144,9 @@ Converter::Converter(const DxfDocument& doc, double precision)
     expanding_.assign(doc_.blocks.size(), false);
 }
 
-VectGroup* Converter::run() {
+VectGroup* Converter::run(ImportDiagnostics& diagnostics) {
     convertContainer(doc_.entities);
-    text_.finish();
+    text_.finish(diagnostics);
     for (const auto& [name, tally] : doc_.flaws.attributes)
         flaws_.notConverted[name].count += tally.count;
     const Vec3& o = doc_.header.ucsOrigin;
@@ -367,13 +365,6 @@ void Converter::convertBulged(std::span<const DxfVertex> points, int colour) {
         }
     }
     flushRun(run, colour, true);
-}
-
-VectGroup* convertDocument(const DxfDocument& doc, double precision, ConvertFlaws* flaws) {
-    Converter converter(doc, precision);
-    VectGroup* groups = converter.run();
-    if (flaws) *flaws = converter.flaws();
-    return groups;
 }
 
 }  // namespace lintrel::dxf

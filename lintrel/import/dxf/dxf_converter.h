@@ -58,12 +58,19 @@ Vect* arcVect(double cx, double cy, double r, double start, double end, bool cou
 // A polyline vect through points, its box cached.
 Vect* polylineThrough(std::span<const DxfVertex> points, bool closed);
 
+// Converts a read document into vect groups keyed by colour index, in ascending order of the
+// index, with the UCS origin move applied. `precision` bounds the deviation of curves that have
+// to be approximated by cubic pieces.
 class Converter {
   public:
     Converter(const DxfDocument& doc, double precision);
 
-    VectGroup* run();
+    // The group chain (null when nothing was converted), owned by the caller; what the texts
+    // lacked goes to `diagnostics`.
+    VectGroup* run(ImportDiagnostics& diagnostics);
+    // What the conversion skipped, for the diagnostics.
     const ConvertFlaws& flaws() const { return flaws_; }
+    long fontFilesRead() const { return text_.fontFilesRead(); }
 
   private:
     // The ENTITIES section, layer by layer; then the entities of a container in distribution

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 #include "import/dxf/dxf_converter.h"
 #include "import/dxf/dxf_document.h"
 
@@ -12,7 +12,8 @@ namespace lintrel::diag {
 namespace {
 
 // "what: NAME, NAME" with the total count of a map of names to counts.
-void noteNamed(int code, std::string_view what, const dxf::TallyByName& names) {
+void noteNamed(ImportDiagnostics& d, int code, std::string_view what,
+               const dxf::TallyByName& names) {
     if (names.empty()) return;
     std::string text(what);
     long total = 0;
@@ -23,7 +24,7 @@ void noteNamed(int code, std::string_view what, const dxf::TallyByName& names) {
         separator = ", ";
         total += count.count;
     }
-    importDiagnostics().note(code, text, total);
+    d.note(code, text, total);
 }
 
 // True when a line of the buffer begins with the EOF marker, as the reader looks for it.
@@ -33,8 +34,8 @@ bool hasEofMarker(std::string_view buffer) {
 
 }  // namespace
 
-void noteReadFlaws(const dxf::DxfDocument& doc, std::string_view buffer, long malformedNumbers) {
-    ImportDiagnostics& d = importDiagnostics();
+void noteReadFlaws(const dxf::DxfDocument& doc, std::string_view buffer, long malformedNumbers,
+                   ImportDiagnostics& d) {
     const dxf::DxfReadFlaws& f = doc.flaws;
     if (f.truncated) d.note(kDxfTruncated, "the file ends inside a section (cut off)");
     if (f.unclosedSections)
@@ -46,13 +47,12 @@ void noteReadFlaws(const dxf::DxfDocument& doc, std::string_view buffer, long ma
     if (f.vertexCountMismatches)
         d.note(kDxfVertexCount, "LWPOLYLINE vertex count differs from group 90",
                f.vertexCountMismatches);
-    noteNamed(kDxfUnknownKinds, "unknown entity kinds skipped", f.unknownKinds);
+    noteNamed(d, kDxfUnknownKinds, "unknown entity kinds skipped", f.unknownKinds);
 }
 
-void noteConvertFlaws(const dxf::ConvertFlaws& flaws) {
-    ImportDiagnostics& d = importDiagnostics();
-    noteNamed(kDxfNotConverted, "entities read but not converted", flaws.notConverted);
-    noteNamed(kDxfBlockNotFound, "block references to missing blocks", flaws.missingBlocks);
+void noteConvertFlaws(const dxf::ConvertFlaws& flaws, ImportDiagnostics& d) {
+    noteNamed(d, kDxfNotConverted, "entities read but not converted", flaws.notConverted);
+    noteNamed(d, kDxfBlockNotFound, "block references to missing blocks", flaws.missingBlocks);
     if (flaws.nestingBound)
         d.note(kDxfNestingBound, "block references nested too deep were not expanded",
                flaws.nestingBound);

@@ -4,6 +4,9 @@
 
 #include <string_view>
 
+namespace lintrel {
+class ImportDiagnostics;
+}
 namespace lintrel::dxf {
 struct DxfDocument;
 struct ConvertFlaws;
@@ -39,8 +42,9 @@ inline constexpr int kDxfExpansionBound = 110;
 inline constexpr int kDxfOutOfRange = 111;
 
 // Notes the flaws of a read document and its buffer into the import's diagnostics.
-void noteReadFlaws(const dxf::DxfDocument& doc, std::string_view buffer, long malformedNumbers);
+void noteReadFlaws(const dxf::DxfDocument& doc, std::string_view buffer, long malformedNumbers,
+                   ImportDiagnostics& d);
 // Notes what the conversion skipped.
-void noteConvertFlaws(const dxf::ConvertFlaws& flaws);
+void noteConvertFlaws(const dxf::ConvertFlaws& flaws, ImportDiagnostics& d);
 
 }  // namespace lintrel::diag

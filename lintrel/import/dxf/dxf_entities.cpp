@@ -89,26 +89,26 @@ bool EntityParser::common(DxfEntity& e, const Group& g) {
             e.linetype = doc_.nameIndex(g.value);
             return true;
         case 62: {
-            const int colour = parseInt(g.value);
+            const int colour = reader_.integer(g.value);
             // 256 means "as the layer": keep the layer's colour instead of a group 256.
             explicitColour_ = colour != 256;
             e.colour = explicitColour_ ? colour : e.layer >= 0 ? doc_.layers[e.layer].colour : 0;
             return true;
         }
         case 48:
-            e.linetypeScale = parseDouble(g.value);
+            e.linetypeScale = reader_.real(g.value);
             return true;
         case 60:
-            e.visibility = parseInt(g.value);
+            e.visibility = reader_.integer(g.value);
             return true;
         case 210:
-            e.extrusion.x = parseDouble(g.value);
+            e.extrusion.x = reader_.real(g.value);
             return true;
         case 220:
-            e.extrusion.y = parseDouble(g.value);
+            e.extrusion.y = reader_.real(g.value);
             return true;
         case 230:
-            e.extrusion.z = parseDouble(g.value);
+            e.extrusion.z = reader_.real(g.value);
             return true;
         default:
             return false;
@@ -124,11 +124,11 @@ void EntityParser::finish(DxfEntity& e) {
 
 bool EntityParser::readPoint(const Group& g, int base, Vec3& p) {
     if (g.code == base)
-        p.x = parseDouble(g.value);
+        p.x = reader_.real(g.value);
     else if (g.code == base + 10)
-        p.y = parseDouble(g.value);
+        p.y = reader_.real(g.value);
     else if (g.code == base + 20)
-        p.z = parseDouble(g.value);
+        p.z = reader_.real(g.value);
     else
         return false;
     return true;
@@ -138,7 +138,7 @@ bool EntityParser::parsePoint(Group& g) {
     DxfPoint p;
     const bool have = readGroups(g, p, [&](const Group& x) {
         readPoint(x, 10, p.at);
-        if (x.code == 50) p.angle = parseDouble(x.value);
+        if (x.code == 50) p.angle = reader_.real(x.value);
     });
     if (mapsPlane(p)) mapToPlane(p.at, doc_.header.ucsNormal);
     out_.points.push_back(p);
@@ -163,7 +163,7 @@ bool EntityParser::parseCircle(Group& g) {
     DxfCircle c;
     const bool have = readGroups(g, c, [&](const Group& x) {
         readPoint(x, 10, c.centre);
-        if (x.code == 40) c.radius = parseDouble(x.value);
+        if (x.code == 40) c.radius = reader_.real(x.value);
     });
     if (mirrored(c)) c.centre.x = -c.centre.x;
     out_.circles.push_back(c);
@@ -174,9 +174,9 @@ bool EntityParser::parseArc(Group& g) {
     DxfArc a;
     const bool have = readGroups(g, a, [&](const Group& x) {
         readPoint(x, 10, a.centre);
-        if (x.code == 40) a.radius = parseDouble(x.value);
-        if (x.code == 50) a.start = parseDouble(x.value);
-        if (x.code == 51) a.end = parseDouble(x.value);
+        if (x.code == 40) a.radius = reader_.real(x.value);
+        if (x.code == 50) a.start = reader_.real(x.value);
+        if (x.code == 51) a.end = reader_.real(x.value);
     });
     if (mirrored(a)) {
         a.centre.x = -a.centre.x;
@@ -202,20 +202,20 @@ bool EntityParser::parseLwPolyline(Group& g) {
     const bool have = readGroups(g, p, [&](const Group& x) {
         switch (x.code) {
             case 90:
-                announced = parseInt(x.value);
+                announced = reader_.integer(x.value);
                 break;
             case 70:
-                p.flags = parseInt(x.value);
+                p.flags = reader_.integer(x.value);
                 break;
             case 10:
-                pendingX = parseDouble(x.value);
+                pendingX = reader_.real(x.value);
                 break;
             case 20:
-                doc_.vertices.push_back({pendingX, parseDouble(x.value), 0, 0, 0});
+                doc_.vertices.push_back({pendingX, reader_.real(x.value), 0, 0, 0});
                 break;
             case 42:
                 if (doc_.vertices.size() > p.firstVertex)
-                    doc_.vertices.back().bulge = parseDouble(x.value);
+                    doc_.vertices.back().bulge = reader_.real(x.value);
                 break;
             default:
                 break;
@@ -236,19 +236,19 @@ bool EntityParser::parseVertex(Group& g) {
     while ((have = reader_.next(g)) && g.code != 0) {
         switch (g.code) {
             case 10:
-                v.x = parseDouble(g.value);
+                v.x = reader_.real(g.value);
                 break;
             case 20:
-                v.y = parseDouble(g.value);
+                v.y = reader_.real(g.value);
                 break;
             case 30:
-                v.z = parseDouble(g.value);
+                v.z = reader_.real(g.value);
                 break;
             case 42:
-                v.bulge = parseDouble(g.value);
+                v.bulge = reader_.real(g.value);
                 break;
             case 70:
-                v.flags = parseInt(g.value);
+                v.flags = reader_.integer(g.value);
                 break;
             default:
                 break;
@@ -264,8 +264,8 @@ bool EntityParser::parsePolyline(Group& g) {
     DxfPolyline p;
     p.firstVertex = static_cast<uint32_t>(doc_.vertices.size());
     bool have = readGroups(g, p, [&](const Group& x) {
-        if (x.code == 70) p.flags = parseInt(x.value);
-        if (x.code == 75) p.curveType = parseInt(x.value);
+        if (x.code == 70) p.flags = reader_.integer(x.value);
+        if (x.code == 75) p.curveType = reader_.integer(x.value);
     });
     while (have && g.code == 0 && g.value == "VERTEX")
         have = parseVertex(g);
@@ -309,13 +309,13 @@ bool readBlockHead(GroupReader& reader, DxfBlock& block, Group& g) {
                 block.layer = g.value;
                 break;
             case 10:
-                block.base.x = parseDouble(g.value);
+                block.base.x = reader.real(g.value);
                 break;
             case 20:
-                block.base.y = parseDouble(g.value);
+                block.base.y = reader.real(g.value);
                 break;
             case 30:
-                block.base.z = parseDouble(g.value);
+                block.base.z = reader.real(g.value);
                 break;
             case 3:
                 return true;

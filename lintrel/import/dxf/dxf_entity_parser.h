@@ -58,7 +58,7 @@ class EntityParser {
 
     // Reads the coordinate of a point whose x code is `base` (y base + 10, z base + 20); false
     // when the group is not one of the three.
-    static bool readPoint(const Group& g, int base, Vec3& p);
+    bool readPoint(const Group& g, int base, Vec3& p);
 
     bool mapsPlane(const DxfEntity& e) const { return hasUnitComponent(e.extrusion); }
     bool mirrored(const DxfEntity& e) const {

@@ -67,8 +67,6 @@ double exactShortDecimal(std::string_view digits) {
     return static_cast<double>(mantissa) / kPowers[fraction];
 }
 
-thread_local long malformedNumbers = 0;
-
 // The decimal integer of a group code line; a damaged code line is not a malformed value.
 int parseCode(std::string_view text) {
     size_t i = skipBlanks(text);
@@ -84,16 +82,12 @@ int parseCode(std::string_view text) {
 
 }  // namespace
 
-long takeMalformedNumbers() {
-    return std::exchange(malformedNumbers, 0);
-}
-
-int parseInt(std::string_view text) {
+int parseInt(std::string_view text, long& malformed) {
     size_t i = skipBlanks(text);
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     long long value = 0;
-    if (i >= text.size() || !isDigit(text[i])) ++malformedNumbers;
+    if (i >= text.size() || !isDigit(text[i])) ++malformed;
     for (; i < text.size() && isDigit(text[i]); ++i) {
         value = value * 10 + (text[i] - '0');
         if (value > INT_MAX) {
@@ -108,7 +102,7 @@ int parseInt(std::string_view text) {
     return static_cast<int>(value);
 }
 
-double parseDouble(std::string_view text) {
+double parseDouble(std::string_view text, long& malformed) {
     const size_t begin = skipBlanks(text);
     size_t i = begin;
     bool negative = false;
@@ -122,7 +116,7 @@ double parseDouble(std::string_view text) {
         digits += i - fraction;
     }
     if (digits == 0) {
-        ++malformedNumbers;
+        ++malformed;
         return 0;
     }
     // An exponent counts only when digits follow its letter and sign.
@@ -139,10 +133,20 @@ double parseDouble(std::string_view text) {
         std::from_chars(text.data() + mantissa, text.data() + i, value, std::chars_format::general);
     (void)ptr;
     if (ec != std::errc() || !std::isfinite(value)) {
-        ++malformedNumbers;
+        ++malformed;
         return 0;
     }
     return negative ? -value : value;
+}
+
+int parseInt(std::string_view text) {
+    long uncounted = 0;
+    return parseInt(text, uncounted);
+}
+
+double parseDouble(std::string_view text) {
+    long uncounted = 0;
+    return parseDouble(text, uncounted);
 }
 
 bool GroupReader::readLine(std::string_view& line, std::string& scratch) {

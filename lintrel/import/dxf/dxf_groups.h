@@ -22,16 +22,18 @@ struct Group {
 // Decimal integer of a group code or integer value: leading blanks skipped, an optional sign,
 // digits up to the first other character; no digits give 0. Values beyond the int range are
 // clamped rather than wrapped.
-int parseInt(std::string_view text);
+// A value without digits is malformed and adds one to `malformed`.
+int parseInt(std::string_view text, long& malformed);
 // Decimal number of a value: leading blanks skipped, an optional sign, digits, a fraction and an
 // exponent, up to the first character that does not fit; no digits give 0. Words such as "nan"
 // or "inf" are not numbers, and a value outside the double range is malformed and gives 0, so
-// that nothing but finite numbers reaches the path model.
+// that nothing but finite numbers reaches the path model. A malformed value adds one to
+// `malformed`.
+double parseDouble(std::string_view text, long& malformed);
+// The same for values read a second time (the raw groups of texts at conversion), whose flaws
+// were counted when they were first read.
+int parseInt(std::string_view text);
 double parseDouble(std::string_view text);
-// Malformed numeric values (no digits, or outside the double range) that parseInt and
-// parseDouble read as 0 since the last call, which resets the count. The reader is used by one
-// thread at a time; the count is per thread all the same.
-long takeMalformedNumbers();
 
 class GroupReader {
   public:
@@ -49,6 +51,11 @@ class GroupReader {
 
     // Reads the next group; false (and code kNoGroup) at the end of data.
     bool next(Group& group);
+    // A group's value as a number, counted when malformed.
+    double real(std::string_view value) { return parseDouble(value, malformedNumbers_); }
+    int integer(std::string_view value) { return parseInt(value, malformedNumbers_); }
+    // The malformed numeric values read through real() and integer() so far.
+    long malformedNumbers() const { return malformedNumbers_; }
     // Reads groups until one has `code` and `value`; false at the end of data. Every pass
     // starts by skipping to its section or table, so the code 2 groups met on the way are
     // remembered: a later pass finds its opening pair without scanning the file again.
@@ -88,6 +95,7 @@ class GroupReader {
     bool scannedToEnd_ = false;
     std::string codeScratch_;
     std::string valueScratch_;
+    long malformedNumbers_ = 0;
 };
 
 }  // namespace lintrel::dxf

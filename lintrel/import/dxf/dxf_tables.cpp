@@ -32,25 +32,25 @@ void readVariable(GroupReader& reader, const int (&codes)[N], auto&& take) {
 
 void readDouble(GroupReader& reader, int code, double& out) {
     const int codes[] = {code};
-    readVariable(reader, codes, [&](size_t, std::string_view v) { out = parseDouble(v); });
+    readVariable(reader, codes, [&](size_t, std::string_view v) { out = reader.real(v); });
 }
 
 void readInt(GroupReader& reader, int code, int& out) {
     const int codes[] = {code};
-    readVariable(reader, codes, [&](size_t, std::string_view v) { out = parseInt(v); });
+    readVariable(reader, codes, [&](size_t, std::string_view v) { out = reader.integer(v); });
 }
 
 void readPoint(GroupReader& reader, Vec3& out) {
     const int codes[] = {10, 20, 30};
     readVariable(reader, codes, [&](size_t i, std::string_view v) {
-        (i == 0 ? out.x : i == 1 ? out.y : out.z) = parseDouble(v);
+        (i == 0 ? out.x : i == 1 ? out.y : out.z) = reader.real(v);
     });
 }
 
 void readExtent(GroupReader& reader, double& x, double& y) {
     const int codes[] = {10, 20};
     readVariable(reader, codes,
-                 [&](size_t i, std::string_view v) { (i == 0 ? x : y) = parseDouble(v); });
+                 [&](size_t i, std::string_view v) { (i == 0 ? x : y) = reader.real(v); });
 }
 
 void readVariableNamed(GroupReader& reader, std::string_view name, DxfHeader& h) {
@@ -85,13 +85,13 @@ void readVariableNamed(GroupReader& reader, std::string_view name, DxfHeader& h)
     } else if (name == "$LTSCALE") {
         const int codes[] = {40};
         readVariable(reader, codes, [&](size_t, std::string_view v) {
-            h.linetypeScale = parseDouble(v);
+            h.linetypeScale = reader.real(v);
             h.hasLinetypeScale = true;
         });
     } else if (name == "$INSUNITS") {
         const int codes[] = {70};
-        readVariable(reader, codes, [](size_t, std::string_view v) {
-            frame::setSourceUnit(unitOfInsUnits(parseInt(v)));
+        readVariable(reader, codes, [&](size_t, std::string_view v) {
+            frame::setSourceUnit(unitOfInsUnits(reader.integer(v)));
         });
     }
 }
@@ -205,7 +205,7 @@ void readLayers(GroupReader& reader, DxfDocument& doc) {
             if (g.code == 2) {
                 layer.name = g.value;
             } else if (g.code == 62) {
-                const int colour = parseInt(g.value);
+                const int colour = reader.integer(g.value);
                 layer.colour = colour < 0 ? -colour : colour;
                 layer.on = colour >= 0;
             } else if (g.code == 6) {
@@ -229,13 +229,13 @@ void readLinetypes(GroupReader& reader, DxfDocument& doc) {
                     t.description = g.value;
                     break;
                 case 72:
-                    t.alignment = parseInt(g.value);
+                    t.alignment = reader.integer(g.value);
                     break;
                 case 73:
-                    t.dashCount = parseInt(g.value);
+                    t.dashCount = reader.integer(g.value);
                     break;
                 case 40:
-                    t.totalLength = parseDouble(g.value);
+                    t.totalLength = reader.real(g.value);
                     break;
                 default:
                     break;
@@ -260,13 +260,13 @@ void readStyles(GroupReader& reader, DxfDocument& doc) {
                     s.bigFont = g.value;
                     break;
                 case 41:
-                    s.widthFactor = parseDouble(g.value);
+                    s.widthFactor = reader.real(g.value);
                     break;
                 case 42:
-                    s.lastHeight = parseDouble(g.value);
+                    s.lastHeight = reader.real(g.value);
                     break;
                 case 50:
-                    s.obliqueAngle = parseDouble(g.value);
+                    s.obliqueAngle = reader.real(g.value);
                     break;
                 default:
                     break;

@@ -5,11 +5,11 @@
 #include <cctype>
 #include <cmath>
 
+#include "base/diagnostics.h"
 #include "fonts/font_diagnostics.h"
 #include "fonts/mtext_layout.h"
 #include "fonts/text_layout.h"
 #include "fonts/text_vect.h"
-#include "import/diagnostics.h"
 #include "import/dxf/dxf_groups.h"
 
 namespace lintrel::dxf {
@@ -217,9 +217,8 @@ void TextConverter::convertLayer(const DxfEntities& entities, int layer,
     }
 }
 
-void TextConverter::finish() {
-    cache_.reportDiagnostics();
-    ImportDiagnostics& d = importDiagnostics();
+void TextConverter::finish(ImportDiagnostics& d) {
+    cache_.reportDiagnostics(d);
     if (missingStyles_ > 0)
         d.note(diag::kStyleMissing, "texts name styles the style table lacks", missingStyles_);
     if (undecodable_ > 0)

@@ -50,8 +50,10 @@ class TextConverter {
     void convertLayer(const DxfEntities& entities, int layer,
                       const std::function<void(int, Vect*)>& add);
 
-    // Notes what the texts of this import lacked in the import diagnostics.
-    void finish();
+    // Notes what the texts of this import lacked in its diagnostics.
+    void finish(ImportDiagnostics& diagnostics);
+    // How many font files the texts of this import loaded.
+    long fontFilesRead() const { return cache_.filesRead(); }
 
   private:
     const DxfStyle* style(const std::string& name);

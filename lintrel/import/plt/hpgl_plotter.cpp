@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 #include "import/plt/hpgl_encoded.h"
 #include "import/plt/plt_diagnostics.h"
 
@@ -100,7 +100,7 @@ void Plotter::applyScale() {
         s.sx = n[1];
         s.sy = n[3];
     } else if (!window_.known) {
-        importDiagnostics().note(diag::kPltScalingSkipped, kScalingSkippedText);
+        diagnostics_.note(diag::kPltScalingSkipped, kScalingSkippedText);
     } else {
         s.sx = (window_.p2.x - window_.p1.x) / (n[1] - n[0]);
         s.sy = (window_.p2.y - window_.p1.y) / (n[3] - n[2]);
@@ -121,12 +121,12 @@ void Plotter::applyScale() {
         s.sx != 0 && s.sy != 0)
         scaling_ = s;
     else
-        importDiagnostics().note(diag::kPltBadParameters,
-                                 "unreadable or unpaired coordinates passed over");
+        diagnostics_.note(diag::kPltBadParameters,
+                          "unreadable or unpaired coordinates passed over");
 }
 
 void Plotter::noteSkipped(const Instruction& in) {
-    ImportDiagnostics& d = importDiagnostics();
+    ImportDiagnostics& d = diagnostics_;
     if (listed(in.name, "LB BL WD CO DT SM SI SR SL SA SS CS CA DI DR DV ES LO TD SD AD CP LM FN"))
         d.note(diag::kPltLabelSkipped, "labels and text settings ignored: text is not drawn");
     else if (listed(in.name, "PM FP EP FT RA RR WG EW PT FI FR TR AC RF UF SV"))
@@ -183,8 +183,8 @@ void Plotter::execute(const Instruction& in) {
 void Plotter::visitPairs(const Instruction& in, bool draw) {
     const std::vector<double>& n = in.numbers;
     if (in.badParameters || n.size() % 2)
-        importDiagnostics().note(diag::kPltBadParameters,
-                                 "unreadable or unpaired coordinates passed over");
+        diagnostics_.note(diag::kPltBadParameters,
+                          "unreadable or unpaired coordinates passed over");
     for (size_t i = 0; i + 1 < n.size(); i += 2) {
         const Point p = target(n[i], n[i + 1], relative_);
         if (!finite(p)) continue;
@@ -254,8 +254,8 @@ void Plotter::fileOutline(const Point* points, size_t count) {
 int Plotter::curveSteps(double length, double radius) {
     int steps = stepCount(length, radius, precision_);
     if (steps > kMaxStepsPerCurve || steps > curveSegsLeft_) {
-        importDiagnostics().note(diag::kPltCurveStepsLimited,
-                                 "circles or arcs too large to flatten at the precision");
+        diagnostics_.note(diag::kPltCurveStepsLimited,
+                          "circles or arcs too large to flatten at the precision");
         steps = steps > curveSegsLeft_ ? 8 : kMaxStepsPerCurve;
     }
     curveSegsLeft_ = std::max(0L, curveSegsLeft_ - steps);
@@ -283,8 +283,8 @@ void Plotter::circle(const Instruction& in) {
 // in degrees, counterclockwise when positive; drawn with the pen as it stands.
 void Plotter::arc(const Instruction& in, bool relative) {
     if (in.numbers.size() < 3) {
-        importDiagnostics().note(diag::kPltBadParameters,
-                                 "unreadable or unpaired coordinates passed over");
+        diagnostics_.note(diag::kPltBadParameters,
+                          "unreadable or unpaired coordinates passed over");
         return;
     }
     const Point c = target(in.numbers[0], in.numbers[1], relative);
@@ -304,8 +304,8 @@ void Plotter::arc(const Instruction& in, bool relative) {
 void Plotter::bezier(const Instruction& in, bool relative) {
     const std::vector<double>& n = in.numbers;
     if (n.size() % 6 || in.badParameters)
-        importDiagnostics().note(diag::kPltBadParameters,
-                                 "unreadable or unpaired coordinates passed over");
+        diagnostics_.note(diag::kPltBadParameters,
+                          "unreadable or unpaired coordinates passed over");
     for (size_t i = 0; i + 5 < n.size(); i += 6) {
         // Relative points are taken from the curve's start, which is the current position.
         const std::array<Point, 4> p{position_, target(n[i], n[i + 1], relative),
@@ -336,7 +336,7 @@ void Plotter::rectangle(const Instruction& in, bool relative) {
 void Plotter::encoded(const Instruction& in) {
     std::vector<EncodedStep> steps;
     if (!decodeEncoded(in.text, steps))
-        importDiagnostics().note(diag::kPltEncodedDamaged, "encoded polyline data breaks off");
+        diagnostics_.note(diag::kPltEncodedDamaged, "encoded polyline data breaks off");
     for (const EncodedStep& s : steps) {
         if (s.selectsPen) {
             selectPen(s.pen);

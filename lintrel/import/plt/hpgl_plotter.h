@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "base/diagnostics.h"
 #include "import/plt/hpgl_lexer.h"
 #include "model/geometry.h"
 #include "model/items.h"
@@ -16,7 +17,9 @@ namespace lintrel::hpgl {
 class Plotter {
   public:
     // `precision`: chord tolerance for circles and arcs, in plotter units.
-    explicit Plotter(double precision) : precision_(precision) {}
+    // Flaws of the file are noted in `diagnostics`.
+    Plotter(double precision, ImportDiagnostics& diagnostics)
+        : precision_(precision), diagnostics_(diagnostics) {}
     ~Plotter();
     Plotter(const Plotter&) = delete;
     Plotter& operator=(const Plotter&) = delete;
@@ -46,6 +49,7 @@ class Plotter {
     void noteSkipped(const Instruction& in);
 
     double precision_;
+    ImportDiagnostics& diagnostics_;
     int pen_ = 0;
     bool down_ = false;
     bool relative_ = false;

@@ -2,7 +2,7 @@
 // while reading an SVG or SVGZ drawing. Each code counts occurrences in one import.
 #pragma once
 
-#include "import/diagnostics.h"
+#include "base/diagnostics.h"
 
 namespace lintrel::diag {
 

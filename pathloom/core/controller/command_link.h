@@ -1,6 +1,6 @@
 // A controller link over the controller library's direct-command call. The desktop program and
-// the command-line converter hand in the call bound to their connection handle, so the engine
-// needs no link-time dependency on the library.
+// the command-line converter hand in the call bound to their connection handle, so the link
+// itself knows nothing of handles and tests can hand in a call of their own.
 #pragma once
 
 #include <functional>

@@ -1,7 +1,8 @@
 // One connection to the motion controller as the desktop program and the converter hold it:
 // connect with the axis-count rule, the connection label, the poll, the download and the search
 // entries of the connect dialog. The controller library's calls are handed in, so tests can
-// answer them and the engine carries no link-time dependency of its own.
+// answer them without a controller; varnixCalls() binds the real ones (the engine links
+// libvarnix).
 #pragma once
 
 #include <functional>

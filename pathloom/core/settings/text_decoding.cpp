@@ -1,13 +1,11 @@
 // Decoding of settings files to UTF-8. Files written on Windows are in the GBK code page;
 // GB18030 is its superset, so one conversion covers them. Bytes that no conversion accepts
-// become U+FFFD instead of failing the whole file.
-#include <iconv.h>
-
-#include <cerrno>
+// become U+FFFD instead of failing the whole file. The conversion is the library's own.
 #include <string>
 #include <string_view>
 
 #include "core/settings/profile_file.h"
+#include "platform/code_pages.h"
 
 namespace pathloom {
 namespace {
@@ -34,27 +32,10 @@ bool validUtf8(std::string_view s) {
     return true;
 }
 
+// An undecodable or truncated sequence becomes U+FFFD and the conversion goes on after it.
 std::string convert(std::string_view bytes, const char* from) {
-    iconv_t cd = iconv_open("UTF-8", from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(bytes);
-    std::string out;
-    out.reserve(bytes.size() * 3 / 2 + 16);
-    char* in = const_cast<char*>(bytes.data());
-    size_t inLeft = bytes.size();
-    char buffer[4096];
-    while (inLeft > 0) {
-        char* outPtr = buffer;
-        size_t outLeft = sizeof buffer;
-        const size_t done = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, static_cast<size_t>(outPtr - buffer));
-        if (done == static_cast<size_t>(-1) && errno != E2BIG) {
-            out += "\xEF\xBF\xBD";  // an undecodable or truncated sequence: skip one byte
-            ++in;
-            --inLeft;
-        }
-    }
-    iconv_close(cd);
-    return out;
+    long rejected = 0;
+    return lintrel::platform::transcode(bytes, "UTF-8", from, "\xEF\xBF\xBD", rejected);
 }
 
 }  // namespace

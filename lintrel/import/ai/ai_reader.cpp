@@ -2,7 +2,7 @@
 // a line and the words before it are its numeric operands. Path, paint and colour operators
 // are followed; a token of the document unit sets the source unit; everything else is passed
 // over.
-#include "import/ai/vx_ai.h"
+#include "import/ai/ai_reader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,8 +12,6 @@
 #include "import/ai/ai_diagnostics.h"
 #include "import/ai/ai_paths.h"
 #include "import/ai/pdf_reader.h"
-#include "import/diagnostics.h"
-#include "import/file_bytes.h"
 #include "model/frame.h"
 
 namespace lintrel {
@@ -142,7 +140,8 @@ void forEachLine(std::string_view text, Visit visit) {
 
 // The setup section and the non-printing sections define patterns, brushes, symbols and
 // swatches: their paths are not artwork, so they are passed over (their unit text still counts).
-void VxAi::parseText(std::string_view text, ai::PathBuilder& paths) {
+void VxAi::parseText(std::string_view text, ai::PathBuilder& paths,
+                     ImportDiagnostics& diagnostics) {
     std::string_view sectionEnd;
     long sections = 0;
     forEachLine(text, [&](std::string_view raw) {
@@ -164,31 +163,29 @@ void VxAi::parseText(std::string_view text, ai::PathBuilder& paths) {
         if (!followLine(line, paths)) readUnitToken(line.op);
     });
     if (sections)
-        importDiagnostics().note(diag::kAiDefinitionsSkipped,
-                                 "setup and non-printing sections (patterns, brushes) skipped",
-                                 sections);
+        diagnostics.note(diag::kAiDefinitionsSkipped,
+                         "setup and non-printing sections (patterns, brushes) skipped", sections);
 }
 
 void VxAi::readUnit(std::string_view text) {
     forEachLine(text, [](std::string_view raw) { readUnitToken(splitLine(raw).op); });
 }
 
-VectGroup* VxAi::readBytes(std::string_view bytes) {
+VectGroup* VxAi::read(std::string_view bytes, ImportDiagnostics& diagnostics) {
     // Some writers put a few bytes before the PDF header.
     if (bytes.substr(0, 1024).find("%PDF-") != std::string_view::npos)
-        return ai::readPdfContainer(bytes);
-    ai::PathBuilder paths;
-    parseText(bytes, paths);
+        return ai::readPdfContainer(bytes, diagnostics);
+    ai::PathBuilder paths(diagnostics);
+    parseText(bytes, paths, diagnostics);
     return paths.finish();
 }
 
-VectGroup* VxAi::read(const char* fileName) {
-    FileBytes file;
-    if (!file.open(fileName)) {
-        importDiagnostics().note(diag::kFileUnreadable, "the file could not be read");
-        return nullptr;
-    }
-    return readBytes(file.bytes());
+// Illustrator groups are numbered by colour index from 0; the drawing numbers them from 1.
+VectGroup* readAi(std::string_view bytes, ImportContext& context) {
+    VectGroup* groups = VxAi().read(bytes, context.diagnostics);
+    for (VectGroup* g : ring(groups))
+        g->number += 1;
+    return groups;
 }
 
 }  // namespace lintrel

@@ -1,5 +1,5 @@
-// The diagnostics list of the last import.
-#include "import/diagnostics.h"
+// The diagnostics list of one import.
+#include "base/diagnostics.h"
 
 namespace lintrel {
 
@@ -16,11 +16,6 @@ long ImportDiagnostics::countOf(int code) const {
     for (const Diagnostic& d : items_)
         if (d.code == code) return d.count;
     return 0;
-}
-
-ImportDiagnostics& importDiagnostics() {
-    static ImportDiagnostics last;
-    return last;
 }
 
 }  // namespace lintrel

@@ -1,6 +1,6 @@
 // Whole-file reading shared by the readers. The buffer is not cleared first: every byte of it
 // is overwritten by the read, and large drawings load noticeably faster so.
-#include "import/file_bytes.h"
+#include "platform/file_bytes.h"
 
 #include <cstdint>
 #include <cstdio>

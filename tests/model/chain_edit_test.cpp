@@ -5,9 +5,9 @@
 #include <random>
 
 #include "curves/flatten.h"
+#include "model/chain_edit.h"
 #include "model/geometry.h"
 #include "model/items.h"
-#include "optimise/chain_edit.h"
 #include "optimise/reference_cleanup.h"
 #include "support/builders.h"
 

@@ -1,12 +1,10 @@
 // Reading a plotter file through the lexer and the pen, then scaling plotter units to
 // millimetres and colouring the groups by pen.
-#include "import/plt/vx_plt.h"
+#include "import/plt/plt_reader.h"
 
 #include <cmath>
 #include <vector>
 
-#include "import/diagnostics.h"
-#include "import/file_bytes.h"
 #include "import/plt/hpgl_lexer.h"
 #include "import/plt/hpgl_plotter.h"
 #include "import/plt/plt_diagnostics.h"
@@ -14,13 +12,12 @@
 
 namespace lintrel {
 
-VectGroup* VxPlt::readBytes(std::string_view bytes, double precision) {
+VectGroup* VxPlt::read(std::string_view bytes, double precision, ImportDiagnostics& d) {
     hpgl::Lexer lexer(bytes);
-    hpgl::Plotter plotter(precision);
+    hpgl::Plotter plotter(precision, d);
     hpgl::Instruction in;
     while (lexer.next(in))
         plotter.execute(in);
-    ImportDiagnostics& d = importDiagnostics();
     if (lexer.skippedBytes())
         d.note(diag::kPltBytesSkipped, "bytes that start no instruction skipped",
                lexer.skippedBytes());
@@ -30,15 +27,15 @@ VectGroup* VxPlt::readBytes(std::string_view bytes, double precision) {
     return plotter.finish();
 }
 
-bool VxPlt::read(const char* fileName, double precision, VectGroup*& groups) {
-    groups = nullptr;
-    FileBytes file;
-    if (!file.open(fileName)) {
-        importDiagnostics().note(diag::kFileUnreadable, "the file could not be read");
-        return false;
-    }
-    groups = readBytes(file.bytes(), precision);
-    return true;
+// Plotter files are read in plotter units, so the chord tolerance is converted to them first.
+VectGroup* readPlt(std::string_view bytes, ImportContext& context) {
+    double pltUnits = context.pltUnits;
+    if (!(pltUnits > 0) || !std::isfinite(pltUnits)) pltUnits = kDefaultPltUnits;
+    VxPlt plt;
+    VectGroup* groups = plt.read(bytes, context.precision * pltUnits / 25.4, context.diagnostics);
+    plt.scale(groups, pltUnits);
+    colourPenGroups(groups);
+    return groups;
 }
 
 // Segs and cached boxes are scaled alike, so that the box keeps describing the vect.

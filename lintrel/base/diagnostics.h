@@ -1,6 +1,6 @@
 // What an import repaired or skipped: a list of coded diagnostics that readers fill while they
-// read. Results never depend on it; hosts read it through the extension exports and the
-// converter prints it.
+// read. Each import has its own list, handed to its reader explicitly. Results never depend on
+// it; hosts read the last import's through the extension exports and the converter prints it.
 #pragma once
 
 #include <span>
@@ -38,9 +38,5 @@ class ImportDiagnostics {
   private:
     std::vector<Diagnostic> items_;  // in order of first occurrence
 };
-
-// The diagnostics of the last import. Process-wide like the source unit: every import clears
-// it first, so it describes exactly one file.
-ImportDiagnostics& importDiagnostics();
 
 }  // namespace lintrel

@@ -1,5 +1,5 @@
 // Working-chain edits: hit tests, cuts, collinear folding and start point moves.
-#include "optimise/chain_edit.h"
+#include "model/chain_edit.h"
 
 #include <cmath>
 

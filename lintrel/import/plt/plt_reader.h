@@ -1,6 +1,6 @@
-// VxPlt: reader of HPGL plotter files (PLT). Every pen-down stroke becomes a polyline; strokes
-// are grouped by pen. The import then scales plotter units to millimetres and colours and
-// numbers the groups by pen.
+// VxPlt: reader of HPGL plotter files (PLT); the library's reader classes carry the prefix Vx.
+// Every pen-down stroke becomes a polyline; strokes are grouped by pen. readPlt then scales
+// plotter units to millimetres and colours and numbers the groups by pen.
 #pragma once
 
 #include <lintrel/lintrel.h>
@@ -8,16 +8,15 @@
 #include <cstdint>
 #include <string_view>
 
+#include "import/import_context.h"
+
 namespace lintrel {
 
 class VxPlt {
   public:
-    // Reads a plotter file into groups in plotter units; circles and arcs are flattened to
-    // `precision` plotter units. False only when the file cannot be read; `groups` may stay
-    // null when the file draws nothing.
-    bool read(const char* fileName, double precision, VectGroup*& groups);
-    // The same for bytes already in memory.
-    VectGroup* readBytes(std::string_view bytes, double precision);
+    // Reads a plotter file's bytes into groups in plotter units (null when it draws nothing);
+    // circles and arcs are flattened to `precision` plotter units.
+    VectGroup* read(std::string_view bytes, double precision, ImportDiagnostics& diagnostics);
     // Converts plotter units to millimetres: 25.4 / `pltUnits` per unit.
     void scale(VectGroup* groups, double pltUnits) const;
 
@@ -32,5 +31,8 @@ uint32_t penColour(int pen);
 void colourPenGroups(VectGroup* groups);
 // Plotter units per inch when the caller's value is unusable.
 inline constexpr double kDefaultPltUnits = 1016.0;
+
+// The groups of a plotter file in millimetres, by the context's plotter units per inch.
+VectGroup* readPlt(std::string_view bytes, ImportContext& context);
 
 }  // namespace lintrel

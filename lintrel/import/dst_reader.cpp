@@ -1,11 +1,9 @@
 // Decoding of Tajima stitch records (balanced ternary displacements and a control byte) and
 // their conversion to polylines.
-#include "import/dst.h"
+#include "import/dst_reader.h"
 
 #include <algorithm>
 
-#include "import/diagnostics.h"
-#include "import/file_bytes.h"
 #include "model/items.h"
 
 namespace lintrel {
@@ -91,20 +89,19 @@ VectGroup* VxDst::build() const {
     return group;
 }
 
-VectGroup* VxDst::readBytes(std::string_view bytes) {
+VectGroup* VxDst::read(std::string_view bytes) {
     stitches_.clear();
     colourChanges_ = maxX_ = minX_ = maxY_ = minY_ = 0;
     if (bytes.size() > kHeaderBytes) decode(bytes.substr(kHeaderBytes));
     return build();
 }
 
-VectGroup* VxDst::read(const char* fileName) {
-    FileBytes file;
-    if (!file.open(fileName)) {
-        importDiagnostics().note(diag::kFileUnreadable, "the file could not be read");
-        return nullptr;
-    }
-    return readBytes(file.bytes());
+VectGroup* readDst(std::string_view bytes, ImportContext&) {
+    VectGroup* groups = VxDst().read(bytes);
+    for (VectGroup* g : ring(groups))
+        g->colour = 0;
+    numberGroups(groups);
+    return groups;
 }
 
 }  // namespace lintrel
