@@ -5,7 +5,7 @@
 
 #include "app/commands.h"
 #include "app/main_window.h"
-#include "app/prompter.h"
+#include "dialogs/prompter.h"
 #include "core/dialogs/number_input.h"
 #include "core/presets/apply.h"
 #include "dialogs/action_dialogs.h"
@@ -19,7 +19,7 @@
 namespace pathloom::app {
 namespace {
 
-using dialogs::dtr;
+using dialogs::Dialog;
 using dialogs::NumberDialog;
 
 QString shown(double value) {
@@ -70,10 +70,10 @@ void DialogCommands::finish(Outcome outcome) {
 // ---- Optimisation dialogs ----
 
 void DialogCommands::removeTiny() {
-    NumberDialog dialog(window_.prompter(), &window_, dtr("去除极小图形"),
-                        dtr("请输入即将删除的图形最大尺寸，小于该尺寸的选中图形将会被删除"),
-                        {{"width", dtr("最大尺寸："), shown(memory_.tinyWidth)},
-                         {"height", dtr("×"), shown(memory_.tinyHeight)}});
+    NumberDialog dialog(window_.prompter(), &window_, Dialog::tr("去除极小图形"),
+                        Dialog::tr("请输入即将删除的图形最大尺寸，小于该尺寸的选中图形将会被删除"),
+                        {{"width", Dialog::tr("最大尺寸："), shown(memory_.tinyWidth)},
+                         {"height", Dialog::tr("×"), shown(memory_.tinyHeight)}});
     if (!window_.prompter().runDialog(dialog)) return;
     memory_.tinyWidth = dialog.number("width");
     memory_.tinyHeight = dialog.number("height");
@@ -82,8 +82,8 @@ void DialogCommands::removeTiny() {
 }
 
 void DialogCommands::merge() {
-    NumberDialog dialog(window_.prompter(), &window_, dtr("合并相连线"),
-                        dtr("请输入可合并的最大距离："),
+    NumberDialog dialog(window_.prompter(), &window_, Dialog::tr("合并相连线"),
+                        Dialog::tr("请输入可合并的最大距离："),
                         {{"distance", QString(), shown(memory_.mergeDistance)}});
     if (!window_.prompter().runDialog(dialog)) return;
     memory_.mergeDistance = dialog.number("distance");
@@ -92,7 +92,7 @@ void DialogCommands::merge() {
 }
 
 void DialogCommands::curvePrecision() {
-    NumberDialog dialog(window_.prompter(), &window_, dtr("曲线精度"), dtr("请输入曲线的参考精度:"),
+    NumberDialog dialog(window_.prompter(), &window_, Dialog::tr("曲线精度"), Dialog::tr("请输入曲线的参考精度:"),
                         {{"precision", QString(), shown(memory_.precision)}});
     if (!window_.prompter().runDialog(dialog)) return;
     memory_.precision = dialog.number("precision");
@@ -103,7 +103,7 @@ void DialogCommands::curvePrecision() {
 void DialogCommands::optimizeTravel() {
     // The tolerance is how far a start point must move to count, and the precision at which
     // curves without a flattened copy get one first.
-    NumberDialog dialog(window_.prompter(), &window_, dtr("优化空移"), dtr("请输入优化空移的容差:"),
+    NumberDialog dialog(window_.prompter(), &window_, Dialog::tr("优化空移"), Dialog::tr("请输入优化空移的容差:"),
                         {{"tolerance", QString(), shown(memory_.travelTolerance)}});
     if (!window_.prompter().runDialog(dialog)) return;
     memory_.travelTolerance = dialog.number("tolerance");
@@ -115,32 +115,32 @@ void DialogCommands::optimizeTravel() {
 
 void DialogCommands::speed() {
     const SelectionDefaults now = selectionDefaults(window_.document().drawing());
-    NumberDialog dialog(window_.prompter(), &window_, dtr("修改速度"), QString(),
-                        {{"speed", dtr("速度："), shown(now.speed)}});
+    NumberDialog dialog(window_.prompter(), &window_, Dialog::tr("修改速度"), QString(),
+                        {{"speed", Dialog::tr("速度："), shown(now.speed)}});
     if (!window_.prompter().runDialog(dialog)) return;
     finish(setSpeed(window_.document(), dialog.number("speed"), window_.sink()));
 }
 
 void DialogCommands::order() {
     const SelectionDefaults now = selectionDefaults(window_.document().drawing());
-    NumberDialog dialog(window_.prompter(), &window_, dtr("修改顺序"), QString(),
-                        {{"order", dtr("顺序："), QString::number(now.position)}});
+    NumberDialog dialog(window_.prompter(), &window_, Dialog::tr("修改顺序"), QString(),
+                        {{"order", Dialog::tr("顺序："), QString::number(now.position)}});
     if (!window_.prompter().runDialog(dialog)) return;
     finish(changeOrder(window_.document(), orderPosition(dialog.number("order")), window_.sink()));
 }
 
 void DialogCommands::scale() {
-    NumberDialog dialog(window_.prompter(), &window_, dtr("轨迹缩放"), QString(),
-                        {{"factor", dtr("倍数："), QStringLiteral("1.0")}});
+    NumberDialog dialog(window_.prompter(), &window_, Dialog::tr("轨迹缩放"), QString(),
+                        {{"factor", Dialog::tr("倍数："), QStringLiteral("1.0")}});
     if (!window_.prompter().runDialog(dialog)) return;
     finish(scaleSelection(window_.document(), dialog.number("factor"), window_.sink()));
 }
 
 void DialogCommands::heights() {
     const SelectionDefaults now = selectionDefaults(window_.document().drawing());
-    NumberDialog dialog(window_.prompter(), &window_, dtr("修改Z轴高度"), QString(),
-                        {{"workHeight", dtr("加工高度："), shown(now.workHeight)},
-                         {"liftHeight", dtr("上抬高度："), shown(now.liftHeight)}});
+    NumberDialog dialog(window_.prompter(), &window_, Dialog::tr("修改Z轴高度"), QString(),
+                        {{"workHeight", Dialog::tr("加工高度："), shown(now.workHeight)},
+                         {"liftHeight", Dialog::tr("上抬高度："), shown(now.liftHeight)}});
     if (!window_.prompter().runDialog(dialog)) return;
     finish(
         setHeights(window_.document(), dialog.number("workHeight"), dialog.number("liftHeight")));
@@ -148,8 +148,8 @@ void DialogCommands::heights() {
 
 void DialogCommands::translate() {
     NumberDialog dialog(
-        window_.prompter(), &window_, dtr("轨迹平移"), QString(),
-        {{"dx", dtr("X方向平移："), shown(0)}, {"dy", dtr("Y方向平移："), shown(0)}});
+        window_.prompter(), &window_, Dialog::tr("轨迹平移"), QString(),
+        {{"dx", Dialog::tr("X方向平移："), shown(0)}, {"dy", Dialog::tr("Y方向平移："), shown(0)}});
     if (!window_.prompter().runDialog(dialog)) return;
     finish(translateSelection(window_.document(), dialog.number("dx"), dialog.number("dy")));
 }
@@ -157,9 +157,9 @@ void DialogCommands::translate() {
 void DialogCommands::moveStart() {
     const SelectionDefaults now = selectionDefaults(window_.document().drawing());
     if (!now.startX) return;  // opens only for a selected vect with a start point
-    NumberDialog dialog(window_.prompter(), &window_, dtr("起点移动"), QString(),
-                        {{"targetX", dtr("目标X位置："), shown(*now.startX)},
-                         {"targetY", dtr("目标Y位置："), shown(*now.startY)}});
+    NumberDialog dialog(window_.prompter(), &window_, Dialog::tr("起点移动"), QString(),
+                        {{"targetX", Dialog::tr("目标X位置："), shown(*now.startX)},
+                         {"targetY", Dialog::tr("目标Y位置："), shown(*now.startY)}});
     if (!window_.prompter().runDialog(dialog)) return;
     finish(moveStartTo(window_.document(), dialog.number("targetX"), dialog.number("targetY")));
 }

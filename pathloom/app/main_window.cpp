@@ -18,11 +18,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/code_pane.h"
+#include "view/code_pane.h"
 #include "app/commands.h"
 #include "app/dialog_commands.h"
-#include "app/group_palette.h"
-#include "app/prompter.h"
+#include "view/group_palette.h"
+#include "dialogs/prompter.h"
 #include "app/toolbar_icons.h"
 #include "core/document/commands.h"
 #include "core/document/status_sink.h"
@@ -74,7 +74,7 @@ class MainWindow::Sink final : public StatusSink {
 
 MainWindow::MainWindow(WindowOptions options)
     : options_(std::move(options)),
-      ownPrompter_(options_.prompter ? nullptr : std::make_unique<DialogPrompter>()),
+      ownPrompter_(options_.prompter ? nullptr : std::make_unique<dialogs::DialogPrompter>()),
       prompter_(options_.prompter ? options_.prompter : ownPrompter_.get()),
       sink_(std::make_unique<Sink>(*this)),
       scale_(screenScale(options_.dotsPerInch)),
@@ -242,14 +242,14 @@ void MainWindow::createStatusBar() {
 
 void MainWindow::createPanes() {
     splitter_ = new QSplitter(Qt::Horizontal, this);
-    palette_ = new GroupPalette(scale_, splitter_);
+    palette_ = new view::GroupPalette(scale_, splitter_);
     drawing_ = new view::Canvas(document_, settings_.view, scale_, splitter_);
     player_ = new view::SimulationPlayer(
         [this] {
             return std::pair{slider_->value(), settings_.process.machine.emptySpeed};
         },
         this);
-    code_ = new CodePane(splitter_);
+    code_ = new view::CodePane(splitter_);
     splitter_->addWidget(palette_);
     splitter_->addWidget(drawing_);
     splitter_->addWidget(code_);
@@ -260,8 +260,8 @@ void MainWindow::createPanes() {
     connect(splitter_, &QSplitter::splitterMoved, this, [this] {
         if (code_->isVisible()) codeWidth_ = code_->width();
     });
-    connect(palette_, &GroupPalette::groupClicked, this, &MainWindow::groupCommand);
-    connect(code_, &CodePane::selectionChanged, this, &MainWindow::codeSelectionChanged);
+    connect(palette_, &view::GroupPalette::groupClicked, this, &MainWindow::groupCommand);
+    connect(code_, &view::CodePane::selectionChanged, this, &MainWindow::codeSelectionChanged);
     connect(drawing_, &view::Canvas::contextMenuRequested, this, [this](QPoint at) {
         if (!document_.busy()) contextMenu_->popup(at);
     });

@@ -25,19 +25,22 @@ class QSplitter;
 
 namespace pathloom::view {
 class Canvas;
+class CodePane;
+class GroupPalette;
 class SimulationPlayer;
 }  // namespace pathloom::view
 
+namespace pathloom::dialogs {
+class Prompter;
+}
+
 namespace pathloom::app {
 
-class CodePane;
 class DialogCommands;
-class GroupPalette;
-class Prompter;
 struct MenuEntry;
 
 struct WindowOptions {
-    Prompter* prompter = nullptr;  // null: the real dialogs
+    dialogs::Prompter* prompter = nullptr;  // null: the real dialogs
     VxcCalls controller;           // empty: the controller library
     double dotsPerInch = 0;        // 0: the screen's logical dots per inch
     SettingsLocation settings;     // empty paths: beside the program, else the user's folder
@@ -58,7 +61,7 @@ class MainWindow : public QMainWindow {
 
     QAction* action(int id) const { return actions_.value(id); }
     QMenu* contextMenu() const { return contextMenu_; }
-    CodePane* codePane() const { return code_; }
+    view::CodePane* codePane() const { return code_; }
     view::Canvas* canvas() const { return drawing_; }
     view::SimulationPlayer* simulation() const { return player_; }
     Document& document() { return document_; }
@@ -66,7 +69,7 @@ class MainWindow : public QMainWindow {
     const Settings& settings() const { return settings_; }
     // The settings the dialogs change; written back when the window closes.
     Settings& editableSettings() { return settings_; }
-    Prompter& prompter() const { return *prompter_; }
+    dialogs::Prompter& prompter() const { return *prompter_; }
     StatusSink& sink() const { return *sink_; }
     DialogCommands& dialogs() const { return *dialogs_; }
     double displayScale() const { return scale_; }
@@ -142,8 +145,8 @@ class MainWindow : public QMainWindow {
     void nextPane();
 
     WindowOptions options_;
-    std::unique_ptr<Prompter> ownPrompter_;
-    Prompter* prompter_;
+    std::unique_ptr<dialogs::Prompter> ownPrompter_;
+    dialogs::Prompter* prompter_;
     std::unique_ptr<StatusSink> sink_;
     Settings settings_;
     double scale_ = 1.0;
@@ -159,10 +162,10 @@ class MainWindow : public QMainWindow {
     QLineEdit* ratio_ = nullptr;
     QLabel* panes_[3] = {};
     QSplitter* splitter_ = nullptr;
-    GroupPalette* palette_ = nullptr;
+    view::GroupPalette* palette_ = nullptr;
     view::Canvas* drawing_ = nullptr;
     view::SimulationPlayer* player_ = nullptr;
-    CodePane* code_ = nullptr;
+    view::CodePane* code_ = nullptr;
     std::unique_ptr<DialogCommands> dialogs_;
     QTimer pollTimer_;
     QTimer ratioTimer_;

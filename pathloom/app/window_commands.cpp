@@ -13,10 +13,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/code_pane.h"
+#include "view/code_pane.h"
 #include "app/commands.h"
 #include "app/main_window.h"
-#include "app/prompter.h"
+#include "dialogs/prompter.h"
 #include "core/document/code_link.h"
 #include "core/document/commands.h"
 #include "core/document/import_reason.h"

@@ -61,38 +61,38 @@ const PropertyRow kRows[] = {
 
 // The entries of the fixed lists, in the order of their stored values.
 QStringList choicesOf(int id) {
-    if (id == 17) return {dtr("绝对运动"), dtr("相对运动")};
+    if (id == 17) return {Dialog::tr("绝对运动"), Dialog::tr("相对运动")};
     return {QStringLiteral("Basic"), QStringLiteral("NC")};
 }
 
 }  // namespace
 
-ProcessDialog::ProcessDialog(app::Prompter& prompter, QWidget* parent, ProcessEdit edit,
+ProcessDialog::ProcessDialog(Prompter& prompter, QWidget* parent, ProcessEdit edit,
                              const std::vector<std::string>& presets, int axisCount)
-    : FormDialog(prompter, parent, dtr("工艺参数")), edit_(std::move(edit)) {
+    : FormDialog(prompter, parent, Dialog::tr("工艺参数")), edit_(std::move(edit)) {
     selector_ = new QComboBox(this);
     selector_->setObjectName(QStringLiteral("presetSelector"));
     for (const std::string& entry : presets)
-        selector_->addItem(dtr("工艺") + qstring(entry).mid(2), presetNumberOfEntry(entry));
-    form()->addRow(dtr("工艺选择："), selector_);
+        selector_->addItem(Dialog::tr("工艺") + qstring(entry).mid(2), presetNumberOfEntry(entry));
+    form()->addRow(Dialog::tr("工艺选择："), selector_);
 
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("properties"));
     list_->setColumnCount(2);
-    list_->setHeaderLabels({dtr("Property"), dtr("Value")});
+    list_->setHeaderLabels({Dialog::tr("Property"), Dialog::tr("Value")});
     list_->setMinimumSize(520, 480);
     list_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     QTreeWidgetItem* group = nullptr;
     const char* groupName = "";
     for (const PropertyRow& row : kRows) {
         if (!group || qstrcmp(groupName, row.group) != 0) {
-            group = new QTreeWidgetItem(list_, {dtr(row.group)});
+            group = new QTreeWidgetItem(list_, {Dialog::tr(row.group)});
             group->setExpanded(true);
             groupName = row.group;
         }
-        auto* item = new QTreeWidgetItem(group, {dtr(row.label)});
+        auto* item = new QTreeWidgetItem(group, {Dialog::tr(row.label)});
         item->setData(0, Qt::UserRole, row.id);
-        item->setToolTip(0, row.description[0] ? dtr(row.description) : QString());
+        item->setToolTip(0, row.description[0] ? Dialog::tr(row.description) : QString());
         QWidget* editor = makeEditor(row.id, axisCount);
         editors_.insert(row.id, editor);
         list_->setItemWidget(item, 1, editor);
@@ -105,7 +105,7 @@ ProcessDialog::ProcessDialog(app::Prompter& prompter, QWidget* parent, ProcessEd
         const int id = item ? item->data(0, Qt::UserRole).toInt() : 0;
         QString shown;
         for (const PropertyRow& row : kRows)
-            if (row.id == id && row.description[0]) shown = dtr(row.description);
+            if (row.id == id && row.description[0]) shown = Dialog::tr(row.description);
         description_->setText(shown);
     });
     connect(selector_, &QComboBox::currentIndexChanged, this, &ProcessDialog::choosePreset);

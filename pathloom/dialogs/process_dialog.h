@@ -22,7 +22,7 @@ class ProcessDialog : public FormDialog {
     // `presets`: the selector's entries ("工艺n"); `axisCount`: entries of the axis lists (0 with
     // no controller). The selector is "presetSelector", each editor "property<id>", the
     // description line "description".
-    ProcessDialog(app::Prompter& prompter, QWidget* parent, ProcessEdit edit,
+    ProcessDialog(Prompter& prompter, QWidget* parent, ProcessEdit edit,
                   const std::vector<std::string>& presets, int axisCount);
 
     const ProcessEdit& edited() const { return edit_; }

@@ -13,11 +13,11 @@
 
 #include "app/language.h"
 #include "app/main_window.h"
-#include "app/prompter.h"
+#include "dialogs/prompter.h"
 
 namespace pathloom::app::testing {
 
-class ScriptedPrompter final : public Prompter {
+class ScriptedPrompter final : public dialogs::Prompter {
   public:
     void message(QWidget*, const QString& text) override { messages << text; }
     void warning(QWidget*, const QString& text) override { warnings << text; }
@@ -41,7 +41,7 @@ class ScriptedPrompter final : public Prompter {
     // without it they run for real, for tests that drive them with keys.
     bool runDialog(QDialog& dialog) override {
         dialogTitles << dialog.windowTitle();
-        if (!fill) return Prompter::runDialog(dialog);
+        if (!fill) return dialogs::Prompter::runDialog(dialog);
         fill(dialog);
         return dialog.result() == QDialog::Accepted;
     }

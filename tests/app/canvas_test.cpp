@@ -14,7 +14,7 @@
 #include <cmath>
 
 #include "app/app_support.h"
-#include "app/code_pane.h"
+#include "view/code_pane.h"
 #include "app/commands.h"
 #include "app/dialog_commands.h"
 #include "core/canvas/scene.h"

@@ -11,9 +11,9 @@
 #include <lintrel/lintrel.h>
 
 #include "app/app_support.h"
-#include "app/code_pane.h"
+#include "view/code_pane.h"
 #include "app/commands.h"
-#include "app/connect_dialog.h"
+#include "dialogs/connect_dialog.h"
 #include "varnix/simulator.h"
 
 namespace pathloom::app::testing {
@@ -137,7 +137,7 @@ TEST_F(Controller, SearchListsLoopbackThenWhatAnswered) {
                                 "127.0.0.1:" + std::to_string(simulator.discoveryPort()));
     ScopedEnvironment cards("VARNIX_PCI_CARDS", "2");
     ControllerSession session(varnixCalls());
-    ConnectDialog dialog(session);
+    dialogs::ConnectDialog dialog(session);
     auto* list = dialog.findChild<QComboBox*>(QStringLiteral("addresses"));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->count(), 1);

@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "app/app_support.h"
-#include "app/code_pane.h"
+#include "view/code_pane.h"
 #include "app/commands.h"
 #include "support/builders.h"
 #include "varnix/simulator.h"

@@ -12,4 +12,10 @@ if(TARGET pathloom_app)
     VARNIXD_PATH="$<TARGET_FILE:varnixd>"
     PATHLOOM_CLI_PATH="$<TARGET_FILE:pathloom-cli>")
   gtest_discover_tests(test_app DISCOVERY_TIMEOUT 60 PROPERTIES LABELS test_app)
+
+  # Every text of the program is collected by lupdate and translated.
+  find_package(Qt6 REQUIRED COMPONENTS LinguistTools)
+  add_test(NAME app.translations_complete
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/app/translations_test.sh ${PROJECT_SOURCE_DIR}
+            $<TARGET_FILE:Qt6::lupdate>)
 endif()

@@ -16,8 +16,8 @@
 #include <cstdio>
 
 #include "app/app_support.h"
-#include "app/code_pane.h"
-#include "app/code_view.h"
+#include "view/code_pane.h"
+#include "view/code_view.h"
 #include "app/commands.h"
 #include "core/settings/profile_file.h"
 
@@ -304,7 +304,7 @@ TEST_F(Window, HelpOpensTheManualOnlyWhenItIsThere) {
 
 TEST_F(Window, CodePaneHighlightsOnlyLinesThatExistAndEditsByHand) {
     auto window = open();
-    CodePane* pane = window->codePane();
+    view::CodePane* pane = window->codePane();
     pane->setProgram("A\r\nB\r\nC\r\n", {0, 1, 2, 7});
     EXPECT_EQ(pane->lineCount(), 3);
     pane->highlightLines(2, 7);
