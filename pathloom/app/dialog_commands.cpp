@@ -5,7 +5,6 @@
 
 #include "app/commands.h"
 #include "app/main_window.h"
-#include "dialogs/prompter.h"
 #include "core/dialogs/number_input.h"
 #include "core/presets/apply.h"
 #include "dialogs/action_dialogs.h"
@@ -13,6 +12,7 @@
 #include "dialogs/form_dialog.h"
 #include "dialogs/origin_dialog.h"
 #include "dialogs/process_dialog.h"
+#include "dialogs/prompter.h"
 #include "dialogs/transform_dialogs.h"
 #include "view/canvas.h"
 
@@ -92,7 +92,8 @@ void DialogCommands::merge() {
 }
 
 void DialogCommands::curvePrecision() {
-    NumberDialog dialog(window_.prompter(), &window_, Dialog::tr("曲线精度"), Dialog::tr("请输入曲线的参考精度:"),
+    NumberDialog dialog(window_.prompter(), &window_, Dialog::tr("曲线精度"),
+                        Dialog::tr("请输入曲线的参考精度:"),
                         {{"precision", QString(), shown(memory_.precision)}});
     if (!window_.prompter().runDialog(dialog)) return;
     memory_.precision = dialog.number("precision");
@@ -103,7 +104,8 @@ void DialogCommands::curvePrecision() {
 void DialogCommands::optimizeTravel() {
     // The tolerance is how far a start point must move to count, and the precision at which
     // curves without a flattened copy get one first.
-    NumberDialog dialog(window_.prompter(), &window_, Dialog::tr("优化空移"), Dialog::tr("请输入优化空移的容差:"),
+    NumberDialog dialog(window_.prompter(), &window_, Dialog::tr("优化空移"),
+                        Dialog::tr("请输入优化空移的容差:"),
                         {{"tolerance", QString(), shown(memory_.travelTolerance)}});
     if (!window_.prompter().runDialog(dialog)) return;
     memory_.travelTolerance = dialog.number("tolerance");

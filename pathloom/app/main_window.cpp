@@ -18,17 +18,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "view/code_pane.h"
 #include "app/commands.h"
 #include "app/dialog_commands.h"
-#include "view/group_palette.h"
-#include "dialogs/prompter.h"
 #include "app/toolbar_icons.h"
 #include "core/document/commands.h"
 #include "core/document/status_sink.h"
 #include "core/settings/value_rules.h"
 #include "core/text/texts.h"
+#include "dialogs/prompter.h"
 #include "view/canvas.h"
+#include "view/code_pane.h"
+#include "view/group_palette.h"
 #include "view/simulation_player.h"
 
 namespace pathloom::app {

@@ -41,9 +41,9 @@ struct MenuEntry;
 
 struct WindowOptions {
     dialogs::Prompter* prompter = nullptr;  // null: the real dialogs
-    VxcCalls controller;           // empty: the controller library
-    double dotsPerInch = 0;        // 0: the screen's logical dots per inch
-    SettingsLocation settings;     // empty paths: beside the program, else the user's folder
+    VxcCalls controller;                    // empty: the controller library
+    double dotsPerInch = 0;                 // 0: the screen's logical dots per inch
+    SettingsLocation settings;  // empty paths: beside the program, else the user's folder
 };
 
 class MainWindow : public QMainWindow {

@@ -13,17 +13,17 @@
 #include <cerrno>
 #include <cstring>
 
-#include "view/code_pane.h"
 #include "app/commands.h"
 #include "app/main_window.h"
-#include "dialogs/prompter.h"
 #include "core/document/code_link.h"
 #include "core/document/commands.h"
 #include "core/document/import_reason.h"
 #include "core/document/pipeline.h"
 #include "core/settings/profile_file.h"
 #include "core/text/texts.h"
+#include "dialogs/prompter.h"
 #include "view/canvas.h"
+#include "view/code_pane.h"
 
 namespace pathloom::app {
 namespace {

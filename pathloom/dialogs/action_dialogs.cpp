@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "dialogs/prompter.h"
 #include "core/dialogs/stored_values.h"
 #include "core/document/commands.h"
 #include "core/presets/apply.h"
 #include "core/text/texts.h"
+#include "dialogs/prompter.h"
 
 namespace pathloom::dialogs {
 namespace {
@@ -151,12 +151,14 @@ void ActionManager::refresh() {
 
 // ---- Before/after actions ----
 
-SetActionDialog::SetActionDialog(Prompter& prompter, QWidget* parent,
-                                 const ActionList& actions, VectGroup* drawing)
+SetActionDialog::SetActionDialog(Prompter& prompter, QWidget* parent, const ActionList& actions,
+                                 VectGroup* drawing)
     : FormDialog(prompter, parent, Dialog::tr("修改动作")), actions_(actions), drawing_(drawing) {
     const Vect* first = firstSelected(drawing);
-    addSide("beforeList", "beforeText", Dialog::tr("加工前动作"), first ? first->beforeAction : nullptr);
-    addSide("afterList", "afterText", Dialog::tr("加工后动作"), first ? first->afterAction : nullptr);
+    addSide("beforeList", "beforeText", Dialog::tr("加工前动作"),
+            first ? first->beforeAction : nullptr);
+    addSide("afterList", "afterText", Dialog::tr("加工后动作"),
+            first ? first->afterAction : nullptr);
     if (!first) {
         findChild<QComboBox*>(QStringLiteral("beforeList"))->setCurrentIndex(-1);
         findChild<QComboBox*>(QStringLiteral("afterList"))->setCurrentIndex(-1);

@@ -7,9 +7,9 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "dialogs/prompter.h"
 #include "core/dialogs/number_input.h"
 #include "core/text/texts.h"
+#include "dialogs/prompter.h"
 
 namespace pathloom::dialogs {
 

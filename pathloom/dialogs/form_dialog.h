@@ -66,8 +66,8 @@ struct NumberField {
 class NumberDialog : public FormDialog {
     Q_OBJECT
   public:
-    NumberDialog(Prompter& prompter, QWidget* parent, const QString& title,
-                 const QString& prompt, const std::vector<NumberField>& fields);
+    NumberDialog(Prompter& prompter, QWidget* parent, const QString& title, const QString& prompt,
+                 const std::vector<NumberField>& fields);
 };
 
 }  // namespace pathloom::dialogs

@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "dialogs/prompter.h"
 #include "core/dialogs/number_input.h"
 #include "core/text/texts.h"
 #include "dialogs/form_dialog.h"
+#include "dialogs/prompter.h"
 
 namespace pathloom::dialogs {
 

@@ -14,7 +14,6 @@
 #include <cmath>
 
 #include "app/app_support.h"
-#include "view/code_pane.h"
 #include "app/commands.h"
 #include "app/dialog_commands.h"
 #include "core/canvas/scene.h"
@@ -22,6 +21,7 @@
 #include "dialogs/origin_dialog.h"
 #include "support/builders.h"
 #include "view/canvas.h"
+#include "view/code_pane.h"
 
 namespace pathloom::app::testing {
 namespace {

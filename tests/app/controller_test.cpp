@@ -11,10 +11,10 @@
 #include <lintrel/lintrel.h>
 
 #include "app/app_support.h"
-#include "view/code_pane.h"
 #include "app/commands.h"
 #include "dialogs/connect_dialog.h"
 #include "varnix/simulator.h"
+#include "view/code_pane.h"
 
 namespace pathloom::app::testing {
 namespace {

@@ -8,11 +8,11 @@
 #include <QTest>
 
 #include "app/app_support.h"
-#include "view/code_pane.h"
 #include "app/commands.h"
 #include "support/builders.h"
 #include "varnix/simulator.h"
 #include "view/canvas.h"
+#include "view/code_pane.h"
 #include "view/simulation_player.h"
 
 namespace pathloom::app::testing {

@@ -16,10 +16,10 @@
 #include <cstdio>
 
 #include "app/app_support.h"
-#include "view/code_pane.h"
-#include "view/code_view.h"
 #include "app/commands.h"
 #include "core/settings/profile_file.h"
+#include "view/code_pane.h"
+#include "view/code_view.h"
 
 namespace pathloom::app::testing {
 namespace {
