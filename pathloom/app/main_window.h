@@ -4,12 +4,13 @@
 // closes.
 #pragma once
 
-#include <QHash>
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
+#include "app/commands.h"
 #include "core/controller/controller_session.h"
 #include "core/document/document.h"
 #include "core/document/status_sink.h"
@@ -37,7 +38,6 @@ class Prompter;
 namespace pathloom::app {
 
 class DialogCommands;
-struct MenuEntry;
 
 struct WindowOptions {
     dialogs::Prompter* prompter = nullptr;  // null: the real dialogs
@@ -59,7 +59,7 @@ class MainWindow : public QMainWindow {
     // Connects as the connect command does after its dialog.
     void connectTo(const QString& address);
 
-    QAction* action(int id) const { return actions_.value(id); }
+    QAction* action(Command command) const;
     QMenu* contextMenu() const { return contextMenu_; }
     view::CodePane* codePane() const { return code_; }
     view::Canvas* canvas() const { return drawing_; }
@@ -67,10 +67,6 @@ class MainWindow : public QMainWindow {
     Document& document() { return document_; }
     ControllerSession& session() { return session_; }
     const Settings& settings() const { return settings_; }
-    // The settings the dialogs change; written back when the window closes.
-    Settings& editableSettings() { return settings_; }
-    dialogs::Prompter& prompter() const { return *prompter_; }
-    StatusSink& sink() const { return *sink_; }
     DialogCommands& dialogs() const { return *dialogs_; }
     double displayScale() const { return scale_; }
     QSlider* speedSlider() const { return slider_; }
@@ -110,7 +106,7 @@ class MainWindow : public QMainWindow {
     void createStatusBar();
     void createPanes();
     void fillMenu(QMenu* menu, const std::vector<MenuEntry>& entries);
-    void bind(int id, void (MainWindow::*handler)());
+    void bind(Command id, void (MainWindow::*handler)());
     void applySettings();
     void saveSettingsNow();
     void updateTitle();
@@ -122,8 +118,8 @@ class MainWindow : public QMainWindow {
     void refreshProgram();
     void showProgram();
     void codeSelectionChanged();
-    void editCommand(int id);
-    void toggleView(int id);
+    void editCommand(Command id);
+    void toggleView(Command id);
     void setMode(ViewMode mode);
     void drawingEdited();
 
@@ -156,7 +152,7 @@ class MainWindow : public QMainWindow {
     QString drawingName_;  // the open drawing's file name, for the title; empty without one
     ControllerSession session_;
 
-    QHash<int, QAction*> actions_;
+    std::unordered_map<Command, QAction*> actions_;
     QMenu* contextMenu_ = nullptr;
     QSlider* slider_ = nullptr;
     QLineEdit* ratio_ = nullptr;

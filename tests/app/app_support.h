@@ -11,9 +11,19 @@
 #include <optional>
 #include <string>
 
+#include "app/commands.h"
 #include "app/language.h"
 #include "app/main_window.h"
 #include "dialogs/prompter.h"
+
+namespace pathloom::app {
+
+// Failure messages name a command by its number.
+inline std::ostream& operator<<(std::ostream& out, Command command) {
+    return out << commandNumber(command);
+}
+
+}  // namespace pathloom::app
 
 namespace pathloom::app::testing {
 
