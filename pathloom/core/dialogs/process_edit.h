@@ -23,7 +23,8 @@ enum class PropertyKind {
 };
 
 // The dialog's properties, numbered as the dialog has always numbered them (its editors are
-// named "property<number>"). Machine and connection properties, then those of a preset.
+// named "property<number>"); some belong to the machine or the connection, the others to the
+// preset being edited.
 enum class ProcessProperty : int {
     XAxis = 1,
     YAxis = 2,
