@@ -191,6 +191,11 @@ TEST_F(Menus, ContextMenuToolbarAndAccelerators) {
             buttons << widget->objectName();
         else
             buttons << action->data().toString();
+        // Each button's picture is there at the toolbar's size and for scaled displays.
+        if (!action->isSeparator() && action->data().isValid()) {
+            EXPECT_EQ(action->icon().availableSizes(), (QList<QSize>{{32, 32}, {64, 64}}))
+                << action->data().toString().toStdString();
+        }
     }
     EXPECT_EQ(buttons, (QStringList{"32881", "32802", "32803", "32804", "-", "32805", "32806",
                                     "32807", "32808", "32809", "32820", "32838", "-", "32915",
