@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/code_pane.h"
-#include "app/code_view.h"
+#include "view/code_pane.h"
+#include "view/code_view.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ std::string program(int lines, std::vector<int>& lineMap) {
 void BM_CodePaneShowsProgram(benchmark::State& state) {
     std::vector<int> map;
     const std::string text = program(static_cast<int>(state.range(0)), map);
-    pathloom::app::CodePane pane;
+    pathloom::view::CodePane pane;
     pane.resize(400, 1000);
     for (auto _ : state) {
         pane.setProgram(text, map);  // the copy is part of what the window does
@@ -41,7 +41,7 @@ BENCHMARK(BM_CodePaneShowsProgram)->Arg(1'000'000)->Unit(benchmark::kMillisecond
 
 void BM_CodePaneHighlightsLine(benchmark::State& state) {
     std::vector<int> map;
-    pathloom::app::CodePane pane;
+    pathloom::view::CodePane pane;
     pane.resize(400, 1000);
     pane.setProgram(program(1'000'000, map), map);
     int line = 0;

@@ -12,6 +12,7 @@ packages=(
   zlib1g-dev                    # compressed data of PDF-based Illustrator files
   qt6-base-dev                  # the desktop program (Widgets, and QtTest for its tests)
   qt6-tools-dev qt6-l10n-tools  # its English translation, compiled at build time
+  librsvg2-bin                  # rsvg-convert: its toolbar icons (and the packages' icons) as PNG
   qt6-translations-l10n         # Qt's own dialog texts in Chinese
   fonts-wqy-microhei            # a font with the Chinese characters of its texts
   xvfb xauth fonts-dejavu-core  # scripts/screenshot.sh
@@ -26,9 +27,8 @@ packages=(
   ccache                        # compiler cache of the Windows build in ./test.sh
   # The Debian packages stage of ./test.sh (packaging/test-packages.sh): dpkg-shlibdeps, and
   # `file` that CPack finds the binaries with; lintian; the desktop file and AppStream
-  # validators; the MIME database and xdg-mime; rsvg-convert for the PNG icons; man.
-  dpkg-dev file lintian desktop-file-utils appstream shared-mime-info xdg-utils librsvg2-bin
-  man-db
+  # validators; the MIME database and xdg-mime; man.
+  dpkg-dev file lintian desktop-file-utils appstream shared-mime-info xdg-utils man-db
 )
 [ $# -gt 0 ] && packages+=("$@")
 

@@ -3,78 +3,80 @@
 // toolbar. The texts are the program's Chinese texts; the translation system gives the English.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 namespace pathloom::app {
 
-// Command identifiers as the program has always numbered them.
-enum Command : int {
-    CmdNew = 57600,
-    CmdImport = 32801,
-    CmdExport = 32896,
-    CmdExit = 57665,
-    CmdConnect = 32802,
-    CmdDisconnect = 32803,
-    CmdDownload = 32804,
-    CmdRemoveTiny = 32805,
-    CmdRemoveDuplicates = 32806,
-    CmdMerge = 32807,
-    CmdCurvePrecision = 32808,
-    CmdSplit = 32809,
-    CmdChangeStart = 32820,
-    CmdOptimizeTravel = 32901,
-    CmdGridSort = 32824,
-    CmdSortNearest = 32825,
-    CmdSortSmallFirst = 32826,
-    CmdSortInsideOut = 32827,
-    CmdSortLeftToRight = 32828,
-    CmdSortRightToLeft = 32830,
-    CmdSortTopToBottom = 32831,
-    CmdSortBottomToTop = 32832,
-    CmdSortShortestTravel = 32960,
-    CmdAllowReverse = 32833,
-    CmdMoveForward = 32834,
-    CmdMoveBack = 32835,
-    CmdMoveToFirst = 32836,
-    CmdMoveToLast = 32837,
-    CmdReverseOrder = 32884,
-    CmdReverse = 32838,
-    CmdAutoOptimize = 32839,
-    CmdProcess = 32840,
-    CmdOrigin = 32887,
-    CmdShowOpen = 32843,
-    CmdShowTravel = 32844,
-    CmdShowOrder = 32845,
-    CmdShowStart = 32846,
-    CmdShowDirection = 32847,
-    CmdShowCode = 32848,
-    CmdShowGrid = 32903,
-    CmdStatusBar = 59393,
-    CmdActionManager = 32850,
-    CmdSimulate = 32899,
-    CmdResetView = 32851,
-    CmdManual = 32911,
-    CmdAbout = 57664,
-    CmdModifyAction = 32889,
-    CmdDeleteAction = 32891,
-    CmdCustomOrder = 32921,
-    CmdCustomZ = 32922,
-    CmdCustomSpeed = 32926,
-    CmdTranslate = 32927,
-    CmdRotate = 32932,
-    CmdScale = 32934,
-    CmdMirror = 32945,
-    CmdMoveStart = 32943,
-    CmdSelect = 32881,
-    CmdStopSimulation = 32915,
-    CmdPauseSimulation = 32916,
-    CmdContinueSimulation = 32917,
-    CmdCopy = 57634,
-    CmdCut = 57635,
-    CmdPaste = 57637,
-    CmdUndo = 57643,
-    CmdNextPane = 57680,
-    CmdPreviousPane = 57681,
+// The commands, numbered as the program has always numbered them: each action carries its
+// number as data and in its object name ("command<number>").
+enum class Command : int {
+    New = 57600,
+    Import = 32801,
+    Export = 32896,
+    Exit = 57665,
+    Connect = 32802,
+    Disconnect = 32803,
+    Download = 32804,
+    RemoveTiny = 32805,
+    RemoveDuplicates = 32806,
+    Merge = 32807,
+    CurvePrecision = 32808,
+    Split = 32809,
+    ChangeStart = 32820,
+    OptimizeTravel = 32901,
+    GridSort = 32824,
+    SortNearest = 32825,
+    SortSmallFirst = 32826,
+    SortInsideOut = 32827,
+    SortLeftToRight = 32828,
+    SortRightToLeft = 32830,
+    SortTopToBottom = 32831,
+    SortBottomToTop = 32832,
+    SortShortestTravel = 32960,
+    AllowReverse = 32833,
+    MoveForward = 32834,
+    MoveBack = 32835,
+    MoveToFirst = 32836,
+    MoveToLast = 32837,
+    ReverseOrder = 32884,
+    Reverse = 32838,
+    AutoOptimize = 32839,
+    Process = 32840,
+    Origin = 32887,
+    ShowOpen = 32843,
+    ShowTravel = 32844,
+    ShowOrder = 32845,
+    ShowStart = 32846,
+    ShowDirection = 32847,
+    ShowCode = 32848,
+    ShowGrid = 32903,
+    StatusBar = 59393,
+    ActionManager = 32850,
+    Simulate = 32899,
+    ResetView = 32851,
+    Manual = 32911,
+    About = 57664,
+    ModifyAction = 32889,
+    DeleteAction = 32891,
+    CustomOrder = 32921,
+    CustomZ = 32922,
+    CustomSpeed = 32926,
+    Translate = 32927,
+    Rotate = 32932,
+    Scale = 32934,
+    Mirror = 32945,
+    MoveStart = 32943,
+    Select = 32881,
+    StopSimulation = 32915,
+    PauseSimulation = 32916,
+    ContinueSimulation = 32917,
+    Copy = 57634,
+    Cut = 57635,
+    Paste = 57637,
+    Undo = 57643,
+    NextPane = 57680,
+    PreviousPane = 57681,
 };
 
 // When a command can run.
@@ -90,8 +92,12 @@ enum class Availability {
     Later,         // its canvas tool, dialog or simulation is not built yet: shown disabled
 };
 
+constexpr int commandNumber(Command command) {
+    return static_cast<int>(command);
+}
+
 struct CommandEntry {
-    int id;
+    Command command;
     const char* text;    // menu text with its mnemonic (translation context "Command")
     const char* prompt;  // "status-bar prompt\ntooltip" (translation context "Command")
     const char* keys;    // shortcuts in portable form, separated by "; "; empty when none
@@ -100,11 +106,10 @@ struct CommandEntry {
 };
 
 const std::vector<CommandEntry>& commandTable();
-const CommandEntry* findCommand(int id);
 
-// One entry of a menu: a command, a separator (id 0, no title) or a submenu (a title).
+// One entry of a menu: a command, a separator (neither command nor title) or a submenu (a title).
 struct MenuEntry {
-    int id = 0;
+    std::optional<Command> command;
     const char* title = nullptr;  // submenu title (translation context "Menu")
     std::vector<MenuEntry> entries;
 };
@@ -113,7 +118,8 @@ struct MenuEntry {
 const std::vector<MenuEntry>& mainMenu();
 // The canvas's context menu.
 const std::vector<MenuEntry>& contextMenu();
-// The toolbar in order; 0 is a separator. The slider and the ratio box follow the last button.
-const std::vector<int>& toolbarCommands();
+// The toolbar in order; an empty entry is a separator. The slider and the ratio box follow the last
+// button.
+const std::vector<std::optional<Command>>& toolbarCommands();
 
 }  // namespace pathloom::app

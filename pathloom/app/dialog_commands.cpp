@@ -5,7 +5,6 @@
 
 #include "app/commands.h"
 #include "app/main_window.h"
-#include "app/prompter.h"
 #include "core/dialogs/number_input.h"
 #include "core/presets/apply.h"
 #include "dialogs/action_dialogs.h"
@@ -13,13 +12,14 @@
 #include "dialogs/form_dialog.h"
 #include "dialogs/origin_dialog.h"
 #include "dialogs/process_dialog.h"
+#include "dialogs/prompter.h"
 #include "dialogs/transform_dialogs.h"
 #include "view/canvas.h"
 
 namespace pathloom::app {
 namespace {
 
-using dialogs::dtr;
+using dialogs::Dialog;
 using dialogs::NumberDialog;
 
 QString shown(double value) {
@@ -28,38 +28,40 @@ QString shown(double value) {
 
 }  // namespace
 
-DialogCommands::DialogCommands(MainWindow& window) : window_(window) {
-    bind(CmdRemoveTiny, &DialogCommands::removeTiny);
-    bind(CmdMerge, &DialogCommands::merge);
-    bind(CmdCurvePrecision, &DialogCommands::curvePrecision);
-    bind(CmdOptimizeTravel, &DialogCommands::optimizeTravel);
-    bind(CmdCustomSpeed, &DialogCommands::speed);
-    bind(CmdCustomOrder, &DialogCommands::order);
-    bind(CmdScale, &DialogCommands::scale);
-    bind(CmdCustomZ, &DialogCommands::heights);
-    bind(CmdTranslate, &DialogCommands::translate);
-    bind(CmdMoveStart, &DialogCommands::moveStart);
-    bind(CmdRotate, &DialogCommands::rotate);
-    bind(CmdMirror, &DialogCommands::mirror);
-    bind(CmdAutoOptimize, &DialogCommands::autoOptimize);
-    bind(CmdProcess, &DialogCommands::process);
-    bind(CmdActionManager, &DialogCommands::toggleActionManager);
-    bind(CmdModifyAction, &DialogCommands::modifyActions);
-    bind(CmdDeleteAction, &DialogCommands::deleteActions);
-    bind(CmdOrigin, &DialogCommands::showOrigin);
+DialogCommands::DialogCommands(MainWindow& window, dialogs::Prompter& prompter, Document& document,
+                               Settings& settings, StatusSink& sink)
+    : window_(window), prompter_(prompter), document_(document), settings_(settings), sink_(sink) {
+    bind(Command::RemoveTiny, &DialogCommands::removeTiny);
+    bind(Command::Merge, &DialogCommands::merge);
+    bind(Command::CurvePrecision, &DialogCommands::curvePrecision);
+    bind(Command::OptimizeTravel, &DialogCommands::optimizeTravel);
+    bind(Command::CustomSpeed, &DialogCommands::speed);
+    bind(Command::CustomOrder, &DialogCommands::order);
+    bind(Command::Scale, &DialogCommands::scale);
+    bind(Command::CustomZ, &DialogCommands::heights);
+    bind(Command::Translate, &DialogCommands::translate);
+    bind(Command::MoveStart, &DialogCommands::moveStart);
+    bind(Command::Rotate, &DialogCommands::rotate);
+    bind(Command::Mirror, &DialogCommands::mirror);
+    bind(Command::AutoOptimize, &DialogCommands::autoOptimize);
+    bind(Command::Process, &DialogCommands::process);
+    bind(Command::ActionManager, &DialogCommands::toggleActionManager);
+    bind(Command::ModifyAction, &DialogCommands::modifyActions);
+    bind(Command::DeleteAction, &DialogCommands::deleteActions);
+    bind(Command::Origin, &DialogCommands::showOrigin);
 
-    manager_ = new dialogs::ActionManager(window_.prompter(), &window_, window_.settings().actions);
+    manager_ = new dialogs::ActionManager(prompter_, &window_, settings_.actions);
     manager_->setWindowFlag(Qt::Tool);
     connect(manager_, &dialogs::ActionManager::actionsChanged, this,
-            [this] { window_.editableSettings().actions = manager_->actions().items(); });
+            [this] { settings_.actions = manager_->actions().items(); });
 }
 
 DialogCommands::~DialogCommands() = default;
 
-void DialogCommands::bind(int id, void (DialogCommands::*handler)()) {
+void DialogCommands::bind(Command id, void (DialogCommands::*handler)()) {
     connect(window_.action(id), &QAction::triggered, this, [this, handler] {
         // While a simulation runs none of these commands does anything.
-        if (!window_.document().busy()) (this->*handler)();
+        if (!document_.busy()) (this->*handler)();
     });
 }
 
@@ -70,136 +72,133 @@ void DialogCommands::finish(Outcome outcome) {
 // ---- Optimisation dialogs ----
 
 void DialogCommands::removeTiny() {
-    NumberDialog dialog(window_.prompter(), &window_, dtr("去除极小图形"),
-                        dtr("请输入即将删除的图形最大尺寸，小于该尺寸的选中图形将会被删除"),
-                        {{"width", dtr("最大尺寸："), shown(memory_.tinyWidth)},
-                         {"height", dtr("×"), shown(memory_.tinyHeight)}});
-    if (!window_.prompter().runDialog(dialog)) return;
+    NumberDialog dialog(prompter_, &window_, Dialog::tr("去除极小图形"),
+                        Dialog::tr("请输入即将删除的图形最大尺寸，小于该尺寸的选中图形将会被删除"),
+                        {{"width", Dialog::tr("最大尺寸："), shown(memory_.tinyWidth)},
+                         {"height", Dialog::tr("×"), shown(memory_.tinyHeight)}});
+    if (!prompter_.runDialog(dialog)) return;
     memory_.tinyWidth = dialog.number("width");
     memory_.tinyHeight = dialog.number("height");
-    finish(runEdit(window_.document(), EditCommand::RemoveTiny,
-                   {memory_.tinyWidth, memory_.tinyHeight, 0}, window_.sink()));
+    finish(runEdit(document_, EditCommand::RemoveTiny, {memory_.tinyWidth, memory_.tinyHeight, 0},
+                   sink_));
 }
 
 void DialogCommands::merge() {
-    NumberDialog dialog(window_.prompter(), &window_, dtr("合并相连线"),
-                        dtr("请输入可合并的最大距离："),
+    NumberDialog dialog(prompter_, &window_, Dialog::tr("合并相连线"),
+                        Dialog::tr("请输入可合并的最大距离："),
                         {{"distance", QString(), shown(memory_.mergeDistance)}});
-    if (!window_.prompter().runDialog(dialog)) return;
+    if (!prompter_.runDialog(dialog)) return;
     memory_.mergeDistance = dialog.number("distance");
-    finish(runEdit(window_.document(), EditCommand::MergeConnected, {0, 0, memory_.mergeDistance},
-                   window_.sink()));
+    finish(runEdit(document_, EditCommand::MergeConnected, {0, 0, memory_.mergeDistance}, sink_));
 }
 
 void DialogCommands::curvePrecision() {
-    NumberDialog dialog(window_.prompter(), &window_, dtr("曲线精度"), dtr("请输入曲线的参考精度:"),
+    NumberDialog dialog(prompter_, &window_, Dialog::tr("曲线精度"),
+                        Dialog::tr("请输入曲线的参考精度:"),
                         {{"precision", QString(), shown(memory_.precision)}});
-    if (!window_.prompter().runDialog(dialog)) return;
+    if (!prompter_.runDialog(dialog)) return;
     memory_.precision = dialog.number("precision");
-    finish(runEdit(window_.document(), EditCommand::CurvePrecision, {0, 0, memory_.precision},
-                   window_.sink()));
+    finish(runEdit(document_, EditCommand::CurvePrecision, {0, 0, memory_.precision}, sink_));
 }
 
 void DialogCommands::optimizeTravel() {
     // The tolerance is how far a start point must move to count, and the precision at which
     // curves without a flattened copy get one first.
-    NumberDialog dialog(window_.prompter(), &window_, dtr("优化空移"), dtr("请输入优化空移的容差:"),
+    NumberDialog dialog(prompter_, &window_, Dialog::tr("优化空移"),
+                        Dialog::tr("请输入优化空移的容差:"),
                         {{"tolerance", QString(), shown(memory_.travelTolerance)}});
-    if (!window_.prompter().runDialog(dialog)) return;
+    if (!prompter_.runDialog(dialog)) return;
     memory_.travelTolerance = dialog.number("tolerance");
-    finish(runEdit(window_.document(), EditCommand::OptimizeTravel, {0, 0, memory_.travelTolerance},
-                   window_.sink()));
+    finish(runEdit(document_, EditCommand::OptimizeTravel, {0, 0, memory_.travelTolerance}, sink_));
 }
 
 // ---- Value dialogs on the selection ----
 
 void DialogCommands::speed() {
-    const SelectionDefaults now = selectionDefaults(window_.document().drawing());
-    NumberDialog dialog(window_.prompter(), &window_, dtr("修改速度"), QString(),
-                        {{"speed", dtr("速度："), shown(now.speed)}});
-    if (!window_.prompter().runDialog(dialog)) return;
-    finish(setSpeed(window_.document(), dialog.number("speed"), window_.sink()));
+    const SelectionDefaults now = selectionDefaults(document_.drawing());
+    NumberDialog dialog(prompter_, &window_, Dialog::tr("修改速度"), QString(),
+                        {{"speed", Dialog::tr("速度："), shown(now.speed)}});
+    if (!prompter_.runDialog(dialog)) return;
+    finish(setSpeed(document_, dialog.number("speed"), sink_));
 }
 
 void DialogCommands::order() {
-    const SelectionDefaults now = selectionDefaults(window_.document().drawing());
-    NumberDialog dialog(window_.prompter(), &window_, dtr("修改顺序"), QString(),
-                        {{"order", dtr("顺序："), QString::number(now.position)}});
-    if (!window_.prompter().runDialog(dialog)) return;
-    finish(changeOrder(window_.document(), orderPosition(dialog.number("order")), window_.sink()));
+    const SelectionDefaults now = selectionDefaults(document_.drawing());
+    NumberDialog dialog(prompter_, &window_, Dialog::tr("修改顺序"), QString(),
+                        {{"order", Dialog::tr("顺序："), QString::number(now.position)}});
+    if (!prompter_.runDialog(dialog)) return;
+    finish(changeOrder(document_, orderPosition(dialog.number("order")), sink_));
 }
 
 void DialogCommands::scale() {
-    NumberDialog dialog(window_.prompter(), &window_, dtr("轨迹缩放"), QString(),
-                        {{"factor", dtr("倍数："), QStringLiteral("1.0")}});
-    if (!window_.prompter().runDialog(dialog)) return;
-    finish(scaleSelection(window_.document(), dialog.number("factor"), window_.sink()));
+    NumberDialog dialog(prompter_, &window_, Dialog::tr("轨迹缩放"), QString(),
+                        {{"factor", Dialog::tr("倍数："), QStringLiteral("1.0")}});
+    if (!prompter_.runDialog(dialog)) return;
+    finish(scaleSelection(document_, dialog.number("factor"), sink_));
 }
 
 void DialogCommands::heights() {
-    const SelectionDefaults now = selectionDefaults(window_.document().drawing());
-    NumberDialog dialog(window_.prompter(), &window_, dtr("修改Z轴高度"), QString(),
-                        {{"workHeight", dtr("加工高度："), shown(now.workHeight)},
-                         {"liftHeight", dtr("上抬高度："), shown(now.liftHeight)}});
-    if (!window_.prompter().runDialog(dialog)) return;
-    finish(
-        setHeights(window_.document(), dialog.number("workHeight"), dialog.number("liftHeight")));
+    const SelectionDefaults now = selectionDefaults(document_.drawing());
+    NumberDialog dialog(prompter_, &window_, Dialog::tr("修改Z轴高度"), QString(),
+                        {{"workHeight", Dialog::tr("加工高度："), shown(now.workHeight)},
+                         {"liftHeight", Dialog::tr("上抬高度："), shown(now.liftHeight)}});
+    if (!prompter_.runDialog(dialog)) return;
+    finish(setHeights(document_, dialog.number("workHeight"), dialog.number("liftHeight")));
 }
 
 void DialogCommands::translate() {
     NumberDialog dialog(
-        window_.prompter(), &window_, dtr("轨迹平移"), QString(),
-        {{"dx", dtr("X方向平移："), shown(0)}, {"dy", dtr("Y方向平移："), shown(0)}});
-    if (!window_.prompter().runDialog(dialog)) return;
-    finish(translateSelection(window_.document(), dialog.number("dx"), dialog.number("dy")));
+        prompter_, &window_, Dialog::tr("轨迹平移"), QString(),
+        {{"dx", Dialog::tr("X方向平移："), shown(0)}, {"dy", Dialog::tr("Y方向平移："), shown(0)}});
+    if (!prompter_.runDialog(dialog)) return;
+    finish(translateSelection(document_, dialog.number("dx"), dialog.number("dy")));
 }
 
 void DialogCommands::moveStart() {
-    const SelectionDefaults now = selectionDefaults(window_.document().drawing());
+    const SelectionDefaults now = selectionDefaults(document_.drawing());
     if (!now.startX) return;  // opens only for a selected vect with a start point
-    NumberDialog dialog(window_.prompter(), &window_, dtr("起点移动"), QString(),
-                        {{"targetX", dtr("目标X位置："), shown(*now.startX)},
-                         {"targetY", dtr("目标Y位置："), shown(*now.startY)}});
-    if (!window_.prompter().runDialog(dialog)) return;
-    finish(moveStartTo(window_.document(), dialog.number("targetX"), dialog.number("targetY")));
+    NumberDialog dialog(prompter_, &window_, Dialog::tr("起点移动"), QString(),
+                        {{"targetX", Dialog::tr("目标X位置："), shown(*now.startX)},
+                         {"targetY", Dialog::tr("目标Y位置："), shown(*now.startY)}});
+    if (!prompter_.runDialog(dialog)) return;
+    finish(moveStartTo(document_, dialog.number("targetX"), dialog.number("targetY")));
 }
 
 void DialogCommands::rotate() {
-    const SelectionDefaults now = selectionDefaults(window_.document().drawing());
-    dialogs::RotateDialog dialog(window_.prompter(), &window_, now.startX.value_or(0),
+    const SelectionDefaults now = selectionDefaults(document_.drawing());
+    dialogs::RotateDialog dialog(prompter_, &window_, now.startX.value_or(0),
                                  now.startY.value_or(0));
-    if (!window_.prompter().runDialog(dialog)) return;
-    finish(rotateSelection(window_.document(), dialog.number("angle"), dialog.number("baseX"),
+    if (!prompter_.runDialog(dialog)) return;
+    finish(rotateSelection(document_, dialog.number("angle"), dialog.number("baseX"),
                            dialog.number("baseY")));
 }
 
 void DialogCommands::mirror() {
-    const SelectionDefaults now = selectionDefaults(window_.document().drawing());
-    dialogs::MirrorDialog dialog(window_.prompter(), &window_, memory_.mirrorX, memory_.mirrorY,
+    const SelectionDefaults now = selectionDefaults(document_.drawing());
+    dialogs::MirrorDialog dialog(prompter_, &window_, memory_.mirrorX, memory_.mirrorY,
                                  now.startX.value_or(0), now.startY.value_or(0));
-    if (!window_.prompter().runDialog(dialog)) return;
+    if (!prompter_.runDialog(dialog)) return;
     memory_.mirrorX = dialog.mirrorX();
     memory_.mirrorY = dialog.mirrorY();
-    finish(mirrorSelection(window_.document(), memory_.mirrorX, dialog.number("xAxis"),
-                           memory_.mirrorY, dialog.number("yAxis")));
+    finish(mirrorSelection(document_, memory_.mirrorX, dialog.number("xAxis"), memory_.mirrorY,
+                           dialog.number("yAxis")));
 }
 
 // ---- Settings dialogs ----
 
 void DialogCommands::autoOptimize() {
-    dialogs::AutoOptimizeDialog dialog(window_.prompter(), &window_, window_.settings().optimize);
-    if (window_.prompter().runDialog(dialog)) window_.editableSettings().optimize = dialog.result();
+    dialogs::AutoOptimizeDialog dialog(prompter_, &window_, settings_.optimize);
+    if (prompter_.runDialog(dialog)) settings_.optimize = dialog.result();
 }
 
 void DialogCommands::process() {
-    Settings& settings = window_.editableSettings();
+    Settings& settings = settings_;
     ControllerSession& session = window_.session();
-    dialogs::ProcessDialog dialog(window_.prompter(), &window_,
-                                  {settings.process, settings.connection},
-                                  presetSelectorEntries(window_.document().drawing()),
+    dialogs::ProcessDialog dialog(prompter_, &window_, {settings.process, settings.connection},
+                                  presetSelectorEntries(document_.drawing()),
                                   session.connected() ? session.axisCount() : 0);
-    if (!window_.prompter().runDialog(dialog)) return;
-    acceptProcessEdit(settings.process, dialog.edited().process, window_.document().drawing());
+    if (!prompter_.runDialog(dialog)) return;
+    acceptProcessEdit(settings.process, dialog.edited().process, document_.drawing());
     settings.connection = dialog.edited().connection;
     window_.drawingChanged();
 }
@@ -211,43 +210,39 @@ void DialogCommands::toggleActionManager() {
 }
 
 void DialogCommands::modifyActions() {
-    dialogs::SetActionDialog dialog(window_.prompter(), &window_, manager_->actions(),
-                                    window_.document().drawing());
-    if (!window_.prompter().runDialog(dialog)) return;
-    setSelectedActions(window_.document().drawing(), dialog.before(), dialog.after());
+    dialogs::SetActionDialog dialog(prompter_, &window_, manager_->actions(), document_.drawing());
+    if (!prompter_.runDialog(dialog)) return;
+    setSelectedActions(document_.drawing(), dialog.before(), dialog.after());
     window_.drawingChanged();
 }
 
 void DialogCommands::deleteActions() {
-    finish(clearActions(window_.document()));
+    finish(clearActions(document_));
 }
 
 // ---- Origin ----
 
 void DialogCommands::showOrigin() {
     if (!origin_) {
-        origin_ = new dialogs::OriginDialog(window_.prompter(), &window_);
+        origin_ = new dialogs::OriginDialog(prompter_, &window_);
         origin_->setWindowFlag(Qt::Tool);
         // A drawing moved by its anchor or a typed point is fitted into the view again: it may
         // have left the part of the plane the view showed. (A picked origin keeps the view.)
         connect(origin_, &dialogs::OriginDialog::anchorChosen, this, [this](Anchor anchor) {
-            finishMovedDrawing(moveAnchorToOrigin(window_.document(), anchor));
+            finishMovedDrawing(moveAnchorToOrigin(document_, anchor));
         });
-        connect(origin_, &dialogs::OriginDialog::typedOrigin, this, [this](double x, double y) {
-            finishMovedDrawing(moveOriginTo(window_.document(), x, y));
-        });
+        connect(origin_, &dialogs::OriginDialog::typedOrigin, this,
+                [this](double x, double y) { finishMovedDrawing(moveOriginTo(document_, x, y)); });
         // Picking: the canvas's next click makes its point (or the snap point) the origin.
         connect(origin_, &dialogs::OriginDialog::pickRequested, this, [this] {
-            if (window_.document().mode() == ViewMode::Select)
-                window_.document().setMode(ViewMode::Dialog);
+            if (document_.mode() == ViewMode::Select) document_.setMode(ViewMode::Dialog);
         });
         connect(window_.canvas(), &view::Canvas::originPicked, this, [this] {
             origin_->originPicked();
-            window_.document().setMode(ViewMode::Select);
+            document_.setMode(ViewMode::Select);
         });
         connect(origin_, &QDialog::finished, this, [this] {
-            if (window_.document().mode() == ViewMode::Dialog)
-                window_.document().setMode(ViewMode::Select);
+            if (document_.mode() == ViewMode::Dialog) document_.setMode(ViewMode::Select);
         });
     }
     origin_->show();

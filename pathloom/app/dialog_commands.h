@@ -7,11 +7,19 @@
 #include <QObject>
 #include <memory>
 
+#include "app/commands.h"
 #include "core/dialogs/dialog_values.h"
+
+namespace pathloom {
+class Document;
+class StatusSink;
+struct Settings;
+}  // namespace pathloom
 
 namespace pathloom::dialogs {
 class ActionManager;
 class OriginDialog;
+class Prompter;
 }  // namespace pathloom::dialogs
 
 namespace pathloom::app {
@@ -21,8 +29,10 @@ class MainWindow;
 class DialogCommands : public QObject {
     Q_OBJECT
   public:
-    // Binds the dialog commands of the window and creates the hidden action manager.
-    explicit DialogCommands(MainWindow& window);
+    // Binds the dialog commands of the window and creates the hidden action manager. The dialogs
+    // run through `prompter`, edit `document` and `settings` and report to `sink`.
+    DialogCommands(MainWindow& window, dialogs::Prompter& prompter, Document& document,
+                   Settings& settings, StatusSink& sink);
     ~DialogCommands() override;
 
     const DialogMemory& memory() const { return memory_; }
@@ -31,7 +41,7 @@ class DialogCommands : public QObject {
     dialogs::OriginDialog* originDialog() const { return origin_; }
 
   private:
-    void bind(int id, void (DialogCommands::*handler)());
+    void bind(Command id, void (DialogCommands::*handler)());
     void finish(Outcome outcome);
     // finish, and the view fitted to the drawing again when it moved.
     void finishMovedDrawing(Outcome outcome);
@@ -56,6 +66,10 @@ class DialogCommands : public QObject {
     void showOrigin();
 
     MainWindow& window_;
+    dialogs::Prompter& prompter_;
+    Document& document_;
+    Settings& settings_;
+    StatusSink& sink_;
     DialogMemory memory_;
     dialogs::ActionManager* manager_ = nullptr;
     dialogs::OriginDialog* origin_ = nullptr;

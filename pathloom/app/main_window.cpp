@@ -18,17 +18,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/code_pane.h"
 #include "app/commands.h"
 #include "app/dialog_commands.h"
-#include "app/group_palette.h"
-#include "app/prompter.h"
 #include "app/toolbar_icons.h"
 #include "core/document/commands.h"
 #include "core/document/status_sink.h"
 #include "core/settings/value_rules.h"
 #include "core/text/texts.h"
+#include "dialogs/prompter.h"
 #include "view/canvas.h"
+#include "view/code_pane.h"
+#include "view/group_palette.h"
 #include "view/simulation_player.h"
 
 namespace pathloom::app {
@@ -74,7 +74,7 @@ class MainWindow::Sink final : public StatusSink {
 
 MainWindow::MainWindow(WindowOptions options)
     : options_(std::move(options)),
-      ownPrompter_(options_.prompter ? nullptr : std::make_unique<DialogPrompter>()),
+      ownPrompter_(options_.prompter ? nullptr : std::make_unique<dialogs::DialogPrompter>()),
       prompter_(options_.prompter ? options_.prompter : ownPrompter_.get()),
       sink_(std::make_unique<Sink>(*this)),
       scale_(screenScale(options_.dotsPerInch)),
@@ -91,7 +91,7 @@ MainWindow::MainWindow(WindowOptions options)
     settings_ = loadSettings(options_.settings.readPath, &problems);
     applySettings();
     if (!problems.empty()) reportRefusedSettings(problems);
-    dialogs_ = std::make_unique<DialogCommands>(*this);
+    dialogs_ = std::make_unique<DialogCommands>(*this, *prompter_, document_, settings_, *sink_);
 
     pollTimer_.setInterval(ControllerSession::kPollMilliseconds);
     connect(&pollTimer_, &QTimer::timeout, this, &MainWindow::pollController);
@@ -118,8 +118,8 @@ void MainWindow::reportRefusedSettings(const std::vector<SettingProblem>& proble
 void MainWindow::createActions() {
     for (const CommandEntry& entry : commandTable()) {
         auto* action = new QAction(translated("Command", entry.text), this);
-        action->setObjectName(QStringLiteral("command%1").arg(entry.id));
-        action->setData(entry.id);
+        action->setObjectName(QStringLiteral("command%1").arg(commandNumber(entry.command)));
+        action->setData(commandNumber(entry.command));
         const QStringList prompt = translated("Command", entry.prompt).split(QLatin1Char('\n'));
         action->setStatusTip(prompt.value(0));
         action->setToolTip(prompt.value(1, prompt.value(0)));
@@ -128,47 +128,58 @@ void MainWindow::createActions() {
         action->setCheckable(entry.checkable);
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);  // accelerators work without a menu entry
-        actions_.insert(entry.id, action);
+        actions_.emplace(entry.command, action);
     }
-    bind(CmdNew, &MainWindow::newDocument);
-    bind(CmdImport, &MainWindow::importDrawing);
-    bind(CmdExport, &MainWindow::exportCode);
-    connect(action(CmdExit), &QAction::triggered, this, &QWidget::close);
-    bind(CmdConnect, &MainWindow::connectController);
-    bind(CmdDisconnect, &MainWindow::disconnectController);
-    bind(CmdDownload, &MainWindow::download);
-    bind(CmdManual, &MainWindow::openManual);
-    bind(CmdAbout, &MainWindow::showAbout);
-    bind(CmdNextPane, &MainWindow::nextPane);
-    bind(CmdPreviousPane, &MainWindow::nextPane);  // two panes: either way is the other one
-    connect(action(CmdSelect), &QAction::triggered, this, [this] { setMode(ViewMode::Select); });
-    connect(action(CmdSplit), &QAction::triggered, this, [this] { setMode(ViewMode::Split); });
-    connect(action(CmdChangeStart), &QAction::triggered, this,
+    bind(Command::New, &MainWindow::newDocument);
+    bind(Command::Import, &MainWindow::importDrawing);
+    bind(Command::Export, &MainWindow::exportCode);
+    connect(action(Command::Exit), &QAction::triggered, this, &QWidget::close);
+    bind(Command::Connect, &MainWindow::connectController);
+    bind(Command::Disconnect, &MainWindow::disconnectController);
+    bind(Command::Download, &MainWindow::download);
+    bind(Command::Manual, &MainWindow::openManual);
+    bind(Command::About, &MainWindow::showAbout);
+    bind(Command::NextPane, &MainWindow::nextPane);
+    bind(Command::PreviousPane, &MainWindow::nextPane);  // two panes: either way is the other one
+    connect(action(Command::Select), &QAction::triggered, this,
+            [this] { setMode(ViewMode::Select); });
+    connect(action(Command::Split), &QAction::triggered, this,
+            [this] { setMode(ViewMode::Split); });
+    connect(action(Command::ChangeStart), &QAction::triggered, this,
             [this] { setMode(ViewMode::StartPoint); });
-    connect(action(CmdResetView), &QAction::triggered, this, [this] { drawing_->resetView(); });
-    bind(CmdSimulate, &MainWindow::startSimulation);
-    bind(CmdPauseSimulation, &MainWindow::pauseSimulation);
-    bind(CmdContinueSimulation, &MainWindow::continueSimulation);
-    bind(CmdStopSimulation, &MainWindow::stopSimulation);
-    connect(action(CmdAllowReverse), &QAction::triggered, this, [this] {
+    connect(action(Command::ResetView), &QAction::triggered, this,
+            [this] { drawing_->resetView(); });
+    bind(Command::Simulate, &MainWindow::startSimulation);
+    bind(Command::PauseSimulation, &MainWindow::pauseSimulation);
+    bind(Command::ContinueSimulation, &MainWindow::continueSimulation);
+    bind(Command::StopSimulation, &MainWindow::stopSimulation);
+    connect(action(Command::AllowReverse), &QAction::triggered, this, [this] {
         document_.toggleAllowReverse();
-        action(CmdAllowReverse)->setChecked(document_.allowReverse());
+        action(Command::AllowReverse)->setChecked(document_.allowReverse());
     });
-    connect(action(CmdCopy), &QAction::triggered, this, [this] { code_->copy(); });
-    connect(action(CmdCut), &QAction::triggered, this, [this] { code_->cut(); });
-    connect(action(CmdPaste), &QAction::triggered, this, [this] { code_->paste(); });
-    connect(action(CmdUndo), &QAction::triggered, this, [this] { code_->undo(); });
-    for (int id : {CmdRemoveDuplicates, CmdGridSort, CmdSortNearest, CmdSortSmallFirst,
-                   CmdSortInsideOut, CmdSortLeftToRight, CmdSortRightToLeft, CmdSortTopToBottom,
-                   CmdSortBottomToTop, CmdSortShortestTravel, CmdMoveForward, CmdMoveBack,
-                   CmdMoveToFirst, CmdMoveToLast, CmdReverseOrder, CmdReverse})
+    connect(action(Command::Copy), &QAction::triggered, this, [this] { code_->copy(); });
+    connect(action(Command::Cut), &QAction::triggered, this, [this] { code_->cut(); });
+    connect(action(Command::Paste), &QAction::triggered, this, [this] { code_->paste(); });
+    connect(action(Command::Undo), &QAction::triggered, this, [this] { code_->undo(); });
+    for (Command id :
+         {Command::RemoveDuplicates, Command::GridSort, Command::SortNearest,
+          Command::SortSmallFirst, Command::SortInsideOut, Command::SortLeftToRight,
+          Command::SortRightToLeft, Command::SortTopToBottom, Command::SortBottomToTop,
+          Command::SortShortestTravel, Command::MoveForward, Command::MoveBack,
+          Command::MoveToFirst, Command::MoveToLast, Command::ReverseOrder, Command::Reverse})
         connect(action(id), &QAction::triggered, this, [this, id] { editCommand(id); });
-    for (int id : {CmdShowOpen, CmdShowTravel, CmdShowOrder, CmdShowStart, CmdShowDirection,
-                   CmdShowCode, CmdShowGrid, CmdStatusBar})
+    for (Command id :
+         {Command::ShowOpen, Command::ShowTravel, Command::ShowOrder, Command::ShowStart,
+          Command::ShowDirection, Command::ShowCode, Command::ShowGrid, Command::StatusBar})
         connect(action(id), &QAction::triggered, this, [this, id] { toggleView(id); });
 }
 
-void MainWindow::bind(int id, void (MainWindow::*handler)()) {
+QAction* MainWindow::action(Command command) const {
+    const auto found = actions_.find(command);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void MainWindow::bind(Command id, void (MainWindow::*handler)()) {
     connect(action(id), &QAction::triggered, this, [this, handler] { (this->*handler)(); });
 }
 
@@ -177,10 +188,10 @@ void MainWindow::fillMenu(QMenu* menu, const std::vector<MenuEntry>& entries) {
         if (entry.title) {
             QMenu* sub = menu->addMenu(translated("Menu", entry.title));
             fillMenu(sub, entry.entries);
-        } else if (entry.id == 0) {
+        } else if (!entry.command) {
             menu->addSeparator();
         } else {
-            menu->addAction(action(entry.id));
+            menu->addAction(action(*entry.command));
         }
     }
 }
@@ -202,13 +213,13 @@ void MainWindow::createToolBar() {
     bar->setObjectName(QStringLiteral("toolBar"));
     bar->setMovable(false);
     bar->setIconSize(QSize(32, 32));
-    for (int id : toolbarCommands()) {
-        if (id == 0) {
+    for (const std::optional<Command>& command : toolbarCommands()) {
+        if (!command) {
             bar->addSeparator();
             continue;
         }
-        action(id)->setIcon(toolbarIcon(id));
-        bar->addAction(action(id));
+        action(*command)->setIcon(toolbarIcon(*command));
+        bar->addAction(action(*command));
     }
     slider_ = new QSlider(Qt::Horizontal, bar);
     slider_->setObjectName(QStringLiteral("speedSlider"));
@@ -242,14 +253,14 @@ void MainWindow::createStatusBar() {
 
 void MainWindow::createPanes() {
     splitter_ = new QSplitter(Qt::Horizontal, this);
-    palette_ = new GroupPalette(scale_, splitter_);
+    palette_ = new view::GroupPalette(scale_, splitter_);
     drawing_ = new view::Canvas(document_, settings_.view, scale_, splitter_);
     player_ = new view::SimulationPlayer(
         [this] {
             return std::pair{slider_->value(), settings_.process.machine.emptySpeed};
         },
         this);
-    code_ = new CodePane(splitter_);
+    code_ = new view::CodePane(splitter_);
     splitter_->addWidget(palette_);
     splitter_->addWidget(drawing_);
     splitter_->addWidget(code_);
@@ -260,8 +271,8 @@ void MainWindow::createPanes() {
     connect(splitter_, &QSplitter::splitterMoved, this, [this] {
         if (code_->isVisible()) codeWidth_ = code_->width();
     });
-    connect(palette_, &GroupPalette::groupClicked, this, &MainWindow::groupCommand);
-    connect(code_, &CodePane::selectionChanged, this, &MainWindow::codeSelectionChanged);
+    connect(palette_, &view::GroupPalette::groupClicked, this, &MainWindow::groupCommand);
+    connect(code_, &view::CodePane::selectionChanged, this, &MainWindow::codeSelectionChanged);
     connect(drawing_, &view::Canvas::contextMenuRequested, this, [this](QPoint at) {
         if (!document_.busy()) contextMenu_->popup(at);
     });
@@ -291,15 +302,15 @@ void MainWindow::applySettings() {
     setCodePanelWidth(panelWidthFromSetting(settings_.view.gcodeWidth, scale_));
     code_->setVisible(settings_.view.showGcode);
     const ViewSettings& v = settings_.view;
-    action(CmdShowOpen)->setChecked(v.showClose);
-    action(CmdShowTravel)->setChecked(v.showAbs);
-    action(CmdShowOrder)->setChecked(v.showOrder);
-    action(CmdShowStart)->setChecked(v.showStartPoint);
-    action(CmdShowDirection)->setChecked(v.showDirection);
-    action(CmdShowCode)->setChecked(v.showGcode);
-    action(CmdShowGrid)->setChecked(v.showGrids);
-    action(CmdStatusBar)->setChecked(v.showStatusBar);
-    action(CmdAllowReverse)->setChecked(document_.allowReverse());
+    action(Command::ShowOpen)->setChecked(v.showClose);
+    action(Command::ShowTravel)->setChecked(v.showAbs);
+    action(Command::ShowOrder)->setChecked(v.showOrder);
+    action(Command::ShowStart)->setChecked(v.showStartPoint);
+    action(Command::ShowDirection)->setChecked(v.showDirection);
+    action(Command::ShowCode)->setChecked(v.showGcode);
+    action(Command::ShowGrid)->setChecked(v.showGrids);
+    action(Command::StatusBar)->setChecked(v.showStatusBar);
+    action(Command::AllowReverse)->setChecked(document_.allowReverse());
 }
 
 void MainWindow::saveSettingsNow() {
@@ -380,7 +391,7 @@ void MainWindow::updateCommands() {
                 enabled = false;
                 break;
         }
-        action(entry.id)->setEnabled(enabled);
+        action(entry.command)->setEnabled(enabled);
     }
 }
 

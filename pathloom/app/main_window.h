@@ -4,12 +4,13 @@
 // closes.
 #pragma once
 
-#include <QHash>
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
+#include "app/commands.h"
 #include "core/controller/controller_session.h"
 #include "core/document/document.h"
 #include "core/document/status_sink.h"
@@ -25,22 +26,24 @@ class QSplitter;
 
 namespace pathloom::view {
 class Canvas;
+class CodePane;
+class GroupPalette;
 class SimulationPlayer;
 }  // namespace pathloom::view
 
+namespace pathloom::dialogs {
+class Prompter;
+}
+
 namespace pathloom::app {
 
-class CodePane;
 class DialogCommands;
-class GroupPalette;
-class Prompter;
-struct MenuEntry;
 
 struct WindowOptions {
-    Prompter* prompter = nullptr;  // null: the real dialogs
-    VxcCalls controller;           // empty: the controller library
-    double dotsPerInch = 0;        // 0: the screen's logical dots per inch
-    SettingsLocation settings;     // empty paths: beside the program, else the user's folder
+    dialogs::Prompter* prompter = nullptr;  // null: the real dialogs
+    VxcCalls controller;                    // empty: the controller library
+    double dotsPerInch = 0;                 // 0: the screen's logical dots per inch
+    SettingsLocation settings;  // empty paths: beside the program, else the user's folder
 };
 
 class MainWindow : public QMainWindow {
@@ -56,18 +59,14 @@ class MainWindow : public QMainWindow {
     // Connects as the connect command does after its dialog.
     void connectTo(const QString& address);
 
-    QAction* action(int id) const { return actions_.value(id); }
+    QAction* action(Command command) const;
     QMenu* contextMenu() const { return contextMenu_; }
-    CodePane* codePane() const { return code_; }
+    view::CodePane* codePane() const { return code_; }
     view::Canvas* canvas() const { return drawing_; }
     view::SimulationPlayer* simulation() const { return player_; }
     Document& document() { return document_; }
     ControllerSession& session() { return session_; }
     const Settings& settings() const { return settings_; }
-    // The settings the dialogs change; written back when the window closes.
-    Settings& editableSettings() { return settings_; }
-    Prompter& prompter() const { return *prompter_; }
-    StatusSink& sink() const { return *sink_; }
     DialogCommands& dialogs() const { return *dialogs_; }
     double displayScale() const { return scale_; }
     QSlider* speedSlider() const { return slider_; }
@@ -107,7 +106,7 @@ class MainWindow : public QMainWindow {
     void createStatusBar();
     void createPanes();
     void fillMenu(QMenu* menu, const std::vector<MenuEntry>& entries);
-    void bind(int id, void (MainWindow::*handler)());
+    void bind(Command id, void (MainWindow::*handler)());
     void applySettings();
     void saveSettingsNow();
     void updateTitle();
@@ -119,8 +118,8 @@ class MainWindow : public QMainWindow {
     void refreshProgram();
     void showProgram();
     void codeSelectionChanged();
-    void editCommand(int id);
-    void toggleView(int id);
+    void editCommand(Command id);
+    void toggleView(Command id);
     void setMode(ViewMode mode);
     void drawingEdited();
 
@@ -142,8 +141,8 @@ class MainWindow : public QMainWindow {
     void nextPane();
 
     WindowOptions options_;
-    std::unique_ptr<Prompter> ownPrompter_;
-    Prompter* prompter_;
+    std::unique_ptr<dialogs::Prompter> ownPrompter_;
+    dialogs::Prompter* prompter_;
     std::unique_ptr<StatusSink> sink_;
     Settings settings_;
     double scale_ = 1.0;
@@ -153,16 +152,16 @@ class MainWindow : public QMainWindow {
     QString drawingName_;  // the open drawing's file name, for the title; empty without one
     ControllerSession session_;
 
-    QHash<int, QAction*> actions_;
+    std::unordered_map<Command, QAction*> actions_;
     QMenu* contextMenu_ = nullptr;
     QSlider* slider_ = nullptr;
     QLineEdit* ratio_ = nullptr;
     QLabel* panes_[3] = {};
     QSplitter* splitter_ = nullptr;
-    GroupPalette* palette_ = nullptr;
+    view::GroupPalette* palette_ = nullptr;
     view::Canvas* drawing_ = nullptr;
     view::SimulationPlayer* player_ = nullptr;
-    CodePane* code_ = nullptr;
+    view::CodePane* code_ = nullptr;
     std::unique_ptr<DialogCommands> dialogs_;
     QTimer pollTimer_;
     QTimer ratioTimer_;

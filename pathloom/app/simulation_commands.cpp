@@ -3,11 +3,11 @@
 // tool's moves on the canvas.
 #include <QAction>
 
-#include "app/code_pane.h"
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "core/text/texts.h"
 #include "view/canvas.h"
+#include "view/code_pane.h"
 #include "view/simulation_player.h"
 
 namespace pathloom::app {

@@ -13,17 +13,17 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/code_pane.h"
 #include "app/commands.h"
 #include "app/main_window.h"
-#include "app/prompter.h"
 #include "core/document/code_link.h"
 #include "core/document/commands.h"
 #include "core/document/import_reason.h"
 #include "core/document/pipeline.h"
 #include "core/settings/profile_file.h"
 #include "core/text/texts.h"
+#include "dialogs/prompter.h"
 #include "view/canvas.h"
+#include "view/code_pane.h"
 
 namespace pathloom::app {
 namespace {
@@ -60,37 +60,37 @@ QString importFilters() {
 const QString kBasicFilter = QStringLiteral("Basic File(*.bas)");
 const QString kNcFilter = QStringLiteral("NC File(*.nc)");
 
-EditCommand editFor(int id) {
+EditCommand editFor(Command id) {
     switch (id) {
-        case CmdRemoveDuplicates:
+        case Command::RemoveDuplicates:
             return EditCommand::RemoveDuplicates;
-        case CmdGridSort:
+        case Command::GridSort:
             return EditCommand::GridSort;
-        case CmdSortNearest:
+        case Command::SortNearest:
             return EditCommand::SortNearest;
-        case CmdSortSmallFirst:
+        case Command::SortSmallFirst:
             return EditCommand::SortSmallFirst;
-        case CmdSortInsideOut:
+        case Command::SortInsideOut:
             return EditCommand::SortInsideOut;
-        case CmdSortLeftToRight:
+        case Command::SortLeftToRight:
             return EditCommand::SortLeftToRight;
-        case CmdSortRightToLeft:
+        case Command::SortRightToLeft:
             return EditCommand::SortRightToLeft;
-        case CmdSortTopToBottom:
+        case Command::SortTopToBottom:
             return EditCommand::SortTopToBottom;
-        case CmdSortBottomToTop:
+        case Command::SortBottomToTop:
             return EditCommand::SortBottomToTop;
-        case CmdSortShortestTravel:
+        case Command::SortShortestTravel:
             return EditCommand::SortShortestTravel;
-        case CmdMoveForward:
+        case Command::MoveForward:
             return EditCommand::MoveForward;
-        case CmdMoveBack:
+        case Command::MoveBack:
             return EditCommand::MoveBack;
-        case CmdMoveToFirst:
+        case Command::MoveToFirst:
             return EditCommand::MoveToFirst;
-        case CmdMoveToLast:
+        case Command::MoveToLast:
             return EditCommand::MoveToLast;
-        case CmdReverseOrder:
+        case Command::ReverseOrder:
             return EditCommand::ReverseOrder;
         default:
             return EditCommand::ReverseDirection;
@@ -170,7 +170,7 @@ void MainWindow::exportCode() {
         showMessage(qtext(textWithValue(Text::ExportFailed, std::strerror(errno))));
 }
 
-void MainWindow::editCommand(int id) {
+void MainWindow::editCommand(Command id) {
     const Outcome outcome = runEdit(document_, editFor(id), {}, *sink_);
     if (outcome == Outcome::Changed) {
         refreshProgram();
@@ -186,33 +186,33 @@ void MainWindow::drawingChanged() {
     drawing_->refresh();
 }
 
-void MainWindow::toggleView(int id) {
+void MainWindow::toggleView(Command id) {
     ViewSettings& v = settings_.view;
     const bool on = action(id)->isChecked();
     switch (id) {
-        case CmdShowOpen:
+        case Command::ShowOpen:
             v.showClose = on;
             break;
-        case CmdShowTravel:
+        case Command::ShowTravel:
             v.showAbs = on;
             break;
-        case CmdShowOrder:
+        case Command::ShowOrder:
             v.showOrder = on;
             break;
-        case CmdShowStart:
+        case Command::ShowStart:
             v.showStartPoint = on;
             break;
-        case CmdShowDirection:
+        case Command::ShowDirection:
             v.showDirection = on;
             break;
-        case CmdShowGrid:
+        case Command::ShowGrid:
             v.showGrids = on;
             break;
-        case CmdStatusBar:
+        case Command::StatusBar:
             v.showStatusBar = on;
             statusBar()->setVisible(on);
             return;
-        case CmdShowCode:
+        case Command::ShowCode:
             if (document_.busy()) return action(id)->setChecked(v.showGcode);
             v.showGcode = on;
             code_->setVisible(on);
@@ -221,6 +221,8 @@ void MainWindow::toggleView(int id) {
                 refreshProgram();
                 showSelectionInCode();
             }
+            break;
+        default:  // only the display switches are bound here
             break;
     }
     drawing_->refresh();

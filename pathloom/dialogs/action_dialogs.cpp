@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/prompter.h"
 #include "core/dialogs/stored_values.h"
 #include "core/document/commands.h"
 #include "core/presets/apply.h"
 #include "core/text/texts.h"
+#include "dialogs/prompter.h"
 
 namespace pathloom::dialogs {
 namespace {
@@ -42,14 +42,14 @@ const QColor kDeleteOff(0xF0, 0xF0, 0xF0);
 
 // ---- Action editor ----
 
-ActionEditor::ActionEditor(app::Prompter& prompter, QWidget* parent, const Action& action)
-    : FormDialog(prompter, parent, dtr("动作编辑")) {
+ActionEditor::ActionEditor(Prompter& prompter, QWidget* parent, const Action& action)
+    : FormDialog(prompter, parent, Dialog::tr("动作编辑")) {
     name_ = new QLineEdit(qstring(action.name), this);
     name_->setObjectName(QStringLiteral("name"));
-    form()->addRow(dtr("动作名称："), name_);
+    form()->addRow(Dialog::tr("动作名称："), name_);
     text_ = new QPlainTextEdit(shownLines(action.text), this);
     text_->setObjectName(QStringLiteral("text"));
-    form()->addRow(dtr("指令："), text_);
+    form()->addRow(Dialog::tr("指令："), text_);
 }
 
 Action ActionEditor::action() const {
@@ -65,9 +65,9 @@ bool ActionEditor::check() {
 
 // ---- Action manager ----
 
-ActionManager::ActionManager(app::Prompter& prompter, QWidget* parent, std::vector<Action> actions)
+ActionManager::ActionManager(Prompter& prompter, QWidget* parent, std::vector<Action> actions)
     : QDialog(parent), prompter_(prompter), actions_(std::move(actions)) {
-    setWindowTitle(dtr("动作管理器"));
+    setWindowTitle(Dialog::tr("动作管理器"));
     setObjectName(QStringLiteral("actionManager"));
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
@@ -81,11 +81,11 @@ ActionManager::ActionManager(app::Prompter& prompter, QWidget* parent, std::vect
     }
     layout->addLayout(grid);
     auto* row = new QHBoxLayout;
-    auto* addButton = new QPushButton(dtr("新增"), this);
+    auto* addButton = new QPushButton(Dialog::tr("新增"), this);
     addButton->setObjectName(QStringLiteral("addAction"));
     addButton->setAutoDefault(false);
     connect(addButton, &QPushButton::clicked, this, &ActionManager::add);
-    deleteButton_ = new QPushButton(dtr("删除"), this);
+    deleteButton_ = new QPushButton(Dialog::tr("删除"), this);
     deleteButton_->setObjectName(QStringLiteral("deleteMode"));
     deleteButton_->setAutoDefault(false);
     connect(deleteButton_, &QPushButton::clicked, this, &ActionManager::toggleDeleteMode);
@@ -151,12 +151,14 @@ void ActionManager::refresh() {
 
 // ---- Before/after actions ----
 
-SetActionDialog::SetActionDialog(app::Prompter& prompter, QWidget* parent,
-                                 const ActionList& actions, VectGroup* drawing)
-    : FormDialog(prompter, parent, dtr("修改动作")), actions_(actions), drawing_(drawing) {
+SetActionDialog::SetActionDialog(Prompter& prompter, QWidget* parent, const ActionList& actions,
+                                 VectGroup* drawing)
+    : FormDialog(prompter, parent, Dialog::tr("修改动作")), actions_(actions), drawing_(drawing) {
     const Vect* first = firstSelected(drawing);
-    addSide("beforeList", "beforeText", dtr("加工前动作"), first ? first->beforeAction : nullptr);
-    addSide("afterList", "afterText", dtr("加工后动作"), first ? first->afterAction : nullptr);
+    addSide("beforeList", "beforeText", Dialog::tr("加工前动作"),
+            first ? first->beforeAction : nullptr);
+    addSide("afterList", "afterText", Dialog::tr("加工后动作"),
+            first ? first->afterAction : nullptr);
     if (!first) {
         findChild<QComboBox*>(QStringLiteral("beforeList"))->setCurrentIndex(-1);
         findChild<QComboBox*>(QStringLiteral("afterList"))->setCurrentIndex(-1);
@@ -167,8 +169,8 @@ void SetActionDialog::addSide(const char* listName, const char* editName, const 
                               const char* current) {
     auto* list = new QComboBox(this);
     list->setObjectName(QString::fromLatin1(listName));
-    list->addItem(dtr("无"));
-    list->addItem(dtr("自定义"));
+    list->addItem(Dialog::tr("无"));
+    list->addItem(Dialog::tr("自定义"));
     for (const Action& action : actions_.items())
         list->addItem(qstring(action.name));
     auto* edit = new QPlainTextEdit(this);

@@ -24,7 +24,7 @@ class ActionEditor : public FormDialog {
     Q_OBJECT
   public:
     // Fields "name" and "text" (line breaks as typed; the action keeps CR LF).
-    ActionEditor(app::Prompter& prompter, QWidget* parent, const Action& action);
+    ActionEditor(Prompter& prompter, QWidget* parent, const Action& action);
     Action action() const;
 
   protected:
@@ -41,7 +41,7 @@ class ActionManager : public QDialog {
   public:
     static constexpr int kFirstButton = 1004;
     // Buttons "action1004" to "action1033", "addAction" and "deleteMode".
-    ActionManager(app::Prompter& prompter, QWidget* parent, std::vector<Action> actions);
+    ActionManager(Prompter& prompter, QWidget* parent, std::vector<Action> actions);
 
     const ActionList& actions() const { return actions_; }
     bool deleteMode() const { return deleteMode_; }
@@ -59,7 +59,7 @@ class ActionManager : public QDialog {
     void refresh();
     void paintDeleteFace();
 
-    app::Prompter& prompter_;
+    Prompter& prompter_;
     ActionList actions_;
     bool deleteMode_ = false;
     std::vector<QPushButton*> buttons_;
@@ -71,7 +71,7 @@ class SetActionDialog : public FormDialog {
   public:
     // Lists "beforeList" and "afterList" ("无", "自定义", then the actions), texts "beforeText"
     // and "afterText"; opened from the first selected vect of `drawing`.
-    SetActionDialog(app::Prompter& prompter, QWidget* parent, const ActionList& actions,
+    SetActionDialog(Prompter& prompter, QWidget* parent, const ActionList& actions,
                     VectGroup* drawing);
     std::string before() const;
     std::string after() const;

@@ -18,18 +18,18 @@ QString shown(double value) {
 
 }  // namespace
 
-AutoOptimizeDialog::AutoOptimizeDialog(app::Prompter& prompter, QWidget* parent,
+AutoOptimizeDialog::AutoOptimizeDialog(Prompter& prompter, QWidget* parent,
                                        const AutoOptimizeSettings& s)
-    : FormDialog(prompter, parent, dtr("自动优化")), start_(s) {
-    smoothing_ = addCheck("smoothing", dtr("自动曲线平滑"), s.curveSmoothing);
-    precision_ = addNumber("precision", dtr("曲线平滑的精度："), shown(s.smoothingAccuracy));
-    tiny_ = addCheck("removeTiny", dtr("自动去除极小图形"), s.removeMinimal);
-    width_ = addNumber("tinyWidth", dtr("最大尺寸："), shown(s.minimalWidth));
-    height_ = addNumber("tinyHeight", dtr("×"), shown(s.minimalHeight));
-    duplicates_ = addCheck("removeDuplicates", dtr("自动去除重复线"), s.removeDuplicates);
-    merge_ = addCheck("merge", dtr("自动合并相连线"), s.mergeConnected);
-    distance_ = addNumber("distance", dtr("最大距离："), shown(s.mergeMaxSize));
-    sort_ = addCheck("sort", dtr("自动排序"), s.sort);
+    : FormDialog(prompter, parent, Dialog::tr("自动优化")), start_(s) {
+    smoothing_ = addCheck("smoothing", Dialog::tr("自动曲线平滑"), s.curveSmoothing);
+    precision_ = addNumber("precision", Dialog::tr("曲线平滑的精度："), shown(s.smoothingAccuracy));
+    tiny_ = addCheck("removeTiny", Dialog::tr("自动去除极小图形"), s.removeMinimal);
+    width_ = addNumber("tinyWidth", Dialog::tr("最大尺寸："), shown(s.minimalWidth));
+    height_ = addNumber("tinyHeight", Dialog::tr("×"), shown(s.minimalHeight));
+    duplicates_ = addCheck("removeDuplicates", Dialog::tr("自动去除重复线"), s.removeDuplicates);
+    merge_ = addCheck("merge", Dialog::tr("自动合并相连线"), s.mergeConnected);
+    distance_ = addNumber("distance", Dialog::tr("最大距离："), shown(s.mergeMaxSize));
+    sort_ = addCheck("sort", Dialog::tr("自动排序"), s.sort);
     sortBy_ = new QComboBox(this);
     sortBy_->setObjectName(QStringLiteral("sortBy"));
     for (const char* entry :
@@ -38,14 +38,14 @@ AutoOptimizeDialog::AutoOptimizeDialog(app::Prompter& prompter, QWidget* parent,
           QT_TRANSLATE_NOOP("Dialog", "从左到右排序"), QT_TRANSLATE_NOOP("Dialog", "从右到左排序"),
           QT_TRANSLATE_NOOP("Dialog", "从上到下排序"), QT_TRANSLATE_NOOP("Dialog", "从下到上排序"),
           QT_TRANSLATE_NOOP("Dialog", "最短空移排序")})
-        sortBy_->addItem(dtr(entry));
+        sortBy_->addItem(Dialog::tr(entry));
     sortBy_->setCurrentIndex(s.sortBy >= kSortByGrid && s.sortBy <= kSortByShortestTravel ? s.sortBy
                                                                                           : 0);
-    form()->addRow(dtr("排序方式："), sortBy_);
-    reverse_ = addCheck("allowReverse", dtr("允许反向"), s.changeDirection);
-    travel_ = addCheck("optimizeTravel", dtr("自动优化空移"), s.optimizeAbs);
-    units_ = addCheck("autoUnits", dtr("自动适应输入单位"), s.autoUnits);
-    plt_ = addNumber("pltUnits", dtr("PLT绘图仪："), shown(s.pltUnits));
+    form()->addRow(Dialog::tr("排序方式："), sortBy_);
+    reverse_ = addCheck("allowReverse", Dialog::tr("允许反向"), s.changeDirection);
+    travel_ = addCheck("optimizeTravel", Dialog::tr("自动优化空移"), s.optimizeAbs);
+    units_ = addCheck("autoUnits", Dialog::tr("自动适应输入单位"), s.autoUnits);
+    plt_ = addNumber("pltUnits", Dialog::tr("PLT绘图仪："), shown(s.pltUnits));
     for (QCheckBox* box : {smoothing_, tiny_, merge_, sort_, units_})
         connect(box, &QCheckBox::toggled, this, &AutoOptimizeDialog::updateEnabled);
     updateEnabled();

@@ -17,8 +17,7 @@ class AutoOptimizeDialog : public FormDialog {
     // Check boxes "smoothing", "removeTiny", "removeDuplicates", "merge", "sort", "allowReverse",
     // "optimizeTravel", "autoUnits"; fields "precision", "tinyWidth", "tinyHeight", "distance",
     // "pltUnits"; list "sortBy".
-    AutoOptimizeDialog(app::Prompter& prompter, QWidget* parent,
-                       const AutoOptimizeSettings& settings);
+    AutoOptimizeDialog(Prompter& prompter, QWidget* parent, const AutoOptimizeSettings& settings);
     // The values after OK, with the corrections of precision and plotter units.
     AutoOptimizeSettings result() const;
 

@@ -1,22 +1,17 @@
 // The number check and the layout shared by the small dialogs.
 #include "dialogs/form_dialog.h"
 
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/prompter.h"
 #include "core/dialogs/number_input.h"
 #include "core/text/texts.h"
+#include "dialogs/prompter.h"
 
 namespace pathloom::dialogs {
-
-QString dtr(const char* text) {
-    return QCoreApplication::translate("Dialog", text);
-}
 
 QString qstring(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -26,7 +21,7 @@ std::string utf8(const QString& text) {
     return text.toStdString();
 }
 
-FormDialog::FormDialog(app::Prompter& prompter, QWidget* parent, const QString& title)
+FormDialog::FormDialog(Prompter& prompter, QWidget* parent, const QString& title)
     : QDialog(parent), prompter_(prompter) {
     setWindowTitle(title);
     body_ = new QVBoxLayout(this);
@@ -69,7 +64,7 @@ double FormDialog::number(const char* objectName) const {
     return value.value_or(0.0);
 }
 
-NumberDialog::NumberDialog(app::Prompter& prompter, QWidget* parent, const QString& title,
+NumberDialog::NumberDialog(Prompter& prompter, QWidget* parent, const QString& title,
                            const QString& prompt, const std::vector<NumberField>& fields)
     : FormDialog(prompter, parent, title) {
     if (!prompt.isEmpty()) {

@@ -3,6 +3,7 @@
 // number. Fields carry object names, so that tests fill them by name.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QString>
 #include <string>
@@ -14,21 +15,23 @@ class QFormLayout;
 class QLineEdit;
 class QVBoxLayout;
 
-namespace pathloom::app {
-class Prompter;
-}
-
 namespace pathloom::dialogs {
 
-// A text of the dialogs in the program's language (translation context "Dialog").
-QString dtr(const char* text);
+class Prompter;
+
+// The translation context of the dialogs' texts: Dialog::tr("…") gives a text in the program's
+// language, and lupdate collects it under "Dialog".
+class Dialog {
+    Q_DECLARE_TR_FUNCTIONS(Dialog)
+};
+
 QString qstring(std::string_view text);
 std::string utf8(const QString& text);
 
 class FormDialog : public QDialog {
     Q_OBJECT
   public:
-    FormDialog(app::Prompter& prompter, QWidget* parent, const QString& title);
+    FormDialog(Prompter& prompter, QWidget* parent, const QString& title);
 
     // Closes with OK only when every number field holds a finite number and check() agrees.
     void accept() override;
@@ -43,11 +46,11 @@ class FormDialog : public QDialog {
     QLineEdit* addNumber(const char* objectName, const QString& label, const QString& value);
     QFormLayout* form() const { return form_; }
     QVBoxLayout* body() const { return body_; }
-    app::Prompter& prompter() const { return prompter_; }
+    Prompter& prompter() const { return prompter_; }
     void tell(const QString& text);
 
   private:
-    app::Prompter& prompter_;
+    Prompter& prompter_;
     QVBoxLayout* body_;
     QFormLayout* form_;
     std::vector<QLineEdit*> numbers_;
@@ -63,8 +66,8 @@ struct NumberField {
 class NumberDialog : public FormDialog {
     Q_OBJECT
   public:
-    NumberDialog(app::Prompter& prompter, QWidget* parent, const QString& title,
-                 const QString& prompt, const std::vector<NumberField>& fields);
+    NumberDialog(Prompter& prompter, QWidget* parent, const QString& title, const QString& prompt,
+                 const std::vector<NumberField>& fields);
 };
 
 }  // namespace pathloom::dialogs

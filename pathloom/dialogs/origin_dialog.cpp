@@ -8,16 +8,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/prompter.h"
 #include "core/dialogs/number_input.h"
 #include "core/text/texts.h"
 #include "dialogs/form_dialog.h"
+#include "dialogs/prompter.h"
 
 namespace pathloom::dialogs {
 
-OriginDialog::OriginDialog(app::Prompter& prompter, QWidget* parent)
+OriginDialog::OriginDialog(Prompter& prompter, QWidget* parent)
     : QDialog(parent), prompter_(prompter) {
-    setWindowTitle(dtr("原点位置"));
+    setWindowTitle(Dialog::tr("原点位置"));
     setObjectName(QStringLiteral("originDialog"));
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
@@ -28,7 +28,7 @@ OriginDialog::OriginDialog(app::Prompter& prompter, QWidget* parent)
         QT_TRANSLATE_NOOP("Dialog", "左下"), QT_TRANSLATE_NOOP("Dialog", "中下"),
         QT_TRANSLATE_NOOP("Dialog", "右下")};
     for (int i = 0; i < 9; ++i) {
-        auto* button = new QPushButton(dtr(names[i]), this);
+        auto* button = new QPushButton(Dialog::tr(names[i]), this);
         button->setObjectName(QStringLiteral("anchor%1").arg(i));
         button->setAutoDefault(false);
         grid->addWidget(button, i / 3, i % 3);
@@ -37,7 +37,7 @@ OriginDialog::OriginDialog(app::Prompter& prompter, QWidget* parent)
     }
     layout->addLayout(grid);
 
-    auto* custom = new QGroupBox(dtr("自定义"), this);
+    auto* custom = new QGroupBox(Dialog::tr("自定义"), this);
     auto* form = new QFormLayout(custom);
     x_ = new QLineEdit(QStringLiteral("0.0"), custom);
     x_->setObjectName(QStringLiteral("originX"));
@@ -45,11 +45,11 @@ OriginDialog::OriginDialog(app::Prompter& prompter, QWidget* parent)
     y_->setObjectName(QStringLiteral("originY"));
     form->addRow(QStringLiteral("X:"), x_);
     form->addRow(QStringLiteral("Y:"), y_);
-    auto* typed = new QPushButton(dtr("输入坐标"), custom);
+    auto* typed = new QPushButton(Dialog::tr("输入坐标"), custom);
     typed->setObjectName(QStringLiteral("typedOrigin"));
     typed->setAutoDefault(false);
     connect(typed, &QPushButton::clicked, this, &OriginDialog::takeTypedOrigin);
-    auto* pick = new QPushButton(dtr("鼠标拾取"), custom);
+    auto* pick = new QPushButton(Dialog::tr("鼠标拾取"), custom);
     pick->setObjectName(QStringLiteral("pickOrigin"));
     pick->setAutoDefault(false);
     connect(pick, &QPushButton::clicked, this, &OriginDialog::pickRequested);

@@ -8,18 +8,16 @@
 
 class QLineEdit;
 
-namespace pathloom::app {
-class Prompter;
-}
-
 namespace pathloom::dialogs {
+
+class Prompter;
 
 class OriginDialog : public QDialog {
     Q_OBJECT
   public:
     // Buttons "anchor0" to "anchor8" (left top to right bottom, row by row), fields "originX" and
     // "originY", buttons "typedOrigin" and "pickOrigin".
-    OriginDialog(app::Prompter& prompter, QWidget* parent);
+    OriginDialog(Prompter& prompter, QWidget* parent);
 
     // Reads the typed point; emits typedOrigin when both fields hold numbers.
     void takeTypedOrigin();
@@ -32,7 +30,7 @@ class OriginDialog : public QDialog {
     void pickRequested();
 
   private:
-    app::Prompter& prompter_;
+    Prompter& prompter_;
     QLineEdit* x_;
     QLineEdit* y_;
 };

@@ -14,87 +14,93 @@ namespace pathloom::dialogs {
 namespace {
 
 struct PropertyRow {
-    int id;
+    ProcessProperty property;
     const char* group;
     const char* label;
     const char* description;  // empty when the property has none
 };
 
+using P = ProcessProperty;
+
 // Groups and properties in the order the list shows them.
 const PropertyRow kRows[] = {
-    {1, QT_TRANSLATE_NOOP("Dialog", "全局"), QT_TRANSLATE_NOOP("Dialog", "X轴轴号"),
+    {P::XAxis, QT_TRANSLATE_NOOP("Dialog", "全局"), QT_TRANSLATE_NOOP("Dialog", "X轴轴号"),
      QT_TRANSLATE_NOOP("Dialog", "X轴的轴号")},
-    {2, "全局", QT_TRANSLATE_NOOP("Dialog", "Y轴轴号"), QT_TRANSLATE_NOOP("Dialog", "Y轴的轴号")},
-    {3, "全局", QT_TRANSLATE_NOOP("Dialog", "空移速度"),
+    {P::YAxis, "全局", QT_TRANSLATE_NOOP("Dialog", "Y轴轴号"),
+     QT_TRANSLATE_NOOP("Dialog", "Y轴的轴号")},
+    {P::TravelSpeed, "全局", QT_TRANSLATE_NOOP("Dialog", "空移速度"),
      QT_TRANSLATE_NOOP("Dialog", "空移时使用的速度")},
-    {4, "全局", QT_TRANSLATE_NOOP("Dialog", "空移加速度"),
+    {P::TravelAcceleration, "全局", QT_TRANSLATE_NOOP("Dialog", "空移加速度"),
      QT_TRANSLATE_NOOP("Dialog", "空移时使用的加速度")},
-    {5, "全局", QT_TRANSLATE_NOOP("Dialog", "空移减速度"),
+    {P::TravelDeceleration, "全局", QT_TRANSLATE_NOOP("Dialog", "空移减速度"),
      QT_TRANSLATE_NOOP("Dialog", "空移时使用的减速度")},
-    {6, "全局", QT_TRANSLATE_NOOP("Dialog", "加工加速度"),
+    {P::WorkAcceleration, "全局", QT_TRANSLATE_NOOP("Dialog", "加工加速度"),
      QT_TRANSLATE_NOOP("Dialog", "加工时使用的加速度")},
-    {7, "全局", QT_TRANSLATE_NOOP("Dialog", "加工减速度"),
+    {P::WorkDeceleration, "全局", QT_TRANSLATE_NOOP("Dialog", "加工减速度"),
      QT_TRANSLATE_NOOP("Dialog", "加工时使用的减速度")},
-    {8, QT_TRANSLATE_NOOP("Dialog", "工艺参数-轴"), QT_TRANSLATE_NOOP("Dialog", "启用Z轴"), ""},
-    {9, "工艺参数-轴", QT_TRANSLATE_NOOP("Dialog", "Z轴轴号"), ""},
-    {10, "工艺参数-轴", QT_TRANSLATE_NOOP("Dialog", "加工中是否上抬"), ""},
-    {11, "工艺参数-轴", QT_TRANSLATE_NOOP("Dialog", "加工高度"), ""},
-    {12, "工艺参数-轴", QT_TRANSLATE_NOOP("Dialog", "上抬高度"), ""},
-    {13, "工艺参数-轴", QT_TRANSLATE_NOOP("Dialog", "启用R轴"), ""},
-    {14, "工艺参数-轴", QT_TRANSLATE_NOOP("Dialog", "R轴轴号"), ""},
-    {15, QT_TRANSLATE_NOOP("Dialog", "工艺参数-运动"), QT_TRANSLATE_NOOP("Dialog", "参考精度"), ""},
-    {16, "工艺参数-运动", QT_TRANSLATE_NOOP("Dialog", "加工速度"),
-     QT_TRANSLATE_NOOP("Dialog", "加工时使用的速度")},
-    {17, "工艺参数-运动", QT_TRANSLATE_NOOP("Dialog", "运动方式"), ""},
-    {18, "工艺参数-运动", QT_TRANSLATE_NOOP("Dialog", "圆弧变为小线段"), ""},
-    {19, QT_TRANSLATE_NOOP("Dialog", "工艺参数-动作"), QT_TRANSLATE_NOOP("Dialog", "加工前动作"),
+    {P::UseZ, QT_TRANSLATE_NOOP("Dialog", "工艺参数-轴"), QT_TRANSLATE_NOOP("Dialog", "启用Z轴"),
      ""},
-    {20, "工艺参数-动作", QT_TRANSLATE_NOOP("Dialog", "加工后动作"), ""},
-    {25, "工艺参数-动作", QT_TRANSLATE_NOOP("Dialog", "启动动作"), ""},
-    {26, "工艺参数-动作", QT_TRANSLATE_NOOP("Dialog", "结束动作"), ""},
-    {21, QT_TRANSLATE_NOOP("Dialog", "其他"), QT_TRANSLATE_NOOP("Dialog", "显示的语言"), ""},
-    {22, "其他", QT_TRANSLATE_NOOP("Dialog", "打开时自动连接"), ""},
-    {23, "其他", QT_TRANSLATE_NOOP("Dialog", "IP"), ""},
-    {24, "其他", QT_TRANSLATE_NOOP("Dialog", "加工文件名"), ""},
-    {27, "其他", QT_TRANSLATE_NOOP("Dialog", "加工完成返回初始位置"), ""},
+    {P::ZAxis, "工艺参数-轴", QT_TRANSLATE_NOOP("Dialog", "Z轴轴号"), ""},
+    {P::LiftWhileWorking, "工艺参数-轴", QT_TRANSLATE_NOOP("Dialog", "加工中是否上抬"), ""},
+    {P::WorkHeight, "工艺参数-轴", QT_TRANSLATE_NOOP("Dialog", "加工高度"), ""},
+    {P::LiftHeight, "工艺参数-轴", QT_TRANSLATE_NOOP("Dialog", "上抬高度"), ""},
+    {P::UseR, "工艺参数-轴", QT_TRANSLATE_NOOP("Dialog", "启用R轴"), ""},
+    {P::RAxis, "工艺参数-轴", QT_TRANSLATE_NOOP("Dialog", "R轴轴号"), ""},
+    {P::ReferencePrecision, QT_TRANSLATE_NOOP("Dialog", "工艺参数-运动"),
+     QT_TRANSLATE_NOOP("Dialog", "参考精度"), ""},
+    {P::WorkSpeed, "工艺参数-运动", QT_TRANSLATE_NOOP("Dialog", "加工速度"),
+     QT_TRANSLATE_NOOP("Dialog", "加工时使用的速度")},
+    {P::MoveType, "工艺参数-运动", QT_TRANSLATE_NOOP("Dialog", "运动方式"), ""},
+    {P::ArcsToSegments, "工艺参数-运动", QT_TRANSLATE_NOOP("Dialog", "圆弧变为小线段"), ""},
+    {P::ActionBefore, QT_TRANSLATE_NOOP("Dialog", "工艺参数-动作"),
+     QT_TRANSLATE_NOOP("Dialog", "加工前动作"), ""},
+    {P::ActionAfter, "工艺参数-动作", QT_TRANSLATE_NOOP("Dialog", "加工后动作"), ""},
+    {P::StartAction, "工艺参数-动作", QT_TRANSLATE_NOOP("Dialog", "启动动作"), ""},
+    {P::EndAction, "工艺参数-动作", QT_TRANSLATE_NOOP("Dialog", "结束动作"), ""},
+    {P::CodeType, QT_TRANSLATE_NOOP("Dialog", "其他"), QT_TRANSLATE_NOOP("Dialog", "显示的语言"),
+     ""},
+    {P::AutoConnect, "其他", QT_TRANSLATE_NOOP("Dialog", "打开时自动连接"), ""},
+    {P::AutoConnectAddress, "其他", QT_TRANSLATE_NOOP("Dialog", "IP"), ""},
+    {P::ProcessFileName, "其他", QT_TRANSLATE_NOOP("Dialog", "加工文件名"), ""},
+    {P::ReturnToStart, "其他", QT_TRANSLATE_NOOP("Dialog", "加工完成返回初始位置"), ""},
 };
 
 // The entries of the fixed lists, in the order of their stored values.
-QStringList choicesOf(int id) {
-    if (id == 17) return {dtr("绝对运动"), dtr("相对运动")};
+QStringList choicesOf(ProcessProperty property) {
+    if (property == P::MoveType) return {Dialog::tr("绝对运动"), Dialog::tr("相对运动")};
     return {QStringLiteral("Basic"), QStringLiteral("NC")};
 }
 
 }  // namespace
 
-ProcessDialog::ProcessDialog(app::Prompter& prompter, QWidget* parent, ProcessEdit edit,
+ProcessDialog::ProcessDialog(Prompter& prompter, QWidget* parent, ProcessEdit edit,
                              const std::vector<std::string>& presets, int axisCount)
-    : FormDialog(prompter, parent, dtr("工艺参数")), edit_(std::move(edit)) {
+    : FormDialog(prompter, parent, Dialog::tr("工艺参数")), edit_(std::move(edit)) {
     selector_ = new QComboBox(this);
     selector_->setObjectName(QStringLiteral("presetSelector"));
     for (const std::string& entry : presets)
-        selector_->addItem(dtr("工艺") + qstring(entry).mid(2), presetNumberOfEntry(entry));
-    form()->addRow(dtr("工艺选择："), selector_);
+        selector_->addItem(Dialog::tr("工艺") + qstring(entry).mid(2), presetNumberOfEntry(entry));
+    form()->addRow(Dialog::tr("工艺选择："), selector_);
 
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("properties"));
     list_->setColumnCount(2);
-    list_->setHeaderLabels({dtr("Property"), dtr("Value")});
+    list_->setHeaderLabels({Dialog::tr("Property"), Dialog::tr("Value")});
     list_->setMinimumSize(520, 480);
     list_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     QTreeWidgetItem* group = nullptr;
     const char* groupName = "";
     for (const PropertyRow& row : kRows) {
         if (!group || qstrcmp(groupName, row.group) != 0) {
-            group = new QTreeWidgetItem(list_, {dtr(row.group)});
+            group = new QTreeWidgetItem(list_, {Dialog::tr(row.group)});
             group->setExpanded(true);
             groupName = row.group;
         }
-        auto* item = new QTreeWidgetItem(group, {dtr(row.label)});
-        item->setData(0, Qt::UserRole, row.id);
-        item->setToolTip(0, row.description[0] ? dtr(row.description) : QString());
-        QWidget* editor = makeEditor(row.id, axisCount);
-        editors_.insert(row.id, editor);
+        auto* item = new QTreeWidgetItem(group, {Dialog::tr(row.label)});
+        item->setData(0, Qt::UserRole, static_cast<int>(row.property));
+        item->setToolTip(0, row.description[0] ? Dialog::tr(row.description) : QString());
+        QWidget* editor = makeEditor(row.property, axisCount);
+        editors_.emplace(row.property, editor);
         list_->setItemWidget(item, 1, editor);
     }
     body()->insertWidget(1, list_);
@@ -105,23 +111,24 @@ ProcessDialog::ProcessDialog(app::Prompter& prompter, QWidget* parent, ProcessEd
         const int id = item ? item->data(0, Qt::UserRole).toInt() : 0;
         QString shown;
         for (const PropertyRow& row : kRows)
-            if (row.id == id && row.description[0]) shown = dtr(row.description);
+            if (static_cast<int>(row.property) == id && row.description[0])
+                shown = Dialog::tr(row.description);
         description_->setText(shown);
     });
     connect(selector_, &QComboBox::currentIndexChanged, this, &ProcessDialog::choosePreset);
     choosePreset(selector_->currentIndex());
 }
 
-QWidget* ProcessDialog::makeEditor(int id, int axisCount) {
-    const PropertyKind kind = propertyKind(id).value_or(PropertyKind::Text);
-    const QString name = QStringLiteral("property%1").arg(id);
+QWidget* ProcessDialog::makeEditor(ProcessProperty property, int axisCount) {
+    const PropertyKind kind = propertyKind(property).value_or(PropertyKind::Text);
+    const QString name = QStringLiteral("property%1").arg(static_cast<int>(property));
     if (kind == PropertyKind::Flag || kind == PropertyKind::Choice) {
         auto* box = new QComboBox(this);
         box->addItems(kind == PropertyKind::Flag
                           ? QStringList{QStringLiteral("True"), QStringLiteral("False")}
-                          : choicesOf(id));
+                          : choicesOf(property));
         box->setObjectName(name);
-        connect(box, &QComboBox::currentIndexChanged, this, [this, id] { commit(id); });
+        connect(box, &QComboBox::currentIndexChanged, this, [this, property] { commit(property); });
         return box;
     }
     if (kind == PropertyKind::Axis) {
@@ -131,29 +138,30 @@ QWidget* ProcessDialog::makeEditor(int id, int axisCount) {
         for (int axis = 0; axis < axisCount; ++axis)
             box->addItem(QString::number(axis));
         box->setObjectName(name);
-        connect(box->lineEdit(), &QLineEdit::editingFinished, this, [this, id] { commit(id); });
-        connect(box, &QComboBox::activated, this, [this, id] { commit(id); });
+        connect(box->lineEdit(), &QLineEdit::editingFinished, this,
+                [this, property] { commit(property); });
+        connect(box, &QComboBox::activated, this, [this, property] { commit(property); });
         return box;
     }
     auto* field = new QLineEdit(this);
     field->setObjectName(name);
-    connect(field, &QLineEdit::editingFinished, this, [this, id] { commit(id); });
+    connect(field, &QLineEdit::editingFinished, this, [this, property] { commit(property); });
     return field;
 }
 
-QString ProcessDialog::shownValue(int id) const {
-    const QWidget* editor = editors_.value(id);
+QString ProcessDialog::shownValue(ProcessProperty property) const {
+    const QWidget* editor = editors_.at(property);
     if (const auto* field = qobject_cast<const QLineEdit*>(editor)) return field->text();
     const auto* box = qobject_cast<const QComboBox*>(editor);
     if (box->isEditable()) return box->currentText();
-    if (propertyKind(id) == PropertyKind::Flag) return box->currentText();
+    if (propertyKind(property) == PropertyKind::Flag) return box->currentText();
     return QString::number(box->currentIndex());
 }
 
-bool ProcessDialog::commit(int id) {
+bool ProcessDialog::commit(ProcessProperty property) {
     if (loading_) return true;
     const std::optional<std::string> problem =
-        setPropertyValue(edit_, preset_, id, utf8(shownValue(id)));
+        setPropertyValue(edit_, preset_, property, utf8(shownValue(property)));
     if (!problem) return true;
     tell(qstring(*problem));
     load();
@@ -162,7 +170,7 @@ bool ProcessDialog::commit(int id) {
 
 bool ProcessDialog::commitAll() {
     for (const PropertyRow& row : kRows)
-        if (!commit(row.id)) return false;
+        if (!commit(row.property)) return false;
     return true;
 }
 
@@ -174,16 +182,16 @@ void ProcessDialog::choosePreset(int index) {
 
 void ProcessDialog::load() {
     loading_ = true;
-    for (auto it = editors_.cbegin(); it != editors_.cend(); ++it) {
-        const QString value = qstring(propertyValue(edit_, preset_, it.key()));
-        if (auto* field = qobject_cast<QLineEdit*>(it.value())) {
+    for (const auto& [property, editor] : editors_) {
+        const QString value = qstring(propertyValue(edit_, preset_, property));
+        if (auto* field = qobject_cast<QLineEdit*>(editor)) {
             field->setText(value);
             continue;
         }
-        auto* box = qobject_cast<QComboBox*>(it.value());
+        auto* box = qobject_cast<QComboBox*>(editor);
         if (box->isEditable())
             box->setEditText(value);
-        else if (propertyKind(it.key()) == PropertyKind::Flag)
+        else if (propertyKind(property) == PropertyKind::Flag)
             box->setCurrentIndex(value == QLatin1String("True") ? 0 : 1);
         else
             box->setCurrentIndex(value.toInt());

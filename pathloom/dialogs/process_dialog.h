@@ -2,7 +2,7 @@
 // the preset chosen in the preset selector, edited on a copy that OK hands back.
 #pragma once
 
-#include <QHash>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,9 +20,9 @@ class ProcessDialog : public FormDialog {
     Q_OBJECT
   public:
     // `presets`: the selector's entries ("工艺n"); `axisCount`: entries of the axis lists (0 with
-    // no controller). The selector is "presetSelector", each editor "property<id>", the
+    // no controller). The selector is "presetSelector", each editor "property<number>", the
     // description line "description".
-    ProcessDialog(app::Prompter& prompter, QWidget* parent, ProcessEdit edit,
+    ProcessDialog(Prompter& prompter, QWidget* parent, ProcessEdit edit,
                   const std::vector<std::string>& presets, int axisCount);
 
     const ProcessEdit& edited() const { return edit_; }
@@ -36,10 +36,10 @@ class ProcessDialog : public FormDialog {
     bool check() override { return commitAll(); }
 
   private:
-    QWidget* makeEditor(int id, int axisCount);
-    QString shownValue(int id) const;
+    QWidget* makeEditor(ProcessProperty property, int axisCount);
+    QString shownValue(ProcessProperty property) const;
     // Stores one editor's value; on a refusal shows why and puts the stored value back.
-    bool commit(int id);
+    bool commit(ProcessProperty property);
     void choosePreset(int index);
     void load();
 
@@ -48,7 +48,7 @@ class ProcessDialog : public FormDialog {
     QComboBox* selector_;
     QTreeWidget* list_;
     QLabel* description_;
-    QHash<int, QWidget*> editors_;
+    std::map<ProcessProperty, QWidget*> editors_;
     bool loading_ = false;
 };
 

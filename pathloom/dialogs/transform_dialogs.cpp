@@ -20,16 +20,16 @@ QString shown(double value) {
 
 }  // namespace
 
-RotateDialog::RotateDialog(app::Prompter& prompter, QWidget* parent, double baseX, double baseY)
-    : FormDialog(prompter, parent, dtr("轨迹旋转")) {
-    addNumber("baseX", dtr("基点X："), shown(baseX));
-    addNumber("baseY", dtr("基点Y："), shown(baseY));
-    addNumber("angle", dtr("角度："), shown(0));
-    addNumber("x1", dtr("X1："), shown(0));
-    addNumber("y1", dtr("Y1："), shown(0));
-    addNumber("x2", dtr("X2："), shown(0));
-    addNumber("y2", dtr("Y2："), shown(0));
-    auto* button = new QPushButton(dtr("自动计算角度"), this);
+RotateDialog::RotateDialog(Prompter& prompter, QWidget* parent, double baseX, double baseY)
+    : FormDialog(prompter, parent, Dialog::tr("轨迹旋转")) {
+    addNumber("baseX", Dialog::tr("基点X："), shown(baseX));
+    addNumber("baseY", Dialog::tr("基点Y："), shown(baseY));
+    addNumber("angle", Dialog::tr("角度："), shown(0));
+    addNumber("x1", Dialog::tr("X1："), shown(0));
+    addNumber("y1", Dialog::tr("Y1："), shown(0));
+    addNumber("x2", Dialog::tr("X2："), shown(0));
+    addNumber("y2", Dialog::tr("Y2："), shown(0));
+    auto* button = new QPushButton(Dialog::tr("自动计算角度"), this);
     button->setObjectName(QStringLiteral("autoAngle"));
     button->setAutoDefault(false);
     form()->addRow(button);
@@ -54,19 +54,19 @@ void RotateDialog::autoAngle() {
         ->setText(qstring(fixedText(lineAngleDegrees(v[0], v[1], v[2], v[3]), 6)));
 }
 
-MirrorDialog::MirrorDialog(app::Prompter& prompter, QWidget* parent, bool mirrorX, bool mirrorY,
+MirrorDialog::MirrorDialog(Prompter& prompter, QWidget* parent, bool mirrorX, bool mirrorY,
                            double xAxis, double yAxis)
-    : FormDialog(prompter, parent, dtr("轨迹镜像")) {
-    x_ = new QCheckBox(dtr("是否镜像X方向"), this);
+    : FormDialog(prompter, parent, Dialog::tr("轨迹镜像")) {
+    x_ = new QCheckBox(Dialog::tr("是否镜像X方向"), this);
     x_->setObjectName(QStringLiteral("mirrorX"));
     x_->setChecked(mirrorX);
-    form()->addRow(dtr("X轴镜像"), x_);
-    addNumber("xAxis", dtr("X镜像轴位置:"), shown(xAxis));
-    y_ = new QCheckBox(dtr("是否镜像Y方向"), this);
+    form()->addRow(Dialog::tr("X轴镜像"), x_);
+    addNumber("xAxis", Dialog::tr("X镜像轴位置:"), shown(xAxis));
+    y_ = new QCheckBox(Dialog::tr("是否镜像Y方向"), this);
     y_->setObjectName(QStringLiteral("mirrorY"));
     y_->setChecked(mirrorY);
-    form()->addRow(dtr("Y轴镜像"), y_);
-    addNumber("yAxis", dtr("Y镜像轴位置:"), shown(yAxis));
+    form()->addRow(Dialog::tr("Y轴镜像"), y_);
+    addNumber("yAxis", Dialog::tr("Y镜像轴位置:"), shown(yAxis));
 }
 
 bool MirrorDialog::mirrorX() const {

@@ -12,7 +12,7 @@ class RotateDialog : public FormDialog {
     Q_OBJECT
   public:
     // Fields "baseX", "baseY", "angle", "x1", "y1", "x2", "y2"; button "autoAngle".
-    RotateDialog(app::Prompter& prompter, QWidget* parent, double baseX, double baseY);
+    RotateDialog(Prompter& prompter, QWidget* parent, double baseX, double baseY);
     // Writes the direction from (X1, Y1) to (X2, Y2) into the angle field.
     void autoAngle();
 };
@@ -21,7 +21,7 @@ class MirrorDialog : public FormDialog {
     Q_OBJECT
   public:
     // Check boxes "mirrorX", "mirrorY"; fields "xAxis", "yAxis".
-    MirrorDialog(app::Prompter& prompter, QWidget* parent, bool mirrorX, bool mirrorY, double xAxis,
+    MirrorDialog(Prompter& prompter, QWidget* parent, bool mirrorX, bool mirrorY, double xAxis,
                  double yAxis);
     bool mirrorX() const;
     bool mirrorY() const;

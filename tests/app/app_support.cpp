@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/code_pane.h"
+#include "view/code_pane.h"
 
 namespace pathloom::app::testing {
 

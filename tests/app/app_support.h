@@ -11,13 +11,23 @@
 #include <optional>
 #include <string>
 
+#include "app/commands.h"
 #include "app/language.h"
 #include "app/main_window.h"
-#include "app/prompter.h"
+#include "dialogs/prompter.h"
+
+namespace pathloom::app {
+
+// Failure messages name a command by its number.
+inline std::ostream& operator<<(std::ostream& out, Command command) {
+    return out << commandNumber(command);
+}
+
+}  // namespace pathloom::app
 
 namespace pathloom::app::testing {
 
-class ScriptedPrompter final : public Prompter {
+class ScriptedPrompter final : public dialogs::Prompter {
   public:
     void message(QWidget*, const QString& text) override { messages << text; }
     void warning(QWidget*, const QString& text) override { warnings << text; }
@@ -41,7 +51,7 @@ class ScriptedPrompter final : public Prompter {
     // without it they run for real, for tests that drive them with keys.
     bool runDialog(QDialog& dialog) override {
         dialogTitles << dialog.windowTitle();
-        if (!fill) return Prompter::runDialog(dialog);
+        if (!fill) return dialogs::Prompter::runDialog(dialog);
         fill(dialog);
         return dialog.result() == QDialog::Accepted;
     }

@@ -14,7 +14,6 @@
 #include <cmath>
 
 #include "app/app_support.h"
-#include "app/code_pane.h"
 #include "app/commands.h"
 #include "app/dialog_commands.h"
 #include "core/canvas/scene.h"
@@ -22,6 +21,7 @@
 #include "dialogs/origin_dialog.h"
 #include "support/builders.h"
 #include "view/canvas.h"
+#include "view/code_pane.h"
 
 namespace pathloom::app::testing {
 namespace {
@@ -97,7 +97,7 @@ TEST_F(CanvasWindow, LayersShowInTheirColours) {
 
     // Travel: from the square's end (0, 0) to (20, 20), dashed red; with the layer on.
     ASSERT_FALSE(window->settings().view.showAbs);
-    window->action(CmdShowTravel)->trigger();
+    window->action(Command::ShowTravel)->trigger();
     ASSERT_TRUE(window->settings().view.showAbs);
     const QImage& image = canvas->picture();
     int red = 0, dark = 0;
@@ -129,14 +129,14 @@ TEST_F(CanvasWindow, WheelZoomsAboutTheCursorAndTheMiddleButtonPans) {
     canvas->picture();
     EXPECT_NEAR(canvas->pixelOf(under.x, under.y).x(), cursor.x() + 30, 1e-6);
     EXPECT_NEAR(canvas->pixelOf(under.x, under.y).y(), cursor.y() - 20, 1e-6);
-    window->action(CmdResetView)->trigger();
+    window->action(Command::ResetView)->trigger();
     canvas->picture();
     EXPECT_NEAR(canvas->transform().zoom(), before, 1e-9);
 }
 
 TEST_F(CanvasWindow, ClickAndBoxSelectionHighlightTheCode) {
     prompter.openAnswer = QString::fromStdString(exampleDrawing());
-    window->action(CmdImport)->trigger();
+    window->action(Command::Import)->trigger();
     const std::vector<Vect*> vects = vectsOf(window->document().drawing());
     ASSERT_GE(vects.size(), 3u);
     // Click on the middle of the second vect's first seg.
@@ -147,7 +147,7 @@ TEST_F(CanvasWindow, ClickAndBoxSelectionHighlightTheCode) {
     const std::vector<int>& map = window->codePane()->lineMap();
     EXPECT_EQ(window->codePane()->highlightedLines(), std::pair(map[2], map[3]));
     EXPECT_EQ(window->codePane()->topLine(), map[2]);
-    EXPECT_TRUE(window->action(CmdReverse)->isEnabled());
+    EXPECT_TRUE(window->action(Command::Reverse)->isEnabled());
 
     // A click on empty space clears the selection (the library's replace mode) and the
     // highlight with it.
@@ -173,7 +173,7 @@ TEST_F(CanvasWindow, ClickAndBoxSelectionHighlightTheCode) {
 
 TEST_F(CanvasWindow, SplitToolAndOriginPickChangeTheDrawing) {
     adopt(groupOf({polyline({{0, 0}, {100, 0}, {100, 100}})}));
-    window->action(CmdSplit)->trigger();
+    window->action(Command::Split)->trigger();
     EXPECT_EQ(window->document().mode(), ViewMode::Split);
     QTest::mouseClick(canvas, Qt::LeftButton, {}, pixel(50, 0));
     EXPECT_EQ(vectsOf(window->document().drawing()).size(), 2u);
@@ -181,8 +181,8 @@ TEST_F(CanvasWindow, SplitToolAndOriginPickChangeTheDrawing) {
 
     // The origin dialog's pick button starts the pick; a click near (100, 100) snaps to the end
     // and moves it to (0, 0), the dialog's typed point starts again at 0, 0, and the pick ends.
-    window->action(CmdSelect)->trigger();
-    window->action(CmdOrigin)->trigger();
+    window->action(Command::Select)->trigger();
+    window->action(Command::Origin)->trigger();
     dialogs::OriginDialog* origin = window->dialogs().originDialog();
     ASSERT_NE(origin, nullptr);
     origin->findChild<QLineEdit*>("originX")->setText("7");
@@ -214,7 +214,7 @@ TEST_F(CanvasWindow, SplitToolAndOriginPickChangeTheDrawing) {
 
 TEST_F(CanvasWindow, StartPointToolMovesAClosedShapesStart) {
     adopt(groupOf({polyline({{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}}, true)}));
-    window->action(CmdChangeStart)->trigger();
+    window->action(Command::ChangeStart)->trigger();
     EXPECT_EQ(window->document().mode(), ViewMode::StartPoint);
     QTest::mouseClick(canvas, Qt::LeftButton, {}, pixel(100, 50));
     const Seg* first = lintrel::workingChain(*vectsOf(window->document().drawing())[0]);
@@ -229,9 +229,9 @@ TEST_F(CanvasWindow, StartPointToolMovesAClosedShapesStart) {
 
 TEST_F(CanvasWindow, PaletteAndToolsOnAnEmptyViewDoNothing) {
     window->groupCommand(4);
-    window->action(CmdChangeStart)->trigger();
+    window->action(Command::ChangeStart)->trigger();
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(300, 300));
-    window->action(CmdSelect)->trigger();
+    window->action(Command::Select)->trigger();
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(300, 300));
     EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join('|').toStdString();
 }

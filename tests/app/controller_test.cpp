@@ -11,10 +11,10 @@
 #include <lintrel/lintrel.h>
 
 #include "app/app_support.h"
-#include "app/code_pane.h"
 #include "app/commands.h"
-#include "app/connect_dialog.h"
+#include "dialogs/connect_dialog.h"
 #include "varnix/simulator.h"
+#include "view/code_pane.h"
 
 namespace pathloom::app::testing {
 namespace {
@@ -32,7 +32,7 @@ class Controller : public ::testing::Test {
     }
     void importExample(MainWindow& window) {
         prompter.openAnswer = QString::fromStdString(exampleDrawing());
-        window.action(CmdImport)->trigger();
+        window.action(Command::Import)->trigger();
     }
 
     TempFolder folder;
@@ -49,17 +49,17 @@ TEST_F(Controller, AutoConnectShowsTheAddressAndTheAxisCount) {
     EXPECT_EQ(window->session().axisCount(), 6);
     EXPECT_TRUE(window->pollTimer().isActive());
     EXPECT_EQ(window->pollTimer().interval(), 1000);
-    EXPECT_FALSE(window->action(CmdConnect)->isEnabled());
-    EXPECT_TRUE(window->action(CmdDisconnect)->isEnabled());
+    EXPECT_FALSE(window->action(Command::Connect)->isEnabled());
+    EXPECT_TRUE(window->action(Command::Disconnect)->isEnabled());
 
-    window->action(CmdDisconnect)->trigger();
+    window->action(Command::Disconnect)->trigger();
     EXPECT_EQ(window->windowTitle(), "Pathloom V2.04 - 未连接");
     EXPECT_EQ(window->session().axisCount(), 64);
     EXPECT_FALSE(window->pollTimer().isActive());
 
     // The connect command, with the address its dialog gives.
     prompter.connectAnswer = QString::fromStdString(simulator.address());
-    window->action(CmdConnect)->trigger();
+    window->action(Command::Connect)->trigger();
     EXPECT_TRUE(window->session().connected());
 }
 
@@ -91,13 +91,13 @@ TEST_F(Controller, ALostControllerIsReportedAtTheNextPoll) {
     EXPECT_EQ(window->windowTitle(), "Pathloom V2.04 - 未连接");
     EXPECT_EQ(window->session().axisCount(), 64);
     EXPECT_FALSE(window->pollTimer().isActive());
-    EXPECT_TRUE(window->action(CmdConnect)->isEnabled());
+    EXPECT_TRUE(window->action(Command::Connect)->isEnabled());
 }
 
 TEST_F(Controller, RefusedAndSuccessfulDownloads) {
     {
         auto window = makeWindow(prompter, settingsFile);
-        window->action(CmdDownload)->trigger();  // no connection: the library's code
+        window->action(Command::Download)->trigger();  // no connection: the library's code
         ASSERT_EQ(prompter.messages.size(), 1);
         EXPECT_TRUE(prompter.messages[0].startsWith("下载失败，"));
         prompter.messages.clear();
@@ -107,7 +107,7 @@ TEST_F(Controller, RefusedAndSuccessfulDownloads) {
         ASSERT_TRUE(refusing.ready());
         auto window = autoConnectTo(refusing.address());
         importExample(*window);
-        window->action(CmdDownload)->trigger();
+        window->action(Command::Download)->trigger();
         EXPECT_EQ(prompter.messages, QStringList{"下载失败，77"});
         prompter.messages.clear();
     }
@@ -115,7 +115,7 @@ TEST_F(Controller, RefusedAndSuccessfulDownloads) {
     ASSERT_TRUE(simulator.ready());
     auto window = autoConnectTo(simulator.address());
     importExample(*window);
-    window->action(CmdDownload)->trigger();
+    window->action(Command::Download)->trigger();
     EXPECT_EQ(prompter.messages, QStringList{"下载成功！"});
     const std::string stored = readFile((simulator.store() / "KORVEL.kvp").string());
     EXPECT_FALSE(stored.empty());
@@ -137,7 +137,7 @@ TEST_F(Controller, SearchListsLoopbackThenWhatAnswered) {
                                 "127.0.0.1:" + std::to_string(simulator.discoveryPort()));
     ScopedEnvironment cards("VARNIX_PCI_CARDS", "2");
     ControllerSession session(varnixCalls());
-    ConnectDialog dialog(session);
+    dialogs::ConnectDialog dialog(session);
     auto* list = dialog.findChild<QComboBox*>(QStringLiteral("addresses"));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->count(), 1);

@@ -55,7 +55,7 @@ class DialogMenus : public DialogTest {
     }
 
     // Chooses the command in its menu and answers the modal dialog that opens with Escape.
-    Seen escapeFrom(int command, bool mouse) {
+    Seen escapeFrom(Command command, bool mouse) {
         QAction* action = window->action(command);
         QMenu* menu = menuHolding(*window, action);
         EXPECT_NE(menu, nullptr) << command;
@@ -87,16 +87,16 @@ class DialogMenus : public DialogTest {
 TEST_F(DialogMenus, EveryModalDialogIsAWindowAndEscapeChangesNothing) {
     window->dialogs().actionManager();  // exists from the start, hidden
     const struct {
-        int command;
+        Command command;
         const char* title;
-    } dialogs[] = {{CmdRemoveTiny, "去除极小图形"}, {CmdMerge, "合并相连线"},
-                   {CmdCurvePrecision, "曲线精度"}, {CmdOptimizeTravel, "优化空移"},
-                   {CmdAutoOptimize, "自动优化"},   {CmdProcess, "工艺参数"},
-                   {CmdCustomSpeed, "修改速度"},    {CmdCustomOrder, "修改顺序"},
-                   {CmdScale, "轨迹缩放"},          {CmdCustomZ, "修改Z轴高度"},
-                   {CmdTranslate, "轨迹平移"},      {CmdMoveStart, "起点移动"},
-                   {CmdRotate, "轨迹旋转"},         {CmdMirror, "轨迹镜像"},
-                   {CmdModifyAction, "修改动作"}};
+    } dialogs[] = {{Command::RemoveTiny, "去除极小图形"}, {Command::Merge, "合并相连线"},
+                   {Command::CurvePrecision, "曲线精度"}, {Command::OptimizeTravel, "优化空移"},
+                   {Command::AutoOptimize, "自动优化"},   {Command::Process, "工艺参数"},
+                   {Command::CustomSpeed, "修改速度"},    {Command::CustomOrder, "修改顺序"},
+                   {Command::Scale, "轨迹缩放"},          {Command::CustomZ, "修改Z轴高度"},
+                   {Command::Translate, "轨迹平移"},      {Command::MoveStart, "起点移动"},
+                   {Command::Rotate, "轨迹旋转"},         {Command::Mirror, "轨迹镜像"},
+                   {Command::ModifyAction, "修改动作"}};
     const std::string before = snapshot(*window);
     const Settings settings = window->settings();
     for (const auto& dialog : dialogs) {
@@ -113,14 +113,14 @@ TEST_F(DialogMenus, EveryModalDialogIsAWindowAndEscapeChangesNothing) {
 }
 
 TEST_F(DialogMenus, TheModelessDialogsAreWindowsOfTheirOwnThatEscapeHides) {
-    for (int command : {CmdActionManager, CmdOrigin}) {
+    for (Command command : {Command::ActionManager, Command::Origin}) {
         QAction* action = window->action(command);
         QMenu* menu = menuHolding(*window, action);
         ASSERT_NE(menu, nullptr);
         menu->popup(window->mapToGlobal(QPoint(40, 40)));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-        QDialog* dialog = command == CmdOrigin
+        QDialog* dialog = command == Command::Origin
                               ? static_cast<QDialog*>(window->dialogs().originDialog())
                               : &window->dialogs().actionManager();
         ASSERT_NE(dialog, nullptr);

@@ -54,7 +54,7 @@ class DialogTest : public ::testing::Test {
         window->showSelectionInCode();
     }
     // Runs a command whose dialog `fill` fills and accepts or rejects.
-    void run(int command, std::function<void(QDialog&)> fill) {
+    void run(Command command, std::function<void(QDialog&)> fill) {
         prompter.fill = std::move(fill);
         ASSERT_TRUE(window->action(command)->isEnabled()) << command;
         window->action(command)->trigger();

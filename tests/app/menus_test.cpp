@@ -152,7 +152,7 @@ TEST_F(Menus, MainMenuInChineseAndEnglish) {
     useLanguage(Language::English);
     auto english = makeWindow(prompter, folder.file("Setting.ini"));
     EXPECT_EQ(mainMenuLines(*english), kEnglishMenu);
-    EXPECT_EQ(english->action(CmdRemoveTiny)->statusTip(),
+    EXPECT_EQ(english->action(Command::RemoveTiny)->statusTip(),
               "Remove the tiny shapes among the selected shapes");
 }
 
@@ -167,18 +167,18 @@ TEST_F(Menus, ContextMenuToolbarAndAccelerators) {
                                     "手动排序/移到第一个#32836", "手动排序/移到最后一个#32837",
                                     "手动排序/反序#32884", "起点移动#32943"}));
 
-    const auto keys = [&](int id) {
+    const auto keys = [&](Command id) {
         QStringList out;
         for (const QKeySequence& key : window->action(id)->shortcuts())
             out << key.toString(QKeySequence::PortableText);
         return out;
     };
-    EXPECT_EQ(keys(CmdCopy), (QStringList{"Ctrl+C", "Ctrl+Ins"}));
-    EXPECT_EQ(keys(CmdCut), (QStringList{"Ctrl+X", "Shift+Del"}));
-    EXPECT_EQ(keys(CmdPaste), (QStringList{"Ctrl+V", "Shift+Ins"}));
-    EXPECT_EQ(keys(CmdUndo), (QStringList{"Ctrl+Z", "Alt+Backspace"}));
-    EXPECT_EQ(keys(CmdNextPane), QStringList{"F6"});
-    EXPECT_EQ(keys(CmdPreviousPane), QStringList{"Shift+F6"});
+    EXPECT_EQ(keys(Command::Copy), (QStringList{"Ctrl+C", "Ctrl+Ins"}));
+    EXPECT_EQ(keys(Command::Cut), (QStringList{"Ctrl+X", "Shift+Del"}));
+    EXPECT_EQ(keys(Command::Paste), (QStringList{"Ctrl+V", "Shift+Ins"}));
+    EXPECT_EQ(keys(Command::Undo), (QStringList{"Ctrl+Z", "Alt+Backspace"}));
+    EXPECT_EQ(keys(Command::NextPane), QStringList{"F6"});
+    EXPECT_EQ(keys(Command::PreviousPane), QStringList{"Shift+F6"});
 
     auto* bar = window->findChild<QToolBar*>(QStringLiteral("toolBar"));
     ASSERT_NE(bar, nullptr);
@@ -191,6 +191,11 @@ TEST_F(Menus, ContextMenuToolbarAndAccelerators) {
             buttons << widget->objectName();
         else
             buttons << action->data().toString();
+        // Each button's picture is there at the toolbar's size and for scaled displays.
+        if (!action->isSeparator() && action->data().isValid()) {
+            EXPECT_EQ(action->icon().availableSizes(), (QList<QSize>{{32, 32}, {64, 64}}))
+                << action->data().toString().toStdString();
+        }
     }
     EXPECT_EQ(buttons, (QStringList{"32881", "32802", "32803", "32804", "-", "32805", "32806",
                                     "32807", "32808", "32809", "32820", "32838", "-", "32915",
@@ -205,23 +210,25 @@ TEST_F(Menus, ContextMenuToolbarAndAccelerators) {
 TEST_F(Menus, EveryCommandHasAPromptAndATooltip) {
     auto window = makeWindow(prompter, folder.file("Setting.ini"));
     for (const CommandEntry& entry : commandTable()) {
-        QAction* action = window->action(entry.id);
-        ASSERT_NE(action, nullptr) << entry.id;
-        EXPECT_FALSE(action->statusTip().isEmpty()) << entry.id;
-        EXPECT_FALSE(action->toolTip().isEmpty()) << entry.id;
+        QAction* action = window->action(entry.command);
+        ASSERT_NE(action, nullptr) << entry.command;
+        EXPECT_FALSE(action->statusTip().isEmpty()) << entry.command;
+        EXPECT_FALSE(action->toolTip().isEmpty()) << entry.command;
     }
-    EXPECT_EQ(window->action(CmdRemoveTiny)->statusTip(), "删除选中图形中的小图形");
-    EXPECT_EQ(window->action(CmdRemoveTiny)->toolTip(), "去除极小图形");
-    EXPECT_EQ(window->action(CmdOptimizeTravel)->statusTip(), "优化曲线间的空移");
-    EXPECT_EQ(window->action(CmdOptimizeTravel)->toolTip(), "优化空移");
+    EXPECT_EQ(window->action(Command::RemoveTiny)->statusTip(), "删除选中图形中的小图形");
+    EXPECT_EQ(window->action(Command::RemoveTiny)->toolTip(), "去除极小图形");
+    EXPECT_EQ(window->action(Command::OptimizeTravel)->statusTip(), "优化曲线间的空移");
+    EXPECT_EQ(window->action(Command::OptimizeTravel)->toolTip(), "优化空移");
     // The dialogs on the selection are there, and disabled while nothing is selected.
-    for (int id : {CmdRemoveTiny, CmdRotate, CmdMoveStart})
+    for (Command id : {Command::RemoveTiny, Command::Rotate, Command::MoveStart})
         EXPECT_FALSE(window->action(id)->isEnabled()) << id;
     // The simulation's controls wait for a simulation.
-    EXPECT_TRUE(window->action(CmdSimulate)->isEnabled());
-    for (int id : {CmdStopSimulation, CmdPauseSimulation, CmdContinueSimulation})
+    EXPECT_TRUE(window->action(Command::Simulate)->isEnabled());
+    for (Command id :
+         {Command::StopSimulation, Command::PauseSimulation, Command::ContinueSimulation})
         EXPECT_FALSE(window->action(id)->isEnabled()) << id;
-    for (int id : {CmdProcess, CmdAutoOptimize, CmdOrigin, CmdActionManager, CmdCustomSpeed})
+    for (Command id : {Command::Process, Command::AutoOptimize, Command::Origin,
+                       Command::ActionManager, Command::CustomSpeed})
         EXPECT_TRUE(window->action(id)->isEnabled()) << id;
 }
 

@@ -67,7 +67,7 @@ TEST_F(OpenDrawing, TheTitleFollowsTheOpenDrawingAndANewDocumentClearsIt) {
     EXPECT_EQ(bare, QStringLiteral("Pathloom V2.04 - 未连接"));
     window->openFile(QString::fromStdString(exampleDrawing()));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("bracket.dxf - ") + bare);
-    window->action(CmdNew)->trigger();
+    window->action(Command::New)->trigger();
     EXPECT_EQ(window->windowTitle(), bare);
     EXPECT_EQ(window->document().drawing(), nullptr);
 }

@@ -40,7 +40,7 @@ TEST_F(ProcessDialogs, PresetsOfGroupsOneThreeAndSevenReachOnlyTheirVects) {
     QStringList entries;
     QString description, axis;
     int axisEntries = -1;
-    run(CmdProcess, [&](QDialog& d) {
+    run(Command::Process, [&](QDialog& d) {
         auto* selector = child<QComboBox>(d, "presetSelector");
         for (int i = 0; i < selector->count(); ++i)
             entries << selector->itemText(i);
@@ -72,7 +72,7 @@ TEST_F(ProcessDialogs, PresetsOfGroupsOneThreeAndSevenReachOnlyTheirVects) {
 TEST_F(ProcessDialogs, OnlyTheWorkHeightChangedLeavesTheLiftHeightAlone) {
     for (Vect* v : vects())
         v->liftHeight = 15;
-    run(CmdProcess, [&](QDialog& d) {
+    run(Command::Process, [&](QDialog& d) {
         child<QComboBox>(d, "presetSelector")->setCurrentIndex(2);  // 工艺7
         type(d, "property11", "4");
         d.accept();
@@ -83,7 +83,7 @@ TEST_F(ProcessDialogs, OnlyTheWorkHeightChangedLeavesTheLiftHeightAlone) {
     EXPECT_EQ(vects()[0]->workHeight, 1.0);
     EXPECT_EQ(vects()[0]->liftHeight, 15);
 
-    run(CmdProcess, [&](QDialog& d) {
+    run(Command::Process, [&](QDialog& d) {
         child<QComboBox>(d, "presetSelector")->setCurrentIndex(2);
         child<QComboBox>(d, "property10")->setCurrentIndex(0);  // lift: True
         d.accept();
@@ -96,7 +96,7 @@ TEST_F(ProcessDialogs, RefusedPropertiesSayWhyAndChangeNothing) {
     const Settings before = window->settings();
     const auto refused = [&](const char* name, const char* value) {
         bool accepted = true;
-        run(CmdProcess, [&](QDialog& d) {
+        run(Command::Process, [&](QDialog& d) {
             type(d, name, value);
             d.accept();
             accepted = d.result() == QDialog::Accepted;
@@ -145,7 +145,7 @@ class Actions : public ProcessDialogs {
 };
 
 TEST_F(Actions, TheManagerHoldsThirtyAndRefusesTheThirtyFirst) {
-    window->action(CmdActionManager)->trigger();
+    window->action(Command::ActionManager)->trigger();
     EXPECT_TRUE(manager().isVisible());
     EXPECT_FALSE(manager().isModal());
     button("deleteMode")->click();
@@ -226,7 +226,7 @@ TEST_F(Actions, ChangeActionOpensFromTheFirstSelectedVectAndSetsEverySelectedOne
     selectOnly({1, 2});
     int beforeIndex = -1, afterIndex = -1;
     QString afterText;
-    run(CmdModifyAction, [&](QDialog& d) {
+    run(Command::ModifyAction, [&](QDialog& d) {
         beforeIndex = child<QComboBox>(d, "beforeList")->currentIndex();
         afterIndex = child<QComboBox>(d, "afterList")->currentIndex();
         afterText = child<QPlainTextEdit>(d, "afterText")->toPlainText();
@@ -243,7 +243,7 @@ TEST_F(Actions, ChangeActionOpensFromTheFirstSelectedVectAndSetsEverySelectedOne
     EXPECT_EQ(before(0), "");
     EXPECT_STREQ(vects()[2]->afterAction, "");
 
-    window->action(CmdDeleteAction)->trigger();
+    window->action(Command::DeleteAction)->trigger();
     EXPECT_EQ(vects()[1]->beforeAction, nullptr);
     EXPECT_EQ(vects()[2]->afterAction, nullptr);
 }

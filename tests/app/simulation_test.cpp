@@ -8,11 +8,11 @@
 #include <QTest>
 
 #include "app/app_support.h"
-#include "app/code_pane.h"
 #include "app/commands.h"
 #include "support/builders.h"
 #include "varnix/simulator.h"
 #include "view/canvas.h"
+#include "view/code_pane.h"
 #include "view/simulation_player.h"
 
 namespace pathloom::app::testing {
@@ -37,7 +37,7 @@ class Simulation : public ::testing::Test {
             {polyline({{x, y}, {x + 100, y}, {x + 100, y + 100}, {x, y + 100}, {x, y}}, true)}));
         window->canvas()->resetView();
     }
-    bool enabled(int id) { return window->action(id)->isEnabled(); }
+    bool enabled(Command id) { return window->action(id)->isEnabled(); }
     // Ticks by hand until the simulation ends; the timer is paused so the test sets the pace.
     int ticksToEnd() {
         int ticks = 0;
@@ -56,21 +56,21 @@ class Simulation : public ::testing::Test {
 };
 
 TEST_F(Simulation, ChecksBeforeItStarts) {
-    window->action(CmdSimulate)->trigger();
+    window->action(Command::Simulate)->trigger();
     EXPECT_EQ(prompter.messages, QStringList{"数据为空"});
     EXPECT_EQ(window->paneText(0), "就绪");
     EXPECT_FALSE(window->document().busy());
 
     squareAt(0, 0);
-    window->action(CmdShowCode)->trigger();  // code pane hidden: the program may be outdated
-    window->action(CmdSimulate)->trigger();
+    window->action(Command::ShowCode)->trigger();  // code pane hidden: the program may be outdated
+    window->action(Command::Simulate)->trigger();
     EXPECT_EQ(prompter.messages.back(), "代码未更新，请更新后再进行此操作");
     EXPECT_EQ(window->document().mode(), ViewMode::Select);
 }
 
 TEST_F(Simulation, ASquareTakesTheTicksOfItsLengthAtTheSlidersSpeed) {
     squareAt(0, 0);
-    window->action(CmdSimulate)->trigger();
+    window->action(Command::Simulate)->trigger();
     ASSERT_TRUE(window->document().busy());
     EXPECT_EQ(player->timer().interval(), 50);
     player->pause();
@@ -89,14 +89,14 @@ TEST_F(Simulation, ASquareTakesTheTicksOfItsLengthAtTheSlidersSpeed) {
 
     // Twice the slider, half the ticks.
     window->speedSlider()->setValue(200);
-    window->action(CmdSimulate)->trigger();
+    window->action(Command::Simulate)->trigger();
     player->pause();
     EXPECT_EQ(ticksToEnd(), 9);
 }
 
 TEST_F(Simulation, TraceAndMarkerShowOnTheCanvas) {
     squareAt(0, 0);
-    window->action(CmdSimulate)->trigger();
+    window->action(Command::Simulate)->trigger();
     player->pause();
     for (int i = 0; i < 6; ++i)
         player->tick();  // 150 units: along the bottom and up the right
@@ -113,38 +113,38 @@ TEST_F(Simulation, TraceAndMarkerShowOnTheCanvas) {
 }
 
 TEST_F(Simulation, PauseContinueStopAndFrozenModes) {
-    EXPECT_FALSE(enabled(CmdPauseSimulation));
-    EXPECT_FALSE(enabled(CmdContinueSimulation));
-    EXPECT_FALSE(enabled(CmdStopSimulation));
-    window->action(CmdContinueSimulation)->trigger();  // nothing runs: nothing starts
+    EXPECT_FALSE(enabled(Command::PauseSimulation));
+    EXPECT_FALSE(enabled(Command::ContinueSimulation));
+    EXPECT_FALSE(enabled(Command::StopSimulation));
+    window->action(Command::ContinueSimulation)->trigger();  // nothing runs: nothing starts
     EXPECT_FALSE(player->ticking());
 
     squareAt(0, 0);
-    window->action(CmdSimulate)->trigger();
+    window->action(Command::Simulate)->trigger();
     EXPECT_TRUE(player->ticking());
-    EXPECT_TRUE(enabled(CmdPauseSimulation));
-    EXPECT_FALSE(enabled(CmdContinueSimulation));
-    EXPECT_FALSE(enabled(CmdSimulate));
-    window->action(CmdPauseSimulation)->trigger();
+    EXPECT_TRUE(enabled(Command::PauseSimulation));
+    EXPECT_FALSE(enabled(Command::ContinueSimulation));
+    EXPECT_FALSE(enabled(Command::Simulate));
+    window->action(Command::PauseSimulation)->trigger();
     EXPECT_FALSE(player->ticking());
-    EXPECT_TRUE(enabled(CmdContinueSimulation));
+    EXPECT_TRUE(enabled(Command::ContinueSimulation));
     const SimulationState paused = player->state();
-    window->action(CmdContinueSimulation)->trigger();
+    window->action(Command::ContinueSimulation)->trigger();
     EXPECT_TRUE(player->ticking());
     EXPECT_EQ(player->state().next, paused.next);
 
     // Mode switches wait for the end of the simulation, its timer keeps running.
-    window->action(CmdSplit)->trigger();
-    window->action(CmdSelect)->trigger();
+    window->action(Command::Split)->trigger();
+    window->action(Command::Select)->trigger();
     EXPECT_EQ(window->document().mode(), ViewMode::Simulation);
     EXPECT_TRUE(player->ticking());
 
     window->codePane()->highlightLines(1, 2);
-    window->action(CmdStopSimulation)->trigger();
+    window->action(Command::StopSimulation)->trigger();
     EXPECT_FALSE(player->ticking());
     EXPECT_EQ(window->document().mode(), ViewMode::Select);
     EXPECT_EQ(window->codePane()->highlightedLines().first, -1);
-    EXPECT_FALSE(enabled(CmdStopSimulation));
+    EXPECT_FALSE(enabled(Command::StopSimulation));
 }
 
 TEST_F(Simulation, ALostControllerStopsIt) {
@@ -153,7 +153,7 @@ TEST_F(Simulation, ALostControllerStopsIt) {
     window->connectTo(QString::fromStdString(simulator.address()));
     ASSERT_TRUE(window->session().connected());
     squareAt(10, 10);
-    window->action(CmdSimulate)->trigger();
+    window->action(Command::Simulate)->trigger();
     ASSERT_TRUE(window->document().busy());
     simulator.kill();
     window->pollController();

@@ -35,7 +35,7 @@ class TransformDialogs : public DialogTest {
 
 TEST_F(TransformDialogs, SpeedOpensWith200WithoutSelectionAndTakesOnlyPositiveFiniteNumbers) {
     QString opened;
-    run(CmdCustomSpeed, [&](QDialog& d) {
+    run(Command::CustomSpeed, [&](QDialog& d) {
         opened = textOf(d, "speed");
         d.reject();
     });
@@ -44,7 +44,7 @@ TEST_F(TransformDialogs, SpeedOpensWith200WithoutSelectionAndTakesOnlyPositiveFi
 
     selectOnly({1});
     vects()[1]->speed = 75;
-    run(CmdCustomSpeed, [&](QDialog& d) {
+    run(Command::CustomSpeed, [&](QDialog& d) {
         opened = textOf(d, "speed");
         type(d, "speed", "0");
         d.accept();
@@ -52,7 +52,7 @@ TEST_F(TransformDialogs, SpeedOpensWith200WithoutSelectionAndTakesOnlyPositiveFi
     EXPECT_EQ(opened, "75");
     for (const char* bad : {"abc", "inf", "1e999", ""}) {
         bool accepted = true;
-        run(CmdCustomSpeed, [&](QDialog& d) {
+        run(Command::CustomSpeed, [&](QDialog& d) {
             type(d, "speed", bad);
             d.accept();
             accepted = d.result() == QDialog::Accepted;
@@ -64,7 +64,7 @@ TEST_F(TransformDialogs, SpeedOpensWith200WithoutSelectionAndTakesOnlyPositiveFi
     EXPECT_EQ(vects()[1]->speed, 75);
 
     const std::string before = paneText(*window);
-    run(CmdCustomSpeed, [&](QDialog& d) {
+    run(Command::CustomSpeed, [&](QDialog& d) {
         type(d, "speed", "120");
         d.accept();
     });
@@ -76,25 +76,25 @@ TEST_F(TransformDialogs, SpeedOpensWith200WithoutSelectionAndTakesOnlyPositiveFi
 TEST_F(TransformDialogs, OrderStaysInTheGroupAndScaleRefusesWhatFloatsCannotHold) {
     selectOnly({1});
     QString opened;
-    run(CmdCustomOrder, [&](QDialog& d) {
+    run(Command::CustomOrder, [&](QDialog& d) {
         opened = textOf(d, "order");
         type(d, "order", "1.9");
         d.accept();
     });
     EXPECT_EQ(opened, "2");
     EXPECT_EQ(vects()[0]->segs->y0, 5);  // now first
-    run(CmdCustomOrder, [&](QDialog& d) {
+    run(Command::CustomOrder, [&](QDialog& d) {
         type(d, "order", "0.5");
         d.accept();
     });
     // The shape of the second group cannot move into the first, nor the first group's beyond it.
     selectOnly({2});
-    run(CmdCustomOrder, [&](QDialog& d) {
+    run(Command::CustomOrder, [&](QDialog& d) {
         type(d, "order", "1");
         d.accept();
     });
     selectOnly({0});
-    run(CmdCustomOrder, [&](QDialog& d) {
+    run(Command::CustomOrder, [&](QDialog& d) {
         type(d, "order", "1e300");
         d.accept();
     });
@@ -106,7 +106,7 @@ TEST_F(TransformDialogs, OrderStaysInTheGroupAndScaleRefusesWhatFloatsCannotHold
 
     selectOnly({1});
     for (const char* refused : {"0.0001", "1e39"}) {
-        run(CmdScale, [&](QDialog& d) {
+        run(Command::Scale, [&](QDialog& d) {
             opened = textOf(d, "factor");
             type(d, "factor", refused);
             d.accept();
@@ -115,7 +115,7 @@ TEST_F(TransformDialogs, OrderStaysInTheGroupAndScaleRefusesWhatFloatsCannotHold
     EXPECT_EQ(opened, "1.0");
     EXPECT_EQ(prompter.messages.mid(3), (QStringList{"缩放尺寸不正确！", "缩放尺寸不正确！"}));
     EXPECT_EQ(vects()[1]->segs->x1, 10);
-    run(CmdScale, [&](QDialog& d) {
+    run(Command::Scale, [&](QDialog& d) {
         type(d, "factor", "0.00011");
         d.accept();
     });
@@ -128,7 +128,7 @@ TEST_F(TransformDialogs, HeightsMoveAndStartPointActOnTheSelection) {
     vects()[0]->workHeight = 1.5;
     vects()[0]->liftHeight = 6;
     QString work, lift;
-    run(CmdCustomZ, [&](QDialog& d) {
+    run(Command::CustomZ, [&](QDialog& d) {
         work = textOf(d, "workHeight");
         lift = textOf(d, "liftHeight");
         type(d, "workHeight", "3");
@@ -142,9 +142,9 @@ TEST_F(TransformDialogs, HeightsMoveAndStartPointActOnTheSelection) {
     EXPECT_EQ(vects()[1]->workHeight, 0);
 
     markCode();
-    run(CmdTranslate, [&](QDialog& d) { d.accept(); });  // 0 and 0
+    run(Command::Translate, [&](QDialog& d) { d.accept(); });  // 0 and 0
     EXPECT_TRUE(codeKept());
-    run(CmdTranslate, [&](QDialog& d) {
+    run(Command::Translate, [&](QDialog& d) {
         type(d, "dx", "2");
         type(d, "dy", "-3");
         d.accept();
@@ -154,7 +154,7 @@ TEST_F(TransformDialogs, HeightsMoveAndStartPointActOnTheSelection) {
     EXPECT_EQ(vects()[2]->segs->y0, 6);
     EXPECT_EQ(vects()[1]->segs->x0, 0);
 
-    run(CmdMoveStart, [&](QDialog& d) {
+    run(Command::MoveStart, [&](QDialog& d) {
         work = textOf(d, "targetX");
         type(d, "targetX", "100");
         type(d, "targetY", "50");
@@ -171,7 +171,7 @@ TEST_F(TransformDialogs, RotateByZeroChangesNothingAndTheAutoAngleFollowsTheTwoP
     selectOnly({0});
     QString angle, base;
     markCode();
-    run(CmdRotate, [&](QDialog& d) {
+    run(Command::Rotate, [&](QDialog& d) {
         base = textOf(d, "baseX");
         type(d, "y2", "-5");
         child<QPushButton>(d, "autoAngle")->click();
@@ -184,7 +184,7 @@ TEST_F(TransformDialogs, RotateByZeroChangesNothingAndTheAutoAngleFollowsTheTwoP
     EXPECT_TRUE(codeKept());
     EXPECT_EQ(vects()[0]->segs->x1, 10);
 
-    run(CmdRotate, [&](QDialog& d) {
+    run(Command::Rotate, [&](QDialog& d) {
         type(d, "angle", "90");
         d.accept();
     });
@@ -198,7 +198,7 @@ TEST_F(TransformDialogs, MirrorRemembersItsBoxesForTheRun) {
     selectOnly({1});
     bool x = true, y = true;
     QString axis;
-    run(CmdMirror, [&](QDialog& d) {
+    run(Command::Mirror, [&](QDialog& d) {
         x = child<QCheckBox>(d, "mirrorX")->isChecked();
         y = child<QCheckBox>(d, "mirrorY")->isChecked();
         axis = textOf(d, "yAxis");
@@ -212,7 +212,7 @@ TEST_F(TransformDialogs, MirrorRemembersItsBoxesForTheRun) {
     EXPECT_EQ(vects()[1]->segs->x1, 30);
 
     markCode();
-    run(CmdMirror, [&](QDialog& d) {
+    run(Command::Mirror, [&](QDialog& d) {
         x = child<QCheckBox>(d, "mirrorX")->isChecked();
         child<QCheckBox>(d, "mirrorX")->setChecked(false);
         d.accept();
@@ -226,21 +226,21 @@ TEST_F(TransformDialogs, OptimisationDialogsRememberTheirValuesAndRunTheirStep) 
     lintrel::append(window->document().drawing()->vects, polyline({{20, 20}, {20.1, 20}}));
     selectOnly({0, 1, 2, 3});
     QStringList opened;
-    run(CmdRemoveTiny, [&](QDialog& d) {
+    run(Command::RemoveTiny, [&](QDialog& d) {
         opened << textOf(d, "width") << textOf(d, "height");
         type(d, "width", "1");
         type(d, "height", "1");
         d.accept();
     });
     EXPECT_EQ(vects().size(), 3u);  // only the tiny line went
-    run(CmdRemoveTiny, [&](QDialog& d) {
+    run(Command::RemoveTiny, [&](QDialog& d) {
         opened << textOf(d, "width") << textOf(d, "height");
         d.reject();
     });
     EXPECT_EQ(opened, (QStringList{"0", "0", "1", "1"}));
 
     opened.clear();
-    for (int command : {CmdMerge, CmdMerge}) {
+    for (Command command : {Command::Merge, Command::Merge}) {
         run(command, [&](QDialog& d) {
             opened << textOf(d, "distance");
             type(d, "distance", "0.5");
@@ -248,13 +248,13 @@ TEST_F(TransformDialogs, OptimisationDialogsRememberTheirValuesAndRunTheirStep) 
         });
     }
     // Curve precision and travel optimisation each ask for their own value under their own title.
-    for (int command :
-         {CmdCurvePrecision, CmdOptimizeTravel, CmdCurvePrecision, CmdOptimizeTravel}) {
+    for (Command command : {Command::CurvePrecision, Command::OptimizeTravel,
+                            Command::CurvePrecision, Command::OptimizeTravel}) {
         selectOnly({0, 1, 2});
-        const char* field = command == CmdCurvePrecision ? "precision" : "tolerance";
+        const char* field = command == Command::CurvePrecision ? "precision" : "tolerance";
         run(command, [&](QDialog& d) {
             opened << textOf(d, field) + "|" + d.windowTitle();
-            type(d, field, command == CmdCurvePrecision ? "0.2" : "0.3");
+            type(d, field, command == Command::CurvePrecision ? "0.2" : "0.3");
             d.accept();
         });
     }
@@ -266,7 +266,7 @@ TEST_F(TransformDialogs, OptimisationDialogsRememberTheirValuesAndRunTheirStep) 
 
 TEST_F(TransformDialogs, AutoOptimizeEnablesFieldsByTheirStepAndCorrectsOnOk) {
     bool precisionOn = false, precisionOff = true, sortOff = true;
-    run(CmdAutoOptimize, [&](QDialog& d) {
+    run(Command::AutoOptimize, [&](QDialog& d) {
         precisionOn = child<QLineEdit>(d, "precision")->isEnabled();
         child<QCheckBox>(d, "smoothing")->setChecked(false);
         precisionOff = child<QLineEdit>(d, "precision")->isEnabled();
@@ -288,7 +288,7 @@ TEST_F(TransformDialogs, AutoOptimizeEnablesFieldsByTheirStepAndCorrectsOnOk) {
     EXPECT_EQ(s.mergeMaxSize, 0.25);
     EXPECT_FALSE(s.sort);
 
-    run(CmdAutoOptimize, [&](QDialog& d) {
+    run(Command::AutoOptimize, [&](QDialog& d) {
         type(d, "precision", "nan");
         d.accept();
         type(d, "precision", "0.3");
@@ -303,7 +303,7 @@ TEST_F(TransformDialogs, AutoOptimizeEnablesFieldsByTheirStepAndCorrectsOnOk) {
     QStringList refusedFields;
     for (const auto& [name, value] :
          {std::pair{"tinyWidth", "-5"}, std::pair{"tinyHeight", "1e300"}}) {
-        run(CmdAutoOptimize, [&](QDialog& d) {
+        run(Command::AutoOptimize, [&](QDialog& d) {
             type(d, name, value);
             d.accept();
             if (d.result() != QDialog::Accepted) refusedFields << d.focusWidget()->objectName();
@@ -322,7 +322,7 @@ TEST_F(TransformDialogs, AutoOptimizeEnablesFieldsByTheirStepAndCorrectsOnOk) {
     // The ninth sort: list entry 8 is "Sort by" 8 and opens as it was chosen.
     QString ninth;
     for (int pass = 0; pass < 2; ++pass) {
-        run(CmdAutoOptimize, [&](QDialog& d) {
+        run(Command::AutoOptimize, [&](QDialog& d) {
             QComboBox* list = child<QComboBox>(d, "sortBy");
             EXPECT_EQ(list->count(), 9);
             ninth = list->itemText(8);
@@ -339,7 +339,7 @@ TEST_F(TransformDialogs, AutoOptimizeEnablesFieldsByTheirStepAndCorrectsOnOk) {
 
 TEST_F(TransformDialogs, OriginAnchorsAndTypedPointMoveTheWholeDrawing) {
     adopt(groupOf({polyline({{0, 0}, {40, 0}, {40, 2}, {0, 2}}, true)}));
-    window->action(CmdOrigin)->trigger();
+    window->action(Command::Origin)->trigger();
     dialogs::OriginDialog* origin = window->dialogs().originDialog();
     ASSERT_NE(origin, nullptr);
     EXPECT_TRUE(origin->isVisible());
@@ -365,10 +365,10 @@ TEST_F(TransformDialogs, OriginAnchorsAndTypedPointMoveTheWholeDrawing) {
     child<QPushButton>(*origin, "anchor0")->click();  // "左上": the top left corner
     EXPECT_NEAR(vects()[0]->segs->y0, -2, 1e-6);
 
-    window->action(CmdNew)->trigger();
+    window->action(Command::New)->trigger();
     child<QPushButton>(*origin, "anchor4")->click();  // no drawing: nothing to do
     EXPECT_EQ(window->document().drawing(), nullptr);
-    window->action(CmdOrigin)->trigger();
+    window->action(Command::Origin)->trigger();
     EXPECT_EQ(window->dialogs().originDialog(), origin);  // made once, shown again
 }
 
@@ -380,11 +380,11 @@ TEST_F(TransformDialogs, TravelDialogSpeaksOfItsToleranceInBothLanguages) {
         prompt = child<QLabel>(d, "prompt")->text();
         d.reject();
     };
-    run(CmdOptimizeTravel, look);
+    run(Command::OptimizeTravel, look);
     EXPECT_EQ(title, "优化空移");
     EXPECT_EQ(prompt, "请输入优化空移的容差:");
     useLanguage(Language::English);
-    run(CmdOptimizeTravel, look);
+    run(Command::OptimizeTravel, look);
     useLanguage(Language::Chinese);
     EXPECT_EQ(title, "Optimize travel");
     EXPECT_EQ(prompt, "Enter the tolerance of the travel optimisation:");
@@ -403,7 +403,7 @@ TEST_F(TransformDialogs, OriginWindowTakesTheKeyboardAndItsButtonsRefitTheView) 
     };
     ASSERT_TRUE(onScreen(900, 700) && onScreen(1000, 760));
 
-    window->action(CmdOrigin)->trigger();
+    window->action(Command::Origin)->trigger();
     dialogs::OriginDialog* origin = window->dialogs().originDialog();
     ASSERT_NE(origin, nullptr);
     // The window takes the keyboard (a tool window counts as active with its parent, so ask the

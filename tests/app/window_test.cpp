@@ -16,10 +16,10 @@
 #include <cstdio>
 
 #include "app/app_support.h"
-#include "app/code_pane.h"
-#include "app/code_view.h"
 #include "app/commands.h"
 #include "core/settings/profile_file.h"
+#include "view/code_pane.h"
+#include "view/code_view.h"
 
 namespace pathloom::app::testing {
 namespace {
@@ -33,7 +33,7 @@ class Window : public ::testing::Test {
     std::unique_ptr<MainWindow> withDrawing() {
         auto window = open();
         prompter.openAnswer = QString::fromStdString(exampleDrawing());
-        window->action(CmdImport)->trigger();
+        window->action(Command::Import)->trigger();
         return window;
     }
 
@@ -73,14 +73,14 @@ TEST_F(Window, LoadedSettingsShapeTheWindowAndComeBackAtClose) {
     auto window = open();
     EXPECT_EQ(window->speedSlider()->value(), 250);
     EXPECT_FALSE(window->statusBar()->isVisibleTo(window.get()));
-    EXPECT_FALSE(window->action(CmdShowGrid)->isChecked());
-    EXPECT_TRUE(window->action(CmdShowTravel)->isChecked());
+    EXPECT_FALSE(window->action(Command::ShowGrid)->isChecked());
+    EXPECT_TRUE(window->action(Command::ShowTravel)->isChecked());
     EXPECT_EQ(window->codePanelWidth(), 300);
     // The ratio box follows the slider at the next tick of its 50 ms timer.
     window->speedSlider()->setValue(320);
     QTRY_COMPARE_WITH_TIMEOUT(window->ratioBox()->text(), QStringLiteral("倍率320%"), 2000);
-    window->action(CmdShowGrid)->trigger();
-    window->action(CmdStatusBar)->trigger();
+    window->action(Command::ShowGrid)->trigger();
+    window->action(Command::StatusBar)->trigger();
     window->close();
     const ProfileFile saved = ProfileFile::load(settingsFile);
     EXPECT_EQ(saved.get("Simulation", "Simulation speed"), "320");
@@ -175,14 +175,14 @@ TEST_F(Window, ImportShowsTheProgramWithItsLineMapAndNewClearsBoth) {
     EXPECT_EQ(window->codePane()->highlightedLines(), std::make_pair(-1, -1));
 
     prompter.openAnswer.clear();  // a cancelled dialog changes nothing
-    window->action(CmdImport)->trigger();
+    window->action(Command::Import)->trigger();
     EXPECT_EQ(window->document().drawing(), nullptr);
 }
 
 TEST_F(Window, ExportProposesTheNameByLanguageAndWritesThePaneText) {
     auto window = withDrawing();
     prompter.saveAnswer = QString::fromStdString(folder.file("part"));
-    window->action(CmdExport)->trigger();
+    window->action(Command::Export)->trigger();
     EXPECT_EQ(prompter.proposedPath, "KORVEL.bas");
     EXPECT_EQ(prompter.selectedFilter, "Basic File(*.bas)");
     EXPECT_EQ(readFile(folder.file("part.bas")), paneText(*window));
@@ -190,7 +190,7 @@ TEST_F(Window, ExportProposesTheNameByLanguageAndWritesThePaneText) {
     writeFile(settingsFile, "[Process parameters]\r\nShow code type=1\r\n");
     auto gcode = open();
     prompter.saveAnswer = QString::fromStdString(folder.path().string() + "/no/such/folder/x.nc");
-    gcode->action(CmdExport)->trigger();
+    gcode->action(Command::Export)->trigger();
     EXPECT_EQ(prompter.proposedPath, "KORVEL.nc");
     EXPECT_EQ(prompter.selectedFilter, "NC File(*.nc)");
     ASSERT_EQ(prompter.messages.size(), 1);
@@ -210,7 +210,7 @@ TEST_F(Window, OneSelectedVectHighlightsItsLinesAndTextSelectsVects) {
     const std::pair<int, int> expected{map[2], map[3]};
     EXPECT_EQ(window->codePane()->highlightedLines(), expected);
     EXPECT_EQ(window->codePane()->topLine(), expected.first);
-    EXPECT_TRUE(window->action(CmdReverse)->isEnabled());
+    EXPECT_TRUE(window->action(Command::Reverse)->isEnabled());
 
     // Two selected vects: no highlight.
     first->selected = 1;
@@ -227,24 +227,24 @@ TEST_F(Window, OneSelectedVectHighlightsItsLinesAndTextSelectsVects) {
 
 TEST_F(Window, EditingCommandsRegenerateTheProgram) {
     auto window = withDrawing();
-    EXPECT_FALSE(window->action(CmdReverse)->isEnabled());  // nothing selected
+    EXPECT_FALSE(window->action(Command::Reverse)->isEnabled());  // nothing selected
     const std::string before = paneText(*window);
     VectGroup* drawing = window->document().drawing();
     drawing->vects->selected = 1;
     window->showSelectionInCode();
-    ASSERT_TRUE(window->action(CmdReverse)->isEnabled());
-    window->action(CmdReverse)->trigger();
+    ASSERT_TRUE(window->action(Command::Reverse)->isEnabled());
+    window->action(Command::Reverse)->trigger();
     EXPECT_NE(paneText(*window), before);
     EXPECT_EQ(paneText(*window), window->document().code());
-    window->action(CmdReverse)->trigger();
+    window->action(Command::Reverse)->trigger();
     EXPECT_EQ(paneText(*window), before);
 
     // With the code pane off the text stays as it was; switching it on regenerates.
-    window->action(CmdShowCode)->trigger();
+    window->action(Command::ShowCode)->trigger();
     EXPECT_FALSE(window->settings().view.showGcode);
-    window->action(CmdReverse)->trigger();
+    window->action(Command::Reverse)->trigger();
     EXPECT_EQ(paneText(*window), before);
-    window->action(CmdShowCode)->trigger();
+    window->action(Command::ShowCode)->trigger();
     EXPECT_NE(paneText(*window), before);
 }
 
@@ -262,7 +262,7 @@ TEST_F(Window, GroupPaletteSelectsAGroupOrMovesTheSelectionIntoIt) {
         v = v->next;
     } while (v != drawing->vects);
     EXPECT_EQ(selected, total);
-    EXPECT_TRUE(window->action(CmdReverse)->isEnabled());
+    EXPECT_TRUE(window->action(Command::Reverse)->isEnabled());
 
     // With a selection, a group button moves it into that group (created when missing).
     const std::string before = paneText(*window);
@@ -290,7 +290,7 @@ TEST_F(Window, HelpOpensTheManualOnlyWhenItIsThere) {
     auto window = open();
     const QString previous = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(folder.path().string()));
-    window->action(CmdManual)->trigger();
+    window->action(Command::Manual)->trigger();
     EXPECT_TRUE(prompter.opened.isEmpty());
     writeFile(folder.file("Pathloom产品说明书.pdf"), "%PDF-1.4\n");
     activate(*window);
@@ -298,13 +298,13 @@ TEST_F(Window, HelpOpensTheManualOnlyWhenItIsThere) {
     QDir::setCurrent(previous);
     ASSERT_EQ(prompter.opened.size(), 1);
     EXPECT_TRUE(prompter.opened[0].endsWith("Pathloom产品说明书.pdf"));
-    window->action(CmdAbout)->trigger();
+    window->action(Command::About)->trigger();
     EXPECT_EQ(prompter.abouts, QStringList{"关于 Pathloom"});
 }
 
 TEST_F(Window, CodePaneHighlightsOnlyLinesThatExistAndEditsByHand) {
     auto window = open();
-    CodePane* pane = window->codePane();
+    view::CodePane* pane = window->codePane();
     pane->setProgram("A\r\nB\r\nC\r\n", {0, 1, 2, 7});
     EXPECT_EQ(pane->lineCount(), 3);
     pane->highlightLines(2, 7);

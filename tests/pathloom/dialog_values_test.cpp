@@ -30,7 +30,7 @@ constexpr const char* kNotStorable =
 
 struct PropertyRefusal {
     int preset;
-    int id;
+    ProcessProperty id;
     const char* shown;
     const char* reason;
 };
@@ -138,61 +138,66 @@ TEST(DialogOrigin, AnchorsOfTheBoxComeToTheOrigin) {
 }
 
 TEST(ProcessEdit, PropertiesReadAndWriteTheirSettings) {
+    using P = ProcessProperty;
     ProcessEdit edit;
-    EXPECT_EQ(propertyKind(1), PropertyKind::Axis);
-    EXPECT_EQ(propertyKind(17), PropertyKind::Choice);
-    EXPECT_EQ(propertyKind(26), PropertyKind::LinesText);
-    EXPECT_FALSE(propertyKind(28).has_value());
+    EXPECT_EQ(propertyKind(P::XAxis), PropertyKind::Axis);
+    EXPECT_EQ(propertyKind(P::MoveType), PropertyKind::Choice);
+    EXPECT_EQ(propertyKind(P::EndAction), PropertyKind::LinesText);
+    EXPECT_FALSE(propertyKind(static_cast<P>(28)).has_value());
 
-    EXPECT_FALSE(setPropertyValue(edit, 3, 11, "2.5"));
+    EXPECT_FALSE(setPropertyValue(edit, 3, P::WorkHeight, "2.5"));
     EXPECT_EQ(edit.process.presets[2].workHeight, 2.5);
     EXPECT_EQ(edit.process.presets[0].workHeight, 1.0);
-    EXPECT_FALSE(setPropertyValue(edit, 3, 19, "M3\\r\\nM4"));
+    EXPECT_FALSE(setPropertyValue(edit, 3, P::ActionBefore, "M3\\r\\nM4"));
     EXPECT_EQ(edit.process.presets[2].beforeProcessing, "M3\r\nM4");
-    EXPECT_EQ(propertyValue(edit, 3, 19), "M3\\r\\nM4");
-    EXPECT_FALSE(setPropertyValue(edit, 3, 10, "True"));
+    EXPECT_EQ(propertyValue(edit, 3, P::ActionBefore), "M3\\r\\nM4");
+    EXPECT_FALSE(setPropertyValue(edit, 3, P::LiftWhileWorking, "True"));
     EXPECT_TRUE(edit.process.presets[2].dotLift);
-    EXPECT_FALSE(setPropertyValue(edit, 1, 21, "1"));
+    EXPECT_FALSE(setPropertyValue(edit, 1, P::CodeType, "1"));
     EXPECT_EQ(edit.process.machine.codeType, 1);
-    EXPECT_FALSE(setPropertyValue(edit, 1, 22, "True"));
+    EXPECT_FALSE(setPropertyValue(edit, 1, P::AutoConnect, "True"));
     EXPECT_TRUE(edit.connection.autoConnect);
-    EXPECT_EQ(propertyValue(edit, 7, 1), "0");
-    EXPECT_EQ(propertyValue(edit, 7, 3), "500");
+    EXPECT_EQ(propertyValue(edit, 7, P::XAxis), "0");
+    EXPECT_EQ(propertyValue(edit, 7, P::TravelSpeed), "500");
 
     // Refusals change nothing.
     const ProcessEdit before = edit;
     const InLanguage english(Language::English);
     for (const auto& [preset, id, shown, reason] : std::vector<PropertyRefusal>{
-             {3, 11, "inf", "Please enter a number."},
-             {3, 16, "1e999", "Please enter a number."},
-             {3, 3, "-100", "-100 is not a speed; a speed is a number above 0 in mm/s"},
-             {3, 16, "0", "0 is not a speed; a speed is a number above 0 in mm/s"},
-             {1, 4, "0", "0 is not an acceleration; an acceleration is a number above 0 in mm/s²"},
-             {1, 7, "-1", "-1 is not a deceleration; a deceleration is a number above 0 in mm/s²"},
-             {1, 1, "77",
+             {3, P::WorkHeight, "inf", "Please enter a number."},
+             {3, P::WorkSpeed, "1e999", "Please enter a number."},
+             {3, P::TravelSpeed, "-100",
+              "-100 is not a speed; a speed is a number above 0 in mm/s"},
+             {3, P::WorkSpeed, "0", "0 is not a speed; a speed is a number above 0 in mm/s"},
+             {1, P::TravelAcceleration, "0",
+              "0 is not an acceleration; an acceleration is a number above 0 in mm/s²"},
+             {1, P::WorkDeceleration, "-1",
+              "-1 is not a deceleration; a deceleration is a number above 0 in mm/s²"},
+             {1, P::XAxis, "77",
               "77 is not an axis number; an axis number is a whole number from 0 to 63"},
-             {3, 9, "2.5",
+             {3, P::ZAxis, "2.5",
               "2.5 is not an axis number; an axis number is a whole number from 0 to 63"},
-             {3, 9, "-1",
+             {3, P::ZAxis, "-1",
               "-1 is not an axis number; an axis number is a whole number from 0 to 63"},
-             {3, 12, "1e300",
+             {3, P::LiftHeight, "1e300",
               "1e300 is not a height; a height is a number from -100000 to 100000 in mm"},
-             {3, 15, "0",
+             {3, P::ReferencePrecision, "0",
               "0 is not a precision; a precision is a number above 0 and at most 1000 in mm"},
-             {3, 8, "yes", "Invalid parameter"},
-             {3, 20, " M5", kNotStorable},
-             {3, 20, "\"M5\"", kNotStorable},
-             {1, 24, "name ", kNotStorable}}) {
-        EXPECT_EQ(setPropertyValue(edit, preset, id, shown), reason) << id << " " << shown;
+             {3, P::UseZ, "yes", "Invalid parameter"},
+             {3, P::ActionAfter, " M5", kNotStorable},
+             {3, P::ActionAfter, "\"M5\"", kNotStorable},
+             {1, P::ProcessFileName, "name ", kNotStorable}}) {
+        EXPECT_EQ(setPropertyValue(edit, preset, id, shown), reason)
+            << static_cast<int>(id) << " " << shown;
     }
     EXPECT_EQ(edit, before);
     // The limits are the rule's: the last axis and a negative height are taken.
-    EXPECT_FALSE(setPropertyValue(edit, 1, 2, "63"));
-    EXPECT_FALSE(setPropertyValue(edit, 3, 11, "-2"));
+    EXPECT_FALSE(setPropertyValue(edit, 1, P::YAxis, "63"));
+    EXPECT_FALSE(setPropertyValue(edit, 3, P::WorkHeight, "-2"));
     EXPECT_EQ(edit.process.machine.yAxis, 63);
     EXPECT_EQ(edit.process.presets[2].workHeight, -2);
     const InLanguage chinese(Language::Chinese);
-    EXPECT_EQ(setPropertyValue(edit, 1, 3, "-100"),
+    EXPECT_EQ(setPropertyValue(edit, 1, P::TravelSpeed, "-100"),
               "-100 不是有效的速度；速度须为大于 0 的数，单位 mm/s");
 }
 

@@ -680,111 +680,6 @@ Previous pane</translation>
     </message>
 </context>
 <context>
-    <name>MainWindow</name>
-    <message>
-        <source>工具栏</source>
-        <translation>Toolbar</translation>
-    </message>
-    <message>
-        <source>仿真速度调节</source>
-        <translation>Simulation speed</translation>
-    </message>
-    <message>
-        <source>倍率：100%</source>
-        <translation>Ratio: 100%</translation>
-    </message>
-    <message>
-        <source>仿真速度</source>
-        <translation>Simulation speed ratio</translation>
-    </message>
-    <message>
-        <source>Pathloom V2.04 矢量图形加工软件</source>
-        <translation>Pathloom V2.04 vector drawing machining</translation>
-    </message>
-    <message>
-        <source>倍率%1%</source>
-        <translation>Ratio %1%</translation>
-    </message>
-    <message>
-        <source>导入</source>
-        <translation>Import</translation>
-    </message>
-    <message>
-        <source>导出代码</source>
-        <translation>Export code</translation>
-    </message>
-    <message>
-        <source>关于 Pathloom</source>
-        <translation>About Pathloom</translation>
-    </message>
-    <message>
-        <source>Pathloom V2.04
-把二维矢量图形转换为运动控制程序。
-Lintrel %1</source>
-        <translation>Pathloom V2.04
-Turns 2-D vector drawings into motion programs.
-Lintrel %1</translation>
-    </message>
-</context>
-<context>
-    <name>Menu</name>
-    <message>
-        <source>文件(&amp;F)</source>
-        <translation>&amp;File</translation>
-    </message>
-    <message>
-        <source>控制器(&amp;C)</source>
-        <translation>&amp;Controller</translation>
-    </message>
-    <message>
-        <source>优化(&amp;O)</source>
-        <translation>&amp;Optimize</translation>
-    </message>
-    <message>
-        <source>自动排序</source>
-        <translation>Automatic sort</translation>
-    </message>
-    <message>
-        <source>手动排序</source>
-        <translation>Manual sort</translation>
-    </message>
-    <message>
-        <source>设置(&amp;S)</source>
-        <translation>&amp;Settings</translation>
-    </message>
-    <message>
-        <source>视图(&amp;V)</source>
-        <translation>&amp;View</translation>
-    </message>
-    <message>
-        <source>图形显示</source>
-        <translation>Shapes</translation>
-    </message>
-    <message>
-        <source>帮助(&amp;H)</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
-        <source>动作</source>
-        <translation>Actions</translation>
-    </message>
-</context>
-<context>
-    <name>main</name>
-    <message>
-        <source>把二维矢量图形转换为运动控制程序。</source>
-        <translation>Turns 2-D vector drawings into motion programs.</translation>
-    </message>
-    <message>
-        <source>要导入的图形文件</source>
-        <translation>The drawing to import</translation>
-    </message>
-    <message>
-        <source>启动后把窗口保存为图片文件，然后退出</source>
-        <translation>Save a picture of the window once it is shown, then quit</translation>
-    </message>
-</context>
-<context>
     <name>Dialog</name>
     <message>
         <source>动作编辑</source>
@@ -1309,6 +1204,111 @@ Lintrel %1</translation>
     <message>
         <source>目标Y位置：</source>
         <translation>Target Y:</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>工具栏</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>仿真速度调节</source>
+        <translation>Simulation speed</translation>
+    </message>
+    <message>
+        <source>倍率：100%</source>
+        <translation>Ratio: 100%</translation>
+    </message>
+    <message>
+        <source>仿真速度</source>
+        <translation>Simulation speed ratio</translation>
+    </message>
+    <message>
+        <source>Pathloom V2.04 矢量图形加工软件</source>
+        <translation>Pathloom V2.04 vector drawing machining</translation>
+    </message>
+    <message>
+        <source>倍率%1%</source>
+        <translation>Ratio %1%</translation>
+    </message>
+    <message>
+        <source>导入</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>导出代码</source>
+        <translation>Export code</translation>
+    </message>
+    <message>
+        <source>关于 Pathloom</source>
+        <translation>About Pathloom</translation>
+    </message>
+    <message>
+        <source>Pathloom V2.04
+把二维矢量图形转换为运动控制程序。
+Lintrel %1</source>
+        <translation>Pathloom V2.04
+Turns 2-D vector drawings into motion programs.
+Lintrel %1</translation>
+    </message>
+</context>
+<context>
+    <name>Menu</name>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>控制器(&amp;C)</source>
+        <translation>&amp;Controller</translation>
+    </message>
+    <message>
+        <source>优化(&amp;O)</source>
+        <translation>&amp;Optimize</translation>
+    </message>
+    <message>
+        <source>自动排序</source>
+        <translation>Automatic sort</translation>
+    </message>
+    <message>
+        <source>手动排序</source>
+        <translation>Manual sort</translation>
+    </message>
+    <message>
+        <source>设置(&amp;S)</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>视图(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>图形显示</source>
+        <translation>Shapes</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>动作</source>
+        <translation>Actions</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>把二维矢量图形转换为运动控制程序。</source>
+        <translation>Turns 2-D vector drawings into motion programs.</translation>
+    </message>
+    <message>
+        <source>要导入的图形文件</source>
+        <translation>The drawing to import</translation>
+    </message>
+    <message>
+        <source>启动后把窗口保存为图片文件，然后退出</source>
+        <translation>Save a picture of the window once it is shown, then quit</translation>
     </message>
 </context>
 </TS>

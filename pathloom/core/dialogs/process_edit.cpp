@@ -23,78 +23,78 @@ ProcessPreset& presetOf(ProcessEdit& edit, int preset) {
     return edit.process.presets[static_cast<size_t>(presetIndex(preset))];
 }
 
-std::optional<FieldRef> machineField(ProcessEdit& edit, int id) {
+std::optional<FieldRef> machineField(ProcessEdit& edit, ProcessProperty property) {
     MachineParameters& m = edit.process.machine;
-    switch (id) {
-        case 1:
+    switch (property) {
+        case ProcessProperty::XAxis:
             return &m.xAxis;
-        case 2:
+        case ProcessProperty::YAxis:
             return &m.yAxis;
-        case 3:
+        case ProcessProperty::TravelSpeed:
             return &m.emptySpeed;
-        case 4:
+        case ProcessProperty::TravelAcceleration:
             return &m.emptyAccel;
-        case 5:
+        case ProcessProperty::TravelDeceleration:
             return &m.emptyDecel;
-        case 6:
+        case ProcessProperty::WorkAcceleration:
             return &m.moveAccel;
-        case 7:
+        case ProcessProperty::WorkDeceleration:
             return &m.moveDecel;
-        case 21:
+        case ProcessProperty::CodeType:
             return ChoiceRef{&m.codeType};
-        case 22:
+        case ProcessProperty::AutoConnect:
             return &edit.connection.autoConnect;
-        case 23:
+        case ProcessProperty::AutoConnectAddress:
             return &edit.connection.autoIp;
-        case 24:
+        case ProcessProperty::ProcessFileName:
             return &m.processFilename;
-        case 27:
+        case ProcessProperty::ReturnToStart:
             return &m.returnFirstPos;
         default:
             return std::nullopt;
     }
 }
 
-std::optional<FieldRef> presetField(ProcessPreset& p, int id) {
-    switch (id) {
-        case 8:
+std::optional<FieldRef> presetField(ProcessPreset& p, ProcessProperty property) {
+    switch (property) {
+        case ProcessProperty::UseZ:
             return &p.useZ;
-        case 9:
+        case ProcessProperty::ZAxis:
             return &p.zAxis;
-        case 10:
+        case ProcessProperty::LiftWhileWorking:
             return &p.dotLift;
-        case 11:
+        case ProcessProperty::WorkHeight:
             return &p.workHeight;
-        case 12:
+        case ProcessProperty::LiftHeight:
             return &p.upliftHeight;
-        case 13:
+        case ProcessProperty::UseR:
             return &p.useR;
-        case 14:
+        case ProcessProperty::RAxis:
             return &p.rAxis;
-        case 15:
+        case ProcessProperty::ReferencePrecision:
             return &p.refAccuracy;
-        case 16:
+        case ProcessProperty::WorkSpeed:
             return &p.speed;
-        case 17:
+        case ProcessProperty::MoveType:
             return ChoiceRef{&p.moveType};
-        case 18:
+        case ProcessProperty::ArcsToSegments:
             return &p.circToSeg;
-        case 19:
+        case ProcessProperty::ActionBefore:
             return LinesRef{&p.beforeProcessing};
-        case 20:
+        case ProcessProperty::ActionAfter:
             return LinesRef{&p.afterProcessing};
-        case 25:
+        case ProcessProperty::StartAction:
             return LinesRef{&p.startAction};
-        case 26:
+        case ProcessProperty::EndAction:
             return LinesRef{&p.endAction};
         default:
             return std::nullopt;
     }
 }
 
-std::optional<FieldRef> fieldOf(ProcessEdit& edit, int preset, int id) {
-    if (auto field = machineField(edit, id)) return field;
-    return presetField(presetOf(edit, preset), id);
+std::optional<FieldRef> fieldOf(ProcessEdit& edit, int preset, ProcessProperty property) {
+    if (auto field = machineField(edit, property)) return field;
+    return presetField(presetOf(edit, preset), property);
 }
 
 template <class... F>
@@ -109,9 +109,9 @@ std::string shownLines(const std::string& text) {
 
 }  // namespace
 
-std::optional<PropertyKind> propertyKind(int id) {
+std::optional<PropertyKind> propertyKind(ProcessProperty property) {
     ProcessEdit probe;
-    const std::optional<FieldRef> field = fieldOf(probe, 1, id);
+    const std::optional<FieldRef> field = fieldOf(probe, 1, property);
     if (!field) return std::nullopt;
     return std::visit(Overload{[](int*) { return PropertyKind::Axis; },
                                [](double*) { return PropertyKind::Number; },
@@ -122,8 +122,8 @@ std::optional<PropertyKind> propertyKind(int id) {
                       *field);
 }
 
-std::string propertyValue(const ProcessEdit& edit, int preset, int id) {
-    const std::optional<FieldRef> field = fieldOf(const_cast<ProcessEdit&>(edit), preset, id);
+std::string propertyValue(const ProcessEdit& edit, int preset, ProcessProperty property) {
+    const std::optional<FieldRef> field = fieldOf(const_cast<ProcessEdit&>(edit), preset, property);
     if (!field) return {};
     return std::visit(Overload{[](int* v) { return std::to_string(*v); },
                                [](double* v) { return shortestNumber(*v); },
@@ -134,9 +134,9 @@ std::string propertyValue(const ProcessEdit& edit, int preset, int id) {
                       *field);
 }
 
-std::optional<std::string> setPropertyValue(ProcessEdit& edit, int preset, int id,
+std::optional<std::string> setPropertyValue(ProcessEdit& edit, int preset, ProcessProperty property,
                                             std::string_view shown) {
-    const std::optional<FieldRef> field = fieldOf(edit, preset, id);
+    const std::optional<FieldRef> field = fieldOf(edit, preset, property);
     const auto refusal = [](Text reason) { return std::optional<std::string>(text(reason)); };
     if (!field) return refusal(Text::BadParameter);
     const std::optional<double> number = parseNumber(shown);

@@ -22,8 +22,41 @@ enum class PropertyKind {
     LinesText  // several lines, each break shown as the four characters \r\n
 };
 
-// Property identifiers 1 to 27; their kind, or nothing for an unknown identifier.
-std::optional<PropertyKind> propertyKind(int id);
+// The dialog's properties, numbered as the dialog has always numbered them (its editors are
+// named "property<number>"); some belong to the machine or the connection, the others to the
+// preset being edited.
+enum class ProcessProperty : int {
+    XAxis = 1,
+    YAxis = 2,
+    TravelSpeed = 3,
+    TravelAcceleration = 4,
+    TravelDeceleration = 5,
+    WorkAcceleration = 6,
+    WorkDeceleration = 7,
+    UseZ = 8,
+    ZAxis = 9,
+    LiftWhileWorking = 10,
+    WorkHeight = 11,
+    LiftHeight = 12,
+    UseR = 13,
+    RAxis = 14,
+    ReferencePrecision = 15,
+    WorkSpeed = 16,
+    MoveType = 17,
+    ArcsToSegments = 18,
+    ActionBefore = 19,
+    ActionAfter = 20,
+    CodeType = 21,
+    AutoConnect = 22,
+    AutoConnectAddress = 23,
+    ProcessFileName = 24,
+    StartAction = 25,
+    EndAction = 26,
+    ReturnToStart = 27,
+};
+
+// A property's kind, or nothing for a number that names no property.
+std::optional<PropertyKind> propertyKind(ProcessProperty property);
 
 struct ProcessEdit {
     ProcessSettings process;
@@ -32,14 +65,14 @@ struct ProcessEdit {
     bool operator==(const ProcessEdit&) const = default;
 };
 
-// The shown value of property `id` for the preset with number `preset` (1 to 20; any other
+// The shown value of `property` for the preset with number `preset` (1 to 20; any other
 // number uses preset 1, as the apply step does).
-std::string propertyValue(const ProcessEdit& edit, int preset, int id);
+std::string propertyValue(const ProcessEdit& edit, int preset, ProcessProperty property);
 
 // Stores a shown value. Nothing is changed and the reason is returned, in the current language,
 // when the value is not of the property's kind, its key's rule refuses it ("-100 is not a speed;
 // a speed is a number above 0 in mm/s") or the settings file could not keep it.
-std::optional<std::string> setPropertyValue(ProcessEdit& edit, int preset, int id,
+std::optional<std::string> setPropertyValue(ProcessEdit& edit, int preset, ProcessProperty property,
                                             std::string_view shown);
 
 }  // namespace pathloom

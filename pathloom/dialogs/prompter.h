@@ -14,7 +14,7 @@ namespace pathloom {
 class ControllerSession;
 }
 
-namespace pathloom::app {
+namespace pathloom::dialogs {
 
 class Prompter {
   public:
@@ -53,4 +53,4 @@ class DialogPrompter final : public Prompter {
     void openDocument(const QString& path) override;
 };
 
-}  // namespace pathloom::app
+}  // namespace pathloom::dialogs

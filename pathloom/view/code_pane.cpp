@@ -1,5 +1,5 @@
 // The code pane: the fast view, the editor opened on demand, and the highlight in either.
-#include "app/code_pane.h"
+#include "view/code_pane.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -7,9 +7,9 @@
 #include <QTextBlock>
 #include <algorithm>
 
-#include "app/code_view.h"
+#include "view/code_view.h"
 
-namespace pathloom::app {
+namespace pathloom::view {
 
 CodePane::CodePane(QWidget* parent) : QStackedWidget(parent), view_(new CodeView(this)) {
     setObjectName(QStringLiteral("codePane"));
@@ -144,4 +144,4 @@ void CodePane::undo() {
     if (editor_) editor_->undo();
 }
 
-}  // namespace pathloom::app
+}  // namespace pathloom::view

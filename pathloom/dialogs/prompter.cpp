@@ -1,5 +1,5 @@
 // The real dialogs behind the prompter.
-#include "app/prompter.h"
+#include "dialogs/prompter.h"
 
 #include <QDesktopServices>
 #include <QDialog>
@@ -7,9 +7,9 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include "app/connect_dialog.h"
+#include "dialogs/connect_dialog.h"
 
-namespace pathloom::app {
+namespace pathloom::dialogs {
 
 bool Prompter::runDialog(QDialog& dialog) {
     return dialog.exec() == QDialog::Accepted;
@@ -48,4 +48,4 @@ void DialogPrompter::openDocument(const QString& path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-}  // namespace pathloom::app
+}  // namespace pathloom::dialogs

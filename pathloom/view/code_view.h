@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace pathloom::app {
+namespace pathloom::view {
 
 struct TextPosition {
     int line = 0;
@@ -72,4 +72,4 @@ class CodeView : public QAbstractScrollArea {
     bool selecting_ = false;
 };
 
-}  // namespace pathloom::app
+}  // namespace pathloom::view

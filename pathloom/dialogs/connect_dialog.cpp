@@ -1,5 +1,5 @@
 // The connect dialog.
-#include "app/connect_dialog.h"
+#include "dialogs/connect_dialog.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -12,7 +12,7 @@
 
 #include "core/controller/controller_session.h"
 
-namespace pathloom::app {
+namespace pathloom::dialogs {
 
 ConnectDialog::ConnectDialog(const ControllerSession& session, QWidget* parent)
     : QDialog(parent), session_(session), addresses_(new QComboBox(this)) {
@@ -54,4 +54,4 @@ void ConnectDialog::search() {
     addresses_->setCurrentIndex(0);
 }
 
-}  // namespace pathloom::app
+}  // namespace pathloom::dialogs

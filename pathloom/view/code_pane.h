@@ -9,7 +9,7 @@
 
 class QPlainTextEdit;
 
-namespace pathloom::app {
+namespace pathloom::view {
 
 class CodeView;
 
@@ -58,4 +58,4 @@ class CodePane : public QStackedWidget {
     int highlightLast_ = -1;
 };
 
-}  // namespace pathloom::app
+}  // namespace pathloom::view

@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-namespace pathloom::app {
+namespace pathloom::view {
 
 class GroupPalette : public QWidget {
     Q_OBJECT
@@ -23,4 +23,4 @@ class GroupPalette : public QWidget {
     double scale_;
 };
 
-}  // namespace pathloom::app
+}  // namespace pathloom::view

@@ -1,12 +1,12 @@
 // The group palette's buttons, placed by the display scale.
-#include "app/group_palette.h"
+#include "view/group_palette.h"
 
 #include <QPushButton>
 #include <cmath>
 
 #include "core/canvas/scene.h"
 
-namespace pathloom::app {
+namespace pathloom::view {
 namespace {
 
 int scaled(double pixels, double scale) {
@@ -45,4 +45,4 @@ void GroupPalette::resizeEvent(QResizeEvent*) {
     }
 }
 
-}  // namespace pathloom::app
+}  // namespace pathloom::view

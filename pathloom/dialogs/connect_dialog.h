@@ -9,7 +9,7 @@ namespace pathloom {
 class ControllerSession;
 }
 
-namespace pathloom::app {
+namespace pathloom::dialogs {
 
 class ConnectDialog : public QDialog {
     Q_OBJECT
@@ -25,4 +25,4 @@ class ConnectDialog : public QDialog {
     QComboBox* addresses_;
 };
 
-}  // namespace pathloom::app
+}  // namespace pathloom::dialogs

@@ -1,5 +1,5 @@
 // The program view: line index, painting of the visible lines, selection and highlight.
-#include "app/code_view.h"
+#include "view/code_view.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace pathloom::app {
+namespace pathloom::view {
 namespace {
 
 constexpr int kMargin = 4;
@@ -203,4 +203,4 @@ void CodeView::keyPressEvent(QKeyEvent* event) {
     QAbstractScrollArea::keyPressEvent(event);
 }
 
-}  // namespace pathloom::app
+}  // namespace pathloom::view
