@@ -20,6 +20,7 @@ struct MachineParameters {
     int codeType = 0;  // 0 Basic, otherwise G-code
     std::string processFilename = "KORVEL.kvp";
     bool returnFirstPos = true;
+    int outputProfile = 0;  // the G-code form: an index into outputProfiles(), 0 the default form
 
     bool operator==(const MachineParameters&) const = default;
 };
@@ -41,6 +42,8 @@ struct ProcessPreset {
     std::string afterProcessing;
     std::string startAction;
     std::string endAction;
+    double laserPower = 100.0;  // percent of the output profile's S maximum
+    double pierceDelay = 0.0;   // seconds of dwell after the tool is switched on
 
     bool relative() const { return moveType != 0; }
     // The travel height of a vect: the uplift height when Z lifts between cuts, else the cut
