@@ -11,6 +11,7 @@
 
 #include "core/codegen/output_profile.h"
 #include "core/codegen/program_buffer.h"
+#include "core/codegen/program_template.h"
 #include "core/codegen/vect_path.h"
 
 namespace pathloom {
@@ -26,10 +27,11 @@ struct Position {
 
 class GcodeWriter {
   public:
-    GcodeWriter(const ProcessSettings& settings, ControllerLink* link)
+    GcodeWriter(const ProcessSettings& settings, ControllerLink* link, const ProgramInfo& info)
         : settings_(writableSettings(settings)),
           profile_(outputProfile(settings_.machine.outputProfile)),
-          link_(link) {
+          link_(link),
+          info_(info) {
         out_.setDecimals(profile_.decimals);
     }
 
@@ -41,7 +43,8 @@ class GcodeWriter {
     void writeCut(Vect& vect, const Seg* chain, const ProcessPreset& preset);
     void measureStart(const ProcessPreset& preset);
     void writeReturn(const ProcessPreset& lastPreset);
-    void writeHeader(const ProcessPreset& firstPreset);
+    void writeHeader(VectGroup* groups, const ProcessPreset& firstPreset);
+    void writeTemplate(VectGroup* groups, const ProfileTexts& templates);
     void toolOn(const ProcessPreset& preset);
     void toolOff();
     std::string feed(double speed);
@@ -49,6 +52,7 @@ class GcodeWriter {
     const ProcessSettings settings_;
     const OutputProfile& profile_;
     ControllerLink* link_;
+    const ProgramInfo& info_;
     ProgramBuffer out_;
     Position current_;
     Position start_;
@@ -57,7 +61,14 @@ class GcodeWriter {
     std::optional<double> feed_;    // the last F written, for a modal feed
 };
 
-void GcodeWriter::writeHeader(const ProcessPreset& firstPreset) {
+void GcodeWriter::writeTemplate(VectGroup* groups, const ProfileTexts& templates) {
+    const std::string& pattern = templates[static_cast<size_t>(settings_.machine.outputProfile)];
+    if (!pattern.empty())
+        out_.action(programTemplate(pattern, groups, settings_.machine, info_), false);
+}
+
+void GcodeWriter::writeHeader(VectGroup* groups, const ProcessPreset& firstPreset) {
+    writeTemplate(groups, settings_.machine.programHeaders);
     std::string header = profile_.header;
     if (const size_t at = header.find("{precision}"); at != std::string::npos)
         header.replace(at, 11, fixedText(firstPreset.refAccuracy, profile_.decimals));
@@ -107,7 +118,7 @@ WriteResult GcodeWriter::run(VectGroup* groups) {
     WriteResult result;
     if (!groups) return result;
     const ProcessPreset& firstPreset = presetFor(settings_.presets, *groups);
-    writeHeader(firstPreset);
+    writeHeader(groups, firstPreset);
     for (VectGroup* group : ring(groups)) {
         const ProcessPreset& preset = presetFor(settings_.presets, *group);
         if (group != groups && !preset.endAction.empty()) out_.action(preset.endAction, true);
@@ -125,6 +136,7 @@ WriteResult GcodeWriter::run(VectGroup* groups) {
     if (settings_.machine.returnFirstPos)
         writeReturn(presetFor(settings_.presets, *lintrel::lastOf(groups)));
     if (!firstPreset.endAction.empty()) out_.action(firstPreset.endAction, true);
+    writeTemplate(groups, settings_.machine.programFooters);
     if (*profile_.programEnd) out_.line(profile_.programEnd);
     result.program.text = std::move(out_.text());
     result.program.lineMap = std::move(out_.lineMap());
@@ -239,13 +251,15 @@ void GcodeWriter::writeCut(Vect& vect, const Seg* chain, const ProcessPreset& pr
 
 }  // namespace
 
-WriteResult writeGcode(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link) {
-    return GcodeWriter(settings, link).run(groups);
+WriteResult writeGcode(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link,
+                       const ProgramInfo& info) {
+    return GcodeWriter(settings, link, info).run(groups);
 }
 
-WriteResult writeProgram(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link) {
+WriteResult writeProgram(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link,
+                         const ProgramInfo& info) {
     return settings.machine.codeType == 0 ? writeBasic(groups, settings, link)
-                                          : writeGcode(groups, settings, link);
+                                          : writeGcode(groups, settings, link, info);
 }
 
 }  // namespace pathloom

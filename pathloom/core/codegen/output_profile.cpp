@@ -8,8 +8,8 @@
 
 namespace pathloom {
 
-const std::vector<OutputProfile>& outputProfiles() {
-    static const std::vector<OutputProfile> profiles = {
+const OutputProfileTable& outputProfiles() {
+    static const OutputProfileTable profiles = {{
         {"default", Text::ProfileDefault, "G00", "G01", "G02", "G03", 4, true, true, "U0.0 V0.0 W",
          false, 1, "", ToolSwitching::None, "", "", 0, 1, ""},
         {"linuxcnc", Text::ProfileLinuxCnc, "G0", "G1", "G2", "G3", 4, true, false, "X0 Y0 Z", true,
@@ -28,18 +28,18 @@ const std::vector<OutputProfile>& outputProfiles() {
         // works in millimetres).
         {"marlin", Text::ProfileMarlin, "G0", "G1", "G2", "G3", 3, false, false, "X0 Y0 Z", true,
          60, "", ToolSwitching::EachCut, "M106 S", "M107", 255, 1000, "M84"},
-    };
+    }};
     return profiles;
 }
 
 const OutputProfile& outputProfile(int index) {
-    const std::vector<OutputProfile>& profiles = outputProfiles();
+    const OutputProfileTable& profiles = outputProfiles();
     const bool inTable = index >= 0 && static_cast<size_t>(index) < profiles.size();
     return profiles[inTable ? static_cast<size_t>(index) : 0];
 }
 
 std::optional<int> outputProfileIndex(std::string_view name) {
-    const std::vector<OutputProfile>& profiles = outputProfiles();
+    const OutputProfileTable& profiles = outputProfiles();
     for (size_t i = 0; i < profiles.size(); ++i)
         if (sameTextIgnoringCase(profiles[i].name, name)) return static_cast<int>(i);
     return std::nullopt;

@@ -3,10 +3,12 @@
 // profile is one row of data that the G-code writer reads; the writer has no case per profile.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "core/presets/process.h"
 
 #include "core/text/texts.h"
 
@@ -47,7 +49,8 @@ struct OutputProfile {
 };
 
 // Every profile; index 0 is the form Pathloom has always written.
-const std::vector<OutputProfile>& outputProfiles();
+using OutputProfileTable = std::array<OutputProfile, kOutputProfileCount>;
+const OutputProfileTable& outputProfiles();
 // The profile a setting names; an index outside the table gives the default profile.
 const OutputProfile& outputProfile(int index);
 // The index of the profile with this command-line name (case does not matter).

@@ -9,6 +9,10 @@
 
 namespace pathloom {
 
+// The G-code output profiles (see core/codegen/output_profile.h), each with its own templates.
+inline constexpr int kOutputProfileCount = 6;
+using ProfileTexts = std::array<std::string, kOutputProfileCount>;
+
 struct MachineParameters {
     int xAxis = 0;
     int yAxis = 1;
@@ -21,6 +25,10 @@ struct MachineParameters {
     std::string processFilename = "KORVEL.kvp";
     bool returnFirstPos = true;
     int outputProfile = 0;  // the G-code form: an index into outputProfiles(), 0 the default form
+    // Lines written at the program's start and before its end in each profile, with the
+    // placeholders of programTemplate(); empty for none.
+    ProfileTexts programHeaders{};
+    ProfileTexts programFooters{};
 
     bool operator==(const MachineParameters&) const = default;
 };

@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "core/codegen/number_format.h"
+#include "core/codegen/output_profile.h"
 
 namespace pathloom {
 namespace {
@@ -148,6 +149,11 @@ void describeProcess(Visitor& v, ProcessSettings& process) {
     v("process filename", m.processFilename, Text::AboutProcessFilename);
     v("Return FirstPos", m.returnFirstPos, kSwitch, Text::AboutReturnFirstPos);
     v("Output profile", m.outputProfile, kOutputProfile, Text::AboutOutputProfile);
+    for (size_t i = 0; i < outputProfiles().size(); ++i) {
+        const std::string name = outputProfiles()[i].name;
+        v("Program header " + name, PresetText{m.programHeaders[i]}, Text::AboutProgramHeader);
+        v("Program footer " + name, PresetText{m.programFooters[i]}, Text::AboutProgramFooter);
+    }
     for (int n = 1; n <= kPresetCount; ++n)
         describePreset(v, process.presets[static_cast<size_t>(n - 1)], n);
 }

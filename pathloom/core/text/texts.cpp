@@ -228,10 +228,13 @@ constexpr Entry kEntries[] = {
     {Text::ProfileGrblSpindle, "GRBL 主轴/刀", "GRBL spindle/knife"},
     {Text::ProfileMach, "Mach3/Mach4", "Mach3/Mach4"},
     {Text::ProfileMarlin, "Marlin", "Marlin"},
-    {Text::AboutProgramHeader, "程序开头的模板（留空时使用输出格式自带的开头）",
-     "the template at the program's start (empty: the profile's own header)"},
-    {Text::AboutProgramFooter, "程序结尾的模板（留空时不加内容）",
-     "the template at the program's end (empty: nothing added)"},
+    {Text::AboutProgramHeader,
+     "该输出格式程序开头的模板，可用 {name} {date} {extent} {time} {travel}",
+     "the lines at the start of this profile's programs, with {name} {date} {extent} {time} "
+     "{travel}"},
+    {Text::AboutProgramFooter,
+     "该输出格式程序结尾（结束指令之前）的模板，可用 {name} {date} {extent} {time} {travel}",
+     "the lines before this profile's program end, with {name} {date} {extent} {time} {travel}"},
 };
 static_assert(std::size(kEntries) == static_cast<size_t>(Text::Count));
 
