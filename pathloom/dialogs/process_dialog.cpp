@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
+#include "core/codegen/output_profile.h"
 #include "core/presets/apply.h"
 
 namespace pathloom::dialogs {
@@ -57,11 +58,18 @@ const PropertyRow kRows[] = {
     {23, "其他", QT_TRANSLATE_NOOP("Dialog", "IP"), ""},
     {24, "其他", QT_TRANSLATE_NOOP("Dialog", "加工文件名"), ""},
     {27, "其他", QT_TRANSLATE_NOOP("Dialog", "加工完成返回初始位置"), ""},
+    {28, "其他", QT_TRANSLATE_NOOP("Dialog", "G代码输出格式"), ""},
 };
 
 // The entries of the fixed lists, in the order of their stored values.
 QStringList choicesOf(int id) {
     if (id == 17) return {dtr("绝对运动"), dtr("相对运动")};
+    if (id == 28) {  // the output profiles, named in the program's language
+        QStringList names;
+        for (const OutputProfile& profile : outputProfiles())
+            names << qstring(std::string(text(profile.title)));
+        return names;
+    }
     return {QStringLiteral("Basic"), QStringLiteral("NC")};
 }
 

@@ -142,7 +142,8 @@ TEST(ProcessEdit, PropertiesReadAndWriteTheirSettings) {
     EXPECT_EQ(propertyKind(1), PropertyKind::Axis);
     EXPECT_EQ(propertyKind(17), PropertyKind::Choice);
     EXPECT_EQ(propertyKind(26), PropertyKind::LinesText);
-    EXPECT_FALSE(propertyKind(28).has_value());
+    EXPECT_EQ(propertyKind(28), PropertyKind::Choice);  // the output profile
+    EXPECT_FALSE(propertyKind(29).has_value());
 
     EXPECT_FALSE(setPropertyValue(edit, 3, 11, "2.5"));
     EXPECT_EQ(edit.process.presets[2].workHeight, 2.5);
@@ -156,6 +157,9 @@ TEST(ProcessEdit, PropertiesReadAndWriteTheirSettings) {
     EXPECT_EQ(edit.process.machine.codeType, 1);
     EXPECT_FALSE(setPropertyValue(edit, 1, 22, "True"));
     EXPECT_TRUE(edit.connection.autoConnect);
+    EXPECT_FALSE(setPropertyValue(edit, 1, 28, "5"));
+    EXPECT_EQ(edit.process.machine.outputProfile, 5);
+    EXPECT_EQ(propertyValue(edit, 1, 28), "5");
     EXPECT_EQ(propertyValue(edit, 7, 1), "0");
     EXPECT_EQ(propertyValue(edit, 7, 3), "500");
 
@@ -180,6 +184,9 @@ TEST(ProcessEdit, PropertiesReadAndWriteTheirSettings) {
              {3, 15, "0",
               "0 is not a precision; a precision is a number above 0 and at most 1000 in mm"},
              {3, 8, "yes", "Invalid parameter"},
+             {1, 28, "6", "Invalid parameter"},  // past the last profile
+             {1, 21, "2", "Invalid parameter"},  // a code type stays 0 or 1
+             {1, 28, "-1", "Invalid parameter"},
              {3, 20, " M5", kNotStorable},
              {3, 20, "\"M5\"", kNotStorable},
              {1, 24, "name ", kNotStorable}}) {

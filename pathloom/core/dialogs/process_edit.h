@@ -22,7 +22,7 @@ enum class PropertyKind {
     LinesText  // several lines, each break shown as the four characters \r\n
 };
 
-// Property identifiers 1 to 27; their kind, or nothing for an unknown identifier.
+// Property identifiers 1 to 28; their kind, or nothing for an unknown identifier.
 std::optional<PropertyKind> propertyKind(int id);
 
 struct ProcessEdit {
