@@ -73,6 +73,16 @@ TEST(OutputProfile, SpindleRunsOnceAndChangesSpeedOnlyWithThePower) {
               "G0 X20.000 Y0.000\r\nG1 X30.000 Y0.000\r\n"
               "M3 S500\r\nG1 X40.000 Y0.000\r\n"
               "M5\r\nG0 X0.000 Y0.000\r\nM2\r\n");  // off before the return travel
+
+    for (Vect* v : lintrel::ring(drawing.get()->vects)) {
+        v->liftHeight = 5;
+        v->workHeight = -1;
+    }
+    settings.presets[0].useZ = true;
+    const std::string plunging = gcode(drawing.get(), settings);
+    EXPECT_NE(plunging.find("G0 X0.000 Y0.000 Z5.000\r\nM3 S1000\r\nG0 X0.000 Y0.000 Z-1.000\r\n"),
+              std::string::npos)
+        << plunging;  // the spindle turns before it plunges
 }
 
 TEST(OutputProfile, ArcsKeptWithoutKOrFlattened) {

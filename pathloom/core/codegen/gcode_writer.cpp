@@ -200,6 +200,8 @@ int GcodeWriter::writeVect(Vect& vect, const ProcessPreset& preset) {
         current_.x = entry.x;
         current_.y = entry.y;
     }
+    // A spindle or a knife turns before it plunges; a torch or a laser fires where the cut starts.
+    if (profile_.toolSwitching == ToolSwitching::WholeProgram) toolOn(preset);
     if (useZ_ && differs(work, current_.z)) {
         if (relative)
             out_.line(rapid, " X0.0 Y0.0 Z", work - current_.z);
