@@ -24,11 +24,12 @@ packages=(
   # architecture, added below).
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev googletest
   wine wine32:i386
-  ccache                        # compiler cache of the Windows build in ./test.sh
+  ccache                        # compiler cache of every build in ./test.sh
   # The Debian packages stage of ./test.sh (packaging/test-packages.sh): dpkg-shlibdeps, and
   # `file` that CPack finds the binaries with; lintian; the desktop file and AppStream
   # validators; the MIME database and xdg-mime; man.
   dpkg-dev file lintian desktop-file-utils appstream shared-mime-info xdg-utils man-db
+  linuxcnc-uspace               # rs274, which judges the LinuxCNC profile's programs
 )
 [ $# -gt 0 ] && packages+=("$@")
 

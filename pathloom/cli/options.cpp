@@ -1,6 +1,8 @@
 // Parsing of the converter's command line.
 #include "cli/options.h"
 
+#include "core/codegen/output_profile.h"
+
 namespace pathloom::cli {
 
 const char* const kHelpText =
@@ -23,6 +25,10 @@ const char* const kHelpText =
     "  --settings FILE          read the settings from FILE instead of the program's Setting.ini\n"
     "                           (--settings /dev/null uses the built-in defaults)\n"
     "  --language basic|gcode   the program's language (default: the setting \"Show code type\")\n"
+    "  --profile NAME           the G-code output profile: default (the form Pathloom has always\n"
+    "                           written), linuxcnc, grbl-laser, grbl-spindle, mach (Mach3/Mach4)\n"
+    "                           or marlin; implies --language gcode unless --language is given\n"
+    "                           (the same as --set \"Output profile=N\", N counted from 0)\n"
     "  --set KEY=VALUE          override one setting, for example --set \"Speed1=150\" or\n"
     "                           --set \"Sort by=4\"; may be given several times; a value outside\n"
     "                           what its key allows is refused (a bad value in the settings file\n"
@@ -51,8 +57,8 @@ namespace {
 
 bool takesValue(const std::string& option) {
     return option == "-o" || option == "--output" || option == "--settings" ||
-           option == "--language" || option == "--set" || option == "--download" ||
-           option == "--name";
+           option == "--language" || option == "--profile" || option == "--set" ||
+           option == "--download" || option == "--name";
 }
 
 std::string applyOption(Options& o, const std::string& option, const std::string& value) {
@@ -67,6 +73,10 @@ std::string applyOption(Options& o, const std::string& option, const std::string
             o.codeType = 1;
         else
             return "unknown language '" + value + "' (use basic or gcode)";
+    } else if (option == "--profile") {
+        o.outputProfile = outputProfileIndex(value);
+        if (!o.outputProfile)
+            return "unknown profile '" + value + "' (use " + outputProfileNames() + ")";
     } else if (option == "--set") {
         const size_t equals = value.find('=');
         if (equals == std::string::npos || equals == 0)

@@ -26,6 +26,7 @@ struct Options {
     std::string output;  // empty: standard output
     std::optional<std::string> settingsFile;
     std::optional<int> codeType;                                // 0 Basic, 1 G-code
+    std::optional<int> outputProfile;                           // --profile, as an index
     std::vector<std::pair<std::string, std::string>> settings;  // --set KEY=VALUE, in order
     bool autoOptimize = true;
     std::string downloadAddress;

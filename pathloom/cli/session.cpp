@@ -15,6 +15,7 @@
 #include "core/canvas/svg.h"
 #include "core/canvas/view_transform.h"
 #include "core/codegen/number_format.h"
+#include "core/codegen/output_profile.h"
 #include "core/controller/controller_session.h"
 #include "core/document/document.h"
 #include "core/document/import_reason.h"
@@ -236,6 +237,12 @@ int runInfo(const Options& options, const Settings& settings, std::FILE* out, st
                          duration(std::fabs(saved)).c_str(), saved >= 0 ? "saved" : "longer");
         }
     }
+    const MachineParameters& machine = settings.process.machine;
+    const std::string program =
+        machine.codeType == 0
+            ? std::string("Basic")
+            : "G-code, profile " + std::string(outputProfile(machine.outputProfile).name);
+    std::fprintf(out, "program:        %s\n", program.c_str());
     std::fputs(diagnostics.c_str(), out);
     return kExitOk;
 }

@@ -42,7 +42,12 @@ LoadedSettings loadCliSettings(const Options& options, const std::string& progra
     loaded.settings = readSettings(profile, &problems);
     for (const SettingProblem& problem : problems)
         loaded.warnings.push_back(path + ": " + problemText(problem));
-    if (options.codeType) loaded.settings.process.machine.codeType = *options.codeType;
+    MachineParameters& machine = loaded.settings.process.machine;
+    if (options.outputProfile) {
+        machine.outputProfile = *options.outputProfile;
+        machine.codeType = 1;  // a profile is a form of G-code
+    }
+    if (options.codeType) machine.codeType = *options.codeType;
     if (!options.autoOptimize) loaded.settings.optimize = withoutSteps(loaded.settings.optimize);
     return loaded;
 }

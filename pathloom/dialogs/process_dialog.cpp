@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
+#include "core/codegen/output_profile.h"
 #include "core/presets/apply.h"
 
 namespace pathloom::dialogs {
@@ -63,11 +64,18 @@ const PropertyRow kRows[] = {
     {P::AutoConnectAddress, "其他", QT_TRANSLATE_NOOP("Dialog", "IP"), ""},
     {P::ProcessFileName, "其他", QT_TRANSLATE_NOOP("Dialog", "加工文件名"), ""},
     {P::ReturnToStart, "其他", QT_TRANSLATE_NOOP("Dialog", "加工完成返回初始位置"), ""},
+    {P::OutputProfile, "其他", QT_TRANSLATE_NOOP("Dialog", "G代码输出格式"), ""},
 };
 
 // The entries of the fixed lists, in the order of their stored values.
 QStringList choicesOf(ProcessProperty property) {
     if (property == P::MoveType) return {Dialog::tr("绝对运动"), Dialog::tr("相对运动")};
+    if (property == P::OutputProfile) {  // the output profiles, named in the program's language
+        QStringList names;
+        for (const OutputProfile& profile : outputProfiles())
+            names << qstring(std::string(text(profile.title)));
+        return names;
+    }
     return {QStringLiteral("Basic"), QStringLiteral("NC")};
 }
 

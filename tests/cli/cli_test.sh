@@ -131,6 +131,22 @@ check "info with the default sort makes no comparison" sh -c "! grep -q 'against
 run 0 info "$drawing" --settings /dev/null --set "Sort by=8"
 check "info with another sort compares the job time with the default order" \
     prints "^against the default order (sort by 1): .* \(saved\|longer\)$"
+check "info names the program's language" prints "^program: *Basic$"
+
+# Output profiles: by name on the command line, or by number through the setting.
+run 0 info "$drawing" --settings /dev/null --profile grbl-laser
+check "info names the profile" prints "^program: *G-code, profile grbl-laser$"
+run 0 convert "$drawing" --settings /dev/null --profile grbl-laser
+check "a profile implies G-code and switches the laser" prints "^M4 S1000"
+run 0 convert "$drawing" --settings /dev/null --profile marlin --language basic
+check "an explicit language wins over the profile's" sh -c "! grep -q '^M106' '$work/out'"
+run 0 convert "$drawing" --settings /dev/null --language gcode --set "Output profile=5" --set "Laser power1=50"
+check "the setting chooses the profile and the power" prints "^M106 S128"
+run 2 convert "$drawing" --settings /dev/null --profile grbl
+check "an unknown profile is refused with the names" says "unknown profile 'grbl' (use default, linuxcnc"
+run 2 convert "$drawing" --settings /dev/null --set "Laser power1=101"
+check "a power above 100 % is refused" says "Laser power1: 101"
+
 # A damaged drawing still converts; info names what the reader had to repair.
 {
     printf '0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\nabc\n20\n1e999\n11\n5\n21\n5\n'

@@ -1,4 +1,5 @@
-// The golden drawings, opened as the program opens them and written in both languages, are run
+// The golden drawings, opened as the program opens them and written in Basic and in every G-code
+// output profile, are run
 // through the controller's program interpreter: every cut must lie on the drawing (on an arc's
 // true circle where the program cuts it as one arc command, else on the working chain) and the
 // cuts together must be as long as the drawing, so that all movement between shapes happens with
@@ -6,11 +7,13 @@
 #include <gtest/gtest.h>
 #include <lintrel/lintrel.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/codegen/output_profile.h"
 #include "core/document/measure.h"
 #include "core/document/pipeline.h"
 #include "core/settings/settings.h"
@@ -47,12 +50,15 @@ bool onDrawing(VectGroup* drawing, Point p, double precision) {
 class GoldenTrace : public testing::TestWithParam<std::string> {};
 
 TEST_P(GoldenTrace, ProgramsCutAlongTheDrawingAndTravelBetweenShapes) {
-    for (const int codeType : {0, 1}) {
+    // Form -1 is Basic, the others the G-code output profiles by index.
+    for (int form = -1; form < static_cast<int>(outputProfiles().size()); ++form) {
+        const int codeType = form < 0 ? 0 : 1;
         // A drawing may come with its own settings file, as the golden programs are made.
         const std::string own = PATHLOOM_SOURCE_DIR "/tests/golden/settings/" +
                                 std::filesystem::path(GetParam()).filename().string() + ".ini";
         Settings settings = std::filesystem::exists(own) ? loadSettings(own) : Settings{};
         settings.process.machine.codeType = codeType;
+        settings.process.machine.outputProfile = std::max(form, 0);
         Document document;
         SilentSink sink;
         ASSERT_EQ(openDrawing(document, GetParam(), settings, nullptr, sink), OpenResult::Done);
@@ -73,17 +79,16 @@ TEST_P(GoldenTrace, ProgramsCutAlongTheDrawingAndTravelBetweenShapes) {
                 const Point middle{(at.x + to.x) / 2, (at.y + to.y) / 2};
                 const double precision = settings.optimize.smoothingAccuracy;
                 EXPECT_TRUE(onDrawing(document.drawing(), to, precision))
-                    << "language " << codeType << ", line " << move.line;
+                    << "form " << form << ", line " << move.line;
                 // A straight cut from one shape to another would leave the drawing in between.
                 EXPECT_TRUE(onDrawing(document.drawing(), middle, precision))
-                    << "language " << codeType << ", line " << move.line;
+                    << "form " << form << ", line " << move.line;
             }
             at = to;
         }
         const DrawingFigures figures = measureDrawing(document.drawing(), settings.process.machine);
         // Arcs cut as one command differ from the chords the drawing measures by the precision.
-        EXPECT_NEAR(cutLength, figures.cutLength, 0.005 * figures.cutLength)
-            << "language " << codeType;
+        EXPECT_NEAR(cutLength, figures.cutLength, 0.005 * figures.cutLength) << "form " << form;
     }
 }
 

@@ -143,7 +143,8 @@ TEST(ProcessEdit, PropertiesReadAndWriteTheirSettings) {
     EXPECT_EQ(propertyKind(P::XAxis), PropertyKind::Axis);
     EXPECT_EQ(propertyKind(P::MoveType), PropertyKind::Choice);
     EXPECT_EQ(propertyKind(P::EndAction), PropertyKind::LinesText);
-    EXPECT_FALSE(propertyKind(static_cast<P>(28)).has_value());
+    EXPECT_EQ(propertyKind(P::OutputProfile), PropertyKind::Choice);
+    EXPECT_FALSE(propertyKind(static_cast<P>(29)).has_value());
 
     EXPECT_FALSE(setPropertyValue(edit, 3, P::WorkHeight, "2.5"));
     EXPECT_EQ(edit.process.presets[2].workHeight, 2.5);
@@ -157,6 +158,9 @@ TEST(ProcessEdit, PropertiesReadAndWriteTheirSettings) {
     EXPECT_EQ(edit.process.machine.codeType, 1);
     EXPECT_FALSE(setPropertyValue(edit, 1, P::AutoConnect, "True"));
     EXPECT_TRUE(edit.connection.autoConnect);
+    EXPECT_FALSE(setPropertyValue(edit, 1, P::OutputProfile, "5"));
+    EXPECT_EQ(edit.process.machine.outputProfile, 5);
+    EXPECT_EQ(propertyValue(edit, 1, P::OutputProfile), "5");
     EXPECT_EQ(propertyValue(edit, 7, P::XAxis), "0");
     EXPECT_EQ(propertyValue(edit, 7, P::TravelSpeed), "500");
 
@@ -184,6 +188,9 @@ TEST(ProcessEdit, PropertiesReadAndWriteTheirSettings) {
              {3, P::ReferencePrecision, "0",
               "0 is not a precision; a precision is a number above 0 and at most 1000 in mm"},
              {3, P::UseZ, "yes", "Invalid parameter"},
+             {1, P::OutputProfile, "6", "Invalid parameter"},  // past the last profile
+             {1, P::CodeType, "2", "Invalid parameter"},       // a code type stays 0 or 1
+             {1, P::OutputProfile, "-1", "Invalid parameter"},
              {3, P::ActionAfter, " M5", kNotStorable},
              {3, P::ActionAfter, "\"M5\"", kNotStorable},
              {1, P::ProcessFileName, "name ", kNotStorable}}) {

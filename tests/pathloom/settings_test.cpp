@@ -62,7 +62,7 @@ TEST(Settings, NoFileGivesDefaultsAndAFullFileWithSixDecimals) {
     size_t keys = 0;
     for (char c : text)
         keys += c == '=';
-    EXPECT_EQ(keys, 2u + 14u + 10u + 20u * 15u + 1u + 9u);
+    EXPECT_EQ(keys, 2u + 14u + 23u + 20u * 17u + 1u + 9u);
     EXPECT_EQ(text.find("[User action]"), std::string::npos);  // no actions, no section
     EXPECT_EQ(loadSettings(folder.file("Setting.ini")), Settings{});
 }
@@ -107,6 +107,48 @@ TEST(Settings, EveryFieldSurvivesARoundTrip) {
     s.actions.resize(1);
     ASSERT_TRUE(saveSettings(s, folder.file("Setting.ini")));
     EXPECT_EQ(loadSettings(folder.file("Setting.ini")).actions, s.actions);
+}
+
+TEST(Settings, OutputProfileKeysKeepOlderFilesAsTheyWere) {
+    TempFolder folder;
+    // A file from before the output profiles: every value it holds reads as before, and the new
+    // keys take the defaults that keep the program in its old form.
+    {
+        std::ofstream old(folder.file("old.ini"), std::ios::binary);
+        old << "[Process parameters]\r\nShow code type=1\r\nSpeed3=75.000000\r\n"
+               "start action3=M3\\r\\nG4 P1\r\n";
+    }
+    std::vector<SettingProblem> problems;
+    const Settings old = loadSettings(folder.file("old.ini"), &problems);
+    EXPECT_TRUE(problems.empty());
+    Settings expected;
+    expected.process.machine.codeType = 1;
+    expected.process.presets[2].speed = 75;
+    expected.process.presets[2].startAction = "M3\r\nG4 P1";
+    EXPECT_EQ(old, expected);
+    EXPECT_EQ(old.process.machine.outputProfile, 0);
+    EXPECT_EQ(old.process.presets[2].laserPower, 100.0);
+
+    Settings s;
+    s.process.machine.outputProfile = 4;
+    s.process.machine.programHeaders[4] = "(job {name})\r\n(on {date})";
+    s.process.machine.programFooters[1] = "(done)";
+    s.process.presets[5].laserPower = 37.5;
+    s.process.presets[5].pierceDelay = 0.2;
+    ASSERT_TRUE(saveSettings(s, folder.file("Setting.ini")));
+    const std::string text = readFile(folder.file("Setting.ini"));
+    EXPECT_NE(text.find("Program header mach=(job {name})\\r\\n(on {date})\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("Laser power6=37.500000\r\n"), std::string::npos);
+    EXPECT_EQ(loadSettings(folder.file("Setting.ini")), s);
+
+    {
+        std::ofstream bad(folder.file("bad.ini"), std::ios::binary);
+        bad << "[Process parameters]\r\nOutput profile=6\r\nLaser power1=-1\r\n";
+    }
+    problems.clear();
+    EXPECT_EQ(loadSettings(folder.file("bad.ini"), &problems), Settings{});
+    EXPECT_EQ(problems.size(), 2u);
 }
 
 TEST(Settings, SortByNamesOneOfTheNineSortsElseTheDefault) {

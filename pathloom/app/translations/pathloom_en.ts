@@ -1205,6 +1205,10 @@ Previous pane</translation>
         <source>目标Y位置：</source>
         <translation>Target Y:</translation>
     </message>
+    <message>
+        <source>G代码输出格式</source>
+        <translation>G-code output profile</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -31,14 +31,22 @@ struct WriteResult {
     Program program;  // empty unless status is Ok
 };
 
+// What a program's header and footer templates may name besides the drawing's own figures.
+struct ProgramInfo {
+    std::string drawingName;
+    std::string date;  // YYYY-MM-DD
+};
+
 // A failed run shows Text::GenerateFailed with the library's code, or Text::Unsupported.
 
 // Writers of the two languages. Both read the group chain in chain order and may give curve
 // vects a flattened chain (`flatSegs`); nothing else of the drawing changes. `link` may be null
 // (not connected): start positions are then 0.
-WriteResult writeGcode(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link);
+WriteResult writeGcode(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link,
+                       const ProgramInfo& info = {});
 WriteResult writeBasic(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link);
 // The writer the setting "Show code type" selects: 0 Basic, anything else G-code.
-WriteResult writeProgram(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link);
+WriteResult writeProgram(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link,
+                         const ProgramInfo& info = {});
 
 }  // namespace pathloom

@@ -12,7 +12,8 @@ namespace pathloom {
 
 class ProgramBuffer {
   public:
-    // Writes one line from its pieces: texts as they are, doubles as "%.4lf", ints as "%d".
+    // Writes one line from its pieces: texts as they are, doubles with the buffer's decimals
+    // ("%.4lf" unless set otherwise), ints as "%d".
     template <class... Pieces>
     void line(const Pieces&... pieces) {
         (put(pieces), ...);
@@ -28,17 +29,24 @@ class ProgramBuffer {
     void beginVect() { lineMap_.push_back(lines_); }
     void endVect() { lineMap_.push_back(lines_ - 1); }
 
+    void setDecimals(int decimals) { decimals_ = decimals; }
     int lines() const { return lines_; }
     std::string& text() { return text_; }
     std::vector<int>& lineMap() { return lineMap_; }
 
   private:
     void put(std::string_view piece) { text_.append(piece); }
-    void put(double value) { appendFixed4(text_, value); }
+    void put(double value) {
+        if (decimals_ == 4)
+            appendFixed4(text_, value);
+        else
+            text_ += fixedText(value, decimals_);
+    }
     void put(int value) { appendInt(text_, value); }
 
     std::string text_;
     int lines_ = 0;
+    int decimals_ = 4;
     std::vector<int> lineMap_;
 };
 

@@ -1,6 +1,7 @@
 // Property values of the process parameters dialog.
 #include "core/dialogs/process_edit.h"
 
+#include <algorithm>
 #include <type_traits>
 #include <variant>
 
@@ -11,8 +12,10 @@
 namespace pathloom {
 namespace {
 
+// An index into a fixed list of `count` entries.
 struct ChoiceRef {
     int* value;
+    int count = 2;
 };
 struct LinesRef {
     std::string* value;
@@ -50,6 +53,8 @@ std::optional<FieldRef> machineField(ProcessEdit& edit, ProcessProperty property
             return &m.processFilename;
         case ProcessProperty::ReturnToStart:
             return &m.returnFirstPos;
+        case ProcessProperty::OutputProfile:
+            return ChoiceRef{&m.outputProfile, kOutputProfileCount};
         default:
             return std::nullopt;
     }
@@ -125,13 +130,13 @@ std::optional<PropertyKind> propertyKind(ProcessProperty property) {
 std::string propertyValue(const ProcessEdit& edit, int preset, ProcessProperty property) {
     const std::optional<FieldRef> field = fieldOf(const_cast<ProcessEdit&>(edit), preset, property);
     if (!field) return {};
-    return std::visit(Overload{[](int* v) { return std::to_string(*v); },
-                               [](double* v) { return shortestNumber(*v); },
-                               [](bool* v) { return std::string(*v ? "True" : "False"); },
-                               [](ChoiceRef c) { return std::string(*c.value != 0 ? "1" : "0"); },
-                               [](std::string* v) { return *v; },
-                               [](LinesRef l) { return shownLines(*l.value); }},
-                      *field);
+    return std::visit(
+        Overload{
+            [](int* v) { return std::to_string(*v); }, [](double* v) { return shortestNumber(*v); },
+            [](bool* v) { return std::string(*v ? "True" : "False"); },
+            [](ChoiceRef c) { return std::to_string(std::clamp(*c.value, 0, c.count - 1)); },
+            [](std::string* v) { return *v; }, [](LinesRef l) { return shownLines(*l.value); }},
+        *field);
 }
 
 std::optional<std::string> setPropertyValue(ProcessEdit& edit, int preset, ProcessProperty property,
@@ -156,8 +161,10 @@ std::optional<std::string> setPropertyValue(ProcessEdit& edit, int preset, Proce
                      return std::nullopt;
                  },
                  [&](ChoiceRef c) -> std::optional<std::string> {
-                     if (shown != "0" && shown != "1") return refusal(Text::BadParameter);
-                     *c.value = shown == "1" ? 1 : 0;
+                     const bool listed = shown.size() == 1 && shown[0] >= '0' &&
+                                         shown[0] < static_cast<char>('0' + c.count);
+                     if (!listed) return refusal(Text::BadParameter);
+                     *c.value = shown[0] - '0';
                      return std::nullopt;
                  },
                  [&](std::string* v) -> std::optional<std::string> {

@@ -53,6 +53,7 @@ enum class ProcessProperty : int {
     StartAction = 25,
     EndAction = 26,
     ReturnToStart = 27,
+    OutputProfile = 28,
 };
 
 // A property's kind, or nothing for a number that names no property.

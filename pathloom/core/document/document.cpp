@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -47,6 +48,7 @@ void Document::reset() {
     adopt(nullptr);
     code_.clear();
     lineMap_.clear();
+    name_.clear();
     if (onReset) onReset();
     mode_ = ViewMode::Select;
 }
@@ -90,6 +92,7 @@ OpenResult Document::open(std::string_view path, const AutoOptimizeSettings& set
     if (stepsRan && !opened.get()) return OpenResult::Emptied;
     reset();
     drawing_ = opened.release();
+    name_ = std::filesystem::path(file).filename().string();
     return stepsRan ? OpenResult::Done : OpenResult::StepFailed;
 }
 

@@ -64,6 +64,8 @@ class Document {
     OpenResult open(std::string_view path, const AutoOptimizeSettings& settings, StatusSink& sink);
     // The automatic step that removed the last shape of the drawing the last open emptied.
     Text emptiedBy() const { return emptiedBy_; }
+    // The file name of the open drawing, without its folder; empty when none is open.
+    const std::string& name() const { return name_; }
 
     // Writes the program text to `path` unchanged, through a temporary file renamed into place so
     // that a failed write never leaves a truncated program. Returns an empty string or the reason.
@@ -76,6 +78,7 @@ class Document {
     std::string code_;
     std::vector<int> lineMap_;
     Text emptiedBy_ = Text::StepTiny;
+    std::string name_;
 };
 
 // Unit conversion of a freshly imported drawing: the factor to millimetres of its coordinate

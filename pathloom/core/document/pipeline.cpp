@@ -1,6 +1,7 @@
 // Open and regenerate.
 #include "core/document/pipeline.h"
 
+#include <ctime>
 #include <string>
 
 #include "core/codegen/program.h"
@@ -8,6 +9,18 @@
 #include "core/text/texts.h"
 
 namespace pathloom {
+namespace {
+
+std::string todayText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+}  // namespace
 
 bool regenerate(Document& document, const ProcessSettings& process, ControllerLink* link,
                 StatusSink& sink) {
@@ -15,7 +28,8 @@ bool regenerate(Document& document, const ProcessSettings& process, ControllerLi
         document.setCode({});
         return true;
     }
-    WriteResult written = writeProgram(document.drawing(), process, link);
+    WriteResult written =
+        writeProgram(document.drawing(), process, link, {document.name(), todayText()});
     switch (written.status) {
         case WriteStatus::Ok:
             document.setCode(std::move(written.program.text), std::move(written.program.lineMap));

@@ -9,6 +9,10 @@
 
 namespace pathloom {
 
+// The G-code output profiles (see core/codegen/output_profile.h), each with its own templates.
+inline constexpr int kOutputProfileCount = 6;
+using ProfileTexts = std::array<std::string, kOutputProfileCount>;
+
 struct MachineParameters {
     int xAxis = 0;
     int yAxis = 1;
@@ -20,6 +24,11 @@ struct MachineParameters {
     int codeType = 0;  // 0 Basic, otherwise G-code
     std::string processFilename = "KORVEL.kvp";
     bool returnFirstPos = true;
+    int outputProfile = 0;  // the G-code form: an index into outputProfiles(), 0 the default form
+    // Lines written at the program's start and before its end in each profile, with the
+    // placeholders of programTemplate(); empty for none.
+    ProfileTexts programHeaders{};
+    ProfileTexts programFooters{};
 
     bool operator==(const MachineParameters&) const = default;
 };
@@ -41,6 +50,8 @@ struct ProcessPreset {
     std::string afterProcessing;
     std::string startAction;
     std::string endAction;
+    double laserPower = 100.0;  // percent of the output profile's S maximum
+    double pierceDelay = 0.0;   // seconds of dwell after the tool is switched on
 
     bool relative() const { return moveType != 0; }
     // The travel height of a vect: the uplift height when Z lifts between cuts, else the cut

@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "core/codegen/number_format.h"
+#include "core/codegen/output_profile.h"
 
 namespace pathloom {
 namespace {
@@ -128,6 +129,8 @@ void describePreset(Visitor& v, ProcessPreset& p, int n) {
     v("After processing" + k, PresetText{p.afterProcessing}, Text::AboutAfterProcessing);
     v("start action" + k, PresetText{p.startAction}, Text::AboutStartAction);
     v("end action" + k, PresetText{p.endAction}, Text::AboutEndAction);
+    v("Laser power" + k, p.laserPower, kPercent, Text::AboutLaserPower);
+    v("Pierce delay" + k, p.pierceDelay, kDelay, Text::AboutPierceDelay);
 }
 
 // The machine parameters and the presets: every key the program writers read.
@@ -145,6 +148,12 @@ void describeProcess(Visitor& v, ProcessSettings& process) {
     v("Show code type", m.codeType, kCodeType, Text::AboutCodeType);
     v("process filename", m.processFilename, Text::AboutProcessFilename);
     v("Return FirstPos", m.returnFirstPos, kSwitch, Text::AboutReturnFirstPos);
+    v("Output profile", m.outputProfile, kOutputProfile, Text::AboutOutputProfile);
+    for (size_t i = 0; i < outputProfiles().size(); ++i) {
+        const std::string name = outputProfiles()[i].name;
+        v("Program header " + name, PresetText{m.programHeaders[i]}, Text::AboutProgramHeader);
+        v("Program footer " + name, PresetText{m.programFooters[i]}, Text::AboutProgramFooter);
+    }
     for (int n = 1; n <= kPresetCount; ++n)
         describePreset(v, process.presets[static_cast<size_t>(n - 1)], n);
 }

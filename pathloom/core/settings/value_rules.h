@@ -59,6 +59,12 @@ inline constexpr ValueRule kSimulationSpeed{
     true, 1, false, 1000, "", Text::RuleSimulationSpeed, Text::RuleSimulationSpeedAllows};
 inline constexpr ValueRule kPanelWidth{
     true, 0, false, 10000, "px", Text::RulePanelWidth, Text::RulePanelWidthAllows};
+inline constexpr ValueRule kOutputProfile{
+    true, 0, false, 5, "", Text::RuleOutputProfile, Text::RuleOutputProfileAllows};
+inline constexpr ValueRule kPercent{
+    false, 0, false, 100, "", Text::RulePercent, Text::RulePercentAllows};
+inline constexpr ValueRule kDelay{
+    false, 0, false, 3600, "s", Text::RuleDelay, Text::RuleDelayAllows};
 }  // namespace rules
 
 // The number `text` holds when it is one the rule allows: decimal or exponent notation,

@@ -129,6 +129,12 @@ enum class Text {
     RuleSimulationSpeedAllows,
     RulePanelWidth,
     RulePanelWidthAllows,
+    RuleOutputProfile,
+    RuleOutputProfileAllows,
+    RulePercent,
+    RulePercentAllows,
+    RuleDelay,
+    RuleDelayAllows,
     // What each key of the settings file holds.
     AboutAutoConnect,
     AboutAutoIp,
@@ -156,6 +162,7 @@ enum class Text {
     AboutCodeType,
     AboutProcessFilename,
     AboutReturnFirstPos,
+    AboutOutputProfile,
     AboutUseZ,
     AboutZAxis,
     AboutDotLift,
@@ -171,6 +178,8 @@ enum class Text {
     AboutAfterProcessing,
     AboutStartAction,
     AboutEndAction,
+    AboutLaserPower,
+    AboutPierceDelay,
     AboutSimulationSpeed,
     AboutShowClose,
     AboutShowAbs,
@@ -181,6 +190,15 @@ enum class Text {
     AboutShowGrids,
     AboutShowStatusBar,
     AboutGcodeWidth,
+    // The G-code output profiles by name, and the templates around their programs.
+    ProfileDefault,
+    ProfileLinuxCnc,
+    ProfileGrblLaser,
+    ProfileGrblSpindle,
+    ProfileMach,
+    ProfileMarlin,
+    AboutProgramHeader,
+    AboutProgramFooter,
     Count
 };
 
