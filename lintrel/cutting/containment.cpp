@@ -112,7 +112,8 @@ class BoxTree {
     template <class Visit>
     void forBoxesHolding(const Box& box, double tolerance, Visit&& visit) const {
         if (nodes_.empty()) return;
-        std::vector<int> stack{0};
+        std::vector<int>& stack = stack_;
+        stack.assign(1, 0);
         while (!stack.empty()) {
             const Node& node = nodes_[stack.back()];
             stack.pop_back();
@@ -162,6 +163,8 @@ class BoxTree {
     std::span<const Outline> outlines_;
     std::vector<int> members_;
     std::vector<Node> nodes_;
+    // The walk's stack, kept between queries (one tree serves one thread).
+    mutable std::vector<int> stack_;
 };
 
 class Locator {

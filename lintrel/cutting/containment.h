@@ -17,8 +17,9 @@ struct Containment {
 
 // Open shapes have no inside but lie inside others. A shape lies inside a closed outline of
 // larger area whose box holds its box (within `tolerance`) when the first of its points that is
-// farther than `tolerance` from the outline lies inside it; shapes all of whose points touch the outline (duplicates) lie beside it.
-// Crossing outlines are judged by that point alone. O(n log n) for nested shapes.
+// farther than `tolerance` from the outline lies inside it; shapes all of whose points touch the
+// outline (duplicates) lie beside it. Crossing outlines are judged by that point alone. O(n log n)
+// for nested shapes.
 Containment findContainment(std::span<const Outline> outlines, double tolerance);
 
 // Where a point lies with respect to a closed outline.

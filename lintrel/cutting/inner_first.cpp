@@ -10,6 +10,7 @@
 #include "cutting/containment.h"
 #include "cutting/outline.h"
 #include "model/list_walk.h"
+#include "optimise/ordering.h"
 #include "optimise/short_travel.h"
 #include "optimise/sort_list.h"
 
@@ -173,7 +174,9 @@ int innerFirstShortTravelSort(void** list, bool allowReverse, bool selectedOnly)
     const auto mend = [selectedOnly](VectGroup* first) {
         for (VectGroup* g : ring(first))
             if (g->vects) innerFirstList(g->vects, selectedOnly, kMeasurePrecision, nullptr);
-        repeatStartPointOptimisation(first, selectedOnly);
+        // One pass enters the outlines that changed neighbours well; more passes gain little on
+        // the sort's own, already optimised entries.
+        optimizeStartPoints(first, kMeasurePrecision, selectedOnly);
     };
     return shortTravelSort(list, allowReverse, selectedOnly, kExactGuardVects, mend);
 }

@@ -169,8 +169,15 @@ struct Placer {
             }
             if (grid.meets(from, points[k], precision, index, -1 - index)) return false;
         }
+        Box reach{points[0].x, points[0].y, points[0].x, points[0].y};
+        for (const Point& p : points)
+            reach = {std::min(reach.xMin, p.x), std::min(reach.yMin, p.y),
+                     std::max(reach.xMax, p.x), std::max(reach.yMax, p.y)};
         bool crossesOwn = false;
         own.forEachEdge([&](Point a, Point b) {
+            const Box edge{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
+                           std::max(a.y, b.y)};
+            if (crossesOwn || !edge.overlaps(reach)) return;
             for (size_t k = 1; k < points.size() && !crossesOwn; ++k)
                 crossesOwn = segmentsCross(points[k - 1], points[k], a, b);
         });

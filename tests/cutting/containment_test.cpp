@@ -13,14 +13,14 @@ namespace {
 TEST(Containment, NestsPartsInHolesOfPartsAcrossGroups) {
     // A sheet, a part with a hole, a part inside that hole with a hole of its own, an open
     // engraving inside the part, and a hole that touches the part's edge.
-    ChainOwner<VectGroup> drawing(groupOf({rectangle(0, 0, 100, 100),       // 0 sheet
-                                           rectangle(10, 10, 60, 60),       // 1 part
-                                           circle(40, 40, 20)},             // 2 hole
+    ChainOwner<VectGroup> drawing(groupOf({rectangle(0, 0, 100, 100),  // 0 sheet
+                                           rectangle(10, 10, 60, 60),  // 1 part
+                                           circle(40, 40, 20)},        // 2 hole
                                           1));
-    drawing.append(groupOf({rectangle(30, 30, 20, 20, true),                // 3 part in hole
-                            circle(40, 40, 3),                              // 4 its hole
-                            polyline({{12, 62}, {20, 62}}),                 // 5 open, in part
-                            rectangle(10, 60, 8, 10)},                      // 6 touches part
+    drawing.append(groupOf({rectangle(30, 30, 20, 20, true),  // 3 part in hole
+                            circle(40, 40, 3),                // 4 its hole
+                            polyline({{12, 62}, {20, 62}}),   // 5 open, in part
+                            rectangle(10, 60, 8, 10)},        // 6 touches part
                            2));
     const Nesting n = nestingOf(drawing.get());
     EXPECT_EQ(n.parent, (std::vector<int>{-1, 0, 1, 2, 3, 1, 1}));
@@ -159,8 +159,8 @@ TEST(ContainmentDifferential, MatchesTheScanOfEveryPair) {
         }
         const std::vector<int> expected = parentsByScan(shapes, 0.05);
         EXPECT_EQ(nestingOf(list.get(), 0.05).parent, expected) << "seed " << seed;
-        nested += static_cast<int>(std::count_if(expected.begin(), expected.end(),
-                                                 [](int p) { return p >= 0; }));
+        nested += static_cast<int>(
+            std::count_if(expected.begin(), expected.end(), [](int p) { return p >= 0; }));
     }
     // The drawings nest shapes, deeply enough to matter.
     EXPECT_GT(nested, 500);

@@ -14,7 +14,8 @@ namespace lintrel::test {
 
 // A closed rectangle, counter-clockwise from its lower-left corner (clockwise with `clockwise`).
 inline Vect* rectangle(double x, double y, double w, double h, bool clockwise = false) {
-    if (clockwise) return polylineOf({{x, y}, {x, y + h}, {x + w, y + h}, {x + w, y}, {x, y}}, true);
+    if (clockwise)
+        return polylineOf({{x, y}, {x, y + h}, {x + w, y + h}, {x + w, y}, {x, y}}, true);
     return polylineOf({{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}, {x, y}}, true);
 }
 

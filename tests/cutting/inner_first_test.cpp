@@ -16,8 +16,7 @@ TEST(InnerFirstOrder, PullsDescendantsForwardOrDefersTheirEncloser) {
     const std::vector<int> parent{-1, -1, 0, 0, 3, -1};
     EXPECT_EQ(innerFirstOrder(parent, InnerFirstRule::PullForward),
               (std::vector<int>{2, 4, 3, 0, 1, 5}));
-    EXPECT_EQ(innerFirstOrder(parent, InnerFirstRule::Defer),
-              (std::vector<int>{1, 2, 4, 3, 0, 5}));
+    EXPECT_EQ(innerFirstOrder(parent, InnerFirstRule::Defer), (std::vector<int>{1, 2, 4, 3, 0, 5}));
     // A grandchild ahead of its parent stays ahead of it; siblings keep their order.
     EXPECT_EQ(innerFirstOrder(std::vector<int>{-1, 2, 0, 0}, InnerFirstRule::PullForward),
               (std::vector<int>{1, 2, 3, 0}));

@@ -107,7 +107,8 @@ TEST(Kerf, OffsetsSquaresCirclesAndConcaveOutlinesAtTheDistance) {
             groupOf({rectangle(0, 0, 20, 20), circle(50, 10, 10), concaveOutline()}));
         const Offset out = kerf(drawing.get(), side, 0.75);
         EXPECT_EQ(out.status, (std::vector<int>(3, LINTREL_KERF_RESULT_OFFSET)));
-        const std::vector<Vect*> shapes = vectsOf(drawing.get()), offsets = vectsOf(out.chain.get());
+        const std::vector<Vect*> shapes = vectsOf(drawing.get()),
+                                 offsets = vectsOf(out.chain.get());
         ASSERT_EQ(offsets.size(), 3u);
         for (size_t k = 0; k < 3; ++k) {
             SCOPED_TRACE("side " + std::to_string(side) + ", shape " + std::to_string(k));
@@ -139,9 +140,9 @@ TEST(Kerf, ByDepthGrowsPartsAndShrinksHolesMitredOnRequest) {
 }
 
 TEST(Kerf, LeavesVanishedHolesOpenShapesAndOtherGroupsAsDrawnAndNamesThem) {
-    ChainOwner<VectGroup> drawing(groupOf({rectangle(0, 0, 40, 40), circle(10, 10, 0.1),
-                                           rectangle(20, 20, 0.3, 0.3),
-                                           polyline({{5, 30}, {15, 30}})}));
+    ChainOwner<VectGroup> drawing(
+        groupOf({rectangle(0, 0, 40, 40), circle(10, 10, 0.1), rectangle(20, 20, 0.3, 0.3),
+                 polyline({{5, 30}, {15, 30}})}));
     drawing.append(groupOf({rectangle(50, 0, 10, 10)}, 2));
     const KerfSpec spec{1, LINTREL_KERF_BY_DEPTH, LINTREL_CORNER_ROUND, 0, 0.2, 2};
     std::vector<int> status(5, -1);
@@ -166,9 +167,18 @@ TEST(Kerf, LeavesVanishedHolesOpenShapesAndOtherGroupsAsDrawnAndNamesThem) {
 
 TEST(Kerf, InwardOffsetSplitsANarrowWaistIntoPieces) {
     // Two squares joined by a bridge 1 wide: shrinking by 1 leaves two pieces.
-    ChainOwner<VectGroup> drawing(groupOf({polylineOf({{0, 0}, {10, 0}, {10, 4.5}, {20, 4.5},
-                                                       {20, 0}, {30, 0}, {30, 10}, {20, 10},
-                                                       {20, 5.5}, {10, 5.5}, {10, 10}, {0, 10},
+    ChainOwner<VectGroup> drawing(groupOf({polylineOf({{0, 0},
+                                                       {10, 0},
+                                                       {10, 4.5},
+                                                       {20, 4.5},
+                                                       {20, 0},
+                                                       {30, 0},
+                                                       {30, 10},
+                                                       {20, 10},
+                                                       {20, 5.5},
+                                                       {10, 5.5},
+                                                       {10, 10},
+                                                       {0, 10},
                                                        {0, 0}},
                                                       true)}));
     const Offset out = kerf(drawing.get(), LINTREL_KERF_INSIDE, 1);

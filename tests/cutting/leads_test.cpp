@@ -46,8 +46,9 @@ TEST(Leads, LineLeadsOnTheScrapSideOfAPartAndAHoleWithOvercut) {
     expectPoints(*v[0], {{0, -5}, {0, 0}, {20, 0}, {20, 20}, {0, 20}, {0, 0}, {2, 0}, {2, -3}});
     EXPECT_EQ(v[0]->closed, 0);
     // The hole (clockwise, starting up its left edge): pierced inside it.
-    expectPoints(*v[2], {{75, 20}, {70, 20}, {70, 30}, {90, 30}, {90, 10}, {70, 10}, {70, 20},
-                         {70, 22}, {73, 22}});
+    expectPoints(
+        *v[2],
+        {{75, 20}, {70, 20}, {70, 30}, {90, 30}, {90, 10}, {70, 10}, {70, 20}, {70, 22}, {73, 22}});
 }
 
 TEST(Leads, ArcLeadsAreTangentQuarterCircles) {
@@ -73,9 +74,8 @@ TEST(Leads, ALeadTowardsANeighbourIsShortenedThenDropped) {
             addLeads(drawing.get(), leadSpec(1, LINTREL_LEAD_LINE, 5, 90));
         EXPECT_EQ(status, (std::vector<int>{expected, 0})) << gap;
         const Point pierce = chainPoints(*drawing.get()->vects).front();
-        EXPECT_TRUE(samePoint(pierce, expected == LINTREL_LEAD_IN_SHORTENED ? Point{0, -2.5}
-                                                                            : Point{0, 0},
-                              1e-9));
+        EXPECT_TRUE(samePoint(
+            pierce, expected == LINTREL_LEAD_IN_SHORTENED ? Point{0, -2.5} : Point{0, 0}, 1e-9));
         // The neighbour, in a group without a spec, is left alone.
         EXPECT_EQ(drawing.get()->next->vects->closed, 1);
     }
@@ -136,8 +136,8 @@ TEST(Leads, OnAPlateOfPartsNoLeadComesNearAnotherShapeOrPiercesAPart) {
     for (Vect* v : vectsOf(drawing.get()))
         shapes.push_back(chainPoints(*v));
     const Nesting nesting = nestingOf(drawing.get());
-    const std::vector<int> status = addLeads(
-        drawing.get(), leadSpec(-1, LINTREL_LEAD_LINE, 8, 45, LINTREL_LEAD_ARC, 4, 90, 1));
+    const std::vector<int> status =
+        addLeads(drawing.get(), leadSpec(-1, LINTREL_LEAD_LINE, 8, 45, LINTREL_LEAD_ARC, 4, 90, 1));
     const std::vector<Vect*> led = vectsOf(drawing.get());
     int shortened = 0;
     for (size_t k = 0; k < led.size(); ++k) {

@@ -20,8 +20,7 @@ TEST(StartPoints, MoveToTheSharpestCornerOrNearestThePreviousEnd) {
     ChainOwner<VectGroup> drawing(
         groupOf({polylineOf({{20, 0}, {40, 5}, {0, 10}, {0, 0}, {20, 0}}, true),
                  rectangle(100, -20, 10, 30), circle(200, 0, 5)}));
-    ASSERT_EQ(Lintrel_SetStartPoints(drawing.get(), -1, LINTREL_START_CORNER, 0.01, 0),
-              LINTREL_OK);
+    ASSERT_EQ(Lintrel_SetStartPoints(drawing.get(), -1, LINTREL_START_CORNER, 0.01, 0), LINTREL_OK);
     const std::vector<Vect*> v = vectsOf(drawing.get());
     EXPECT_TRUE(samePoint(chainPoints(*v[0]).front(), {40, 5}));
     EXPECT_TRUE(samePoint(chainPoints(*v[0]).back(), {40, 5}));
