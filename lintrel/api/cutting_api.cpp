@@ -23,8 +23,8 @@ namespace {
 static_assert(static_cast<int>(KerfSide::Inside) == LINTREL_KERF_INSIDE);
 static_assert(static_cast<int>(KerfResult::Failed) == LINTREL_KERF_RESULT_FAILED);
 static_assert(static_cast<int>(LeadKind::Arc) == LINTREL_LEAD_ARC);
-static_assert(kLeadNotClosed == LINTREL_LEAD_NOT_CLOSED &&
-              kLeadOutDropped == LINTREL_LEAD_OUT_DROPPED);
+static_assert(static_cast<int>(kLeadNotClosed) == LINTREL_LEAD_NOT_CLOSED &&
+              static_cast<int>(kLeadOutDropped) == LINTREL_LEAD_OUT_DROPPED);
 static_assert(static_cast<int>(StartRule::SharpestCorner) == LINTREL_START_CORNER);
 static_assert(static_cast<int>(DirectionRule::OuterCounterClockwise) ==
               LINTREL_DIRECTION_OUTER_CCW);

@@ -110,7 +110,8 @@ Point unit(Point from, Point to) {
 std::vector<Point> overcutPoints(const std::vector<Point>& ring, double length, Point& tangent) {
     std::vector<Point> out;
     const size_t n = ring.size();
-    tangent = unit(ring[0], ring[1 % n]);
+    // Without overcut the path ends arriving along its last edge.
+    tangent = unit(ring[n - 1], ring[0]);
     for (size_t k = 0; k < n && length > 0; ++k) {
         const Point a = ring[k], b = ring[(k + 1) % n];
         const double edge = distance(a, b);
@@ -186,22 +187,46 @@ struct Placer {
     }
 
     // The lead at the longest length that fits; bits for shortened or dropped.
+    // The lead at the longest length that fits; bits for shortened or dropped. At a corner
+    // (`bisector` given) a line that fits at none of its lengths is tried along the bisector of
+    // the scrap side's wedge: square to a hole's corner it would run along the other edge.
     std::vector<Point> place(const Lead& lead, Point at, Point tangent, Point normal,
-                             bool backwards, int shortened, int dropped, int& outcome) {
+                             const Point* bisector, bool backwards, int shortened, int dropped,
+                             int& outcome) {
         if (lead.kind == LeadKind::None || !(lead.length > 0)) return {};
+        std::vector<Point> points =
+            longestFit(lead, at, tangent, normal, backwards, shortened, outcome);
+        if (points.empty() && bisector && lead.kind == LeadKind::Line)
+            points = longestFit({LeadKind::Line, lead.length, 90}, at, tangent, *bisector,
+                                backwards, shortened, outcome);
+        if (points.empty()) outcome |= dropped;
+        for (size_t k = 1; k < points.size(); ++k)
+            grid.add({points[k - 1], points[k], -1 - index});
+        return points;
+    }
+
+    std::vector<Point> longestFit(const Lead& lead, Point at, Point tangent, Point normal,
+                                  bool backwards, int shortened, int& outcome) {
         for (double scale : kShorterLeads) {
             std::vector<Point> points =
                 leadPoints(lead, scale, at, tangent, normal, backwards, precision);
             if (!fits(points)) continue;
             if (scale < 1) outcome |= shortened;
-            for (size_t k = 1; k < points.size(); ++k)
-                grid.add({points[k - 1], points[k], -1 - index});
             return points;
         }
-        outcome |= dropped;
         return {};
     }
 };
+
+// The bisector of the scrap side's wedge at a vertex, from the scrap normals of the edges
+// meeting there; false where the path runs straight on (no corner) or turns right back.
+bool cornerBisector(Point before, Point after, Point& bisector) {
+    const double cross = before.x * after.y - before.y * after.x;
+    const double sum = std::hypot(before.x + after.x, before.y + after.y);
+    if (std::fabs(cross) < 1e-3 || sum < 1e-9) return false;
+    bisector = {(before.x + after.x) / sum, (before.y + after.y) / sum};
+    return true;
+}
 
 Box extentOf(const std::vector<Outline>& outlines) {
     Box b{0, 0, 0, 0};
@@ -259,15 +284,20 @@ void addLeads(void* list, const std::vector<const LeadRule*>& ruleOfVect, double
         const auto scrapNormal = [side](Point t) { return Point{side * t.y, -side * t.x}; };
         Placer placer{grid, o, static_cast<int>(k), hole, precision};
         const Point startTangent = unit(o.points[0], o.points[1]);
+        const Point arriving = unit(o.points.back(), o.points[0]);
+        Point bisector;
+        const Point* corner =
+            cornerBisector(scrapNormal(arriving), scrapNormal(startTangent), bisector) ? &bisector
+                                                                                       : nullptr;
         std::vector<Point> in =
-            placer.place(rule->in, o.points[0], startTangent, scrapNormal(startTangent), true,
-                         kLeadInShortened, kLeadInDropped, outcomes[k]);
+            placer.place(rule->in, o.points[0], startTangent, scrapNormal(startTangent), corner,
+                         true, kLeadInShortened, kLeadInDropped, outcomes[k]);
         Point endTangent;
         const std::vector<Point> overcut = overcutPoints(o.points, rule->overcut, endTangent);
         const Point end = overcut.empty() ? o.points[0] : overcut.back();
-        std::vector<Point> out =
-            placer.place(rule->out, end, endTangent, scrapNormal(endTangent), false,
-                         kLeadOutShortened, kLeadOutDropped, outcomes[k]);
+        std::vector<Point> out = placer.place(rule->out, end, endTangent, scrapNormal(endTangent),
+                                              overcut.empty() ? corner : nullptr, false,
+                                              kLeadOutShortened, kLeadOutDropped, outcomes[k]);
         if (in.empty() && out.empty() && overcut.empty()) continue;
         Vect& v = *vects[k];
         clearFlatSegs(&v);

@@ -51,31 +51,52 @@ TEST(Leads, LineLeadsOnTheScrapSideOfAPartAndAHoleWithOvercut) {
         {{75, 20}, {70, 20}, {70, 30}, {90, 30}, {90, 10}, {70, 10}, {70, 20}, {70, 22}, {73, 22}});
 }
 
+TEST(Leads, AtAHoleCornerALeadSquareToThePathTurnsToTheBisector) {
+    // Clockwise from the corner (70, 10): square to the first edge the lead would run along the
+    // bottom edge, so it goes in along the corner's bisector; the lead-out (no overcut) too.
+    ChainOwner<VectGroup> drawing(
+        groupOf({rectangle(60, 0, 40, 40), rectangle(70, 10, 20, 20, true)}));
+    const std::vector<int> status =
+        addLeads(drawing.get(), leadSpec(-1, LINTREL_LEAD_LINE, 4, 90, LINTREL_LEAD_LINE, 4, 90));
+    EXPECT_EQ(status[1], 0);
+    const double d = 4 / std::sqrt(2.0);
+    const std::vector<Point> p = chainPoints(*vectsOf(drawing.get())[1]);
+    EXPECT_TRUE(samePoint(p.front(), {70 + d, 10 + d}, 1e-9));
+    EXPECT_TRUE(samePoint(p.back(), {70 + d, 10 + d}, 1e-9));
+}
+
 TEST(Leads, ArcLeadsAreTangentQuarterCircles) {
+    // In along the first edge from below, out along the last edge (arriving downwards) to the
+    // left: both curve away on the outside of the square.
     ChainOwner<VectGroup> drawing(groupOf({rectangle(0, 0, 20, 20)}));
     addLeads(drawing.get(), leadSpec(-1, LINTREL_LEAD_ARC, 3, 90, LINTREL_LEAD_ARC, 3, 90));
     const std::vector<Point> p = chainPoints(*drawing.get()->vects);
     EXPECT_TRUE(samePoint(p.front(), {-3, -3}, 1e-9));
-    EXPECT_TRUE(samePoint(p.back(), {3, -3}, 1e-9));
-    // Every point of both arcs lies on its circle round (0, -3) (the square's corner is not).
+    EXPECT_TRUE(samePoint(p.back(), {-3, -3}, 1e-9));
+    int onArcs = 0;
     for (const Point& q : p) {
-        if (q.y < 0) {
-            EXPECT_NEAR(distance(q, {0, -3}), 3, 1e-9);
-        }
+        if (q.x >= 0 && q.y >= 0) continue;  // the square itself
+        EXPECT_NEAR(
+            std::min(std::fabs(distance(q, {0, -3}) - 3), std::fabs(distance(q, {-3, 0}) - 3)), 0,
+            1e-9);
+        ++onArcs;
     }
+    EXPECT_GT(onArcs, 8);
 }
 
 TEST(Leads, ALeadTowardsANeighbourIsShortenedThenDropped) {
     for (const auto& [gap, expected] :
          {std::pair{4.0, LINTREL_LEAD_IN_SHORTENED}, std::pair{1.0, LINTREL_LEAD_IN_DROPPED}}) {
-        ChainOwner<VectGroup> drawing(groupOf({rectangle(0, 0, 20, 20)}, 1));
+        // A square entered mid-edge (no corner to turn the lead to), a neighbour below.
+        ChainOwner<VectGroup> drawing(
+            groupOf({polylineOf({{10, 0}, {20, 0}, {20, 20}, {0, 20}, {0, 0}, {10, 0}}, true)}, 1));
         drawing.append(groupOf({rectangle(-10, -gap - 20, 40, 20)}, 2));
         const std::vector<int> status =
             addLeads(drawing.get(), leadSpec(1, LINTREL_LEAD_LINE, 5, 90));
         EXPECT_EQ(status, (std::vector<int>{expected, 0})) << gap;
         const Point pierce = chainPoints(*drawing.get()->vects).front();
         EXPECT_TRUE(samePoint(
-            pierce, expected == LINTREL_LEAD_IN_SHORTENED ? Point{0, -2.5} : Point{0, 0}, 1e-9));
+            pierce, expected == LINTREL_LEAD_IN_SHORTENED ? Point{10, -2.5} : Point{10, 0}, 1e-9));
         // The neighbour, in a group without a spec, is left alone.
         EXPECT_EQ(drawing.get()->next->vects->closed, 1);
     }
