@@ -534,9 +534,9 @@ LINTREL_API int Lintrel_KerfOffset(void* list, const KerfSpec* specs, int specCo
  * and an angle to the path in degrees (90: square to it); an arc lead a radius and a sweep in
  * degrees, tangent to the path. A lead that would come within `precision` of another vect or
  * lead, cross its own vect, or end off the scrap side is tried at half and a quarter of its
- * length, then (a line lead at a corner) along the bisector of the corner on the scrap side,
- * then dropped. Without overcut the lead-out leaves along the path's last edge. A vect that gets anything becomes an open polyline (closed flag
- * cleared) running lead-in, shape, overcut, lead-out: add leads last, on the chain to be cut.
+ * length, then (a line at a corner) along the corner's bisector, then dropped; a lead-out
+ * without overcut leaves along the last edge. A vect given anything becomes an open polyline
+ * (closed flag cleared): lead-in, shape, overcut, lead-out; add leads last, to the cut chain.
  * status (optional) receives per vect, in drawing order, the sum of the LINTREL_LEAD_* bits
  * that apply. Returns 0; 21000 for a bad list, precision, spec array or lead kind. */
 enum {
