@@ -66,6 +66,10 @@ Outline outlineOf(const Vect& v, double precision) {
         }
         out.points.push_back(segEnd(*s));
     }
+    // A damaged file's non-finite coordinate would defeat every box and sort: such a vect is
+    // passed over (no inside, inside nothing).
+    for (const Point& p : out.points)
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) return Outline{};
     out.box = boxOf(out.points);
     const bool returns = samePoint(out.points.front(), out.points.back(), kClosingGap);
     if (v.closed && !pieces && returns && v.type != LINTREL_POINT && v.type != LINTREL_TEXT &&

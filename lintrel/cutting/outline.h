@@ -61,7 +61,8 @@ struct Outline {
 };
 
 // The outline of a vect's working chain; curves without a flattened copy are flattened at
-// `precision` on a copy. An empty outline for a vect without segs.
+// `precision` on a copy. An empty outline for a vect without segs or with a coordinate that is
+// not finite.
 Outline outlineOf(const Vect& v, double precision);
 
 // Signed area of a closed point list (counter-clockwise positive).

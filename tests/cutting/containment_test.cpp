@@ -38,6 +38,24 @@ TEST(Containment, OpenShapesDuplicatesAndNeighboursEncloseNothing) {
     EXPECT_EQ(n.depth, (std::vector<int>(5, 0)));
 }
 
+TEST(Containment, DamagedShapesAreLeftOutOfEveryOperation) {
+    ChainOwner<VectGroup> drawing(groupOf({rectangle(0, 0, 10, 10), rectangle(2, 2, 2, 2),
+                                           rectangle(3, 3, NAN, 1), VarnixCad3_NewVect()}));
+    const Nesting n = nestingOf(drawing.get());
+    EXPECT_EQ(n.parent, (std::vector<int>{-1, 0, -1, -1}));
+    const KerfSpec kerf{-1, LINTREL_KERF_BY_DEPTH, LINTREL_CORNER_ROUND, 0, 0.1, 2};
+    void* offset = nullptr;
+    int status[4] = {};
+    ASSERT_EQ(Lintrel_KerfOffset(drawing.get(), &kerf, 1, 0.01, &offset, status, 4), LINTREL_OK);
+    VarnixCad3_DeleteChain(offset);
+    EXPECT_EQ(status[2], LINTREL_KERF_RESULT_OPEN);
+    const LeadSpec leads{-1, LINTREL_LEAD_LINE, LINTREL_LEAD_ARC, 0, 1, 90, 1, 90, 1};
+    ASSERT_EQ(Lintrel_AddLeads(drawing.get(), &leads, 1, 0.01, status, 4), LINTREL_OK);
+    EXPECT_EQ(status[2], LINTREL_LEAD_NOT_CLOSED);
+    void* list = drawing.get();
+    EXPECT_NE(Lintrel_InnerFirst(&list, 0.01, 0), LINTREL_BAD_ARGUMENT);
+}
+
 TEST(Containment, ExportCountsThenFillsAndRefusesBadArguments) {
     ChainOwner<VectGroup> drawing(groupOf({rectangle(0, 0, 10, 10), circle(5, 5, 1)}));
     int count = -1;
