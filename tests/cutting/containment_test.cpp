@@ -46,9 +46,12 @@ TEST(Containment, DamagedShapesAreLeftOutOfEveryOperation) {
     const KerfSpec kerf{-1, LINTREL_KERF_BY_DEPTH, LINTREL_CORNER_ROUND, 0, 0.1, 2};
     void* offset = nullptr;
     int status[4] = {};
-    ASSERT_EQ(Lintrel_KerfOffset(drawing.get(), &kerf, 1, 0.01, &offset, status, 4), LINTREL_OK);
-    VarnixCad3_DeleteChain(offset);
-    EXPECT_EQ(status[2], LINTREL_KERF_RESULT_OPEN);
+    if (offsetterBuilt()) {
+        ASSERT_EQ(Lintrel_KerfOffset(drawing.get(), &kerf, 1, 0.01, &offset, status, 4),
+                  LINTREL_OK);
+        VarnixCad3_DeleteChain(offset);
+        EXPECT_EQ(status[2], LINTREL_KERF_RESULT_OPEN);
+    }
     const LeadSpec leads{-1, LINTREL_LEAD_LINE, LINTREL_LEAD_ARC, 0, 1, 90, 1, 90, 1};
     ASSERT_EQ(Lintrel_AddLeads(drawing.get(), &leads, 1, 0.01, status, 4), LINTREL_OK);
     EXPECT_EQ(status[2], LINTREL_LEAD_NOT_CLOSED);

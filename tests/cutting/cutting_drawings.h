@@ -54,6 +54,17 @@ inline Nesting nestingOf(void* list, double precision = 0.01) {
     return n;
 }
 
+// False in a build without a polygon offsetter (the Windows DLL), where kerf offsets answer
+// 21001.
+inline bool offsetterBuilt() {
+    ChainOwner<VectGroup> square(groupOf({rectangle(0, 0, 1, 1)}));
+    const KerfSpec spec{-1, LINTREL_KERF_OUTSIDE, LINTREL_CORNER_ROUND, 0, 0.1, 2};
+    void* result = nullptr;
+    const int code = Lintrel_KerfOffset(square.get(), &spec, 1, 0.01, &result, nullptr, 0);
+    if (result) VarnixCad3_DeleteChain(result);
+    return code != LINTREL_NOT_AVAILABLE;
+}
+
 // The points of a vect's working chain, the first repeated at the end of a closed chain.
 inline std::vector<Point> chainPoints(const Vect& v) {
     std::vector<Point> out;
