@@ -19,6 +19,7 @@ packages=(
   libstb-dev libtiff-dev        # raster image import: stb_image, and TIFF/DNG through libtiff
   libfontconfig-dev             # text: the system font folders (TrueType outlines through stb)
   libpugixml-dev                # SVG import: the XML parser
+  libpolyclipping-dev           # kerf compensation: Clipper's polygon offset
   # The 32-bit Windows DLL and its tests: the MinGW-w64 cross compilers (POSIX threads), zlib
   # for them, GoogleTest's sources, and Wine to run the tests (wine32 needs the i386
   # architecture, added below).

@@ -478,6 +478,132 @@ LINTREL_API int Lintrel_ShortTravelSort(void** list, int allowReverse, int selec
 /* The same on the array family's current list. */
 LINTREL_API int VarnixCadArray_ShortTravelSort(int allowReverse, int selectedOnly);
 
+/* ---- Cutting: containment ----
+ * Which closed vect encloses which, at any depth. Vects are numbered in drawing order from 0
+ * (groups in order, each group's vects in list order); `list` is a first vect group or a first
+ * vect. A closed vect is one whose closed flag is set and whose working chain, in one piece
+ * (curves flattened at `precision`), returns to its start; only closed vects have an inside,
+ * but open vects lie inside them too. A vect lies inside a closed vect of larger area when the
+ * first of its points farther than `precision` from that vect's outline lies inside it.
+ * parent[i]: the smallest closed vect enclosing vect i, or -1; depth[i]: how many enclose it.
+ * With both arrays null, writes the number of vects to *count; otherwise *count is the length
+ * of the arrays given. Returns 0; 21000 for a bad list, a null count, a precision not above 0,
+ * or arrays shorter than the number of vects (which is then written to *count). */
+LINTREL_API int Lintrel_GetContainment(void* list, double precision, int* parent, int* depth,
+                                       int* count);
+
+/* ---- Cutting: inner shapes first ----
+ * Mends the order of each vect list (after any sort) so that no vect comes after a closed vect
+ * of the same list that encloses it: when a vect comes up whose enclosed vects are not all cut,
+ * those come first, in their own order and by the same rule. Vects that do not take part (not
+ * selected with selectedOnly, or without segs) keep their places. `list` as for
+ * Lintrel_AutoSort; containment as for Lintrel_GetContainment. Returns 0 when the order
+ * changed, 100 when it did not, 21000 for a bad list or precision. */
+LINTREL_API int Lintrel_InnerFirst(void** list, double precision, int selectedOnly);
+/* Lintrel_ShortTravelSort with inner vects first: the tour and the default order that guards
+ * it are each mended (by the rule above, or by deferring an enclosing vect until its last
+ * enclosed vect, whichever travels less), their closed outlines' start points optimised again,
+ * and the shorter is kept. Results as for Lintrel_ShortTravelSort. */
+LINTREL_API int Lintrel_ShortTravelSortInnerFirst(void** list, int allowReverse, int selectedOnly);
+
+/* ---- Cutting: kerf compensation ----
+ * A copy of a drawing whose closed vects are offset by half the kerf. Each group takes the
+ * spec with its number, else the spec numbered -1, else none. Side: by containment depth
+ * (outer shapes and parts inside holes outward, holes inward), always outward, always inward,
+ * or none. A circle stays a circle of the offset radius; any other outline becomes a closed
+ * polyline from its flattened points (round corners within `precision` of true arcs, mitred
+ * corners cut square beyond mitreLimit times the distance, at least 2), running the way the
+ * shape ran and starting at its point nearest the old start. An inward offset that splits a
+ * shape gives several vects in a row. Open vects, vects that vanish and vects that cannot be
+ * offset are copied as drawn. status (optional, statusCount entries) receives one
+ * LINTREL_KERF_RESULT_* per vect of the drawing, in drawing order. *result receives the new
+ * chain (the kind of `list`), owned by the caller; the drawing stays as it is. Returns 0;
+ * 21000 for a bad list, a null result, a precision not above 0, a spec count below 0 or a
+ * null spec array with a count, a negative distance or an unknown side or corner code; 21001
+ * in a build without a polygon offsetter (the 32-bit Windows DLL). */
+enum {
+    LINTREL_KERF_NONE = 0,
+    LINTREL_KERF_BY_DEPTH = 1,
+    LINTREL_KERF_OUTSIDE = 2,
+    LINTREL_KERF_INSIDE = 3,
+    LINTREL_CORNER_ROUND = 0,
+    LINTREL_CORNER_MITRE = 1,
+    LINTREL_KERF_RESULT_OFFSET = 0,
+    LINTREL_KERF_RESULT_NOT_ASKED = 1, /* no spec, side none or distance 0: copied */
+    LINTREL_KERF_RESULT_OPEN = 2,      /* no inside: copied as drawn */
+    LINTREL_KERF_RESULT_VANISHED = 3,  /* nothing left inward: copied as drawn */
+    LINTREL_KERF_RESULT_SPLIT = 4,     /* offset, in several pieces */
+    LINTREL_KERF_RESULT_FAILED = 5     /* coordinates out of the offsetter's range: as drawn */
+};
+typedef struct KerfSpec {
+    int32_t groupNumber; /* -1: every group without a spec of its own */
+    int32_t side;        /* LINTREL_KERF_NONE ... LINTREL_KERF_INSIDE */
+    int32_t corners;     /* LINTREL_CORNER_ROUND or LINTREL_CORNER_MITRE */
+    int32_t reserved;
+    LINTREL_ALIGN8 double distance;   /* the offset: half the kerf width */
+    LINTREL_ALIGN8 double mitreLimit; /* in multiples of the distance */
+} KerfSpec;
+LINTREL_API int Lintrel_KerfOffset(void* list, const KerfSpec* specs, int specCount,
+                                   double precision, void** result, int* status, int statusCount);
+
+/* ---- Cutting: leads and overcut ----
+ * Adds to each closed vect of a drawing, by the spec of its group (as for kerf), a lead-in
+ * from a pierce point on the scrap side (outside an outer shape, inside a hole, by containment
+ * depth), an overcut (the path run on past its start) and a lead-out. A line lead has a length
+ * and an angle to the path in degrees (90: square to it); an arc lead a radius and a sweep in
+ * degrees, tangent to the path. A lead that would come within `precision` of another vect or
+ * lead, cross its own vect, or end off the scrap side is tried at half and a quarter of its
+ * length, then (a line at a corner) along the corner's bisector, then dropped; a lead-out
+ * without overcut leaves along the last edge. A vect given anything becomes an open polyline
+ * (closed flag cleared): lead-in, shape, overcut, lead-out; add leads last, to the cut chain.
+ * status (optional) receives per vect, in drawing order, the sum of the LINTREL_LEAD_* bits
+ * that apply. Returns 0; 21000 for a bad list, precision, spec array or lead kind. */
+enum {
+    LINTREL_LEAD_NONE = 0,
+    LINTREL_LEAD_LINE = 1,
+    LINTREL_LEAD_ARC = 2,
+    LINTREL_LEAD_IN_SHORTENED = 1,
+    LINTREL_LEAD_IN_DROPPED = 2,
+    LINTREL_LEAD_OUT_SHORTENED = 4,
+    LINTREL_LEAD_OUT_DROPPED = 8,
+    LINTREL_LEAD_NOT_CLOSED = 16 /* an open vect: no scrap side, left as it is */
+};
+typedef struct LeadSpec {
+    int32_t groupNumber; /* -1: every group without a spec of its own */
+    int32_t leadIn;      /* LINTREL_LEAD_NONE, _LINE or _ARC */
+    int32_t leadOut;
+    int32_t reserved;
+    LINTREL_ALIGN8 double inLength; /* a line's length or an arc's radius */
+    LINTREL_ALIGN8 double inAngle;  /* degrees: a line's angle to the path, an arc's sweep */
+    LINTREL_ALIGN8 double outLength;
+    LINTREL_ALIGN8 double outAngle;
+    LINTREL_ALIGN8 double overcut; /* path length past the start */
+} LeadSpec;
+LINTREL_API int Lintrel_AddLeads(void* list, const LeadSpec* specs, int specCount, double precision,
+                                 int* status, int statusCount);
+
+/* ---- Cutting: start points and directions of closed vects ----
+ * Each acts on the closed vects of the groups numbered groupNumber (-1: every group), selected
+ * ones only with selectedOnly, judging closed vects and containment as Lintrel_GetContainment
+ * does at `precision`. Start rule: as drawn; nearest to the end of the vect before it in
+ * drawing order (the origin for the first); at the vertex where the path turns most (by more
+ * than 10 degrees, else as drawn). The start moves as Lintrel_ChangStartPt moves it.
+ * Direction rule: as drawn; outer shapes (even depth) clockwise and holes counter-clockwise;
+ * the reverse. Return 0 when something changed, 100 when nothing did, 21000 for a bad list,
+ * rule or precision. */
+enum {
+    LINTREL_START_AS_DRAWN = 0,
+    LINTREL_START_NEAREST = 1,
+    LINTREL_START_CORNER = 2,
+    LINTREL_DIRECTION_AS_DRAWN = 0,
+    LINTREL_DIRECTION_OUTER_CW = 1,
+    LINTREL_DIRECTION_OUTER_CCW = 2
+};
+LINTREL_API int Lintrel_SetStartPoints(void* list, int groupNumber, int rule, double precision,
+                                       int selectedOnly);
+LINTREL_API int Lintrel_SetCutDirection(void* list, int groupNumber, int rule, double precision,
+                                        int selectedOnly);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
@@ -595,6 +721,15 @@ LINTREL_PIN(ArrayRecord, z1, 80, 80);
 LINTREL_PIN(ArrayRecord, startX, 88, 88);
 LINTREL_PIN(ArrayRecord, startY, 96, 96);
 LINTREL_STATIC_ASSERT(sizeof(ArrayRecord) == 104, "ArrayRecord is 104 bytes on every target");
+
+LINTREL_PIN(KerfSpec, side, 4, 4);
+LINTREL_PIN(KerfSpec, distance, 16, 16);
+LINTREL_PIN(KerfSpec, mitreLimit, 24, 24);
+LINTREL_STATIC_ASSERT(sizeof(KerfSpec) == 32, "KerfSpec is 32 bytes on every target");
+LINTREL_PIN(LeadSpec, leadOut, 8, 8);
+LINTREL_PIN(LeadSpec, inLength, 16, 16);
+LINTREL_PIN(LeadSpec, overcut, 48, 48);
+LINTREL_STATIC_ASSERT(sizeof(LeadSpec) == 56, "LeadSpec is 56 bytes on every target");
 #undef LINTREL_PIN
 #undef LINTREL_OFF
 #endif

@@ -63,8 +63,7 @@ void eachList(VectGroup* first, const OnList& onList) {
 void defaultOrder(VectGroup* first, SortMode mode, bool allowReverse, bool selectedOnly) {
     eachList(first,
              [&](Vect*& head, bool) { autoSortList(head, mode, allowReverse, selectedOnly); });
-    for (int pass = 0; pass < kTravelPasses; ++pass)
-        if (optimizeStartPoints(first, kCleanupPrecision, selectedOnly) != LINTREL_OK) break;
+    repeatStartPointOptimisation(first, selectedOnly);
 }
 
 // Runs `work` on the drawing as a group chain; a vect list is lent to a group for the time.
@@ -170,7 +169,13 @@ void applyShortTravel(VectGroup* first, const DrawingPlan& plan, bool selectedOn
     });
 }
 
-int shortTravelSort(void** list, bool allowReverse, bool selectedOnly, int exactGuardVects) {
+void repeatStartPointOptimisation(VectGroup* first, bool selectedOnly) {
+    for (int pass = 0; pass < kTravelPasses; ++pass)
+        if (optimizeStartPoints(first, kCleanupPrecision, selectedOnly) != LINTREL_OK) break;
+}
+
+int shortTravelSort(void** list, bool allowReverse, bool selectedOnly, int exactGuardVects,
+                    const OrderFinish& finish) {
     if (!list || !*list) return LINTREL_BAD_ARGUMENT;
     const int base = baseTypeOf(*list);
     if (base != LINTREL_BASE_VECT && base != LINTREL_BASE_GROUP) return LINTREL_BAD_ARGUMENT;
@@ -192,9 +197,13 @@ int shortTravelSort(void** list, bool allowReverse, bool selectedOnly, int exact
         const SortMode guard = movableCount(first, selectedOnly) <= exactGuardVects
                                    ? SortMode::Nearest
                                    : SortMode::ChainFollow;
-        auto byDefault = beside([first, guard, allowReverse, selectedOnly] {
+        const auto finished = [&finish](VectGroup* drawing) {
+            if (finish) finish(drawing);
+        };
+        auto byDefault = beside([first, guard, allowReverse, selectedOnly, &finished] {
             return travelOfCopy(first, [&](VectGroup* copy) {
                 defaultOrder(copy, guard, allowReverse, selectedOnly);
+                finished(copy);
             });
         });
         const DrawingPlan plan = planShortTravel(first, allowReverse, selectedOnly);
@@ -202,13 +211,16 @@ int shortTravelSort(void** list, bool allowReverse, bool selectedOnly, int exact
             result = LINTREL_NOTHING_TO_DO;
             return;
         }
-        const double byTour = travelOfCopy(
-            first, [&](VectGroup* copy) { applyShortTravel(copy, plan, selectedOnly); });
+        const double byTour = travelOfCopy(first, [&](VectGroup* copy) {
+            applyShortTravel(copy, plan, selectedOnly);
+            finished(copy);
+        });
         // A drawing the tour does not shorten gets the default order itself.
         if (byTour < byDefault.get())
             applyShortTravel(first, plan, selectedOnly);
         else
             defaultOrder(first, SortMode::Nearest, allowReverse, selectedOnly);
+        finished(first);
     });
     return result;
 }

@@ -6,6 +6,7 @@
 
 #include <lintrel/lintrel.h>
 
+#include <functional>
 #include <vector>
 
 #include "optimise/tour.h"
@@ -37,10 +38,19 @@ void applyShortTravel(VectGroup* first, const DrawingPlan& plan, bool selectedOn
 // either way.
 constexpr int kExactGuardVects = 20'000;
 
+// Changes made to every order the sort weighs (the tour and the guard's order), before it is
+// measured, and to the one the drawing gets: a rule the order must keep (inner shapes first).
+using OrderFinish = std::function<void(VectGroup*)>;
+
 // The sort with its guard, on the list `*list` names (a group chain or a vect list, whose
 // pointer follows its new first vect). 0 when sorted, 100 when no vect takes part, 21000 for a
-// bad list. `exactGuardVects` is for tests.
+// bad list. `exactGuardVects` is for tests. `finish` may be empty; it runs on copies of the
+// drawing on two threads at once.
 int shortTravelSort(void** list, bool allowReverse, bool selectedOnly,
-                    int exactGuardVects = kExactGuardVects);
+                    int exactGuardVects = kExactGuardVects, const OrderFinish& finish = {});
+
+// The travel optimisation of closed outlines (Lintrel_OptimizeAbs at 0.05) repeated while it
+// changes something, at most five times: the step that completes the default order.
+void repeatStartPointOptimisation(VectGroup* first, bool selectedOnly);
 
 }  // namespace lintrel

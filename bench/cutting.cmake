@@ -1,0 +1,1 @@
+pathloom_benchmark(bench_cutting bench_cutting.cpp)

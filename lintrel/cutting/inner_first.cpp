@@ -1,0 +1,184 @@
+// Mending an order so that no shape comes after its encloser: the pull-forward rule walks the
+// containment forest with a minimum tree over its preorder, the deferring rule sorts by the last
+// descendant, and the list operation lays either out.
+#include "cutting/inner_first.h"
+
+#include <algorithm>
+#include <climits>
+#include <numeric>
+
+#include "cutting/containment.h"
+#include "cutting/outline.h"
+#include "model/list_walk.h"
+#include "optimise/ordering.h"
+#include "optimise/short_travel.h"
+#include "optimise/sort_list.h"
+
+namespace lintrel {
+
+namespace {
+
+// The forest in preorder: each item's slot, and the end (exclusive) of its subtree's slots.
+struct Preorder {
+    std::vector<int> slot, subtreeEnd, depth;
+};
+
+Preorder preorderOf(std::span<const int> parent) {
+    const int n = static_cast<int>(parent.size());
+    std::vector<int> children(n);
+    // Counting sort of the children by parent (roots under a virtual node n).
+    std::vector<int> count(n + 2, 0);
+    for (int i = 0; i < n; ++i)
+        ++count[(parent[i] < 0 ? n : parent[i]) + 1];
+    std::partial_sum(count.begin(), count.end(), count.begin());
+    std::vector<int> fill(count.begin(), count.end() - 1);
+    for (int i = 0; i < n; ++i)
+        children[fill[parent[i] < 0 ? n : parent[i]]++] = i;
+    Preorder p{std::vector<int>(n), std::vector<int>(n), std::vector<int>(n, 0)};
+    int next = 0;
+    // Explicit stack: nesting may be as deep as the drawing is long.
+    std::vector<std::pair<int, int>> stack{{n, count[n]}};
+    while (!stack.empty()) {
+        auto& [node, child] = stack.back();
+        if (child < count[node + 1]) {
+            const int c = children[child++];
+            p.slot[c] = next++;
+            p.depth[c] = node == n ? 0 : p.depth[node] + 1;
+            stack.push_back({c, count[c]});
+        } else {
+            if (node != n) p.subtreeEnd[node] = next;
+            stack.pop_back();
+        }
+    }
+    return p;
+}
+
+// Minimum over slot ranges, with removal.
+class MinTree {
+  public:
+    explicit MinTree(int n) : size_(std::max(1, n)), tree_(2 * size_, INT_MAX) {}
+    void set(int slot, int value) {
+        int k = slot + size_;
+        tree_[k] = value;
+        for (k /= 2; k >= 1; k /= 2)
+            tree_[k] = std::min(tree_[2 * k], tree_[2 * k + 1]);
+    }
+    int minimum(int from, int to) const {  // [from, to)
+        int best = INT_MAX;
+        for (int l = from + size_, r = to + size_; l < r; l /= 2, r /= 2) {
+            if (l & 1) best = std::min(best, tree_[l++]);
+            if (r & 1) best = std::min(best, tree_[--r]);
+        }
+        return best;
+    }
+
+  private:
+    int size_;
+    std::vector<int> tree_;
+};
+
+std::vector<int> pullForward(std::span<const int> parent, const Preorder& p) {
+    const int n = static_cast<int>(parent.size());
+    MinTree undone(n);
+    for (int i = 0; i < n; ++i)
+        undone.set(p.slot[i], i);
+    std::vector<int> order, stack;
+    order.reserve(n);
+    while (static_cast<int>(order.size()) < n) {
+        if (stack.empty()) {
+            stack.push_back(undone.minimum(0, n));
+            continue;
+        }
+        const int v = stack.back();
+        const int d = undone.minimum(p.slot[v] + 1, p.subtreeEnd[v]);
+        if (d != INT_MAX) {
+            stack.push_back(d);
+            continue;
+        }
+        stack.pop_back();
+        order.push_back(v);
+        undone.set(p.slot[v], INT_MAX);
+    }
+    return order;
+}
+
+std::vector<int> deferred(std::span<const int> parent, const Preorder& p) {
+    const int n = static_cast<int>(parent.size());
+    // The last place of each subtree: children have larger slots, so a reverse slot walk sees
+    // them before their parents.
+    std::vector<int> bySlot(n), last(n);
+    for (int i = 0; i < n; ++i)
+        bySlot[p.slot[i]] = i;
+    std::iota(last.begin(), last.end(), 0);
+    for (int s = n - 1; s >= 0; --s) {
+        const int i = bySlot[s];
+        if (parent[i] >= 0) last[parent[i]] = std::max(last[parent[i]], last[i]);
+    }
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        if (last[a] != last[b]) return last[a] < last[b];
+        if (p.depth[a] != p.depth[b]) return p.depth[a] > p.depth[b];
+        return a < b;
+    });
+    return order;
+}
+
+double travelAlong(const SortList& view, std::span<const int> slots, std::span<const int> order) {
+    double travel = 0;
+    Point at = view.previousEnd(slots.empty() ? 0 : slots[0]);
+    for (int k : order) {
+        travel += distance(at, view.ends(slots[k]).start);
+        at = view.ends(slots[k]).end;
+    }
+    return travel;
+}
+
+}  // namespace
+
+std::vector<int> innerFirstOrder(std::span<const int> parent, InnerFirstRule rule) {
+    const Preorder p = preorderOf(parent);
+    return rule == InnerFirstRule::PullForward ? pullForward(parent, p) : deferred(parent, p);
+}
+
+int innerFirstList(Vect*& head, bool selectedOnly, double precision, const InnerFirstRule* rule) {
+    SortList view(head, selectedOnly);
+    const std::vector<int> slots = view.takingPart();
+    std::vector<Outline> outlines;
+    outlines.reserve(slots.size());
+    for (int slot : slots)
+        outlines.push_back(outlineOf(*view.at(slot), precision));
+    const Containment nesting = findContainment(outlines, precision);
+    std::vector<int> order;
+    if (rule) {
+        order = innerFirstOrder(nesting.parent, *rule);
+    } else {
+        order = innerFirstOrder(nesting.parent, InnerFirstRule::PullForward);
+        std::vector<int> other = innerFirstOrder(nesting.parent, InnerFirstRule::Defer);
+        if (travelAlong(view, slots, other) < travelAlong(view, slots, order))
+            order = std::move(other);
+    }
+    bool changed = false;
+    std::vector<int> from(order.size());
+    for (size_t k = 0; k < order.size(); ++k) {
+        from[k] = slots[order[k]];
+        changed = changed || order[k] != static_cast<int>(k);
+    }
+    if (!changed) return LINTREL_NOTHING_TO_DO;
+    view.permute(slots, from);
+    view.relink(head);
+    return LINTREL_OK;
+}
+
+int innerFirstShortTravelSort(void** list, bool allowReverse, bool selectedOnly) {
+    const auto mend = [selectedOnly](VectGroup* first) {
+        for (VectGroup* g : ring(first))
+            if (g->vects) innerFirstList(g->vects, selectedOnly, kMeasurePrecision, nullptr);
+        // One pass enters the outlines that changed neighbours well; more passes gain little on
+        // the sort's own, already optimised entries.
+        optimizeStartPoints(first, kMeasurePrecision, selectedOnly);
+    };
+    return shortTravelSort(list, allowReverse, selectedOnly, kExactGuardVects, mend);
+}
+
+}  // namespace lintrel

@@ -1,0 +1,122 @@
+// The kerf-compensated copy of a drawing: the side each shape is offset to, circles offset
+// exactly, other outlines through the polygon offsetter, and the offset ring laid out to run
+// the way the shape ran and to start near where it started.
+#include "cutting/kerf.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "curves/flatten.h"
+#include "cutting/containment.h"
+#include "model/items.h"
+
+namespace lintrel {
+
+namespace {
+
+bool grows(const KerfRule& rule, int depth) {
+    if (rule.side == KerfSide::Outside) return true;
+    if (rule.side == KerfSide::Inside) return false;
+    // By depth: outer shapes (and parts inside holes) grow, holes shrink.
+    return depth % 2 == 0;
+}
+
+// A ring as a closed chain that runs the way `area` says and starts at its vertex nearest to
+// `start`.
+Seg* ringChain(std::vector<Point> ring, double area, Point start) {
+    if (area < 0) std::reverse(ring.begin(), ring.end());
+    size_t nearest = 0;
+    for (size_t k = 1; k < ring.size(); ++k)
+        if (distanceSquared(ring[k], start) < distanceSquared(ring[nearest], start)) nearest = k;
+    std::rotate(ring.begin(), ring.begin() + static_cast<std::ptrdiff_t>(nearest), ring.end());
+    ring.push_back(ring.front());
+    return chainThrough(ring);
+}
+
+bool isCircle(const Vect& v) {
+    return v.type == LINTREL_ARC && v.segs && arcGeometry(*v.segs).fullCircle();
+}
+
+// A circle stays a circle: its defining square grows or shrinks about the centre.
+KerfResult offsetCircle(Vect& copy, double delta, double precision) {
+    Seg& d = *copy.segs;
+    const ArcGeometry arc = arcGeometry(d);
+    const double radius = arc.radius + delta;
+    if (radius <= kSame) return KerfResult::Vanished;
+    d.x0 = arc.centre.x - radius;
+    d.y0 = arc.centre.y - radius;
+    d.x1 = arc.centre.x + radius;
+    d.y1 = arc.centre.y + radius;
+    if (copy.flatSegs) {
+        clearFlatSegs(&copy);
+        buildFlatSegs(&copy, precision);
+    }
+    return KerfResult::Offset;
+}
+
+// Offsets one copied vect in place; pieces beyond the first follow it in the ring.
+KerfResult offsetVect(Vect& copy, const Outline& outline, double delta, const KerfRule& rule,
+                      double precision) {
+    if (isCircle(copy)) return offsetCircle(copy, delta, precision);
+    std::vector<Point> counterClockwise = outline.points;
+    if (outline.area < 0) std::reverse(counterClockwise.begin(), counterClockwise.end());
+    std::vector<std::vector<Point>> rings;
+    if (!offsetPolygon(counterClockwise, delta, rule.corners, rule.mitreLimit, precision, rings))
+        return KerfResult::Failed;
+    if (rings.empty()) return KerfResult::Vanished;
+    const Point start = outline.points.front();
+    for (size_t k = rings.size(); k-- > 1;) {
+        Vect* piece = copyVect(&copy);
+        piece->beforeAction = duplicateText(copy.beforeAction);
+        piece->afterAction = duplicateText(copy.afterAction);
+        clearFlatSegs(piece);
+        piece->type = LINTREL_POLYLINE;
+        replaceSegs(piece, ringChain(std::move(rings[k]), outline.area, start));
+        spliceAfter(&copy, piece);
+    }
+    clearFlatSegs(&copy);
+    copy.type = LINTREL_POLYLINE;
+    replaceSegs(&copy, ringChain(std::move(rings[0]), outline.area, start));
+    return rings.size() > 1 ? KerfResult::Split : KerfResult::Offset;
+}
+
+// Copies a drawing keeping each vect's action texts, which the copy operations leave out.
+void* copyWithActions(void* list, const std::vector<Vect*>& originals) {
+    void* copy = copyAnyChain(list);
+    const std::vector<Vect*> copies = drawingVects(copy);
+    for (size_t k = 0; k < copies.size(); ++k) {
+        copies[k]->beforeAction = duplicateText(originals[k]->beforeAction);
+        copies[k]->afterAction = duplicateText(originals[k]->afterAction);
+    }
+    return copy;
+}
+
+}  // namespace
+
+void* kerfOffsetDrawing(void* list, std::span<const KerfRule> ruleOfVect, double precision,
+                        std::vector<KerfResult>& results) {
+    const std::vector<Vect*> originals = drawingVects(list);
+    std::vector<Outline> outlines;
+    outlines.reserve(originals.size());
+    for (const Vect* v : originals)
+        outlines.push_back(outlineOf(*v, precision));
+    const Containment nesting = findContainment(outlines, precision);
+
+    void* copy = copyWithActions(list, originals);
+    // Pieces are spliced in behind their vect, so the copies are listed before any is offset.
+    const std::vector<Vect*> copies = drawingVects(copy);
+    results.assign(originals.size(), KerfResult::NotAsked);
+    for (size_t k = 0; k < copies.size(); ++k) {
+        const KerfRule& rule = ruleOfVect[k];
+        if (rule.side == KerfSide::None || !(rule.distance > 0)) continue;
+        if (!outlines[k].closed) {
+            results[k] = KerfResult::Open;
+            continue;
+        }
+        const double delta = grows(rule, nesting.depth[k]) ? rule.distance : -rule.distance;
+        results[k] = offsetVect(*copies[k], outlines[k], delta, rule, precision);
+    }
+    return copy;
+}
+
+}  // namespace lintrel

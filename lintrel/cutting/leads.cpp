@@ -1,0 +1,310 @@
+// Leads and overcut: the path of each closed shape from its flattened outline, the lead shapes,
+// the clearance test on a uniform grid of every edge of the drawing (and of the leads placed so
+// far), and the chain that replaces the shape's own.
+#include "cutting/leads.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "cutting/containment.h"
+#include "cutting/outline.h"
+#include "model/items.h"
+
+namespace lintrel {
+
+namespace {
+
+// A lead that will not fit is tried at these fractions of its length before it is dropped.
+constexpr double kShorterLeads[] = {1.0, 0.5, 0.25};
+
+struct Edge {
+    Point a, b;
+    int owner;  // the shape's index, or -1 - index for the leads of that shape
+};
+
+bool segmentsCross(Point a, Point b, Point c, Point d) {
+    const auto side = [](Point p, Point q, Point r) {
+        return (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x);
+    };
+    const double d1 = side(c, d, a), d2 = side(c, d, b), d3 = side(a, b, c), d4 = side(a, b, d);
+    return ((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0));
+}
+
+double segmentDistance(Point a, Point b, Point c, Point d) {
+    if (segmentsCross(a, b, c, d)) return 0;
+    return std::min({distanceToSegment(a, c, d), distanceToSegment(b, c, d),
+                     distanceToSegment(c, a, b), distanceToSegment(d, a, b)});
+}
+
+// Every edge in the cells of a uniform grid its box meets; leads join as they are placed.
+class EdgeGrid {
+  public:
+    EdgeGrid(const Box& extent, size_t edgeCount) : extent_(extent) {
+        const double w = std::max(extent.xMax - extent.xMin, 1e-9);
+        const double h = std::max(extent.yMax - extent.yMin, 1e-9);
+        const double cells = std::clamp(edgeCount / 4.0, 1.0, 4e6);
+        cell_ = std::sqrt(w * h / cells);
+        if (!(cell_ > 0)) cell_ = std::max(w, h);
+        columns_ = std::max(1, static_cast<int>(std::min(w / cell_ + 1, 4e6)));
+        rows_ = std::max(1, static_cast<int>(std::min(h / cell_ + 1, 4e6)));
+        cells_.resize(static_cast<size_t>(columns_) * rows_);
+    }
+    void add(const Edge& e) {
+        const int id = static_cast<int>(edges_.size());
+        edges_.push_back(e);
+        eachCell(boxOf(e.a, e.b, 0), [&](std::vector<int>& cell) { cell.push_back(id); });
+    }
+    // True when an edge of another owner than `skip` comes within `clearance` of a-b.
+    bool meets(Point a, Point b, double clearance, int skipA, int skipB) {
+        bool hit = false;
+        ++stamp_;
+        marks_.resize(edges_.size(), 0);
+        eachCell(boxOf(a, b, clearance), [&](std::vector<int>& cell) {
+            for (int id : cell) {
+                if (hit || marks_[id] == stamp_) continue;
+                marks_[id] = stamp_;
+                const Edge& e = edges_[id];
+                if (e.owner == skipA || e.owner == skipB) continue;
+                hit = segmentDistance(a, b, e.a, e.b) <= clearance;
+            }
+        });
+        return hit;
+    }
+
+  private:
+    static Box boxOf(Point a, Point b, double grow) {
+        return {std::min(a.x, b.x) - grow, std::min(a.y, b.y) - grow, std::max(a.x, b.x) + grow,
+                std::max(a.y, b.y) + grow};
+    }
+    int clampCell(double v, double low, int count) const {
+        const double c = std::floor((v - low) / cell_);
+        return static_cast<int>(std::clamp(c, 0.0, static_cast<double>(count - 1)));
+    }
+    template <class Visit>
+    void eachCell(const Box& b, Visit&& visit) {
+        const int c0 = clampCell(b.xMin, extent_.xMin, columns_);
+        const int c1 = clampCell(b.xMax, extent_.xMin, columns_);
+        const int r0 = clampCell(b.yMin, extent_.yMin, rows_);
+        const int r1 = clampCell(b.yMax, extent_.yMin, rows_);
+        for (int r = r0; r <= r1; ++r)
+            for (int c = c0; c <= c1; ++c)
+                visit(cells_[static_cast<size_t>(r) * columns_ + c]);
+    }
+
+    Box extent_;
+    double cell_ = 1;
+    int columns_ = 1, rows_ = 1;
+    std::vector<std::vector<int>> cells_;
+    std::vector<Edge> edges_;
+    std::vector<unsigned> marks_;
+    unsigned stamp_ = 0;
+};
+
+Point unit(Point from, Point to) {
+    const double length = distance(from, to);
+    if (length == 0) return {1, 0};
+    return {(to.x - from.x) / length, (to.y - from.y) / length};
+}
+
+// The overcut: the path from its start run on for `length` (at most once round).
+std::vector<Point> overcutPoints(const std::vector<Point>& ring, double length, Point& tangent) {
+    std::vector<Point> out;
+    const size_t n = ring.size();
+    // Without overcut the path ends arriving along its last edge.
+    tangent = unit(ring[n - 1], ring[0]);
+    for (size_t k = 0; k < n && length > 0; ++k) {
+        const Point a = ring[k], b = ring[(k + 1) % n];
+        const double edge = distance(a, b);
+        if (edge == 0) continue;
+        tangent = unit(a, b);
+        if (edge >= length) {
+            out.push_back({a.x + tangent.x * length, a.y + tangent.y * length});
+            break;
+        }
+        out.push_back(b);
+        length -= edge;
+    }
+    return out;
+}
+
+// The lead's points from the path point `at` outwards into the scrap side `normal`, the path
+// running along `tangent` there; `backwards` for a lead-in (which runs against the path).
+std::vector<Point> leadPoints(const Lead& lead, double scale, Point at, Point tangent, Point normal,
+                              bool backwards, double precision) {
+    const double length = lead.length * scale;
+    const double angle = std::clamp(lead.angleDegrees, 0.0, 180.0) * kPi / 180;
+    const double t = backwards ? -1 : 1;
+    if (lead.kind == LeadKind::Line)
+        return {at,
+                {at.x + length * (t * std::cos(angle) * tangent.x + std::sin(angle) * normal.x),
+                 at.y + length * (t * std::cos(angle) * tangent.y + std::sin(angle) * normal.y)}};
+    // An arc tangent to the path at `at`, its centre on the scrap side.
+    const Point centre{at.x + length * normal.x, at.y + length * normal.y};
+    const int steps = stepCount(length * angle, length, precision);
+    std::vector<Point> out;
+    for (int k = 0; k <= steps; ++k) {
+        const double s = angle * k / steps;
+        out.push_back({centre.x - length * (normal.x * std::cos(s) - t * tangent.x * std::sin(s)),
+                       centre.y - length * (normal.y * std::cos(s) - t * tangent.y * std::sin(s))});
+    }
+    return out;
+}
+
+struct Placer {
+    EdgeGrid& grid;
+    const Outline& own;
+    int index;
+    bool hole;
+    double precision;
+
+    // The lead fits when it keeps clear of everything but its own shape and leads, and its far
+    // end lies on the scrap side of its own shape.
+    bool fits(const std::vector<Point>& points) {
+        for (size_t k = 1; k < points.size(); ++k) {
+            // The first piece touches the path: its clearance is tested from a little way off.
+            Point from = points[k - 1];
+            if (k == 1) {
+                const double piece = distance(points[0], points[1]);
+                const double f = piece > 0 ? std::min(1.0, 2 * precision / piece) : 1;
+                from = {from.x + f * (points[1].x - from.x), from.y + f * (points[1].y - from.y)};
+            }
+            if (grid.meets(from, points[k], precision, index, -1 - index)) return false;
+        }
+        Box reach{points[0].x, points[0].y, points[0].x, points[0].y};
+        for (const Point& p : points)
+            reach = {std::min(reach.xMin, p.x), std::min(reach.yMin, p.y),
+                     std::max(reach.xMax, p.x), std::max(reach.yMax, p.y)};
+        bool crossesOwn = false;
+        own.forEachEdge([&](Point a, Point b) {
+            const Box edge{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
+                           std::max(a.y, b.y)};
+            if (crossesOwn || !edge.overlaps(reach)) return;
+            for (size_t k = 1; k < points.size() && !crossesOwn; ++k)
+                crossesOwn = segmentsCross(points[k - 1], points[k], a, b);
+        });
+        const Where far = locatePoint(own, points.back(), precision);
+        return !crossesOwn && far == (hole ? Where::Inside : Where::Outside);
+    }
+
+    // The lead at the longest length that fits; bits for shortened or dropped.
+    // The lead at the longest length that fits; bits for shortened or dropped. At a corner
+    // (`bisector` given) a line that fits at none of its lengths is tried along the bisector of
+    // the scrap side's wedge: square to a hole's corner it would run along the other edge.
+    std::vector<Point> place(const Lead& lead, Point at, Point tangent, Point normal,
+                             const Point* bisector, bool backwards, int shortened, int dropped,
+                             int& outcome) {
+        if (lead.kind == LeadKind::None || !(lead.length > 0)) return {};
+        std::vector<Point> points =
+            longestFit(lead, at, tangent, normal, backwards, shortened, outcome);
+        if (points.empty() && bisector && lead.kind == LeadKind::Line)
+            points = longestFit({LeadKind::Line, lead.length, 90}, at, tangent, *bisector,
+                                backwards, shortened, outcome);
+        if (points.empty()) outcome |= dropped;
+        for (size_t k = 1; k < points.size(); ++k)
+            grid.add({points[k - 1], points[k], -1 - index});
+        return points;
+    }
+
+    std::vector<Point> longestFit(const Lead& lead, Point at, Point tangent, Point normal,
+                                  bool backwards, int shortened, int& outcome) {
+        for (double scale : kShorterLeads) {
+            std::vector<Point> points =
+                leadPoints(lead, scale, at, tangent, normal, backwards, precision);
+            if (!fits(points)) continue;
+            if (scale < 1) outcome |= shortened;
+            return points;
+        }
+        return {};
+    }
+};
+
+// The bisector of the scrap side's wedge at a vertex, from the scrap normals of the edges
+// meeting there; false where the path runs straight on (no corner) or turns right back.
+bool cornerBisector(Point before, Point after, Point& bisector) {
+    const double cross = before.x * after.y - before.y * after.x;
+    const double sum = std::hypot(before.x + after.x, before.y + after.y);
+    if (std::fabs(cross) < 1e-3 || sum < 1e-9) return false;
+    bisector = {(before.x + after.x) / sum, (before.y + after.y) / sum};
+    return true;
+}
+
+Box extentOf(const std::vector<Outline>& outlines) {
+    Box b{0, 0, 0, 0};
+    bool first = true;
+    for (const Outline& o : outlines) {
+        if (o.points.empty()) continue;
+        b = first ? o.box
+                  : Box{std::min(b.xMin, o.box.xMin), std::min(b.yMin, o.box.yMin),
+                        std::max(b.xMax, o.box.xMax), std::max(b.yMax, o.box.yMax)};
+        first = false;
+    }
+    return b;
+}
+
+// The new chain: lead-in, the shape once round, the overcut and the lead-out.
+Seg* ledChain(const std::vector<Point>& in, const std::vector<Point>& ring,
+              const std::vector<Point>& overcut, const std::vector<Point>& out) {
+    std::vector<Point> path(in.rbegin(), in.rend());
+    if (!path.empty()) path.pop_back();
+    path.insert(path.end(), ring.begin(), ring.end());
+    path.push_back(ring.front());
+    path.insert(path.end(), overcut.begin(), overcut.end());
+    if (!out.empty()) path.insert(path.end(), out.begin() + 1, out.end());
+    return chainThrough(path);
+}
+
+}  // namespace
+
+void addLeads(void* list, const std::vector<const LeadRule*>& ruleOfVect, double precision,
+              std::vector<int>& outcomes) {
+    const std::vector<Vect*> vects = drawingVects(list);
+    std::vector<Outline> outlines;
+    outlines.reserve(vects.size());
+    size_t edgeCount = 0;
+    for (const Vect* v : vects) {
+        outlines.push_back(outlineOf(*v, precision));
+        edgeCount += outlines.back().points.size();
+    }
+    const Containment nesting = findContainment(outlines, precision);
+    EdgeGrid grid(extentOf(outlines), edgeCount);
+    for (size_t k = 0; k < outlines.size(); ++k)
+        outlines[k].forEachEdge([&](Point a, Point b) { grid.add({a, b, static_cast<int>(k)}); });
+    outcomes.assign(vects.size(), 0);
+    for (size_t k = 0; k < vects.size(); ++k) {
+        const LeadRule* rule = ruleOfVect[k];
+        if (!rule) continue;
+        const Outline& o = outlines[k];
+        if (!o.closed) {
+            outcomes[k] = kLeadNotClosed;
+            continue;
+        }
+        const bool hole = nesting.depth[k] % 2 == 1;
+        // The scrap side: right of the path for a counter-clockwise outer shape.
+        const double side = (o.area > 0) != hole ? 1 : -1;
+        const auto scrapNormal = [side](Point t) { return Point{side * t.y, -side * t.x}; };
+        Placer placer{grid, o, static_cast<int>(k), hole, precision};
+        const Point startTangent = unit(o.points[0], o.points[1]);
+        const Point arriving = unit(o.points.back(), o.points[0]);
+        Point bisector;
+        const Point* corner =
+            cornerBisector(scrapNormal(arriving), scrapNormal(startTangent), bisector) ? &bisector
+                                                                                       : nullptr;
+        std::vector<Point> in =
+            placer.place(rule->in, o.points[0], startTangent, scrapNormal(startTangent), corner,
+                         true, kLeadInShortened, kLeadInDropped, outcomes[k]);
+        Point endTangent;
+        const std::vector<Point> overcut = overcutPoints(o.points, rule->overcut, endTangent);
+        const Point end = overcut.empty() ? o.points[0] : overcut.back();
+        std::vector<Point> out = placer.place(rule->out, end, endTangent, scrapNormal(endTangent),
+                                              overcut.empty() ? corner : nullptr, false,
+                                              kLeadOutShortened, kLeadOutDropped, outcomes[k]);
+        if (in.empty() && out.empty() && overcut.empty()) continue;
+        Vect& v = *vects[k];
+        clearFlatSegs(&v);
+        v.type = LINTREL_POLYLINE;
+        v.closed = 0;
+        replaceSegs(&v, ledChain(in, o.points, overcut, out));
+    }
+}
+
+}  // namespace lintrel

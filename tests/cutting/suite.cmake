@@ -1,0 +1,1 @@
+pathloom_test_suite(test_cutting cutting lintrel_static)
