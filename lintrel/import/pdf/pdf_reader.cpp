@@ -134,8 +134,7 @@ ai::ContentMatrix pageMatrix(const PageAttributes& page) {
     const double x0 = std::min(box[0], box[2]), y0 = std::min(box[1], box[3]);
     const double w = std::fabs(box[2] - box[0]), h = std::fabs(box[3] - box[1]);
     const std::vector<double> unit = numbersIn(page.userUnit);
-    const double scale =
-        kMillimetresPerPoint * (unit.size() == 1 && unit[0] > 0 ? unit[0] : 1.0);
+    const double scale = kMillimetresPerPoint * (unit.size() == 1 && unit[0] > 0 ? unit[0] : 1.0);
     const std::vector<double> rotate = numbersIn(page.rotate);
     const long turns = rotate.empty() ? 0 : ((std::lround(rotate[0] / 90) % 4) + 4) % 4;
     ai::ContentMatrix m{1, 0, 0, 1, -x0, -y0};
@@ -189,8 +188,9 @@ VectGroup* readPdfPage(std::string_view bytes, int page, ImportDiagnostics& d) {
     ai::ContentHooks hooks;
     hooks.start = pageMatrix(found);
     hooks.resources = found.resources;
-    hooks.form = [&pdf](std::string_view resources, std::string_view name,
-                        ai::ContentForm& form) { return lookUpForm(pdf, resources, name, form); };
+    hooks.form = [&pdf](std::string_view resources, std::string_view name, ai::ContentForm& form) {
+        return lookUpForm(pdf, resources, name, form);
+    };
     hooks.text = [&d] { d.note(diag::kPdfTextSkipped, "text not drawn"); };
     hooks.skipped = [&d] {
         d.note(diag::kPdfImagesSkipped, "images, and forms nested too deep, not drawn");
