@@ -200,6 +200,21 @@ TEST(PdfReader, FormsDrawingThemselvesStop) {
     EXPECT_EQ(d.countOf(diag::kPdfImagesSkipped), 1);
 }
 
+// A form drawing itself ten times would draw ten to the eighth lines: the page stops at its
+// bound of form draws.
+TEST(PdfReader, FormsDrawingThemselvesOftenStop) {
+    PdfText pdf;
+    std::string content = "0 0 m 1 0 l S";
+    for (int i = 0; i < 10; ++i)
+        content += " /Me Do";
+    pdf.stream(content, "/Subtype/Form/Resources<</XObject<</Me 1 0 R>>>>");
+    ImportDiagnostics d;
+    const auto groups = readPage(
+        pdfOf({{"/Me Do", "/MediaBox[0 0 72 72]/Resources<</XObject<</Me 1 0 R>>>>"}}, "", pdf), d);
+    EXPECT_EQ(itemsOf(firstVect(groups)).size(), 4096u);
+    EXPECT_GT(d.countOf(diag::kPdfImagesSkipped), 0);
+}
+
 // The page tree in a compressed object stream, as PDF 1.5 writers store it.
 TEST(PdfReader, ObjectsInObjectStreams) {
     PdfText pdf;

@@ -23,6 +23,9 @@ namespace {
 constexpr double kMillimetresPerPoint = 25.4 / 72.0;
 // Levels of /Pages below the root at most; deeper trees are damaged or hostile.
 constexpr int kMaxTreeDepth = 64;
+// Forms one page draws at most: a form drawing itself many times would otherwise multiply at
+// every level of nesting.
+constexpr int kMaxFormDraws = 4096;
 
 // What a page takes from its ancestors when it does not say it itself.
 struct PageAttributes {
@@ -188,8 +191,10 @@ VectGroup* readPdfPage(std::string_view bytes, int page, ImportDiagnostics& d) {
     ai::ContentHooks hooks;
     hooks.start = pageMatrix(found);
     hooks.resources = found.resources;
-    hooks.form = [&pdf](std::string_view resources, std::string_view name, ai::ContentForm& form) {
-        return lookUpForm(pdf, resources, name, form);
+    int formDraws = 0;
+    hooks.form = [&pdf, &formDraws](std::string_view resources, std::string_view name,
+                                    ai::ContentForm& form) {
+        return ++formDraws <= kMaxFormDraws && lookUpForm(pdf, resources, name, form);
     };
     hooks.text = [&d] { d.note(diag::kPdfTextSkipped, "text not drawn"); };
     hooks.skipped = [&d] {
