@@ -54,14 +54,14 @@ echo "== fuzzing the readers, tables and images (libFuzzer, AddressSanitizer + U
 if command -v clang++ >/dev/null; then
   cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
         -DCMAKE_C_COMPILER=clang -DPATHLOOM_TESTS=OFF -DPATHLOOM_BENCH=OFF "${cache[@]}"
-  cmake --build build/fuzz -j "$jobs" --target fuzz_dxf fuzz_dst fuzz_plt fuzz_ai fuzz_svg fuzz_table fuzz_image fuzz_shx fuzz_text
+  cmake --build build/fuzz -j "$jobs" --target fuzz_dxf fuzz_dst fuzz_plt fuzz_ai fuzz_pdf fuzz_svg fuzz_table fuzz_image fuzz_shx fuzz_text
   corpus=${PATHLOOM_CORPUS_DIR:-}
   for candidate in ../shared/corpus ../../shared/corpus; do
     [ -z "$corpus" ] && [ -f "$candidate/MANIFEST.md" ] && corpus=$candidate
   done
   # Seconds per reader: the plotter and Illustrator readers, the SHX fonts and the text decoding
   # get a shorter run.
-  for run in dxf:45 dst:45 plt:30 ai:30 svg:30 shx:20 text:20; do
+  for run in dxf:45 dst:45 plt:30 ai:30 pdf:20 svg:30 shx:20 text:20; do
     reader=${run%%:*}
     # New inputs go to a scratch folder; the shared corpus and our own seeds only seed the run.
     mkdir -p "build/fuzz/corpus-$reader"

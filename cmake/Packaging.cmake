@@ -18,7 +18,7 @@ list(JOIN pathloom_host_parts "." PATHLOOM_APPSTREAM_ID)
 # (packaging/pathloom-mime.xml defines those it does not know).
 set(PATHLOOM_DRAWING_TYPES image/vnd.dxf application/vnd.hp-hpgl application/illustrator
                            application/x-tajima-dst image/svg+xml
-                           image/svg+xml-compressed)
+                           image/svg+xml-compressed application/pdf)
 
 # The Debian changelog is where a release's version and date are written down: its newest entry
 # names the package revision, the maintainer and the release date of the AppStream file.

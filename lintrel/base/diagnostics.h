@@ -12,7 +12,7 @@ namespace lintrel {
 
 // Stable codes. Each reader has its own hundred; a code, once shipped, keeps its meaning.
 //   1-99 any import, 100-199 DXF, 200-299 HPGL/PLT, 300-399 Illustrator, 400-499 text and
-//   fonts, 500-599 DST, 600-699 raster images, 700-799 SVG.
+//   fonts, 500-599 DST, 600-699 raster images, 700-799 SVG, 800-899 PDF.
 namespace diag {
 inline constexpr int kFileUnreadable = 1;    // the file could not be opened or read
 inline constexpr int kUnknownExtension = 2;  // no reader for the file name's extension

@@ -9,6 +9,7 @@
 #include "import/dst_reader.h"
 #include "import/dxf/dxf_reader.h"
 #include "import/import_context.h"
+#include "import/pdf/pdf_reader.h"
 #include "import/plt/plt_reader.h"
 #include "import/svg/svg_reader.h"
 #include "model/geometry.h"
@@ -78,6 +79,7 @@ ReadFormat readerOf(std::string_view ext) {
     if (ext == "dxf") return readDxf;
     if (ext == "dst") return readDst;
     if (ext == "ai") return readAi;
+    if (ext == "pdf") return readPdf;
     if (isPlotterExtension(ext)) return readPlt;
 #ifndef LINTREL_NO_SVG
     if (ext == "svg" || ext == "svgz") return readSvg;

@@ -47,14 +47,15 @@ QString patterns(const QStringList& extensions) {
 
 QString importFilters() {
     const QStringList dxf{QStringLiteral("dxf")}, ai{QStringLiteral("ai")},
-        dst{QStringLiteral("dst")}, svg{QStringLiteral("svg"), QStringLiteral("svgz")};
+        dst{QStringLiteral("dst")}, svg{QStringLiteral("svg"), QStringLiteral("svgz")},
+        pdf{QStringLiteral("pdf")};
     const QStringList plotter{QStringLiteral("plt"), QStringLiteral("hpgl"), QStringLiteral("hpg"),
                               QStringLiteral("hgl")};
     return QStringLiteral(
                "AutoCad File(%1);;HPGL Plotter File(%2);;Adobe Illustrator File(%3);;"
-               "Tajima Stitch File(%4);;SVG File(%5);;All Drawings(%6);;All Files(*)")
+               "Tajima Stitch File(%4);;SVG File(%5);;PDF File(%6);;All Drawings(%7);;All Files(*)")
         .arg(patterns(dxf), patterns(plotter), patterns(ai), patterns(dst), patterns(svg),
-             patterns(dxf + plotter + ai + dst + svg));
+             patterns(pdf), patterns(dxf + plotter + ai + dst + svg + pdf));
 }
 
 const QString kBasicFilter = QStringLiteral("Basic File(*.bas)");

@@ -149,11 +149,12 @@ TEST_F(Window, ImportShowsTheProgramWithItsLineMapAndNewClearsBoth) {
     EXPECT_EQ(filters.value(2), "Adobe Illustrator File(*.ai *.AI)");
     EXPECT_EQ(filters.value(3), "Tajima Stitch File(*.dst *.DST)");
     EXPECT_EQ(filters.value(4), "SVG File(*.svg *.SVG *.svgz *.SVGZ)");
-    EXPECT_EQ(filters.value(6), "All Files(*)");
-    const QString drawings = filters.value(5);
+    EXPECT_EQ(filters.value(5), "PDF File(*.pdf *.PDF)");
+    EXPECT_EQ(filters.value(7), "All Files(*)");
+    const QString drawings = filters.value(6);
     EXPECT_TRUE(drawings.startsWith("All Drawings(")) << drawings.toStdString();
     for (const char* name : {"a.dxf", "B.DXF", "c.plt", "d.hpgl", "e.HPG", "f.hgl", "g.ai", "h.dst",
-                             "i.DST", "j.svg", "k.svgz"}) {
+                             "i.DST", "j.svg", "k.svgz", "l.pdf"}) {
         EXPECT_TRUE(QDir::match(drawings.section('(', 1).chopped(1).split(' '), name)) << name;
         EXPECT_TRUE(QDir::match(QStringLiteral("*"), name));
     }

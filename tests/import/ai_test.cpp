@@ -208,7 +208,7 @@ TEST(AiPdf, PageContentIsReadWithoutPrivateData) {
         "0 0 1 RG 1 w 0 0 10 10 re S\n"
         "q 0 0 100 100 re W n Q\n"  // a clipping path draws nothing
         "BT /F1 12 Tf (m l) Tj ET\n"
-        "0 g 0 0 m 0 10 10 10 10 0 c S";
+        "0 G 0 0 m 0 10 10 10 10 0 c S";
     pdf.page(PdfText::ref(pdf.stream(deflated(content), "/Filter/FlateDecode")));
     ai::PdfSource source;
     ChainOwner<VectGroup> groups(ai::readPdfContainer(pdf.str(), diagnostics, &source));

@@ -212,6 +212,10 @@ TEST(Document, UnitFactorsAndExtensions) {
     EXPECT_DOUBLE_EQ(importScale("a.dst", true, 8001), 1.0);
     EXPECT_DOUBLE_EQ(importScale("a.dxf", false, 8001), 1.0);
     EXPECT_DOUBLE_EQ(importScale("dxf", true, 8001), 1.0);
+    // PDF drawings come in millimetres from their reader, whatever unit was declared before.
+    EXPECT_DOUBLE_EQ(importScale("a.PDF", true, 8001), 1.0);
+    EXPECT_EQ(coordinateUnit("a.pdf", 8001), 8000);
+    EXPECT_EQ(coordinateUnit("a.dxf", 8001), 8001);
 }
 
 TEST(Document, AnUnreadableFileGivesNoDrawingAndNoMessage) {

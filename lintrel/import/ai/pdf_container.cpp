@@ -224,6 +224,51 @@ Container::Container(std::string_view bytes, size_t inflateBudget)
         const size_t end = k + 1 < headers.size() ? headers[k + 1].start : in_.size();
         offsets_[headers[k].number] = {headers[k].body, std::max(end, headers[k].body)};
     }
+    readObjectStreams();
+}
+
+// Objects compressed into object streams (PDF 1.5): each stream starts with N pairs of an
+// object number and an offset from /First. An object defined outside any stream keeps that
+// definition, as the walk has no cross-reference table to tell which one is newer.
+void Container::readObjectStreams() {
+    std::vector<int> streams;
+    for (const auto& [number, extent] : offsets_)
+        if (isName(dictValue(dictionary(number), "/Type"), "/ObjStm")) streams.push_back(number);
+    std::sort(streams.begin(), streams.end());
+    for (int number : streams) {
+        const std::string_view dict = dictionary(number);
+        long count = 0, first = 0;
+        if (!parseNumber(dictValue(dict, "/N"), count) ||
+            !parseNumber(dictValue(dict, "/First"), first) || count < 0 || first < 0)
+            continue;
+        std::string data;
+        if (!streamData(number, data) || static_cast<size_t>(first) > data.size()) continue;
+        const std::string& text =
+            *decoded_.emplace_back(std::make_unique<std::string>(std::move(data)));
+        std::vector<std::pair<long, long>> pairs;
+        size_t i = 0;
+        for (long k = 0; k < count && i < static_cast<size_t>(first); ++k) {
+            long object = 0, offset = 0;
+            i = skipWhite(text, i);
+            size_t end = tokenEnd(text, i);
+            if (!parseNumber(std::string_view(text).substr(i, end - i), object)) break;
+            i = skipWhite(text, end);
+            end = tokenEnd(text, i);
+            if (!parseNumber(std::string_view(text).substr(i, end - i), offset)) break;
+            i = end;
+            if (object < 0 || object > INT_MAX || offset < 0) break;
+            pairs.emplace_back(object, first + offset);
+        }
+        for (size_t k = 0; k < pairs.size(); ++k) {
+            const size_t begin = std::min(static_cast<size_t>(pairs[k].second), text.size());
+            const size_t end =
+                k + 1 < pairs.size() ? static_cast<size_t>(pairs[k + 1].second) : text.size();
+            const int object = static_cast<int>(pairs[k].first);
+            if (offsets_.count(object) || compressed_.count(object)) continue;
+            compressed_[object] =
+                std::string_view(text).substr(begin, std::max(end, begin) - begin);
+        }
+    }
 }
 
 std::vector<int> Container::objectNumbers() const {
@@ -231,13 +276,18 @@ std::vector<int> Container::objectNumbers() const {
     out.reserve(offsets_.size());
     for (const auto& [number, extent] : offsets_)
         out.push_back(number);
+    for (const auto& [number, text] : compressed_)
+        out.push_back(number);
     std::sort(out.begin(), out.end());
     return out;
 }
 
 std::string_view Container::body(int number) const {
     const auto found = offsets_.find(number);
-    if (found == offsets_.end()) return {};
+    if (found == offsets_.end()) {
+        const auto inStream = compressed_.find(number);
+        return inStream == compressed_.end() ? std::string_view() : inStream->second;
+    }
     return in_.substr(found->second.begin, found->second.end - found->second.begin);
 }
 

@@ -1,10 +1,12 @@
 // A tolerant walk over a PDF container: objects are found by their "N G obj" headers (the last
-// definition of a number wins, as incremental updates append), dictionaries are read at their
+// definition of a number wins, as incremental updates append; objects compressed in object
+// streams are found there too), dictionaries are read at their
 // top level only, and stream data is decoded with a bound on the decompressed size. Nothing is
 // followed recursively, so objects that reference themselves cannot loop.
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -52,6 +54,7 @@ class Container {
     bool inflateData(std::string_view compressed, std::string& out);
 
   private:
+    void readObjectStreams();
     std::string_view rawStream(int number, std::string_view dict) const;
     long lengthOf(std::string_view dict) const;
 
@@ -60,6 +63,9 @@ class Container {
         size_t begin, end;  // from the byte after "obj" to the next header
     };
     std::unordered_map<int, Extent> offsets_;
+    // Decoded object streams, and the objects found in them.
+    std::vector<std::unique_ptr<std::string>> decoded_;
+    std::unordered_map<int, std::string_view> compressed_;
     size_t budget_;
     bool bounded_ = false;
 };

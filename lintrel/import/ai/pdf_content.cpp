@@ -1,6 +1,6 @@
 // The content stream interpreter. Operands collect on a stack until an operator takes them;
-// points are mapped through the current transformation matrix as they are given. Text,
-// images, forms and shading draw nothing here (forms are counted).
+// points are mapped through the current transformation matrix as they are given. Forms are
+// drawn through the hooks when there are any; text, images and shading draw nothing.
 #include "import/ai/pdf_content.h"
 
 #include <algorithm>
@@ -17,14 +17,19 @@ namespace {
 // Saved graphics states at most; deeper saves are counted and not kept.
 constexpr size_t kMaxSaves = 4096;
 
-struct Matrix {
-    double a = 1, b = 0, c = 0, d = 1, e = 0, f = 0;
-    Point apply(double x, double y) const { return {a * x + c * y + e, b * x + d * y + f}; }
-    // This matrix applied first, then `m`.
-    Matrix then(const Matrix& m) const {
-        return {a * m.a + b * m.c, a * m.b + b * m.d,       c * m.a + d * m.c,
-                c * m.b + d * m.d, e * m.a + f * m.c + m.e, e * m.b + f * m.d + m.f};
-    }
+// Forms drawing forms at most this deep; a form that draws itself stops here.
+constexpr int kMaxFormDepth = 8;
+
+using Matrix = ContentMatrix;
+
+struct Rgb {
+    double red = 0, green = 0, blue = 0;
+};
+
+// The part of the graphics state that shapes the drawing; q and Q save and restore it.
+struct GraphicsState {
+    Matrix ctm;
+    Rgb stroke, fill;
 };
 
 bool isWhite(char c) {
@@ -36,8 +41,16 @@ bool isDelimiter(char c) {
 
 class ContentReader {
   public:
-    ContentReader(std::string_view in, PathBuilder& paths, ImportDiagnostics& diagnostics)
-        : in_(in), paths_(paths), diagnostics_(diagnostics) {}
+    ContentReader(std::string_view in, PathBuilder& paths, ImportDiagnostics& diagnostics,
+                  const ContentHooks* hooks, const GraphicsState& state, std::string_view resources,
+                  int depth)
+        : in_(in),
+          paths_(paths),
+          diagnostics_(diagnostics),
+          hooks_(hooks),
+          resources_(resources),
+          depth_(depth),
+          state_(state) {}
 
     void run() {
         while (pos_ < in_.size()) {
@@ -59,7 +72,9 @@ class ContentReader {
                     ++pos_;
                 otherOperand();
             } else if (c == '/') {
-                pos_ = tokenEnd(pos_ + 1);
+                const size_t end = tokenEnd(pos_ + 1);
+                name_ = in_.substr(pos_, end - pos_);
+                pos_ = end;
                 otherOperand();
             } else {
                 const size_t end = tokenEnd(pos_);
@@ -116,17 +131,45 @@ class ContentReader {
         pos_ = in_.size();
     }
 
-    Point point(size_t i) const { return ctm_.apply(numbers_[i], numbers_[i + 1]); }
+    Point point(size_t i) const { return state_.ctm.apply(numbers_[i], numbers_[i + 1]); }
 
     bool operands(size_t n) const { return !hasOther_ && numbers_.size() == n; }
 
-    void colour(size_t n) {
+    // The operands as a colour of 1 (gray), 3 (RGB) or 4 (CMYK) components; other counts
+    // (patterns, separations by name) leave the colour as it was.
+    void colour(Rgb& target) const {
         const std::vector<double>& a = numbers_;
-        if (n == 1) paths_.setColour(a[0], a[0], a[0]);
-        if (n == 3) paths_.setColour(a[0], a[1], a[2]);
-        if (n == 4)
-            paths_.setColour(1 - std::min(1.0, a[0] + a[3]), 1 - std::min(1.0, a[1] + a[3]),
-                             1 - std::min(1.0, a[2] + a[3]));
+        if (a.size() == 1) target = {a[0], a[0], a[0]};
+        if (a.size() == 3) target = {a[0], a[1], a[2]};
+        if (a.size() == 4)
+            target = {1 - std::min(1.0, a[0] + a[3]), 1 - std::min(1.0, a[1] + a[3]),
+                      1 - std::min(1.0, a[2] + a[3])};
+    }
+    // A new colour space starts black in the device spaces, which is every one read here.
+    static void resetColour(Rgb& target) { target = Rgb{}; }
+
+    // A stroke paints in the stroke colour, a fill in the fill colour, both in the stroke's.
+    void paint(bool stroke, bool close) {
+        const Rgb& c = stroke ? state_.stroke : state_.fill;
+        paths_.setColour(c.red, c.green, c.blue);
+        paths_.paint(close);
+    }
+
+    void drawXObject() {
+        ContentForm form;
+        if (!hooks_ || !hooks_->form) {
+            diagnostics_.note(diag::kAiFormsSkipped,
+                              "forms and images in the page content not drawn");
+        } else if (depth_ >= kMaxFormDepth || !hooks_->form(resources_, name_, form)) {
+            if (hooks_->skipped) hooks_->skipped();
+        } else {
+            GraphicsState inner = state_;
+            inner.ctm = form.matrix.then(state_.ctm);
+            // A path under construction is not part of the form's.
+            ContentReader(form.content, paths_, diagnostics_, hooks_, inner, form.resources,
+                          depth_ + 1)
+                .run();
+        }
     }
 
     void pathOperator(std::string_view op) {
@@ -144,49 +187,54 @@ class ContentReader {
             paths_.closeSubpath();
         } else if (op == "re" && operands(4)) {
             const double x = numbers_[0], y = numbers_[1], w = numbers_[2], h = numbers_[3];
-            paths_.moveTo(ctm_.apply(x, y));
-            paths_.lineTo(ctm_.apply(x + w, y));
-            paths_.lineTo(ctm_.apply(x + w, y + h));
-            paths_.lineTo(ctm_.apply(x, y + h));
+            const Matrix& m = state_.ctm;
+            paths_.moveTo(m.apply(x, y));
+            paths_.lineTo(m.apply(x + w, y));
+            paths_.lineTo(m.apply(x + w, y + h));
+            paths_.lineTo(m.apply(x, y + h));
             paths_.closeSubpath();
         }
     }
 
     void operate(std::string_view op) {
         if (op == "S") {
-            paths_.paint(false);
+            paint(true, false);
         } else if (op == "s") {
             paths_.closeSubpath();
-            paths_.paint(false);
-        } else if (op == "f" || op == "F" || op == "f*" || op == "B" || op == "B*" || op == "b" ||
-                   op == "b*") {
-            paths_.paint(true);  // a filled region is closed
+            paint(true, false);
+        } else if (op == "f" || op == "F" || op == "f*") {
+            paint(false, true);  // a filled region is closed
+        } else if (op == "B" || op == "B*" || op == "b" || op == "b*") {
+            paint(true, true);
         } else if (op == "n") {
             paths_.discard();
         } else if (op == "q") {
             if (saved_.size() < kMaxSaves)
-                saved_.push_back(ctm_);
+                saved_.push_back(state_);
             else
                 diagnostics_.note(diag::kAiNestingLimited, "graphics state saves nested too deep");
         } else if (op == "Q") {
             if (!saved_.empty()) {
-                ctm_ = saved_.back();
+                state_ = saved_.back();
                 saved_.pop_back();
             }
         } else if (op == "cm" && operands(6)) {
             const std::vector<double>& a = numbers_;
-            ctm_ = Matrix{a[0], a[1], a[2], a[3], a[4], a[5]}.then(ctm_);
-        } else if ((op == "g" || op == "G") && operands(1)) {
-            colour(1);
-        } else if ((op == "rg" || op == "RG") && operands(3)) {
-            colour(3);
-        } else if ((op == "k" || op == "K") && operands(4)) {
-            colour(4);
-        } else if ((op == "sc" || op == "scn" || op == "SC" || op == "SCN") && !hasOther_) {
-            colour(numbers_.size());
+            state_.ctm = Matrix{a[0], a[1], a[2], a[3], a[4], a[5]}.then(state_.ctm);
+        } else if ((op == "G" && operands(1)) || (op == "RG" && operands(3)) ||
+                   (op == "K" && operands(4)) || ((op == "SC" || op == "SCN") && !hasOther_)) {
+            colour(state_.stroke);
+        } else if ((op == "g" && operands(1)) || (op == "rg" && operands(3)) ||
+                   (op == "k" && operands(4)) || ((op == "sc" || op == "scn") && !hasOther_)) {
+            colour(state_.fill);
+        } else if (op == "CS") {
+            resetColour(state_.stroke);
+        } else if (op == "cs") {
+            resetColour(state_.fill);
         } else if (op == "Do") {
-            diagnostics_.note(diag::kAiFormsSkipped,
-                              "forms and images in the page content not drawn");
+            drawXObject();
+        } else if (op == "BT") {
+            if (hooks_ && hooks_->text) hooks_->text();
         } else if (op == "BI") {
             skipInlineImage();
         } else {
@@ -200,16 +248,24 @@ class ContentReader {
     size_t pos_ = 0;
     PathBuilder& paths_;
     ImportDiagnostics& diagnostics_;
+    const ContentHooks* hooks_;
+    std::string_view resources_;
+    int depth_;
     std::vector<double> numbers_;
     bool hasOther_ = false;  // an operand that is not a number stands on the stack
-    Matrix ctm_;
-    std::vector<Matrix> saved_;
+    std::string_view name_;  // the last name operand
+    GraphicsState state_;
+    std::vector<GraphicsState> saved_;
 };
 
 }  // namespace
 
-void readPageContent(std::string_view content, PathBuilder& paths, ImportDiagnostics& diagnostics) {
-    ContentReader(content, paths, diagnostics).run();
+void readPageContent(std::string_view content, PathBuilder& paths, ImportDiagnostics& diagnostics,
+                     const ContentHooks* hooks) {
+    GraphicsState start;
+    if (hooks) start.ctm = hooks->start;
+    ContentReader(content, paths, diagnostics, hooks, start, hooks ? hooks->resources : "", 0)
+        .run();
 }
 
 }  // namespace lintrel::ai

@@ -55,7 +55,10 @@ std::optional<double> millimetresPerUnit(int unitCode) {
 }
 
 int coordinateUnit(std::string_view path, int declaredUnit) {
-    return hasExtension(path, "ai") ? LINTREL_UNIT_POINT : declaredUnit;
+    if (hasExtension(path, "ai")) return LINTREL_UNIT_POINT;
+    // The PDF reader converts points itself; the file declares nothing.
+    if (hasExtension(path, "pdf")) return LINTREL_UNIT_MILLIMETRE;
+    return declaredUnit;
 }
 
 std::string_view unitName(int unitCode) {

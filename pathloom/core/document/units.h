@@ -15,7 +15,8 @@ std::optional<double> millimetresPerUnit(int unitCode);
 
 // The unit a freshly imported drawing's coordinates are in. Illustrator writes every coordinate
 // in points whatever ruler unit its document shows (the ruler unit only changes what its rulers
-// display), so an AI drawing is in points; any other drawing is in the unit its file declared.
+// display), so an AI drawing is in points; a PDF drawing comes in millimetres from its reader;
+// any other drawing is in the unit its file declared.
 int coordinateUnit(std::string_view path, int declaredUnit);
 
 // A short English name of a unit code ("inches", "millimetres", "unitless"...).

@@ -1,0 +1,264 @@
+// The PDF reader: path operators, graphics state, colour spaces, page boxes, rotation and user
+// unit, form XObjects, object streams, text and image diagnostics and the page choice, on
+// small files written here.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "import/pdf/pdf_diagnostics.h"
+#include "import/pdf/pdf_reader.h"
+#include "import_helpers.h"
+#include "pdf_builder.h"
+
+namespace lintrel::test {
+namespace {
+
+constexpr double kInch = 25.4;  // 72 points
+
+// The objects of a page tree over `pages` page dictionaries' entries, each with its content.
+struct Page {
+    std::string content;
+    std::string entries = "/MediaBox[0 0 72 72]";
+};
+
+std::string pdfOf(const std::vector<Page>& pages, std::string_view treeEntries = "",
+                  PdfText pdf = PdfText()) {
+    std::string kids;
+    for (const Page& p : pages) {
+        const int content = pdf.stream(p.content);
+        kids += PdfText::ref(pdf.object("<</Type/Page" + p.entries + "/Contents " +
+                                        PdfText::ref(content) + ">>")) +
+                " ";
+    }
+    const int tree = pdf.object("<</Type/Pages" + std::string(treeEntries) + "/Kids[" + kids +
+                                "]/Count " + std::to_string(pages.size()) + ">>");
+    pdf.object("<</Type/Catalog/Pages " + PdfText::ref(tree) + ">>");
+    return pdf.str();
+}
+
+ChainOwner<VectGroup> readPage(const std::string& bytes, ImportDiagnostics& d, int page = 1) {
+    return ChainOwner<VectGroup>(pdf::readPdfPage(bytes, page, d));
+}
+
+// The first vect of the first group, null when nothing was drawn.
+Vect* firstVect(const ChainOwner<VectGroup>& groups) {
+    return groups ? groups.get()->vects : nullptr;
+}
+
+std::vector<Point> pointsOf(Vect* v) {
+    std::vector<Point> out;
+    for (Seg* s : ring(v->segs)) {
+        if (out.empty()) out.push_back(segStart(*s));
+        out.push_back(segEnd(*s));
+    }
+    return out;
+}
+
+void expectPoints(Vect* v, const std::vector<Point>& expected) {
+    ASSERT_TRUE(v);
+    const auto got = pointsOf(v);
+    ASSERT_EQ(got.size(), expected.size());
+    for (size_t i = 0; i < got.size(); ++i) {
+        EXPECT_NEAR(got[i].x, expected[i].x, 1e-9) << i;
+        EXPECT_NEAR(got[i].y, expected[i].y, 1e-9) << i;
+    }
+}
+
+TEST(PdfReader, PathOperatorsInMillimetres) {
+    ImportDiagnostics d;
+    const auto groups = readPage(pdfOf({{"0 0 m 72 0 l 72 36 l S\n"
+                                         "0 0 m 0 72 72 72 72 0 c S\n"
+                                         "0 0 m 36 72 72 0 v S 0 0 m 36 72 72 0 y S\n"
+                                         "36 36 36 18 re f\n"
+                                         "0 0 m 72 72 l h S"}}),
+                                 d);
+    ASSERT_TRUE(groups);
+    const auto vects = itemsOf(firstVect(groups));
+    ASSERT_EQ(vects.size(), 6u);
+    expectPoints(vects[0], {{0, 0}, {kInch, 0}, {kInch, kInch / 2}});
+    EXPECT_EQ(vects[1]->type, LINTREL_BEZIER);
+    EXPECT_EQ(vects[2]->type, LINTREL_BEZIER);
+    EXPECT_EQ(vects[3]->type, LINTREL_BEZIER);
+    const double h = kInch / 2, q = kInch / 4;
+    expectPoints(vects[4], {{h, h}, {kInch, h}, {kInch, h + q}, {h, h + q}, {h, h}});
+    // h closes the subpath back to its start.
+    expectPoints(vects[5], {{0, 0}, {kInch, kInch}, {0, 0}});
+    EXPECT_TRUE(d.items().empty());
+}
+
+TEST(PdfReader, SavedStatesAndMatrices) {
+    ImportDiagnostics d;
+    const auto groups =
+        readPage(pdfOf({{"q 2 0 0 2 0 0 cm 0 0 m 36 0 l S Q 0 0 m 36 0 l S\n"
+                         "q 1 0 0 1 36 0 cm q 0 1 -1 0 0 0 cm 0 0 m 36 0 l S Q Q\n"
+                         "Q Q 0 0 m 0 36 l S"}}),  // unbalanced restores change nothing
+                 d);
+    const auto vects = itemsOf(firstVect(groups));
+    ASSERT_EQ(vects.size(), 4u);
+    expectPoints(vects[0], {{0, 0}, {kInch, 0}});
+    expectPoints(vects[1], {{0, 0}, {kInch / 2, 0}});
+    expectPoints(vects[2], {{kInch / 2, 0}, {kInch / 2, kInch / 2}});
+    expectPoints(vects[3], {{0, 0}, {0, kInch / 2}});
+}
+
+// Colour values are red in the low byte, then green, then blue.
+TEST(PdfReader, StrokeAndFillColoursInTheDeviceSpaces) {
+    ImportDiagnostics d;
+    const auto groups = readPage(pdfOf({{"1 0 0 RG 0 0 1 rg 0 0 m 9 0 l S 0 0 9 9 re f\n"
+                                         "0.2 G 0 0 m 9 9 l S\n"
+                                         "1 0 0 0 K 0 0 0 1 k 0 0 m 0 9 l S 0 0 5 5 re f\n"
+                                         "0 1 0 RG 1 g 0 0 9 9 re B"}}),
+                                 d);
+    const auto list = groupsOf(groups.get());
+    ASSERT_EQ(list.size(), 6u);
+    EXPECT_EQ(list[0]->colour, 0x0000FFu);  // the red stroke
+    EXPECT_EQ(list[1]->colour, 0xFF0000u);  // the blue fill
+    EXPECT_EQ(list[2]->colour, 0x333333u);
+    EXPECT_EQ(list[3]->colour, 0xFFFF00u);  // cyan ink is green and blue light
+    EXPECT_EQ(list[4]->colour, 0x000000u);
+    EXPECT_EQ(list[5]->colour, 0x00FF00u);  // fill and stroke: the stroke's colour
+    for (size_t i = 0; i < list.size(); ++i)
+        EXPECT_EQ(list[i]->number, static_cast<int>(i) + 1);
+}
+
+TEST(PdfReader, ColourSpacesChosenByName) {
+    ImportDiagnostics d;
+    const auto groups = readPage(pdfOf({{"/DeviceRGB CS 0 1 0 SC 0 0 m 9 0 l S\n"
+                                         "/DeviceCMYK CS 0 0 1 0 SCN 0 0 m 9 9 l S\n"
+                                         "/DeviceGray CS 0 0 m 0 9 l S\n"  // starts black
+                                         "/CS0 cs 1 0 0 scn 0 0 5 5 re f\n"
+                                         "/Pattern cs /P0 scn 0 0 4 4 re f"}}),
+                                 d);
+    const auto list = groupsOf(groups.get());
+    ASSERT_EQ(list.size(), 4u);
+    EXPECT_EQ(list[0]->colour, 0x00FF00u);
+    EXPECT_EQ(list[1]->colour, 0x00FFFFu);  // yellow
+    EXPECT_EQ(list[2]->colour, 0x000000u);
+    EXPECT_EQ(list[3]->colour, 0x0000FFu);
+    // A pattern space starts black like the others; its pattern is not read.
+    EXPECT_EQ(itemsOf(list[2]->vects).size(), 2u);
+}
+
+TEST(PdfReader, PageBoxRotationAndUserUnit) {
+    ImportDiagnostics d;
+    const std::string line = "100 200 m 172 200 l S";
+    const auto moved = readPage(pdfOf({{line, "/MediaBox[100 200 244 272]"}}), d);
+    expectPoints(firstVect(moved), {{0, 0}, {kInch, 0}});
+    // The crop box wins over the media box; the tree's box is inherited.
+    const auto cropped =
+        readPage(pdfOf({{line, "/CropBox[64 200 172 272]"}}, "/MediaBox[0 0 999 999]"), d);
+    expectPoints(firstVect(cropped), {{kInch / 2, 0}, {1.5 * kInch, 0}});
+    // Turned a quarter clockwise: the box is 72 wide and 144 high, shown 144 wide.
+    const auto turned = readPage(pdfOf({{line, "/MediaBox[100 200 172 344]/Rotate 90"}}), d);
+    expectPoints(firstVect(turned), {{0, kInch}, {0, 0}});
+    const auto half = readPage(pdfOf({{line, "/MediaBox[100 200 172 344]/Rotate 180"}}), d);
+    expectPoints(firstVect(half), {{kInch, 2 * kInch}, {0, 2 * kInch}});
+    const auto back = readPage(pdfOf({{line, "/MediaBox[100 200 172 344]/Rotate -90"}}), d);
+    expectPoints(firstVect(back), {{2 * kInch, 0}, {2 * kInch, kInch}});
+    const auto large = readPage(pdfOf({{line, "/MediaBox[100 200 172 344]/UserUnit 10"}}), d);
+    expectPoints(firstVect(large), {{0, 0}, {10 * kInch, 0}});
+}
+
+TEST(PdfReader, FormsDrawnThroughDo) {
+    PdfText pdf;
+    const int inner =
+        pdf.stream("0 G 0 0 m 0 36 l S", "/Type/XObject/Subtype/Form/BBox[0 0 72 72]");
+    const int image = pdf.stream("xx", "/Type/XObject/Subtype/Image/Width 1/Height 1");
+    const int form = pdf.stream("1 0 0 RG 0 0 m 36 0 l S /Fi Do /Im Do",
+                                "/Subtype/Form/Matrix[1 0 0 1 36 0]/Resources<</XObject<</Fi " +
+                                    PdfText::ref(inner) + "/Im " + PdfText::ref(image) + ">>>>");
+    const int resources = pdf.object("<</XObject<</Fm " + PdfText::ref(form) + ">>>>");
+    ImportDiagnostics d;
+    const auto groups =
+        readPage(pdfOf({{"q 2 0 0 2 0 0 cm /Fm Do Q /Fm Do /Nothing Do",
+                         "/MediaBox[0 0 288 288]/Resources " + PdfText::ref(resources)}},
+                       "", pdf),
+                 d);
+    const auto list = groupsOf(groups.get());
+    ASSERT_EQ(list.size(), 2u);
+    // The form's red line twice (scaled and not), its inner form's lines in black.
+    const auto red = itemsOf(list[0]->vects);
+    ASSERT_EQ(red.size(), 2u);
+    EXPECT_EQ(list[0]->colour, 0x0000FFu);
+    expectPoints(red[0], {{kInch, 0}, {2 * kInch, 0}});
+    expectPoints(red[1], {{kInch / 2, 0}, {kInch, 0}});
+    const auto black = itemsOf(list[1]->vects);
+    ASSERT_EQ(black.size(), 2u);
+    expectPoints(black[0], {{kInch, 0}, {kInch, kInch}});
+    EXPECT_EQ(d.countOf(diag::kPdfImagesSkipped), 3);
+}
+
+TEST(PdfReader, FormsDrawingThemselvesStop) {
+    PdfText pdf;
+    // Object 1 is this form: it draws a line and then itself.
+    pdf.stream("0 0 m 1 0 l S /Me Do", "/Subtype/Form/Resources<</XObject<</Me 1 0 R>>>>");
+    ImportDiagnostics d;
+    const auto groups = readPage(
+        pdfOf({{"/Me Do", "/MediaBox[0 0 72 72]/Resources<</XObject<</Me 1 0 R>>>>"}}, "", pdf), d);
+    EXPECT_EQ(itemsOf(firstVect(groups)).size(), 8u);
+    EXPECT_EQ(d.countOf(diag::kPdfImagesSkipped), 1);
+}
+
+// A form drawing itself ten times would draw ten to the eighth lines: the page stops at its
+// bound of form draws.
+TEST(PdfReader, FormsDrawingThemselvesOftenStop) {
+    PdfText pdf;
+    std::string content = "0 0 m 1 0 l S";
+    for (int i = 0; i < 10; ++i)
+        content += " /Me Do";
+    pdf.stream(content, "/Subtype/Form/Resources<</XObject<</Me 1 0 R>>>>");
+    ImportDiagnostics d;
+    const auto groups = readPage(
+        pdfOf({{"/Me Do", "/MediaBox[0 0 72 72]/Resources<</XObject<</Me 1 0 R>>>>"}}, "", pdf), d);
+    EXPECT_EQ(itemsOf(firstVect(groups)).size(), 4096u);
+    EXPECT_GT(d.countOf(diag::kPdfImagesSkipped), 0);
+}
+
+// The page tree in a compressed object stream, as PDF 1.5 writers store it.
+TEST(PdfReader, ObjectsInObjectStreams) {
+    PdfText pdf;
+    const int content = pdf.stream("0 0 m 72 0 l S");
+    const std::string objects[] = {
+        "<</Type/Page/Parent 12 0 R/MediaBox[0 0 72 72]/Contents " + PdfText::ref(content) + ">>",
+        "<</Type/Pages/Kids[11 0 R]/Count 1>>", "<</Type/Catalog/Pages 12 0 R>>"};
+    std::string head, body;
+    for (int i = 0; i < 3; ++i) {
+        head += std::to_string(11 + i) + " " + std::to_string(body.size()) + " ";
+        body += objects[i] + "\n";
+    }
+    pdf.stream(deflated(head + body),
+               "/Type/ObjStm/N 3/First " + std::to_string(head.size()) + "/Filter/FlateDecode");
+    ImportDiagnostics d;
+    const auto groups = readPage(pdf.str(), d);
+    ASSERT_TRUE(groups);
+    expectPoints(firstVect(groups), {{0, 0}, {kInch, 0}});
+}
+
+TEST(PdfReader, TextAndMissingPagesNoted) {
+    const std::string twoPages =
+        pdfOf({{"BT /F1 9 Tf (a) Tj ET BT (b) Tj ET 0 0 m 72 0 l S"}, {"0 0 m 0 72 l S"}});
+    ImportDiagnostics d;
+    const auto first = readPage(twoPages, d);
+    expectPoints(firstVect(first), {{0, 0}, {kInch, 0}});
+    EXPECT_EQ(d.countOf(diag::kPdfTextSkipped), 2);
+    ImportDiagnostics second;
+    expectPoints(firstVect(readPage(twoPages, second, 2)), {{0, 0}, {0, kInch}});
+    EXPECT_TRUE(second.items().empty());
+    ImportDiagnostics missing;
+    expectPoints(firstVect(readPage(twoPages, missing, 5)), {{0, 0}, {kInch, 0}});
+    EXPECT_EQ(missing.countOf(diag::kPdfPageMissing), 1);
+    ImportDiagnostics none;
+    EXPECT_FALSE(readPage("%PDF-1.4\n1 0 obj\n<</Type/Font>>\nendobj\n", none));
+    EXPECT_EQ(none.countOf(diag::kPdfNoPage), 1);
+}
+
+// Through the import entry: the extension picks the reader, nothing scales it again.
+TEST(PdfReader, ImportedByExtension) {
+    const auto groups = importText(pdfOf({{"0 0 m 72 0 l S"}}), 1, 0.05, 0, "pdf");
+    ASSERT_TRUE(groups);
+    expectPoints(firstVect(groups), {{0, 0}, {kInch, 0}});
+}
+
+}  // namespace
+}  // namespace lintrel::test
