@@ -15,10 +15,10 @@
 
 #include "app/commands.h"
 #include "app/main_window.h"
-#include "core/document/code_link.h"
 #include "core/document/commands.h"
 #include "core/document/import_reason.h"
 #include "core/document/pipeline.h"
+#include "core/document/selection_lines.h"
 #include "core/settings/profile_file.h"
 #include "core/text/texts.h"
 #include "dialogs/prompter.h"

@@ -18,8 +18,8 @@
 #include "core/codegen/output_profile.h"
 #include "core/controller/controller_session.h"
 #include "core/document/document.h"
+#include "core/document/drawing_summary.h"
 #include "core/document/import_reason.h"
-#include "core/document/measure.h"
 #include "core/document/pipeline.h"
 #include "core/document/units.h"
 

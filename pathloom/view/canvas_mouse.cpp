@@ -4,7 +4,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
-#include "core/canvas/measures.h"
+#include "core/canvas/vect_measures.h"
 #include "core/codegen/number_format.h"
 #include "core/text/texts.h"
 #include "view/canvas.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "core/codegen/output_profile.h"
-#include "core/document/measure.h"
+#include "core/document/drawing_summary.h"
 #include "core/document/pipeline.h"
 #include "core/settings/settings.h"
 #include "interp/interpreter.h"

@@ -13,7 +13,7 @@
 
 #include "core/document/auto_optimize.h"
 #include "core/document/document.h"
-#include "core/document/measure.h"
+#include "core/document/drawing_summary.h"
 #include "support/corpus.h"
 
 namespace pathloom {

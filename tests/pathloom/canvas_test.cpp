@@ -5,11 +5,11 @@
 
 #include <cmath>
 
-#include "core/canvas/measures.h"
 #include "core/canvas/raster.h"
 #include "core/canvas/rulers.h"
 #include "core/canvas/scene.h"
 #include "core/canvas/svg.h"
+#include "core/canvas/vect_measures.h"
 #include "core/canvas/view_transform.h"
 #include "support/builders.h"
 

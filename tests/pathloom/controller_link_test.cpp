@@ -4,22 +4,23 @@
 
 #include <cstring>
 
-#include "core/controller/command_link.h"
+#include "core/controller/direct_command_link.h"
 
 using namespace pathloom;
 
-TEST(CommandLink, RepliesOnlyFromSuccessfulCalls) {
+TEST(DirectCommandLink, RepliesOnlyFromSuccessfulCalls) {
     bool online = true;
     int result = 0;
     std::string reply = "12.5";
     std::vector<std::string> sent;
-    CommandLink link([&] { return online; },
-                     [&](const char* command, char* buffer, int size) {
-                         sent.emplace_back(command);
-                         EXPECT_EQ(size, 1024);
-                         std::memcpy(buffer, reply.data(), std::min<size_t>(reply.size(), 1024));
-                         return result;
-                     });
+    DirectCommandLink link([&] { return online; },
+                           [&](const char* command, char* buffer, int size) {
+                               sent.emplace_back(command);
+                               EXPECT_EQ(size, 1024);
+                               std::memcpy(buffer, reply.data(),
+                                           std::min<size_t>(reply.size(), 1024));
+                               return result;
+                           });
     EXPECT_EQ(measuredPosition(&link, 2), 12.5);
     EXPECT_EQ(sent.back(), "?MPOS(2)");
 
@@ -40,7 +41,7 @@ TEST(CommandLink, RepliesOnlyFromSuccessfulCalls) {
     EXPECT_EQ(measuredPosition(nullptr, 0), 0.0);
 }
 
-TEST(CommandLink, ReplyNumbers) {
+TEST(DirectCommandLink, ReplyNumbers) {
     EXPECT_EQ(replyNumber("  -3.25\r\n"), -3.25);
     EXPECT_EQ(replyNumber("abc"), 0.0);
     EXPECT_EQ(replyNumber("inf"), 0.0);

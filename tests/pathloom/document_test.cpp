@@ -14,7 +14,7 @@
 
 #include "core/document/commands.h"
 #include "core/document/document.h"
-#include "core/document/measure.h"
+#include "core/document/drawing_summary.h"
 #include "core/document/pipeline.h"
 #include "core/document/units.h"
 #include "core/text/texts.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/canvas/measures.h"
+#include "core/canvas/vect_measures.h"
 
 namespace pathloom::canvas {
 namespace {

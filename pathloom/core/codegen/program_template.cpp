@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "core/codegen/number_format.h"
-#include "core/document/measure.h"
+#include "core/document/drawing_summary.h"
 #include "core/settings/value_rules.h"
 
 namespace pathloom {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/controller/command_link.h"
+#include "core/controller/direct_command_link.h"
 
 namespace pathloom {
 
@@ -79,7 +79,7 @@ class ControllerSession {
     void* handle_ = nullptr;
     std::string address_;
     int axisCount_ = kUnknownAxes;
-    CommandLink link_;
+    DirectCommandLink link_;
 };
 
 }  // namespace pathloom

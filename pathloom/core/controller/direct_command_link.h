@@ -9,7 +9,7 @@
 
 namespace pathloom {
 
-class CommandLink : public ControllerLink {
+class DirectCommandLink : public ControllerLink {
   public:
     // Size of the reply buffer every command is sent with.
     static constexpr int kReplySize = 1024;
@@ -17,7 +17,7 @@ class CommandLink : public ControllerLink {
     // 0 on success.
     using Send = std::function<int(const char* command, char* reply, int size)>;
 
-    CommandLink(std::function<bool()> isConnected, Send send)
+    DirectCommandLink(std::function<bool()> isConnected, Send send)
         : isConnected_(std::move(isConnected)), send_(std::move(send)) {}
 
     bool connected() const override { return isConnected_ && isConnected_(); }

@@ -1,5 +1,5 @@
 // Selection to lines and lines to selection, over the public records.
-#include "core/document/code_link.h"
+#include "core/document/selection_lines.h"
 
 #include <algorithm>
 

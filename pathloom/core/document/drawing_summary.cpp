@@ -1,5 +1,5 @@
 // Drawing figures for the converter's summary.
-#include "core/document/measure.h"
+#include "core/document/drawing_summary.h"
 
 #include <lintrel/lintrel.hpp>
 

@@ -1,11 +1,11 @@
 // Commands through the direct-command call, with a bounded, always terminated reply.
-#include "core/controller/command_link.h"
+#include "core/controller/direct_command_link.h"
 
 #include <array>
 
 namespace pathloom {
 
-std::optional<std::string> CommandLink::query(std::string_view command) {
+std::optional<std::string> DirectCommandLink::query(std::string_view command) {
     if (!connected() || !send_) return std::nullopt;
     std::array<char, kReplySize> reply{};
     const std::string text(command);
@@ -14,7 +14,7 @@ std::optional<std::string> CommandLink::query(std::string_view command) {
     return std::string(reply.data());
 }
 
-void CommandLink::assign(std::string_view command) {
+void DirectCommandLink::assign(std::string_view command) {
     query(command);
 }
 

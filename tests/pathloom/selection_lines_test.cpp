@@ -2,7 +2,7 @@
 // are: a stale or empty map, or a map longer than the text, never reads past an end.
 #include <gtest/gtest.h>
 
-#include "core/document/code_link.h"
+#include "core/document/selection_lines.h"
 #include "support/builders.h"
 
 namespace pathloom {

@@ -1,5 +1,5 @@
 // Vect lengths, arc circles and snap candidates.
-#include "core/canvas/measures.h"
+#include "core/canvas/vect_measures.h"
 
 #include <cmath>
 
