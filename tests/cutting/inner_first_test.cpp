@@ -93,7 +93,9 @@ TEST(InnerFirst, ShortestTravelPlansWithTheRule) {
         expectInnerFirst(drawing.get(), "shortest travel, seed " + std::to_string(seed));
     }
     // A vect list re-heads its pointer; selected vects only keep the others in place.
-    ChainOwner<Vect> vects(nestedPlate(1)->vects);
+    ChainOwner<VectGroup> plate(nestedPlate(1));
+    ChainOwner<Vect> vects(plate.get()->vects);
+    plate.get()->vects = nullptr;
     void* list = vects.get();
     EXPECT_NE(Lintrel_ShortTravelSortInnerFirst(&list, 0, 1), LINTREL_BAD_ARGUMENT);
     vects.release();
