@@ -31,7 +31,7 @@ void VxDxf::read(std::string_view text, int importOptions, double precision,
 
 VectGroup* VxDxf::convert(ImportDiagnostics& diagnostics) {
     if (!doc_) return nullptr;
-    dxf::Converter converter(*doc_, precision_);
+    dxf::Converter converter(*doc_, precision_, (importOptions_ & kHatchOutlines) != 0);
     VectGroup* groups = converter.run(diagnostics);
     diag::noteConvertFlaws(converter.flaws(), diagnostics);
     fontFilesRead_ = converter.fontFilesRead();
