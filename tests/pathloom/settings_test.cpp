@@ -208,7 +208,7 @@ TEST(Settings, ReadingFollowsTheProfileRules) {
     ProfileFile rewritten = profile;
     writeSettings(s, rewritten);
     EXPECT_EQ(rewritten.text().find("; written by hand\r\n"), 0u);
-    EXPECT_EQ(rewritten.section("Auto optimize").size(), 14u);
+    EXPECT_EQ(rewritten.section("Auto optimize").size(), 15u);
 }
 
 TEST(Settings, FilesWrittenOnWindowsInTheGbkCodePage) {
