@@ -78,6 +78,32 @@ TEST(DxfHatch, PolylineAndEdgePathsBecomeClosedOutlines) {
     }
 }
 
+// An elliptic edge path (a whole ellipse, 20 by 10) and a spline edge closed by a line.
+TEST(DxfHatch, EllipseAndSplineEdgesAreSampledWithinTheirCurves) {
+    DxfText t = entitiesOnly();
+    t.entity("HATCH", "0", 5).group(2, "SOLID").group(70, 1).group(91, 2);
+    t.group(92, 1).group(93, 1).group(72, 3).group(10, 0.0).group(20, 0.0);
+    t.group(11, 10.0).group(21, 0.0).group(40, 0.5).group(50, 0.0).group(51, 360.0);
+    t.group(73, 1).group(97, 0);
+    t.group(92, 1).group(93, 2).group(72, 4).group(94, 3).group(73, 0).group(74, 0);
+    t.group(95, 8).group(96, 4);
+    for (const double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0})
+        t.group(40, k);
+    for (const auto& [x, y] : {std::pair{0.0, 0.0}, {0.0, 10.0}, {10.0, 10.0}, {10.0, 0.0}})
+        t.group(10, x).group(20, y);
+    t.group(72, 1).group(10, 10.0).group(20, 0.0).group(11, 0.0).group(21, 0.0).group(97, 0);
+    const ChainOwner<VectGroup> groups = importText(t.endSection().eof().str(), kOutlines, 0.01);
+    const auto vects = vectsOf(groups.get());
+    ASSERT_EQ(vects.size(), 2u);
+    const Box ellipse = boxOf(vects[0]), spline = boxOf(vects[1]);
+    EXPECT_NEAR(ellipse.x1 - ellipse.x0, 20, 0.02);
+    EXPECT_NEAR(ellipse.y1 - ellipse.y0, 10, 0.02);
+    EXPECT_NEAR(spline.x1 - spline.x0, 10, 1e-9);
+    EXPECT_NEAR(spline.y1, 7.5, 0.05);  // the cubic's highest point
+    for (Vect* v : vects)
+        EXPECT_EQ(v->closed, 1);
+}
+
 TEST(DxfHatchCorpus, ClockwiseArcBoundaryIsOneClosedOutline) {
     SKIP_WITHOUT_CORPUS("dxf");
     const std::string path = corpus::file("dxf", "ezdxf__clockwise_arcs_hatch.dxf").string();
