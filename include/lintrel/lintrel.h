@@ -427,6 +427,13 @@ LINTREL_API int VarnixCadArray_OpenEth(const char* ipAddress, void** handle);
  * a result code) and sets the last error to this code. */
 enum { LINTREL_INTERNAL_ERROR = 21099 };
 
+/* ---- Import options ----
+ * Bits of the importOptions argument of both import exports. Bit 0 (1) keeps arcs, splines,
+ * Bezier curves and text as curves, as the original interface has it. Bit 1 turns the boundary
+ * paths of DXF hatches (polylines and edges: lines, arcs, ellipses, splines) into closed
+ * outlines in the hatch's colour; the fill is never drawn. Other readers ignore it. */
+enum { LINTREL_IMPORT_KEEP_CURVES = 1, LINTREL_IMPORT_HATCH_OUTLINES = 2 };
+
 /* ---- Import diagnostics ----
  * What the last import (either family, or an image) repaired or skipped, as a list of entries,
  * each with a stable code, a count and a short English text. Each import collects its own list

@@ -13,9 +13,13 @@
 
 namespace lintrel {
 
+// Bit 1 of the import options: the boundary paths of DXF hatches become closed outlines in the
+// hatch's colour (the fill is never drawn). Bit 0, kKeepCurves, is the dispatcher's (reader.h).
+inline constexpr int kHatchOutlines = LINTREL_IMPORT_HATCH_OUTLINES;
+
 struct ImportContext {
     ImportDiagnostics& diagnostics;
-    int importOptions = 0;     // bit kKeepCurves of reader.h: keep curves as curves
+    int importOptions = 0;     // kKeepCurves (reader.h), kHatchOutlines
     double precision = 0.05;   // chord tolerance in millimetres, already clamped
     double pltUnits = 1016.0;  // plotter units per inch, for HPGL files
 };

@@ -46,6 +46,7 @@ AutoOptimizeDialog::AutoOptimizeDialog(Prompter& prompter, QWidget* parent,
     travel_ = addCheck("optimizeTravel", Dialog::tr("自动优化空移"), s.optimizeAbs);
     units_ = addCheck("autoUnits", Dialog::tr("自动适应输入单位"), s.autoUnits);
     plt_ = addNumber("pltUnits", Dialog::tr("PLT绘图仪："), shown(s.pltUnits));
+    hatches_ = addCheck("hatchOutlines", Dialog::tr("DXF填充边界导入为轮廓"), s.hatchOutlines);
     for (QCheckBox* box : {smoothing_, tiny_, merge_, sort_, units_})
         connect(box, &QCheckBox::toggled, this, &AutoOptimizeDialog::updateEnabled);
     updateEnabled();
@@ -104,6 +105,7 @@ AutoOptimizeSettings AutoOptimizeDialog::result() const {
     s.optimizeAbs = travel_->isChecked();
     s.autoUnits = units_->isChecked();
     s.pltUnits = number("pltUnits");
+    s.hatchOutlines = hatches_->isChecked();
     return correctedAutoOptimize(s);
 }
 

@@ -15,8 +15,8 @@ class AutoOptimizeDialog : public FormDialog {
     Q_OBJECT
   public:
     // Check boxes "smoothing", "removeTiny", "removeDuplicates", "merge", "sort", "allowReverse",
-    // "optimizeTravel", "autoUnits"; fields "precision", "tinyWidth", "tinyHeight", "distance",
-    // "pltUnits"; list "sortBy".
+    // "optimizeTravel", "autoUnits", "hatchOutlines"; fields "precision", "tinyWidth",
+    // "tinyHeight", "distance", "pltUnits"; list "sortBy".
     AutoOptimizeDialog(Prompter& prompter, QWidget* parent, const AutoOptimizeSettings& settings);
     // The values after OK, with the corrections of precision and plotter units.
     AutoOptimizeSettings result() const;
@@ -30,7 +30,8 @@ class AutoOptimizeDialog : public FormDialog {
     void updateEnabled();
 
     AutoOptimizeSettings start_;
-    QCheckBox *smoothing_, *tiny_, *duplicates_, *merge_, *sort_, *reverse_, *travel_, *units_;
+    QCheckBox *smoothing_, *tiny_, *duplicates_, *merge_, *sort_, *reverse_, *travel_, *units_,
+        *hatches_;
     QLineEdit *precision_, *width_, *height_, *distance_, *plt_;
     QComboBox* sortBy_;
 };

@@ -3,6 +3,7 @@
 // the before/after action dialog.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -246,6 +247,20 @@ TEST_F(Actions, ChangeActionOpensFromTheFirstSelectedVectAndSetsEverySelectedOne
     window->action(Command::DeleteAction)->trigger();
     EXPECT_EQ(vects()[1]->beforeAction, nullptr);
     EXPECT_EQ(vects()[2]->afterAction, nullptr);
+}
+
+TEST_F(ProcessDialogs, TheAutoOptimiseDialogTurnsHatchOutlinesOnAndOff) {
+    EXPECT_FALSE(window->settings().optimize.hatchOutlines);
+    for (const bool on : {true, false}) {
+        run(Command::AutoOptimize, [&](QDialog& d) {
+            auto* box = child<QCheckBox>(d, "hatchOutlines");
+            ASSERT_NE(box, nullptr);
+            EXPECT_NE(box->isChecked(), on);
+            box->setChecked(on);
+            d.accept();
+        });
+        EXPECT_EQ(window->settings().optimize.hatchOutlines, on);
+    }
 }
 
 }  // namespace

@@ -52,7 +52,8 @@ TEST(DxfBadInput, EveryTruncationReadsWhatIsThere) {
     EXPECT_EQ(vectsOf(firstLine.get()).size(), 1u);
 }
 
-TEST(DxfBadInput, BinaryDxfGivesNull) {
+// A binary drawing cut off in its header holds nothing to draw.
+TEST(DxfBadInput, BinaryDxfCutOffInItsHeaderGivesNull) {
     std::string binary("AutoCAD Binary DXF\r\n\x1a\0", 22);
     binary += std::string("\0\x07SECTION\0\x02HEADER\0", 18);
     EXPECT_FALSE(importText(binary));

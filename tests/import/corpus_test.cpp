@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
-#include <set>
 #include <string>
 
 #include "import_helpers.h"
@@ -21,13 +20,10 @@ namespace {
 namespace fs = std::filesystem;
 
 // Files that imported when this list was made, with their vect counts then; each must keep
-// giving at least as many. The others hold only text, hatches or dimensions, or are binary DXF.
+// giving at least as many. The others hold only text, hatches or dimensions.
 const std::map<std::string, size_t> kMustImport = {
 #include "corpus_expected.inc"
 };
-
-// Binary DXF is not read: these give nothing.
-const std::set<std::string> kBinary = {"ezdxf__bin_dxf_r12.dxf", "ezdxf__bin_dxf_r2000.dxf"};
 
 std::vector<fs::path> corpusFiles() {
     std::vector<fs::path> out;
@@ -67,8 +63,6 @@ TEST(ImportCorpus, EveryDrawingImportsSafely) {
         std::printf("%-58s groups %3zu  vects %6zu  range %g %g %g %g\n", name.c_str(),
                     groupsOf(groups.get()).size(), vects.size(), x, y, w, h);
     }
-    for (const std::string& name : kBinary)
-        EXPECT_FALSE(imported.count(name)) << name << " is binary and must give nothing";
     for (const auto& [name, floor] : kMustImport) {
         EXPECT_TRUE(imported.count(name)) << name << " imported before and now gives nothing";
         EXPECT_GE(imported[name], floor) << name << " gives fewer vects than before";

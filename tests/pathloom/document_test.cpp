@@ -238,6 +238,23 @@ TEST(Document, ADrawingTheCleanUpRemovesWhollyIsToldApartFromAnUnreadableOne) {
     EXPECT_EQ(document.open(file.path(), noSteps(), sink), OpenResult::Done);
 }
 
+TEST(Document, TheHatchOutlineSettingReachesTheImport) {
+    DxfText dxf;
+    dxf.section("ENTITIES").entity("HATCH").group(2, "SOLID").group(70, 1).group(91, 1);
+    dxf.group(92, 2).group(72, 0).group(73, 1).group(93, 3);
+    dxf.group(10, 0.0).group(20, 0.0).group(10, 20.0).group(20, 0.0).group(10, 0.0).group(20, 20.0);
+    TempFile file("hatch.dxf", dxf.group(97, 0).endSection().eof().str());
+    Document document;
+    RecordingSink sink;
+    AutoOptimizeSettings settings = noSteps();
+    EXPECT_EQ(document.open(file.path(), settings, sink), OpenResult::NoDrawing);
+    settings.hatchOutlines = true;
+    ASSERT_EQ(document.open(file.path(), settings, sink), OpenResult::Done);
+    const auto vects = allVects(document.drawing());
+    ASSERT_EQ(vects.size(), 1u);
+    EXPECT_EQ(lintrel::ringCount(vects[0]->segs), 3);
+}
+
 TEST(Document, NothingHappensWhileASimulationRuns) {
     TempFile file("busy.dxf", drawingIn(4));
     Document document;

@@ -19,7 +19,7 @@ using test::InLanguage;
 
 TEST(SettingTable, EveryKeyHasItsSectionRuleDefaultAndWords) {
     const std::vector<SettingEntry>& table = settingTable();
-    EXPECT_EQ(table.size(), 2u + 14u + 23u + 20u * 17u + 1u + 9u);
+    EXPECT_EQ(table.size(), 2u + 15u + 23u + 20u * 17u + 1u + 9u);
     std::set<std::string> keys;
     for (const SettingEntry& entry : table) {
         EXPECT_TRUE(keys.insert(entry.key).second) << entry.key;
@@ -32,6 +32,10 @@ TEST(SettingTable, EveryKeyHasItsSectionRuleDefaultAndWords) {
         EXPECT_FALSE(text(entry.description, Language::English).empty()) << entry.key;
         EXPECT_FALSE(text(entry.description, Language::Chinese).empty()) << entry.key;
     }
+    const SettingEntry* hatch = findSetting("Hatch outlines");
+    ASSERT_TRUE(hatch);
+    EXPECT_EQ(hatch->section, "Auto optimize");
+    EXPECT_EQ(hatch->defaultValue, "0");
     const SettingEntry* speed = findSetting("speed7");
     ASSERT_TRUE(speed);
     EXPECT_EQ(speed->key, "Speed7");

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "import/dxf/dxf_converter.h"
+#include "import/dxf/dxf_hatch.h"
 #include "model/transform.h"
 
 namespace lintrel::dxf {
@@ -133,8 +134,8 @@ struct Converter::Buckets {
     }
 };
 
-Converter::Converter(const DxfDocument& doc, double precision)
-    : doc_(doc), precision_(precision), text_(doc) {
+Converter::Converter(const DxfDocument& doc, double precision, bool hatchOutlines)
+    : doc_(doc), precision_(precision), hatchOutlines_(hatchOutlines), text_(doc) {
     for (size_t i = 0; i < doc_.blocks.size(); ++i) {
         std::string name = doc_.blocks[i].name;
         for (char& c : name)
@@ -197,13 +198,25 @@ void Converter::convertKinds(const DxfEntities& e, const Buckets* b, size_t laye
     each(b ? &b->circles : nullptr, e.circles, &Converter::convertCircle);
     each(b ? &b->ellipses : nullptr, e.ellipses, &Converter::convertEllipse);
     each(b ? &b->inserts : nullptr, e.inserts, &Converter::convertInsert);
+    if (hatchOutlines_)
+        for (const DxfRawEntity& r : e.rawOf(Kind::Hatch))
+            if (!b || static_cast<size_t>(r.layer) == layer) convertHatch(r);
 }
 
-// Text waits for its own conversion; hatches and dimensions are never drawn.
+// The fill is never drawn; with the option, each boundary path becomes a closed outline.
+void Converter::convertHatch(const DxfRawEntity& hatch) {
+    for (std::vector<DxfVertex>& row : hatchBoundaries(doc_, hatch, precision_)) {
+        placeVertices(row);
+        add(hatch.colour, polylineThrough(row, true));
+    }
+}
+
+// Text waits for its own conversion; dimensions are never drawn, hatches only as outlines.
 void Converter::countNotConverted(const DxfEntities& e, const Buckets* b, size_t layer) {
     for (const Kind kind : {Kind::Text, Kind::MText, Kind::Hatch, Kind::Dimension}) {
         const bool text = kind == Kind::Text || kind == Kind::MText;
         if (text && b) continue;  // converted layer by layer with the ENTITIES section
+        if (kind == Kind::Hatch && hatchOutlines_) continue;
         long count = 0;
         for (const DxfRawEntity& r : e.rawOf(kind))
             count += !b || static_cast<size_t>(r.layer) == layer ? 1 : 0;

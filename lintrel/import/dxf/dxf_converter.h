@@ -63,7 +63,8 @@ Vect* polylineThrough(std::span<const DxfVertex> points, bool closed);
 // to be approximated by cubic pieces.
 class Converter {
   public:
-    Converter(const DxfDocument& doc, double precision);
+    // With `hatchOutlines`, the boundary paths of hatches become closed outlines.
+    Converter(const DxfDocument& doc, double precision, bool hatchOutlines = false);
 
     // The group chain (null when nothing was converted), owned by the caller; what the texts
     // lacked goes to `diagnostics`.
@@ -105,6 +106,7 @@ class Converter {
     void convertFitSpline(const DxfSpline& s);
     void emitBezier(const std::vector<CubicPiece>& pieces, int colour);
     void convertMLine(const DxfMLine& m);
+    void convertHatch(const DxfRawEntity& hatch);
 
     void convertInsert(const DxfInsert& insert);
     void expandBlock(size_t block, const Placement& placement);
@@ -118,6 +120,7 @@ class Converter {
 
     const DxfDocument& doc_;
     const double precision_;
+    const bool hatchOutlines_;
     // TEXT and MTEXT of the ENTITIES section; text inside blocks is counted as not converted.
     TextConverter text_;
     ChainOwner<VectGroup> groups_;

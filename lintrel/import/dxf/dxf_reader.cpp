@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "import/dxf/dxf_binary.h"
 #include "import/dxf/dxf_colours.h"
 #include "import/dxf/dxf_converter.h"
 #include "import/dxf/dxf_diagnostics.h"
@@ -17,6 +18,12 @@ void VxDxf::read(std::string_view text, int importOptions, double precision,
     // Curves of a DXF drawing are never made finer than 0.0005 nor coarser than 0.1.
     precision_ = std::clamp(precision, 0.0005, 0.1);
     doc_ = std::make_unique<dxf::DxfDocument>();
+    if (dxf::isBinaryDxf(text)) {
+        // A binary drawing's truncation shows as the text form's: the data ends inside a section.
+        dxf::BinaryFlaws flaws;
+        binaryText_ = dxf::binaryDxfAsText(text, flaws);
+        text = binaryText_;
+    }
     dxf::GroupReader reader(text);
     dxf::readDocument(reader, *doc_);
     diag::noteReadFlaws(*doc_, text, reader.malformedNumbers(), diagnostics);
@@ -24,7 +31,7 @@ void VxDxf::read(std::string_view text, int importOptions, double precision,
 
 VectGroup* VxDxf::convert(ImportDiagnostics& diagnostics) {
     if (!doc_) return nullptr;
-    dxf::Converter converter(*doc_, precision_);
+    dxf::Converter converter(*doc_, precision_, (importOptions_ & kHatchOutlines) != 0);
     VectGroup* groups = converter.run(diagnostics);
     diag::noteConvertFlaws(converter.flaws(), diagnostics);
     fontFilesRead_ = converter.fontFilesRead();

@@ -6,6 +6,7 @@
 #include <lintrel/lintrel.h>
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "import/dxf/dxf_document.h"
@@ -34,6 +35,7 @@ class VxDxf {
     double precision_ = 0.0005;
     long fontFilesRead_ = 0;
     std::unique_ptr<dxf::DxfDocument> doc_;
+    std::string binaryText_;  // a binary drawing's groups as text, read in place of its bytes
 };
 
 // The groups of a DXF drawing, numbered from 1 and coloured by their colour index; null when

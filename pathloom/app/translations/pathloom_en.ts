@@ -782,6 +782,10 @@ Previous pane</translation>
         <translation>Convert input units</translation>
     </message>
     <message>
+        <source>DXF填充边界导入为轮廓</source>
+        <translation>Import DXF hatch boundaries as outlines</translation>
+    </message>
+    <message>
         <source>PLT绘图仪：</source>
         <translation>PLT plotter units:</translation>
     </message>

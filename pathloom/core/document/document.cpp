@@ -66,13 +66,15 @@ OpenResult Document::open(std::string_view path, const AutoOptimizeSettings& set
     const std::string file(path);
     const double pltUnits = settings.autoUnits ? settings.pltUnits : 1016.0;
     const double precision = settings.smoothingAccuracy;
+    const int options =
+        LINTREL_IMPORT_KEEP_CURVES | (settings.hatchOutlines ? LINTREL_IMPORT_HATCH_OUTLINES : 0);
     // The library keeps the unit of the last drawing that declared one; a drawing that declares
     // none must not be scaled by the unit of the drawing opened before it.
     VarnixCad3_SetBeforeUnit(LINTREL_UNIT_MILLIMETRE);
     // The open drawing stays until the new one has come through: a file that gives nothing must
     // not cost the operator the drawing on the screen.
     lintrel::ChainOwner<VectGroup> opened(
-        VarnixCad3_ImportVectGraph(file.c_str(), pltUnits, 1, precision, 0));
+        VarnixCad3_ImportVectGraph(file.c_str(), pltUnits, options, precision, 0));
     if (!opened.get()) return OpenResult::NoDrawing;
 
     // The drawing goes to millimetres before anything measures it: the clean-up limits, the
@@ -82,7 +84,7 @@ OpenResult Document::open(std::string_view path, const AutoOptimizeSettings& set
     const double scale = importScale(path, settings.autoUnits, VarnixCad3_GetBeforeUnit());
     if (scale != 1.0 && fileHoldsEllipse(file)) {
         if (VectGroup* again =
-                VarnixCad3_ImportVectGraph(file.c_str(), pltUnits, 1, precision / scale, 0))
+                VarnixCad3_ImportVectGraph(file.c_str(), pltUnits, options, precision / scale, 0))
             opened.reset(again);
     }
     Lintrel_IfCloseVect(opened.get(), 0);

@@ -175,6 +175,7 @@ void describeOptimize(Visitor& v, AutoOptimizeSettings& o) {
     v("Optimize abs", o.optimizeAbs, kSwitch, Text::AboutOptimizeAbs);
     v("Auto optimize units", o.autoUnits, kSwitch, Text::AboutAutoUnits);
     v("Auto optimize units Plt", o.pltUnits, kPlotterUnits, Text::AboutPltUnits);
+    v("Hatch outlines", o.hatchOutlines, kSwitch, Text::AboutHatchOutlines);
 }
 
 template <class Visitor>

@@ -42,6 +42,7 @@ struct AutoOptimizeSettings {
     bool optimizeAbs = true;
     bool autoUnits = true;
     double pltUnits = 1016.0;
+    bool hatchOutlines = false;  // DXF hatch boundaries imported as closed outlines
 
     bool operator==(const AutoOptimizeSettings&) const = default;
 };

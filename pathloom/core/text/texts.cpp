@@ -178,6 +178,8 @@ constexpr Entry kEntries[] = {
     {Text::AboutOptimizeAbs, "导入后优化空移", "optimise the travel moves after an import"},
     {Text::AboutAutoUnits, "自动适应输入单位", "adapt to the drawing's units"},
     {Text::AboutPltUnits, "PLT 文件每英寸的绘图仪单位数", "plotter units per inch of PLT files"},
+    {Text::AboutHatchOutlines, "将 DXF 填充的边界导入为封闭轮廓",
+     "import the boundaries of DXF hatches as closed outlines"},
     {Text::AboutXAxis, "X轴的轴号", "the controller axis used as X"},
     {Text::AboutYAxis, "Y轴的轴号", "the controller axis used as Y"},
     {Text::AboutEmptySpeed, "空移时使用的速度", "the travel speed"},

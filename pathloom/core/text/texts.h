@@ -152,6 +152,7 @@ enum class Text {
     AboutOptimizeAbs,
     AboutAutoUnits,
     AboutPltUnits,
+    AboutHatchOutlines,
     AboutXAxis,
     AboutYAxis,
     AboutEmptySpeed,
