@@ -28,23 +28,10 @@ void flattenEllipses(VectGroup* groups, double precision, FlattenBudget& budget)
                 flattenEllipse(*v->segs, precision, *v, &budget);
 }
 
-void cacheBox(Vect& v) {
-    bool first = true;
-    for (Seg* s : ring(v.segs)) {
-        for (const Point p : {segStart(*s), segEnd(*s)}) {
-            if (first || p.x < v.xMin) v.xMin = p.x;
-            if (first || p.y < v.yMin) v.yMin = p.y;
-            if (first || p.x > v.xMax) v.xMax = p.x;
-            if (first || p.y > v.yMax) v.yMax = p.y;
-            first = false;
-        }
-    }
-}
-
 // Translates the drawing so that the lower-left corner of its range lies at the origin.
 void moveToOriginOf(VectGroup* groups, double precision) {
     for (VectGroup* g : ring(groups))
-        if (g->vects) cacheBox(*g->vects);
+        if (g->vects) cacheSegBox(*g->vects);
     RectF range;
     if (rangeOf(groups, Reach::Ring, precision, range) != LINTREL_OK) return;
     const double dx = -static_cast<double>(range.x), dy = -static_cast<double>(range.y);

@@ -1,5 +1,5 @@
 // The library's own geometric rules: precision clamping, turns, step counts, chains through
-// points, angle wrapping and reversal.
+// points, angle wrapping, reversal and the cached box of a vect.
 #include "model/geometry.h"
 
 #include <algorithm>
@@ -82,6 +82,18 @@ Seg* reverseChain(Seg* head) {
         std::swap(s->prev, s->next);
     }
     return segs.back();
+}
+
+void cacheSegBox(Vect& v) {
+    bool first = true;
+    for (Seg* s : ring(v.segs))
+        for (const Point p : {segStart(*s), segEnd(*s)}) {
+            v.xMin = first ? p.x : std::min(v.xMin, p.x);
+            v.yMin = first ? p.y : std::min(v.yMin, p.y);
+            v.xMax = first ? p.x : std::max(v.xMax, p.x);
+            v.yMax = first ? p.y : std::max(v.yMax, p.y);
+            first = false;
+        }
 }
 
 }  // namespace lintrel

@@ -46,4 +46,8 @@ bool reverseVect(Vect& v);
 // the jumps, which move from each seg onto its predecessor. Returns the new head.
 Seg* reverseChain(Seg* head);
 
+// Caches in a vect's xMin..yMax the box of its defining segs' end points, as readers fill it
+// for a vect they build.
+void cacheSegBox(Vect& v);
+
 }  // namespace lintrel

@@ -9,6 +9,7 @@
 
 #include "base/diagnostics.h"
 #include "import/ai/ai_diagnostics.h"
+#include "model/geometry.h"
 
 namespace lintrel::ai {
 
@@ -20,18 +21,6 @@ bool isPlaceholder(const Seg& s) {
 
 int component(double v) {
     return static_cast<int>(v * 255);
-}
-
-void cacheBox(Vect& v) {
-    bool first = true;
-    for (Seg* s : ring(v.segs))
-        for (const Point p : {segStart(*s), segEnd(*s)}) {
-            v.xMin = first ? p.x : std::min(v.xMin, p.x);
-            v.yMin = first ? p.y : std::min(v.yMin, p.y);
-            v.xMax = first ? p.x : std::max(v.xMax, p.x);
-            v.yMax = first ? p.y : std::max(v.yMax, p.y);
-            first = false;
-        }
 }
 
 }  // namespace
@@ -161,7 +150,7 @@ void PathBuilder::fileCurrent() {
         deleteLoneVect(v);
         return;
     }
-    cacheBox(*v);
+    cacheSegBox(*v);
     if (groupOfColour_.size() <= static_cast<size_t>(currentColour_))
         groupOfColour_.resize(static_cast<size_t>(currentColour_) + 1, nullptr);
     VectGroup*& group = groupOfColour_[static_cast<size_t>(currentColour_)];

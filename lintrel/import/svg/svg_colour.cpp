@@ -173,21 +173,6 @@ uint32_t fromRgb(double r, double g, double b) {
     return channel(r) | channel(g) << 8 | channel(b) << 16;
 }
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isSvgSpace(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isSvgSpace(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::string lowerCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return out;
-}
-
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     c = static_cast<char>(c | 0x20);

@@ -11,14 +11,6 @@ namespace lintrel::svg {
 
 namespace {
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isSvgSpace(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isSvgSpace(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
 bool sameLetters(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)

@@ -3,12 +3,30 @@
 // "1.5.5" is two numbers and "-1e-2" one, and arc flags that need no separator.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace lintrel::svg {
 
 inline bool isSvgSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+// `s` without the white space at either end.
+inline std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && isSvgSpace(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isSvgSpace(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+// ASCII letters in lower case: names and keywords compare so; other bytes stay as they are.
+inline std::string lowerCase(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return out;
 }
 
 class NumberScanner {

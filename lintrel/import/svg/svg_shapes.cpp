@@ -17,22 +17,10 @@ namespace {
 // sagitta is far below any flattening precision.
 constexpr double kShortestArcSweep = 4 * kSame;
 
-void cacheBox(Vect& v) {
-    bool first = true;
-    for (Seg* s : ring(v.segs))
-        for (const Point p : {segStart(*s), segEnd(*s)}) {
-            v.xMin = first ? p.x : std::min(v.xMin, p.x);
-            v.yMin = first ? p.y : std::min(v.yMin, p.y);
-            v.xMax = first ? p.x : std::max(v.xMax, p.x);
-            v.yMax = first ? p.y : std::max(v.yMax, p.y);
-            first = false;
-        }
-}
-
 }  // namespace
 
 void ColourGroups::add(uint32_t colour, Vect* vect) {
-    cacheBox(*vect);
+    cacheSegBox(*vect);
     VectGroup*& group = byColour_[colour];
     if (!group) {
         group = newGroup();

@@ -12,21 +12,6 @@ namespace lintrel::svg {
 
 namespace {
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isSvgSpace(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isSvgSpace(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::string lowerCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return out;
-}
-
 // Drops /* comments */ and the <!-- --> markers sheets may be wrapped in.
 std::string withoutComments(std::string_view css) {
     std::string out;
