@@ -56,7 +56,12 @@ class Decoder {
                 if (c == ':' || c == '>') {
                     double value = 0;
                     if (!number(value)) return false;
-                    if (c == '>') fractionBits = static_cast<int>(std::fabs(value)) % 64;
+                    // The remainder is taken in floating point: a huge value must not be
+                    // converted to int first.
+                    if (c == '>')
+                        fractionBits = std::isfinite(value)
+                                           ? static_cast<int>(std::fmod(std::fabs(value), 64.0))
+                                           : 0;
                     if (c == ':') out.push_back({true, clampPen(value)});
                 }
                 continue;
