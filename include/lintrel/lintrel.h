@@ -515,7 +515,7 @@ LINTREL_API int Lintrel_ShortTravelSortInnerFirst(void** list, int allowReverse,
 
 /* ---- Cutting: kerf compensation ----
  * A copy of a drawing whose closed vects are offset by half the kerf. Each group takes the
- * spec with its number, else the spec numbered -1, else none. Side: by containment depth
+ * record with its number, else the record numbered -1, else none. Side: by containment depth
  * (outer shapes and parts inside holes outward, holes inward), always outward, always inward,
  * or none. A circle stays a circle of the offset radius; any other outline becomes a closed
  * polyline from its flattened points (round corners within `precision` of true arcs, mitred
@@ -525,8 +525,8 @@ LINTREL_API int Lintrel_ShortTravelSortInnerFirst(void** list, int allowReverse,
  * offset are copied as drawn. status (optional, statusCount entries) receives one
  * LINTREL_KERF_RESULT_* per vect of the drawing, in drawing order. *result receives the new
  * chain (the kind of `list`), owned by the caller; the drawing stays as it is. Returns 0;
- * 21000 for a bad list, a null result, a precision not above 0, a spec count below 0 or a
- * null spec array with a count, a negative distance or an unknown side or corner code; 21001
+ * 21000 for a bad list, a null result, a precision not above 0, a record count below 0 or a
+ * null record array with a count, a negative distance or an unknown side or corner code; 21001
  * in a build without a polygon offsetter (the 32-bit Windows DLL). */
 enum {
     LINTREL_KERF_NONE = 0,
@@ -536,25 +536,25 @@ enum {
     LINTREL_CORNER_ROUND = 0,
     LINTREL_CORNER_MITRE = 1,
     LINTREL_KERF_RESULT_OFFSET = 0,
-    LINTREL_KERF_RESULT_NOT_ASKED = 1, /* no spec, side none or distance 0: copied */
+    LINTREL_KERF_RESULT_NOT_ASKED = 1, /* no record, side none or distance 0: copied */
     LINTREL_KERF_RESULT_OPEN = 2,      /* no inside: copied as drawn */
     LINTREL_KERF_RESULT_VANISHED = 3,  /* nothing left inward: copied as drawn */
     LINTREL_KERF_RESULT_SPLIT = 4,     /* offset, in several pieces */
     LINTREL_KERF_RESULT_FAILED = 5     /* coordinates out of the offsetter's range: as drawn */
 };
 typedef struct KerfSpec {
-    int32_t groupNumber; /* -1: every group without a spec of its own */
+    int32_t groupNumber; /* -1: every group without a record of its own */
     int32_t side;        /* LINTREL_KERF_NONE ... LINTREL_KERF_INSIDE */
     int32_t corners;     /* LINTREL_CORNER_ROUND or LINTREL_CORNER_MITRE */
     int32_t reserved;
     LINTREL_ALIGN8 double distance;   /* the offset: half the kerf width */
     LINTREL_ALIGN8 double mitreLimit; /* in multiples of the distance */
 } KerfSpec;
-LINTREL_API int Lintrel_KerfOffset(void* list, const KerfSpec* specs, int specCount,
+LINTREL_API int Lintrel_KerfOffset(void* list, const KerfSpec* settings, int settingCount,
                                    double precision, void** result, int* status, int statusCount);
 
 /* ---- Cutting: leads and overcut ----
- * Adds to each closed vect of a drawing, by the spec of its group (as for kerf), a lead-in
+ * Adds to each closed vect of a drawing, by the record of its group (as for kerf), a lead-in
  * from a pierce point on the scrap side (outside an outer shape, inside a hole, by containment
  * depth), an overcut (the path run on past its start) and a lead-out. A line lead has a length
  * and an angle to the path in degrees (90: square to it); an arc lead a radius and a sweep in
@@ -564,7 +564,7 @@ LINTREL_API int Lintrel_KerfOffset(void* list, const KerfSpec* specs, int specCo
  * without overcut leaves along the last edge. A vect given anything becomes an open polyline
  * (closed flag cleared): lead-in, shape, overcut, lead-out; add leads last, to the cut chain.
  * status (optional) receives per vect, in drawing order, the sum of the LINTREL_LEAD_* bits
- * that apply. Returns 0; 21000 for a bad list, precision, spec array or lead kind. */
+ * that apply. Returns 0; 21000 for a bad list, precision, record array or lead kind. */
 enum {
     LINTREL_LEAD_NONE = 0,
     LINTREL_LEAD_LINE = 1,
@@ -576,7 +576,7 @@ enum {
     LINTREL_LEAD_NOT_CLOSED = 16 /* an open vect: no scrap side, left as it is */
 };
 typedef struct LeadSpec {
-    int32_t groupNumber; /* -1: every group without a spec of its own */
+    int32_t groupNumber; /* -1: every group without a record of its own */
     int32_t leadIn;      /* LINTREL_LEAD_NONE, _LINE or _ARC */
     int32_t leadOut;
     int32_t reserved;
@@ -586,8 +586,8 @@ typedef struct LeadSpec {
     LINTREL_ALIGN8 double outAngle;
     LINTREL_ALIGN8 double overcut; /* path length past the start */
 } LeadSpec;
-LINTREL_API int Lintrel_AddLeads(void* list, const LeadSpec* specs, int specCount, double precision,
-                                 int* status, int statusCount);
+LINTREL_API int Lintrel_AddLeads(void* list, const LeadSpec* settings, int settingCount,
+                                 double precision, int* status, int statusCount);
 
 /* ---- Cutting: start points and directions of closed vects ----
  * Each acts on the closed vects of the groups numbered groupNumber (-1: every group), selected

@@ -7,8 +7,8 @@
 #include "curves/flatten.h"
 #include "cutting/containment.h"
 #include "cutting/outline.h"
-#include "model/geometry.h"
 #include "model/chain_edit.h"
+#include "model/geometry.h"
 
 namespace lintrel {
 

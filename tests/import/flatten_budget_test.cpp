@@ -3,8 +3,8 @@
 // says so in its diagnostics.
 #include <gtest/gtest.h>
 
-#include "curves/flatten.h"
 #include "base/diagnostics.h"
+#include "curves/flatten.h"
 #include "import_helpers.h"
 
 namespace lintrel::test {

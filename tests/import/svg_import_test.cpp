@@ -7,8 +7,8 @@
 #include <cmath>
 #include <string>
 
-#include "curves/flatten.h"
 #include "base/diagnostics.h"
+#include "curves/flatten.h"
 #include "import/svg/svg_diagnostics.h"
 #include "import_helpers.h"
 

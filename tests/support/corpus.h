@@ -43,9 +43,9 @@ inline std::vector<std::filesystem::path> files(const std::string& folder) {
 }  // namespace corpus
 
 // Skips the current test, with its reason on one line, unless the corpus has `folder`.
-#define SKIP_WITHOUT_CORPUS(folder)                                                      \
-    do {                                                                                 \
-        if (!corpus::has(folder))                                                        \
-            GTEST_SKIP() << "drawing corpus folder '" << (folder) << "' not found at '"  \
-                         << corpus::root().string() << "'";                              \
+#define SKIP_WITHOUT_CORPUS(folder)                                                     \
+    do {                                                                                \
+        if (!corpus::has(folder))                                                       \
+            GTEST_SKIP() << "drawing corpus folder '" << (folder) << "' not found at '" \
+                         << corpus::root().string() << "'";                             \
     } while (0)
