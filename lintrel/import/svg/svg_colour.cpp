@@ -180,6 +180,7 @@ int hexDigit(char c) {
 }
 
 bool hexColour(std::string_view hex, uint32_t& out) {
+    if (hex.size() != 3 && hex.size() != 4 && hex.size() != 6 && hex.size() != 8) return false;
     int d[8];
     for (size_t i = 0; i < hex.size(); ++i)
         if ((d[i] = hexDigit(hex[i])) < 0) return false;
@@ -187,11 +188,8 @@ bool hexColour(std::string_view hex, uint32_t& out) {
         out = fromRgb(d[0] * 17, d[1] * 17, d[2] * 17);
         return true;
     }
-    if (hex.size() == 6 || hex.size() == 8) {
-        out = fromRgb(d[0] * 16 + d[1], d[2] * 16 + d[3], d[4] * 16 + d[5]);
-        return true;
-    }
-    return false;
+    out = fromRgb(d[0] * 16 + d[1], d[2] * 16 + d[3], d[4] * 16 + d[5]);
+    return true;
 }
 
 // The arguments of rgb(...) or hsl(...): three or four numbers, each maybe in percent,
