@@ -23,8 +23,10 @@ using dialogs::Dialog;
 using dialogs::NumberDialog;
 
 QString shown(double value) {
-    return dialogs::qstring(shortestNumber(value));
+    return dialogs::qstring(dialogNumber(value));
 }
+
+const QString kMm = QStringLiteral("mm");
 
 }  // namespace
 
@@ -74,8 +76,8 @@ void DialogCommands::finish(Outcome outcome) {
 void DialogCommands::removeTiny() {
     NumberDialog dialog(prompter_, &window_, Dialog::tr("去除极小图形"),
                         Dialog::tr("请输入即将删除的图形最大尺寸，小于该尺寸的选中图形将会被删除"),
-                        {{"width", Dialog::tr("最大尺寸："), shown(memory_.tinyWidth)},
-                         {"height", Dialog::tr("×"), shown(memory_.tinyHeight)}});
+                        {{"width", Dialog::tr("最大尺寸："), shown(memory_.tinyWidth), kMm},
+                         {"height", Dialog::tr("×"), shown(memory_.tinyHeight), kMm, true}});
     if (!prompter_.runDialog(dialog)) return;
     memory_.tinyWidth = dialog.number("width");
     memory_.tinyHeight = dialog.number("height");
@@ -86,7 +88,7 @@ void DialogCommands::removeTiny() {
 void DialogCommands::merge() {
     NumberDialog dialog(prompter_, &window_, Dialog::tr("合并相连线"),
                         Dialog::tr("请输入可合并的最大距离："),
-                        {{"distance", QString(), shown(memory_.mergeDistance)}});
+                        {{"distance", QString(), shown(memory_.mergeDistance), kMm}});
     if (!prompter_.runDialog(dialog)) return;
     memory_.mergeDistance = dialog.number("distance");
     finish(runEdit(document_, EditCommand::MergeConnected, {0, 0, memory_.mergeDistance}, sink_));
@@ -95,7 +97,7 @@ void DialogCommands::merge() {
 void DialogCommands::curvePrecision() {
     NumberDialog dialog(prompter_, &window_, Dialog::tr("曲线精度"),
                         Dialog::tr("请输入曲线的参考精度:"),
-                        {{"precision", QString(), shown(memory_.precision)}});
+                        {{"precision", QString(), shown(memory_.precision), kMm}});
     if (!prompter_.runDialog(dialog)) return;
     memory_.precision = dialog.number("precision");
     finish(runEdit(document_, EditCommand::CurvePrecision, {0, 0, memory_.precision}, sink_));
@@ -106,7 +108,7 @@ void DialogCommands::optimizeTravel() {
     // curves without a flattened copy get one first.
     NumberDialog dialog(prompter_, &window_, Dialog::tr("优化空移"),
                         Dialog::tr("请输入优化空移的容差:"),
-                        {{"tolerance", QString(), shown(memory_.travelTolerance)}});
+                        {{"tolerance", QString(), shown(memory_.travelTolerance), kMm}});
     if (!prompter_.runDialog(dialog)) return;
     memory_.travelTolerance = dialog.number("tolerance");
     finish(runEdit(document_, EditCommand::OptimizeTravel, {0, 0, memory_.travelTolerance}, sink_));
@@ -116,8 +118,9 @@ void DialogCommands::optimizeTravel() {
 
 void DialogCommands::speed() {
     const SelectionDefaults now = selectionDefaults(document_.drawing());
-    NumberDialog dialog(prompter_, &window_, Dialog::tr("修改速度"), QString(),
-                        {{"speed", Dialog::tr("速度："), shown(now.speed)}});
+    NumberDialog dialog(
+        prompter_, &window_, Dialog::tr("修改速度"), QString(),
+        {{"speed", Dialog::tr("速度："), shown(now.speed), QStringLiteral("mm/s")}});
     if (!prompter_.runDialog(dialog)) return;
     finish(setSpeed(document_, dialog.number("speed"), sink_));
 }
@@ -125,14 +128,15 @@ void DialogCommands::speed() {
 void DialogCommands::order() {
     const SelectionDefaults now = selectionDefaults(document_.drawing());
     NumberDialog dialog(prompter_, &window_, Dialog::tr("修改顺序"), QString(),
-                        {{"order", Dialog::tr("顺序："), QString::number(now.position)}});
+                        {{"order", Dialog::tr("顺序："), QString::number(now.position), {}}});
     if (!prompter_.runDialog(dialog)) return;
     finish(changeOrder(document_, orderPosition(dialog.number("order")), sink_));
 }
 
 void DialogCommands::scale() {
-    NumberDialog dialog(prompter_, &window_, Dialog::tr("轨迹缩放"), QString(),
-                        {{"factor", Dialog::tr("倍数："), QStringLiteral("1.0")}});
+    NumberDialog dialog(
+        prompter_, &window_, Dialog::tr("轨迹缩放"), QString(),
+        {{"factor", Dialog::tr("倍数："), QStringLiteral("1.0"), QStringLiteral("×")}});
     if (!prompter_.runDialog(dialog)) return;
     finish(scaleSelection(document_, dialog.number("factor"), sink_));
 }
@@ -140,16 +144,16 @@ void DialogCommands::scale() {
 void DialogCommands::heights() {
     const SelectionDefaults now = selectionDefaults(document_.drawing());
     NumberDialog dialog(prompter_, &window_, Dialog::tr("修改Z轴高度"), QString(),
-                        {{"workHeight", Dialog::tr("加工高度："), shown(now.workHeight)},
-                         {"liftHeight", Dialog::tr("上抬高度："), shown(now.liftHeight)}});
+                        {{"workHeight", Dialog::tr("加工高度："), shown(now.workHeight), kMm},
+                         {"liftHeight", Dialog::tr("上抬高度："), shown(now.liftHeight), kMm}});
     if (!prompter_.runDialog(dialog)) return;
     finish(setHeights(document_, dialog.number("workHeight"), dialog.number("liftHeight")));
 }
 
 void DialogCommands::translate() {
-    NumberDialog dialog(
-        prompter_, &window_, Dialog::tr("轨迹平移"), QString(),
-        {{"dx", Dialog::tr("X方向平移："), shown(0)}, {"dy", Dialog::tr("Y方向平移："), shown(0)}});
+    NumberDialog dialog(prompter_, &window_, Dialog::tr("轨迹平移"), QString(),
+                        {{"dx", Dialog::tr("X方向平移："), shown(0), kMm},
+                         {"dy", Dialog::tr("Y方向平移："), shown(0), kMm}});
     if (!prompter_.runDialog(dialog)) return;
     finish(translateSelection(document_, dialog.number("dx"), dialog.number("dy")));
 }
@@ -158,8 +162,8 @@ void DialogCommands::moveStart() {
     const SelectionDefaults now = selectionDefaults(document_.drawing());
     if (!now.startX) return;  // opens only for a selected vect with a start point
     NumberDialog dialog(prompter_, &window_, Dialog::tr("起点移动"), QString(),
-                        {{"targetX", Dialog::tr("目标X位置："), shown(*now.startX)},
-                         {"targetY", Dialog::tr("目标Y位置："), shown(*now.startY)}});
+                        {{"targetX", Dialog::tr("目标X位置："), shown(*now.startX), kMm},
+                         {"targetY", Dialog::tr("目标Y位置："), shown(*now.startY), kMm}});
     if (!prompter_.runDialog(dialog)) return;
     finish(moveStartTo(document_, dialog.number("targetX"), dialog.number("targetY")));
 }

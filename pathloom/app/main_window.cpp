@@ -8,8 +8,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QSlider>
 #include <QSplitter>
@@ -65,7 +67,8 @@ class MainWindow::Sink final : public StatusSink {
         window_.showStatus(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
     void message(std::string_view text) override {
-        window_.showMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        // The engine's messages all say what failed or was refused.
+        window_.showWarning(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
 
   private:
@@ -226,13 +229,13 @@ void MainWindow::createToolBar() {
     slider_->setRange(1, 1000);
     slider_->setValue(100);
     slider_->setToolTip(QCoreApplication::translate("MainWindow", "仿真速度调节"));
-    slider_->setFixedWidth(scaled(250, scale_));
+    slider_->setFixedWidth(scaled(kSliderWidth, scale_));
     bar->addWidget(slider_);
     ratio_ = new QLineEdit(QCoreApplication::translate("MainWindow", "倍率：100%"), bar);
     ratio_->setObjectName(QStringLiteral("ratioBox"));
     ratio_->setReadOnly(true);
     ratio_->setToolTip(QCoreApplication::translate("MainWindow", "仿真速度"));
-    ratio_->setFixedWidth(scaled(200, scale_));
+    ratio_->setFixedWidth(scaled(kRatioWidth, scale_));
     bar->addWidget(ratio_);
 }
 
@@ -278,7 +281,7 @@ void MainWindow::createPanes() {
     });
     connect(drawing_, &view::Canvas::selectionChanged, this, &MainWindow::showSelectionInCode);
     connect(drawing_, &view::Canvas::drawingEdited, this, &MainWindow::drawingEdited);
-    connect(drawing_, &view::Canvas::failed, this, &MainWindow::showMessage);
+    connect(drawing_, &view::Canvas::failed, this, &MainWindow::showWarning);
     connect(drawing_, &view::Canvas::cursorMoved, this,
             [this](const QString& text) { panes_[1]->setText(text); });
     connect(player_, &view::SimulationPlayer::moved, this, &MainWindow::simulationMoved);
@@ -288,9 +291,11 @@ void MainWindow::setCodePanelWidth(int pixels) {
     codeWidth_ = pixels;
     QList<int> sizes = splitter_->sizes();
     const int total = sizes.value(0) + sizes.value(1) + sizes.value(2);
-    // A stored width wider than the window leaves the drawing area one pixel at least.
+    // The code pane takes at most its share of the width beside the palette; in a small window
+    // it narrows with the drawing area instead of squeezing it.
+    const int room = std::max(0, total - palette_->width() - 1);
     const int shown =
-        total > 0 ? std::clamp(pixels, 0, std::max(0, total - palette_->width() - 1)) : pixels;
+        total > 0 ? std::clamp(pixels, 0, static_cast<int>(room * kCodeShare)) : pixels;
     if (total > 0)
         splitter_->setSizes({palette_->width(), total - palette_->width() - shown, shown});
     code_->resize(shown, code_->height());
@@ -335,6 +340,51 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    fitToolBar();
+    // The status bar's position and name panes give way to the message pane in a small window.
+    panes_[1]->setFixedWidth(std::min(scaled(300, scale_), width() / 4));
+    panes_[2]->setFixedWidth(std::min(scaled(400, scale_), width() / 4));
+    // The code pane keeps the width the operator gave it while the window has room for it.
+    if (code_->isVisible()) {
+        const int wanted = codeWidth_;
+        QTimer::singleShot(0, this, [this, wanted] {
+            if (code_->isVisible()) setCodePanelWidth(wanted);
+        });
+    }
+}
+
+void MainWindow::fitToolBar() {
+    // A narrow window takes smaller icons first, then the ratio box gives up its empty room and
+    // the speed slider shortens: the simulation buttons and both boxes stay on the bar instead
+    // of moving into its overflow menu.
+    QToolBar* bar = findChild<QToolBar*>(QStringLiteral("toolBar"));
+    if (!bar) return;
+    const int icon = width() >= scaled(1100, scale_) ? 32 : 24;
+    if (bar->iconSize().width() != icon) bar->setIconSize(QSize(icon, icon));
+    // The bar's margins and the room its layout keeps for the overflow button, then each item
+    // with the spacing after it.
+    const int spacing = bar->layout() ? bar->layout()->spacing() : 0;
+    int others = scaled(40, scale_);
+    for (QAction* item : bar->actions()) {
+        QWidget* widget = bar->widgetForAction(item);
+        if (!widget) continue;
+        others += spacing;
+        if (widget != slider_ && widget != ratio_) others += widget->sizeHint().width();
+    }
+    const int room = width() - others;
+    const int ratioText = ratio_->fontMetrics().horizontalAdvance(
+                              QCoreApplication::translate("MainWindow", "倍率%1%").arg(1000)) +
+                          scaled(16, scale_);
+    const int ratio =
+        std::clamp(room - scaled(kSliderWidth, scale_),
+                   std::min(ratioText, scaled(kRatioWidth, scale_)), scaled(kRatioWidth, scale_));
+    ratio_->setFixedWidth(ratio);
+    slider_->setFixedWidth(
+        std::clamp(room - ratio, scaled(kSliderMinimum, scale_), scaled(kSliderWidth, scale_)));
+}
+
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // The splitter has its width only once the window is laid out.
@@ -358,6 +408,7 @@ void MainWindow::updateRatio() {
 }
 
 void MainWindow::updateCommands() {
+    palette_->showGroups(document_.drawing(), settings_.process.presets);
     const bool idle = !document_.busy();
     const bool selection = idle && selectedCount(document_.drawing()) > 0;
     for (const CommandEntry& entry : commandTable()) {
@@ -406,6 +457,10 @@ void MainWindow::showStatus(const QString& text) {
 
 void MainWindow::showMessage(const QString& text) {
     prompter_->message(this, text);
+}
+
+void MainWindow::showWarning(const QString& text) {
+    prompter_->warning(this, text);
 }
 
 void MainWindow::nextPane() {

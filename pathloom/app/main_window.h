@@ -39,6 +39,14 @@ namespace pathloom::app {
 
 class DialogCommands;
 
+// The speed slider's and the ratio box's widths in a wide window, the slider's least width
+// (pixels at 96 dots per inch), and the share of the width beside the palette that the code pane
+// may take.
+inline constexpr int kSliderWidth = 250;
+inline constexpr int kRatioWidth = 200;
+inline constexpr int kSliderMinimum = 60;
+inline constexpr double kCodeShare = 0.45;
+
 struct WindowOptions {
     dialogs::Prompter* prompter = nullptr;  // null: the real dialogs
     VxcCalls controller;                    // empty: the controller library
@@ -80,6 +88,8 @@ class MainWindow : public QMainWindow {
     // Status texts and messages of the engine.
     void showStatus(const QString& text);
     void showMessage(const QString& text);
+    // A message about something that failed or was refused, with a warning icon.
+    void showWarning(const QString& text);
     // Runs the group command of the palette button for group `number` (1 to 20).
     void groupCommand(int number);
     // The poll timer's handler: asks the controller's state once.
@@ -94,6 +104,7 @@ class MainWindow : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -113,6 +124,7 @@ class MainWindow : public QMainWindow {
     void reportRefusedSettings(const std::vector<SettingProblem>& problems);
     void updateCommands();
     void updateRatio();
+    void fitToolBar();
 
     // Regenerates the program when the code pane is shown, then shows it with its line map.
     void refreshProgram();

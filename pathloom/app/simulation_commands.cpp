@@ -33,16 +33,21 @@ void MainWindow::drawingEdited() {
 
 void MainWindow::startSimulation() {
     if (document_.busy()) return;
-    if (!settings_.view.showGcode) return showMessage(qtext(text(Text::CodeOutdated)));
+    if (!settings_.view.showGcode) {
+        // The specified words, then how to bring the program up to date.
+        const QString item = action(Command::ShowCode)->text().remove(QLatin1Char('&'));
+        return showWarning(qtext(text(Text::CodeOutdated)) +
+                           qtext(textWithValue(Text::CodeOutdatedHow, item.toStdString())));
+    }
     showStatus(qtext(text(Text::PreparingSimulation)));
     ControllerLink* link = session_.connected() ? session_.link() : nullptr;
     SimulationPath path = buildSimulationPath(document_.drawing(), settings_.process, link);
     if (path.status == SimulationStatus::NoDrawing) {
-        showMessage(qtext(text(Text::NoDrawing)));
+        showWarning(qtext(text(Text::NoDrawing)));
         return showStatus(qtext(text(Text::Ready)));
     }
     if (path.status == SimulationStatus::FlattenFailed) {
-        showMessage(qtext(textWithCode(Text::GenerateFailed, path.code)));
+        showWarning(qtext(textWithCode(Text::GenerateFailed, path.code)));
         return showStatus(qtext(text(Text::Ready)));
     }
     document_.setMode(ViewMode::Simulation);
@@ -68,6 +73,8 @@ void MainWindow::stopSimulation() {
     if (!document_.busy()) return;
     player_->stop();
     document_.setMode(ViewMode::Select);
+    // The run leaves neither its covered path nor (when stopped) its tool cross behind.
+    drawing_->clearTrace();
     code_->clearHighlight();
     showStatus(qtext(text(Text::Ready)));
     updateCommands();
@@ -79,7 +86,10 @@ void MainWindow::simulationMoved(const SimulationTick& tick) {
     drawing_->extendTrace(tick.trace);
     const SimulationPoint& at = tick.trace.back();
     drawing_->setMarker(canvas::PointD{at.x, at.y});
-    if (tick.finished) stopSimulation();
+    if (!tick.finished) return;
+    // The end of the points stops the run; the tool cross stays where the tool ended.
+    stopSimulation();
+    drawing_->setMarker(canvas::PointD{at.x, at.y});
 }
 
 }  // namespace pathloom::app

@@ -159,6 +159,10 @@ void MainWindow::openFile(const QString& path) {
 
 void MainWindow::exportCode() {
     if (document_.busy()) return;
+    // An empty file would pass for a program on the controller's disk.
+    const std::string program = code_->text();
+    if (program.find_first_not_of(" \t\r\n") == std::string::npos)
+        return showWarning(qtext(Text::ExportEmpty));
     const bool nc = settings_.process.machine.codeType != 0;
     const QString extension = nc ? QStringLiteral("nc") : QStringLiteral("bas");
     QString path = prompter_->saveFile(this, QCoreApplication::translate("MainWindow", "导出代码"),
@@ -167,8 +171,16 @@ void MainWindow::exportCode() {
                                        nc ? kNcFilter : kBasicFilter);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + extension;
-    if (!writeFileSafely(path.toStdString(), code_->text()))
-        showMessage(qtext(textWithValue(Text::ExportFailed, std::strerror(errno))));
+    errno = 0;
+    if (!writeFileSafely(path.toStdString(), program)) {
+        const std::string where = (language() == Language::Chinese ? "“" : "\"") +
+                                  QDir::toNativeSeparators(path).toStdString() +
+                                  (language() == Language::Chinese ? "”：" : "\": ");
+        return showWarning(
+            qtext(textWithValue(Text::ExportFailed, where + systemReason(errno ? errno : EIO))));
+    }
+    showStatus(
+        qtext(textWithValue(Text::ExportDone, QDir::toNativeSeparators(path).toStdString())));
 }
 
 void MainWindow::editCommand(Command id) {
@@ -234,11 +246,11 @@ void MainWindow::groupCommand(int number) {
     if (document_.busy() || !document_.drawing()) return;
     if (selectedCount(document_.drawing()) == 0) {
         const int code = Lintrel_SelVectGroup(document_.drawing(), number);
-        if (code != 0) return showMessage(qtext(textWithCode(Text::SelectGroupFailed, code)));
+        if (code != 0) return showWarning(qtext(textWithCode(Text::SelectGroupFailed, code)));
         showSelectionInCode();
     } else {
         const int code = Lintrel_ChangeVectGroup(document_.drawingAddress(), number);
-        if (code != 0) return showMessage(qtext(textWithCode(Text::ChangeGroupFailed, code)));
+        if (code != 0) return showWarning(qtext(textWithCode(Text::ChangeGroupFailed, code)));
         refreshProgram();
     }
     drawing_->refresh();
@@ -280,7 +292,7 @@ void MainWindow::connectTo(const QString& address) {
     if (code == 0) {
         pollTimer_.start();
     } else {
-        showMessage(qtext(textWithCode(Text::ConnectFailed, code)));
+        showWarning(qtext(textWithCode(Text::ConnectFailed, code)));
     }
     updateTitle();
     updateCommands();
@@ -306,23 +318,26 @@ void MainWindow::pollController() {
     pollTimer_.stop();
     // A lost controller ends a running simulation.
     stopSimulation();
-    showMessage(qtext(textWithCode(Text::ConnectionLost, code)));
+    // The title stops naming the address before the message waits for its click.
     updateTitle();
     updateCommands();
+    showWarning(qtext(textWithCode(Text::ConnectionLost, code)));
 }
 
 void MainWindow::download() {
     if (document_.busy()) return;
     const int code = session_.download(code_->text(), settings_.process.machine.processFilename);
-    showMessage(code == 0 ? qtext(Text::DownloadDone)
-                          : qtext(textWithCode(Text::DownloadFailed, code)));
+    if (code == 0) return showMessage(qtext(Text::DownloadDone));
+    showWarning(qtext(textWithCode(Text::DownloadFailed, code)));
 }
 
 // ---- Help, drops ----
 
 void MainWindow::openManual() {
     const QString manual = QDir::current().filePath(QStringLiteral("Pathloom产品说明书.pdf"));
-    if (QFileInfo::exists(manual)) prompter_->openDocument(manual);
+    if (QFileInfo::exists(manual)) return prompter_->openDocument(manual);
+    showWarning(
+        qtext(textWithValue(Text::ManualMissing, QDir::toNativeSeparators(manual).toStdString())));
 }
 
 void MainWindow::showAbout() {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "core/dialogs/stored_values.h"
@@ -108,7 +109,7 @@ bool ActionManager::edit(Action& action) {
 }
 
 void ActionManager::add() {
-    if (actions_.full()) return prompter_.message(this, qstring(text(Text::ActionsFull)));
+    if (actions_.full()) return prompter_.warning(this, qstring(text(Text::ActionsFull)));
     Action action;
     if (!edit(action) || !actions_.add(action)) return;
     refresh();
@@ -117,7 +118,7 @@ void ActionManager::add() {
 
 void ActionManager::toggleDeleteMode() {
     if (!deleteMode_ && actions_.size() == 0) {
-        prompter_.message(this, qstring(text(Text::ActionsEmpty)));
+        prompter_.warning(this, qstring(text(Text::ActionsEmpty)));
     } else {
         deleteMode_ = !deleteMode_;
     }
@@ -185,6 +186,8 @@ void SetActionDialog::addSide(const char* listName, const char* editName, const 
     if (current) edit->setPlainText(shownLines(current));
     const bool before = qstrcmp(listName, "beforeList") == 0;
     connect(list, &QComboBox::currentIndexChanged, this, [this, edit, before](int index) {
+        // The list fills the box; the box's own change below must not move the list again.
+        const QSignalBlocker quiet(edit);
         if (index == 0) return edit->clear();
         if (index >= 2) {
             const auto& action = actions_.items()[static_cast<size_t>(index - 2)];
@@ -193,6 +196,17 @@ void SetActionDialog::addSide(const char* listName, const char* editName, const 
         const Vect* first = firstSelected(drawing_);
         const char* own = first ? (before ? first->beforeAction : first->afterAction) : nullptr;
         edit->setPlainText(shownLines(own ? own : ""));
+    });
+    // Typing moves the list to what the box now holds: "无" when empty, the action whose text
+    // it is, else "自定义".
+    connect(edit, &QPlainTextEdit::textChanged, this, [this, edit, list] {
+        const std::string typed = storedLines(edit->toPlainText());
+        const ActionChoice now = actionChoiceFor(typed.c_str(), actions_);
+        const int index = now.kind == ActionChoice::None     ? 0
+                          : now.kind == ActionChoice::Custom ? 1
+                                                             : 2 + now.index;
+        const QSignalBlocker quiet(list);
+        list->setCurrentIndex(index);
     });
 }
 

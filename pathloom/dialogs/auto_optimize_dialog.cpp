@@ -13,8 +13,10 @@ namespace pathloom::dialogs {
 namespace {
 
 QString shown(double value) {
-    return qstring(shortestNumber(value));
+    return qstring(dialogNumber(value));
 }
+
+const QString kMm = QStringLiteral("mm");
 
 }  // namespace
 
@@ -22,13 +24,14 @@ AutoOptimizeDialog::AutoOptimizeDialog(Prompter& prompter, QWidget* parent,
                                        const AutoOptimizeSettings& s)
     : FormDialog(prompter, parent, Dialog::tr("自动优化")), start_(s) {
     smoothing_ = addCheck("smoothing", Dialog::tr("自动曲线平滑"), s.curveSmoothing);
-    precision_ = addNumber("precision", Dialog::tr("曲线平滑的精度："), shown(s.smoothingAccuracy));
+    precision_ =
+        addNumber("precision", Dialog::tr("曲线平滑的精度："), shown(s.smoothingAccuracy), kMm);
     tiny_ = addCheck("removeTiny", Dialog::tr("自动去除极小图形"), s.removeMinimal);
-    width_ = addNumber("tinyWidth", Dialog::tr("最大尺寸："), shown(s.minimalWidth));
-    height_ = addNumber("tinyHeight", Dialog::tr("×"), shown(s.minimalHeight));
+    width_ = addNumber("tinyWidth", Dialog::tr("最大尺寸："), shown(s.minimalWidth), kMm);
+    height_ = addNumber("tinyHeight", Dialog::tr("×"), shown(s.minimalHeight), kMm, true);
     duplicates_ = addCheck("removeDuplicates", Dialog::tr("自动去除重复线"), s.removeDuplicates);
     merge_ = addCheck("merge", Dialog::tr("自动合并相连线"), s.mergeConnected);
-    distance_ = addNumber("distance", Dialog::tr("最大距离："), shown(s.mergeMaxSize));
+    distance_ = addNumber("distance", Dialog::tr("最大距离："), shown(s.mergeMaxSize), kMm);
     sort_ = addCheck("sort", Dialog::tr("自动排序"), s.sort);
     sortBy_ = new QComboBox(this);
     sortBy_->setObjectName(QStringLiteral("sortBy"));
@@ -43,6 +46,10 @@ AutoOptimizeDialog::AutoOptimizeDialog(Prompter& prompter, QWidget* parent,
                                                                                           : 0);
     form()->addRow(Dialog::tr("排序方式："), sortBy_);
     reverse_ = addCheck("allowReverse", Dialog::tr("允许反向"), s.changeDirection);
+    // The sort commands of the menu have a switch of their own.
+    reverse_->setToolTip(
+        Dialog::tr("用于导入后的自动排序；菜单中的排序命令使用“优化 > 自动排序 > "
+                   "允许反向”"));
     travel_ = addCheck("optimizeTravel", Dialog::tr("自动优化空移"), s.optimizeAbs);
     units_ = addCheck("autoUnits", Dialog::tr("自动适应输入单位"), s.autoUnits);
     plt_ = addNumber("pltUnits", Dialog::tr("PLT绘图仪："), shown(s.pltUnits));

@@ -45,13 +45,19 @@ QString ConnectDialog::address() const {
 }
 
 void ConnectDialog::search() {
+    // A typed address (with its port) is asked too, and stays chosen whether or not it answered.
+    const QString typed = address();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::vector<std::string> entries = session_.search();
+    const std::vector<std::string> entries = session_.search(typed.toStdString());
     QGuiApplication::restoreOverrideCursor();
     addresses_->clear();
     for (const std::string& entry : entries)
         addresses_->addItem(QString::fromStdString(entry));
-    addresses_->setCurrentIndex(0);
+    const int at = typed.isEmpty() ? 0 : addresses_->findText(typed);
+    if (at >= 0)
+        addresses_->setCurrentIndex(at);
+    else
+        addresses_->setEditText(typed);
 }
 
 }  // namespace pathloom::dialogs

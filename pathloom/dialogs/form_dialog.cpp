@@ -3,6 +3,7 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -34,17 +35,28 @@ FormDialog::FormDialog(Prompter& prompter, QWidget* parent, const QString& title
     body_->addWidget(buttons);
 }
 
-QLineEdit* FormDialog::addNumber(const char* objectName, const QString& label,
-                                 const QString& value) {
+QLineEdit* FormDialog::addNumber(const char* objectName, const QString& label, const QString& value,
+                                 const QString& unit, bool besidePrevious) {
     auto* field = new QLineEdit(value, this);
     field->setObjectName(QString::fromLatin1(objectName));
-    form_->addRow(label, field);
+    if (besidePrevious && lastRow_) {
+        lastRow_->addWidget(new QLabel(label, this));
+    } else {
+        lastRow_ = new QHBoxLayout;
+        form_->addRow(label, lastRow_);
+    }
+    lastRow_->addWidget(field, 1);
+    if (!unit.isEmpty()) {
+        auto* shownUnit = new QLabel(unit, this);
+        shownUnit->setObjectName(QString::fromLatin1(objectName) + QStringLiteral("Unit"));
+        lastRow_->addWidget(shownUnit);
+    }
     numbers_.push_back(field);
     return field;
 }
 
 void FormDialog::tell(const QString& text) {
-    prompter_.message(this, text);
+    prompter_.warning(this, text);
 }
 
 void FormDialog::accept() {
@@ -74,7 +86,7 @@ NumberDialog::NumberDialog(Prompter& prompter, QWidget* parent, const QString& t
         body()->insertWidget(0, label);
     }
     for (const NumberField& field : fields)
-        addNumber(field.objectName, field.label, field.value);
+        addNumber(field.objectName, field.label, field.value, field.unit, field.besidePrevious);
 }
 
 }  // namespace pathloom::dialogs

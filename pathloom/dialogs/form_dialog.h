@@ -12,6 +12,7 @@
 
 class QDialogButtonBox;
 class QFormLayout;
+class QHBoxLayout;
 class QLineEdit;
 class QVBoxLayout;
 
@@ -43,7 +44,10 @@ class FormDialog : public QDialog {
     // Further checks of a dialog; shows its own message and returns false to stay open.
     virtual bool check() { return true; }
 
-    QLineEdit* addNumber(const char* objectName, const QString& label, const QString& value);
+    // A number field in a row of its own, or beside the previous field after `label` ("×");
+    // `unit` ("mm", "mm/s", "°") follows the field.
+    QLineEdit* addNumber(const char* objectName, const QString& label, const QString& value,
+                         const QString& unit = {}, bool besidePrevious = false);
     QFormLayout* form() const { return form_; }
     QVBoxLayout* body() const { return body_; }
     Prompter& prompter() const { return prompter_; }
@@ -54,6 +58,7 @@ class FormDialog : public QDialog {
     QVBoxLayout* body_;
     QFormLayout* form_;
     std::vector<QLineEdit*> numbers_;
+    QHBoxLayout* lastRow_ = nullptr;
 };
 
 // A dialog of number fields only: the value dialogs (speed, order, scale), the pair dialogs
@@ -62,6 +67,8 @@ struct NumberField {
     const char* objectName;
     QString label;
     QString value;
+    QString unit;                 // empty for a plain number
+    bool besidePrevious = false;  // on the previous field's row
 };
 class NumberDialog : public FormDialog {
     Q_OBJECT

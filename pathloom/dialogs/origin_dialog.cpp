@@ -61,7 +61,7 @@ void OriginDialog::takeTypedOrigin() {
     const auto x = parseNumber(utf8(x_->text()));
     const auto y = parseNumber(utf8(y_->text()));
     if (!x || !y) {
-        prompter_.message(this, qstring(text(Text::NotANumber)));
+        prompter_.warning(this, qstring(text(Text::NotANumber)));
         (x ? y_ : x_)->setFocus();
         return;
     }

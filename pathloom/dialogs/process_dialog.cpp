@@ -79,6 +79,12 @@ QStringList choicesOf(ProcessProperty property) {
     return {QStringLiteral("Basic"), QStringLiteral("NC")};
 }
 
+// A column's name, with the words of the program's language before it when they differ.
+QString besideName(const QString& words, const char* name) {
+    const QString named = QString::fromLatin1(name);
+    return words == named ? named : QStringLiteral("%1（%2）").arg(words, named);
+}
+
 }  // namespace
 
 ProcessDialog::ProcessDialog(Prompter& prompter, QWidget* parent, ProcessEdit edit,
@@ -93,7 +99,9 @@ ProcessDialog::ProcessDialog(Prompter& prompter, QWidget* parent, ProcessEdit ed
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("properties"));
     list_->setColumnCount(2);
-    list_->setHeaderLabels({Dialog::tr("Property"), Dialog::tr("Value")});
+    // The columns keep their names and say them in the program's language beside them.
+    list_->setHeaderLabels(
+        {besideName(Dialog::tr("属性"), "Property"), besideName(Dialog::tr("值"), "Value")});
     list_->setMinimumSize(520, 480);
     list_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     QTreeWidgetItem* group = nullptr;
@@ -104,7 +112,10 @@ ProcessDialog::ProcessDialog(Prompter& prompter, QWidget* parent, ProcessEdit ed
             group->setExpanded(true);
             groupName = row.group;
         }
-        auto* item = new QTreeWidgetItem(group, {Dialog::tr(row.label)});
+        const QString unit = qstring(propertyUnit(edit_, row.property));
+        auto* item = new QTreeWidgetItem(
+            group, {unit.isEmpty() ? Dialog::tr(row.label)
+                                   : QStringLiteral("%1 (%2)").arg(Dialog::tr(row.label), unit)});
         item->setData(0, Qt::UserRole, static_cast<int>(row.property));
         item->setToolTip(0, row.description[0] ? Dialog::tr(row.description) : QString());
         QWidget* editor = makeEditor(row.property, axisCount);

@@ -14,21 +14,24 @@
 namespace pathloom::dialogs {
 namespace {
 
+// "%.4lf", as these two dialogs have always shown their values.
 QString shown(double value) {
     return qstring(fourDecimals(value));
 }
+
+const QString kMm = QStringLiteral("mm");
 
 }  // namespace
 
 RotateDialog::RotateDialog(Prompter& prompter, QWidget* parent, double baseX, double baseY)
     : FormDialog(prompter, parent, Dialog::tr("轨迹旋转")) {
-    addNumber("baseX", Dialog::tr("基点X："), shown(baseX));
-    addNumber("baseY", Dialog::tr("基点Y："), shown(baseY));
-    addNumber("angle", Dialog::tr("角度："), shown(0));
-    addNumber("x1", Dialog::tr("X1："), shown(0));
-    addNumber("y1", Dialog::tr("Y1："), shown(0));
-    addNumber("x2", Dialog::tr("X2："), shown(0));
-    addNumber("y2", Dialog::tr("Y2："), shown(0));
+    addNumber("baseX", Dialog::tr("基点X："), shown(baseX), kMm);
+    addNumber("baseY", Dialog::tr("基点Y："), shown(baseY), kMm);
+    addNumber("angle", Dialog::tr("角度："), shown(0), QStringLiteral("°"));
+    addNumber("x1", Dialog::tr("X1："), shown(0), kMm);
+    addNumber("y1", Dialog::tr("Y1："), shown(0), kMm);
+    addNumber("x2", Dialog::tr("X2："), shown(0), kMm);
+    addNumber("y2", Dialog::tr("Y2："), shown(0), kMm);
     auto* button = new QPushButton(Dialog::tr("自动计算角度"), this);
     button->setObjectName(QStringLiteral("autoAngle"));
     button->setAutoDefault(false);
@@ -61,12 +64,12 @@ MirrorDialog::MirrorDialog(Prompter& prompter, QWidget* parent, bool mirrorX, bo
     x_->setObjectName(QStringLiteral("mirrorX"));
     x_->setChecked(mirrorX);
     form()->addRow(Dialog::tr("X轴镜像"), x_);
-    addNumber("xAxis", Dialog::tr("X镜像轴位置:"), shown(xAxis));
+    addNumber("xAxis", Dialog::tr("X镜像轴位置:"), shown(xAxis), kMm);
     y_ = new QCheckBox(Dialog::tr("是否镜像Y方向"), this);
     y_->setObjectName(QStringLiteral("mirrorY"));
     y_->setChecked(mirrorY);
     form()->addRow(Dialog::tr("Y轴镜像"), y_);
-    addNumber("yAxis", Dialog::tr("Y镜像轴位置:"), shown(yAxis));
+    addNumber("yAxis", Dialog::tr("Y镜像轴位置:"), shown(yAxis), kMm);
 }
 
 bool MirrorDialog::mirrorX() const {

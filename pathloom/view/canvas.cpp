@@ -2,6 +2,7 @@
 // numbers, rulers) and the simulation trace, and the not-xor overlays painted over it.
 #include "view/canvas.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QResizeEvent>
 #include <cmath>
@@ -29,21 +30,24 @@ void paintRulers(QPainter& painter, const canvas::Scene& scene) {
     QFont font = painter.font();
     font.setPixelSize(std::max(8, static_cast<int>(std::lround(10 * scene.scale))));
     painter.setFont(font);
+    const double charWidth = QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
+    // The corner square where the rulers meet stays clear of ticks.
     for (const canvas::RulerTick& tick :
-         canvas::rulerTicks(scene.origin.x, scene.zoom, 1, scene.width)) {
+         canvas::rulerTicks({scene.origin.x, scene.zoom, 1, thick, scene.width, charWidth})) {
         const int x = static_cast<int>(std::lround(tick.pixel));
         painter.drawLine(x, tick.from, x, tick.to);
-        if (tick.labelled) painter.drawText(x + 2, 12, QString::number(tick.value));
+        if (!tick.label.empty())
+            painter.drawText(QPointF(tick.labelPixel, 12), QString::fromStdString(tick.label));
     }
     for (const canvas::RulerTick& tick :
-         canvas::rulerTicks(scene.origin.y, scene.zoom, -1, scene.height)) {
+         canvas::rulerTicks({scene.origin.y, scene.zoom, -1, thick, scene.height, charWidth})) {
         const int y = static_cast<int>(std::lround(tick.pixel));
         painter.drawLine(tick.from, y, tick.to, y);
-        if (!tick.labelled) continue;
+        if (tick.label.empty()) continue;
         painter.save();
-        painter.translate(12, y - 2);
+        painter.translate(12, tick.labelPixel);
         painter.rotate(-90);
-        painter.drawText(0, 0, QString::number(tick.value));
+        painter.drawText(0, 0, QString::fromStdString(tick.label));
         painter.restore();
     }
 }
@@ -133,6 +137,7 @@ void Canvas::clearTrace() {
     trace_.clear();
     marker_.reset();
     refresh();
+    picture();  // the picture without the trace now, so that a marker set next stays
 }
 
 void Canvas::extendTrace(std::span<const SimulationPoint> trace) {
@@ -155,7 +160,13 @@ void Canvas::paintOverlays(QPainter& painter) const {
     if (selecting_ && corner_) {
         const bool right = corner_->x() >= pressAt_.x();
         painter.setPen(QPen(right ? QColor(255, 255, 0) : QColor(255, 0, 255), 1, Qt::DotLine));
-        painter.drawRect(QRectF(pressAt_, *corner_).normalized());
+        const QRectF box = QRectF(pressAt_, *corner_).normalized();
+        painter.drawRect(box);
+        // On black the not-xor band comes out dark blue or green and all but vanishes; its dots
+        // are painted once more in the pen's own colour, which shows on any background.
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.drawRect(box);
+        painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
     }
     if (snap_) {
         const double half = 8 * scale_;

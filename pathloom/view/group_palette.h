@@ -3,6 +3,10 @@
 
 #include <QWidget>
 
+#include <lintrel/lintrel.h>
+
+#include "core/presets/process.h"
+
 namespace pathloom::view {
 
 class GroupPalette : public QWidget {
@@ -10,8 +14,12 @@ class GroupPalette : public QWidget {
   public:
     static constexpr int kGroups = 20;
     GroupPalette(double scale, QWidget* parent = nullptr);
-    // The colour of group `number` (1 to 20) as the canvas paints it.
+    // The colour of group `number` (1 to 20) as the canvas paints it when no group of the
+    // drawing gives its own.
     static QColor groupColour(int number);
+    // Each button in the colour its group is drawn in (the group's own colour when the drawing
+    // has that group), with the group's number, preset and speed in its tooltip.
+    void showGroups(const VectGroup* drawing, const PresetTable& presets);
 
   signals:
     void groupClicked(int number);

@@ -30,7 +30,10 @@ namespace pathloom::app::testing {
 class ScriptedPrompter final : public dialogs::Prompter {
   public:
     void message(QWidget*, const QString& text) override { messages << text; }
-    void warning(QWidget*, const QString& text) override { warnings << text; }
+    void warning(QWidget*, const QString& text) override {
+        warnings << text;
+        if (onWarning) onWarning();
+    }
     void about(QWidget*, const QString& title, const QString&) override { abouts << title; }
     QString openFile(QWidget*, const QString&, const QString& filters) override {
         openFilters = filters;
@@ -57,6 +60,7 @@ class ScriptedPrompter final : public dialogs::Prompter {
     }
 
     std::function<void(QDialog&)> fill;
+    std::function<void()> onWarning;  // runs while a warning would be on the screen
     QStringList messages, warnings, abouts, opened, dialogTitles;
     QString openAnswer, saveAnswer, openFilters, proposedPath, saveFilters, selectedFilter;
     std::optional<QString> connectAnswer;

@@ -177,7 +177,7 @@ TEST_F(CanvasWindow, SplitToolAndOriginPickChangeTheDrawing) {
     EXPECT_EQ(window->document().mode(), ViewMode::Split);
     QTest::mouseClick(canvas, Qt::LeftButton, {}, pixel(50, 0));
     EXPECT_EQ(vectsOf(window->document().drawing()).size(), 2u);
-    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_TRUE(prompter.warnings.isEmpty());
 
     // The origin dialog's pick button starts the pick; a click near (100, 100) snaps to the end
     // and moves it to (0, 0), the dialog's typed point starts again at 0, 0, and the pick ends.
@@ -220,11 +220,11 @@ TEST_F(CanvasWindow, StartPointToolMovesAClosedShapesStart) {
     const Seg* first = lintrel::workingChain(*vectsOf(window->document().drawing())[0]);
     EXPECT_NEAR(first->x0, 100, 1);
     EXPECT_NEAR(first->y0, 50, 1);
-    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_TRUE(prompter.warnings.isEmpty());
     // Far from every shape: nothing happens and nothing is said.
     QTest::mouseClick(canvas, Qt::LeftButton, {}, pixel(50, 50));
     EXPECT_NEAR(first->x0, 100, 1);
-    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_TRUE(prompter.warnings.isEmpty());
 }
 
 TEST_F(CanvasWindow, PaletteAndToolsOnAnEmptyViewDoNothing) {
@@ -233,7 +233,7 @@ TEST_F(CanvasWindow, PaletteAndToolsOnAnEmptyViewDoNothing) {
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(300, 300));
     window->action(Command::Select)->trigger();
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(300, 300));
-    EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join('|').toStdString();
+    EXPECT_TRUE(prompter.warnings.isEmpty()) << prompter.warnings.join('|').toStdString();
 }
 
 TEST_F(CanvasWindow, AStoredCodeWidthWiderThanTheWindowLeavesADrawingArea) {

@@ -12,6 +12,7 @@
 
 #include "app/app_support.h"
 #include "app/commands.h"
+#include "core/text/texts.h"
 #include "dialogs/connect_dialog.h"
 #include "varnix/simulator.h"
 #include "view/code_pane.h"
@@ -44,7 +45,7 @@ TEST_F(Controller, AutoConnectShowsTheAddressAndTheAxisCount) {
     Simulator simulator({"--axes", "6"});
     ASSERT_TRUE(simulator.ready());
     auto window = autoConnectTo(simulator.address());
-    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_TRUE(prompter.warnings.isEmpty());
     EXPECT_EQ(window->windowTitle().toStdString(), "Pathloom V2.04 - " + simulator.address());
     EXPECT_EQ(window->session().axisCount(), 6);
     EXPECT_TRUE(window->pollTimer().isActive());
@@ -70,7 +71,9 @@ TEST_F(Controller, AnUnusedPortShowsTheLibrarysCode) {
     const int code = Lintrel_OpenEth(address.c_str(), &handle);
     ASSERT_NE(code, 0);
     auto window = autoConnectTo(address);
-    EXPECT_EQ(prompter.messages, QStringList{QStringLiteral("连接控制器失败，%1").arg(code)});
+    EXPECT_EQ(prompter.warnings, QStringList{QStringLiteral("连接控制器失败，%1（%2）")
+                                                 .arg(code)
+                                                 .arg(QString::fromUtf8(codeReason(code).data()))});
     EXPECT_EQ(window->windowTitle(), "Pathloom V2.04 - 未连接");
     EXPECT_FALSE(window->pollTimer().isActive());
 }
@@ -81,13 +84,13 @@ TEST_F(Controller, ALostControllerIsReportedAtTheNextPoll) {
     auto window = autoConnectTo(simulator.address());
     ASSERT_TRUE(window->session().connected());
     window->pollController();
-    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_TRUE(prompter.warnings.isEmpty());
     simulator.kill();
     window->pollController();
-    ASSERT_EQ(prompter.messages.size(), 1);
-    EXPECT_TRUE(prompter.messages[0].startsWith("连接出错，"))
-        << prompter.messages[0].toStdString();
-    EXPECT_NE(prompter.messages[0], "连接出错，0");
+    ASSERT_EQ(prompter.warnings.size(), 1);
+    EXPECT_TRUE(prompter.warnings[0].startsWith("连接出错，"))
+        << prompter.warnings[0].toStdString();
+    EXPECT_NE(prompter.warnings[0], "连接出错，0");
     EXPECT_EQ(window->windowTitle(), "Pathloom V2.04 - 未连接");
     EXPECT_EQ(window->session().axisCount(), 64);
     EXPECT_FALSE(window->pollTimer().isActive());
@@ -98,9 +101,9 @@ TEST_F(Controller, RefusedAndSuccessfulDownloads) {
     {
         auto window = makeWindow(prompter, settingsFile);
         window->action(Command::Download)->trigger();  // no connection: the library's code
-        ASSERT_EQ(prompter.messages.size(), 1);
-        EXPECT_TRUE(prompter.messages[0].startsWith("下载失败，"));
-        prompter.messages.clear();
+        ASSERT_EQ(prompter.warnings.size(), 1);
+        EXPECT_TRUE(prompter.warnings[0].startsWith("下载失败，"));
+        prompter.warnings.clear();
     }
     {
         Simulator refusing({"--refuse-downloads", "77"});
@@ -108,8 +111,8 @@ TEST_F(Controller, RefusedAndSuccessfulDownloads) {
         auto window = autoConnectTo(refusing.address());
         importExample(*window);
         window->action(Command::Download)->trigger();
-        EXPECT_EQ(prompter.messages, QStringList{"下载失败，77"});
-        prompter.messages.clear();
+        EXPECT_EQ(prompter.warnings, QStringList{"下载失败，77"});
+        prompter.warnings.clear();
     }
     Simulator simulator;
     ASSERT_TRUE(simulator.ready());
@@ -117,6 +120,7 @@ TEST_F(Controller, RefusedAndSuccessfulDownloads) {
     importExample(*window);
     window->action(Command::Download)->trigger();
     EXPECT_EQ(prompter.messages, QStringList{"下载成功！"});
+    EXPECT_TRUE(prompter.warnings.isEmpty());
     const std::string stored = readFile((simulator.store() / "KORVEL.kvp").string());
     EXPECT_FALSE(stored.empty());
     EXPECT_EQ(stored, paneText(*window));

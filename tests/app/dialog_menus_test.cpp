@@ -109,7 +109,7 @@ TEST_F(DialogMenus, EveryModalDialogIsAWindowAndEscapeChangesNothing) {
     }
     EXPECT_EQ(snapshot(*window), before);
     EXPECT_EQ(window->settings(), settings);
-    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_TRUE(prompter.warnings.isEmpty());
 }
 
 TEST_F(DialogMenus, TheModelessDialogsAreWindowsOfTheirOwnThatEscapeHides) {

@@ -114,7 +114,7 @@ TEST_F(ProcessDialogs, RefusedPropertiesSayWhyAndChangeNothing) {
     useLanguage(Language::English);
     EXPECT_TRUE(refused("property1", "77"));
     useLanguage(Language::Chinese);
-    EXPECT_EQ(prompter.messages,
+    EXPECT_EQ(prompter.warnings,
               (QStringList{"请输入一个数字。", "该文本无法保存到设置文件中（首尾不能是空格或引号）",
                            "2.5 不是有效的轴号；轴号须为 0 到 63 的整数",
                            "-100 不是有效的速度；速度须为大于 0 的数，单位 mm/s",
@@ -151,7 +151,7 @@ TEST_F(Actions, TheManagerHoldsThirtyAndRefusesTheThirtyFirst) {
     EXPECT_FALSE(manager().isModal());
     button("deleteMode")->click();
     EXPECT_FALSE(manager().deleteMode());
-    EXPECT_EQ(prompter.messages, QStringList{"无命令，无法删除"});
+    EXPECT_EQ(prompter.warnings, QStringList{"无命令，无法删除"});
 
     add("Spindle", "M3\nG4 P1");
     EXPECT_EQ(prompter.dialogTitles.last(), "动作编辑");
@@ -164,7 +164,7 @@ TEST_F(Actions, TheManagerHoldsThirtyAndRefusesTheThirtyFirst) {
     EXPECT_EQ(window->settings().actions.size(), 30u);
     const int opened = static_cast<int>(prompter.dialogTitles.size());
     button("addAction")->click();
-    EXPECT_EQ(prompter.messages.last(), "命令管理器已满，请删除后再添加");
+    EXPECT_EQ(prompter.warnings.last(), "命令管理器已满，请删除后再添加");
     EXPECT_EQ(prompter.dialogTitles.size(), opened);  // no editor for the 31st
     EXPECT_EQ(window->settings().actions.size(), 30u);
 
@@ -210,7 +210,7 @@ TEST_F(Actions, TheEditorRefusesWhatTheSettingsFileCannotKeepInBothLanguages) {
     useLanguage(Language::English);
     add("a=b", "OP(1)");
     useLanguage(Language::Chinese);
-    EXPECT_EQ(prompter.messages,
+    EXPECT_EQ(prompter.warnings,
               (QStringList{"动作名称不能为空，也不能包含“=”或换行",
                            "动作名称不能为空，也不能包含“=”或换行", "指令中不能包含“&”",
                            "动作太长，无法保存（名称和指令最多1023个字符）",
@@ -242,11 +242,51 @@ TEST_F(Actions, ChangeActionOpensFromTheFirstSelectedVectAndSetsEverySelectedOne
     EXPECT_EQ(before(1), "M3");
     EXPECT_EQ(before(2), "M3");
     EXPECT_EQ(before(0), "");
-    EXPECT_STREQ(vects()[2]->afterAction, "");
+    EXPECT_EQ(vects()[2]->afterAction, nullptr);  // an empty box writes no empty line
 
     window->action(Command::DeleteAction)->trigger();
     EXPECT_EQ(vects()[1]->beforeAction, nullptr);
     EXPECT_EQ(vects()[2]->afterAction, nullptr);
+}
+
+TEST_F(Actions, TheListFollowsWhatIsTypedInTheBox) {
+    add("Spindle", "M3");
+    selectOnly({0});
+    QList<int> shown;
+    run(Command::ModifyAction, [&](QDialog& d) {
+        auto* list = child<QComboBox>(d, "afterList");
+        auto* box = child<QPlainTextEdit>(d, "afterText");
+        shown << list->currentIndex();  // "无"
+        box->setPlainText(QStringLiteral("OP(2)"));
+        shown << list->currentIndex();  // "自定义"
+        box->setPlainText(QStringLiteral("M3"));
+        shown << list->currentIndex();  // the action of that text
+        box->clear();
+        shown << list->currentIndex();  // "无" again
+        list->setCurrentIndex(2);       // choosing fills the box and stays chosen
+        shown << list->currentIndex();
+        box->setPlainText(QStringLiteral("G4 P1"));
+        d.accept();
+    });
+    EXPECT_EQ(shown, (QList<int>{0, 1, 2, 0, 2}));
+    EXPECT_STREQ(vects()[0]->afterAction, "G4 P1");
+    EXPECT_EQ(vects()[0]->beforeAction, nullptr);
+}
+
+TEST_F(ProcessDialogs, GridHeadersSpeakChineseAndNumberRowsNameTheirUnits) {
+    QStringList headers, labels;
+    run(Command::Process, [&](QDialog& d) {
+        auto* list = child<QTreeWidget>(d, "properties");
+        headers << list->headerItem()->text(0) << list->headerItem()->text(1);
+        const QTreeWidgetItem* global = list->topLevelItem(0);
+        for (int i = 0; i < global->childCount(); ++i)
+            labels << global->child(i)->text(0);
+        d.reject();
+    });
+    EXPECT_EQ(headers, (QStringList{"属性（Property）", "值（Value）"}));
+    EXPECT_TRUE(labels.contains("空移速度 (mm/s)")) << labels.join('|').toStdString();
+    EXPECT_TRUE(labels.contains("空移加速度 (mm/s²)")) << labels.join('|').toStdString();
+    EXPECT_TRUE(labels.contains("X轴轴号"));  // no unit for an axis number
 }
 
 TEST_F(ProcessDialogs, TheAutoOptimiseDialogTurnsHatchOutlinesOnAndOff) {

@@ -57,14 +57,16 @@ class Simulation : public ::testing::Test {
 
 TEST_F(Simulation, ChecksBeforeItStarts) {
     window->action(Command::Simulate)->trigger();
-    EXPECT_EQ(prompter.messages, QStringList{"数据为空"});
+    EXPECT_EQ(prompter.warnings, QStringList{"数据为空"});
     EXPECT_EQ(window->paneText(0), "就绪");
     EXPECT_FALSE(window->document().busy());
 
     squareAt(0, 0);
     window->action(Command::ShowCode)->trigger();  // code pane hidden: the program may be outdated
     window->action(Command::Simulate)->trigger();
-    EXPECT_EQ(prompter.messages.back(), "代码未更新，请更新后再进行此操作");
+    // The specified words, then how to bring the program up to date.
+    EXPECT_EQ(prompter.warnings.back(),
+              "代码未更新，请更新后再进行此操作（打开“视图 > 代码”即可更新代码）");
     EXPECT_EQ(window->document().mode(), ViewMode::Select);
 }
 
@@ -110,6 +112,31 @@ TEST_F(Simulation, TraceAndMarkerShowOnTheCanvas) {
     // A zoom during the simulation paints the covered path again.
     canvas->resetView();
     EXPECT_EQ(canvas->picture().pixelColor(canvas->pixelOf(50, 0).toPoint()), QColor(255, 155, 0));
+}
+
+TEST_F(Simulation, StopTakesTheCrossAwayAndNoRunLeavesItsPathBehind) {
+    squareAt(0, 0);
+    view::Canvas* canvas = window->canvas();
+    const auto orangeAt = [&](double x, double y) {
+        return canvas->picture().pixelColor(canvas->pixelOf(x, y).toPoint()) == QColor(255, 155, 0);
+    };
+    window->action(Command::Simulate)->trigger();
+    player->pause();
+    for (int i = 0; i < 6; ++i)
+        player->tick();
+    ASSERT_TRUE(canvas->marker());
+    ASSERT_TRUE(orangeAt(50, 0));
+    window->action(Command::StopSimulation)->trigger();
+    EXPECT_FALSE(canvas->marker());
+    EXPECT_FALSE(orangeAt(50, 0));
+
+    // A run to its end leaves the cross at the last point and the square in its own colour.
+    window->action(Command::Simulate)->trigger();
+    player->pause();
+    EXPECT_EQ(ticksToEnd(), 17);
+    ASSERT_TRUE(canvas->marker());
+    EXPECT_EQ(canvas->marker()->x, 0);
+    EXPECT_FALSE(orangeAt(50, 0));
 }
 
 TEST_F(Simulation, PauseContinueStopAndFrozenModes) {

@@ -39,7 +39,7 @@ TEST_F(TransformDialogs, SpeedOpensWith200WithoutSelectionAndTakesOnlyPositiveFi
         opened = textOf(d, "speed");
         d.reject();
     });
-    EXPECT_EQ(opened, "200");
+    EXPECT_EQ(opened, "200.0000");  // four decimals, as every dialog shows its measures
     EXPECT_EQ(prompter.dialogTitles.last(), "修改速度");
 
     selectOnly({1});
@@ -49,7 +49,7 @@ TEST_F(TransformDialogs, SpeedOpensWith200WithoutSelectionAndTakesOnlyPositiveFi
         type(d, "speed", "0");
         d.accept();
     });
-    EXPECT_EQ(opened, "75");
+    EXPECT_EQ(opened, "75.0000");
     for (const char* bad : {"abc", "inf", "1e999", ""}) {
         bool accepted = true;
         run(Command::CustomSpeed, [&](QDialog& d) {
@@ -59,7 +59,7 @@ TEST_F(TransformDialogs, SpeedOpensWith200WithoutSelectionAndTakesOnlyPositiveFi
         });
         EXPECT_FALSE(accepted) << bad;
     }
-    EXPECT_EQ(prompter.messages, (QStringList{"参数错误", "请输入一个数字。", "请输入一个数字。",
+    EXPECT_EQ(prompter.warnings, (QStringList{"参数错误", "请输入一个数字。", "请输入一个数字。",
                                               "请输入一个数字。", "请输入一个数字。"}));
     EXPECT_EQ(vects()[1]->speed, 75);
 
@@ -98,7 +98,7 @@ TEST_F(TransformDialogs, OrderStaysInTheGroupAndScaleRefusesWhatFloatsCannotHold
         type(d, "order", "1e300");
         d.accept();
     });
-    EXPECT_EQ(prompter.messages,
+    EXPECT_EQ(prompter.warnings,
               (QStringList{"参数错误", "该图形所在颜色组的顺序为 3，图形只能在本组内移动",
                            "该图形所在颜色组的顺序为 1-2，图形只能在本组内移动"}));
     EXPECT_EQ(vects()[0]->segs->y0, 5);
@@ -113,7 +113,7 @@ TEST_F(TransformDialogs, OrderStaysInTheGroupAndScaleRefusesWhatFloatsCannotHold
         });
     }
     EXPECT_EQ(opened, "1.0");
-    EXPECT_EQ(prompter.messages.mid(3), (QStringList{"缩放尺寸不正确！", "缩放尺寸不正确！"}));
+    EXPECT_EQ(prompter.warnings.mid(3), (QStringList{"缩放尺寸不正确！", "缩放尺寸不正确！"}));
     EXPECT_EQ(vects()[1]->segs->x1, 10);
     run(Command::Scale, [&](QDialog& d) {
         type(d, "factor", "0.00011");
@@ -135,8 +135,8 @@ TEST_F(TransformDialogs, HeightsMoveAndStartPointActOnTheSelection) {
         type(d, "liftHeight", "7");
         d.accept();
     });
-    EXPECT_EQ(work, "1.5");
-    EXPECT_EQ(lift, "6");
+    EXPECT_EQ(work, "1.5000");
+    EXPECT_EQ(lift, "6.0000");
     EXPECT_EQ(vects()[2]->workHeight, 3);
     EXPECT_EQ(vects()[2]->liftHeight, 7);
     EXPECT_EQ(vects()[1]->workHeight, 0);
@@ -160,7 +160,7 @@ TEST_F(TransformDialogs, HeightsMoveAndStartPointActOnTheSelection) {
         type(d, "targetY", "50");
         d.accept();
     });
-    EXPECT_EQ(work, "2");
+    EXPECT_EQ(work, "2.0000");
     EXPECT_EQ(vects()[0]->segs->x0, 100);
     EXPECT_EQ(vects()[0]->segs->y0, 50);
     EXPECT_EQ(vects()[2]->segs->x0, 100);  // the same offset for all
@@ -237,7 +237,7 @@ TEST_F(TransformDialogs, OptimisationDialogsRememberTheirValuesAndRunTheirStep) 
         opened << textOf(d, "width") << textOf(d, "height");
         d.reject();
     });
-    EXPECT_EQ(opened, (QStringList{"0", "0", "1", "1"}));
+    EXPECT_EQ(opened, (QStringList{"0.0000", "0.0000", "1.0000", "1.0000"}));
 
     opened.clear();
     for (Command command : {Command::Merge, Command::Merge}) {
@@ -258,10 +258,10 @@ TEST_F(TransformDialogs, OptimisationDialogsRememberTheirValuesAndRunTheirStep) 
             d.accept();
         });
     }
-    EXPECT_EQ(opened, (QStringList{"0", "0.5", "0.05|曲线精度", "0.05|优化空移", "0.2|曲线精度",
-                                   "0.3|优化空移"}));
+    EXPECT_EQ(opened, (QStringList{"0.0000", "0.5000", "0.0500|曲线精度", "0.0500|优化空移",
+                                   "0.2000|曲线精度", "0.3000|优化空移"}));
     EXPECT_EQ(window->dialogs().memory().travelTolerance, 0.3);
-    EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join("; ").toStdString();
+    EXPECT_TRUE(prompter.warnings.isEmpty()) << prompter.warnings.join("; ").toStdString();
 }
 
 TEST_F(TransformDialogs, AutoOptimizeEnablesFieldsByTheirStepAndCorrectsOnOk) {
@@ -295,11 +295,11 @@ TEST_F(TransformDialogs, AutoOptimizeEnablesFieldsByTheirStepAndCorrectsOnOk) {
         d.reject();
     });
     EXPECT_EQ(window->settings().optimize, s);
-    EXPECT_EQ(prompter.messages, QStringList{"请输入一个数字。"});
+    EXPECT_EQ(prompter.warnings, QStringList{"请输入一个数字。"});
 
     // Tiny-shape sizes the settings do not allow are refused, and the field is chosen for
     // correcting; a sound value then closes the dialog.
-    prompter.messages.clear();
+    prompter.warnings.clear();
     QStringList refusedFields;
     for (const auto& [name, value] :
          {std::pair{"tinyWidth", "-5"}, std::pair{"tinyHeight", "1e300"}}) {
@@ -312,12 +312,12 @@ TEST_F(TransformDialogs, AutoOptimizeEnablesFieldsByTheirStepAndCorrectsOnOk) {
         });
     }
     EXPECT_EQ(refusedFields, (QStringList{"tinyWidth", "tinyHeight"}));
-    EXPECT_EQ(prompter.messages,
+    EXPECT_EQ(prompter.warnings,
               (QStringList{"-5 不是有效的尺寸；尺寸须为 0 到 100000 之间的数，单位 mm",
                            "1e+300 不是有效的尺寸；尺寸须为 0 到 100000 之间的数，单位 mm"}));
     EXPECT_EQ(window->settings().optimize.minimalWidth, 0.8);
     EXPECT_EQ(window->settings().optimize.minimalHeight, 0.8);
-    prompter.messages.clear();
+    prompter.warnings.clear();
 
     // The ninth sort: list entry 8 is "Sort by" 8 and opens as it was chosen.
     QString ninth;
@@ -356,7 +356,7 @@ TEST_F(TransformDialogs, OriginAnchorsAndTypedPointMoveTheWholeDrawing) {
 
     child<QLineEdit>(*origin, "originX")->setText("abc");
     child<QPushButton>(*origin, "typedOrigin")->click();
-    EXPECT_EQ(prompter.messages, QStringList{"请输入一个数字。"});
+    EXPECT_EQ(prompter.warnings, QStringList{"请输入一个数字。"});
     child<QLineEdit>(*origin, "originX")->setText("-20");
     child<QLineEdit>(*origin, "originY")->setText("-1");
     child<QPushButton>(*origin, "typedOrigin")->click();
@@ -386,7 +386,7 @@ TEST_F(TransformDialogs, TravelDialogSpeaksOfItsToleranceInBothLanguages) {
     useLanguage(Language::English);
     run(Command::OptimizeTravel, look);
     useLanguage(Language::Chinese);
-    EXPECT_EQ(title, "Optimize travel");
+    EXPECT_EQ(title, "Optimise travel");
     EXPECT_EQ(prompt, "Enter the tolerance of the travel optimisation:");
 }
 

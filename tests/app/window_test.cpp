@@ -142,7 +142,7 @@ TEST_F(Window, ReadOnlyProgramFolderKeepsTheSettingsInTheUserFolder) {
 
 TEST_F(Window, ImportShowsTheProgramWithItsLineMapAndNewClearsBoth) {
     auto window = withDrawing();
-    EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join(' ').toStdString();
+    EXPECT_TRUE(prompter.warnings.isEmpty()) << prompter.warnings.join(' ').toStdString();
     // Every kind the import reads has its entry, all of them one more, and the last takes any file.
     const QStringList filters = prompter.openFilters.split(QStringLiteral(";;"));
     EXPECT_EQ(filters.value(0), "AutoCad File(*.dxf *.DXF)");
@@ -189,13 +189,13 @@ TEST_F(Window, ExportProposesTheNameByLanguageAndWritesThePaneText) {
     EXPECT_EQ(readFile(folder.file("part.bas")), paneText(*window));
 
     writeFile(settingsFile, "[Process parameters]\r\nShow code type=1\r\n");
-    auto gcode = open();
+    auto gcode = withDrawing();
     prompter.saveAnswer = QString::fromStdString(folder.path().string() + "/no/such/folder/x.nc");
     gcode->action(Command::Export)->trigger();
     EXPECT_EQ(prompter.proposedPath, "KORVEL.nc");
     EXPECT_EQ(prompter.selectedFilter, "NC File(*.nc)");
-    ASSERT_EQ(prompter.messages.size(), 1);
-    EXPECT_TRUE(prompter.messages[0].startsWith("导出代码失败："));
+    ASSERT_EQ(prompter.warnings.size(), 1);
+    EXPECT_TRUE(prompter.warnings[0].startsWith("导出代码失败："));
 }
 
 TEST_F(Window, OneSelectedVectHighlightsItsLinesAndTextSelectsVects) {
@@ -268,7 +268,7 @@ TEST_F(Window, GroupPaletteSelectsAGroupOrMovesTheSelectionIntoIt) {
     // With a selection, a group button moves it into that group (created when missing).
     const std::string before = paneText(*window);
     window->findChild<QPushButton*>(QStringLiteral("group20"))->click();
-    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_TRUE(prompter.warnings.isEmpty());
     VectGroup* last = window->document().drawing()->prev;
     EXPECT_EQ(last->number, 20);
     EXPECT_NE(paneText(*window), before);  // the moved vects now take preset 20's place

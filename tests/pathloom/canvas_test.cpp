@@ -93,42 +93,100 @@ TEST(CanvasView, WheelZoomsByNotchesWithinItsLimitsAboutTheCursor) {
     EXPECT_EQ(fine.userZoom(), 1.0);
 }
 
+namespace {
+
+RulerLayout ruler(double origin, double zoom, int growth, int length, int start = 0,
+                  double charWidth = 0) {
+    return {origin, zoom, growth, start, length, charWidth};
+}
+
+int countTicks(const std::vector<RulerTick>& ticks, int from, bool labelled) {
+    int n = 0;
+    for (const RulerTick& t : ticks)
+        n += t.from == from && t.label.empty() != labelled;
+    return n;
+}
+
+}  // namespace
+
 TEST(CanvasRulers, TiersAppearAndAreLabelledByZoom) {
-    auto count = [](const std::vector<RulerTick>& ticks, int from, bool labelled) {
-        int n = 0;
-        for (const RulerTick& t : ticks)
-            n += t.from == from && t.labelled == labelled;
-        return n;
-    };
     // One pixel per unit, origin at pixel 0: 0 to 1000 holds 2 thousands, 1 five hundred, 8
-    // hundreds, every one labelled.
-    const std::vector<RulerTick> near = rulerTicks(0, 1.0, 1, 1000);
-    EXPECT_EQ(count(near, 5, true), 2);
-    EXPECT_EQ(count(near, 11, true), 1);
-    EXPECT_EQ(count(near, 17, true), 8);
+    // hundreds, every one labelled with "%d".
+    const std::vector<RulerTick> near = rulerTicks(ruler(0, 1.0, 1, 1000));
+    EXPECT_EQ(countTicks(near, 5, true), 2);
+    EXPECT_EQ(countTicks(near, 11, true), 1);
+    EXPECT_EQ(countTicks(near, 17, true), 8);
     EXPECT_EQ(near.size(), 11u);
-
-    // z = 0.02: no hundreds, unlabelled five hundreds, every third thousand labelled.
-    const std::vector<RulerTick> far = rulerTicks(0, 0.02, 1, 1200);  // 0 to 60000 units
-    EXPECT_EQ(count(far, 17, false) + count(far, 17, true), 0);
-    EXPECT_EQ(count(far, 11, true), 0);
-    EXPECT_EQ(count(far, 11, false), 60);
-    EXPECT_EQ(count(far, 5, true), 21);  // 0, 3000, ..., 60000
-    EXPECT_EQ(count(far, 5, false), 40);
-
-    // The left ruler grows upwards: value 100 lies 100 pixels above the origin.
-    const std::vector<RulerTick> left = rulerTicks(500, 1.0, -1, 1000);
-    for (const RulerTick& t : left) {
-        if (t.value == 100) {
-            EXPECT_DOUBLE_EQ(t.pixel, 400);
+    for (const RulerTick& t : near) {
+        if (t.value == 300) {
+            EXPECT_EQ(t.label, "300");
         }
     }
 
-    // Far out, only the visible pixels get ticks rather than millions of strokes.
-    const std::vector<RulerTick> tiny = rulerTicks(800, 1e-7, 1, 1600);
-    EXPECT_LE(tiny.size(), 1601u);
-    for (const RulerTick& t : tiny)
-        EXPECT_FALSE(t.labelled);
+    // z = 0.02: no hundreds, unlabelled five hundreds, every third thousand labelled.
+    const std::vector<RulerTick> far = rulerTicks(ruler(0, 0.02, 1, 1200));  // 0 to 60000
+    EXPECT_EQ(countTicks(far, 17, false) + countTicks(far, 17, true), 0);
+    EXPECT_EQ(countTicks(far, 11, true), 0);
+    EXPECT_EQ(countTicks(far, 11, false), 60);
+    EXPECT_EQ(countTicks(far, 5, true), 21);  // 0, 3000, ..., 60000
+    EXPECT_EQ(countTicks(far, 5, false), 40);
+
+    // The left ruler grows upwards: value 100 lies 100 pixels above the origin.
+    bool seen = false;
+    for (const RulerTick& t : rulerTicks(ruler(500, 1.0, -1, 1000)))
+        if (t.value == 100) {
+            seen = true;
+            EXPECT_DOUBLE_EQ(t.pixel, 400);
+        }
+    EXPECT_TRUE(seen);
+
+    // Far out, only the visible pixels get tier ticks rather than millions of strokes.
+    EXPECT_LE(rulerTicks(ruler(800, 1e-7, 1, 1600)).size(), 1601u + 40u);
+}
+
+TEST(CanvasRulers, EveryZoomShowsFiveLabelsInsideTheRulerOnOneTwoFiveSteps) {
+    // Six-pixel digits, a 25-pixel corner, the rulers of an 800 x 600 and of a large window,
+    // the origin on the screen or a drawing seen from value 123.4 on, zooms from half a
+    // kilometre across the window to a hundredth of a millimetre. (Further out, labels of seven
+    // digits and more no longer fit five times into a 480-pixel ruler.)
+    const double zooms[] = {1e-3, 0.005, 0.0123, 0.05, 0.3, 1, 2.7, 31.25, 400, 7e4};
+    for (const int length : {480, 1000}) {
+        for (const double zoom : zooms) {
+            for (const int growth : {1, -1}) {
+                for (const double origin :
+                     {30.0, 240.0, growth > 0 ? 25 - 123.4 * zoom : length + 123.4 * zoom}) {
+                    const RulerLayout r = ruler(origin, zoom, growth, length, 25, 6);
+                    int labels = 0;
+                    for (const RulerTick& t : rulerTicks(r)) {
+                        EXPECT_GE(t.pixel, 25);  // nothing in the corner square
+                        EXPECT_LE(t.pixel, length);
+                        if (t.label.empty()) continue;
+                        ++labels;
+                        // The label lies inside the ruler: from labelPixel onwards along x,
+                        // upwards from it along y.
+                        const double width = 6.0 * static_cast<double>(t.label.size());
+                        const double low = growth > 0 ? t.labelPixel : t.labelPixel - width;
+                        EXPECT_GE(low, 25) << t.label;
+                        EXPECT_LE(low + width, length) << t.label;
+                    }
+                    EXPECT_GE(labels, kMinRulerLabels)
+                        << "zoom " << zoom << " length " << length << " origin " << origin
+                        << " growth " << growth;
+                }
+            }
+        }
+    }
+    // The added ticks step by 1, 2 or 5 times a power of ten, with the decimals the step needs:
+    // 16 units across 800 pixels are labelled in whole units.
+    EXPECT_NEAR(rulerStep(ruler(0, 0.004, 1, 800, 25, 7)), 20000, 1e-6);
+    EXPECT_NEAR(rulerStep(ruler(0, 900, 1, 800, 25, 7)), 0.05, 1e-12);
+    std::vector<std::string> labels;
+    for (const RulerTick& t : rulerTicks(ruler(25, 50, 1, 850, 25, 7)))
+        if (!t.label.empty()) labels.push_back(t.label);
+    ASSERT_GE(labels.size(), 5u);
+    EXPECT_EQ(labels[0], "0");
+    EXPECT_EQ(labels[1], "1");
+    EXPECT_EQ(labels.back(), "16");
 }
 
 TEST(CanvasMeasures, LengthsOnTheScreenDecideTheMarks) {
@@ -167,6 +225,13 @@ TEST(CanvasScene, PensFollowTheVectStateAndColourZeroStaysVisible) {
     layers.showOpen = false;
     const Scene plain = buildScene(drawing.get(), view, layers, 1.0);
     EXPECT_EQ(plain.pens[plain.strokes[0].pen].colour, rgb(0, 0x80, 0xFF));
+    // Only the open, unselected vect carries marks at its two ends, and only with the layer on:
+    // a red outline and a red open shape no longer look alike.
+    const PointD a = view.toPixel(0, 0), b = view.toPixel(100, 0);
+    EXPECT_EQ(scene.openEnds,
+              (std::vector<PixelPoint>{{int(std::lround(a.x)), int(std::lround(a.y))},
+                                       {int(std::lround(b.x)), int(std::lround(b.y))}}));
+    EXPECT_TRUE(plain.openEnds.empty());
     // Colour 0 within the palette's numbers takes the palette colour of the number.
     VectGroup seven{};
     seven.number = 7;

@@ -162,7 +162,14 @@ TEST(ProcessEdit, PropertiesReadAndWriteTheirSettings) {
     EXPECT_EQ(edit.process.machine.outputProfile, 5);
     EXPECT_EQ(propertyValue(edit, 1, P::OutputProfile), "5");
     EXPECT_EQ(propertyValue(edit, 7, P::XAxis), "0");
-    EXPECT_EQ(propertyValue(edit, 7, P::TravelSpeed), "500");
+    EXPECT_EQ(propertyValue(edit, 7, P::TravelSpeed), "500.0000");  // as every dialog shows it
+    EXPECT_EQ(propertyUnit(edit, P::TravelSpeed), "mm/s");
+    EXPECT_EQ(propertyUnit(edit, P::XAxis), "");
+    // Four decimals unless they would change the value.
+    EXPECT_FALSE(setPropertyValue(edit, 7, P::ReferencePrecision, "0.00005"));
+    EXPECT_EQ(propertyValue(edit, 7, P::ReferencePrecision), "5e-05");
+    EXPECT_FALSE(setPropertyValue(edit, 7, P::ReferencePrecision, "0.05"));
+    EXPECT_EQ(propertyValue(edit, 7, P::ReferencePrecision), "0.0500");
 
     // Refusals change nothing.
     const ProcessEdit before = edit;

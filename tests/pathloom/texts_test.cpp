@@ -2,8 +2,11 @@
 // substitution the messages use.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/text/texts.h"
 
@@ -43,16 +46,47 @@ TEST(Texts, EveryKeyHasBothLanguagesAndTheChineseTextsDiffer) {
     }
 }
 
-TEST(Texts, MessagesTakeTheCodeAndFollowTheLanguage) {
-    EXPECT_EQ(textWithCode(Text::ConnectFailed, 1004), "连接控制器失败，1004");
-    EXPECT_EQ(textWithCode(Text::HandSortFailed, -3), "手动排序出错，-3");
+TEST(Texts, MessagesTakeTheCodeWithItsReasonAndFollowTheLanguage) {
+    // The specified words and the code stay as they were; the reason follows the code.
+    EXPECT_EQ(textWithCode(Text::ConnectFailed, 1004),
+              "连接控制器失败，1004（控制器没有接受连接，请检查地址并确认控制器已开启）");
+    EXPECT_EQ(textWithCode(Text::DownloadFailed, 1001), "下载失败，1001（未连接控制器）");
+    EXPECT_EQ(textWithCode(Text::HandSortFailed, -3), "手动排序出错，-3");  // no reason known
     EXPECT_EQ(text(Text::Processing), "正在处理数据，请稍后...");
     setLanguage(Language::English);
     EXPECT_EQ(textWithCode(Text::DownloadFailed, 7), "Download failed, 7");
+    EXPECT_EQ(textWithCode(Text::ConnectionLost, 1006),
+              "Connection error, 1006 (the connection to the controller broke)");
     EXPECT_EQ(textWithValue(Text::ExportFailed, "disk full"),
               "Exporting the program failed: disk full");
+    EXPECT_EQ(systemReason(ENOTDIR), "a part of the path is not a folder");
     setLanguage(Language::Chinese);
     EXPECT_EQ(text(Text::NotConnected), "未连接");
+    EXPECT_EQ(systemReason(ENOSPC), "磁盘空间不足");
+    EXPECT_EQ(systemReason(12345), "系统错误 12345");
+}
+
+TEST(Texts, EveryCodeTheProgramCanMeetHasAReasonInBothLanguages) {
+    // The library's results, the controller library's own codes and the simulator's.
+    std::vector<int> codes = {100, 21000, 21001, 21002, 21003, 21011, 21020, 21022, 21099};
+    for (int code = 1001; code <= 1010; ++code)
+        codes.push_back(code);
+    for (int code = 2001; code <= 2009; ++code)
+        codes.push_back(code);
+    for (const int code : codes) {
+        const std::string_view zh = codeReason(code, Language::Chinese);
+        const std::string_view en = codeReason(code, Language::English);
+        EXPECT_FALSE(zh.empty()) << code;
+        EXPECT_FALSE(en.empty()) << code;
+        // Chinese reasons are Chinese: no English word inside.
+        EXPECT_EQ(
+            std::count_if(zh.begin(), zh.end(),
+                          [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }),
+            0)
+            << code;
+    }
+    EXPECT_TRUE(codeReason(0, Language::English).empty());
+    EXPECT_TRUE(codeReason(77, Language::Chinese).empty());
 }
 
 }  // namespace

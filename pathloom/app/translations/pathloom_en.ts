@@ -135,13 +135,13 @@ Change start point</translation>
     </message>
     <message>
         <source>优化空移</source>
-        <translation>Optimize travel</translation>
+        <translation>Optimise travel</translation>
     </message>
     <message>
         <source>优化曲线间的空移
 优化空移</source>
-        <translation>Optimize the travel moves between curves
-Optimize travel</translation>
+        <translation>Optimise the travel moves between curves
+Optimise travel</translation>
     </message>
     <message>
         <source>网格排序</source>
@@ -305,13 +305,13 @@ Reverse direction</translation>
     </message>
     <message>
         <source>自动优化</source>
-        <translation>Auto optimize</translation>
+        <translation>Automatic optimisation</translation>
     </message>
     <message>
         <source>设置导入图形后的自动优化步骤
 自动优化</source>
         <translation>Choose the automatic optimisation after an import
-Auto optimize</translation>
+Automatic optimisation</translation>
     </message>
     <message>
         <source>工艺参数</source>
@@ -465,13 +465,13 @@ About</translation>
     </message>
     <message>
         <source>修改动作</source>
-        <translation>Modify action</translation>
+        <translation>Change actions</translation>
     </message>
     <message>
         <source>修改选中图形的动作
 修改动作</source>
         <translation>Change the actions of the selected shapes
-Modify action</translation>
+Change actions</translation>
     </message>
     <message>
         <source>删除动作</source>
@@ -495,13 +495,13 @@ Custom order</translation>
     </message>
     <message>
         <source>自定义Z轴</source>
-        <translation>Custom Z axis</translation>
+        <translation>Custom Z heights</translation>
     </message>
     <message>
         <source>设置选中图形的加工高度和抬起高度
 自定义Z轴</source>
         <translation>Set the work and lift heights of the selected shapes
-Custom Z axis</translation>
+Custom Z heights</translation>
     </message>
     <message>
         <source>自定义速度</source>
@@ -555,13 +555,13 @@ Mirror paths</translation>
     </message>
     <message>
         <source>起点移动</source>
-        <translation>Move to start point</translation>
+        <translation>Move start point</translation>
     </message>
     <message>
         <source>移动选中的图形，使其起点位于指定位置
 起点移动</source>
         <translation>Move the selected shapes so that they start at a given point
-Move to start point</translation>
+Move start point</translation>
     </message>
     <message>
         <source>选择</source>
@@ -668,7 +668,7 @@ Previous pane</translation>
     <name>ConnectDialog</name>
     <message>
         <source>连接控制器</source>
-        <translation>Connect to a controller</translation>
+        <translation>Connect</translation>
     </message>
     <message>
         <source>搜索</source>
@@ -1046,16 +1046,8 @@ Previous pane</translation>
         <translation>Process:</translation>
     </message>
     <message>
-        <source>Property</source>
-        <translation>Property</translation>
-    </message>
-    <message>
-        <source>Value</source>
-        <translation>Value</translation>
-    </message>
-    <message>
         <source>轨迹旋转</source>
-        <translation>Rotate</translation>
+        <translation>Rotate paths</translation>
     </message>
     <message>
         <source>基点X：</source>
@@ -1091,7 +1083,7 @@ Previous pane</translation>
     </message>
     <message>
         <source>轨迹镜像</source>
-        <translation>Mirror</translation>
+        <translation>Mirror paths</translation>
     </message>
     <message>
         <source>是否镜像X方向</source>
@@ -1143,7 +1135,7 @@ Previous pane</translation>
     </message>
     <message>
         <source>优化空移</source>
-        <translation>Optimize travel</translation>
+        <translation>Optimise travel</translation>
     </message>
     <message>
         <source>请输入优化空移的容差:</source>
@@ -1151,7 +1143,7 @@ Previous pane</translation>
     </message>
     <message>
         <source>修改速度</source>
-        <translation>Change speed</translation>
+        <translation>Custom speed</translation>
     </message>
     <message>
         <source>速度：</source>
@@ -1159,7 +1151,7 @@ Previous pane</translation>
     </message>
     <message>
         <source>修改顺序</source>
-        <translation>Change order</translation>
+        <translation>Custom order</translation>
     </message>
     <message>
         <source>顺序：</source>
@@ -1167,7 +1159,7 @@ Previous pane</translation>
     </message>
     <message>
         <source>轨迹缩放</source>
-        <translation>Scale</translation>
+        <translation>Scale paths</translation>
     </message>
     <message>
         <source>倍数：</source>
@@ -1175,7 +1167,7 @@ Previous pane</translation>
     </message>
     <message>
         <source>修改Z轴高度</source>
-        <translation>Change Z heights</translation>
+        <translation>Custom Z heights</translation>
     </message>
     <message>
         <source>加工高度：</source>
@@ -1187,7 +1179,7 @@ Previous pane</translation>
     </message>
     <message>
         <source>轨迹平移</source>
-        <translation>Move</translation>
+        <translation>Move paths</translation>
     </message>
     <message>
         <source>X方向平移：</source>
@@ -1212,6 +1204,25 @@ Previous pane</translation>
     <message>
         <source>G代码输出格式</source>
         <translation>G-code output profile</translation>
+    </message>
+    <message>
+        <source>用于导入后的自动排序；菜单中的排序命令使用“优化 &gt; 自动排序 &gt; 允许反向”</source>
+        <translation>Applies to the automatic sort after an import; the sort commands of the menu use Optimise &gt; Automatic sort &gt; Allow reverse</translation>
+    </message>
+    <message>
+        <source>属性</source>
+        <translation>Property</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>Value</translation>
+    </message>
+</context>
+<context>
+    <name>GroupPalette</name>
+    <message>
+        <source>图层 %1：工艺%1，速度 %2 mm/s</source>
+        <translation>Group %1: process %1, speed %2 mm/s</translation>
     </message>
 </context>
 <context>
@@ -1273,7 +1284,7 @@ Lintrel %1</translation>
     </message>
     <message>
         <source>优化(&amp;O)</source>
-        <translation>&amp;Optimize</translation>
+        <translation>&amp;Optimise</translation>
     </message>
     <message>
         <source>自动排序</source>

@@ -135,6 +135,24 @@ void drawDisc(PixelBuffer& image, int cx, int cy, int diameter, Colour colour) {
         }
 }
 
+namespace {
+
+// A hollow square of side 2 * half + 1 around (cx, cy), clipped to the image.
+void drawSquare(PixelBuffer& image, int cx, int cy, int half, Colour colour) {
+    const auto put = [&](int px, int py) {
+        if (px < 0 || py < 0 || px >= image.width || py >= image.height) return;
+        image.pixels[static_cast<size_t>(py) * image.stride + px] = colour;
+    };
+    for (int d = -half; d <= half; ++d) {
+        put(cx + d, cy - half);
+        put(cx + d, cy + half);
+        put(cx - half, cy + d);
+        put(cx + half, cy + d);
+    }
+}
+
+}  // namespace
+
 void paintScene(PixelBuffer& image, const Scene& scene) {
     fill(image, rgb(0, 0, 0));
     if (scene.grid) paintGrid(image, scene);
@@ -144,6 +162,9 @@ void paintScene(PixelBuffer& image, const Scene& scene) {
     const int dot = std::max(1, static_cast<int>(std::lround(5 * scene.scale)));
     for (const PixelPoint& start : scene.starts)
         drawDisc(image, start.x, start.y, dot, kStartColour);
+    const int half = std::max(2, static_cast<int>(std::lround(kOpenEndHalf * scene.scale)));
+    for (const PixelPoint& end : scene.openEnds)
+        drawSquare(image, end.x, end.y, half, kOpenEndColour);
 }
 
 }  // namespace pathloom::canvas

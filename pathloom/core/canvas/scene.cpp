@@ -228,6 +228,13 @@ Scene buildScene(const VectGroup* drawing, const ViewTransform& view, const Laye
             painter.vect(*group, v);
             const Ends e = vectEnds(v);
             if (layers.showTravel) ends.push_back(e);
+            const bool openShape =
+                layers.showOpen && !v.closed && !v.selected && v.type != LINTREL_POINT;
+            if (openShape && bigOnScreen(vectLength(v), scene.zoom, scale))
+                for (const PointD& end : {e.start, e.end}) {
+                    const PointD p = view.toPixel(end.x, end.y);
+                    scene.openEnds.push_back({toPixel(p.x), toPixel(p.y)});
+                }
             if (!marks || !bigOnScreen(vectLength(v), scene.zoom, scale)) continue;
             const PointD p = view.toPixel(e.start.x, e.start.y);
             const PixelPoint pixel{toPixel(p.x), toPixel(p.y)};

@@ -27,6 +27,10 @@ inline constexpr Colour kTravelColour = rgb(255, 0, 0);
 inline constexpr Colour kGridColour = rgb(24, 24, 24);
 inline constexpr Colour kStartColour = rgb(255, 255, 255);
 inline constexpr Colour kOriginColour = rgb(255, 0, 0);
+// The hollow squares at both ends of an open shape: a red outline and an open red shape look
+// alike by colour alone.
+inline constexpr Colour kOpenEndColour = rgb(255, 255, 255);
+inline constexpr int kOpenEndHalf = 3;
 
 // The colour a group is painted in: its own colour, or for colour 0 (which would vanish on the
 // black background) the palette colour of its number, or white beyond the palette.
@@ -78,6 +82,7 @@ struct Scene {
     std::vector<PixelPoint> points;
     std::vector<Stroke> strokes;  // vects with their arrows, then travel moves, in chain order
     std::vector<PixelPoint> starts;
+    std::vector<PixelPoint> openEnds;  // both ends of each open shape big enough on the screen
     std::vector<OrderLabel> orders;
     size_t inputSegments = 0;  // segs visited, for the record
 };

@@ -2,6 +2,8 @@
 #include "core/controller/controller_session.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 
 #include "core/text/texts.h"
 
@@ -89,13 +91,58 @@ std::vector<std::string> ControllerSession::searchEntries(int found, int pciCard
     return entries;
 }
 
-std::vector<std::string> ControllerSession::search() const {
-    std::string buffer(kSearchBufferSize, '\0');
-    const int found = calls_.searchEth(buffer.data(), kSearchBufferSize, kSearchTimeoutMs);
-    buffer.back() = '\0';
-    buffer.resize(buffer.find('\0'));
+namespace {
+
+// The library asks the addresses that VARNIX_SEARCH_ADDRESSES names; for one search it names
+// the typed address alone, and afterwards what it named before.
+class SearchAddresses {
+  public:
+    explicit SearchAddresses(const std::string& addresses) {
+        if (const char* before = std::getenv(kName)) before_ = before;
+        ::setenv(kName, addresses.c_str(), 1);
+    }
+    ~SearchAddresses() {
+        if (before_)
+            ::setenv(kName, before_->c_str(), 1);
+        else
+            ::unsetenv(kName);
+    }
+    SearchAddresses(const SearchAddresses&) = delete;
+    SearchAddresses& operator=(const SearchAddresses&) = delete;
+
+  private:
+    static constexpr const char* kName = "VARNIX_SEARCH_ADDRESSES";
+    std::optional<std::string> before_;
+};
+
+}  // namespace
+
+std::vector<std::string> ControllerSession::search(std::string_view typed) const {
+    const auto ask = [this](int& found) {
+        std::string buffer(kSearchBufferSize, '\0');
+        found = calls_.searchEth(buffer.data(), kSearchBufferSize, kSearchTimeoutMs);
+        buffer.back() = '\0';
+        buffer.resize(buffer.find('\0'));
+        return buffer;
+    };
+    int found = 0;
+    const std::string reply = ask(found);
     const int cards = found == 0 ? calls_.getMaxPciCards() : 0;
-    return searchEntries(found, cards, buffer);
+    std::vector<std::string> entries = searchEntries(found, cards, reply);
+    // Blanks and commas separate addresses in the variable: such a text is no one address.
+    const bool oneAddress = !typed.empty() && typed.find_first_of(" \t,") == std::string_view::npos;
+    if (!oneAddress) return entries;
+    int typedFound = 0;
+    std::string typedReply;
+    {
+        const SearchAddresses only{std::string(typed)};
+        typedReply = ask(typedFound);
+    }
+    if (typedFound != 0) return entries;
+    for (const std::string& entry : searchEntries(0, 0, typedReply))
+        if (std::find(entries.begin(), entries.end(), entry) == entries.end())
+            entries.push_back(entry);
+    return entries;
 }
 
 }  // namespace pathloom

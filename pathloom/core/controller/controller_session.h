@@ -58,7 +58,9 @@ class ControllerSession {
     // missing handle is returned.
     int download(std::string_view text, const std::string& name);
     // The connect dialog's list: "127.0.0.1", then PCI1 ... PCIn, then the addresses found.
-    std::vector<std::string> search() const;
+    // A `typed` address ("host" or "host:port") is asked as well, beside the configured ones,
+    // and joins the list when a controller answers there.
+    std::vector<std::string> search(std::string_view typed = {}) const;
 
     int axisCount() const { return axisCount_; }
     // The address while connected, the "not connected" text otherwise.

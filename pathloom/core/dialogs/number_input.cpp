@@ -57,6 +57,12 @@ std::string shortestNumber(double value) {
     return shortestText(value);
 }
 
+std::string dialogNumber(double value) {
+    std::string four = fixedText(value, 4);
+    const std::optional<double> back = parseNumber(four);
+    return back && *back == value ? four : shortestText(value);
+}
+
 double roundedToFourDecimals(double value) {
     return std::floor(value * 10000 + 0.5) / 10000;
 }

@@ -24,6 +24,9 @@ bool scaleFitsFloat(double factor);
 // for the others.
 std::string fourDecimals(double value);
 std::string shortestNumber(double value);
+// A measure as every dialog shows it: four decimals like the program text ("55.0000"), or the
+// shortest round-trip form when four decimals would change the value.
+std::string dialogNumber(double value);
 
 // A coordinate rounded to four decimals as the start-point and rotate dialogs show it.
 double roundedToFourDecimals(double value);

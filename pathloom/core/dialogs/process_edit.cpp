@@ -132,10 +132,22 @@ std::string propertyValue(const ProcessEdit& edit, int preset, ProcessProperty p
     if (!field) return {};
     return std::visit(
         Overload{
-            [](int* v) { return std::to_string(*v); }, [](double* v) { return shortestNumber(*v); },
+            [](int* v) { return std::to_string(*v); }, [](double* v) { return dialogNumber(*v); },
             [](bool* v) { return std::string(*v ? "True" : "False"); },
             [](ChoiceRef c) { return std::to_string(std::clamp(*c.value, 0, c.count - 1)); },
             [](std::string* v) { return *v; }, [](LinesRef l) { return shownLines(*l.value); }},
+        *field);
+}
+
+std::string_view propertyUnit(const ProcessEdit& edit, ProcessProperty property) {
+    const std::optional<FieldRef> field = fieldOf(const_cast<ProcessEdit&>(edit), 1, property);
+    if (!field) return {};
+    const auto unitOf = [&](const void* value) -> std::string_view {
+        const ValueRule* rule = ruleOfField(edit.process, value);
+        return rule ? rule->unit : "";
+    };
+    return std::visit(
+        Overload{[&](double* v) { return unitOf(v); }, [](auto&&) { return std::string_view(); }},
         *field);
 }
 

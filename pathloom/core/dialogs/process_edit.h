@@ -70,6 +70,9 @@ struct ProcessEdit {
 // number uses preset 1, as the apply step does).
 std::string propertyValue(const ProcessEdit& edit, int preset, ProcessProperty property);
 
+// The unit of a number property as its key's rule gives it ("mm/s"); empty for the others.
+std::string_view propertyUnit(const ProcessEdit& edit, ProcessProperty property);
+
 // Stores a shown value. Nothing is changed and the reason is returned, in the current language,
 // when the value is not of the property's kind, its key's rule refuses it ("-100 is not a speed;
 // a speed is a number above 0 in mm/s") or the settings file could not keep it.

@@ -57,7 +57,8 @@ struct ActionChoice {
 };
 ActionChoice actionChoiceFor(const char* text, const ActionList& actions);
 
-// The OK step of the before/after dialog: every selected vect gets copies of the two texts.
+// The OK step of the before/after dialog: every selected vect gets copies of the two texts; an
+// empty text leaves the vect without that action.
 void setSelectedActions(VectGroup* groups, std::string_view before, std::string_view after);
 
 }  // namespace pathloom

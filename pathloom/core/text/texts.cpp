@@ -3,6 +3,7 @@
 #include "core/text/texts.h"
 
 #include <atomic>
+#include <cerrno>
 #include <cstdlib>
 
 namespace pathloom {
@@ -96,6 +97,13 @@ constexpr Entry kEntries[] = {
      "This text cannot be stored in the settings file (it must not begin or end with a blank or "
      "a quote)"},
     {Text::ExportFailed, "导出代码失败：%s", "Exporting the program failed: %s"},
+    {Text::ExportDone, "代码已导出到“%s”", "The program was exported to \"%s\""},
+    {Text::ExportEmpty, "没有可导出的代码：请先导入图形",
+     "There is no program to export: import a drawing first"},
+    {Text::ManualMissing, "找不到帮助手册。它应位于：%s",
+     "The manual was not found. It is expected at: %s"},
+    {Text::CodeOutdatedHow, "（打开“视图 > %s”即可更新代码）",
+     " (switch on View > %s to bring it up to date)"},
     {Text::NotConnected, "未连接", "Not connected"},
     {Text::ConnectFailed, "连接控制器失败，%d", "Connecting to the controller failed, %d"},
     {Text::ConnectionLost, "连接出错，%d", "Connection error, %d"},
@@ -247,6 +255,50 @@ constexpr bool inKeyOrder() {
 }
 static_assert(inKeyOrder(), "the table lists the texts in the order of their keys");
 
+// Result codes and their reasons: the library's (100, 21000 on), the controller library's own
+// (1001 to 1010) and the controller's (2001 to 2009, passed through unchanged).
+struct Reason {
+    int code;
+    const char* chinese;
+    const char* english;
+};
+
+constexpr Reason kReasons[] = {
+    {100, "没有需要处理的图形", "there was nothing to change"},
+    {1001, "未连接控制器", "no controller is connected"},
+    {1002, "参数不正确", "an argument is not valid"},
+    {1003, "地址无法识别", "the address cannot be read or resolved"},
+    {1004, "控制器没有接受连接，请检查地址并确认控制器已开启",
+     "no controller accepted the connection; check the address and that the controller is on"},
+    {1005, "控制器没有及时应答", "the controller did not answer in time"},
+    {1006, "与控制器的连接已断开", "the connection to the controller broke"},
+    {1007, "控制器的应答无法识别", "the controller's reply could not be read"},
+    {1008, "操作系统拒绝了网络操作", "the operating system refused a network operation"},
+    {1009, "没有找到控制器", "no controller was found"},
+    {1010, "控制器库无法完成调用（内存不足）",
+     "the controller library could not finish the call (out of memory)"},
+    {2001, "控制器不认识该命令", "the controller does not know the command"},
+    {2002, "轴号或数值不正确", "an axis number or value is not valid"},
+    {2003, "程序名称不正确", "the program name is not valid"},
+    {2004, "控制器上没有该程序", "the controller holds no program of that name"},
+    {2005, "程序有错误", "the program has an error"},
+    {2006, "控制器正忙（程序正在运行）", "the controller is busy running a program"},
+    {2007, "控制器无法保存程序", "the controller could not store the program"},
+    {2008, "程序太大，控制器无法接收", "the program is too large for the controller"},
+    {2009, "控制器不认识该请求", "the controller does not know the request"},
+    {21000, "参数不正确，或没有可处理的图形",
+     "an argument is not valid or there is nothing to work on"},
+    {21001, "该操作不可用", "the operation is not available"},
+    {21002, "所选图形的类型不同", "the selected shapes are of different kinds"},
+    {21003, "图形为空", "the drawing is empty"},
+    {21011, "无法连接控制器，请检查地址并确认控制器已开启",
+     "the controller could not be reached; check the address and that the controller is on"},
+    {21020, "没有可撤销的步骤", "there is no step to undo"},
+    {21022, "不是单独的图形", "the item is not a shape of its own"},
+    {21099, "程序库无法完成操作（内存不足）",
+     "the library could not finish the work (out of memory)"},
+};
+
 bool set(const char* value) {
     return value && value[0] != '\0';
 }
@@ -296,8 +348,52 @@ std::string_view text(Text id) {
 std::string textWithCode(Text id, int code) {
     std::string out(text(id));
     const size_t at = out.find("%d");
-    if (at != std::string::npos) out.replace(at, 2, std::to_string(code));
+    if (at == std::string::npos) return out;
+    std::string number = std::to_string(code);
+    const std::string_view reason = codeReason(code);
+    if (!reason.empty()) {
+        const bool chinese = language() == Language::Chinese;
+        number += chinese ? "（" : " (";
+        number += reason;
+        number += chinese ? "）" : ")";
+    }
+    out.replace(at, 2, number);
     return out;
+}
+
+std::string_view codeReason(int code, Language language) {
+    for (const Reason& reason : kReasons)
+        if (reason.code == code)
+            return language == Language::Chinese ? reason.chinese : reason.english;
+    return {};
+}
+
+std::string_view codeReason(int code) {
+    return codeReason(code, language());
+}
+
+std::string systemReason(int error) {
+    struct Words {
+        int error;
+        const char* chinese;
+        const char* english;
+    };
+    static constexpr Words kWords[] = {
+        {ENOENT, "文件夹不存在", "the folder does not exist"},
+        {ENOTDIR, "路径中的某一部分不是文件夹", "a part of the path is not a folder"},
+        {EISDIR, "这是一个文件夹，不是文件", "it is a folder, not a file"},
+        {EACCES, "没有写入权限", "there is no permission to write there"},
+        {EPERM, "没有写入权限", "there is no permission to write there"},
+        {EROFS, "该位置只读", "the place is read-only"},
+        {ENOSPC, "磁盘空间不足", "the disk is full"},
+        {EDQUOT, "磁盘配额已满", "the disk quota is used up"},
+        {ENAMETOOLONG, "文件名太长", "the file name is too long"},
+        {EIO, "读写设备出错", "the device reported an input/output error"},
+    };
+    const bool chinese = language() == Language::Chinese;
+    for (const Words& words : kWords)
+        if (words.error == error) return chinese ? words.chinese : words.english;
+    return (chinese ? "系统错误 " : "system error ") + std::to_string(error);
 }
 
 std::string textWithValue(Text id, std::string_view value) {

@@ -84,6 +84,13 @@ enum class Text {
     ActionNotStorable,
     TextNotStorable,
     ExportFailed,
+    // After an export (%s the file), and an export refused for want of a program.
+    ExportDone,
+    ExportEmpty,
+    // F1 without the manual; %s where it is looked for.
+    ManualMissing,
+    // How to bring the program up to date when the code pane is off (%s the menu item).
+    CodeOutdatedHow,
     // The controller link.
     NotConnected,
     ConnectFailed,
@@ -213,8 +220,15 @@ void setLanguage(Language language);
 
 std::string_view text(Text id, Language language);
 std::string_view text(Text id);
-// The text with its "%d" replaced by `code`.
+// The text with its "%d" replaced by `code`, and the code's reason in words after it when the
+// code has one: "下载失败，1001（未连接控制器）".
 std::string textWithCode(Text id, int code);
+// What a result code of the library, the controller library or the controller means; empty for
+// a code without a reason.
+std::string_view codeReason(int code, Language language);
+std::string_view codeReason(int code);
+// Why a file could not be written, in words, for an errno value (never the system's English).
+std::string systemReason(int error);
 // The text with its "%s" replaced by `value`.
 std::string textWithValue(Text id, std::string_view value);
 
