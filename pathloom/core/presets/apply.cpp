@@ -103,14 +103,8 @@ ActionChoice actionChoiceFor(const char* text, const ActionList& actions) {
 void setSelectedActions(VectGroup* groups, std::string_view before, std::string_view after) {
     forEachVect(groups, [&](VectGroup&, Vect& vect) {
         if (!vect.selected) return;
-        // An empty box means no action: an empty text would become an empty program line.
-        const auto put = [](char*& slot, std::string_view value) {
-            if (!value.empty()) return setVectText(slot, value);
-            VarnixCad3_DelStrT(slot);
-            slot = nullptr;
-        };
-        put(vect.beforeAction, before);
-        put(vect.afterAction, after);
+        setVectText(vect.beforeAction, before);
+        setVectText(vect.afterAction, after);
     });
 }
 
