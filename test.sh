@@ -73,8 +73,8 @@ if command -v clang++ >/dev/null; then
     "build/fuzz/fuzz/fuzz_$reader" -seed=$seed -runs="$runs" -max_len=65536 -rss_limit_mb=2048 \
       -timeout=30 -artifact_prefix=build/fuzz/ "$@" "build/fuzz/corpus-$reader"
   }
-  # Inputs per harness: about half a minute each on two busy cores, five minutes in all.
-  for run in dxf:2500 dst:60000 plt:3000 ai:1500 pdf:2000 svg:5000 shx:150000 text:20000; do
+  # Inputs per harness: about half a minute each on two quiet cores, five minutes in all.
+  for run in dxf:7000 dst:200000 plt:9000 ai:4000 pdf:6000 svg:15000 shx:400000 text:50000; do
     reader=${run%%:*}
     options=()
     [ -f "fuzz/$reader.dict" ] && options=("-dict=fuzz/$reader.dict")
@@ -86,8 +86,8 @@ if command -v clang++ >/dev/null; then
   done
   # Motion tables and raster images come from other programs; they start from nothing (the image
   # harness with the formats' signatures as a dictionary).
-  fuzz table 300000
-  fuzz image 60000 -dict=fuzz/image.dict
+  fuzz table 900000
+  fuzz image 200000 -dict=fuzz/image.dict
 else
   echo "clang++ not found: fuzzing skipped"
 fi
