@@ -253,6 +253,30 @@ TEST(PdfReader, TextAndMissingPagesNoted) {
     EXPECT_EQ(none.countOf(diag::kPdfNoPage), 1);
 }
 
+// The page count through the export, and the page chosen by the import options.
+TEST(PdfReader, PagesAreCountedAndChosenByTheImportOptions) {
+    const std::string twoPages = pdfOf({{"0 0 m 72 0 l S"}, {"0 0 m 0 72 l S"}});
+    TempFile pdf("pages.pdf", twoPages);
+    int count = -1;
+    EXPECT_EQ(VarnixCad3_GetPageCount(pdf.path(), &count), LINTREL_OK);
+    EXPECT_EQ(count, 2);
+    const int second = 1 << LINTREL_IMPORT_PAGE_SHIFT;
+    expectPoints(firstVect(importText(twoPages, 1 | second, 0.05, 0, "pdf")), {{0, 0}, {0, kInch}});
+    expectPoints(firstVect(importText(twoPages, 1, 0.05, 0, "pdf")), {{0, 0}, {kInch, 0}});
+
+    TempFile dxf("lines.dxf", entitiesOnly().line(0, 0, 1, 0).endSection().eof().str());
+    EXPECT_EQ(VarnixCad3_GetPageCount(dxf.path(), &count), LINTREL_OK);
+    EXPECT_EQ(count, 1);
+    TempFile noPage("none.pdf", "%PDF-1.4\n1 0 obj\n<</Type/Font>>\nendobj\n");
+    EXPECT_EQ(VarnixCad3_GetPageCount(noPage.path(), &count), LINTREL_NOTHING_TO_DO);
+    EXPECT_EQ(count, 0);
+    TempFile unknown("notes.txt", "0 0 m");
+    EXPECT_EQ(VarnixCad3_GetPageCount(unknown.path(), &count), LINTREL_BAD_ARGUMENT);
+    EXPECT_EQ(VarnixCad3_GetPageCount("/no/such/drawing.pdf", &count), LINTREL_BAD_ARGUMENT);
+    EXPECT_EQ(VarnixCad3_GetPageCount(nullptr, &count), LINTREL_BAD_ARGUMENT);
+    EXPECT_EQ(VarnixCad3_GetPageCount(pdf.path(), nullptr), LINTREL_BAD_ARGUMENT);
+}
+
 // Through the import entry: the extension picks the reader, nothing scales it again.
 TEST(PdfReader, ImportedByExtension) {
     const auto groups = importText(pdfOf({{"0 0 m 72 0 l S"}}), 1, 0.05, 0, "pdf");

@@ -4,6 +4,7 @@
 #include "import/pdf/pdf_reader.h"
 
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <string>
 #include <unordered_set>
@@ -177,6 +178,15 @@ bool lookUpForm(Container& pdf, std::string_view resources, std::string_view nam
 
 }  // namespace
 
+int countPdfPages(std::string_view bytes) {
+    Container pdf(bytes);
+    const int root = pageTreeRoot(pdf);
+    if (root < 0) return 0;
+    PageFinder finder(pdf, INT_MAX);
+    finder.walk(root, {}, 0);
+    return finder.count();
+}
+
 VectGroup* readPdfPage(std::string_view bytes, int page, ImportDiagnostics& d) {
     Container pdf(bytes);
     const int root = pageTreeRoot(pdf);
@@ -215,7 +225,7 @@ VectGroup* readPdfPage(std::string_view bytes, int page, ImportDiagnostics& d) {
 }  // namespace pdf
 
 VectGroup* readPdf(std::string_view bytes, ImportContext& context) {
-    return pdf::readPdfPage(bytes, 1, context.diagnostics);
+    return pdf::readPdfPage(bytes, context.page, context.diagnostics);
 }
 
 }  // namespace lintrel

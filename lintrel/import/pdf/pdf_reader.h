@@ -9,13 +9,16 @@
 
 namespace lintrel {
 
-// The first page's drawing (null when nothing was drawn); what was not drawn is noted in the
-// context's diagnostics.
+// The drawing of the context's page (null when nothing was drawn); what was not drawn is noted in
+// the context's diagnostics.
 VectGroup* readPdf(std::string_view bytes, ImportContext& context);
 
 namespace pdf {
 // Page `page` (from 1) of the file; a page that is not there reads the first and says so.
 VectGroup* readPdfPage(std::string_view bytes, int page, ImportDiagnostics& diagnostics);
+// The number of pages the page tree holds (0 when no page is found); no content is decoded.
+int countPdfPages(std::string_view bytes);
+
 }  // namespace pdf
 
 }  // namespace lintrel
