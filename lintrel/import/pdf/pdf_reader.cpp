@@ -187,6 +187,19 @@ int countPdfPages(std::string_view bytes) {
     return finder.count();
 }
 
+bool pdfPageBoxes(std::string_view bytes, int page, PageBoxes& boxes) {
+    Container pdf(bytes);
+    const int root = pageTreeRoot(pdf);
+    PageFinder finder(pdf, page);
+    if (root < 0 || !finder.walk(root, {}, 0)) return false;
+    const PageAttributes& found = finder.found();
+    boxes.media = numbersIn(found.mediaBox);
+    boxes.crop = numbersIn(found.cropBox);
+    const std::vector<double> rotate = numbersIn(found.rotate);
+    boxes.rotate = rotate.empty() ? 0 : rotate[0];
+    return true;
+}
+
 VectGroup* readPdfPage(std::string_view bytes, int page, ImportDiagnostics& d) {
     Container pdf(bytes);
     const int root = pageTreeRoot(pdf);

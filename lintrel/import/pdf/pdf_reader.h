@@ -4,6 +4,7 @@
 #include <lintrel/lintrel.h>
 
 #include <string_view>
+#include <vector>
 
 #include "import/import_context.h"
 
@@ -19,6 +20,14 @@ VectGroup* readPdfPage(std::string_view bytes, int page, ImportDiagnostics& diag
 // The number of pages the page tree holds (0 when no page is found); no content is decoded.
 int countPdfPages(std::string_view bytes);
 
+// The boxes of a page as the reader takes them, inherited through the tree: media box and crop
+// box (empty when neither the page nor an ancestor gives one) and the rotation in degrees.
+struct PageBoxes {
+    std::vector<double> media, crop;
+    double rotate = 0;
+};
+// False when the file has no page `page` (from 1).
+bool pdfPageBoxes(std::string_view bytes, int page, PageBoxes& boxes);
 }  // namespace pdf
 
 }  // namespace lintrel
