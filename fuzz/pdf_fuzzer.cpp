@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the PDF reader (container walk, object streams, page tree, content
 // with forms), on its first and on a later page, then flattens what came out when it is small
-// and plausible.
+// and plausible; and to the page count and page boxes that the page choice reads.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +12,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const int pages = lintrel::pdf::countPdfPages(bytes);
+    lintrel::pdf::PageBoxes boxes;
+    if (pages > 0) lintrel::pdf::pdfPageBoxes(bytes, pages, boxes);
     for (int page : {1, 3}) {
         lintrel::ImportDiagnostics diagnostics;
         lintrel::ChainOwner<VectGroup> groups(lintrel::pdf::readPdfPage(bytes, page, diagnostics));

@@ -10,6 +10,8 @@ packages=(
   clang libclang-rt-14-dev      # libFuzzer harnesses
   libdxflib-dev                 # the DXF import comparison benchmark
   zlib1g-dev                    # compressed data of PDF-based Illustrator files
+  libzstd-dev                   # Zstandard-compressed data of newer Illustrator files
+  poppler-utils                 # pdfinfo, the independent judge of PDF page counts and boxes
   qt6-base-dev                  # the desktop program (Widgets, and QtTest for its tests)
   qt6-tools-dev qt6-l10n-tools  # its English translation, compiled at build time
   librsvg2-bin                  # rsvg-convert: its toolbar icons (and the packages' icons) as PNG

@@ -431,8 +431,25 @@ enum { LINTREL_INTERNAL_ERROR = 21099 };
  * Bits of the importOptions argument of both import exports. Bit 0 (1) keeps arcs, splines,
  * Bezier curves and text as curves, as the original interface has it. Bit 1 turns the boundary
  * paths of DXF hatches (polylines and edges: lines, arcs, ellipses, splines) into closed
- * outlines in the hatch's colour; the fill is never drawn. Other readers ignore it. */
-enum { LINTREL_IMPORT_KEEP_CURVES = 1, LINTREL_IMPORT_HATCH_OUTLINES = 2 };
+ * outlines in the hatch's colour; the fill is never drawn. Other readers ignore it. Bits 16-30
+ * choose the page of a drawing of several pages (PDF), counted from 0: page n (from 1) is
+ * (n - 1) << LINTREL_IMPORT_PAGE_SHIFT, and 0 reads the first page. A page the file does not
+ * have reads the first and notes so in the diagnostics; only the chosen page's content is
+ * decoded. */
+enum {
+    LINTREL_IMPORT_KEEP_CURVES = 1,
+    LINTREL_IMPORT_HATCH_OUTLINES = 2,
+    LINTREL_IMPORT_PAGE_SHIFT = 16,
+    LINTREL_IMPORT_PAGE_MASK = 0x7FFF0000
+};
+
+/* ---- Pages ----
+ * The number of pages of a drawing file, chosen by its extension as the import chooses its
+ * reader: the pages of a PDF's page tree, 1 for a file of any other kind the import reads.
+ * Writes it to *count and returns 0; 21000 for a null argument, an extension without a reader
+ * or a file that cannot be read, 100 for a PDF in which no page is found (0 written). Reads
+ * the file's structure only, never page content. */
+LINTREL_API int VarnixCad3_GetPageCount(const char* fileName, int* count);
 
 /* ---- Import diagnostics ----
  * What the last import (either family, or an image) repaired or skipped, as a list of entries,

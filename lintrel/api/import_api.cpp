@@ -38,6 +38,13 @@ LINTREL_API int VarnixCadArray_ImportVectGraph(const char* fileName, double pltU
     return LINTREL_OK;
 }
 
+LINTREL_API int VarnixCad3_GetPageCount(const char* fileName, int* count) {
+    return guardedCode([&]() -> int {
+        if (!count) return LINTREL_BAD_ARGUMENT;
+        return pageCount(fileName, *count);
+    });
+}
+
 LINTREL_API int VarnixCad3_GetImportDiagCount(void) {
     return guardedCall(-1, [] { return static_cast<int>(lastImportDiagnostics().size()); });
 }

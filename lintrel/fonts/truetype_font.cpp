@@ -2,6 +2,8 @@
 // metrics first and is then corrected so that the box of capital A is exactly the text height.
 #include "fonts/truetype_font.h"
 
+#include <cmath>
+
 #define STB_TRUETYPE_IMPLEMENTATION
 #define STBTT_STATIC
 #include <stb/stb_truetype.h>
@@ -31,6 +33,10 @@ std::unique_ptr<TrueTypeFont> TrueTypeFont::load(const std::string& path) {
     if (glyphA && font->box(glyphA, a) && a.y1 > a.y0) units = a.y1 - a.y0;
     if (!(units > 0)) return nullptr;
     font->unitScale_ = 1.0 / units;
+    // stb_truetype gives the em square as a scale; the head table holds at most 16384 units.
+    const float perUnit = stbtt_ScaleForMappingEmToPixels(&font->info_->font, 1);
+    if (perUnit > 0 && 1 / perUnit >= 16 && 1 / perUnit <= 16384)
+        font->unitsPerEm_ = static_cast<int>(std::lround(1 / perUnit));
     return font;
 }
 

@@ -36,6 +36,11 @@ class TrueTypeFont {
     const std::vector<OutlineStep>& outline(int glyph) const;
     // Font units to drawing units for a text of `height`: capital A is `height` tall.
     double scaleFor(double height) const { return height * unitScale_; }
+    // The design units of the em square, as the font's head table gives them.
+    int unitsPerEm() const { return unitsPerEm_; }
+    // The text height (as scaleFor takes it) whose em square is `emSize` drawing units: the
+    // size that CSS and SVG give fonts in.
+    double heightForEm(double emSize) const { return emSize / (unitsPerEm_ * unitScale_); }
 
   private:
     TrueTypeFont();
@@ -43,6 +48,7 @@ class TrueTypeFont {
     FileBytes file_;  // the whole file, which stb_truetype reads in place
     std::unique_ptr<Info> info_;
     double unitScale_ = 0;  // drawing units per font unit at height 1
+    int unitsPerEm_ = 1000;
     mutable std::unordered_map<int, std::vector<OutlineStep>> outlines_;
 };
 

@@ -22,7 +22,13 @@ struct ImportContext {
     int importOptions = 0;     // kKeepCurves (reader.h), kHatchOutlines
     double precision = 0.05;   // chord tolerance in millimetres, already clamped
     double pltUnits = 1016.0;  // plotter units per inch, for HPGL files
+    int page = 1;              // the page of a drawing of several pages (PDF), from 1
 };
+
+// The page (from 1) that import options choose.
+inline int pageOfOptions(int importOptions) {
+    return ((importOptions & LINTREL_IMPORT_PAGE_MASK) >> LINTREL_IMPORT_PAGE_SHIFT) + 1;
+}
 
 // A reader of one format.
 using ReadFormat = VectGroup* (*)(std::string_view bytes, ImportContext& context);

@@ -96,7 +96,8 @@ VectGroup* VxCadReader::importFile(const char* fileName, double pltUnits, int im
         diagnostics.note(diag::kFileEmpty, "the file is empty");
         return nullptr;
     }
-    ImportContext context{diagnostics, importOptions, precision, pltUnits};
+    ImportContext context{diagnostics, importOptions, precision, pltUnits,
+                          pageOfOptions(importOptions)};
     ChainOwner<VectGroup> groups(read(file.bytes(), context));
     if (!groups) return nullptr;
     // One budget for all the curves this import flattens.
@@ -109,6 +110,17 @@ VectGroup* VxCadReader::importFile(const char* fileName, double pltUnits, int im
                          budget.coarsened());
     if (moveToOrigin) moveToOriginOf(groups.get(), precision);
     return groups.release();
+}
+
+int pageCount(const char* fileName, int& count) {
+    count = 0;
+    if (!fileName) return LINTREL_BAD_ARGUMENT;
+    const std::string ext = importExtension(fileName);
+    if (!readerOf(ext)) return LINTREL_BAD_ARGUMENT;
+    FileBytes file;
+    if (!file.open(fileName)) return LINTREL_BAD_ARGUMENT;
+    count = ext == "pdf" ? pdf::countPdfPages(file.bytes()) : 1;
+    return count > 0 ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
 }
 
 }  // namespace lintrel

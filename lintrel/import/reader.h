@@ -23,6 +23,10 @@ class VxCadReader {
                           double precision, bool moveToOrigin, ImportDiagnostics& diagnostics);
 };
 
+// The number of pages of a drawing file (see VarnixCad3_GetPageCount): its result code, the
+// count in `count`.
+int pageCount(const char* fileName, int& count);
+
 // The extension of a file name as the dispatcher compares it: the text after the last ".",
 // lower-cased (the whole name when there is no ".").
 std::string importExtension(std::string_view fileName);

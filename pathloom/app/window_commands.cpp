@@ -132,10 +132,17 @@ void MainWindow::importDrawing() {
 
 void MainWindow::openFile(const QString& path) {
     if (document_.busy()) return;
+    const std::string file = path.toStdString();
+    // A drawing of several pages (PDF) opens the page the operator chooses; cancelling opens
+    // nothing.
+    int page = 1;
+    if (const int pages = drawingPages(file); pages > 1) {
+        page = prompter_->choosePage(this, pages);
+        if (page < 1) return;
+    }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     ControllerLink* link = session_.connected() ? session_.link() : nullptr;
-    const std::string file = path.toStdString();
-    const OpenResult result = openDrawing(document_, file, settings_, link, *sink_);
+    const OpenResult result = openDrawing(document_, file, settings_, link, *sink_, page);
     // A file that gave nothing leaves the open drawing, its program and its view as they were.
     if (result == OpenResult::NoDrawing || result == OpenResult::Emptied) {
         showStatus(qtext(Text::Ready));

@@ -1,6 +1,8 @@
 // Parsing of the converter's command line.
 #include "cli/options.h"
 
+#include <charconv>
+
 #include "core/codegen/output_profile.h"
 
 namespace pathloom::cli {
@@ -40,6 +42,8 @@ const char* const kHelpText =
     "                           desktop program does when it is connected\n"
     "  --name FILE              the program's name on the controller (default: the setting\n"
     "                           \"process filename\")\n"
+    "  --page N                 the page of a PDF drawing to read (default: the first); a page\n"
+    "                           the drawing does not have is refused, naming its page count\n"
     "  -q, --quiet              no status texts on standard error\n"
     "\n"
     "Status texts and progress go to standard error, the program to standard output or FILE.\n"
@@ -55,10 +59,13 @@ const char* const kHelpText =
 
 namespace {
 
+// The import options have room for page numbers up to this.
+constexpr int kMaxPage = 32768;
+
 bool takesValue(const std::string& option) {
     return option == "-o" || option == "--output" || option == "--settings" ||
            option == "--language" || option == "--profile" || option == "--set" ||
-           option == "--download" || option == "--name";
+           option == "--download" || option == "--name" || option == "--page";
 }
 
 std::string applyOption(Options& o, const std::string& option, const std::string& value) {
@@ -82,6 +89,14 @@ std::string applyOption(Options& o, const std::string& option, const std::string
         if (equals == std::string::npos || equals == 0)
             return "--set needs KEY=VALUE, got '" + value + "'";
         o.settings.emplace_back(value.substr(0, equals), value.substr(equals + 1));
+    } else if (option == "--page") {
+        int page = 0;
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), page);
+        if (error != std::errc() || end != value.data() + value.size() || page < 1 ||
+            page > kMaxPage)
+            return "--page needs a page number from 1 to " + std::to_string(kMaxPage) + ", got '" +
+                   value + "'";
+        o.page = page;
     } else if (option == "--download") {
         o.downloadAddress = value;
     } else if (option == "--name") {

@@ -32,6 +32,7 @@ struct Options {
     std::string downloadAddress;
     std::string downloadName;
     bool quiet = false;
+    std::optional<int> page;  // --page: the page of a drawing of several pages, from 1
 };
 
 struct ParseResult {

@@ -71,14 +71,28 @@ std::string importDiagnosticsText() {
     return text;
 }
 
-// Reads the drawing through the pipeline. Returns an exit code; kExitOk with a drawing. When the
-// file gives nothing, says why and lists what the reader noted.
-int readDrawing(Document& document, const std::string& path, const Settings& settings,
+// The page --page asks for, or the first; a page the drawing does not have is refused with its
+// page count. Returns an exit code.
+int checkPage(const Options& options, std::FILE* err) {
+    if (!options.page || *options.page == 1) return kExitOk;
+    const int pages = drawingPages(options.drawing);
+    if (pages == 0 || *options.page <= pages) return kExitOk;
+    return fail(err, kExitDrawing,
+                "page " + std::to_string(*options.page) + " of '" + options.drawing +
+                    "' is out of range: the drawing has " + std::to_string(pages) +
+                    (pages == 1 ? " page" : " pages"));
+}
+
+// Reads the drawing (the page --page chose) through the pipeline. Returns an exit code;
+// kExitOk with a drawing. When the file gives nothing, says why and lists what the reader noted.
+int readDrawing(Document& document, const Options& options, const Settings& settings,
                 StatusSink& sink, std::FILE* err) {
+    const std::string& path = options.drawing;
+    if (const int code = checkPage(options, err)) return code;
     // The program is written by the caller, which needs to know whether that worked.
     Settings withoutCode = settings;
     withoutCode.view.showGcode = false;
-    switch (openDrawing(document, path, withoutCode, nullptr, sink)) {
+    switch (openDrawing(document, path, withoutCode, nullptr, sink, options.page.value_or(1))) {
         case OpenResult::Done:
             return kExitOk;
         case OpenResult::StepFailed:
@@ -152,7 +166,7 @@ int runConvert(const Options& options, const Settings& settings, std::FILE* out,
     ControllerLink* link = controller.connected() ? controller.link() : nullptr;
 
     Document document;
-    if (const int code = readDrawing(document, options.drawing, settings, sink, err)) return code;
+    if (const int code = readDrawing(document, options, settings, sink, err)) return code;
     sink.status("writing the program");
     if (!regenerate(document, settings.process, link, sink))
         return fail(err, kExitGenerate,
@@ -182,7 +196,7 @@ std::optional<double> defaultOrderSeconds(const Options& options, const Settings
     asDrawn.optimize = withoutSteps(settings.optimize);
     StderrSink quiet(err, true);
     Document document;
-    if (readDrawing(document, options.drawing, asDrawn, quiet, err) != kExitOk) return {};
+    if (readDrawing(document, options, asDrawn, quiet, err) != kExitOk) return {};
     AutoOptimizeSettings steps = settings.optimize;
     steps.sortBy = kSortByDefault;
     if (!runAutoOptimize(document.drawingAddress(), steps, quiet)) return {};
@@ -196,7 +210,7 @@ int runInfo(const Options& options, const Settings& settings, std::FILE* out, st
     Settings asDrawn = settings;
     asDrawn.optimize = withoutSteps(settings.optimize);
     Document document;
-    if (const int code = readDrawing(document, options.drawing, asDrawn, sink, err)) return code;
+    if (const int code = readDrawing(document, options, asDrawn, sink, err)) return code;
     const int declaredUnit = VarnixCad3_GetBeforeUnit();
     const std::string diagnostics = importDiagnosticsText();
     const double travelBefore = measureDrawing(document.drawing(), settings.process.machine).travel;
@@ -212,6 +226,8 @@ int runInfo(const Options& options, const Settings& settings, std::FILE* out, st
     const int unit = coordinateUnit(options.drawing, declaredUnit);
     std::fprintf(out, "declared unit:  %s%s\n", std::string(unitName(unit)).c_str(),
                  scale != 1.0 ? " (converted to millimetres)" : "");
+    if (const int pages = drawingPages(options.drawing); pages > 1)
+        std::fprintf(out, "page:           %d of %d\n", options.page.value_or(1), pages);
     std::fprintf(out, "groups:         %d\n", f.groups);
     std::fprintf(out, "vects:          %d (%d segments)\n", f.vects, f.segs);
     if (f.hasExtent)
@@ -250,7 +266,7 @@ int runInfo(const Options& options, const Settings& settings, std::FILE* out, st
 int runPreview(const Options& options, const Settings& settings, std::FILE* out, std::FILE* err) {
     StderrSink sink(err, options.quiet);
     Document document;
-    if (const int code = readDrawing(document, options.drawing, settings, sink, err)) return code;
+    if (const int code = readDrawing(document, options, settings, sink, err)) return code;
     canvas::ViewTransform view;
     view.setArea(kPreviewWidth, kPreviewHeight);
     view.fit(canvas::drawingRange(document.drawing()));

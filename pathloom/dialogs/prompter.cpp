@@ -1,9 +1,11 @@
 // The real dialogs behind the prompter.
 #include "dialogs/prompter.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -42,6 +44,16 @@ std::optional<QString> DialogPrompter::connectAddress(QWidget* parent,
     ConnectDialog dialog(session, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.address();
+}
+
+int DialogPrompter::choosePage(QWidget* parent, int pageCount) {
+    bool ok = false;
+    const int page = QInputDialog::getInt(
+        parent, QCoreApplication::translate("Prompter", "选择页面"),
+        QCoreApplication::translate("Prompter", "这个 PDF 文件有 %1 页。导入第几页？")
+            .arg(pageCount),
+        1, 1, pageCount, 1, &ok);
+    return ok ? page : 0;
 }
 
 void DialogPrompter::openDocument(const QString& path) {

@@ -34,6 +34,9 @@ class Prompter {
                                                   const ControllerSession& session) = 0;
     // Opens a document with the desktop's program for it.
     virtual void openDocument(const QString& path) = 0;
+    // The page (from 1) of a drawing of `pageCount` pages to import; 0 when cancelled. The
+    // first page unless a prompter asks.
+    virtual int choosePage(QWidget* /*parent*/, int /*pageCount*/) { return 1; }
     // Runs a modal dialog of the program; true when it was accepted. Tests fill and accept the
     // dialog here instead of waiting for a click.
     virtual bool runDialog(QDialog& dialog);
@@ -51,6 +54,7 @@ class DialogPrompter final : public Prompter {
     std::optional<QString> connectAddress(QWidget* parent,
                                           const ControllerSession& session) override;
     void openDocument(const QString& path) override;
+    int choosePage(QWidget* parent, int pageCount) override;
 };
 
 }  // namespace pathloom::dialogs

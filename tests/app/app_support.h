@@ -50,6 +50,10 @@ class ScriptedPrompter final : public dialogs::Prompter {
         return connectAnswer;
     }
     void openDocument(const QString& path) override { opened << path; }
+    int choosePage(QWidget*, int pageCount) override {
+        pageCounts << pageCount;
+        return pageAnswer;
+    }
     // Dialogs are filled by `fill` (which accepts or rejects them) instead of waiting for a click;
     // without it they run for real, for tests that drive them with keys.
     bool runDialog(QDialog& dialog) override {
@@ -64,6 +68,8 @@ class ScriptedPrompter final : public dialogs::Prompter {
     QStringList messages, warnings, abouts, opened, dialogTitles;
     QString openAnswer, saveAnswer, openFilters, proposedPath, saveFilters, selectedFilter;
     std::optional<QString> connectAnswer;
+    QList<int> pageCounts;  // the page counts the window asked a page of
+    int pageAnswer = 1;
 };
 
 // A temporary folder removed with everything in it.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <cmath>
 
 #include "app/app_support.h"
 #include "app/commands.h"
@@ -70,6 +71,37 @@ TEST_F(OpenDrawing, TheTitleFollowsTheOpenDrawingAndANewDocumentClearsIt) {
     window->action(Command::New)->trigger();
     EXPECT_EQ(window->windowTitle(), bare);
     EXPECT_EQ(window->document().drawing(), nullptr);
+}
+
+// A PDF of several pages asks which page to open; a drawing of one page asks nothing, and
+// cancelling the choice opens nothing.
+TEST_F(OpenDrawing, APdfOfSeveralPagesOpensTheChosenPage) {
+    std::string pdf = "%PDF-1.4\n1 0 obj\n<</Type/Catalog/Pages 2 0 R>>\nendobj\n";
+    pdf += "2 0 obj\n<</Type/Pages/Kids[3 0 R 4 0 R]/Count 2/MediaBox[0 0 200 200]>>\nendobj\n";
+    pdf += "3 0 obj\n<</Type/Page/Parent 2 0 R/Contents 5 0 R>>\nendobj\n";
+    pdf += "4 0 obj\n<</Type/Page/Parent 2 0 R/Contents 6 0 R>>\nendobj\n";
+    pdf += "5 0 obj\n<</Length 14>>\nstream\n0 0 m 72 0 l S\nendstream\nendobj\n";
+    pdf += "6 0 obj\n<</Length 15>>\nstream\n0 0 m 0 144 l S\nendstream\nendobj\n";
+    writeFile(folder.file("pages.pdf"), pdf + "trailer\n<</Root 1 0 R>>\n%%EOF\n");
+
+    auto window = makeWindow(prompter, settingsFile);
+    window->openFile(QString::fromStdString(exampleDrawing()));
+    EXPECT_TRUE(prompter.pageCounts.isEmpty());
+    prompter.pageAnswer = 2;
+    window->openFile(QString::fromStdString(folder.file("pages.pdf")));
+    EXPECT_EQ(prompter.pageCounts, QList<int>{2});
+    VectGroup* drawing = window->document().drawing();
+    ASSERT_NE(drawing, nullptr);
+    ASSERT_NE(drawing->vects, nullptr);
+    const Seg* line = drawing->vects->segs;
+    ASSERT_NE(line, nullptr);
+    EXPECT_NEAR(std::fabs(line->y1 - line->y0), 50.8, 1e-6);  // the second page's line
+    EXPECT_NEAR(line->x1, line->x0, 1e-9);
+
+    prompter.pageAnswer = 0;
+    window->openFile(QString::fromStdString(folder.file("pages.pdf")));
+    EXPECT_EQ(prompter.pageCounts.size(), 2);
+    EXPECT_EQ(window->document().drawing(), drawing);
 }
 
 }  // namespace

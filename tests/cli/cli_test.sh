@@ -202,6 +202,34 @@ cd "$here" || exit 1
 check "missing fonts are named once each" \
     prints "402  x2      fonts not found, texts left without outlines: arial.ttf, romans.shx"
 
+# Pages of a PDF: --page chooses one; a page the drawing does not have is refused with its count.
+{
+    printf '%%PDF-1.4\n1 0 obj\n<</Type/Catalog/Pages 2 0 R>>\nendobj\n'
+    printf '2 0 obj\n<</Type/Pages/Kids[3 0 R 4 0 R 5 0 R]/Count 3/MediaBox[0 0 200 200]>>\nendobj\n'
+    printf '3 0 obj\n<</Type/Page/Parent 2 0 R/Contents 6 0 R>>\nendobj\n'
+    printf '4 0 obj\n<</Type/Page/Parent 2 0 R/Contents 7 0 R>>\nendobj\n'
+    printf '5 0 obj\n<</Type/Page/Parent 2 0 R/Contents 8 0 R>>\nendobj\n'
+    printf '6 0 obj\n<</Length 14>>\nstream\n0 0 m 72 0 l S\nendstream\nendobj\n'
+    printf '7 0 obj\n<</Length 15>>\nstream\n0 0 m 0 144 l S\nendstream\nendobj\n'
+    printf '8 0 obj\n<</Length 15>>\nstream\n0 0 m 36 36 l S\nendstream\nendobj\n'
+    printf 'trailer\n<</Root 1 0 R>>\n%%%%EOF\n'
+} >"$work/pages.pdf"
+run 0 info "$work/pages.pdf" --settings /dev/null
+check "info names the page read and the page count" prints "^page: *1 of 3$"
+check "the first page is read by default" prints "^extent: .*(25.4000 by 0.0000)"
+run 0 info "$work/pages.pdf" --settings /dev/null --page 2
+check "--page reads the page it names" prints "^extent: .*(0.0000 by 50.8000)"
+check "info names the chosen page" prints "^page: *2 of 3$"
+run 1 info "$work/pages.pdf" --settings /dev/null --page 4
+check "a page beyond the last is refused with the page count" \
+    says "page 4 of '.*pages.pdf' is out of range: the drawing has 3 pages"
+run 2 info "$work/pages.pdf" --page 0
+check "a page number below 1 is a usage error" says "--page needs a page number from 1"
+run 2 info "$work/pages.pdf" --page 2x
+check "a page that is no number is a usage error" says "got '2x'"
+run 0 convert "$drawing" --settings /dev/null --page 1
+check "the first page of a drawing without pages is the drawing" prints "^MOVEABS"
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"
     exit 1

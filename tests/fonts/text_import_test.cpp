@@ -6,6 +6,7 @@
 #include "array/array_chain.h"
 #include "font_fixture.h"
 #include "fonts/font_diagnostics.h"
+#include "import/dxf/dxf_diagnostics.h"
 #include "shx_builder.h"
 
 namespace lintrel::test {
@@ -267,6 +268,58 @@ TEST_F(TextImport, AFileThatIsNoFontGivesWayToTheDefault) {
     EXPECT_NE(unreadable.find("bad.ttf"), std::string::npos);
     EXPECT_EQ(diagnostic(diag::kFontReplaced, &replaced), 1);
     EXPECT_NE(replaced.find("bad.ttf"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace lintrel::test
+
+namespace lintrel::test {
+namespace {
+
+// TEXT and MTEXT inside a block come out where a reference puts them: the same outlines as
+// the text written at the placed point with the placed height and rotation.
+TEST_F(TextImport, TextInsideBlocksFollowsTheReference) {
+    auto mtext = [](DxfText& t, double x, double y, double height, double rotation) {
+        t.entity("MTEXT").point(10, x, y).group(40, height).group(50, rotation);
+        t.group(1, "Hi").group(7, "SANS");
+    };
+    DxfText alone;
+    mtext(alone, 92, 54, 20, 90);
+    groups_ = load(drawing(kSans, alone));
+    ASSERT_EQ(vectsOf(groups_.get()).size(), 1u);
+    const Box expectedM = boxOf(vectsOf(groups_.get())[0]);
+    const Box expected = boxOfText({"Hi", "SANS", 92, 54, 20, 90});
+    const double rotation = vect_->liftHeight;
+
+    DxfText body;
+    body.insert("LABEL", 100, 50, 2, 2, 90);
+    body.insert("LABEL", 0, 0, -1, 1);  // mirrored in x
+    body.group(0, "ENDSEC").section("BLOCKS").block("LABEL", 0, 1);
+    text(body, {"Hi", "SANS", 2, 5, 10});
+    mtext(body, 2, 5, 10, 0);
+    body.endBlock();
+    groups_ = load(drawing(kSans, body));
+    const auto vects = vectsOf(groups_.get());
+    ASSERT_EQ(vects.size(), 4u);
+    for (const auto& [v, box] : {std::pair{vects[0], expected}, std::pair{vects[1], expectedM}}) {
+        ASSERT_EQ(v->type, LINTREL_TEXT);
+        const Box b = boxOf(v);
+        EXPECT_NEAR(b.x0, box.x0, 1e-9);
+        EXPECT_NEAR(b.y0, box.y0, 1e-9);
+        EXPECT_NEAR(b.x1, box.x1, 1e-9);
+        EXPECT_NEAR(b.y1, box.y1, 1e-9);
+        EXPECT_DOUBLE_EQ(v->xMin, b.x0);
+    }
+    EXPECT_NEAR(vects[0]->liftHeight, rotation, 1e-12);
+    EXPECT_NEAR(vects[0]->segs->z0, 92, 1e-9);  // the insertion point
+    EXPECT_NEAR(vects[0]->segs->z1, 54, 1e-9);
+    // The mirrored copy: x runs the other way from the placed insertion point (-2, 4).
+    const Box own = boxOfText({"Hi", "SANS", 2, 4, 10});
+    EXPECT_NEAR(boxOf(vects[2]).x0, -own.x1, 1e-9);
+    EXPECT_NEAR(boxOf(vects[2]).x1, -own.x0, 1e-9);
+    EXPECT_NEAR(boxOf(vects[2]).y0, own.y0, 1e-9);
+    groups_ = load(drawing(kSans, body));
+    EXPECT_EQ(diagnostic(diag::kDxfNotConverted), 0);
 }
 
 }  // namespace

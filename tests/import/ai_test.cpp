@@ -8,6 +8,7 @@
 
 #include "base/diagnostics.h"
 #include "import/ai/ai_diagnostics.h"
+#include "import/ai/pdf_container.h"
 #include "import/ai/pdf_reader.h"
 #include "import_helpers.h"
 #include "pdf_builder.h"
@@ -198,6 +199,47 @@ TEST(AiPdf, PrivateDataPlainFilteredOrCompressedOverSeveralStreams) {
     withUnit.page(PdfText::ref(withUnit.stream("")), "/AIPrivateData1 " + PdfText::ref(data));
     EXPECT_EQ(vectsOf(readAi(withUnit.str()).get()).size(), 1u);
     EXPECT_EQ(VarnixCad3_GetBeforeUnit(), 8012);
+}
+
+// Newer files mark the compressed part of their private data as Zstandard data. A build
+// without libzstd (the Windows DLL) refuses it with its own code and reads the plain part.
+TEST(AiPdf, ZstandardPrivateDataIsDecompressedUnderTheBound) {
+    ImportDiagnostics diagnostics;
+    const std::string plain = "%%BoundingBox: 0 0 10 10\r";
+    const std::string paths = "0 0 m\r10 0 L\r10 10 L\rS\r20 0 m\r30 0 L\rS\r";
+    const std::string packed = "%AI24_ZStandard_Data\r\n" + zstdStored(paths);
+    const size_t half = packed.size() / 2;
+    ChainOwner<VectGroup> groups(ai::readPdfContainer(
+        pdfWithPrivateData({plain, packed.substr(0, half), packed.substr(half)}), diagnostics));
+    if (!pdf::zstdAvailable()) {
+        EXPECT_EQ(diagnostics.countOf(diag::kAiUnsupportedCompression), 1);
+        return;
+    }
+    EXPECT_EQ(diagnostics.countOf(diag::kAiUnsupportedCompression), 0);
+    ASSERT_EQ(vectsOf(groups.get()).size(), 2u);
+    expectPoints(vectsOf(groups.get())[0], {{0, 0}, {10, 0}, {10, 10}});
+
+    // Data that breaks off inside its frame keeps what came before and is counted.
+    diagnostics.clear();
+    ChainOwner<VectGroup> cut(ai::readPdfContainer(
+        pdfWithPrivateData({plain, packed.substr(0, packed.size() - 12)}), diagnostics));
+    EXPECT_EQ(vectsOf(cut.get()).size(), 1u);
+    EXPECT_EQ(diagnostics.countOf(diag::kAiStreamUnreadable), 1);
+
+    // A bomb of repeated-byte blocks (4 bytes each for 128 KiB of line ends) stops at the bound.
+    std::string bomb("\x28\xB5\x2F\xFD\x00\x38", 6);
+    for (int i = 0; i < 64; ++i) {
+        const uint32_t header = uint32_t(128 * 1024) << 3 | 1 << 1 | (i == 63 ? 1 : 0);
+        for (int b = 0; b < 3; ++b)
+            bomb += static_cast<char>(header >> (8 * b) & 0xFF);
+        bomb += '\n';
+    }
+    diagnostics.clear();
+    ChainOwner<VectGroup> bounded(ai::readPdfContainer(
+        pdfWithPrivateData({"%AI24_ZStandard_Data" + bomb + zstdStored(paths)}), diagnostics,
+        nullptr, 1 << 20));
+    EXPECT_FALSE(bounded);  // the bound is spent on the bomb: nothing else is read
+    EXPECT_EQ(diagnostics.countOf(diag::kAiInflationBound), 1);
 }
 
 TEST(AiPdf, PageContentIsReadWithoutPrivateData) {

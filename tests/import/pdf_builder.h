@@ -4,6 +4,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,6 +17,23 @@ inline std::string deflated(std::string_view data) {
     compress2(reinterpret_cast<Bytef*>(out.data()), &size,
               reinterpret_cast<const Bytef*>(data.data()), static_cast<uLong>(data.size()), 9);
     out.resize(size);
+    return out;
+}
+
+// A Zstandard frame holding `data` in raw blocks, the format's stored form (magic number, a
+// frame header with a 128 KiB window, then blocks of at most 128 KiB, the last one marked).
+inline std::string zstdStored(std::string_view data) {
+    std::string out("\x28\xB5\x2F\xFD\x00\x38", 6);
+    constexpr size_t kBlock = 128 * 1024;
+    size_t at = 0;
+    do {
+        const size_t n = std::min(kBlock, data.size() - at);
+        const uint32_t header = uint32_t(n) << 3 | (at + n == data.size() ? 1 : 0);
+        for (int i = 0; i < 3; ++i)
+            out += static_cast<char>(header >> (8 * i) & 0xFF);
+        out += data.substr(at, n);
+        at += n;
+    } while (at < data.size());
     return out;
 }
 

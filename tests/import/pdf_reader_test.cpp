@@ -253,6 +253,67 @@ TEST(PdfReader, TextAndMissingPagesNoted) {
     EXPECT_EQ(none.countOf(diag::kPdfNoPage), 1);
 }
 
+// The page count through the export, and the page chosen by the import options.
+TEST(PdfReader, PagesAreCountedAndChosenByTheImportOptions) {
+    const std::string twoPages = pdfOf({{"0 0 m 72 0 l S"}, {"0 0 m 0 72 l S"}});
+    TempFile pdf("pages.pdf", twoPages);
+    int count = -1;
+    EXPECT_EQ(VarnixCad3_GetPageCount(pdf.path(), &count), LINTREL_OK);
+    EXPECT_EQ(count, 2);
+    const int second = 1 << LINTREL_IMPORT_PAGE_SHIFT;
+    expectPoints(firstVect(importText(twoPages, 1 | second, 0.05, 0, "pdf")), {{0, 0}, {0, kInch}});
+    expectPoints(firstVect(importText(twoPages, 1, 0.05, 0, "pdf")), {{0, 0}, {kInch, 0}});
+
+    TempFile dxf("lines.dxf", entitiesOnly().line(0, 0, 1, 0).endSection().eof().str());
+    EXPECT_EQ(VarnixCad3_GetPageCount(dxf.path(), &count), LINTREL_OK);
+    EXPECT_EQ(count, 1);
+    TempFile noPage("none.pdf", "%PDF-1.4\n1 0 obj\n<</Type/Font>>\nendobj\n");
+    EXPECT_EQ(VarnixCad3_GetPageCount(noPage.path(), &count), LINTREL_NOTHING_TO_DO);
+    EXPECT_EQ(count, 0);
+    TempFile unknown("notes.txt", "0 0 m");
+    EXPECT_EQ(VarnixCad3_GetPageCount(unknown.path(), &count), LINTREL_BAD_ARGUMENT);
+    EXPECT_EQ(VarnixCad3_GetPageCount("/no/such/drawing.pdf", &count), LINTREL_BAD_ARGUMENT);
+    EXPECT_EQ(VarnixCad3_GetPageCount(nullptr, &count), LINTREL_BAD_ARGUMENT);
+    EXPECT_EQ(VarnixCad3_GetPageCount(pdf.path(), nullptr), LINTREL_BAD_ARGUMENT);
+}
+
+// 200 pages in a tree of ten nodes: every page but one has content that cannot be decoded, so
+// any reading of another page's content would be noted. The chosen page reads cleanly.
+TEST(PdfReader, TwoHundredPagesOpenAtTheChosenPageAlone) {
+    constexpr int kPages = 200, kChosen = 137;
+    PdfText pdf;
+    std::string nodes;
+    const int root = 1 + kPages * 2 + 10;  // the objects below come first
+    for (int node = 0; node < 10; ++node) {
+        std::string kids;
+        for (int i = 0; i < kPages / 10; ++i) {
+            const int page = node * (kPages / 10) + i + 1;
+            const int content = page == kChosen
+                                    ? pdf.stream("0 0 m " + std::to_string(page) + " 0 l S")
+                                    : pdf.stream("no deflate data", "/Filter/FlateDecode");
+            kids +=
+                PdfText::ref(pdf.object("<</Type/Page/Contents " + PdfText::ref(content) + ">>")) +
+                " ";
+        }
+        nodes += PdfText::ref(pdf.object("<</Type/Pages/Parent " + PdfText::ref(root) + "/Kids[" +
+                                         kids + "]/Count 20>>")) +
+                 " ";
+    }
+    ASSERT_EQ(pdf.object("<</Type/Pages/MediaBox[0 0 612 792]/Kids[" + nodes + "]/Count 200>>"),
+              root);
+    pdf.object("<</Type/Catalog/Pages " + PdfText::ref(root) + ">>");
+    const std::string bytes = pdf.str();
+
+    EXPECT_EQ(pdf::countPdfPages(bytes), kPages);
+    ImportDiagnostics chosen;
+    expectPoints(firstVect(readPage(bytes, chosen, kChosen)),
+                 {{0, 0}, {kChosen / 72.0 * kInch, 0}});
+    EXPECT_TRUE(chosen.items().empty());
+    ImportDiagnostics other;
+    EXPECT_FALSE(readPage(bytes, other, kChosen + 1));
+    EXPECT_EQ(other.countOf(diag::kPdfStreamUnreadable), 1);
+}
+
 // Through the import entry: the extension picks the reader, nothing scales it again.
 TEST(PdfReader, ImportedByExtension) {
     const auto groups = importText(pdfOf({{"0 0 m 72 0 l S"}}), 1, 0.05, 0, "pdf");

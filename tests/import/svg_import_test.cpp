@@ -164,7 +164,8 @@ TEST(SvgImport, WhatIsNotDrawn) {
         <pattern id="p"><rect width="6" height="6"/></pattern>
         <marker id="k"><rect width="7" height="7"/></marker>
         <rect width="8" height="8" fill="none"/>
-        <text x="0" y="10">label</text><image href="x.png" width="9" height="9"/>
+        <text x="0" y="10"><textPath href="#c">label</textPath></text>
+        <image href="x.png" width="9" height="9"/>
         <g visibility="hidden"><rect width="10" height="10" visibility="visible" stroke="red"/></g>)~"));
     ASSERT_TRUE(groups);
     expectExtent(groups, 0, 40, 10, 50);

@@ -343,6 +343,13 @@ bool Container::inflateData(std::string_view compressed, std::string& out) {
     return ok && !bounded;
 }
 
+bool Container::unzstdData(std::string_view compressed, std::string& out) {
+    bool bounded = false;
+    const bool ok = unzstd(compressed, out, budget_, bounded);
+    bounded_ = bounded_ || bounded;
+    return ok && !bounded;
+}
+
 bool Container::streamData(int number, std::string& out) {
     const std::string_view dict = dictionary(number);
     const std::string_view raw = rawStream(number, dict);

@@ -22,6 +22,12 @@ inline constexpr size_t kInflateBudget = size_t{128} << 20;
 // `bounded` is set when the budget stopped it.
 bool inflate(std::string_view compressed, std::string& out, size_t& budget, bool& bounded);
 
+// Decompresses Zstandard data (one or more frames) into `out` under the same kind of budget.
+// False when the data is damaged, breaks off or reaches the bound, and always in a build
+// without libzstd, which zstdAvailable() tells.
+bool unzstd(std::string_view compressed, std::string& out, size_t& budget, bool& bounded);
+bool zstdAvailable();
+
 // The value text of `key` (a name such as "/Length") at the top level of a dictionary text
 // "<< ... >>"; empty when absent.
 std::string_view dictValue(std::string_view dict, std::string_view key);
@@ -52,6 +58,8 @@ class Container {
     bool budgetReached() const { return bounded_; }
     // Inflates free-standing zlib data under the same budget.
     bool inflateData(std::string_view compressed, std::string& out);
+    // Decompresses free-standing Zstandard data under the same budget.
+    bool unzstdData(std::string_view compressed, std::string& out);
 
   private:
     void readObjectStreams();

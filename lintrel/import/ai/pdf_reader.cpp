@@ -64,17 +64,33 @@ std::vector<PrivateStream> privateStreams(std::string_view bytes) {
     return unique;
 }
 
-// The native text of the private data: plain parts as they are, the compressed part inflated.
+// The start of the Zstandard data after its mark: its first frame's magic number, which the
+// mark's line end precedes.
+std::string_view zstandardData(std::string_view afterMark) {
+    constexpr std::string_view kMagic = "\x28\xB5\x2F\xFD";
+    const size_t magic = afterMark.substr(0, 64).find(kMagic);
+    return magic == std::string_view::npos ? afterMark : afterMark.substr(magic);
+}
+
+// The native text of the private data: plain parts as they are, the compressed part inflated
+// (zlib) or decompressed (Zstandard).
 std::string privateText(pdf::Container& pdf, std::string_view bytes, ImportDiagnostics& d) {
     std::string joined;
     for (const PrivateStream& stream : privateStreams(bytes))
         if (!pdf.streamData(stream.object, joined)) noteUnreadable(d);
     const size_t zstd = joined.find(kZstandardMark);
     if (zstd != std::string::npos) {
-        d.note(diag::kAiUnsupportedCompression,
-               "private data in a compression this reader does not read");
-        joined.resize(zstd);
-        return joined;
+        if (!pdf::zstdAvailable()) {
+            d.note(diag::kAiUnsupportedCompression,
+                   "private data in a compression this reader does not read");
+            joined.resize(zstd);
+            return joined;
+        }
+        std::string text = joined.substr(0, zstd);
+        const std::string_view data =
+            zstandardData(std::string_view(joined).substr(zstd + kZstandardMark.size()));
+        if (!pdf.unzstdData(data, text) && !pdf.budgetReached()) noteUnreadable(d);
+        return text;
     }
     const size_t mark = joined.find(kCompressedMark);
     if (mark == std::string::npos) return joined;

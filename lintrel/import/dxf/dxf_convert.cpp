@@ -211,11 +211,11 @@ void Converter::convertHatch(const DxfRawEntity& hatch) {
     }
 }
 
-// Text waits for its own conversion; dimensions are never drawn, hatches only as outlines.
+// Text has its own conversion; dimensions are never drawn, hatches only as outlines.
 void Converter::countNotConverted(const DxfEntities& e, const Buckets* b, size_t layer) {
     for (const Kind kind : {Kind::Text, Kind::MText, Kind::Hatch, Kind::Dimension}) {
         const bool text = kind == Kind::Text || kind == Kind::MText;
-        if (text && b) continue;  // converted layer by layer with the ENTITIES section
+        if (text) continue;  // converted with their container
         if (kind == Kind::Hatch && hatchOutlines_) continue;
         long count = 0;
         for (const DxfRawEntity& r : e.rawOf(kind))

@@ -110,6 +110,30 @@ void Converter::convertInsert(const DxfInsert& insert) {
         }
 }
 
+// The outlines and the insertion point follow the placement; the recorded rotation turns with
+// its x axis, so that the text record still describes the placed outlines.
+void Converter::placeText(Vect& v) const {
+    if (place_.identity) return;
+    for (Seg* s : ring(v.segs)) {
+        const Point a = place_.point(s->x0, s->y0), b = place_.point(s->x1, s->y1);
+        s->x0 = a.x;
+        s->y0 = a.y;
+        s->x1 = b.x;
+        s->y1 = b.y;
+    }
+    if (v.segs) {
+        const Point at = place_.point(v.segs->z0, v.segs->z1);
+        v.segs->z0 = at.x;
+        v.segs->z1 = at.y;
+        cacheSegBox(v);
+    } else {
+        const Point at = place_.point(v.xMin, v.yMin);
+        v.xMin = v.xMax = at.x;
+        v.yMin = v.yMax = at.y;
+    }
+    v.liftHeight += std::atan2(place_.yx, place_.xx);
+}
+
 void Converter::expandBlock(size_t block, const Placement& placement) {
     const DxfEntities& entities = doc_.blocks[block].entities;
     const Placement outer = place_;
@@ -119,6 +143,10 @@ void Converter::expandBlock(size_t block, const Placement& placement) {
     // An empty block counts too, so that a vast grid of nothing still ends.
     expanded_ += std::max(entityCount(entities), 1L);
     convertKinds(entities, nullptr, 0);
+    text_.convertAll(entities, [this](int c, Vect* v) {
+        placeText(*v);
+        add(c, v);
+    });
     countNotConverted(entities, nullptr, 0);
     --depth_;
     expanding_[block] = false;

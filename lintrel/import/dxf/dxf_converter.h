@@ -111,6 +111,8 @@ class Converter {
     void convertInsert(const DxfInsert& insert);
     void expandBlock(size_t block, const Placement& placement);
     int findBlock(std::string_view name) const;
+    // A text vect of block contents carried through the current placement.
+    void placeText(Vect& v) const;
 
     // Applies the current placement to block geometry.
     Point placed(double x, double y) const {
@@ -121,7 +123,7 @@ class Converter {
     const DxfDocument& doc_;
     const double precision_;
     const bool hatchOutlines_;
-    // TEXT and MTEXT of the ENTITIES section; text inside blocks is counted as not converted.
+    // TEXT and MTEXT of the ENTITIES section and of expanded blocks.
     TextConverter text_;
     ChainOwner<VectGroup> groups_;
     VectGroup* last_ = nullptr;

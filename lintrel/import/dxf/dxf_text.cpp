@@ -217,6 +217,18 @@ void TextConverter::convertLayer(const DxfEntities& entities, int layer,
     }
 }
 
+void TextConverter::convertAll(const DxfEntities& entities,
+                               const std::function<void(int, Vect*)>& add) {
+    for (const DxfRawEntity& t : entities.rawOf(Kind::Text))
+        add(t.colour, convertText(t));
+    for (const DxfRawEntity& m : entities.rawOf(Kind::MText)) {
+        scratch_.clear();
+        convertMText(m, scratch_);
+        for (Vect* v : scratch_)
+            add(m.colour, v);
+    }
+}
+
 void TextConverter::finish(ImportDiagnostics& d) {
     cache_.reportDiagnostics(d);
     if (missingStyles_ > 0)

@@ -49,6 +49,9 @@ class TextConverter {
     // within each kind, handing each vect with its entity's colour to `add`.
     void convertLayer(const DxfEntities& entities, int layer,
                       const std::function<void(int, Vect*)>& add);
+    // Converts every TEXT and then every MTEXT entity of a block's contents, file order within
+    // each kind, whatever their layers (as the block's other entities are).
+    void convertAll(const DxfEntities& entities, const std::function<void(int, Vect*)>& add);
 
     // Notes what the texts of this import lacked in its diagnostics.
     void finish(ImportDiagnostics& diagnostics);

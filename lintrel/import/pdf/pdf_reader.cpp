@@ -4,6 +4,7 @@
 #include "import/pdf/pdf_reader.h"
 
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <string>
 #include <unordered_set>
@@ -177,6 +178,28 @@ bool lookUpForm(Container& pdf, std::string_view resources, std::string_view nam
 
 }  // namespace
 
+int countPdfPages(std::string_view bytes) {
+    Container pdf(bytes);
+    const int root = pageTreeRoot(pdf);
+    if (root < 0) return 0;
+    PageFinder finder(pdf, INT_MAX);
+    finder.walk(root, {}, 0);
+    return finder.count();
+}
+
+bool pdfPageBoxes(std::string_view bytes, int page, PageBoxes& boxes) {
+    Container pdf(bytes);
+    const int root = pageTreeRoot(pdf);
+    PageFinder finder(pdf, page);
+    if (root < 0 || !finder.walk(root, {}, 0)) return false;
+    const PageAttributes& found = finder.found();
+    boxes.media = numbersIn(found.mediaBox);
+    boxes.crop = numbersIn(found.cropBox);
+    const std::vector<double> rotate = numbersIn(found.rotate);
+    boxes.rotate = rotate.empty() ? 0 : rotate[0];
+    return true;
+}
+
 VectGroup* readPdfPage(std::string_view bytes, int page, ImportDiagnostics& d) {
     Container pdf(bytes);
     const int root = pageTreeRoot(pdf);
@@ -215,7 +238,7 @@ VectGroup* readPdfPage(std::string_view bytes, int page, ImportDiagnostics& d) {
 }  // namespace pdf
 
 VectGroup* readPdf(std::string_view bytes, ImportContext& context) {
-    return pdf::readPdfPage(bytes, 1, context.diagnostics);
+    return pdf::readPdfPage(bytes, context.page, context.diagnostics);
 }
 
 }  // namespace lintrel

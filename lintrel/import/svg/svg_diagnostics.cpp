@@ -18,7 +18,7 @@ void noteSvg(ImportDiagnostics& diagnostics, int code, long count) {
         {diag::kSvgBadValue, "unreadable lengths or values ignored"},
         {diag::kSvgUseUnresolved, "uses whose reference names no element skipped"},
         {diag::kSvgUseBounded, "elements nested too deep or uses circular: not drawn"},
-        {diag::kSvgTextNotConverted, "text elements not converted"},
+        {diag::kSvgTextNotConverted, "text on paths (textPath, tref, altGlyph) not converted"},
         {diag::kSvgImageNotConverted, "raster images not converted"},
         {diag::kSvgPaintServer,
          "gradients grouped by their first stop colour, patterns by their fallback"},

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "import/svg/svg_diagnostics.h"
+#include "import/svg/svg_numbers.h"
 
 #ifndef LINTREL_SVG_SEG_LIMIT_LOG2
 #define LINTREL_SVG_SEG_LIMIT_LOG2 23
@@ -89,6 +90,11 @@ void DocumentWalker::collect(const pugi::xml_node& top) {
 }
 
 void DocumentWalker::walk() {
+    walkRoot();
+    text_.finish(context_.diagnostics);
+}
+
+void DocumentWalker::walkRoot() {
     collect(root_);
     ViewBox box;
     const bool hasBox = parseViewBox(root_.attribute("viewBox").value(), box);
@@ -136,7 +142,8 @@ void DocumentWalker::pageSize(const ViewBox* box, double& width, double& height)
 }
 
 bool DocumentWalker::budgetLeft() {
-    if (!stopped_ && (++visits_ > kMaxVisits || builder_.segCount() > kMaxSegs)) {
+    if (!stopped_ &&
+        (++visits_ > kMaxVisits || builder_.segCount() + text_.segCount() > kMaxSegs)) {
         stopped_ = true;
         note(diag::kSvgInstanceLimit);
     }
@@ -151,8 +158,8 @@ void DocumentWalker::visitChildren(const pugi::xml_node& element, const State& s
 void DocumentWalker::visit(const pugi::xml_node& element, const State& parent) {
     const std::string_view name = localName(element);
     const bool container = name == "g" || name == "a" || name == "svg" || name == "switch";
-    const bool notDrawn = name == "text" || name == "image" || name == "foreignObject";
-    if (!container && !notDrawn && !isShape(name) && name != "use") return;
+    const bool notDrawn = name == "image" || name == "foreignObject";
+    if (!container && !notDrawn && !isShape(name) && name != "use" && name != "text") return;
     if (!budgetLeft()) return;
     if (nesting_ >= kMaxNesting) {
         note(diag::kSvgUseBounded);
@@ -183,15 +190,15 @@ void DocumentWalker::visit(const pugi::xml_node& element, const State& parent) {
         visitUse(element, state);
     else if (isShape(name))
         drawShape(element, name, state);
+    else if (name == "text")
+        drawText(element, state);
     else if (state.style.visible)
         noteNotDrawn(name);
     --nesting_;
 }
 
 void DocumentWalker::noteNotDrawn(std::string_view name) {
-    if (name == "text")
-        note(diag::kSvgTextNotConverted);
-    else if (name == "image")
+    if (name == "image")
         note(diag::kSvgImageNotConverted);
     else
         note(diag::kSvgForeignSkipped);
@@ -394,6 +401,82 @@ void DocumentWalker::drawRect(const pugi::xml_node& rect, const State& state) {
             builder_.lineTo(p);
     }
     builder_.closePath();
+}
+
+void DocumentWalker::drawText(const pugi::xml_node& text, const State& state) {
+    std::vector<TextRun> runs;
+    collectRuns(text, state, runs);
+    // The text element starts the first chunk, at 0, 0 when it sets no position.
+    if (!runs.empty()) runs[0].hasX = runs[0].hasY = true;
+    collapseWhiteSpace(runs);
+    text_.draw(runs, state.toOutput, builder_.groups());
+}
+
+void DocumentWalker::collectRuns(const pugi::xml_node& element, const State& state,
+                                 std::vector<TextRun>& runs) {
+    TextRun run;
+    run.style = state.style;
+    run.hasX = firstCoordinate(element, "x", Axis::kX, state, run.x);
+    run.hasY = firstCoordinate(element, "y", Axis::kY, state, run.y);
+    run.drawn = state.style.visible && paintColour(state.style, run.colour);
+    if (!state.style.visible) note(diag::kSvgHidden);
+    bool unpaintedNoted = false;
+    // Characters after a child tspan continue in this element's style, in a run of their own.
+    auto flush = [&] {
+        if (run.text.empty()) return;
+        if (!run.drawn && state.style.visible && !unpaintedNoted) {
+            note(diag::kSvgUnpainted);
+            unpaintedNoted = true;
+        }
+        runs.push_back(run);
+        run.text.clear();
+        run.hasX = run.hasY = false;
+    };
+    for (const pugi::xml_node& child : element.children()) {
+        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
+            run.text += child.value();
+            continue;
+        }
+        if (child.type() != pugi::node_element) continue;
+        const std::string_view name = localName(child);
+        if (name != "tspan" && name != "a") {
+            // Text on a path, and the old tref and altGlyph, are not drawn.
+            if (name == "textPath" || name == "tref" || name == "altGlyph")
+                note(diag::kSvgTextNotConverted);
+            continue;
+        }
+        flush();
+        if (run.hasX || run.hasY) {
+            runs.push_back(run);  // an empty run that only places the pen
+            run.hasX = run.hasY = false;
+        }
+        State inner = state;
+        inner.style = sheet_.computed(child, state.style);
+        if (!inner.style.displayed) {
+            note(diag::kSvgHidden);
+            continue;
+        }
+        collectRuns(child, inner, runs);
+    }
+    flush();
+    if (run.hasX || run.hasY) runs.push_back(run);
+}
+
+bool DocumentWalker::firstCoordinate(const pugi::xml_node& element, const char* attribute,
+                                     Axis axis, const State& state, double& value) {
+    std::string_view list = trimmed(element.attribute(attribute).value());
+    if (list.empty()) return false;
+    size_t end = 0;
+    while (end < list.size() && !isSvgSpace(list[end]) && list[end] != ',')
+        ++end;
+    const std::string first(list.substr(0, end));
+    Length l;
+    if (parseLength(first, state.base, axis, l) == LengthStatus::kBad) {
+        note(diag::kSvgBadValue);
+        return false;
+    }
+    value = l.value;
+    return true;
 }
 
 }  // namespace lintrel::svg

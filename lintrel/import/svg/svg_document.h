@@ -1,6 +1,7 @@
 // The document walk: viewports (the root svg, nested svg, symbols), groups, uses and shapes,
-// with the transform and style each element inherits. What is not drawn (definitions, clip
-// paths, masks, patterns, markers, text, images) is skipped and named in the diagnostics.
+// with the transform and style each element inherits. Text becomes glyph outlines. What is not
+// drawn (definitions, clip paths, masks, patterns, markers, text on paths, images) is skipped
+// and named in the diagnostics.
 #pragma once
 
 #include <pugixml.hpp>
@@ -14,6 +15,7 @@
 #include "import/svg/svg_length.h"
 #include "import/svg/svg_shapes.h"
 #include "import/svg/svg_style.h"
+#include "import/svg/svg_text.h"
 
 namespace lintrel::svg {
 
@@ -31,6 +33,7 @@ class DocumentWalker {
     };
 
     void collect(const pugi::xml_node& node);
+    void walkRoot();
     void pageSize(const ViewBox* box, double& width, double& height);
     void visit(const pugi::xml_node& element, const State& parent);
     void visitChildren(const pugi::xml_node& element, const State& state);
@@ -41,6 +44,13 @@ class DocumentWalker {
                        double width, double height);
     void drawShape(const pugi::xml_node& shape, std::string_view name, const State& state);
     void drawRect(const pugi::xml_node& rect, const State& state);
+    void drawText(const pugi::xml_node& text, const State& state);
+    // The runs of a text element or tspan and of the tspans within it.
+    void collectRuns(const pugi::xml_node& element, const State& state, std::vector<TextRun>& runs);
+    // The first of a list of coordinates (x="10 20 30" places each character; only the first
+    // is used); false when the attribute is absent.
+    bool firstCoordinate(const pugi::xml_node& element, const char* attribute, Axis axis,
+                         const State& state, double& value);
     bool paintColour(const Style& style, uint32_t& colour);
     uint32_t gradientColour(std::string_view id, uint32_t fallback) const;
     double length(const pugi::xml_node& element, const char* attribute, Axis axis,
@@ -52,6 +62,7 @@ class DocumentWalker {
     pugi::xml_node root_;
     ImportContext& context_;
     ShapeBuilder& builder_;
+    TextOutlines text_;
     StyleSheet sheet_;
     std::unordered_map<std::string_view, pugi::xml_node> ids_;
     std::vector<pugi::xml_node> useTargets_;  // elements being instanced, innermost last

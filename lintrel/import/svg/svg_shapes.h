@@ -43,6 +43,8 @@ class ShapeBuilder : public PathSink {
     // A whole circle: one arc vect when the transform keeps it circular, else cubic pieces.
     void circle(Point centre, double rx, double ry);
     long segCount() const { return segs_; }
+    // The groups shapes are filed into, which text shares.
+    ColourGroups& groups() { return groups_; }
     // Pieces dropped since the last call because their coordinates overflowed in millimetres.
     long takeDropped() { return std::exchange(dropped_, 0); }
 

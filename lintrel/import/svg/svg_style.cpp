@@ -4,8 +4,11 @@
 #include "import/svg/svg_style.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <utility>
 
+#include "import/svg/svg_length.h"
 #include "import/svg/svg_numbers.h"
 
 namespace lintrel::svg {
@@ -63,15 +66,61 @@ void applyDeclaration(std::string_view name, std::string_view value, const Style
         style.markers = inherit ? parent.markers : value != "none";
     } else if (name == "visibility") {
         style.visible = inherit ? parent.visible : !(value == "hidden" || value == "collapse");
+    } else if (name == "font-family") {
+        style.fontFamily = inherit ? parent.fontFamily : std::string(value);
+    } else if (name == "font-size") {
+        double size = 0;
+        if (inherit)
+            style.fontSize = parent.fontSize;
+        else if (parseFontSize(value, parent.fontSize, size))
+            style.fontSize = size;
+    } else if (name == "text-anchor") {
+        if (inherit)
+            style.anchor = parent.anchor;
+        else if (value == "start")
+            style.anchor = Style::kStart;
+        else if (value == "middle")
+            style.anchor = Style::kMiddle;
+        else if (value == "end")
+            style.anchor = Style::kEnd;
     }
 }
 
 bool isStyleProperty(std::string_view name) {
     return name == "fill" || name == "stroke" || name == "color" || name == "display" ||
-           name == "visibility" || name.starts_with("marker");
+           name == "visibility" || name.starts_with("marker") || name == "font-family" ||
+           name == "font-size" || name == "text-anchor";
 }
 
 }  // namespace
+
+bool parseFontSize(std::string_view value, double parentSize, double& size) {
+    // The absolute keywords by CSS's scale from medium (16 px); larger and smaller step by 1.2.
+    static constexpr std::pair<std::string_view, double> kKeywords[] = {
+        {"xx-small", 9}, {"x-small", 10}, {"small", 13},    {"medium", 16},
+        {"large", 18},   {"x-large", 24}, {"xx-large", 32}, {"xxx-large", 48}};
+    for (const auto& [keyword, px] : kKeywords)
+        if (value == keyword) {
+            size = px;
+            return true;
+        }
+    if (value == "larger" || value == "smaller") {
+        size = value == "larger" ? parentSize * 1.2 : parentSize / 1.2;
+        return true;
+    }
+    Length l;
+    switch (parseLength(value, LengthBase{0, 0, parentSize}, Axis::kOther, l)) {
+        case LengthStatus::kAbsolute:
+            size = l.value;
+            break;
+        case LengthStatus::kRelative:
+            size = l.percent ? parentSize * l.number / 100 : l.value;
+            break;
+        case LengthStatus::kBad:
+            return false;
+    }
+    return size >= 0 && std::isfinite(size);
+}
 
 std::vector<Declaration> declarationsOf(std::string_view block) {
     std::vector<Declaration> out;

@@ -1,4 +1,5 @@
-// Styles: the properties this reader uses (fill, stroke, color, display, visibility, markers),
+// Styles: the properties this reader uses (fill, stroke, color, display, visibility, markers,
+// and for text font-family, font-size and text-anchor),
 // their declarations in presentation attributes, style attributes and <style> sheets, and the
 // cascade with CSS inheritance. Sheets understand type, class, id and universal selectors,
 // compound selectors of them, and descendant and child combinators.
@@ -37,7 +38,16 @@ struct Style {
     bool visible = true;    // visibility (inherited)
     bool displayed = true;  // display (not inherited: none hides the whole subtree)
     bool markers = false;   // marker properties name markers (which are not drawn)
+    // Text (all inherited): the family list as written, the em size in user units, and where
+    // a chunk of text stands against its position.
+    std::string fontFamily;
+    double fontSize = 16;
+    enum Anchor : unsigned char { kStart, kMiddle, kEnd } anchor = kStart;
 };
+
+// A font-size value against the parent's size: a length (em and % of the parent's size), or a
+// keyword. False for anything else.
+bool parseFontSize(std::string_view value, double parentSize, double& size);
 
 class StyleSheet {
   public:

@@ -1316,6 +1316,17 @@ Lintrel %1</translation>
     </message>
 </context>
 <context>
+    <name>Prompter</name>
+    <message>
+        <source>选择页面</source>
+        <translation>Choose a page</translation>
+    </message>
+    <message>
+        <source>这个 PDF 文件有 %1 页。导入第几页？</source>
+        <translation>This PDF file has %1 pages. Which page should be imported?</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>把二维矢量图形转换为运动控制程序。</source>

@@ -4,6 +4,7 @@
 
 #include <lintrel/lintrel.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -53,6 +54,12 @@ void Document::reset() {
     mode_ = ViewMode::Select;
 }
 
+int drawingPages(std::string_view path) {
+    int pages = 0;
+    const std::string file(path);
+    return VarnixCad3_GetPageCount(file.c_str(), &pages) == LINTREL_OK ? pages : 0;
+}
+
 double importScale(std::string_view path, bool autoUnits, int declaredUnit) {
     if (!autoUnits) return 1.0;
     if (!hasExtension(path, "dxf") && !hasExtension(path, "ai")) return 1.0;
@@ -60,14 +67,15 @@ double importScale(std::string_view path, bool autoUnits, int declaredUnit) {
 }
 
 OpenResult Document::open(std::string_view path, const AutoOptimizeSettings& settings,
-                          StatusSink& sink) {
+                          StatusSink& sink, int page) {
     if (busy()) return OpenResult::Busy;
     sink.status(text(Text::Processing));
     const std::string file(path);
     const double pltUnits = settings.autoUnits ? settings.pltUnits : 1016.0;
     const double precision = settings.smoothingAccuracy;
     const int options =
-        LINTREL_IMPORT_KEEP_CURVES | (settings.hatchOutlines ? LINTREL_IMPORT_HATCH_OUTLINES : 0);
+        LINTREL_IMPORT_KEEP_CURVES | (settings.hatchOutlines ? LINTREL_IMPORT_HATCH_OUTLINES : 0) |
+        ((std::max(page, 1) - 1) << LINTREL_IMPORT_PAGE_SHIFT & LINTREL_IMPORT_PAGE_MASK);
     // The library keeps the unit of the last drawing that declared one; a drawing that declares
     // none must not be scaled by the unit of the drawing opened before it.
     VarnixCad3_SetBeforeUnit(LINTREL_UNIT_MILLIMETRE);

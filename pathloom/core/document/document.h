@@ -60,8 +60,10 @@ class Document {
     // Import, closed flags, unit conversion and the automatic steps, then the new drawing takes
     // the place of the open one. When the file gives nothing (NoDrawing, Emptied) the open
     // drawing and its program stay. Process parameters and regeneration are the caller's next
-    // steps when this returns Done.
-    OpenResult open(std::string_view path, const AutoOptimizeSettings& settings, StatusSink& sink);
+    // steps when this returns Done. `page` (from 1) chooses the page of a drawing of several
+    // pages (PDF).
+    OpenResult open(std::string_view path, const AutoOptimizeSettings& settings, StatusSink& sink,
+                    int page = 1);
     // The automatic step that removed the last shape of the drawing the last open emptied.
     Text emptiedBy() const { return emptiedBy_; }
     // The file name of the open drawing, without its folder; empty when none is open.
@@ -80,6 +82,10 @@ class Document {
     Text emptiedBy_ = Text::StepTiny;
     std::string name_;
 };
+
+// The pages of a drawing file: a PDF's page count, 1 for a file of any other kind the import
+// reads; 0 when it cannot be told (an unreadable file, a PDF without pages).
+int drawingPages(std::string_view path);
 
 // Unit conversion of a freshly imported drawing: the factor to millimetres of its coordinate
 // unit (points for AI, the declared unit for DXF) when `autoUnits` is set and the file is a DXF

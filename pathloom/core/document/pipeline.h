@@ -16,8 +16,9 @@ bool regenerate(Document& document, const ProcessSettings& process, ControllerLi
                 StatusSink& sink);
 
 // Everything after the file was chosen: the pipeline, then every vect takes its group preset's
-// values, then the program is regenerated when the code pane is shown ("Show gcode").
+// values, then the program is regenerated when the code pane is shown ("Show gcode"). `page`
+// (from 1) chooses the page of a drawing of several pages (PDF).
 OpenResult openDrawing(Document& document, std::string_view path, const Settings& settings,
-                       ControllerLink* link, StatusSink& sink);
+                       ControllerLink* link, StatusSink& sink, int page = 1);
 
 }  // namespace pathloom
