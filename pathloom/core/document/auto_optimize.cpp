@@ -49,6 +49,23 @@ AutoOptimizeSettings withoutSteps(AutoOptimizeSettings settings) {
     return settings;
 }
 
+int sortDrawing(void** list, int sortBy, bool allowReverse, int selectedOnly, bool innerFirst,
+                double precision) {
+    const int reverse = allowReverse ? 1 : 0;
+    if (sortBy == kSortByShortestTravel)
+        return innerFirst ? Lintrel_ShortTravelSortInnerFirst(list, reverse, selectedOnly)
+                          : Lintrel_ShortTravelSort(list, reverse, selectedOnly);
+    // The grid sort of the import steps uses cells of 100 mm, the sort menu's of 200 mm.
+    const double cell = selectedOnly ? 200.0 : 100.0;
+    const int code = sortBy == kSortByGrid
+                         ? Lintrel_GridsSort(list, cell, cell, reverse, selectedOnly)
+                         : Lintrel_AutoSort(list, sortBy, reverse, selectedOnly);
+    if (!innerFirst || !accepted(code)) return code;
+    const int mended = Lintrel_InnerFirst(list, precision, selectedOnly);
+    if (!accepted(mended)) return mended;
+    return mended == LINTREL_OK ? LINTREL_OK : code;
+}
+
 int optimizeTravel(VectGroup* drawing, double tolerance, int selectedOnly) {
     int code = LINTREL_NOTHING_TO_DO;
     for (int pass = 0; pass < kMaxTravelPasses; ++pass) {
@@ -75,11 +92,8 @@ bool runAutoOptimize(VectGroup** drawing, const AutoOptimizeSettings& steps, Sta
                     [&] { return Lintrel_CurveSmooth(*drawing, steps.smoothingAccuracy, 0, 0); }) &&
            step.run(steps.sort, Text::AutoSort, Text::AutoSortFailed, Text::StepSort,
                     [&] {
-                        if (steps.sortBy == kSortByGrid)
-                            return Lintrel_GridsSort(list, 100.0, 100.0, steps.changeDirection, 0);
-                        if (steps.sortBy == kSortByShortestTravel)
-                            return Lintrel_ShortTravelSort(list, steps.changeDirection, 0);
-                        return Lintrel_AutoSort(list, steps.sortBy, steps.changeDirection, 0);
+                        return sortDrawing(list, steps.sortBy, steps.changeDirection, 0,
+                                           steps.innerFirst, steps.smoothingAccuracy);
                     }) &&
            step.run(steps.optimizeAbs, Text::AutoTravel, Text::TravelFailed, Text::StepTravel,
                     [&] { return optimizeTravel(*drawing, steps.smoothingAccuracy, 0); });
