@@ -154,3 +154,22 @@ TEST(CutPaths, EverySortKeepsInnerShapesFirst) {
 }
 
 }  // namespace
+namespace {
+
+// The lead-out leaves from the end of the overcut, a point interpolated on a slanted chord of the
+// flattened circle; it was once judged to cross that chord and dropped.
+TEST(CutPaths, ACircleKeepsItsLeadOutAfterAnOvercut) {
+    for (const bool inPlate : {false, true}) {
+        ChainOwner<VectGroup> drawing(inPlate ? groupOf({square(0, 0, 40), circle(10, 20, 4)})
+                                              : groupOf({circle(10, 20, 4)}));
+        ProcessSettings settings = cutting();
+        settings.presets[0].overcut = 1;
+        for (const int side : {LINTREL_KERF_NONE, LINTREL_KERF_BY_DEPTH}) {
+            settings.presets[0].kerfSide = side;
+            const CutPaths cuts = buildCutPaths(drawing.get(), settings.presets);
+            EXPECT_EQ(cuts.notes.leadsDropped, 0) << inPlate << side;
+        }
+    }
+}
+
+}  // namespace

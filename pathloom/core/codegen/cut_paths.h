@@ -24,8 +24,9 @@ struct CutNotes {
 };
 
 struct CutPaths {
-    // The kerf-compensated copy before leads (drawn in its own pen) and the paths that are cut.
-    // Both null when no preset of the drawing's groups shapes its cuts.
+    // The paths that are cut, and, when leads or overcuts were added, the copy before them
+    // (started, turned and offset). Both null when no preset of the drawing's groups shapes its
+    // cuts; `offset` is null too when no preset asks for leads or overcuts.
     lintrel::ChainOwner<VectGroup> offset;
     lintrel::ChainOwner<VectGroup> paths;
     // Per vect of `paths` (and of `offset`, which has the same vects), in chain order: the index
