@@ -271,7 +271,7 @@ int runPreview(const Options& options, const Settings& settings, std::FILE* out,
     const canvas::Layers layers{v.showClose,      v.showAbs,       v.showOrder,
                                 v.showStartPoint, v.showDirection, v.showGrids};
     const CutPaths cuts =
-        buildCutPaths(document.drawing(), writableSettings(settings.process).presets);
+        buildCutPaths(document.drawing(), writableSettings(settings.process).presets, true);
     printCutNotes(err, cuts);
     const canvas::Scene scene = canvas::buildScene(document.drawing(), view, layers, 1.0, &cuts);
     return writeOutput(options, canvas::sceneSvg(scene), out, err);

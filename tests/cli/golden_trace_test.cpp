@@ -140,7 +140,7 @@ TEST(GoldenTraceKerf, TheTracedCutOfACompensatedShapeRunsHalfTheKerfOffIt) {
         ASSERT_EQ(openDrawing(document, PATHLOOM_SOURCE_DIR "/tests/golden/inputs/" + name,
                               settings, nullptr, sink),
                   OpenResult::Done);
-        const CutPaths cuts = buildCutPaths(document.drawing(), settings.process.presets);
+        const CutPaths cuts = buildCutPaths(document.drawing(), settings.process.presets, true);
         ASSERT_TRUE(cuts.offset);
         varnix::interp::Options options;
         options.tolerance = 0.0002;

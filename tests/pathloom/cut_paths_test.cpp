@@ -76,9 +76,14 @@ TEST(CutPaths, KerfLeadsOvercutAndDwellInBothLanguagesOnACopy) {
     const std::vector<Vect*> vects = vectsOf(drawing.get());
     const double plateX = vects[0]->segs->x0;
     ProcessSettings settings = cutting();
+    int compound = 0;
+    vects[1]->link = &compound;  // compound tags ride along and stay
 
-    const CutPaths cuts = buildCutPaths(drawing.get(), settings.presets);
+    const CutPaths cuts = buildCutPaths(drawing.get(), settings.presets, true);
     ASSERT_TRUE(cuts.paths);
+    EXPECT_EQ(vects[1]->link, &compound);
+    EXPECT_EQ(vectsOf(cuts.paths.get())[1]->link, &compound);
+    EXPECT_EQ(vectsOf(cuts.paths.get())[0]->link, nullptr);
     EXPECT_EQ(cuts.original, (std::vector<int>{0, 1, 2, 3}));
     EXPECT_EQ(cuts.offsetDone, (std::vector<char>{1, 1, 1, 0}));
     EXPECT_EQ(cuts.led, (std::vector<char>{1, 1, 1, 0}));

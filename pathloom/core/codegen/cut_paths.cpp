@@ -56,28 +56,18 @@ bool cutsShaped(const VectGroup* drawing, const PresetTable& presets) {
     return false;
 }
 
-CutPaths buildCutPaths(VectGroup* drawing, const PresetTable& presets) {
+CutPaths buildCutPaths(VectGroup* drawing, const PresetTable& presets, bool keepOffset) {
     CutPaths out;
     if (!drawing || !cutsShaped(drawing, presets)) return out;
     const auto byNumber = presetsByNumber(drawing, presets);
     double precision = byNumber.front().second->refAccuracy;
-    for (const auto& [number, preset] : byNumber)
-        precision = std::min(precision, preset->refAccuracy);
-
-    int code = 0;
-    lintrel::ChainOwner<VectGroup> shaped(copyOf(drawing, precision, code));
-    if (code != LINTREL_OK) {
-        out.code = code;
-        out.notes.offsetFailed = 1;
-        return out;
-    }
+    bool startOrTurn = false;
     std::vector<KerfSpec> kerfs;
     std::vector<LeadSpec> leads;
     for (const auto& [number, p] : byNumber) {
-        if (p->startPoint != LINTREL_START_AS_DRAWN)
-            Lintrel_SetStartPoints(shaped.get(), number, p->startPoint, precision, 0);
-        if (p->cutDirection != LINTREL_DIRECTION_AS_DRAWN)
-            Lintrel_SetCutDirection(shaped.get(), number, p->cutDirection, precision, 0);
+        precision = std::min(precision, p->refAccuracy);
+        startOrTurn = startOrTurn || p->startPoint != LINTREL_START_AS_DRAWN ||
+                      p->cutDirection != LINTREL_DIRECTION_AS_DRAWN;
         if (kerfAsked(*p))
             kerfs.push_back(
                 {number, p->kerfSide, p->kerfCorners, 0, p->kerfWidth / 2, p->mitreLimit});
@@ -88,55 +78,86 @@ CutPaths buildCutPaths(VectGroup* drawing, const PresetTable& presets) {
         }
     }
 
-    // Each vect carries its drawing index through the offset, which copies a split shape's
-    // pieces from it; the compound tags are put back afterwards.
-    const std::vector<Vect*> originals = vectsOf(drawing);
-    const std::vector<Vect*> shapedVects = vectsOf(shaped.get());
-    for (size_t k = 0; k < shapedVects.size(); ++k)
-        shapedVects[k]->link = reinterpret_cast<void*>(static_cast<std::uintptr_t>(k + 1));
-    std::vector<int> kerfStatus(originals.size(), LINTREL_KERF_RESULT_NOT_ASKED);
-    if (kerfs.empty()) {
-        out.offset = std::move(shaped);
-    } else {
-        void* offset = nullptr;
-        code = Lintrel_KerfOffset(shaped.get(), kerfs.data(), static_cast<int>(kerfs.size()),
-                                  precision, &offset, kerfStatus.data(),
-                                  static_cast<int>(kerfStatus.size()));
+    // A copy to start and turn shapes on, or to add leads to when nothing is offset; the kerf
+    // offset makes its own copy otherwise.
+    int code = LINTREL_OK;
+    lintrel::ChainOwner<VectGroup> shaped;
+    if (startOrTurn || kerfs.empty()) {
+        shaped.reset(copyOf(drawing, precision, code));
         if (code != LINTREL_OK) {
-            out.notes.offsetFailed = 1;
             out.code = code;
-            out.offset = std::move(shaped);  // started and turned, not offset
-        } else {
-            out.offset.reset(static_cast<VectGroup*>(offset));
+            out.notes.offsetFailed = 1;
+            return out;
+        }
+        for (const auto& [number, p] : byNumber) {
+            if (p->startPoint != LINTREL_START_AS_DRAWN)
+                Lintrel_SetStartPoints(shaped.get(), number, p->startPoint, precision, 0);
+            if (p->cutDirection != LINTREL_DIRECTION_AS_DRAWN)
+                Lintrel_SetCutDirection(shaped.get(), number, p->cutDirection, precision, 0);
         }
     }
+
+    // Each vect carries its drawing index through the offset, which copies a split shape's
+    // pieces from it; the compound tags are put back afterwards (on the drawing at once).
+    VectGroup* source = shaped ? shaped.get() : drawing;
+    const std::vector<Vect*> originals = vectsOf(drawing);
+    const std::vector<Vect*> sourceVects = vectsOf(source);
+    std::vector<void*> links;
+    for (const Vect* v : originals)
+        links.push_back(v->link);
+    for (size_t k = 0; k < sourceVects.size(); ++k)
+        sourceVects[k]->link = reinterpret_cast<void*>(static_cast<std::uintptr_t>(k + 1));
+    std::vector<int> kerfStatus(originals.size(), LINTREL_KERF_RESULT_NOT_ASKED);
+    lintrel::ChainOwner<VectGroup> offset;
+    if (!kerfs.empty()) {
+        void* result = nullptr;
+        code = Lintrel_KerfOffset(source, kerfs.data(), static_cast<int>(kerfs.size()), precision,
+                                  &result, kerfStatus.data(), static_cast<int>(kerfStatus.size()));
+        offset.reset(static_cast<VectGroup*>(result));
+    }
+    for (size_t k = 0; k < originals.size(); ++k)
+        originals[k]->link = links[k];
+    if (code != LINTREL_OK) {
+        out.notes.offsetFailed = 1;
+        out.code = code;
+        kerfStatus.assign(originals.size(), LINTREL_KERF_RESULT_NOT_ASKED);
+        if (!shaped) return out;  // nothing could be copied: cut as drawn
+    }
+    if (!offset) offset = std::move(shaped);  // started and turned, not offset
     for (const int status : kerfStatus)
         if (status == LINTREL_KERF_RESULT_OPEN || status == LINTREL_KERF_RESULT_VANISHED ||
             status == LINTREL_KERF_RESULT_FAILED)
             ++out.notes.unoffset;
 
-    const std::vector<Vect*> offsetVects = vectsOf(out.offset.get());
+    const std::vector<Vect*> offsetVects = vectsOf(offset.get());
+    std::vector<char> closedBefore;
     for (Vect* v : offsetVects) {
         const size_t index = reinterpret_cast<std::uintptr_t>(v->link) - 1;
         out.original.push_back(static_cast<int>(index));
         const int status = kerfStatus[index];
         out.offsetDone.push_back(status == LINTREL_KERF_RESULT_OFFSET ||
                                  status == LINTREL_KERF_RESULT_SPLIT);
-        v->link = originals[index]->link;
+        closedBefore.push_back(v->closed != 0);
+        v->link = links[index];
     }
 
     out.led.assign(offsetVects.size(), 0);
     if (leads.empty()) {
-        out.paths = std::move(out.offset);
+        out.paths = std::move(offset);
         return out;
     }
-    out.paths.reset(copyOf(out.offset.get(), precision, code));
+    if (keepOffset) {
+        out.offset = std::move(offset);
+        out.paths.reset(copyOf(out.offset.get(), precision, code));
+    } else {
+        out.paths = std::move(offset);
+    }
     std::vector<int> outcomes(offsetVects.size(), 0);
     Lintrel_AddLeads(out.paths.get(), leads.data(), static_cast<int>(leads.size()), precision,
                      outcomes.data(), static_cast<int>(outcomes.size()));
     const std::vector<Vect*> ledVects = vectsOf(out.paths.get());
     for (size_t k = 0; k < ledVects.size() && k < offsetVects.size(); ++k) {
-        out.led[k] = offsetVects[k]->closed && !ledVects[k]->closed;
+        out.led[k] = closedBefore[k] && !ledVects[k]->closed;
         const int bits = outcomes[k];
         out.notes.leadsDropped +=
             ((bits & LINTREL_LEAD_IN_DROPPED) != 0) + ((bits & LINTREL_LEAD_OUT_DROPPED) != 0);

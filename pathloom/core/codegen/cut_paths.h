@@ -24,9 +24,10 @@ struct CutNotes {
 };
 
 struct CutPaths {
-    // The paths that are cut, and, when leads or overcuts were added, the copy before them
-    // (started, turned and offset). Both null when no preset of the drawing's groups shapes its
-    // cuts; `offset` is null too when no preset asks for leads or overcuts.
+    // The paths that are cut, and, when leads or overcuts were added and `keepOffset` asked for
+    // it, the copy before them (started, turned and offset). Both null when no preset of the
+    // drawing's groups shapes its cuts; `offset` is null too when no preset asks for leads or
+    // overcuts.
     lintrel::ChainOwner<VectGroup> offset;
     lintrel::ChainOwner<VectGroup> paths;
     // Per vect of `paths` (and of `offset`, which has the same vects), in chain order: the index
@@ -46,8 +47,9 @@ struct CutPaths {
 bool cutsShaped(const VectGroup* drawing, const PresetTable& presets);
 
 // Builds the cut paths of `drawing` by its groups' presets. Containment, offsets and leads are
-// judged at the smallest curve precision of those presets.
-CutPaths buildCutPaths(VectGroup* drawing, const PresetTable& presets);
+// judged at the smallest curve precision of those presets. `keepOffset` keeps the copy before
+// leads as `offset` (the canvas draws it); the writers need only the paths.
+CutPaths buildCutPaths(VectGroup* drawing, const PresetTable& presets, bool keepOffset = false);
 
 // The diagnostics as lines for the converter and the status bar; empty when all went as asked.
 std::vector<std::string> cutNoteLines(const CutNotes& notes);
