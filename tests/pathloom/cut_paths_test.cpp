@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/canvas/scene.h"
 #include "core/codegen/cut_paths.h"
 #include "core/codegen/program.h"
 #include "core/document/auto_optimize.h"
@@ -115,6 +116,34 @@ TEST(CutPaths, KerfLeadsOvercutAndDwellInBothLanguagesOnACopy) {
     EXPECT_TRUE(pierce.travel);
     EXPECT_TRUE(pierce.x < -0.2 || pierce.y < -0.2 || pierce.x > 40.2 || pierce.y > 40.2)
         << pierce.x << ", " << pierce.y;
+}
+
+TEST(CutPaths, TheCanvasDrawsOffsetPathsAndLeadsInTheirOwnPens) {
+    ChainOwner<VectGroup> drawing(plate());
+    const CutPaths cuts = buildCutPaths(drawing.get(), cutting().presets, true);
+    canvas::ViewTransform view;
+    view.setArea(800, 600);
+    view.fit(canvas::drawingRange(drawing.get()));
+    const canvas::Layers layers;
+    const auto strokesIn = [](const canvas::Scene& scene, canvas::Colour colour) {
+        int count = 0;
+        for (const canvas::Stroke& stroke : scene.strokes)
+            count += scene.pens[stroke.pen].colour == colour;
+        return count;
+    };
+    const canvas::Scene plain = canvas::buildScene(drawing.get(), view, layers, 1.0);
+    const canvas::Scene shaped = canvas::buildScene(drawing.get(), view, layers, 1.0, &cuts);
+    EXPECT_EQ(strokesIn(plain, canvas::kOffsetColour), 0);
+    EXPECT_GE(strokesIn(shaped, canvas::kOffsetColour), 3);  // the three closed shapes
+    EXPECT_GE(strokesIn(shaped, canvas::kLeadColour), 3);
+    // The drawing itself is drawn as before, underneath: the same points up to the travel moves.
+    const canvas::Pen travel{canvas::kTravelColour, true, 1};
+    size_t drawn = plain.points.size();
+    for (const canvas::Stroke& stroke : plain.strokes)
+        if (plain.pens[stroke.pen] == travel) drawn = std::min<size_t>(drawn, stroke.first);
+    ASSERT_GT(drawn, 0u);
+    EXPECT_TRUE(std::equal(plain.points.begin(), plain.points.begin() + drawn,
+                           shaped.points.begin()));
 }
 
 TEST(CutPaths, AHoleThatVanishesAndALeadWithoutRoomAreCounted) {
