@@ -43,6 +43,7 @@ AutoOptimizeDialog::AutoOptimizeDialog(Prompter& prompter, QWidget* parent,
                                                                                           : 0);
     form()->addRow(Dialog::tr("排序方式："), sortBy_);
     reverse_ = addCheck("allowReverse", Dialog::tr("允许反向"), s.changeDirection);
+    innerFirst_ = addCheck("innerFirst", Dialog::tr("内部图形优先"), s.innerFirst);
     travel_ = addCheck("optimizeTravel", Dialog::tr("自动优化空移"), s.optimizeAbs);
     units_ = addCheck("autoUnits", Dialog::tr("自动适应输入单位"), s.autoUnits);
     plt_ = addNumber("pltUnits", Dialog::tr("PLT绘图仪："), shown(s.pltUnits));
@@ -68,6 +69,7 @@ void AutoOptimizeDialog::updateEnabled() {
     distance_->setEnabled(merge_->isChecked());
     sortBy_->setEnabled(sort_->isChecked());
     reverse_->setEnabled(sort_->isChecked());
+    innerFirst_->setEnabled(sort_->isChecked());
     plt_->setEnabled(units_->isChecked());
 }
 
@@ -102,6 +104,7 @@ AutoOptimizeSettings AutoOptimizeDialog::result() const {
     s.sort = sort_->isChecked();
     s.sortBy = sortBy_->currentIndex();
     s.changeDirection = reverse_->isChecked();
+    s.innerFirst = innerFirst_->isChecked();
     s.optimizeAbs = travel_->isChecked();
     s.autoUnits = units_->isChecked();
     s.pltUnits = number("pltUnits");
