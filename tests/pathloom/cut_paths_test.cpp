@@ -142,8 +142,8 @@ TEST(CutPaths, TheCanvasDrawsOffsetPathsAndLeadsInTheirOwnPens) {
     for (const canvas::Stroke& stroke : plain.strokes)
         if (plain.pens[stroke.pen] == travel) drawn = std::min<size_t>(drawn, stroke.first);
     ASSERT_GT(drawn, 0u);
-    EXPECT_TRUE(std::equal(plain.points.begin(), plain.points.begin() + drawn,
-                           shaped.points.begin()));
+    EXPECT_TRUE(
+        std::equal(plain.points.begin(), plain.points.begin() + drawn, shaped.points.begin()));
 }
 
 TEST(CutPaths, AHoleThatVanishesAndALeadWithoutRoomAreCounted) {
@@ -171,7 +171,7 @@ TEST(CutPaths, EverySortKeepsInnerShapesFirst) {
             for (Vect* v : vectsOf(drawing.get()))
                 v->selected = 1;
             void** list = reinterpret_cast<void**>(&drawing.head());
-            const int code = sortDrawing(list, sortBy, false, selectedOnly, true, 0.05);
+            const int code = sortDrawing(list, {sortBy, false, selectedOnly != 0, 100, true, 0.05});
             EXPECT_TRUE(code == LINTREL_OK || code == LINTREL_NOTHING_TO_DO) << code;
             std::vector<double> lefts;
             for (Vect* v : vectsOf(drawing.get()))

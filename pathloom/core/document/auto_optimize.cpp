@@ -49,19 +49,17 @@ AutoOptimizeSettings withoutSteps(AutoOptimizeSettings settings) {
     return settings;
 }
 
-int sortDrawing(void** list, int sortBy, bool allowReverse, int selectedOnly, bool innerFirst,
-                double precision) {
-    const int reverse = allowReverse ? 1 : 0;
-    if (sortBy == kSortByShortestTravel)
-        return innerFirst ? Lintrel_ShortTravelSortInnerFirst(list, reverse, selectedOnly)
-                          : Lintrel_ShortTravelSort(list, reverse, selectedOnly);
-    // The grid sort of the import steps uses cells of 100 mm, the sort menu's of 200 mm.
-    const double cell = selectedOnly ? 200.0 : 100.0;
-    const int code = sortBy == kSortByGrid
-                         ? Lintrel_GridsSort(list, cell, cell, reverse, selectedOnly)
-                         : Lintrel_AutoSort(list, sortBy, reverse, selectedOnly);
-    if (!innerFirst || !accepted(code)) return code;
-    const int mended = Lintrel_InnerFirst(list, precision, selectedOnly);
+int sortDrawing(void** list, const SortRun& run) {
+    const int reverse = run.allowReverse ? 1 : 0;
+    const int selected = run.selectedOnly ? 1 : 0;
+    if (run.sortBy == kSortByShortestTravel)
+        return run.innerFirst ? Lintrel_ShortTravelSortInnerFirst(list, reverse, selected)
+                              : Lintrel_ShortTravelSort(list, reverse, selected);
+    const int code = run.sortBy == kSortByGrid
+                         ? Lintrel_GridsSort(list, run.gridCell, run.gridCell, reverse, selected)
+                         : Lintrel_AutoSort(list, run.sortBy, reverse, selected);
+    if (!run.innerFirst || !accepted(code)) return code;
+    const int mended = Lintrel_InnerFirst(list, run.precision, selected);
     if (!accepted(mended)) return mended;
     return mended == LINTREL_OK ? LINTREL_OK : code;
 }
@@ -92,8 +90,8 @@ bool runAutoOptimize(VectGroup** drawing, const AutoOptimizeSettings& steps, Sta
                     [&] { return Lintrel_CurveSmooth(*drawing, steps.smoothingAccuracy, 0, 0); }) &&
            step.run(steps.sort, Text::AutoSort, Text::AutoSortFailed, Text::StepSort,
                     [&] {
-                        return sortDrawing(list, steps.sortBy, steps.changeDirection, 0,
-                                           steps.innerFirst, steps.smoothingAccuracy);
+                        return sortDrawing(list, {steps.sortBy, steps.changeDirection, false, 100.0,
+                                                  steps.innerFirst, steps.smoothingAccuracy});
                     }) &&
            step.run(steps.optimizeAbs, Text::AutoTravel, Text::TravelFailed, Text::StepTravel,
                     [&] { return optimizeTravel(*drawing, steps.smoothingAccuracy, 0); });

@@ -43,7 +43,8 @@ void** listAddress(Document& d) {
 // The sort menu sorts the selection, with inner shapes first when the setting asks for it.
 int sort(Document& d, const EditValues& v, int sortBy) {
     const double precision = v.tolerance > 0 ? v.tolerance : lintrel::kMeasurePrecision;
-    return sortDrawing(listAddress(d), sortBy, d.allowReverse(), 1, v.innerFirst, precision);
+    return sortDrawing(listAddress(d),
+                       {sortBy, d.allowReverse(), true, 200.0, v.innerFirst, precision});
 }
 
 // One row per command, in the order of EditCommand.
