@@ -1,7 +1,8 @@
 // The cutting options on a sheet of 20,000 parts with four round holes each (100,000 closed
 // shapes, shuffled): each step alone on a sorted sheet, and the whole run (sort, inner shapes
 // first, kerf offset, leads) against the same sort alone, for a sort by position (mode 4) and
-// for the shortest-travel sort.
+// for the shortest-travel sort; and the program's whole shaping of its cut paths (start points,
+// directions, kerf, leads and overcut on copies, core/codegen/cut_paths.h) after the sort.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <random>
 #include <vector>
 
+#include "core/codegen/cut_paths.h"
 #include "model/geometry.h"
 #include "model/items.h"
 #include "optimise/travel.h"
@@ -99,6 +101,36 @@ void BM_SortByPositionWithCutting(benchmark::State& state) {
         cuttingSteps(list, true);
     });
 }
+// What the program writes from: sort, inner shapes first, then the cut paths of preset 1
+// (kerf and leads; with `startAndTurn` also the sharpest-corner start and the directions).
+void programCutPaths(benchmark::State& state, bool startAndTurn) {
+    pathloom::PresetTable presets{};
+    pathloom::ProcessPreset& p = presets[0];
+    p.refAccuracy = kPrecision;
+    p.kerfWidth = 2 * kKerf.distance;
+    p.kerfSide = kKerf.side;
+    p.leadType = LINTREL_LEAD_LINE;
+    p.leadLength = 3;
+    p.leadAngle = 45;
+    p.overcut = 1;
+    if (startAndTurn) {
+        p.startPoint = LINTREL_START_CORNER;
+        p.cutDirection = LINTREL_DIRECTION_OUTER_CW;
+    }
+    timed(state, [&](void** list) {
+        Lintrel_AutoSort(list, 4, 1, 0);
+        Lintrel_InnerFirst(list, kPrecision, 0);
+        const pathloom::CutPaths cuts =
+            pathloom::buildCutPaths(static_cast<VectGroup*>(*list), presets);
+        benchmark::DoNotOptimize(cuts.paths.get());
+    });
+}
+void BM_SortByPositionWithProgramCutPaths(benchmark::State& state) {
+    programCutPaths(state, false);
+}
+void BM_SortByPositionWithProgramCutPathsStartAndTurn(benchmark::State& state) {
+    programCutPaths(state, true);
+}
 void BM_ShortTravel(benchmark::State& state) {
     timed(state, [](void** list) { Lintrel_ShortTravelSort(list, 1, 0); });
 }
@@ -140,6 +172,8 @@ void once(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_SortByPosition)->Apply(once);
 BENCHMARK(BM_SortByPositionWithCutting)->Apply(once);
+BENCHMARK(BM_SortByPositionWithProgramCutPaths)->Apply(once);
+BENCHMARK(BM_SortByPositionWithProgramCutPathsStartAndTurn)->Apply(once);
 BENCHMARK(BM_ShortTravel)->Apply(once);
 BENCHMARK(BM_ShortTravelWithCutting)->Apply(once);
 BENCHMARK(BM_Containment)->Apply(once);

@@ -1,1 +1,2 @@
 pathloom_benchmark(bench_cutting bench_cutting.cpp)
+target_link_libraries(bench_cutting PRIVATE pathloom_core)

@@ -160,16 +160,16 @@ struct Placer {
     // The lead fits when it keeps clear of everything but its own shape and leads, and its far
     // end lies on the scrap side of its own shape.
     bool fits(const std::vector<Point>& points) {
-        for (size_t k = 1; k < points.size(); ++k) {
-            // The first piece touches the path: its clearance is tested from a little way off.
-            Point from = points[k - 1];
-            if (k == 1) {
-                const double piece = distance(points[0], points[1]);
-                const double f = piece > 0 ? std::min(1.0, 2 * precision / piece) : 1;
-                from = {from.x + f * (points[1].x - from.x), from.y + f * (points[1].y - from.y)};
-            }
-            if (grid.meets(from, points[k], precision, index, -1 - index)) return false;
-        }
+        // The first piece touches the path: its clearance, and whether it crosses its own shape,
+        // are tested from a little way off (a point interpolated on a slanted edge lies a
+        // rounding error to either side of it).
+        const double piece = distance(points[0], points[1]);
+        const double f = piece > 0 ? std::min(1.0, 2 * precision / piece) : 1;
+        const Point offPath{points[0].x + f * (points[1].x - points[0].x),
+                            points[0].y + f * (points[1].y - points[0].y)};
+        const auto pieceStart = [&](size_t k) { return k == 1 ? offPath : points[k - 1]; };
+        for (size_t k = 1; k < points.size(); ++k)
+            if (grid.meets(pieceStart(k), points[k], precision, index, -1 - index)) return false;
         Box reach{points[0].x, points[0].y, points[0].x, points[0].y};
         for (const Point& p : points)
             reach = {std::min(reach.xMin, p.x), std::min(reach.yMin, p.y),
@@ -180,7 +180,7 @@ struct Placer {
                            std::max(a.y, b.y)};
             if (crossesOwn || !edge.overlaps(reach)) return;
             for (size_t k = 1; k < points.size() && !crossesOwn; ++k)
-                crossesOwn = segmentsCross(points[k - 1], points[k], a, b);
+                crossesOwn = segmentsCross(pieceStart(k), points[k], a, b);
         });
         const Where far = locatePoint(own, points.back(), precision);
         return !crossesOwn && far == (hole ? Where::Inside : Where::Outside);

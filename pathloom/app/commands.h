@@ -34,6 +34,7 @@ enum class Command : int {
     SortTopToBottom = 32831,
     SortBottomToTop = 32832,
     SortShortestTravel = 32960,
+    InnerFirst = 32961,
     AllowReverse = 32833,
     MoveForward = 32834,
     MoveBack = 32835,

@@ -192,7 +192,9 @@ void DialogCommands::mirror() {
 
 void DialogCommands::autoOptimize() {
     dialogs::AutoOptimizeDialog dialog(prompter_, &window_, settings_.optimize);
-    if (prompter_.runDialog(dialog)) settings_.optimize = dialog.result();
+    if (!prompter_.runDialog(dialog)) return;
+    settings_.optimize = dialog.result();
+    window_.action(Command::InnerFirst)->setChecked(settings_.optimize.innerFirst);
 }
 
 void DialogCommands::process() {

@@ -160,6 +160,8 @@ void MainWindow::createActions() {
         document_.toggleAllowReverse();
         action(Command::AllowReverse)->setChecked(document_.allowReverse());
     });
+    connect(action(Command::InnerFirst), &QAction::triggered, this,
+            [this](bool checked) { settings_.optimize.innerFirst = checked; });
     connect(action(Command::Copy), &QAction::triggered, this, [this] { code_->copy(); });
     connect(action(Command::Cut), &QAction::triggered, this, [this] { code_->cut(); });
     connect(action(Command::Paste), &QAction::triggered, this, [this] { code_->paste(); });
@@ -258,6 +260,7 @@ void MainWindow::createPanes() {
     splitter_ = new QSplitter(Qt::Horizontal, this);
     palette_ = new view::GroupPalette(scale_, splitter_);
     drawing_ = new view::Canvas(document_, settings_.view, scale_, splitter_);
+    drawing_->setPresets(&settings_.process.presets);
     player_ = new view::SimulationPlayer(
         [this] {
             return std::pair{slider_->value(), settings_.process.machine.emptySpeed};
@@ -316,6 +319,7 @@ void MainWindow::applySettings() {
     action(Command::ShowGrid)->setChecked(v.showGrids);
     action(Command::StatusBar)->setChecked(v.showStatusBar);
     action(Command::AllowReverse)->setChecked(document_.allowReverse());
+    action(Command::InnerFirst)->setChecked(settings_.optimize.innerFirst);
 }
 
 void MainWindow::saveSettingsNow() {

@@ -191,7 +191,10 @@ void MainWindow::exportCode() {
 }
 
 void MainWindow::editCommand(Command id) {
-    const Outcome outcome = runEdit(document_, editFor(id), {}, *sink_);
+    EditValues values;
+    values.innerFirst = settings_.optimize.innerFirst;  // the sorts
+    values.tolerance = settings_.optimize.smoothingAccuracy;
+    const Outcome outcome = runEdit(document_, editFor(id), values, *sink_);
     if (outcome == Outcome::Changed) {
         refreshProgram();
         showSelectionInCode();

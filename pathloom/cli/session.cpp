@@ -14,8 +14,10 @@
 #include "core/canvas/scene.h"
 #include "core/canvas/svg.h"
 #include "core/canvas/view_transform.h"
+#include "core/codegen/cut_paths.h"
 #include "core/codegen/number_format.h"
 #include "core/codegen/output_profile.h"
+#include "core/codegen/vect_path.h"
 #include "core/controller/controller_session.h"
 #include "core/document/document.h"
 #include "core/document/drawing_summary.h"
@@ -136,6 +138,15 @@ void printTravel(std::FILE* out, double asDrawn, double optimised) {
     if (asDrawn > 0)
         std::fprintf(out, " (%s %% less)",
                      fixedText(100.0 * (asDrawn - optimised) / asDrawn, 1).c_str());
+}
+
+// What the presets' cutting options could not do, one line each; nothing while none is on.
+void printCutNotes(std::FILE* out, const CutPaths& cuts) {
+    if (!cuts.paths && !cuts.notes.offsetFailed) return;
+    const CutNotes& n = cuts.notes;
+    std::fprintf(out,
+                 "cutting:        %d shapes left unoffset, %d leads dropped, %d leads shortened\n",
+                 n.unoffset, n.leadsDropped, n.leadsShortened);
 }
 
 std::string duration(double seconds) {
@@ -259,6 +270,8 @@ int runInfo(const Options& options, const Settings& settings, std::FILE* out, st
             ? std::string("Basic")
             : "G-code, profile " + std::string(outputProfile(machine.outputProfile).name);
     std::fprintf(out, "program:        %s\n", program.c_str());
+    printCutNotes(out,
+                  buildCutPaths(document.drawing(), writableSettings(settings.process).presets));
     std::fputs(diagnostics.c_str(), out);
     return kExitOk;
 }
@@ -273,7 +286,10 @@ int runPreview(const Options& options, const Settings& settings, std::FILE* out,
     const ViewSettings& v = settings.view;
     const canvas::Layers layers{v.showClose,      v.showAbs,       v.showOrder,
                                 v.showStartPoint, v.showDirection, v.showGrids};
-    const canvas::Scene scene = canvas::buildScene(document.drawing(), view, layers, 1.0);
+    const CutPaths cuts =
+        buildCutPaths(document.drawing(), writableSettings(settings.process).presets, true);
+    printCutNotes(err, cuts);
+    const canvas::Scene scene = canvas::buildScene(document.drawing(), view, layers, 1.0, &cuts);
     return writeOutput(options, canvas::sceneSvg(scene), out, err);
 }
 

@@ -50,6 +50,7 @@ AutoOptimizeDialog::AutoOptimizeDialog(Prompter& prompter, QWidget* parent,
     reverse_->setToolTip(
         Dialog::tr("用于导入后的自动排序；菜单中的排序命令使用“优化 > 自动排序 > "
                    "允许反向”"));
+    innerFirst_ = addCheck("innerFirst", Dialog::tr("内部图形优先"), s.innerFirst);
     travel_ = addCheck("optimizeTravel", Dialog::tr("自动优化空移"), s.optimizeAbs);
     units_ = addCheck("autoUnits", Dialog::tr("自动适应输入单位"), s.autoUnits);
     plt_ = addNumber("pltUnits", Dialog::tr("PLT绘图仪："), shown(s.pltUnits));
@@ -75,6 +76,7 @@ void AutoOptimizeDialog::updateEnabled() {
     distance_->setEnabled(merge_->isChecked());
     sortBy_->setEnabled(sort_->isChecked());
     reverse_->setEnabled(sort_->isChecked());
+    innerFirst_->setEnabled(sort_->isChecked());
     plt_->setEnabled(units_->isChecked());
 }
 
@@ -109,6 +111,7 @@ AutoOptimizeSettings AutoOptimizeDialog::result() const {
     s.sort = sort_->isChecked();
     s.sortBy = sortBy_->currentIndex();
     s.changeDirection = reverse_->isChecked();
+    s.innerFirst = innerFirst_->isChecked();
     s.optimizeAbs = travel_->isChecked();
     s.autoUnits = units_->isChecked();
     s.pltUnits = number("pltUnits");

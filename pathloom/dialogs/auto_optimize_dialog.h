@@ -15,8 +15,8 @@ class AutoOptimizeDialog : public FormDialog {
     Q_OBJECT
   public:
     // Check boxes "smoothing", "removeTiny", "removeDuplicates", "merge", "sort", "allowReverse",
-    // "optimizeTravel", "autoUnits", "hatchOutlines"; fields "precision", "tinyWidth",
-    // "tinyHeight", "distance", "pltUnits"; list "sortBy".
+    // "innerFirst", "optimizeTravel", "autoUnits", "hatchOutlines"; fields "precision",
+    // "tinyWidth", "tinyHeight", "distance", "pltUnits"; list "sortBy".
     AutoOptimizeDialog(Prompter& prompter, QWidget* parent, const AutoOptimizeSettings& settings);
     // The values after OK, with the corrections of precision and plotter units.
     AutoOptimizeSettings result() const;
@@ -31,7 +31,7 @@ class AutoOptimizeDialog : public FormDialog {
 
     AutoOptimizeSettings start_;
     QCheckBox *smoothing_, *tiny_, *duplicates_, *merge_, *sort_, *reverse_, *travel_, *units_,
-        *hatches_;
+        *hatches_, *innerFirst_;
     QLineEdit *precision_, *width_, *height_, *distance_, *plt_;
     QComboBox* sortBy_;
 };

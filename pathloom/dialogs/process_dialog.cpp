@@ -58,6 +58,25 @@ const PropertyRow kRows[] = {
     {P::ActionAfter, "工艺参数-动作", QT_TRANSLATE_NOOP("Dialog", "加工后动作"), ""},
     {P::StartAction, "工艺参数-动作", QT_TRANSLATE_NOOP("Dialog", "启动动作"), ""},
     {P::EndAction, "工艺参数-动作", QT_TRANSLATE_NOOP("Dialog", "结束动作"), ""},
+    {P::LaserPower, QT_TRANSLATE_NOOP("Dialog", "工艺参数-切割"),
+     QT_TRANSLATE_NOOP("Dialog", "激光功率（%）"),
+     QT_TRANSLATE_NOOP("Dialog", "G 代码输出格式 S 最大值的百分比")},
+    {P::PierceDelay, "工艺参数-切割", QT_TRANSLATE_NOOP("Dialog", "穿孔延时（s）"),
+     QT_TRANSLATE_NOOP("Dialog", "每次开始切割前的等待时间")},
+    {P::KerfWidth, "工艺参数-切割", QT_TRANSLATE_NOOP("Dialog", "割缝宽度（mm）"),
+     QT_TRANSLATE_NOOP("Dialog", "切割路径偏离图形割缝宽度的一半")},
+    {P::KerfSide, "工艺参数-切割", QT_TRANSLATE_NOOP("Dialog", "割缝补偿"), ""},
+    {P::KerfCorners, "工艺参数-切割", QT_TRANSLATE_NOOP("Dialog", "偏移拐角"), ""},
+    {P::MitreLimit, "工艺参数-切割", QT_TRANSLATE_NOOP("Dialog", "尖角限度（× 半割缝）"), ""},
+    {P::LeadType, "工艺参数-切割", QT_TRANSLATE_NOOP("Dialog", "引线类型"),
+     QT_TRANSLATE_NOOP("Dialog", "引入线和引出线位于废料一侧")},
+    {P::LeadLength, "工艺参数-切割", QT_TRANSLATE_NOOP("Dialog", "引线长度（mm）"),
+     QT_TRANSLATE_NOOP("Dialog", "直线的长度或圆弧的半径")},
+    {P::LeadAngle, "工艺参数-切割", QT_TRANSLATE_NOOP("Dialog", "引线角度（°）"),
+     QT_TRANSLATE_NOOP("Dialog", "直线与路径的夹角或圆弧的圆心角")},
+    {P::Overcut, "工艺参数-切割", QT_TRANSLATE_NOOP("Dialog", "过切长度（mm）"), ""},
+    {P::StartPoint, "工艺参数-切割", QT_TRANSLATE_NOOP("Dialog", "起点"), ""},
+    {P::CutDirection, "工艺参数-切割", QT_TRANSLATE_NOOP("Dialog", "切割方向"), ""},
     {P::CodeType, QT_TRANSLATE_NOOP("Dialog", "其他"), QT_TRANSLATE_NOOP("Dialog", "显示的语言"),
      ""},
     {P::AutoConnect, "其他", QT_TRANSLATE_NOOP("Dialog", "打开时自动连接"), ""},
@@ -70,6 +89,16 @@ const PropertyRow kRows[] = {
 // The entries of the fixed lists, in the order of their stored values.
 QStringList choicesOf(ProcessProperty property) {
     if (property == P::MoveType) return {Dialog::tr("绝对运动"), Dialog::tr("相对运动")};
+    if (property == P::KerfSide)
+        return {Dialog::tr("不补偿"), Dialog::tr("按嵌套层次"), Dialog::tr("向外"),
+                Dialog::tr("向内")};
+    if (property == P::KerfCorners) return {Dialog::tr("圆角"), Dialog::tr("尖角")};
+    if (property == P::LeadType) return {Dialog::tr("无"), Dialog::tr("直线"), Dialog::tr("圆弧")};
+    if (property == P::StartPoint)
+        return {Dialog::tr("按图形"), Dialog::tr("离上一终点最近"), Dialog::tr("最尖的拐角")};
+    if (property == P::CutDirection)
+        return {Dialog::tr("按图形"), Dialog::tr("外轮廓顺时针、孔逆时针"),
+                Dialog::tr("外轮廓逆时针、孔顺时针")};
     if (property == P::OutputProfile) {  // the output profiles, named in the program's language
         QStringList names;
         for (const OutputProfile& profile : outputProfiles())

@@ -101,9 +101,12 @@ const QImage& Canvas::picture() {
 void Canvas::rebuild() {
     stale_ = false;
     transform_.setArea(width(), height());
-    if (!range_) range_ = canvas::drawingRange(document_.drawing());
+    if (!range_) {
+        range_ = canvas::drawingRange(document_.drawing());
+        cuts_ = presets_ ? buildCutPaths(document_.drawing(), *presets_, true) : CutPaths{};
+    }
     transform_.fit(*range_);
-    scene_ = canvas::buildScene(document_.drawing(), transform_, layers(), scale_);
+    scene_ = canvas::buildScene(document_.drawing(), transform_, layers(), scale_, &cuts_);
     if (picture_.size() != QSize(transform_.width(), transform_.height()))
         picture_ = QImage(transform_.width(), transform_.height(), QImage::Format_RGB32);
     canvas::PixelBuffer buffer = bufferOf(picture_);

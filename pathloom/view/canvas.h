@@ -26,6 +26,9 @@ class Canvas : public QWidget {
 
     // The drawing or the display layers changed: build the scene again and repaint.
     void refresh();
+    // The presets whose cutting options (kerf, leads) are drawn beside the drawing; null for
+    // none. They are read again at every refresh.
+    void setPresets(const PresetTable* presets) { presets_ = presets; }
     // Only the view moved (zoom, pan, size): the drawing's range still holds.
     void viewChanged();
     // Fits the drawing into the area again at the next paint (after an import, a new document,
@@ -91,6 +94,8 @@ class Canvas : public QWidget {
     QImage picture_;  // the scene with the simulation trace
     bool stale_ = true;
     std::optional<canvas::DrawingRange> range_;  // of the drawing as last refreshed
+    const PresetTable* presets_ = nullptr;
+    CutPaths cuts_;  // of the drawing as last refreshed
 
     bool selecting_ = false;
     QPointF pressAt_;

@@ -1,6 +1,7 @@
 // Golden pictures of the canvas: every golden drawing opened as the program opens it and painted
 // into 800 x 600 pixels with the travel layer on and the text layers (order numbers, rulers)
-// left out, so that fonts cannot change the picture. scripts/bless-golden.sh replaces the
+// left out, so that fonts cannot change the picture; the presets of the drawing's settings file
+// add its cut paths. scripts/bless-golden.sh replaces the
 // references (PATHLOOM_BLESS=1) after review.
 #include <gtest/gtest.h>
 
@@ -40,6 +41,10 @@ TEST_P(CanvasGolden, MatchesTheReviewedPicture) {
     layers.showOrder = false;
     layers.showGrids = false;
     view::Canvas canvas(window->document(), layers, 1.0);
+    // The cut paths of a drawing whose settings file shapes them are drawn beside it.
+    const std::string own = kGoldenFolder + "/settings/" + GetParam() + ".ini";
+    const Settings settings = std::filesystem::exists(own) ? loadSettings(own) : Settings{};
+    canvas.setPresets(&settings.process.presets);
     canvas.resize(800, 600);
     canvas.picture();
     const QImage actual = scenePicture(canvas.scene());

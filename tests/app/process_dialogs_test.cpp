@@ -303,5 +303,40 @@ TEST_F(ProcessDialogs, TheAutoOptimiseDialogTurnsHatchOutlinesOnAndOff) {
     }
 }
 
+TEST_F(ProcessDialogs, CuttingFieldsShapeTheProgramAndLeaveTheDrawing) {
+    const double firstX = vects()[1]->segs->x0;
+    run(Command::Process, [&](QDialog& d) {
+        child<QComboBox>(d, "presetSelector")->setCurrentIndex(1);  // 工艺3
+        type(d, "property30", "0.5");                               // pierce delay
+        type(d, "property31", "0.4");                               // kerf width
+        child<QComboBox>(d, "property32")->setCurrentIndex(1);      // by nesting depth
+        child<QComboBox>(d, "property35")->setCurrentIndex(1);      // line leads
+        d.accept();
+    });
+    const ProcessPreset& preset = window->settings().process.presets[2];
+    EXPECT_EQ(preset.pierceDelay, 0.5);
+    EXPECT_EQ(preset.kerfWidth, 0.4);
+    EXPECT_EQ(preset.kerfSide, 1);
+    EXPECT_EQ(preset.leadType, 1);
+    EXPECT_NE(paneText(*window).find("DELAY(500)"), std::string::npos);
+    EXPECT_EQ(vects()[1]->segs->x0, firstX);
+}
+
+TEST_F(ProcessDialogs, InnerShapesFirstFromTheDialogAndTheSortMenu) {
+    QAction* item = window->action(Command::InnerFirst);
+    EXPECT_FALSE(item->isChecked());
+    run(Command::AutoOptimize, [&](QDialog& d) {
+        auto* box = child<QCheckBox>(d, "innerFirst");
+        ASSERT_NE(box, nullptr);
+        EXPECT_FALSE(box->isChecked());
+        box->setChecked(true);
+        d.accept();
+    });
+    EXPECT_TRUE(window->settings().optimize.innerFirst);
+    EXPECT_TRUE(item->isChecked());
+    item->trigger();
+    EXPECT_FALSE(window->settings().optimize.innerFirst);
+}
+
 }  // namespace
 }  // namespace pathloom::app::testing

@@ -62,7 +62,7 @@ TEST_F(Window, NoSettingsFileGivesACompleteFileAtClose) {
     EXPECT_EQ(saved.get("Process parameters", "Speed20"), "200.000000");
     EXPECT_EQ(saved.get("Simulation", "Simulation speed"), "100");
     EXPECT_EQ(saved.get("View", "Gcode width"), "400");
-    EXPECT_EQ(saved.section("Auto optimize").size(), 15u);
+    EXPECT_EQ(saved.section("Auto optimize").size(), 16u);
     EXPECT_EQ(saved.section("View").size(), 9u);
 }
 

@@ -133,6 +133,17 @@ check "info with another sort compares the job time with the default order" \
     prints "^against the default order (sort by 1): .* \(saved\|longer\)$"
 check "info names the program's language" prints "^program: *Basic$"
 
+# Cutting options: what could not be done is counted; nothing is said while they are off.
+check "info says nothing of cutting while it is off" sh -c "! grep -q '^cutting:' '$work/out'"
+plate="$source/tests/golden/inputs/cut-plate.dxf"
+run 0 info "$plate" --settings /dev/null --set "Kerf width1=0.4" --set "Kerf side1=1" \
+    --set "Lead type1=1" --set "Lead length1=30"
+check "info counts the open shape left unoffset and the leads without room" \
+    prints "^cutting: *1 shapes left unoffset, [1-9][0-9]* leads dropped"
+run 0 preview "$plate" --settings /dev/null -q -o "$work/cut.svg" --set "Kerf width1=0.4" \
+    --set "Kerf side1=1" --set "Lead type1=1"
+check "preview says what was left undone" grep -q "^cutting: *1 shapes left unoffset" "$work/err"
+check "preview draws the offset paths in their own pen" grep -q 'stroke="#00beff"' "$work/cut.svg"
 # Output profiles: by name on the command line, or by number through the setting.
 run 0 info "$drawing" --settings /dev/null --profile grbl-laser
 check "info names the profile" prints "^program: *G-code, profile grbl-laser$"

@@ -1,9 +1,10 @@
 // The golden drawings, opened as the program opens them and written in Basic and in every G-code
 // output profile, are run
-// through the controller's program interpreter: every cut must lie on the drawing (on an arc's
-// true circle where the program cuts it as one arc command, else on the working chain) and the
-// cuts together must be as long as the drawing, so that all movement between shapes happens with
-// the tool up.
+// through the controller's program interpreter: every cut must lie on the paths the presets shape
+// (the drawing itself while no cutting option is on; on an arc's true circle where the program
+// cuts it as one arc command, else on the working chain) and the cuts together must be as long
+// as those paths, so that all movement between shapes happens with the tool up. Where a kerf is
+// compensated, the traced cut runs half the kerf off the drawn shape.
 #include <gtest/gtest.h>
 #include <lintrel/lintrel.hpp>
 
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/codegen/cut_paths.h"
 #include "core/codegen/output_profile.h"
 #include "core/document/drawing_summary.h"
 #include "core/document/pipeline.h"
@@ -64,6 +66,9 @@ TEST_P(GoldenTrace, ProgramsCutAlongTheDrawingAndTravelBetweenShapes) {
         ASSERT_EQ(openDrawing(document, GetParam(), settings, nullptr, sink), OpenResult::Done);
         ASSERT_FALSE(document.code().empty());
 
+        const CutPaths cuts = buildCutPaths(document.drawing(), settings.process.presets);
+        VectGroup* cut = cuts.cut(document.drawing());
+
         varnix::interp::Options options;
         options.tolerance = 0.0002;
         options.travelSpeed = settings.process.machine.emptySpeed;  // Basic marks travels by speed
@@ -78,17 +83,81 @@ TEST_P(GoldenTrace, ProgramsCutAlongTheDrawingAndTravelBetweenShapes) {
                 cutLength += lintrel::distance(at, to);
                 const Point middle{(at.x + to.x) / 2, (at.y + to.y) / 2};
                 const double precision = settings.optimize.smoothingAccuracy;
-                EXPECT_TRUE(onDrawing(document.drawing(), to, precision))
+                EXPECT_TRUE(onDrawing(cut, to, precision))
                     << "form " << form << ", line " << move.line;
                 // A straight cut from one shape to another would leave the drawing in between.
-                EXPECT_TRUE(onDrawing(document.drawing(), middle, precision))
+                EXPECT_TRUE(onDrawing(cut, middle, precision))
                     << "form " << form << ", line " << move.line;
             }
             at = to;
         }
-        const DrawingFigures figures = measureDrawing(document.drawing(), settings.process.machine);
+        const DrawingFigures figures = measureDrawing(cut, settings.process.machine);
         // Arcs cut as one command differ from the chords the drawing measures by the precision.
         EXPECT_NEAR(cutLength, figures.cutLength, 0.005 * figures.cutLength) << "form " << form;
+    }
+}
+
+// The distance from p to the nearest drawn shape: an arc's true circle, else its working chain.
+double fromDrawing(VectGroup* drawing, Point p) {
+    double nearest = 1e300;
+    for (VectGroup* group : lintrel::ring(drawing)) {
+        for (Vect* v : lintrel::ring(group->vects)) {
+            if (v->type == LINTREL_ARC) {
+                const lintrel::ArcGeometry arc = lintrel::arcGeometry(*v->segs);
+                nearest =
+                    std::min(nearest, std::fabs(lintrel::distance(p, arc.centre) - arc.radius));
+                continue;
+            }
+            for (Seg* s : lintrel::ring(lintrel::workingChain(*v)))
+                nearest = std::min(nearest, lintrel::distanceToSeg(p, *s));
+        }
+    }
+    return nearest;
+}
+
+// True when p lies on a vect of `chain` whose flag in `wanted` is set.
+bool onFlagged(VectGroup* chain, const std::vector<char>& wanted, Point p) {
+    size_t k = 0;
+    for (VectGroup* group : lintrel::ring(chain))
+        for (Vect* v : lintrel::ring(group->vects))
+            if (k < wanted.size() && wanted[k++])
+                for (Seg* s : lintrel::ring(lintrel::workingChain(*v)))
+                    if (lintrel::distanceToSeg(p, *s) < kOnDrawing) return true;
+    return false;
+}
+
+TEST(GoldenTraceKerf, TheTracedCutOfACompensatedShapeRunsHalfTheKerfOffIt) {
+    const std::string name = "cut-plate.dxf";
+    const Settings own =
+        loadSettings(PATHLOOM_SOURCE_DIR "/tests/golden/settings/" + name + ".ini");
+    const ProcessPreset& preset = own.process.presets[0];
+    ASSERT_GT(preset.kerfWidth, 0);
+    for (const int codeType : {0, 1}) {
+        Settings settings = own;
+        settings.process.machine.codeType = codeType;
+        Document document;
+        SilentSink sink;
+        ASSERT_EQ(openDrawing(document, PATHLOOM_SOURCE_DIR "/tests/golden/inputs/" + name,
+                              settings, nullptr, sink),
+                  OpenResult::Done);
+        const CutPaths cuts = buildCutPaths(document.drawing(), settings.process.presets, true);
+        ASSERT_TRUE(cuts.offset);
+        varnix::interp::Options options;
+        options.tolerance = 0.0002;
+        options.travelSpeed = settings.process.machine.emptySpeed;
+        const varnix::interp::Result run = varnix::interp::interpret(document.code(), options);
+        ASSERT_TRUE(run.ok());
+        // Round corners are chords within the curve precision of their arcs.
+        const double allowed = 0.001 + preset.refAccuracy;
+        int checked = 0;
+        for (const varnix::interp::Move& move : run.path.moves) {
+            const Point to{move.to[0], move.to[1]};
+            if (move.travel || !onFlagged(cuts.offset.get(), cuts.offsetDone, to)) continue;
+            EXPECT_NEAR(fromDrawing(document.drawing(), to), preset.kerfWidth / 2, allowed)
+                << "language " << codeType << ", line " << move.line;
+            ++checked;
+        }
+        EXPECT_GT(checked, 100) << "language " << codeType;
     }
 }
 

@@ -144,7 +144,17 @@ TEST(ProcessEdit, PropertiesReadAndWriteTheirSettings) {
     EXPECT_EQ(propertyKind(P::MoveType), PropertyKind::Choice);
     EXPECT_EQ(propertyKind(P::EndAction), PropertyKind::LinesText);
     EXPECT_EQ(propertyKind(P::OutputProfile), PropertyKind::Choice);
-    EXPECT_FALSE(propertyKind(static_cast<P>(29)).has_value());
+    EXPECT_FALSE(propertyKind(static_cast<P>(41)).has_value());
+    // The tool and cutting fields of a preset, with the rules of their keys.
+    EXPECT_EQ(propertyKind(P::PierceDelay), PropertyKind::Number);
+    EXPECT_EQ(propertyKind(P::KerfSide), PropertyKind::Choice);
+    EXPECT_FALSE(setPropertyValue(edit, 2, P::KerfSide, "3"));
+    EXPECT_EQ(edit.process.presets[1].kerfSide, 3);
+    EXPECT_TRUE(setPropertyValue(edit, 2, P::KerfSide, "4"));
+    EXPECT_FALSE(setPropertyValue(edit, 2, P::PierceDelay, "0.5"));
+    EXPECT_EQ(edit.process.presets[1].pierceDelay, 0.5);
+    EXPECT_TRUE(setPropertyValue(edit, 2, P::LeadAngle, "0"));  // a lead angle lies above 0
+    EXPECT_EQ(propertyValue(edit, 2, P::LeadAngle), "90");
 
     EXPECT_FALSE(setPropertyValue(edit, 3, P::WorkHeight, "2.5"));
     EXPECT_EQ(edit.process.presets[2].workHeight, 2.5);

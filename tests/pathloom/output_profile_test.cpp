@@ -113,9 +113,12 @@ TEST(OutputProfile, DefaultRowWritesTheFormPathloomAlwaysWrote) {
     ChainOwner<VectGroup> drawing(groupOf({polyline({{1, 0}, {10, 0}})}));
     ProcessSettings settings = inProfile("default");
     settings.presets[0].laserPower = 10;  // no tool words in the default form
-    settings.presets[0].pierceDelay = 1;
     EXPECT_EQ(gcode(drawing.get(), settings),
               "G90\r\nG00 X1.0000 Y0.0000\r\nG01 X10.0000 Y0.0000 F200.0000\r\n");
+    // Its actions switch the tool, so the pierce delay follows them where each cut starts.
+    settings.presets[0].pierceDelay = 1.5;
+    EXPECT_EQ(gcode(drawing.get(), settings),
+              "G90\r\nG00 X1.0000 Y0.0000\r\nG04 P1.5\r\nG01 X10.0000 Y0.0000 F200.0000\r\n");
 }
 
 TEST(OutputProfile, TemplatesFrameTheProgramWithTheDrawingsFigures) {

@@ -663,6 +663,16 @@ Next pane</translation>
         <translation>Go to the previous pane
 Previous pane</translation>
     </message>
+    <message>
+        <source>内部图形优先</source>
+        <translation>Inner shapes first</translation>
+    </message>
+    <message>
+        <source>排序时先加工被包围的图形，再加工包围它的图形
+内部图形优先</source>
+        <translation>Sort so that enclosed shapes are cut before the shapes around them
+Inner shapes first</translation>
+    </message>
 </context>
 <context>
     <name>ConnectDialog</name>
@@ -1204,6 +1214,138 @@ Previous pane</translation>
     <message>
         <source>G代码输出格式</source>
         <translation>G-code output profile</translation>
+    </message>
+    <message>
+        <source>内部图形优先</source>
+        <translation>Inner shapes first</translation>
+    </message>
+    <message>
+        <source>工艺参数-切割</source>
+        <translation>Process - cutting</translation>
+    </message>
+    <message>
+        <source>激光功率（%）</source>
+        <translation>Laser power (%)</translation>
+    </message>
+    <message>
+        <source>G 代码输出格式 S 最大值的百分比</source>
+        <translation>Percentage of the G-code output profile&apos;s S maximum</translation>
+    </message>
+    <message>
+        <source>穿孔延时（s）</source>
+        <translation>Pierce delay (s)</translation>
+    </message>
+    <message>
+        <source>每次开始切割前的等待时间</source>
+        <translation>The wait before each cut starts</translation>
+    </message>
+    <message>
+        <source>割缝宽度（mm）</source>
+        <translation>Kerf width (mm)</translation>
+    </message>
+    <message>
+        <source>切割路径偏离图形割缝宽度的一半</source>
+        <translation>The cut runs half the kerf width off the shape</translation>
+    </message>
+    <message>
+        <source>割缝补偿</source>
+        <translation>Kerf side</translation>
+    </message>
+    <message>
+        <source>偏移拐角</source>
+        <translation>Offset corners</translation>
+    </message>
+    <message>
+        <source>尖角限度（× 半割缝）</source>
+        <translation>Mitre limit (× half kerf)</translation>
+    </message>
+    <message>
+        <source>引线类型</source>
+        <translation>Lead type</translation>
+    </message>
+    <message>
+        <source>引入线和引出线位于废料一侧</source>
+        <translation>Lead-ins and lead-outs lie on the scrap side</translation>
+    </message>
+    <message>
+        <source>引线长度（mm）</source>
+        <translation>Lead length (mm)</translation>
+    </message>
+    <message>
+        <source>直线的长度或圆弧的半径</source>
+        <translation>A line&apos;s length or an arc&apos;s radius</translation>
+    </message>
+    <message>
+        <source>引线角度（°）</source>
+        <translation>Lead angle (°)</translation>
+    </message>
+    <message>
+        <source>直线与路径的夹角或圆弧的圆心角</source>
+        <translation>A line&apos;s angle to the path or an arc&apos;s sweep</translation>
+    </message>
+    <message>
+        <source>过切长度（mm）</source>
+        <translation>Overcut (mm)</translation>
+    </message>
+    <message>
+        <source>起点</source>
+        <translation>Start point</translation>
+    </message>
+    <message>
+        <source>切割方向</source>
+        <translation>Cut direction</translation>
+    </message>
+    <message>
+        <source>不补偿</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>按嵌套层次</source>
+        <translation>By nesting depth</translation>
+    </message>
+    <message>
+        <source>向外</source>
+        <translation>Outside</translation>
+    </message>
+    <message>
+        <source>向内</source>
+        <translation>Inside</translation>
+    </message>
+    <message>
+        <source>圆角</source>
+        <translation>Round</translation>
+    </message>
+    <message>
+        <source>尖角</source>
+        <translation>Mitred</translation>
+    </message>
+    <message>
+        <source>直线</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>圆弧</source>
+        <translation>Arc</translation>
+    </message>
+    <message>
+        <source>按图形</source>
+        <translation>As drawn</translation>
+    </message>
+    <message>
+        <source>离上一终点最近</source>
+        <translation>Nearest the previous end</translation>
+    </message>
+    <message>
+        <source>最尖的拐角</source>
+        <translation>Sharpest corner</translation>
+    </message>
+    <message>
+        <source>外轮廓顺时针、孔逆时针</source>
+        <translation>Outer shapes clockwise, holes counter-clockwise</translation>
+    </message>
+    <message>
+        <source>外轮廓逆时针、孔顺时针</source>
+        <translation>Outer shapes counter-clockwise, holes clockwise</translation>
     </message>
     <message>
         <source>用于导入后的自动排序；菜单中的排序命令使用“优化 &gt; 自动排序 &gt; 允许反向”</source>

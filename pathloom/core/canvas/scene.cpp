@@ -160,10 +160,11 @@ struct VectPainter {
         return {groupColour(group), false, 1};
     }
 
-    void vect(const VectGroup& group, const Vect& v) {
+    void vect(const VectGroup& group, const Vect& v) { vectIn(out.pen(penFor(group, v)), v); }
+
+    void vectIn(uint32_t pen, const Vect& v) {
         const Seg* chain = workingChain(v);
         if (!chain) return;
-        const uint32_t pen = out.pen(penFor(group, v));
         if (v.type == LINTREL_POINT) {
             out.begin(pen, map(chain->x0, chain->y0));
             out.end();
@@ -193,6 +194,21 @@ Ends vectEnds(const Vect& v) {
     return {{chain->x0, chain->y0}, {chain->prev->x1, chain->prev->y1}};
 }
 
+// The shaped vects of the cut paths: the led chains first, the offset shapes over them, so
+// that what shows in the lead pen is the lead and the overcut.
+void paintCuts(VectPainter& painter, StrokeWriter& out, const CutPaths& cuts) {
+    const auto paint = [&](const VectGroup* chain, const std::vector<char>& wanted, Pen pen) {
+        const uint32_t index = out.pen(pen);
+        size_t k = 0;
+        for (const VectGroup* group : lintrel::ring(chain))
+            for (const Vect* v : lintrel::ring(group->vects))
+                if (k < wanted.size() && wanted[k++]) painter.vectIn(index, *v);
+    };
+    if (cuts.offset) paint(cuts.paths.get(), cuts.led, {kLeadColour, false, 1});
+    paint(cuts.offset ? cuts.offset.get() : cuts.paths.get(), cuts.offsetDone,
+          {kOffsetColour, true, 1});
+}
+
 }  // namespace
 
 uint32_t paletteValue(int number) {
@@ -206,7 +222,7 @@ Colour groupColour(const VectGroup& group) {
 }
 
 Scene buildScene(const VectGroup* drawing, const ViewTransform& view, const Layers& layers,
-                 double scale) {
+                 double scale, const CutPaths* cuts) {
     Scene scene;
     scene.width = view.width();
     scene.height = view.height();
@@ -242,6 +258,7 @@ Scene buildScene(const VectGroup* drawing, const ViewTransform& view, const Laye
             if (layers.showOrder) scene.orders.push_back({pixel, number});
         }
     }
+    if (cuts && cuts->paths) paintCuts(painter, out, *cuts);
     const uint32_t travel = out.pen({kTravelColour, true, 1});
     for (size_t i = 1; i < ends.size(); ++i) {
         out.begin(travel, view.toPixel(ends[i - 1].end.x, ends[i - 1].end.y));

@@ -10,6 +10,7 @@
 #include <lintrel/lintrel.h>
 
 #include "core/canvas/view_transform.h"
+#include "core/codegen/cut_paths.h"
 
 namespace pathloom::canvas {
 
@@ -31,6 +32,9 @@ inline constexpr Colour kOriginColour = rgb(255, 0, 0);
 // alike by colour alone.
 inline constexpr Colour kOpenEndColour = rgb(255, 255, 255);
 inline constexpr int kOpenEndHalf = 3;
+// The cut paths beside the drawing: kerf-compensated paths, and leads with overcuts.
+inline constexpr Colour kOffsetColour = rgb(0, 190, 255);
+inline constexpr Colour kLeadColour = rgb(255, 140, 0);
 
 // The colour a group is painted in: its own colour, or for colour 0 (which would vanish on the
 // black background) the palette colour of its number, or white beyond the palette.
@@ -88,8 +92,9 @@ struct Scene {
 };
 
 // The scene of `drawing` (may be null) under `view` with the layers switched on; `scale` is the
-// display scale.
+// display scale. With `cuts`, the paths its presets shape are drawn over the drawing: leads and
+// overcuts in the lead pen, offset paths in the offset pen (dotted), the drawing left as drawn.
 Scene buildScene(const VectGroup* drawing, const ViewTransform& view, const Layers& layers,
-                 double scale);
+                 double scale, const CutPaths* cuts = nullptr);
 
 }  // namespace pathloom::canvas

@@ -72,6 +72,7 @@ class BasicWriter {
     void travelSpeed();
     void workSpeed(double speed);
     void moveTo(Point target, bool relative);
+    void dwell(const ProcessPreset& preset);
 
     const ProcessSettings settings_;
     const MachineParameters& machine_;
@@ -103,7 +104,7 @@ WriteResult BasicWriter::run(VectGroup* groups) {
         }
         if (group == groups || preset.useZ != useZ_ || preset.useR != useR_) writeBase(preset);
         if (const int code = writeGroup(*group, preset))
-            return {WriteStatus::FlattenFailed, code, {}};
+            return {WriteStatus::FlattenFailed, code, {}, {}};
     }
     if (machine_.returnFirstPos) writeReturn(presetFor(presets_, *lintrel::lastOf(groups)));
     if (!firstPreset.endAction.empty()) out_.action(firstPreset.endAction, true);
@@ -206,6 +207,12 @@ int BasicWriter::writeGroup(VectGroup& group, const ProcessPreset& preset) {
     return 0;
 }
 
+// The pierce delay as the controller's DELAY, in milliseconds, once the cut's actions are done.
+void BasicWriter::dwell(const ProcessPreset& preset) {
+    if (preset.pierceDelay > 0)
+        out_.line("DELAY(", static_cast<int>(std::lround(preset.pierceDelay * 1000)), ")");
+}
+
 // A two-coordinate move of the first two axes of BASE.
 void BasicWriter::moveTo(Point target, bool relative) {
     if (relative)
@@ -270,6 +277,7 @@ void BasicWriter::writePlanarOrZ(Vect& vect, const Seg* chain, const ProcessPres
     }
     workSpeed(cutSpeed(vect, preset));
     if (vect.beforeAction) out_.action(vect.beforeAction, false);
+    dwell(preset);
     if (writesArcLine(vect, preset)) {
         writeArc(vect, relative, false, "");
     } else {
@@ -297,6 +305,7 @@ void BasicWriter::writeXyr(Vect& vect, const Seg* chain, const ProcessPreset& pr
     }
     workSpeed(cutSpeed(vect, preset));
     if (vect.beforeAction) out_.action(vect.beforeAction, false);
+    dwell(preset);
     if (writesArcLine(vect, preset)) {
         writeArc(vect, relative, true, "");
     } else {
@@ -357,6 +366,7 @@ void BasicWriter::writeXyzr(Vect& vect, const Seg* chain, const ProcessPreset& p
     }
     workSpeed(cutSpeed(vect, preset));
     if (vect.beforeAction) out_.action(vect.beforeAction, false);
+    dwell(preset);
     if (writesArcLine(vect, preset)) {
         // The helical move turns R as its third axis, so BASE leaves Z out around it.
         const int x = machine_.xAxis, y = machine_.yAxis;

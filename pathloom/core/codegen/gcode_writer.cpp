@@ -9,6 +9,7 @@
 #include <cmath>
 #include <optional>
 
+#include "core/codegen/cut_paths.h"
 #include "core/codegen/output_profile.h"
 #include "core/codegen/program_buffer.h"
 #include "core/codegen/program_template.h"
@@ -47,6 +48,7 @@ class GcodeWriter {
     void writeTemplate(VectGroup* groups, const ProfileTexts& templates);
     void toolOn(const ProcessPreset& preset);
     void toolOff();
+    void dwell(const ProcessPreset& preset);
     std::string feed(double speed);
 
     const ProcessSettings settings_;
@@ -90,8 +92,14 @@ void GcodeWriter::toolOn(const ProcessPreset& preset) {
     else
         out_.line(profile_.toolOn);
     toolPower_ = power;
+    dwell(preset);
+}
+
+// The pierce delay where the tool comes on: after the tool word, or where the tool starts
+// cutting in a form whose actions switch it.
+void GcodeWriter::dwell(const ProcessPreset& preset) {
     if (preset.pierceDelay > 0)
-        out_.line("G4 P", shortestText(preset.pierceDelay * profile_.dwellPerSecond));
+        out_.line(profile_.dwell, " P", shortestText(preset.pierceDelay * profile_.dwellPerSecond));
 }
 
 void GcodeWriter::toolOff() {
@@ -124,13 +132,13 @@ WriteResult GcodeWriter::run(VectGroup* groups) {
         if (group != groups && !preset.endAction.empty()) out_.action(preset.endAction, true);
         if (!preset.startAction.empty()) out_.action(preset.startAction, true);
         if (group == groups) {
-            if (preset.useR) return {WriteStatus::Unsupported, 0, {}};
+            if (preset.useR) return {WriteStatus::Unsupported, 0, {}, {}};
             useZ_ = preset.useZ;
             measureStart(preset);
             out_.line(preset.relative() ? "G91" : "G90");
         }
         if (const int code = writeGroup(*group, preset))
-            return {WriteStatus::FlattenFailed, code, {}};
+            return {WriteStatus::FlattenFailed, code, {}, {}};
     }
     toolOff();
     if (settings_.machine.returnFirstPos)
@@ -211,6 +219,7 @@ int GcodeWriter::writeVect(Vect& vect, const ProcessPreset& preset) {
     }
     toolOn(preset);
     if (vect.beforeAction) out_.action(vect.beforeAction, false);
+    if (profile_.toolSwitching == ToolSwitching::None) dwell(preset);
     writeCut(vect, chain, preset);
     if (vect.afterAction) out_.action(vect.afterAction, false);
     if (profile_.toolSwitching == ToolSwitching::EachCut) toolOff();
@@ -260,8 +269,18 @@ WriteResult writeGcode(VectGroup* groups, const ProcessSettings& settings, Contr
 
 WriteResult writeProgram(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link,
                          const ProgramInfo& info) {
-    return settings.machine.codeType == 0 ? writeBasic(groups, settings, link)
-                                          : writeGcode(groups, settings, link, info);
+    const CutPaths cuts = buildCutPaths(groups, writableSettings(settings).presets);
+    VectGroup* cut = cuts.cut(groups);
+    WriteResult result = settings.machine.codeType == 0 ? writeBasic(cut, settings, link)
+                                                        : writeGcode(cut, settings, link, info);
+    result.cutNotes = cuts.notes;
+    if (cuts.paths && result.status == WriteStatus::Ok) {
+        int vects = 0;
+        for (VectGroup* group : ring(groups))
+            vects += lintrel::ringCount(group->vects);
+        result.program.lineMap = drawingLineMap(result.program.lineMap, cuts.original, vects);
+    }
+    return result;
 }
 
 }  // namespace pathloom

@@ -45,6 +45,7 @@ struct OutputProfile {
     const char* toolOff;
     int powerMax;            // the S maximum that 100 % power means; 0: no S word
     double dwellPerSecond;   // G4 P units per second: 1 for seconds, 1000 for milliseconds
+    const char* dwell;       // the dwell word
     const char* programEnd;  // the last line, empty for none
 };
 

@@ -7,6 +7,7 @@
 
 #include <lintrel/lintrel.h>
 
+#include "core/codegen/cut_paths.h"
 #include "core/controller/controller_link.h"
 #include "core/presets/process.h"
 
@@ -28,7 +29,8 @@ enum class WriteStatus {
 struct WriteResult {
     WriteStatus status = WriteStatus::Ok;
     int code = 0;
-    Program program;  // empty unless status is Ok
+    Program program;    // empty unless status is Ok
+    CutNotes cutNotes;  // what the presets' cutting options could not do (writeProgram)
 };
 
 // What a program's header and footer templates may name besides the drawing's own figures.
@@ -45,7 +47,9 @@ struct ProgramInfo {
 WriteResult writeGcode(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link,
                        const ProgramInfo& info = {});
 WriteResult writeBasic(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link);
-// The writer the setting "Show code type" selects: 0 Basic, anything else G-code.
+// The writer the setting "Show code type" selects: 0 Basic, anything else G-code. It writes the
+// cut paths the groups' presets shape (core/codegen/cut_paths.h); the line map still has two
+// entries per vect of the drawing.
 WriteResult writeProgram(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link,
                          const ProgramInfo& info = {});
 

@@ -92,6 +92,30 @@ std::optional<FieldRef> presetField(ProcessPreset& p, ProcessProperty property) 
             return LinesRef{&p.startAction};
         case ProcessProperty::EndAction:
             return LinesRef{&p.endAction};
+        case ProcessProperty::LaserPower:
+            return &p.laserPower;
+        case ProcessProperty::PierceDelay:
+            return &p.pierceDelay;
+        case ProcessProperty::KerfWidth:
+            return &p.kerfWidth;
+        case ProcessProperty::KerfSide:
+            return ChoiceRef{&p.kerfSide, 4};
+        case ProcessProperty::KerfCorners:
+            return ChoiceRef{&p.kerfCorners};
+        case ProcessProperty::MitreLimit:
+            return &p.mitreLimit;
+        case ProcessProperty::LeadType:
+            return ChoiceRef{&p.leadType, 3};
+        case ProcessProperty::LeadLength:
+            return &p.leadLength;
+        case ProcessProperty::LeadAngle:
+            return &p.leadAngle;
+        case ProcessProperty::Overcut:
+            return &p.overcut;
+        case ProcessProperty::StartPoint:
+            return ChoiceRef{&p.startPoint, 3};
+        case ProcessProperty::CutDirection:
+            return ChoiceRef{&p.cutDirection, 3};
         default:
             return std::nullopt;
     }

@@ -54,6 +54,19 @@ enum class ProcessProperty : int {
     EndAction = 26,
     ReturnToStart = 27,
     OutputProfile = 28,
+    // The tool and the cutting options of the preset.
+    LaserPower = 29,
+    PierceDelay = 30,
+    KerfWidth = 31,
+    KerfSide = 32,
+    KerfCorners = 33,
+    MitreLimit = 34,
+    LeadType = 35,
+    LeadLength = 36,
+    LeadAngle = 37,
+    Overcut = 38,
+    StartPoint = 39,
+    CutDirection = 40,
 };
 
 // A property's kind, or nothing for a number that names no property.

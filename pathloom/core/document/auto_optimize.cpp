@@ -49,6 +49,21 @@ AutoOptimizeSettings withoutSteps(AutoOptimizeSettings settings) {
     return settings;
 }
 
+int sortDrawing(void** list, const SortRun& run) {
+    const int reverse = run.allowReverse ? 1 : 0;
+    const int selected = run.selectedOnly ? 1 : 0;
+    if (run.sortBy == kSortByShortestTravel)
+        return run.innerFirst ? Lintrel_ShortTravelSortInnerFirst(list, reverse, selected)
+                              : Lintrel_ShortTravelSort(list, reverse, selected);
+    const int code = run.sortBy == kSortByGrid
+                         ? Lintrel_GridsSort(list, run.gridCell, run.gridCell, reverse, selected)
+                         : Lintrel_AutoSort(list, run.sortBy, reverse, selected);
+    if (!run.innerFirst || !accepted(code)) return code;
+    const int mended = Lintrel_InnerFirst(list, run.precision, selected);
+    if (!accepted(mended)) return mended;
+    return mended == LINTREL_OK ? LINTREL_OK : code;
+}
+
 int optimizeTravel(VectGroup* drawing, double tolerance, int selectedOnly) {
     int code = LINTREL_NOTHING_TO_DO;
     for (int pass = 0; pass < kMaxTravelPasses; ++pass) {
@@ -75,11 +90,8 @@ bool runAutoOptimize(VectGroup** drawing, const AutoOptimizeSettings& steps, Sta
                     [&] { return Lintrel_CurveSmooth(*drawing, steps.smoothingAccuracy, 0, 0); }) &&
            step.run(steps.sort, Text::AutoSort, Text::AutoSortFailed, Text::StepSort,
                     [&] {
-                        if (steps.sortBy == kSortByGrid)
-                            return Lintrel_GridsSort(list, 100.0, 100.0, steps.changeDirection, 0);
-                        if (steps.sortBy == kSortByShortestTravel)
-                            return Lintrel_ShortTravelSort(list, steps.changeDirection, 0);
-                        return Lintrel_AutoSort(list, steps.sortBy, steps.changeDirection, 0);
+                        return sortDrawing(list, {steps.sortBy, steps.changeDirection, false, 100.0,
+                                                  steps.innerFirst, steps.smoothingAccuracy});
                     }) &&
            step.run(steps.optimizeAbs, Text::AutoTravel, Text::TravelFailed, Text::StepTravel,
                     [&] { return optimizeTravel(*drawing, steps.smoothingAccuracy, 0); });

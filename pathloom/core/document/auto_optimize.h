@@ -20,6 +20,19 @@ bool runAutoOptimize(VectGroup** drawing, const AutoOptimizeSettings& steps, Sta
 // still converted).
 AutoOptimizeSettings withoutSteps(AutoOptimizeSettings settings);
 
+// One sort as the import steps and the sort menu run it.
+struct SortRun {
+    int sortBy = kSortByDefault;  // 0 grid, 1 to 7 the automatic sort modes, 8 shortest travel
+    bool allowReverse = false;
+    bool selectedOnly = false;
+    double gridCell = 100;  // the grid sort's cell, in both directions
+    // No shape after a closed shape enclosing it, containment judged at `precision`.
+    bool innerFirst = false;
+    double precision = 0.05;
+};
+// Returns the library's code: 0 when the order changed, 100 when nothing did.
+int sortDrawing(void** list, const SortRun& run);
+
 // Travel optimisation as the program runs it: repeated while it changes something, at most five
 // calls. Returns the last code.
 int optimizeTravel(VectGroup* drawing, double tolerance, int selectedOnly);

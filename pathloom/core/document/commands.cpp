@@ -40,8 +40,11 @@ void** listAddress(Document& d) {
     return reinterpret_cast<void**>(d.drawingAddress());
 }
 
-int autoSort(Document& d, int mode) {
-    return Lintrel_AutoSort(listAddress(d), mode, d.allowReverse(), 1);
+// The sort menu sorts the selection, with inner shapes first when the setting asks for it.
+int sort(Document& d, const EditValues& v, int sortBy) {
+    const double precision = v.tolerance > 0 ? v.tolerance : lintrel::kMeasurePrecision;
+    return sortDrawing(listAddress(d),
+                       {sortBy, d.allowReverse(), true, 200.0, v.innerFirst, precision});
 }
 
 // One row per command, in the order of EditCommand.
@@ -63,20 +66,16 @@ const EditCall kEditCalls[] = {
     {Text::TravelFailed,
      [](Document& d, const EditValues& v) { return optimizeTravel(d.drawing(), v.tolerance, 1); }},
     {Text::GridSortFailed,
-     [](Document& d, const EditValues&) {
-         return Lintrel_GridsSort(listAddress(d), 200.0, 200.0, d.allowReverse(), 1);
-     }},
-    {Text::SortNearestFailed, [](Document& d, const EditValues&) { return autoSort(d, 1); }},
-    {Text::SortSmallFirstFailed, [](Document& d, const EditValues&) { return autoSort(d, 2); }},
-    {Text::SortInsideOutFailed, [](Document& d, const EditValues&) { return autoSort(d, 3); }},
-    {Text::SortLeftToRightFailed, [](Document& d, const EditValues&) { return autoSort(d, 4); }},
-    {Text::SortRightToLeftFailed, [](Document& d, const EditValues&) { return autoSort(d, 5); }},
-    {Text::SortTopToBottomFailed, [](Document& d, const EditValues&) { return autoSort(d, 6); }},
-    {Text::SortBottomToTopFailed, [](Document& d, const EditValues&) { return autoSort(d, 7); }},
+     [](Document& d, const EditValues& v) { return sort(d, v, kSortByGrid); }},
+    {Text::SortNearestFailed, [](Document& d, const EditValues& v) { return sort(d, v, 1); }},
+    {Text::SortSmallFirstFailed, [](Document& d, const EditValues& v) { return sort(d, v, 2); }},
+    {Text::SortInsideOutFailed, [](Document& d, const EditValues& v) { return sort(d, v, 3); }},
+    {Text::SortLeftToRightFailed, [](Document& d, const EditValues& v) { return sort(d, v, 4); }},
+    {Text::SortRightToLeftFailed, [](Document& d, const EditValues& v) { return sort(d, v, 5); }},
+    {Text::SortTopToBottomFailed, [](Document& d, const EditValues& v) { return sort(d, v, 6); }},
+    {Text::SortBottomToTopFailed, [](Document& d, const EditValues& v) { return sort(d, v, 7); }},
     {Text::SortShortestTravelFailed,
-     [](Document& d, const EditValues&) {
-         return Lintrel_ShortTravelSort(listAddress(d), d.allowReverse(), 1);
-     }},
+     [](Document& d, const EditValues& v) { return sort(d, v, kSortByShortestTravel); }},
     {Text::HandSortFailed,
      [](Document& d, const EditValues&) { return Lintrel_HandSort(listAddress(d), 1); }},
     {Text::HandSortFailed,

@@ -38,6 +38,9 @@ struct EditValues {
     double width = 0;
     double height = 0;
     double tolerance = 0;
+    // The sorts: no shape after a closed shape enclosing it ("Inner shapes first"), containment
+    // judged at `tolerance` (the curve precision when 0).
+    bool innerFirst = false;
 };
 
 // Changed: regenerate and redraw. Unchanged: the library had nothing to do, or the command was

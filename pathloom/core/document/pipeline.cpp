@@ -33,6 +33,8 @@ bool regenerate(Document& document, const ProcessSettings& process, ControllerLi
     switch (written.status) {
         case WriteStatus::Ok:
             document.setCode(std::move(written.program.text), std::move(written.program.lineMap));
+            for (const std::string& line : cutNoteLines(written.cutNotes))
+                sink.status(line);
             return true;
         case WriteStatus::FlattenFailed:
             sink.message(textWithCode(Text::GenerateFailed, written.code));

@@ -52,11 +52,29 @@ struct ProcessPreset {
     std::string endAction;
     double laserPower = 100.0;  // percent of the output profile's S maximum
     double pierceDelay = 0.0;   // seconds of dwell after the tool is switched on
+    // Cutting: kerf compensation, leads, overcut, start point and direction of closed shapes.
+    // Every default leaves the program as drawn. The codes are those of the library's records.
+    double kerfWidth = 0.0;   // mm; the path runs half of it off the shape
+    int kerfSide = 0;         // 0 none, 1 by containment depth, 2 outside, 3 inside
+    int kerfCorners = 0;      // 0 round, 1 mitred
+    double mitreLimit = 2.0;  // the longest mitre, in multiples of half the kerf
+    int leadType = 0;         // 0 none, 1 line, 2 arc (lead-in and lead-out alike)
+    double leadLength = 2.0;  // mm: a line's length or an arc's radius
+    double leadAngle = 90.0;  // degrees: a line's angle to the path or an arc's sweep
+    double overcut = 0.0;     // mm of the path cut again past its start
+    int startPoint = 0;       // 0 as drawn, 1 nearest the previous end, 2 sharpest corner
+    int cutDirection = 0;     // 0 as drawn, 1 outer shapes clockwise and holes counter-clockwise,
+                              // 2 the reverse
 
     bool relative() const { return moveType != 0; }
     // The travel height of a vect: the uplift height when Z lifts between cuts, else the cut
     // runs and travels at the work height.
     double liftHeight() const { return dotLift ? upliftHeight : workHeight; }
+    // True when the preset changes the path its shapes are cut along.
+    bool shapesCuts() const {
+        return (kerfSide != 0 && kerfWidth > 0) || (leadType != 0 && leadLength > 0) ||
+               overcut > 0 || startPoint != 0 || cutDirection != 0;
+    }
 
     bool operator==(const ProcessPreset&) const = default;
 };

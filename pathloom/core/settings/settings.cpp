@@ -131,6 +131,16 @@ void describePreset(Visitor& v, ProcessPreset& p, int n) {
     v("end action" + k, PresetText{p.endAction}, Text::AboutEndAction);
     v("Laser power" + k, p.laserPower, kPercent, Text::AboutLaserPower);
     v("Pierce delay" + k, p.pierceDelay, kDelay, Text::AboutPierceDelay);
+    v("Kerf width" + k, p.kerfWidth, kSize, Text::AboutKerfWidth);
+    v("Kerf side" + k, p.kerfSide, kKerfSide, Text::AboutKerfSide);
+    v("Kerf corners" + k, p.kerfCorners, kCorners, Text::AboutKerfCorners);
+    v("Mitre limit" + k, p.mitreLimit, kMitreLimit, Text::AboutMitreLimit);
+    v("Lead type" + k, p.leadType, kLeadType, Text::AboutLeadType);
+    v("Lead length" + k, p.leadLength, kSize, Text::AboutLeadLength);
+    v("Lead angle" + k, p.leadAngle, kLeadAngle, Text::AboutLeadAngle);
+    v("Overcut" + k, p.overcut, kSize, Text::AboutOvercut);
+    v("Start point" + k, p.startPoint, kStartPoint, Text::AboutStartPoint);
+    v("Cut direction" + k, p.cutDirection, kCutDirection, Text::AboutCutDirection);
 }
 
 // The machine parameters and the presets: every key the program writers read.
@@ -176,6 +186,7 @@ void describeOptimize(Visitor& v, AutoOptimizeSettings& o) {
     v("Auto optimize units", o.autoUnits, kSwitch, Text::AboutAutoUnits);
     v("Auto optimize units Plt", o.pltUnits, kPlotterUnits, Text::AboutPltUnits);
     v("Hatch outlines", o.hatchOutlines, kSwitch, Text::AboutHatchOutlines);
+    v("Inner shapes first", o.innerFirst, kSwitch, Text::AboutInnerFirst);
 }
 
 template <class Visitor>

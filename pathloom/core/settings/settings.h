@@ -43,6 +43,7 @@ struct AutoOptimizeSettings {
     bool autoUnits = true;
     double pltUnits = 1016.0;
     bool hatchOutlines = false;  // DXF hatch boundaries imported as closed outlines
+    bool innerFirst = false;     // every sort cuts no shape after a closed shape enclosing it
 
     bool operator==(const AutoOptimizeSettings&) const = default;
 };

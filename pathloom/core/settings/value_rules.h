@@ -65,6 +65,20 @@ inline constexpr ValueRule kPercent{
     false, 0, false, 100, "", Text::RulePercent, Text::RulePercentAllows};
 inline constexpr ValueRule kDelay{
     false, 0, false, 3600, "s", Text::RuleDelay, Text::RuleDelayAllows};
+inline constexpr ValueRule kKerfSide{
+    true, 0, false, 3, "", Text::RuleKerfSide, Text::RuleKerfSideAllows};
+inline constexpr ValueRule kCorners{
+    true, 0, false, 1, "", Text::RuleCorners, Text::RuleCornersAllows};
+inline constexpr ValueRule kMitreLimit{
+    false, 1, false, 100, "", Text::RuleMitreLimit, Text::RuleMitreLimitAllows};
+inline constexpr ValueRule kLeadType{
+    true, 0, false, 2, "", Text::RuleLeadType, Text::RuleLeadTypeAllows};
+inline constexpr ValueRule kLeadAngle{
+    false, 0, true, 180, "°", Text::RuleLeadAngle, Text::RuleLeadAngleAllows};
+inline constexpr ValueRule kStartPoint{
+    true, 0, false, 2, "", Text::RuleStartPoint, Text::RuleStartPointAllows};
+inline constexpr ValueRule kCutDirection{
+    true, 0, false, 2, "", Text::RuleCutDirection, Text::RuleCutDirectionAllows};
 }  // namespace rules
 
 // The number `text` holds when it is one the rule allows: decimal or exponent notation,

@@ -5,17 +5,21 @@
 
 #include <cmath>
 
+#include "core/codegen/cut_paths.h"
 #include "core/codegen/vect_path.h"
 
 namespace pathloom {
 
-SimulationPath buildSimulationPath(VectGroup* groups, const ProcessSettings& settings,
+SimulationPath buildSimulationPath(VectGroup* drawing, const ProcessSettings& settings,
                                    ControllerLink* link) {
     SimulationPath path;
-    if (!groups) {
+    if (!drawing) {
         path.status = SimulationStatus::NoDrawing;
         return path;
     }
+    // The tool runs where the programs cut: along the paths the presets shape.
+    const CutPaths cuts = buildCutPaths(drawing, writableSettings(settings).presets);
+    VectGroup* groups = cuts.cut(drawing);
     Point current{measuredPosition(link, settings.machine.xAxis),
                   measuredPosition(link, settings.machine.yAxis)};
     path.points.push_back({current.x, current.y, true});

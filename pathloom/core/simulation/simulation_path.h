@@ -31,7 +31,8 @@ struct SimulationPath {
 // The texts of the simulation commands are in the text table (core/text/texts.h).
 
 // The path from the controller's measured X-Y position through every vect in chain order, along
-// working chains (arcs along their flattened chains, which are built when missing).
+// working chains (arcs along their flattened chains, which are built when missing) of the cut
+// paths the groups' presets shape (core/codegen/cut_paths.h).
 SimulationPath buildSimulationPath(VectGroup* groups, const ProcessSettings& settings,
                                    ControllerLink* link);
 
