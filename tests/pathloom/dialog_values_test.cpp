@@ -154,7 +154,7 @@ TEST(ProcessEdit, PropertiesReadAndWriteTheirSettings) {
     EXPECT_FALSE(setPropertyValue(edit, 2, P::PierceDelay, "0.5"));
     EXPECT_EQ(edit.process.presets[1].pierceDelay, 0.5);
     EXPECT_TRUE(setPropertyValue(edit, 2, P::LeadAngle, "0"));  // a lead angle lies above 0
-    EXPECT_EQ(propertyValue(edit, 2, P::LeadAngle), "90");
+    EXPECT_EQ(propertyValue(edit, 2, P::LeadAngle), "90.0000");
 
     EXPECT_FALSE(setPropertyValue(edit, 3, P::WorkHeight, "2.5"));
     EXPECT_EQ(edit.process.presets[2].workHeight, 2.5);
