@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numeric>
+#include <optional>
 
 #include "optimise/near_points.h"
 #include "optimise/point_index.h"
@@ -78,14 +79,25 @@ class Tour {
     }
 
     void run() {
-        // The candidate lists do not depend on the tour: on long tours they are found beside
-        // the nearest-neighbour walk, which has to go one item after another.
+        // The candidate lists do not depend on the tour. On long tours they are found on other
+        // threads while the nearest-neighbour walk, which has to go one item after another,
+        // runs on this one, which then joins them; each list is written by one thread.
         const int threads = input_.size() >= kCandidateBlock ? workerThreads() : 1;
+        Walk walk;
+        Candidates candidates(input_.size());
         if (threads > 1) {
-            sideBySide([&] { buildCandidates(threads - 1); }, [&] { nearestNeighbour(); });
+            sideBySide([&] { prepareCandidates(candidates, threads - 1); },
+                       [&] { prepareWalk(walk); });
+            sideBySide([&] { onThreads(threads - 1, [&] { findCandidates(candidates); }); },
+                       [&] {
+                           nearestNeighbour(walk);
+                           findCandidates(candidates);
+                       });
         } else {
-            nearestNeighbour();
-            buildCandidates(1);
+            prepareWalk(walk);
+            nearestNeighbour(walk);
+            prepareCandidates(candidates, 1);
+            findCandidates(candidates);
         }
         improve();
         kick();
@@ -134,10 +146,16 @@ class Tour {
         return total;
     }
 
-    void nearestNeighbour() {
+    // The point index of the nearest-neighbour walk: every entry point of every item.
+    struct Walk {
+        std::optional<PointIndex> index;
+        std::vector<int> entryOf;  // per entry: an entry point index, -1 start, -2 end
+    };
+
+    void prepareWalk(Walk& walk) const {
         const int n = input_.size();
         std::vector<PointIndex::Entry> entries;
-        std::vector<int> entryOf;  // per entry: an entry point index, -1 start, -2 end
+        std::vector<int>& entryOf = walk.entryOf;
         const auto add = [&](Point p, int item, int which) {
             entries.push_back({p, item, static_cast<long long>(entries.size())});
             entryOf.push_back(which);
@@ -152,11 +170,17 @@ class Tour {
                 if (input_.reversible(i) && !sameEnds(i)) add(input_.end(i), i, -2);
             }
         }
-        PointIndex index(std::move(entries), n);
+        PointIndex& index = walk.index.emplace(std::move(entries), n);
         std::vector<int> slots(n);
         for (int i = 0; i < n; ++i)
             slots[i] = i;
         index.placeAll(slots);
+    }
+
+    void nearestNeighbour(Walk& walk) {
+        const int n = input_.size();
+        PointIndex& index = *walk.index;
+        const std::vector<int>& entryOf = walk.entryOf;
         Point at = from_;
         std::vector<char> placed(n, 0);
         for (int step = 0; step < n; ++step) {
@@ -179,11 +203,20 @@ class Tour {
             pos_[order_[k]] = k;
     }
 
-    // Near neighbours of each item by its two ends (and a few points round a closed outline).
-    void buildCandidates(int threads) {
+    // The search for near neighbours of each item by its two ends (and a few points round a
+    // closed outline), handed out in blocks of items.
+    struct Candidates {
+        explicit Candidates(int items) : blocks(items, kCandidateBlock) {}
+        std::optional<NearPoints> tree;
+        std::vector<int> owner;  // per point of the tree, its item
+        int perEnd = 0;
+        Blocks blocks;
+    };
+
+    void prepareCandidates(Candidates& candidates, int threads) {
         const int n = input_.size();
         std::vector<Point> points;
-        std::vector<int> owner;
+        std::vector<int>& owner = candidates.owner;
         // Points in the original order of their items: ties go to the smaller point index.
         for (const int i : byOriginal_) {
             points.push_back(input_.start(i));
@@ -199,31 +232,30 @@ class Tour {
             }
         }
         // Short tours rank every other item; long ones the few nearest points of each end.
-        const int perEnd = n <= 4 * kNear ? static_cast<int>(points.size()) : kNear + 4;
-        const NearPoints tree(points, threads);
+        candidates.perEnd = n <= 4 * kNear ? static_cast<int>(points.size()) : kNear + 4;
+        candidates.tree.emplace(points, threads);
         near_.assign(static_cast<size_t>(n) * kNear, -1);
-        struct Scratch {
-            std::vector<int> found;
-            std::vector<std::pair<double, int>> ranked;
-            NearPoints::Search search;
-        };
-        std::vector<Scratch> scratch(static_cast<size_t>(threads));
-        // Each item's list is its own, so the blocks may be done in any order. Items are asked
-        // for in their order, spatial on long tours, so that consecutive searches share nodes.
-        forBlocks(n, kCandidateBlock, threads, [&](int begin, int end, int worker) {
-            Scratch& own = scratch[static_cast<size_t>(worker)];
+    }
+
+    // Fills the lists of the blocks this thread takes. Items are asked for in their order,
+    // spatial on long tours, so that consecutive searches share the tree's nodes.
+    void findCandidates(Candidates& candidates) {
+        std::vector<int> found;
+        std::vector<std::pair<double, int>> ranked;
+        NearPoints::Search search;
+        for (int begin, end; candidates.blocks.take(begin, end);) {
             for (int i = begin; i < end; ++i) {
-                own.ranked.clear();
+                ranked.clear();
                 // An outline's two ends are one point: asking twice would find the same points.
                 for (int e = 0; e < (sameEnds(i) ? 1 : 2); ++e) {
-                    tree.nearest(e == 0 ? input_.start(i) : input_.end(i), perEnd, own.found,
-                                 own.search);
-                    for (int f : own.found)
-                        if (owner[f] != i) own.ranked.push_back({0.0, owner[f]});
+                    candidates.tree->nearest(e == 0 ? input_.start(i) : input_.end(i),
+                                             candidates.perEnd, found, search);
+                    for (int f : found)
+                        if (candidates.owner[f] != i) ranked.push_back({0.0, candidates.owner[f]});
                 }
-                fillCandidates(i, own.ranked);
+                fillCandidates(i, ranked);
             }
-        });
+        }
     }
 
     void fillCandidates(int i, std::vector<std::pair<double, int>>& ranked) {

@@ -45,29 +45,40 @@ void sideBySide(const First& first, const Second& second) {
     if (failed) std::rethrow_exception(failed);
 }
 
-// Calls `work(begin, end, worker)` for the blocks [begin, end) of [0, count), each block once,
-// on up to `threads` threads; `worker` (0 <= worker < threads) names the thread's own scratch.
-// An exception of any block reaches the caller once every thread has ended.
+// Hands out the blocks [begin, end) of [0, count), each once, to whichever thread asks first.
+class Blocks {
+  public:
+    Blocks(int count, int block) : count_(count), block_(std::max(block, 1)) {}
+    bool take(int& begin, int& end) {
+        begin = next_.fetch_add(block_);
+        if (begin >= count_) return false;
+        end = std::min(count_, begin + block_);
+        return true;
+    }
+
+  private:
+    std::atomic<int> next_{0};
+    int count_, block_;
+};
+
+// Runs `work()` on `threads` threads, this one among them (on fewer when no more can be had).
+// An exception of any reaches the caller once every thread has ended.
 template <class Work>
-void forBlocks(int count, int block, int threads, const Work& work) {
-    std::atomic<int> next{0};
+void onThreads(int threads, const Work& work) {
     std::vector<std::exception_ptr> failed(static_cast<size_t>(std::max(threads, 1)));
-    const auto run = [&](int worker) {
+    const auto run = [&](size_t t) {
         try {
-            for (int begin; (begin = next.fetch_add(block)) < count;)
-                work(begin, std::min(count, begin + block), worker);
+            work();
         } catch (...) {
-            failed[static_cast<size_t>(worker)] = std::current_exception();
-            next = count;  // the others stop after their current block
+            failed[t] = std::current_exception();
         }
     };
-    threads = std::max(1, std::min(threads, (count + block - 1) / std::max(block, 1)));
     std::vector<std::thread> others;
     for (int t = 1; t < threads; ++t) {
         try {
-            others.emplace_back(run, t);
+            others.emplace_back(run, static_cast<size_t>(t));
         } catch (const std::system_error&) {
-            break;  // the threads there are share the blocks
+            break;  // the threads there are share the work
         }
     }
     run(0);
