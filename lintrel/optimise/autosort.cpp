@@ -145,29 +145,35 @@ void insideOutWithReversal(SortList& list, Point centre) {
         if (b < a - kSame && !reversesExactly(*list.at(slots[k]), centre, lo[k]))
             return nearestSort(list, true, 0, &centre);
     }
-    std::vector<int> byKey(count), rank(count);
-    std::iota(byKey.begin(), byKey.end(), 0);
-    std::stable_sort(byKey.begin(), byKey.end(), [&](int a, int b) { return lo[a] < lo[b]; });
+    // Keys travel with their indexes, equal keys in input order (`lo` is never a NaN).
+    std::vector<std::pair<double, int>> keyed(count);
     for (size_t k = 0; k < count; ++k)
-        rank[byKey[k]] = static_cast<int>(k);
+        keyed[k] = {lo[k], static_cast<int>(k)};
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<int> byKey(count);
+    for (size_t k = 0; k < count; ++k)
+        byKey[k] = keyed[k].second;
     std::vector<double> classKey(count);
     std::vector<std::pair<int, int>> nearTies;  // [first, last) of byKey
     for (size_t s = 0; s < count;) {
         size_t e = s + 1;
         double top = bar[byKey[s]];
-        while (e < count && (lo[byKey[e]] < top || lo[byKey[e]] == lo[byKey[e - 1]]))
+        while (e < count && (keyed[e].first < top || keyed[e].first == keyed[e - 1].first))
             top = std::max(top, bar[byKey[e++]]);
         bool displaces = false;
         for (size_t k = s; k < e; ++k) {
-            classKey[byKey[k]] = lo[byKey[s]];
-            displaces = displaces || bar[byKey[k]] > lo[byKey[k]];
+            classKey[byKey[k]] = keyed[s].first;
+            displaces = displaces || bar[byKey[k]] > keyed[k].first;
         }
         if (displaces && e - s > 1) nearTies.push_back({static_cast<int>(s), static_cast<int>(e)});
         s = e;
     }
     std::vector<int> order = exchangeOrder<double>(classKey);
     std::vector<char> examined(count, 0), followed(count, 0);
-    std::vector<int> belowAt;
+    std::vector<int> belowAt, rank(nearTies.empty() ? 0 : count);
+    if (!nearTies.empty())
+        for (size_t k = 0; k < count; ++k)
+            rank[byKey[k]] = static_cast<int>(k);
     for (const auto& [first, last] : nearTies) {
         belowAt.clear();
         for (size_t k = 0; k < count; ++k)
