@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <span>
 
 #include "model/items.h"
 #include "optimise/exchange_order.h"
@@ -52,10 +53,83 @@ bool reversesExactly(const Vect& v, Point centre, double lo) {
     return std::min(distance(centre, e.start), distance(centre, e.end)) == lo;
 }
 
-// Mode 3 with reversal. The reference point never moves, so the scan is a key sort on each
-// vect's nearer end distance `lo`, except that a vect whose end is nearer than its start by no
-// more than 1e-4 keeps its start distance as the bar a candidate must pass. When no other vect
-// falls under such a bar, the key order is exact; otherwise the scan is followed step by step.
+// The scan of mode 3 with reversal for the members of one class whose bars let members
+// displace each other (see `insideOutWithReversal`). Every class below it (`below` vects, at
+// the positions `belowAt` of the list as given, ascending) and every class above it move as the
+// exchange sort of class keys moves them; only which member stands at which of the class's
+// places is left, and it follows from the passes that reach a member:
+// - pass i of the first `below` passes: the lower vects still unplaced lie at belowAt[i] and
+//   beyond, so the holder at i is a lower vect when belowAt[i] == i, and otherwise the first of
+//   them, at belowAt[i], takes the place. Before it the holder (a vect of a higher class or a
+//   member) meets the members in between: any member beats a higher vect, a member beats a
+//   member by its nearer end against the other's bar; the member holding the place when the
+//   lower vect is found goes to belowAt[i].
+// - the next passes place the class: the same meetings over the rest of the list, and the
+//   holder stays.
+// Returns the members in placement order; `examined` marks every member that held a place
+// during a pass (and so was turned to face the centre).
+std::vector<int> followNearTies(std::span<const int> members, std::span<const int> belowAt,
+                                std::span<const double> lo, std::span<const double> bar, int count,
+                                std::vector<char>& examined) {
+    struct At {
+        int position, member;
+    };
+    std::vector<At> at, kept;
+    for (int m : members)
+        at.push_back({m, m});
+    std::sort(at.begin(), at.end(), [](At a, At b) { return a.position < b.position; });
+    // One pass at position i over the members before `limit`; returns the final holder (-1: a
+    // vect of a higher class) and leaves the other members in `at`.
+    const auto pass = [&](int i, int limit) {
+        int holder = -1;
+        size_t k = 0;
+        if (at[0].position == i) holder = at[k++].member;
+        kept.clear();
+        for (; k < at.size() && at[k].position < limit; ++k) {
+            At x = at[k];
+            if (holder < 0 || lo[x.member] < bar[holder]) {
+                if (holder >= 0) examined[holder] = 1;
+                std::swap(x.member, holder);
+            }
+            if (x.member >= 0) kept.push_back(x);
+        }
+        if (holder >= 0) examined[holder] = 1;
+        kept.insert(kept.end(), at.begin() + static_cast<long>(k), at.end());
+        return holder;
+    };
+    const int below = static_cast<int>(belowAt.size());
+    for (int i = 0; i < below; ++i) {
+        if (at[0].position >= belowAt[i]) continue;  // the pass never meets a member
+        const int holder = pass(i, belowAt[i]);
+        if (holder >= 0) {
+            const auto to = std::lower_bound(kept.begin(), kept.end(), belowAt[i],
+                                             [](At a, int p) { return a.position < p; });
+            kept.insert(to, At{belowAt[i], holder});
+        }
+        at.swap(kept);
+    }
+    std::vector<int> placed;
+    for (int i = below; i < below + static_cast<int>(members.size()); ++i) {
+        if (i + 1 == count) {  // the last position has no pass of its own
+            placed.push_back(at[0].member);
+            break;
+        }
+        placed.push_back(pass(i, count));
+        at.swap(kept);
+    }
+    return placed;
+}
+
+// Mode 3 with reversal. The reference point never moves, so each vect has two fixed keys: the
+// distance of its nearer end `lo`, at which it beats a holder, and the bar it sets while it
+// holds a place, which is `lo` too except when its end is nearer than its start by no more than
+// 1e-4 (it is then not turned and its start distance is the bar). Vects are grouped in classes:
+// sorted by `lo`, a vect joins the class before it when its key equals the previous one or
+// falls under a bar of the class. A member of a lower class always beats a member of a higher
+// one and is never beaten by it, and a swap within a class leaves every class on the same
+// places, so the classes are placed as the exchange sort of class keys places them; within a
+// class of equal keys the queue rule settles the members, and the classes where one member
+// may beat another are followed pass by pass (`followNearTies`).
 // Every vect placed before the last position was examined against the centre, so it faces the
 // centre; the one left at the last position only did if the scan ever passed it along.
 void insideOutWithReversal(SortList& list, Point centre) {
@@ -66,20 +140,51 @@ void insideOutWithReversal(SortList& list, Point centre) {
         const VectEnds& e = list.ends(slots[k]);
         const double a = distance(centre, e.start), b = distance(centre, e.end);
         lo[k] = std::isnan(std::min(a, b)) ? INFINITY : std::min(a, b);
-        bar[k] = b < a - kSame ? b : a;
+        bar[k] = b < a - kSame ? lo[k] : a;
+        if (!(bar[k] > lo[k])) bar[k] = lo[k];
         if (b < a - kSame && !reversesExactly(*list.at(slots[k]), centre, lo[k]))
             return nearestSort(list, true, 0, &centre);
     }
-    std::vector<double> sorted(lo);
-    std::sort(sorted.begin(), sorted.end());
-    for (size_t k = 0; k < count; ++k) {
-        if (!(bar[k] > lo[k])) continue;
-        // Another vect strictly under the bar but not under `lo` breaks the key order.
-        const auto from = std::lower_bound(sorted.begin(), sorted.end(), lo[k]);
-        const auto to = std::lower_bound(sorted.begin(), sorted.end(), bar[k]);
-        if (to - from > 1) return nearestSort(list, true, 0, &centre);
+    // Keys travel with their indexes, equal keys in input order (`lo` is never a NaN).
+    std::vector<std::pair<double, int>> keyed(count);
+    for (size_t k = 0; k < count; ++k)
+        keyed[k] = {lo[k], static_cast<int>(k)};
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<int> byKey(count);
+    for (size_t k = 0; k < count; ++k)
+        byKey[k] = keyed[k].second;
+    std::vector<double> classKey(count);
+    std::vector<std::pair<int, int>> nearTies;  // [first, last) of byKey
+    for (size_t s = 0; s < count;) {
+        size_t e = s + 1;
+        double top = bar[byKey[s]];
+        while (e < count && (keyed[e].first < top || keyed[e].first == keyed[e - 1].first))
+            top = std::max(top, bar[byKey[e++]]);
+        bool displaces = false;
+        for (size_t k = s; k < e; ++k) {
+            classKey[byKey[k]] = keyed[s].first;
+            displaces = displaces || bar[byKey[k]] > keyed[k].first;
+        }
+        if (displaces && e - s > 1) nearTies.push_back({static_cast<int>(s), static_cast<int>(e)});
+        s = e;
     }
-    const std::vector<int> order = exchangeOrder<double>(lo);
+    std::vector<int> order = exchangeOrder<double>(classKey);
+    std::vector<char> examined(count, 0), followed(count, 0);
+    std::vector<int> belowAt, rank(nearTies.empty() ? 0 : count);
+    if (!nearTies.empty())
+        for (size_t k = 0; k < count; ++k)
+            rank[byKey[k]] = static_cast<int>(k);
+    for (const auto& [first, last] : nearTies) {
+        belowAt.clear();
+        for (size_t k = 0; k < count; ++k)
+            if (rank[k] < first) belowAt.push_back(static_cast<int>(k));
+        const std::span<const int> members(byKey.data() + first, last - first);
+        const std::vector<int> placed =
+            followNearTies(members, belowAt, lo, bar, static_cast<int>(count), examined);
+        std::copy(placed.begin(), placed.end(), order.begin() + first);
+        for (int m : members)
+            followed[m] = 1;
+    }
     const int n = list.size();
     const bool lastTakesPart = count > 0 && slots.back() == n - 1;
     bool lastFacedCentre = false;
@@ -96,7 +201,8 @@ void insideOutWithReversal(SortList& list, Point centre) {
                 ++earlierEqual;
             }
         }
-        lastFacedCentre = before < smaller && smaller - before >= earlierEqual + 1;
+        lastFacedCentre = followed[z] ? examined[z] != 0
+                                      : before < smaller && smaller - before >= earlierEqual + 1;
     }
     std::vector<int> from(count);
     for (size_t k = 0; k < count; ++k)

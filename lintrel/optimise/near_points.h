@@ -1,6 +1,7 @@
 // A static k-d tree over a set of points answering "the k nearest points" for the candidate
 // lists of the shortest-travel tour. Ties go to the smaller point index, so answers do not
-// depend on the build's internal order.
+// depend on the build's internal order. A search only reads the tree, so several threads may
+// search at once, each with a `Search` of its own.
 #pragma once
 
 #include <algorithm>
@@ -9,26 +10,31 @@
 #include <vector>
 
 #include "model/geometry.h"
+#include "optimise/workers.h"
 
 namespace lintrel {
 
 class NearPoints {
   public:
-    explicit NearPoints(const std::vector<Point>& points) {
+    // `threads` may build the halves of the top levels side by side; the tree is the same.
+    explicit NearPoints(const std::vector<Point>& points, int threads = 1) {
         // The points are kept in tree order with their indices, so that neither the build nor
         // the search reaches back into the caller's order.
         nodes_.resize(points.size());
         for (size_t k = 0; k < points.size(); ++k)
             nodes_[k] = {points[k], static_cast<int>(k)};
-        build(0, static_cast<int>(nodes_.size()), 0);
+        build(0, static_cast<int>(nodes_.size()), 0, threads);
     }
 
+    // The best points so far of one search; one per thread that searches.
+    using Search = std::vector<std::pair<double, int>>;
+
     // Up to `k` point indices nearest to `p`, nearest first.
-    void nearest(Point p, int k, std::vector<int>& out) const {
-        best_.clear();
-        if (k > 0) search(0, static_cast<int>(nodes_.size()), 0, p, static_cast<size_t>(k));
+    void nearest(Point p, int k, std::vector<int>& out, Search& best) const {
+        best.clear();
+        if (k > 0) search(0, static_cast<int>(nodes_.size()), 0, p, static_cast<size_t>(k), best);
         out.clear();
-        for (const auto& b : best_)
+        for (const auto& b : best)
             out.push_back(b.second);
     }
 
@@ -36,7 +42,7 @@ class NearPoints {
     static constexpr int kLeaf = 8;
 
     // Points in [lo, hi) split at the median of x (depth even) or y (odd).
-    void build(int lo, int hi, int depth) {
+    void build(int lo, int hi, int depth, int threads) {
         if (hi - lo <= kLeaf) return;
         const int mid = lo + (hi - lo) / 2;
         std::nth_element(nodes_.begin() + lo, nodes_.begin() + mid, nodes_.begin() + hi,
@@ -44,8 +50,14 @@ class NearPoints {
                              const double u = coord(a, depth), v = coord(b, depth);
                              return u < v || (u == v && a.index < b.index);
                          });
-        build(lo, mid, depth + 1);
-        build(mid + 1, hi, depth + 1);
+        // The split is a strict order, so each half holds the same points however it is built.
+        if (threads > 1 && hi - lo > 65536) {
+            sideBySide([&] { build(lo, mid, depth + 1, threads / 2); },
+                       [&] { build(mid + 1, hi, depth + 1, threads - threads / 2); });
+            return;
+        }
+        build(lo, mid, depth + 1, 1);
+        build(mid + 1, hi, depth + 1, 1);
     }
 
     struct Node {
@@ -58,18 +70,18 @@ class NearPoints {
         return v == v ? v : INFINITY;
     }
 
-    void offer(int slot, Point p, size_t k) const {
+    void offer(int slot, Point p, size_t k, Search& best) const {
         const std::pair<double, int> c{distanceSquared(nodes_[slot].p, p), nodes_[slot].index};
         if (!(c.first == c.first)) return;  // damaged coordinates are never near
-        if (best_.size() == k && !(c < best_.back())) return;
-        if (best_.size() == k) best_.pop_back();
-        best_.insert(std::upper_bound(best_.begin(), best_.end(), c), c);
+        if (best.size() == k && !(c < best.back())) return;
+        if (best.size() == k) best.pop_back();
+        best.insert(std::upper_bound(best.begin(), best.end(), c), c);
     }
 
-    void search(int lo, int hi, int depth, Point p, size_t k) const {
+    void search(int lo, int hi, int depth, Point p, size_t k, Search& best) const {
         if (hi - lo <= kLeaf) {
             for (int e = lo; e < hi; ++e)
-                offer(e, p, k);
+                offer(e, p, k, best);
             return;
         }
         const int mid = lo + (hi - lo) / 2;
@@ -77,21 +89,20 @@ class NearPoints {
         const double along = depth % 2 == 0 ? p.x : p.y;
         const bool lowFirst = along <= split;
         if (lowFirst)
-            search(lo, mid, depth + 1, p, k);
+            search(lo, mid, depth + 1, p, k, best);
         else
-            search(mid + 1, hi, depth + 1, p, k);
-        offer(mid, p, k);
+            search(mid + 1, hi, depth + 1, p, k, best);
+        offer(mid, p, k, best);
         const double gap = (along - split) * (along - split);
-        if (best_.size() < k || gap <= best_.back().first) {
+        if (best.size() < k || gap <= best.back().first) {
             if (lowFirst)
-                search(mid + 1, hi, depth + 1, p, k);
+                search(mid + 1, hi, depth + 1, p, k, best);
             else
-                search(lo, mid, depth + 1, p, k);
+                search(lo, mid, depth + 1, p, k, best);
         }
     }
 
-    std::vector<Node> nodes_;                           // the points in tree order
-    mutable std::vector<std::pair<double, int>> best_;  // the best so far, nearest first
+    std::vector<Node> nodes_;  // the points in tree order
 };
 
 }  // namespace lintrel

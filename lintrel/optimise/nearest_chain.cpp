@@ -25,10 +25,11 @@ class NearestChain {
           allowReverse_(allowReverse),
           margin_(margin),
           slots_(list.size()),
+          tags_(list.size()),
+          turned_(list.size(), 0),
           screen_(list.size(), largestCoordinate(list)) {
         for (int p = 0; p < list.size(); ++p) {
-            slots_[p].id = p;
-            slots_[p].bySwap = list.reversesBySwap(p);
+            tags_[p] = p << 1 | (list.reversesBySwap(p) ? 1 : 0);
             load(p);
         }
     }
@@ -43,26 +44,22 @@ class NearestChain {
                 else
                     reversalCheck(i, n == 1 && centre ? *centre : lastEnd);
             }
-            if (list_.ends(slots_[i].id).valid) lastEnd = slots_[i].end;
+            if (list_.ends(idAt(i)).valid) lastEnd = slots_[i].end;
         }
-        for (const Slot& s : slots_)
-            if (s.turned) list_.reverse(s.id);
+        for (size_t id = 0; id < turned_.size(); ++id)
+            if (turned_[id]) list_.reverse(static_cast<int>(id));
         // Only vects that take part ever move, so the others keep their positions.
         const std::vector<int> moved = list_.takingPart();
         std::vector<int> from(moved.size());
         for (size_t k = 0; k < moved.size(); ++k)
-            from[k] = slots_[moved[k]].id;
+            from[k] = idAt(moved[k]);
         list_.permute(moved, from);
     }
 
   private:
-    // The vect at a position: its exact ends, its position in the list as given, and whether
-    // it has been turned by exchanging its ends (which the list learns at the end).
-    struct Slot {
+    // The exact ends of the vect at a position: 32 bytes, so that each lies in one cache line.
+    struct alignas(32) Slot {
         Point start, end;
-        int id = 0;
-        bool bySwap = true;
-        bool turned = false;
     };
 
     static double largestCoordinate(const SortList& list) {
@@ -79,7 +76,7 @@ class NearestChain {
     }
 
     void load(int p) {
-        const int id = slots_[p].id;
+        const int id = idAt(p);
         const VectEnds& e = list_.ends(id);
         slots_[p].start = e.start;
         slots_[p].end = e.end;
@@ -90,14 +87,14 @@ class NearestChain {
     // is done without a branch, since whether a vect turns cannot be foreseen.
     void reverse(int p, bool turn = true) {
         Slot& s = slots_[p];
-        if (s.bySwap) {
+        if (tags_[p] & 1) {
             const Point a = s.start, b = s.end;
             s.start = turn ? b : a;
             s.end = turn ? a : b;
-            s.turned ^= turn;
+            if (turn) turned_[idAt(p)] ^= 1;
             screen_.turn(p, turn);
         } else if (turn) {
-            list_.reverse(s.id);
+            list_.reverse(idAt(p));
             load(p);
         }
     }
@@ -108,6 +105,7 @@ class NearestChain {
 
     void swap(int a, int b) {
         std::swap(slots_[a], slots_[b]);
+        std::swap(tags_[a], tags_[b]);
         screen_.swap(a, b);
     }
 
@@ -162,7 +160,14 @@ class NearestChain {
     SortList& list_;
     bool allowReverse_;
     double margin_;
+    int idAt(int p) const { return tags_[p] >> 1; }
+
     std::vector<Slot> slots_;
+    // Per position: the vect's position in the list as given, shifted left by one, and whether
+    // it turns by exchanging its ends (the low bit); kept apart from the ends so that a swap
+    // touches one line of the ends' array and a short array that stays in cache.
+    std::vector<int> tags_;
+    std::vector<char> turned_;  // per vect: turned by exchanging its ends
     EndScreen screen_;
 };
 

@@ -1,5 +1,5 @@
-// The nearest-neighbour sort of modes 1 and 3 (with reversal, when the exact key order does not
-// hold), reproducing the selection scan that stored jobs were made with.
+// The nearest-neighbour sort of mode 1 (and of mode 3 with reversal on arcs whose reversed ends
+// move by rounding), reproducing the selection scan that stored jobs were made with.
 #pragma once
 
 #include "model/geometry.h"

@@ -9,7 +9,7 @@ PointIndex::PointIndex(std::vector<Entry> entries, int idCount)
     : entries_(std::move(entries)),
       leafOf_(entries_.size()),
       firstEntryOf_(idCount + 1, 0),
-      slot_(idCount, kAbsent) {
+      entrySlot_(entries_.size(), kAbsent) {
     if (entries_.empty()) return;
     build(0, 0, static_cast<int>(entries_.size()));
     // Each id's entries side by side in one array (a counting sort by id), so that an update
@@ -51,10 +51,14 @@ void PointIndex::build(int node, int lo, int hi) {
     }
     const bool alongX = n.x1 - n.x0 >= n.y1 - n.y0;
     const int mid = lo + (hi - lo) / 2;
-    std::nth_element(entries_.begin() + lo, entries_.begin() + mid, entries_.begin() + hi,
-                     [alongX](const Entry& a, const Entry& b) {
-                         return alongX ? a.p.x < b.p.x : a.p.y < b.p.y;
-                     });
+    // One comparison per axis, so that the selection's inner loop does not test the axis.
+    const auto at = [&](int k) { return entries_.begin() + k; };
+    if (alongX)
+        std::nth_element(at(lo), at(mid), at(hi),
+                         [](const Entry& a, const Entry& b) { return a.p.x < b.p.x; });
+    else
+        std::nth_element(at(lo), at(mid), at(hi),
+                         [](const Entry& a, const Entry& b) { return a.p.y < b.p.y; });
     build(2 * node + 1, lo, mid);
     build(2 * node + 2, mid, hi);
     parent_[2 * node + 1] = node;
@@ -69,7 +73,7 @@ bool PointIndex::refresh(int node) {
     n.minId = -1;
     if (n.hi - n.lo <= kLeafSize) {
         for (int e = n.lo; e < n.hi; ++e) {
-            const int s = slot_[entries_[e].id];
+            const int s = entrySlot_[e];
             if (s == kAbsent) continue;
             if (s < n.minSlot) n.minSlot = s, n.minId = entries_[e].id;
             n.maxSlot = std::max(n.maxSlot, s);
@@ -94,21 +98,28 @@ void PointIndex::update(int id) {
 }
 
 void PointIndex::placeAll(std::span<const int> slots) {
-    for (size_t id = 0; id < slot_.size(); ++id)
-        slot_[id] = slots[id] < 0 ? kAbsent : slots[id];
+    for (size_t e = 0; e < entries_.size(); ++e) {
+        const int slot = slots[entries_[e].id];
+        entrySlot_[e] = slot < 0 ? kAbsent : slot;
+    }
     // Children come after their parents, so one backward sweep settles every summary.
     for (int node = static_cast<int>(nodes_.size()) - 1; node >= 0; --node)
         refresh(node);
 }
 
 void PointIndex::place(int id, int slot) {
-    slot_[id] = slot;
+    setSlot(id, slot);
     update(id);
 }
 
 void PointIndex::remove(int id) {
-    slot_[id] = kAbsent;
+    setSlot(id, kAbsent);
     update(id);
+}
+
+void PointIndex::setSlot(int id, int slot) {
+    for (int k = firstEntryOf_[id]; k < firstEntryOf_[id + 1]; ++k)
+        entrySlot_[entriesById_[k]] = slot;
 }
 
 double PointIndex::boxDistanceSquared(const Node& n, Point p) const {
@@ -137,7 +148,7 @@ void PointIndex::searchNearest(int node, Point p, double& bestD, long long& best
     if (n.hi - n.lo <= kLeafSize) {
         for (int e = n.lo; e < n.hi; ++e) {
             const Entry& en = entries_[e];
-            if (slot_[en.id] == kAbsent) continue;
+            if (entrySlot_[e] == kAbsent) continue;
             const double d = distance(p, en.p);
             // Strictly nearer wins; an equal distance goes to the earlier entry.
             if (d < bestD || (best >= 0 && d == bestD && en.order < bestOrder)) {

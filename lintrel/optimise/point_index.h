@@ -52,6 +52,7 @@ class PointIndex {
     void build(int node, int lo, int hi);
     bool refresh(int node);  // true when the node's summary changed
     void update(int id);
+    void setSlot(int id, int slot);
     double boxDistanceSquared(const Node& n, Point p) const;
     static double allowance(double radius, Point p) {
         return 1e-9 * (1 + radius + std::fabs(p.x) + std::fabs(p.y));
@@ -71,8 +72,10 @@ class PointIndex {
     std::vector<int> leafOf_;        // per entry
     std::vector<int> firstEntryOf_;  // per id and one more: where its entries start
     std::vector<int> entriesById_;   // entry indexes grouped by id
-    std::vector<int> slot_;          // per id, kAbsent when removed
-    std::vector<int> parent_;        // per node
+    // The slot of each entry's vect (kAbsent when removed) in entry order, which is tree order:
+    // a leaf reads its slots from one short run instead of from anywhere in a per-vect array.
+    std::vector<int> entrySlot_;
+    std::vector<int> parent_;  // per node
 };
 
 template <class Test>
@@ -101,7 +104,7 @@ void PointIndex::searchFirst(int node, int after, Point p, double reach2, double
     if (n.hi - n.lo <= kLeafSize) {
         for (int e = n.lo; e < n.hi; ++e) {
             const int id = entries_[e].id;
-            const int s = slot_[id];
+            const int s = entrySlot_[e];
             if (s <= after || s >= bestSlot) continue;
             if (distanceSquared(entries_[e].p, p) > reach2 || !test(id)) continue;
             bestSlot = s;

@@ -3,10 +3,14 @@
 #include "optimise/tour.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <numeric>
+#include <optional>
 
 #include "optimise/near_points.h"
 #include "optimise/point_index.h"
+#include "optimise/workers.h"
 
 namespace lintrel {
 
@@ -34,6 +38,10 @@ constexpr int kMaxKicks = 300;        // iterated search rounds on short tours
 constexpr int kKickBudget = 100'000;  // ... fewer on longer tours: budget / items
 constexpr int kKickWindow = 50;       // positions a kick may disturb
 constexpr unsigned kKickSeed = 2121;
+// From this many items, items are renumbered in spatial order (below, the arrays stay in cache).
+constexpr int kRenumberFrom = 20'000;
+// Candidate lists are found in blocks of this many items, on as many threads as there are.
+constexpr int kCandidateBlock = 4096;
 
 // The kicks' positions: a fixed-seed generator (SplitMix64), the same on every platform.
 unsigned nextRandom(std::uint64_t& state) {
@@ -45,13 +53,20 @@ unsigned nextRandom(std::uint64_t& state) {
 
 class Tour {
   public:
-    Tour(const TourInput& input, Point from, const Point* to, int maxKicks)
+    // `original` gives each item's number in the caller's input when the items were renumbered
+    // (empty otherwise): ties go to the smaller original number, so the plan is the same.
+    Tour(const TourInput& input, Point from, const Point* to, int maxKicks,
+         std::vector<int> original)
         : input_(input),
           from_(from),
           to_(to ? *to : Point{}),
           hasTo_(to != nullptr),
-          maxKicks_(maxKicks) {
+          maxKicks_(maxKicks),
+          original_(std::move(original)) {
         const int n = input.size();
+        byOriginal_.resize(n);
+        for (int i = 0; i < n; ++i)
+            byOriginal_[originalOf(i)] = i;
         rev_.assign(n, 0);
         entry_.assign(n, -1);
         for (int i = 0; i < n; ++i)
@@ -64,8 +79,26 @@ class Tour {
     }
 
     void run() {
-        nearestNeighbour();
-        buildCandidates();
+        // The candidate lists do not depend on the tour. On long tours they are found on other
+        // threads while the nearest-neighbour walk, which has to go one item after another,
+        // runs on this one, which then joins them; each list is written by one thread.
+        const int threads = input_.size() >= kCandidateBlock ? workerThreads() : 1;
+        Walk walk;
+        Candidates candidates(input_.size());
+        if (threads > 1) {
+            sideBySide([&] { prepareCandidates(candidates, threads - 1); },
+                       [&] { prepareWalk(walk); });
+            sideBySide([&] { onThreads(threads - 1, [&] { findCandidates(candidates); }); },
+                       [&] {
+                           nearestNeighbour(walk);
+                           findCandidates(candidates);
+                       });
+        } else {
+            prepareWalk(walk);
+            nearestNeighbour(walk);
+            prepareCandidates(candidates, 1);
+            findCandidates(candidates);
+        }
         improve();
         kick();
     }
@@ -84,6 +117,8 @@ class Tour {
     }
 
   private:
+    int originalOf(int item) const { return original_.empty() ? item : original_[item]; }
+
     bool sameEnds(int i) const {
         return input_.start(i).x == input_.end(i).x && input_.start(i).y == input_.end(i).y;
     }
@@ -111,15 +146,22 @@ class Tour {
         return total;
     }
 
-    void nearestNeighbour() {
+    // The point index of the nearest-neighbour walk: every entry point of every item.
+    struct Walk {
+        std::optional<PointIndex> index;
+        std::vector<int> entryOf;  // per entry: an entry point index, -1 start, -2 end
+    };
+
+    void prepareWalk(Walk& walk) const {
         const int n = input_.size();
         std::vector<PointIndex::Entry> entries;
-        std::vector<int> entryOf;  // per entry: an entry point index, -1 start, -2 end
+        std::vector<int>& entryOf = walk.entryOf;
         const auto add = [&](Point p, int item, int which) {
             entries.push_back({p, item, static_cast<long long>(entries.size())});
             entryOf.push_back(which);
         };
-        for (int i = 0; i < n; ++i) {
+        // Entries in the original order, which settles ties.
+        for (const int i : byOriginal_) {
             if (entry_[i] >= 0) {
                 for (int e = input_.firstEntry(i); e < input_.firstEntry(i + 1); ++e)
                     add(input_.entryPoint(e), i, e);
@@ -128,11 +170,17 @@ class Tour {
                 if (input_.reversible(i) && !sameEnds(i)) add(input_.end(i), i, -2);
             }
         }
-        PointIndex index(std::move(entries), n);
+        PointIndex& index = walk.index.emplace(std::move(entries), n);
         std::vector<int> slots(n);
         for (int i = 0; i < n; ++i)
             slots[i] = i;
         index.placeAll(slots);
+    }
+
+    void nearestNeighbour(Walk& walk) {
+        const int n = input_.size();
+        PointIndex& index = *walk.index;
+        const std::vector<int>& entryOf = walk.entryOf;
         Point at = from_;
         std::vector<char> placed(n, 0);
         for (int step = 0; step < n; ++step) {
@@ -148,19 +196,29 @@ class Tour {
             at = out(e.id);
         }
         // Items the index could not rank (damaged coordinates) follow in list order.
-        for (int i = 0; i < n; ++i)
+        for (const int i : byOriginal_)
             if (!placed[i]) order_.push_back(i);
         pos_.assign(n, 0);
         for (int k = 0; k < n; ++k)
             pos_[order_[k]] = k;
     }
 
-    // Near neighbours of each item by its two ends (and a few points round a closed outline).
-    void buildCandidates() {
+    // The search for near neighbours of each item by its two ends (and a few points round a
+    // closed outline), handed out in blocks of items.
+    struct Candidates {
+        explicit Candidates(int items) : blocks(items, kCandidateBlock) {}
+        std::optional<NearPoints> tree;
+        std::vector<int> owner;  // per point of the tree, its item
+        int perEnd = 0;
+        Blocks blocks;
+    };
+
+    void prepareCandidates(Candidates& candidates, int threads) {
         const int n = input_.size();
         std::vector<Point> points;
-        std::vector<int> owner;
-        for (int i = 0; i < n; ++i) {
+        std::vector<int>& owner = candidates.owner;
+        // Points in the original order of their items: ties go to the smaller point index.
+        for (const int i : byOriginal_) {
             points.push_back(input_.start(i));
             owner.push_back(i);
             if (!sameEnds(i)) {
@@ -174,21 +232,29 @@ class Tour {
             }
         }
         // Short tours rank every other item; long ones the few nearest points of each end.
-        const int perEnd = n <= 4 * kNear ? static_cast<int>(points.size()) : kNear + 4;
-        const NearPoints tree(std::move(points));
+        candidates.perEnd = n <= 4 * kNear ? static_cast<int>(points.size()) : kNear + 4;
+        candidates.tree.emplace(points, threads);
         near_.assign(static_cast<size_t>(n) * kNear, -1);
+    }
+
+    // Fills the lists of the blocks this thread takes. Items are asked for in their order,
+    // spatial on long tours, so that consecutive searches share the tree's nodes.
+    void findCandidates(Candidates& candidates) {
         std::vector<int> found;
         std::vector<std::pair<double, int>> ranked;
-        // Items are asked for in tour order, whose neighbours lie close in the tree.
-        for (const int i : order_) {
-            ranked.clear();
-            // An outline's two ends are one point: asking twice would find the same points.
-            for (int end = 0; end < (sameEnds(i) ? 1 : 2); ++end) {
-                tree.nearest(end == 0 ? input_.start(i) : input_.end(i), perEnd, found);
-                for (int f : found)
-                    if (owner[f] != i) ranked.push_back({0.0, owner[f]});
+        NearPoints::Search search;
+        for (int begin, end; candidates.blocks.take(begin, end);) {
+            for (int i = begin; i < end; ++i) {
+                ranked.clear();
+                // An outline's two ends are one point: asking twice would find the same points.
+                for (int e = 0; e < (sameEnds(i) ? 1 : 2); ++e) {
+                    candidates.tree->nearest(e == 0 ? input_.start(i) : input_.end(i),
+                                             candidates.perEnd, found, search);
+                    for (int f : found)
+                        if (candidates.owner[f] != i) ranked.push_back({0.0, candidates.owner[f]});
+                }
+                fillCandidates(i, ranked);
             }
-            fillCandidates(i, ranked);
         }
     }
 
@@ -196,7 +262,11 @@ class Tour {
         for (auto& r : ranked)
             r.first = std::min(distance(input_.start(i), nearestPoint(r.second, input_.start(i))),
                                distance(input_.end(i), nearestPoint(r.second, input_.end(i))));
-        std::sort(ranked.begin(), ranked.end());
+        // Nearer first, ties to the smaller original number.
+        std::sort(ranked.begin(), ranked.end(), [&](const auto& a, const auto& b) {
+            return a.first < b.first ||
+                   (!(b.first < a.first) && originalOf(a.second) < originalOf(b.second));
+        });
         int filled = 0;
         for (size_t r = 0; r < ranked.size() && filled < kNear; ++r) {
             if (r > 0 && ranked[r].second == ranked[r - 1].second) continue;
@@ -433,6 +503,7 @@ class Tour {
     Point from_, to_;
     bool hasTo_;
     int maxKicks_;
+    std::vector<int> original_, byOriginal_;  // item to original number, and back
     bool symmetric_ = true;
     int reach_ = 1000;
     std::vector<int> order_, pos_;
@@ -447,10 +518,77 @@ class Tour {
 
 }  // namespace
 
+namespace {
+
+// Distance of a cell along a Hilbert curve over a grid of 2^16 x 2^16 cells.
+std::uint64_t hilbertKey(std::uint32_t x, std::uint32_t y) {
+    std::uint64_t key = 0;
+    for (std::uint32_t s = 1u << 15; s > 0; s >>= 1) {
+        const std::uint32_t rx = (x & s) ? 1 : 0, ry = (y & s) ? 1 : 0;
+        key += static_cast<std::uint64_t>(s) * s * ((3 * rx) ^ ry);
+        if (ry == 0) {
+            if (rx == 1) {
+                x = s - 1 - (x & (s - 1)) + (x & ~(s - 1));
+                y = s - 1 - (y & (s - 1)) + (y & ~(s - 1));
+            }
+            std::swap(x, y);
+        }
+    }
+    return key;
+}
+
+// The items in the order of a Hilbert curve through their starts (items with damaged
+// coordinates last), each as its number in `input`.
+std::vector<int> spatialOrder(const TourInput& input) {
+    const int n = input.size();
+    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+    for (int i = 0; i < n; ++i) {
+        const Point p = input.start(i);
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
+        x0 = std::min(x0, p.x), y0 = std::min(y0, p.y);
+        x1 = std::max(x1, p.x), y1 = std::max(y1, p.y);
+    }
+    const double side = std::max({x1 - x0, y1 - y0, 1e-300});
+    const auto cell = [&](double v, double low) {
+        const double c = std::floor((v - low) / side * 65535.0);
+        return static_cast<std::uint32_t>(std::clamp(c, 0.0, 65535.0));
+    };
+    std::vector<std::pair<std::uint64_t, int>> keyed(n);
+    for (int i = 0; i < n; ++i) {
+        const Point p = input.start(i);
+        const bool finite = std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(side);
+        keyed[i] = {finite ? hilbertKey(cell(p.x, x0), cell(p.y, y0)) : UINT64_MAX, i};
+    }
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<int> order(n);
+    for (int k = 0; k < n; ++k)
+        order[k] = keyed[k].second;
+    return order;
+}
+
+}  // namespace
+
 TourPlan planTour(const TourInput& input, Point from, const Point* to, int maxKicks) {
-    Tour tour(input, from, to, maxKicks);
+    if (input.size() < kRenumberFrom) {
+        Tour tour(input, from, to, maxKicks, {});
+        tour.run();
+        return tour.plan();
+    }
+    // Neighbours in the drawing become neighbours in every per-item array.
+    std::vector<int> original = spatialOrder(input);
+    TourInput local;
+    for (const int i : original) {
+        if (input.entries(i).empty())
+            local.addOpen(input.start(i), input.end(i), input.reversible(i));
+        else
+            local.addClosed(input.entries(i));
+    }
+    Tour tour(local, from, to, maxKicks, original);
     tour.run();
-    return tour.plan();
+    TourPlan plan = tour.plan();
+    for (TourStep& step : plan.steps)
+        step.item = original[step.item];
+    return plan;
 }
 
 }  // namespace lintrel

@@ -138,3 +138,20 @@ TEST(ExchangeOrder, MatchesTheSwappingScan) {
 }
 
 }  // namespace
+
+// Mode 3 with reversal on small crowded lists, where a class of near-tie distances is often the
+// farthest one and a member of it is left at the last position, turned or not.
+TEST(InsideOutDifferential, NearTieClassesAtTheEnd) {
+    for (unsigned seed = 0; seed < 20000; ++seed) {
+        std::mt19937 rng(seed);
+        DrawingShape shape;
+        shape.lattice = 1 + static_cast<int>(seed % 2);
+        shape.nudgeChance = 0.8;
+        const int n = std::uniform_int_distribution<int>(2, 7)(rng);
+        ChainOwner<Vect> fast(randomList(rng, n, shape));
+        ChainOwner<Vect> literal(copyVectChain(fast.get()));
+        reference::selectionSort(literal.head(), 3, true, false);
+        ASSERT_EQ(autoSortList(fast.head(), SortMode::InsideOut, true, false), LINTREL_OK);
+        ASSERT_EQ(signature(fast.get()), signature(literal.get())) << "seed " << seed;
+    }
+}

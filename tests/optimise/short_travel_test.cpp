@@ -14,7 +14,9 @@
 #include "optimise/reference_tour.h"
 #include "optimise/short_travel.h"
 #include "optimise/sort_list.h"
+#include "optimise/tour.h"
 #include "optimise/travel.h"
+#include "optimise/workers.h"
 #include "support/builders.h"
 
 using namespace lintrel;
@@ -247,4 +249,37 @@ TEST(ShortTravelSort, LargeDrawingsAreGuardedByTheNearestNeighbourOnAnIndex) {
         ASSERT_EQ(shortTravelSort(&list, allowReverse, false, 0), 0);
         EXPECT_LE(travelDistance(groups.get()), byIndex + 1e-9) << "seed " << seed;
     }
+}
+
+// Long tours find their candidate lists on several threads and renumber their items in spatial
+// order; the plan must be the same for any number of threads. Points on a coarse lattice give
+// many equal distances, whose ties must not depend on which thread settled them.
+TEST(ShortTravelTour, SamePlanOnAnyNumberOfThreads) {
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> coord(0, 400);
+    const auto point = [&] { return Point{coord(rng) * 0.5, coord(rng) * 0.5}; };
+    TourInput input;
+    for (int k = 0; k < 25'000; ++k) {
+        if (k % 5 == 0) {
+            const Point c = point();
+            input.addClosed(
+                std::vector<Point>{c, {c.x + 1, c.y}, {c.x + 1, c.y + 1}, {c.x, c.y + 1}});
+        } else {
+            input.addOpen(point(), point(), k % 3 != 0);
+        }
+    }
+    const Point home{0, 0};
+    std::vector<std::vector<int>> plans;
+    for (int threads : {1, 2, 4}) {
+        setWorkerThreads(threads);
+        const TourPlan plan = planTour(input, {0, 0}, &home, kDrawingKicks);
+        std::vector<int> flat;
+        for (const TourStep& s : plan.steps)
+            flat.insert(flat.end(), {s.item, s.reversed ? 1 : 0, s.entry});
+        plans.push_back(flat);
+    }
+    setWorkerThreads(0);
+    ASSERT_EQ(plans[0].size(), 3u * 25'000);
+    EXPECT_EQ(plans[1], plans[0]);
+    EXPECT_EQ(plans[2], plans[0]);
 }
