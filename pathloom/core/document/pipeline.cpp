@@ -45,8 +45,8 @@ bool regenerate(Document& document, const ProcessSettings& process, ControllerLi
 }
 
 OpenResult openDrawing(Document& document, std::string_view path, const Settings& settings,
-                       ControllerLink* link, StatusSink& sink) {
-    const OpenResult result = document.open(path, settings.optimize, sink);
+                       ControllerLink* link, StatusSink& sink, VectGroup** previous) {
+    const OpenResult result = document.open(path, settings.optimize, sink, previous);
     if (result != OpenResult::Done) return result;
     sink.status(text(Text::Parameters));
     assignPresets(document.drawing(), settings.process.presets);

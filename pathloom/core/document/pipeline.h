@@ -17,7 +17,8 @@ bool regenerate(Document& document, const ProcessSettings& process, ControllerLi
 
 // Everything after the file was chosen: the pipeline, then every vect takes its group preset's
 // values, then the program is regenerated when the code pane is shown ("Show gcode").
+// `previous` as for Document::open.
 OpenResult openDrawing(Document& document, std::string_view path, const Settings& settings,
-                       ControllerLink* link, StatusSink& sink);
+                       ControllerLink* link, StatusSink& sink, VectGroup** previous = nullptr);
 
 }  // namespace pathloom
