@@ -15,6 +15,7 @@
 
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "core/document/auto_optimize.h"
 #include "core/document/commands.h"
 #include "core/document/import_reason.h"
 #include "core/document/pipeline.h"
@@ -114,7 +115,11 @@ void MainWindow::refreshProgram() {
 }
 
 void MainWindow::newDocument() {
-    if (document_.busy()) return;
+    if (document_.busy() || !keepOrDiscardChanges()) return;
+    // New can be taken back like any edit: the drawing it clears stays in the history.
+    const std::string previousFile = document_.name();
+    if (VectGroup* previous = document_.release())
+        history_.replaced(previous, previousFile, stepName(Command::New).toStdString());
     document_.reset();
     drawingName_.clear();
     updateTitle();
@@ -124,18 +129,33 @@ void MainWindow::newDocument() {
 }
 
 void MainWindow::importDrawing() {
-    if (document_.busy()) return;
+    if (document_.busy() || !keepOrDiscardChanges()) return;
     const QString path = prompter_->openFile(
         this, QCoreApplication::translate("MainWindow", "导入"), importFilters());
-    if (!path.isEmpty()) openFile(path);
+    if (!path.isEmpty()) openAfterAsking(path);
 }
 
 void MainWindow::openFile(const QString& path) {
+    if (document_.busy() || !keepOrDiscardChanges()) return;
+    openAfterAsking(path);
+}
+
+// The drawing as the reader made it is shown first; the automatic steps then run on a copy of
+// it off the interface thread, and their result takes its place when they are done.
+void MainWindow::openAfterAsking(const QString& path) {
     if (document_.busy()) return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     ControllerLink* link = session_.connected() ? session_.link() : nullptr;
     const std::string file = path.toStdString();
-    const OpenResult result = openDrawing(document_, file, settings_, link, *sink_);
+    const bool later = enabledSteps(settings_.optimize) > 0;
+    Settings importing = settings_;
+    if (later) {
+        importing.optimize = withoutSteps(settings_.optimize);
+        importing.view.showGcode = false;  // the program follows the optimised drawing
+    }
+    const std::string previousFile = document_.name();
+    VectGroup* previous = nullptr;
+    const OpenResult result = openDrawing(document_, file, importing, link, *sink_, &previous);
     // A file that gave nothing leaves the open drawing, its program and its view as they were.
     if (result == OpenResult::NoDrawing || result == OpenResult::Emptied) {
         showStatus(qtext(Text::Ready));
@@ -147,6 +167,9 @@ void MainWindow::openFile(const QString& path) {
         prompter_->warning(this, qtext(openFailedMessage(file, reason)));
         return;
     }
+    history_.replaced(previous, previousFile, stepName(Command::Import).toStdString());
+    history_.markClean();
+    rememberRecent(file, true);
     // After a failed step the text is empty; after a full run it is the new program.
     showProgram();
     drawing_->resetView();
@@ -155,24 +178,37 @@ void MainWindow::openFile(const QString& path) {
     drawingName_ = QString::fromStdString(drawingName(file));
     updateTitle();
     updateCommands();
+    if (later && result == OpenResult::Done && document_.drawing()) startOptimisation();
 }
 
 void MainWindow::exportCode() {
     if (document_.busy()) return;
+    exportProgram();
+}
+
+bool MainWindow::exportProgram() {
     const bool nc = settings_.process.machine.codeType != 0;
     const QString extension = nc ? QStringLiteral("nc") : QStringLiteral("bas");
     QString path = prompter_->saveFile(this, QCoreApplication::translate("MainWindow", "导出代码"),
                                        QStringLiteral("KORVEL.") + extension,
                                        kBasicFilter + QStringLiteral(";;") + kNcFilter,
                                        nc ? kNcFilter : kBasicFilter);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + extension;
-    if (!writeFileSafely(path.toStdString(), code_->text()))
+    if (!writeFileSafely(path.toStdString(), code_->text())) {
         showMessage(qtext(textWithValue(Text::ExportFailed, std::strerror(errno))));
+        return false;
+    }
+    history_.markClean();
+    return true;
 }
 
 void MainWindow::editCommand(Command id) {
+    if (document_.busy()) return;
+    beginEdit(id);
     const Outcome outcome = runEdit(document_, editFor(id), {}, *sink_);
+    editChanged_ = outcome == Outcome::Changed;
+    endEdit();
     if (outcome == Outcome::Changed) {
         refreshProgram();
         showSelectionInCode();
@@ -182,6 +218,7 @@ void MainWindow::editCommand(Command id) {
 }
 
 void MainWindow::drawingChanged() {
+    if (editing_) editChanged_ = true;
     refreshProgram();
     showSelectionInCode();
     drawing_->refresh();
@@ -237,7 +274,10 @@ void MainWindow::groupCommand(int number) {
         if (code != 0) return showMessage(qtext(textWithCode(Text::SelectGroupFailed, code)));
         showSelectionInCode();
     } else {
+        beginEdit(QCoreApplication::translate("MainWindow", "更改分组"));
         const int code = Lintrel_ChangeVectGroup(document_.drawingAddress(), number);
+        editChanged_ = code == 0;
+        endEdit();
         if (code != 0) return showMessage(qtext(textWithCode(Text::ChangeGroupFailed, code)));
         refreshProgram();
     }
@@ -260,6 +300,7 @@ void MainWindow::showSelectionInCode() {
 }
 
 void MainWindow::codeSelectionChanged() {
+    if (document_.optimising()) return;  // the drawing is being copied: no change to it now
     const auto [first, last] = code_->selectedLines();
     const bool changed =
         first < 0 ? clearSelection(document_.drawing())

@@ -34,6 +34,9 @@ class Prompter {
                                                   const ControllerSession& session) = 0;
     // Opens a document with the desktop's program for it.
     virtual void openDocument(const QString& path) = 0;
+    // What becomes of edits not yet exported, before work that would drop them.
+    enum class Unsaved { Export, Discard, Cancel };
+    virtual Unsaved askUnsaved(QWidget* parent, const QString& text) = 0;
     // Runs a modal dialog of the program; true when it was accepted. Tests fill and accept the
     // dialog here instead of waiting for a click.
     virtual bool runDialog(QDialog& dialog);
@@ -51,6 +54,7 @@ class DialogPrompter final : public Prompter {
     std::optional<QString> connectAddress(QWidget* parent,
                                           const ControllerSession& session) override;
     void openDocument(const QString& path) override;
+    Unsaved askUnsaved(QWidget* parent, const QString& text) override;
 };
 
 }  // namespace pathloom::dialogs
