@@ -41,6 +41,9 @@ const char* const kHelpText =
     "  --name FILE              the program's name on the controller (default: the setting\n"
     "                           \"process filename\")\n"
     "  -q, --quiet              no status texts on standard error\n"
+    "  --progress               a progress line (step and percent) on standard error while the\n"
+    "                           automatic optimisation runs; on by default when standard error\n"
+    "                           is a terminal and --quiet is not given\n"
     "\n"
     "Status texts and progress go to standard error, the program to standard output or FILE.\n"
     "\n"
@@ -122,6 +125,8 @@ ParseResult parseOptions(const std::vector<std::string>& arguments) {
             o.autoOptimize = false;
         } else if (a == "-q" || a == "--quiet") {
             o.quiet = true;
+        } else if (a == "--progress") {
+            o.progress = true;
         } else if (takesValue(a)) {
             if (i + 1 >= arguments.size()) {
                 result.error = "option " + a + " needs a value";

@@ -32,6 +32,7 @@ struct Options {
     std::string downloadAddress;
     std::string downloadName;
     bool quiet = false;
+    bool progress = false;  // a progress line while a step runs (also when stderr is a terminal)
 };
 
 struct ParseResult {
