@@ -13,6 +13,7 @@ struct ThreadProgress {
     void* context = nullptr;
     int depth = 0;
     bool changed = false;
+    double from = 0, width = 1;  // the running part's place in the whole, as shares
 };
 
 thread_local ThreadProgress state;
@@ -32,14 +33,32 @@ OperationScope::~OperationScope() {
     --state.depth;
 }
 
+bool progressWanted() {
+    return state.callback != nullptr;
+}
+
+ProgressPart::ProgressPart(long long before, long long size, long long total)
+    : savedFrom_(state.from), savedWidth_(state.width) {
+    if (total <= 0) return;
+    state.from =
+        savedFrom_ + savedWidth_ * static_cast<double>(before) / static_cast<double>(total);
+    state.width = savedWidth_ * static_cast<double>(size) / static_cast<double>(total);
+}
+
+ProgressPart::~ProgressPart() {
+    state.from = savedFrom_;
+    state.width = savedWidth_;
+}
+
 void noteInputChanged() {
     state.changed = true;
 }
 
 void reportProgress(long long done, long long total) {
     if (!state.callback) return;
-    const long long share = total > 0 ? std::clamp(done * 100 / total, 0LL, 100LL) : 100;
-    const bool stop = state.callback(state.context, static_cast<int>(share)) != 0;
+    const double part = total > 0 ? std::clamp(static_cast<double>(done) / total, 0.0, 1.0) : 1.0;
+    const int share = static_cast<int>((state.from + state.width * part) * 100);
+    const bool stop = state.callback(state.context, std::clamp(share, 0, 100)) != 0;
     // Work that has begun to change the drawing is finished: half a sort would be worse than
     // a late one.
     if (stop && !state.changed) throw Cancelled{};

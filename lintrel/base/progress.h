@@ -30,6 +30,22 @@ void noteInputChanged();
 // to stop and the input is still as given. Cheap enough to call every few thousand items.
 void reportProgress(long long done, long long total);
 
+// True when the calling thread has a callback, so that work only reports need can be skipped.
+bool progressWanted();
+
+// A part of an operation (one group's list of a drawing): while it lives, the part's reports
+// become shares of the whole, the part covering `size` of `total` items after `before`.
+class ProgressPart {
+  public:
+    ProgressPart(long long before, long long size, long long total);
+    ~ProgressPart();
+    ProgressPart(const ProgressPart&) = delete;
+    ProgressPart& operator=(const ProgressPart&) = delete;
+
+  private:
+    double savedFrom_, savedWidth_;
+};
+
 // Items between two reports.
 constexpr long long kProgressInterval = 2048;
 

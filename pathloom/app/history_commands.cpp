@@ -127,7 +127,18 @@ bool MainWindow::keepOrDiscardChanges() {
 
 void MainWindow::startOptimisation() {
     document_.setOptimising(true);
-    job_ = std::make_unique<OptimiseJob>(document_.drawing(), settings_.optimize);
+    // The presets and the program of the result are made on the job's thread as well, unless
+    // the program needs the controller, whose link belongs to this thread.
+    const bool writeThere = settings_.view.showGcode && !session_.connected();
+    written_ = std::make_shared<std::optional<WriteResult>>();
+    job_ = std::make_unique<OptimiseJob>(document_.drawing(), settings_.optimize,
+                                         [written = written_, process = settings_.process,
+                                          name = document_.name(), writeThere](VectGroup* drawing) {
+                                             assignPresets(drawing, process.presets);
+                                             if (writeThere)
+                                                 *written = writeDrawingProgram(drawing, name,
+                                                                                process, nullptr);
+                                         });
     shownRevision_ = ~0u;
     cancel_->setVisible(true);
     jobTimer_.start(kProgressMilliseconds);
@@ -163,8 +174,14 @@ void MainWindow::finishOptimisation() {
     switch (job->result()) {
         case OptimiseJob::Result::Done:
             document_.adopt(job->takeDrawing());
-            assignPresets(document_.drawing(), settings_.process.presets);
             showStatus(qtext(Text::Ready));
+            if (*written_) {
+                if (acceptProgram(document_, std::move(**written_), *sink_)) showProgram();
+                showSelectionInCode();
+                drawing_->refresh();
+                updateCommands();
+                return;
+            }
             break;
         case OptimiseJob::Result::Emptied: {
             // Nothing was left to cut: the drawing opened before comes back, as when a file

@@ -387,6 +387,8 @@ void MainWindow::updateRatio() {
 
 void MainWindow::updateCommands() {
     const bool idle = !document_.busy();
+    // The simulation's own commands follow the simulation, not the optimisation of an import.
+    const bool simulating = document_.mode() == ViewMode::Simulation;
     const bool selection = idle && selectedCount(document_.drawing()) > 0;
     for (const CommandEntry& entry : commandTable()) {
         bool enabled = false;
@@ -407,13 +409,13 @@ void MainWindow::updateCommands() {
                 enabled = idle && session_.connected();
                 break;
             case Availability::Simulating:
-                enabled = !idle;
+                enabled = simulating;
                 break;
             case Availability::Ticking:
-                enabled = !idle && player_->ticking();
+                enabled = simulating && player_->ticking();
                 break;
             case Availability::Paused:
-                enabled = !idle && !player_->ticking();
+                enabled = simulating && !player_->ticking();
                 break;
             case Availability::Undoable:
                 enabled = idle && history_.canUndo();

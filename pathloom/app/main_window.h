@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "core/codegen/program.h"
 #include "core/controller/controller_session.h"
 #include "core/document/document.h"
 #include "core/document/history.h"
@@ -200,6 +201,7 @@ class MainWindow : public QMainWindow {
     bool editChanged_ = false;              // it changed the drawing
     std::optional<Command> canvasEditing_;  // the canvas tool whose clicks edit the drawing
     std::unique_ptr<OptimiseJob> job_;
+    std::shared_ptr<std::optional<WriteResult>> written_;  // the program the job wrote, if any
     QTimer jobTimer_;
     unsigned shownRevision_ = 0;
     QPushButton* cancel_ = nullptr;

@@ -134,6 +134,7 @@ TEST_F(EditHistory, TheOptimisationShowsProgressHoldsEditingBackAndEscapeKeepsTh
     EXPECT_EQ(importedStarts.size(), 30000u);
     EXPECT_FALSE(window->action(Command::Reverse)->isEnabled());
     EXPECT_FALSE(window->action(Command::New)->isEnabled());
+    EXPECT_FALSE(window->action(Command::StopSimulation)->isEnabled());
     EXPECT_TRUE(window->cancelButton()->isVisible());
     QTest::qWait(150);
     EXPECT_TRUE(window->paneText(0).contains(QLatin1Char('%')))

@@ -7,9 +7,11 @@
 
 namespace pathloom {
 
-OptimiseJob::OptimiseJob(const VectGroup* drawing, const AutoOptimizeSettings& steps)
+OptimiseJob::OptimiseJob(const VectGroup* drawing, const AutoOptimizeSettings& steps,
+                         AfterSteps afterSteps)
     : progress_(steps) {
-    thread_ = std::thread([this, drawing, steps] { run(drawing, steps); });
+    thread_ = std::thread(
+        [this, drawing, steps, after = std::move(afterSteps)] { run(drawing, steps, after); });
 }
 
 OptimiseJob::~OptimiseJob() {
@@ -23,7 +25,8 @@ VectGroup* OptimiseJob::takeDrawing() {
     return std::exchange(optimised_, nullptr);
 }
 
-void OptimiseJob::run(const VectGroup* drawing, AutoOptimizeSettings steps) {
+void OptimiseJob::run(const VectGroup* drawing, AutoOptimizeSettings steps,
+                      const AfterSteps& afterSteps) {
     const OptimiseProgress::Listening listening(progress_);
     void* copied = nullptr;
     if (!drawing || VarnixCad3_CopyChain(const_cast<VectGroup*>(drawing), &copied) != LINTREL_OK ||
@@ -41,6 +44,7 @@ void OptimiseJob::run(const VectGroup* drawing, AutoOptimizeSettings steps) {
     } else if (!copy.get()) {
         result_.store(Result::Emptied);
     } else {
+        if (afterSteps) afterSteps(copy.get());
         optimised_ = copy.release();
         result_.store(Result::Done);
     }

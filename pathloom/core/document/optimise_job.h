@@ -7,6 +7,7 @@
 #include <lintrel/lintrel.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "core/document/optimise_progress.h"
@@ -19,9 +20,14 @@ class OptimiseJob {
   public:
     enum class Result { Running, Done, Stopped, StepFailed, Emptied };
 
+    // Runs on the job's thread on the optimised drawing, before the job counts as finished: the
+    // work that belongs to the result (presets, the program) stays off the caller's thread too.
+    using AfterSteps = std::function<void(VectGroup* optimised)>;
+
     // Starts at once. `drawing` is only read, on the job's thread, until `finished()`: the
     // caller must not change it before then.
-    OptimiseJob(const VectGroup* drawing, const AutoOptimizeSettings& steps);
+    OptimiseJob(const VectGroup* drawing, const AutoOptimizeSettings& steps,
+                AfterSteps afterSteps = {});
     // Asks the job to stop and waits for it; an unclaimed result is freed.
     ~OptimiseJob();
     OptimiseJob(const OptimiseJob&) = delete;
@@ -38,7 +44,7 @@ class OptimiseJob {
     Text emptiedBy() const { return emptiedBy_; }
 
   private:
-    void run(const VectGroup* drawing, AutoOptimizeSettings steps);
+    void run(const VectGroup* drawing, AutoOptimizeSettings steps, const AfterSteps& afterSteps);
 
     OptimiseProgress progress_;
     std::atomic<Result> result_{Result::Running};

@@ -5,7 +5,21 @@
 
 #include <algorithm>
 
+#include "core/text/texts.h"
+
 namespace pathloom {
+
+namespace {
+
+// The status texts of the six automatic steps: others (the import's) do not start a step.
+bool isStepText(std::string_view status) {
+    for (Text step : {Text::AutoDuplicates, Text::AutoMerge, Text::AutoTiny, Text::AutoSmoothing,
+                      Text::AutoSort, Text::AutoTravel})
+        if (status == text(step)) return true;
+    return false;
+}
+
+}  // namespace
 
 int enabledSteps(const AutoOptimizeSettings& s) {
     return s.removeDuplicates + s.mergeConnected + s.removeMinimal + s.curveSmoothing + s.sort +
@@ -15,16 +29,20 @@ int enabledSteps(const AutoOptimizeSettings& s) {
 OptimiseProgress::OptimiseProgress(const AutoOptimizeSettings& steps, StatusSink* forward)
     : steps_(std::max(1, enabledSteps(steps))), forward_(forward) {}
 
-void OptimiseProgress::status(std::string_view text) {
+void OptimiseProgress::status(std::string_view status) {
+    if (!isStepText(status)) {
+        if (forward_) forward_->status(status);
+        return;
+    }
     {
         const std::lock_guard lock(mutex_);
-        step_.assign(text);
+        step_.assign(status);
     }
     stepIndex_ = std::min(stepIndex_ + 1, steps_ - 1);
     percent_.store((stepIndex_ * 100) / steps_);
     ++revision_;
     if (onChange) onChange();
-    if (forward_) forward_->status(text);
+    if (forward_) forward_->status(status);
 }
 
 void OptimiseProgress::message(std::string_view text) {

@@ -28,8 +28,16 @@ bool regenerate(Document& document, const ProcessSettings& process, ControllerLi
         document.setCode({});
         return true;
     }
-    WriteResult written =
-        writeProgram(document.drawing(), process, link, {document.name(), todayText()});
+    return acceptProgram(
+        document, writeDrawingProgram(document.drawing(), document.name(), process, link), sink);
+}
+
+WriteResult writeDrawingProgram(VectGroup* drawing, const std::string& name,
+                                const ProcessSettings& process, ControllerLink* link) {
+    return writeProgram(drawing, process, link, {name, todayText()});
+}
+
+bool acceptProgram(Document& document, WriteResult written, StatusSink& sink) {
     switch (written.status) {
         case WriteStatus::Ok:
             document.setCode(std::move(written.program.text), std::move(written.program.lineMap));
