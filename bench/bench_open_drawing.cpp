@@ -4,6 +4,7 @@
 // thread of its own, so that its wait is measured from the moment it was sent, not from when the
 // interface thread found time to send it. Meant for a real display (xvfb-run), not offscreen.
 //   bench_open_drawing <drawing> [screenshot.png]
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
@@ -17,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/language.h"
 #include "app/main_window.h"
 #include "view/canvas.h"
@@ -105,6 +107,7 @@ int main(int argc, char** argv) {
     std::atomic<bool> sending{true};
     std::thread sender;
     Clock::time_point opened, imported, optimised;
+    double editMs = 0, undoMs = 0;
     bool shot = false;
 
     QTimer::singleShot(500, [&] {
@@ -139,7 +142,18 @@ int main(int argc, char** argv) {
                 optimised = Clock::now();
                 probe.measuring = false;
                 watch->stop();
-                QTimer::singleShot(300, &application, &QCoreApplication::quit);
+                // An edit of every shape and its undo, each with the copy the history keeps.
+                QTimer::singleShot(300, [&] {
+                    Lintrel_SelectAll(window.document().drawing());
+                    window.showSelectionInCode();
+                    const Clock::time_point from = Clock::now();
+                    window.action(pathloom::app::Command::Reverse)->trigger();
+                    const Clock::time_point edited = Clock::now();
+                    window.action(pathloom::app::Command::Undo)->trigger();
+                    editMs = millisecondsBetween(from, edited);
+                    undoMs = millisecondsBetween(edited, Clock::now());
+                    QCoreApplication::quit();
+                });
             }
         });
         watch->start(10);
@@ -171,6 +185,7 @@ int main(int argc, char** argv) {
     std::sort(late.begin(), late.end());
     std::printf("input waits at the replacement: %zu moves, longest %.1f ms\n", late.size(),
                 late.empty() ? 0.0 : late.back());
+    std::printf("Reverse of every shape:         %8.0f ms, its undo %.0f ms\n", editMs, undoMs);
     std::printf("status at the end:             %s\n", window.paneText(0).toUtf8().constData());
     return 0;
 }
