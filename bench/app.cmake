@@ -10,3 +10,9 @@ if(TARGET pathloom_view)
   add_executable(bench_canvas bench_canvas.cpp)
   target_link_libraries(bench_canvas PRIVATE pathloom_view benchmark::benchmark)
 endif()
+
+# A scripted run of the desktop program opening a large drawing (run it under xvfb-run).
+if(TARGET pathloom_app)
+  add_executable(bench_open_drawing bench_open_drawing.cpp)
+  target_link_libraries(bench_open_drawing PRIVATE pathloom_app)
+endif()

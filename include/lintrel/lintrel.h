@@ -427,6 +427,25 @@ LINTREL_API int VarnixCadArray_OpenEth(const char* ipAddress, void** handle);
  * a result code) and sets the last error to this code. */
 enum { LINTREL_INTERNAL_ERROR = 21099 };
 
+/* ---- Progress and cancelling ----
+ * A host that runs long work on a thread of its own may set a callback for that thread (null
+ * turns it off; other threads are not affected). The nearest-neighbour sorts (Lintrel_AutoSort
+ * modes 1 and 3) and the clean-ups Lintrel_DelSameSeg and Lintrel_MergeSeg call it every few
+ * thousand vects with the share of the list done, 0 to 100. When it returns nonzero and the
+ * operation has not yet begun to change the drawing, the operation stops, leaves the drawing
+ * exactly as given and returns LINTREL_CANCELLED; an operation that has begun to change it (a
+ * sort turns an arc without a flattened copy at once; a clean-up removes as it goes) finishes.
+ * Returns 0. */
+enum { LINTREL_CANCELLED = 21030 };
+typedef int (*LintrelProgressCallback)(void* context, int percent);
+LINTREL_API int Lintrel_SetProgressCallback(LintrelProgressCallback callback, void* context);
+
+/* ---- Undo store: bounded memory ----
+ * Discards the oldest undoable step of the undo store and frees the items it holds, so that a
+ * host keeping whole drawings as steps can bound the memory the store keeps. Redo steps and the
+ * newer undo steps stay. Returns 0, or 100 when there is no undoable step. */
+LINTREL_API int Lintrel_Edit_DiscardOldest(void);
+
 /* ---- Import options ----
  * Bits of the importOptions argument of both import exports. Bit 0 (1) keeps arcs, splines,
  * Bezier curves and text as curves, as the original interface has it. Bit 1 turns the boundary

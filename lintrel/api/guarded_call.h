@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/guarded_call.h"
+#include "base/progress.h"
 #include "model/frame.h"
 
 namespace lintrel {
@@ -19,10 +20,18 @@ Result guardedCall(Result failure, Body&& body) noexcept {
                       [] { frame::setLastError(LINTREL_INTERNAL_ERROR); });
 }
 
-// The same for an export that returns a result code: the code is LINTREL_INTERNAL_ERROR.
+// The same for an export that returns a result code: the code is LINTREL_INTERNAL_ERROR. A run
+// the host's progress callback stopped returns LINTREL_CANCELLED.
 template <class Body>
 int guardedCode(Body&& body) noexcept {
-    return guardedCall<int>(LINTREL_INTERNAL_ERROR, std::forward<Body>(body));
+    const OperationScope operation;
+    return guardedCall<int>(LINTREL_INTERNAL_ERROR, [&]() -> int {
+        try {
+            return std::forward<Body>(body)();
+        } catch (const Cancelled&) {
+            return LINTREL_CANCELLED;
+        }
+    });
 }
 
 }  // namespace lintrel

@@ -65,4 +65,8 @@ LINTREL_API int Lintrel_Edit_Redo(void) {
     return guardedCall(int{LINTREL_NOTHING_TO_DO}, [] { return undoStore().redo(); });
 }
 
+LINTREL_API int Lintrel_Edit_DiscardOldest(void) {
+    return guardedCall(int{LINTREL_NOTHING_TO_DO}, [] { return undoStore().discardOldest(); });
+}
+
 }  // extern "C"

@@ -211,6 +211,15 @@ int UndoStore::updateAll(void** head, void* oldChain, void* newChain) {
     return LINTREL_OK;
 }
 
+int UndoStore::discardOldest() {
+    if (undoCount_ == 0) return LINTREL_NOTHING_TO_DO;
+    const int oldest = (position_ + kSlots - undoCount_) % kSlots;
+    discard(steps_[oldest]);
+    --undoCount_;
+    if (undoCount_ == 0) open_ = -1;  // the open step may have been this one
+    return LINTREL_OK;
+}
+
 int UndoStore::undo() {
     if (undoCount_ == 0) return LINTREL_NOTHING_TO_DO;
     --undoCount_;

@@ -50,6 +50,10 @@ class UndoStore {
     int undo();
     int redo();
 
+    // Discards the oldest undoable step, freeing what it holds: a host bounds the memory the
+    // store keeps. 0, or 100 when there is no undoable step.
+    int discardOldest();
+
     int undoCount() const { return undoCount_; }
     int redoCount() const { return redoCount_; }
 

@@ -5,6 +5,7 @@
 
 #include <lintrel/lintrel.h>
 
+#include "base/progress.h"
 #include "model/items.h"
 
 #include <span>
@@ -36,8 +37,22 @@ int walkVectLists(void* first, GroupFold fold, OnList onList, bool firstGroupOnl
     }
     if (base != LINTREL_BASE_GROUP) return LINTREL_BAD_ARGUMENT;
 
+    // A host watching the progress sees the groups as parts of one run, by their sizes.
+    std::vector<long long> sizes;
+    long long total = 0;
+    if (progressWanted()) {
+        for (VectGroup* group : ring(static_cast<VectGroup*>(first))) {
+            sizes.push_back(group->vects ? ringCount(group->vects) : 0);
+            total += sizes.back();
+        }
+    }
     bool changed = false;
+    long long before = 0;
+    size_t index = 0;
     for (VectGroup* group : ring(static_cast<VectGroup*>(first))) {
+        const long long size = index < sizes.size() ? sizes[index++] : 0;
+        const ProgressPart part(before, size, total);
+        before += size;
         if (group->vects) {
             const int result = onList(group->vects);
             if (result == LINTREL_BAD_ARGUMENT) return result;

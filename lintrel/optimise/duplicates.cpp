@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/progress.h"
 #include "model/items.h"
 #include "model/list_walk.h"
 #include "optimise/cleanup.h"
@@ -333,6 +334,8 @@ int deleteDuplicates(Vect* head, int selectedOnly) {
     const std::vector<uint32_t>& work = candidates.positions();
     constexpr size_t kRecordsAhead = 16, kChainsAhead = 8;
     for (size_t k = 0; k < work.size(); ++k) {
+        if (k % kProgressInterval == 0)
+            reportProgress(static_cast<long long>(k), static_cast<long long>(work.size()));
         if (k + kRecordsAhead < work.size()) {
             __builtin_prefetch(order[work[k + kRecordsAhead]]);
             __builtin_prefetch(order[candidates.firstCandidate(work[k + kRecordsAhead])]);
@@ -350,6 +353,7 @@ int deleteDuplicates(Vect* head, int selectedOnly) {
                 return !gone[earlier] && sameVect(*order[earlier], *v);
             })) {
             gone[position] = 1;
+            noteInputChanged();
             detach(head, v);  // never the head: the first vect taking part always stays
             doomed.vects.push_back(v);
         }

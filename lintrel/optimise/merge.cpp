@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "base/progress.h"
 #include "curves/flatten.h"
 #include "model/chain_edit.h"
 #include "model/items.h"
@@ -192,6 +193,8 @@ Merged joinAll(Vect* head, std::span<Vect*> order, EndGrid& grid, double toleran
     Merged merged;
     constexpr size_t kStage = 8;
     for (size_t i = 0; i < order.size(); ++i) {
+        if (i % kProgressInterval == 0)
+            reportProgress(static_cast<long long>(i), static_cast<long long>(order.size()));
         if (i + 2 * kStage < order.size()) grid.prefetchCells(i + 2 * kStage);
         if (i + kStage < order.size()) grid.prefetchEntries(i + kStage);
         if (!order[i]) continue;
@@ -200,6 +203,7 @@ Merged joinAll(Vect* head, std::span<Vect*> order, EndGrid& grid, double toleran
             grid.remove(i);
             for (size_t b = grid.earliestNearFiled(i, limit); b != kNone;) {
                 grid.remove(b);
+                noteInputChanged();
                 const bool closed = joinVects(a, *order[b]);
                 eraseFrom(head, order[b]);  // a later vect, never the head
                 order[b] = nullptr;
@@ -209,7 +213,10 @@ Merged joinAll(Vect* head, std::span<Vect*> order, EndGrid& grid, double toleran
                 b = grid.earliestNear(e.end, limit, grid.earliestNear(e.start, limit, kNone));
             }
         }
-        if (foldIfSelected(a) > 0) merged.folded = true;
+        if (foldIfSelected(a) > 0) {
+            noteInputChanged();
+            merged.folded = true;
+        }
     }
     return merged;
 }

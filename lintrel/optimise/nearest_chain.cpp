@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/progress.h"
 #include "optimise/end_screen.h"
 
 namespace lintrel {
@@ -38,6 +39,7 @@ class NearestChain {
         const int n = static_cast<int>(slots_.size());
         Point lastEnd{0, 0};  // where the tool stands before a position
         for (int i = 0; i < n; ++i) {
+            if (i % kProgressInterval == 0) reportProgress(i, n);
             if (list_.takesPart(i)) {
                 if (i + 1 < n)
                     fillPosition(i, centre ? *centre : lastEnd);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/progress.h"
 #include "model/items.h"
 #include "model/transform.h"
 
@@ -85,6 +86,7 @@ void SortList::reverse(int position) {
     if (v.type == LINTREL_POINT) return;  // points have no direction
     if (v.type == LINTREL_ARC && !v.flatSegs) {
         // An arc's ends are recomputed from its angles: turn it now and read them again.
+        noteInputChanged();
         reverseVect(v);
         ends_[position] = endsOf(v);
         return;
@@ -99,6 +101,7 @@ bool SortList::reversesBySwap(int position) const {
 }
 
 void SortList::applyReversals() {
+    noteInputChanged();
     std::vector<std::pair<int, Vect*>> pending;
     for (int p = 0; p < size(); ++p)
         if (flip_[p]) pending.emplace_back(origin_[p], items_[p]);
@@ -122,6 +125,7 @@ Point SortList::previousEnd(int position) const {
 }
 
 void relinkInOrder(Vect*& head, std::span<Vect* const> items) {
+    noteInputChanged();
     const size_t n = items.size();
     if (n == 0) return;
     for (size_t k = 0; k < n; ++k) {

@@ -76,6 +76,7 @@ enum class Command : int {
     Cut = 57635,
     Paste = 57637,
     Undo = 57643,
+    Redo = 57644,
     NextPane = 57680,
     PreviousPane = 57681,
 };
@@ -90,6 +91,8 @@ enum class Availability {
     Simulating,    // a simulation runs, ticking or paused
     Ticking,       // a simulation runs and is not paused
     Paused,        // a simulation runs and is paused
+    Undoable,      // no simulation or optimisation runs and there is a step to undo
+    Redoable,      // no simulation or optimisation runs and there is a step to redo
     Later,         // its canvas tool, dialog or simulation is not built yet: shown disabled
 };
 

@@ -61,9 +61,12 @@ DialogCommands::DialogCommands(MainWindow& window, dialogs::Prompter& prompter, 
 DialogCommands::~DialogCommands() = default;
 
 void DialogCommands::bind(Command id, void (DialogCommands::*handler)()) {
-    connect(window_.action(id), &QAction::triggered, this, [this, handler] {
+    connect(window_.action(id), &QAction::triggered, this, [this, id, handler] {
         // While a simulation runs none of these commands does anything.
-        if (!document_.busy()) (this->*handler)();
+        if (document_.busy()) return;
+        window_.beginEdit(id);
+        (this->*handler)();
+        window_.endEdit();
     });
 }
 
@@ -235,20 +238,32 @@ void DialogCommands::showOrigin() {
         // A drawing moved by its anchor or a typed point is fitted into the view again: it may
         // have left the part of the plane the view showed. (A picked origin keeps the view.)
         connect(origin_, &dialogs::OriginDialog::anchorChosen, this, [this](Anchor anchor) {
+            if (document_.busy()) return;
+            window_.beginEdit(Command::Origin);
             finishMovedDrawing(moveAnchorToOrigin(document_, anchor));
+            window_.endEdit();
         });
-        connect(origin_, &dialogs::OriginDialog::typedOrigin, this,
-                [this](double x, double y) { finishMovedDrawing(moveOriginTo(document_, x, y)); });
+        connect(origin_, &dialogs::OriginDialog::typedOrigin, this, [this](double x, double y) {
+            if (document_.busy()) return;
+            window_.beginEdit(Command::Origin);
+            finishMovedDrawing(moveOriginTo(document_, x, y));
+            window_.endEdit();
+        });
         // Picking: the canvas's next click makes its point (or the snap point) the origin.
         connect(origin_, &dialogs::OriginDialog::pickRequested, this, [this] {
-            if (document_.mode() == ViewMode::Select) document_.setMode(ViewMode::Dialog);
+            if (document_.mode() != ViewMode::Select || document_.busy()) return;
+            document_.setMode(ViewMode::Dialog);
+            window_.armCanvasEdit(Command::Origin);
         });
         connect(window_.canvas(), &view::Canvas::originPicked, this, [this] {
             origin_->originPicked();
             document_.setMode(ViewMode::Select);
         });
         connect(origin_, &QDialog::finished, this, [this] {
-            if (document_.mode() == ViewMode::Dialog) document_.setMode(ViewMode::Select);
+            if (document_.mode() == ViewMode::Dialog) {
+                document_.setMode(ViewMode::Select);
+                window_.armCanvasEdit(std::nullopt);
+            }
         });
     }
     origin_->show();

@@ -11,6 +11,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QSlider>
@@ -101,6 +102,8 @@ MainWindow::MainWindow(WindowOptions options)
     ratioTimer_.setInterval(kRatioMilliseconds);
     connect(&ratioTimer_, &QTimer::timeout, this, &MainWindow::updateRatio);
     ratioTimer_.start();
+    connect(&jobTimer_, &QTimer::timeout, this, &MainWindow::pollOptimisation);
+    loadRecentFiles();
     updateTitle();
     updateCommands();
 }
@@ -165,7 +168,17 @@ void MainWindow::createActions() {
     connect(action(Command::Copy), &QAction::triggered, this, [this] { code_->copy(); });
     connect(action(Command::Cut), &QAction::triggered, this, [this] { code_->cut(); });
     connect(action(Command::Paste), &QAction::triggered, this, [this] { code_->paste(); });
-    connect(action(Command::Undo), &QAction::triggered, this, [this] { code_->undo(); });
+    bind(Command::Undo, &MainWindow::undo);
+    bind(Command::Redo, &MainWindow::redo);
+    // Escape stops the automatic optimisation; the action is enabled only while it runs, so the
+    // key keeps its other uses otherwise.
+    auto* stop = new QAction(this);
+    stop->setObjectName(QStringLiteral("cancelOptimisation"));
+    stop->setShortcut(Qt::Key_Escape);
+    stop->setShortcutContext(Qt::WindowShortcut);
+    stop->setEnabled(false);
+    addAction(stop);
+    connect(stop, &QAction::triggered, this, &MainWindow::cancelOptimisation);
     for (Command id :
          {Command::RemoveDuplicates, Command::GridSort, Command::SortNearest,
           Command::SortSmallFirst, Command::SortInsideOut, Command::SortLeftToRight,
@@ -207,6 +220,11 @@ void MainWindow::createMenus() {
         fillMenu(menu, top.entries);
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateCommands);
     }
+    // The recent drawings follow Import in the File menu.
+    recent_ = new QMenu(QCoreApplication::translate("MainWindow", "最近的图形(&R)"), this);
+    recent_->setObjectName(QStringLiteral("recentMenu"));
+    if (QAction* file = menuBar()->actions().value(0); file && file->menu())
+        file->menu()->insertMenu(action(Command::Export), recent_);
     contextMenu_ = new QMenu(this);
     contextMenu_->setObjectName(QStringLiteral("contextMenu"));
     fillMenu(contextMenu_, app::contextMenu());
@@ -251,7 +269,13 @@ void MainWindow::createStatusBar() {
     panes_[2]->setFixedWidth(scaled(400, scale_));
     panes_[2]->setText(
         QCoreApplication::translate("MainWindow", "Pathloom V2.04 矢量图形加工软件"));
+    cancel_ = new QPushButton(QCoreApplication::translate("MainWindow", "取消"), this);
+    cancel_->setObjectName(QStringLiteral("cancelOptimisationButton"));
+    cancel_->setToolTip(QCoreApplication::translate("MainWindow", "取消自动优化 (Esc)"));
+    cancel_->setVisible(false);
+    connect(cancel_, &QPushButton::clicked, this, &MainWindow::cancelOptimisation);
     statusBar()->addWidget(panes_[0], 1);
+    statusBar()->addWidget(cancel_);
     statusBar()->addPermanentWidget(panes_[1]);
     statusBar()->addPermanentWidget(panes_[2]);
 }
@@ -330,8 +354,12 @@ void MainWindow::saveSettingsNow() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closed_ && !keepOrDiscardChanges()) return event->ignore();
     if (!closed_) {
         closed_ = true;
+        job_.reset();  // stops the optimisation thread before the drawing it reads goes
+        document_.setOptimising(false);
+        history_.clear();
         saveSettingsNow();
         pollTimer_.stop();
         ratioTimer_.stop();
@@ -414,6 +442,8 @@ void MainWindow::updateRatio() {
 void MainWindow::updateCommands() {
     palette_->showGroups(document_.drawing(), settings_.process.presets);
     const bool idle = !document_.busy();
+    // The simulation's own commands follow the simulation, not the optimisation of an import.
+    const bool simulating = document_.mode() == ViewMode::Simulation;
     const bool selection = idle && selectedCount(document_.drawing()) > 0;
     for (const CommandEntry& entry : commandTable()) {
         bool enabled = false;
@@ -434,13 +464,19 @@ void MainWindow::updateCommands() {
                 enabled = idle && session_.connected();
                 break;
             case Availability::Simulating:
-                enabled = !idle;
+                enabled = simulating;
                 break;
             case Availability::Ticking:
-                enabled = !idle && player_->ticking();
+                enabled = simulating && player_->ticking();
                 break;
             case Availability::Paused:
-                enabled = !idle && !player_->ticking();
+                enabled = simulating && !player_->ticking();
+                break;
+            case Availability::Undoable:
+                enabled = idle && history_.canUndo();
+                break;
+            case Availability::Redoable:
+                enabled = idle && history_.canRedo();
                 break;
             case Availability::Later:
                 enabled = false;
@@ -448,6 +484,9 @@ void MainWindow::updateCommands() {
         }
         action(entry.command)->setEnabled(enabled);
     }
+    if (auto* stop = findChild<QAction*>(QStringLiteral("cancelOptimisation")))
+        stop->setEnabled(optimising());
+    updateUndoTexts();
 }
 
 QString MainWindow::paneText(int pane) const {

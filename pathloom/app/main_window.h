@@ -7,12 +7,17 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "app/commands.h"
+#include "core/codegen/program.h"
 #include "core/controller/controller_session.h"
 #include "core/document/document.h"
+#include "core/document/history.h"
+#include "core/document/optimise_job.h"
 #include "core/document/status_sink.h"
 #include "core/settings/settings.h"
 #include "core/simulation/simulation_path.h"
@@ -21,6 +26,7 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPushButton;
 class QSlider;
 class QSplitter;
 
@@ -101,6 +107,29 @@ class MainWindow : public QMainWindow {
     // pane is shown, then the canvas is repainted.
     void drawingChanged();
 
+    // The drawing's undo history. A command that edits the drawing in place runs between
+    // beginEdit and endEdit; when it called drawingChanged meanwhile, it becomes a step named
+    // after the command.
+    History& history() { return history_; }
+    void beginEdit(Command id);
+    void beginEdit(const QString& stepName);
+    void endEdit();
+    // While a canvas tool (split, start point, origin pick) is chosen, its clicks are steps.
+    void armCanvasEdit(std::optional<Command> id);
+    // Before work that would drop unsaved edits (New, import, exit): asks whether to export the
+    // program first. False when the operator cancelled (or the export failed).
+    bool keepOrDiscardChanges();
+
+    // The automatic optimisation of the last import, running off the interface thread.
+    bool optimising() const { return job_ != nullptr; }
+    void cancelOptimisation();
+    QPushButton* cancelButton() const { return cancel_; }
+    const QTimer& optimisationTimer() const { return jobTimer_; }
+
+    // The drawings opened last, newest first, as the File menu lists them.
+    QMenu* recentMenu() const { return recent_; }
+    const std::vector<std::string>& recentFiles() const { return recentFiles_; }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -145,6 +174,22 @@ class MainWindow : public QMainWindow {
     void newDocument();
     void importDrawing();
     void exportCode();
+    bool exportProgram();
+    void openAfterAsking(const QString& path);
+
+    void undo();
+    void redo();
+    void historyMoved();
+    void updateUndoTexts();
+    QString stepName(Command id) const;
+
+    void startOptimisation();
+    void pollOptimisation();
+    void finishOptimisation();
+
+    void loadRecentFiles();
+    void rememberRecent(const std::string& path, bool opened);
+    void fillRecentMenu();
     void connectController();
     void disconnectController();
     void download();
@@ -163,6 +208,17 @@ class MainWindow : public QMainWindow {
     Document document_;
     QString drawingName_;  // the open drawing's file name, for the title; empty without one
     ControllerSession session_;
+    History history_{document_};
+    std::optional<QString> editing_;        // the step between beginEdit and endEdit
+    bool editChanged_ = false;              // it changed the drawing
+    std::optional<Command> canvasEditing_;  // the canvas tool whose clicks edit the drawing
+    std::unique_ptr<OptimiseJob> job_;
+    std::shared_ptr<std::optional<WriteResult>> written_;  // the program the job wrote, if any
+    QTimer jobTimer_;
+    unsigned shownRevision_ = 0;
+    QPushButton* cancel_ = nullptr;
+    QMenu* recent_ = nullptr;
+    std::vector<std::string> recentFiles_;
 
     std::unordered_map<Command, QAction*> actions_;
     QMenu* contextMenu_ = nullptr;

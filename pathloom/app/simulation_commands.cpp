@@ -23,10 +23,25 @@ void MainWindow::setMode(ViewMode mode) {
     // A running simulation keeps its mode (and its timer) until it stops.
     if (document_.busy()) return;
     document_.setMode(mode);
+    if (mode == ViewMode::Split)
+        armCanvasEdit(Command::Split);
+    else if (mode == ViewMode::StartPoint)
+        armCanvasEdit(Command::ChangeStart);
+    else
+        armCanvasEdit(std::nullopt);
     updateCommands();
 }
 
+// A click of a canvas tool (or a picked origin) changed the drawing.
 void MainWindow::drawingEdited() {
+    if (canvasEditing_) {
+        history_.endEdit(true, stepName(*canvasEditing_).toStdString());
+        // A picked origin ends its pick; the split and start tools stay for more clicks.
+        if (canvasEditing_ == Command::Origin)
+            canvasEditing_.reset();
+        else
+            history_.beginEdit();
+    }
     refreshProgram();
     showSelectionInCode();
 }

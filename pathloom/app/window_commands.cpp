@@ -15,6 +15,7 @@
 
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "core/document/auto_optimize.h"
 #include "core/document/commands.h"
 #include "core/document/import_reason.h"
 #include "core/document/pipeline.h"
@@ -114,7 +115,11 @@ void MainWindow::refreshProgram() {
 }
 
 void MainWindow::newDocument() {
-    if (document_.busy()) return;
+    if (document_.busy() || !keepOrDiscardChanges()) return;
+    // New can be taken back like any edit: the drawing it clears stays in the history.
+    const std::string previousFile = document_.name();
+    if (VectGroup* previous = document_.release())
+        history_.replaced(previous, previousFile, stepName(Command::New).toStdString());
     document_.reset();
     drawingName_.clear();
     updateTitle();
@@ -124,13 +129,20 @@ void MainWindow::newDocument() {
 }
 
 void MainWindow::importDrawing() {
-    if (document_.busy()) return;
+    if (document_.busy() || !keepOrDiscardChanges()) return;
     const QString path = prompter_->openFile(
         this, QCoreApplication::translate("MainWindow", "导入"), importFilters());
-    if (!path.isEmpty()) openFile(path);
+    if (!path.isEmpty()) openAfterAsking(path);
 }
 
 void MainWindow::openFile(const QString& path) {
+    if (document_.busy() || !keepOrDiscardChanges()) return;
+    openAfterAsking(path);
+}
+
+// The drawing as the reader made it is shown first; the automatic steps then run on a copy of
+// it off the interface thread, and their result takes its place when they are done.
+void MainWindow::openAfterAsking(const QString& path) {
     if (document_.busy()) return;
     const std::string file = path.toStdString();
     // A drawing of several pages (PDF) opens the page the operator chooses; cancelling opens
@@ -142,7 +154,16 @@ void MainWindow::openFile(const QString& path) {
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     ControllerLink* link = session_.connected() ? session_.link() : nullptr;
-    const OpenResult result = openDrawing(document_, file, settings_, link, *sink_, page);
+    const bool later = enabledSteps(settings_.optimize) > 0;
+    Settings importing = settings_;
+    if (later) {
+        importing.optimize = withoutSteps(settings_.optimize);
+        importing.view.showGcode = false;  // the program follows the optimised drawing
+    }
+    const std::string previousFile = document_.name();
+    VectGroup* previous = nullptr;
+    const OpenResult result =
+        openDrawing(document_, file, importing, link, *sink_, page, &previous);
     // A file that gave nothing leaves the open drawing, its program and its view as they were.
     if (result == OpenResult::NoDrawing || result == OpenResult::Emptied) {
         showStatus(qtext(Text::Ready));
@@ -154,6 +175,9 @@ void MainWindow::openFile(const QString& path) {
         prompter_->warning(this, qtext(openFailedMessage(file, reason)));
         return;
     }
+    history_.replaced(previous, previousFile, stepName(Command::Import).toStdString());
+    history_.markClean();
+    rememberRecent(file, true);
     // After a failed step the text is empty; after a full run it is the new program.
     showProgram();
     drawing_->resetView();
@@ -162,39 +186,53 @@ void MainWindow::openFile(const QString& path) {
     drawingName_ = QString::fromStdString(drawingName(file));
     updateTitle();
     updateCommands();
+    if (later && result == OpenResult::Done && document_.drawing()) startOptimisation();
 }
 
 void MainWindow::exportCode() {
     if (document_.busy()) return;
+    exportProgram();
+}
+
+bool MainWindow::exportProgram() {
     // An empty file would pass for a program on the controller's disk.
     const std::string program = code_->text();
-    if (program.find_first_not_of(" \t\r\n") == std::string::npos)
-        return showWarning(qtext(Text::ExportEmpty));
+    if (program.find_first_not_of(" \t\r\n") == std::string::npos) {
+        showWarning(qtext(Text::ExportEmpty));
+        return false;
+    }
     const bool nc = settings_.process.machine.codeType != 0;
     const QString extension = nc ? QStringLiteral("nc") : QStringLiteral("bas");
     QString path = prompter_->saveFile(this, QCoreApplication::translate("MainWindow", "导出代码"),
                                        QStringLiteral("KORVEL.") + extension,
                                        kBasicFilter + QStringLiteral(";;") + kNcFilter,
                                        nc ? kNcFilter : kBasicFilter);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + extension;
     errno = 0;
     if (!writeFileSafely(path.toStdString(), program)) {
         const std::string where = (language() == Language::Chinese ? "“" : "\"") +
                                   QDir::toNativeSeparators(path).toStdString() +
                                   (language() == Language::Chinese ? "”：" : "\": ");
-        return showWarning(
+        showWarning(
             qtext(textWithValue(Text::ExportFailed, where + systemReason(errno ? errno : EIO))));
+        return false;
     }
+    history_.markClean();
     showStatus(
         qtext(textWithValue(Text::ExportDone, QDir::toNativeSeparators(path).toStdString())));
+    return true;
 }
 
 void MainWindow::editCommand(Command id) {
+    if (document_.busy()) return;
     EditValues values;
     values.innerFirst = settings_.optimize.innerFirst;  // the sorts
     values.tolerance = settings_.optimize.smoothingAccuracy;
+    beginEdit(id);
     const Outcome outcome = runEdit(document_, editFor(id), values, *sink_);
+    editChanged_ = outcome == Outcome::Changed;
+    endEdit();
     if (outcome == Outcome::Changed) {
         refreshProgram();
         showSelectionInCode();
@@ -204,6 +242,7 @@ void MainWindow::editCommand(Command id) {
 }
 
 void MainWindow::drawingChanged() {
+    if (editing_) editChanged_ = true;
     refreshProgram();
     showSelectionInCode();
     drawing_->refresh();
@@ -259,7 +298,10 @@ void MainWindow::groupCommand(int number) {
         if (code != 0) return showWarning(qtext(textWithCode(Text::SelectGroupFailed, code)));
         showSelectionInCode();
     } else {
+        beginEdit(QCoreApplication::translate("MainWindow", "更改分组"));
         const int code = Lintrel_ChangeVectGroup(document_.drawingAddress(), number);
+        editChanged_ = code == 0;
+        endEdit();
         if (code != 0) return showWarning(qtext(textWithCode(Text::ChangeGroupFailed, code)));
         refreshProgram();
     }
@@ -282,6 +324,7 @@ void MainWindow::showSelectionInCode() {
 }
 
 void MainWindow::codeSelectionChanged() {
+    if (document_.optimising()) return;  // the drawing is being copied: no change to it now
     const auto [first, last] = code_->selectedLines();
     const bool changed =
         first < 0 ? clearSelection(document_.drawing())

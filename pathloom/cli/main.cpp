@@ -34,7 +34,9 @@ int main(int argc, char** argv) {
                      parsed.error.c_str());
         return kExitUsage;
     }
-    const Options& options = parsed.options;
+    Options options = parsed.options;
+    // A terminal watching the run sees the progress inside a step; scripts see the status lines.
+    if (!options.quiet && isatty(fileno(stderr))) options.progress = true;
     switch (options.command) {
         case Command::Help:
             std::fputs(kHelpText, stdout);

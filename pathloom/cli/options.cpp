@@ -45,6 +45,9 @@ const char* const kHelpText =
     "  --page N                 the page of a PDF drawing to read (default: the first); a page\n"
     "                           the drawing does not have is refused, naming its page count\n"
     "  -q, --quiet              no status texts on standard error\n"
+    "  --progress               a progress line (step and percent) on standard error while the\n"
+    "                           automatic optimisation runs; on by default when standard error\n"
+    "                           is a terminal and --quiet is not given\n"
     "\n"
     "Status texts and progress go to standard error, the program to standard output or FILE.\n"
     "\n"
@@ -137,6 +140,8 @@ ParseResult parseOptions(const std::vector<std::string>& arguments) {
             o.autoOptimize = false;
         } else if (a == "-q" || a == "--quiet") {
             o.quiet = true;
+        } else if (a == "--progress") {
+            o.progress = true;
         } else if (takesValue(a)) {
             if (i + 1 >= arguments.size()) {
                 result.error = "option " + a + " needs a value";

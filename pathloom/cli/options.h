@@ -33,6 +33,7 @@ struct Options {
     std::string downloadName;
     bool quiet = false;
     std::optional<int> page;  // --page: the page of a drawing of several pages, from 1
+    bool progress = false;    // a progress line while a step runs (also when stderr is a terminal)
 };
 
 struct ParseResult {

@@ -22,6 +22,7 @@
 #include "core/document/document.h"
 #include "core/document/drawing_summary.h"
 #include "core/document/import_reason.h"
+#include "core/document/optimise_progress.h"
 #include "core/document/pipeline.h"
 #include "core/document/units.h"
 
@@ -52,6 +53,52 @@ class StderrSink final : public StatusSink {
     std::FILE* err_;
     bool quiet_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+// A progress line on the terminal, the step and the percent of the whole optimisation, rewritten
+// in place while a step runs and cleared before any other text.
+class TerminalProgress final : public StatusSink {
+  public:
+    TerminalProgress(std::FILE* err, StatusSink& sink, const AutoOptimizeSettings& steps)
+        : err_(err), sink_(sink), progress_(steps, this), listening_(progress_) {
+        progress_.onChange = [this] { draw(); };
+    }
+    ~TerminalProgress() override { clear(); }
+    TerminalProgress(const TerminalProgress&) = delete;
+    TerminalProgress& operator=(const TerminalProgress&) = delete;
+
+    // The sink the pipeline reports to.
+    StatusSink& sink() { return progress_; }
+
+    void status(std::string_view text) override {
+        clear();
+        sink_.status(text);
+    }
+    void message(std::string_view text) override {
+        clear();
+        sink_.message(text);
+    }
+
+  private:
+    void draw() {
+        const int percent = progress_.percent();
+        if (percent == shown_) return;
+        shown_ = percent;
+        std::fprintf(err_, "\r%3d%%  %s\x1b[K", percent, progress_.step().c_str());
+        std::fflush(err_);
+    }
+    void clear() {
+        if (shown_ < 0) return;
+        std::fputs("\r\x1b[K", err_);
+        std::fflush(err_);
+        shown_ = -1;
+    }
+
+    std::FILE* err_;
+    StatusSink& sink_;
+    OptimiseProgress progress_;
+    OptimiseProgress::Listening listening_;
+    int shown_ = -1;
 };
 
 int fail(std::FILE* err, int code, const std::string& text) {
@@ -88,13 +135,19 @@ int checkPage(const Options& options, std::FILE* err) {
 // Reads the drawing (the page --page chose) through the pipeline. Returns an exit code;
 // kExitOk with a drawing. When the file gives nothing, says why and lists what the reader noted.
 int readDrawing(Document& document, const Options& options, const Settings& settings,
-                StatusSink& sink, std::FILE* err) {
+                StatusSink& sink, std::FILE* err, bool progress = false) {
     const std::string& path = options.drawing;
     if (const int code = checkPage(options, err)) return code;
     // The program is written by the caller, which needs to know whether that worked.
     Settings withoutCode = settings;
     withoutCode.view.showGcode = false;
-    switch (openDrawing(document, path, withoutCode, nullptr, sink, options.page.value_or(1))) {
+    std::optional<TerminalProgress> terminal;
+    if (progress) terminal.emplace(err, sink, settings.optimize);
+    const OpenResult opened =
+        openDrawing(document, path, withoutCode, nullptr, terminal ? terminal->sink() : sink,
+                    options.page.value_or(1));
+    terminal.reset();
+    switch (opened) {
         case OpenResult::Done:
             return kExitOk;
         case OpenResult::StepFailed:
@@ -177,7 +230,8 @@ int runConvert(const Options& options, const Settings& settings, std::FILE* out,
     ControllerLink* link = controller.connected() ? controller.link() : nullptr;
 
     Document document;
-    if (const int code = readDrawing(document, options, settings, sink, err)) return code;
+    if (const int code = readDrawing(document, options, settings, sink, err, options.progress))
+        return code;
     sink.status("writing the program");
     if (!regenerate(document, settings.process, link, sink))
         return fail(err, kExitGenerate,
@@ -279,7 +333,8 @@ int runInfo(const Options& options, const Settings& settings, std::FILE* out, st
 int runPreview(const Options& options, const Settings& settings, std::FILE* out, std::FILE* err) {
     StderrSink sink(err, options.quiet);
     Document document;
-    if (const int code = readDrawing(document, options, settings, sink, err)) return code;
+    if (const int code = readDrawing(document, options, settings, sink, err, options.progress))
+        return code;
     canvas::ViewTransform view;
     view.setArea(kPreviewWidth, kPreviewHeight);
     view.fit(canvas::drawingRange(document.drawing()));

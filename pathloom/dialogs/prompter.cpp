@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 #include "dialogs/connect_dialog.h"
@@ -27,6 +28,23 @@ void DialogPrompter::warning(QWidget* parent, const QString& text) {
 
 void DialogPrompter::about(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox::about(parent, title, text);
+}
+
+Prompter::Unsaved DialogPrompter::askUnsaved(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Pathloom"), text, QMessageBox::NoButton,
+                    parent);
+    QPushButton* exportButton = box.addButton(
+        QCoreApplication::translate("Prompter", "导出代码(&E)"), QMessageBox::AcceptRole);
+    QPushButton* discardButton = box.addButton(
+        QCoreApplication::translate("Prompter", "不导出(&D)"), QMessageBox::DestructiveRole);
+    QPushButton* cancelButton =
+        box.addButton(QCoreApplication::translate("Prompter", "取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(exportButton);
+    box.setEscapeButton(cancelButton);
+    box.exec();
+    if (box.clickedButton() == exportButton) return Unsaved::Export;
+    if (box.clickedButton() == discardButton) return Unsaved::Discard;
+    return Unsaved::Cancel;
 }
 
 QString DialogPrompter::openFile(QWidget* parent, const QString& title, const QString& filters) {

@@ -37,6 +37,9 @@ class Prompter {
     // The page (from 1) of a drawing of `pageCount` pages to import; 0 when cancelled. The
     // first page unless a prompter asks.
     virtual int choosePage(QWidget* /*parent*/, int /*pageCount*/) { return 1; }
+    // What becomes of edits not yet exported, before work that would drop them.
+    enum class Unsaved { Export, Discard, Cancel };
+    virtual Unsaved askUnsaved(QWidget* parent, const QString& text) = 0;
     // Runs a modal dialog of the program; true when it was accepted. Tests fill and accept the
     // dialog here instead of waiting for a click.
     virtual bool runDialog(QDialog& dialog);
@@ -55,6 +58,7 @@ class DialogPrompter final : public Prompter {
                                           const ControllerSession& session) override;
     void openDocument(const QString& path) override;
     int choosePage(QWidget* parent, int pageCount) override;
+    Unsaved askUnsaved(QWidget* parent, const QString& text) override;
 };
 
 }  // namespace pathloom::dialogs

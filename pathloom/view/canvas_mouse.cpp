@@ -113,7 +113,8 @@ void Canvas::finishSelection(QPointF pixel, bool add) {
     selecting_ = false;
     corner_.reset();
     VectGroup* drawing = document_.drawing();
-    if (!drawing || document_.mode() != ViewMode::Select) return update();
+    // While the automatic optimisation copies the drawing, the selection stays as it is.
+    if (!drawing || document_.mode() != ViewMode::Select || document_.optimising()) return update();
     const canvas::PointD from = drawingPoint(pressAt_);
     const canvas::PointD to = drawingPoint(pixel);
     int code = 0;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -44,6 +46,18 @@ std::unique_ptr<MainWindow> makeWindow(ScriptedPrompter& prompter, const std::st
     options.dotsPerInch = dotsPerInch;
     options.settings = {settingsFile, settingsFile};
     return std::make_unique<MainWindow>(options);
+}
+
+void waitForOptimisation(MainWindow& window) {
+    QElapsedTimer waited;
+    waited.start();
+    while (window.optimising() && waited.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+void openAndWait(MainWindow& window, const std::string& path) {
+    window.openFile(QString::fromStdString(path));
+    waitForOptimisation(window);
 }
 
 std::string paneText(const MainWindow& window) {

@@ -54,6 +54,10 @@ class ScriptedPrompter final : public dialogs::Prompter {
         pageCounts << pageCount;
         return pageAnswer;
     }
+    Unsaved askUnsaved(QWidget*, const QString& text) override {
+        unsavedQuestions << text;
+        return unsavedAnswer;
+    }
     // Dialogs are filled by `fill` (which accepts or rejects them) instead of waiting for a click;
     // without it they run for real, for tests that drive them with keys.
     bool runDialog(QDialog& dialog) override {
@@ -70,6 +74,8 @@ class ScriptedPrompter final : public dialogs::Prompter {
     std::optional<QString> connectAnswer;
     QList<int> pageCounts;  // the page counts the window asked a page of
     int pageAnswer = 1;
+    QStringList unsavedQuestions;
+    Unsaved unsavedAnswer = Unsaved::Discard;
 };
 
 // A temporary folder removed with everything in it.
@@ -91,6 +97,11 @@ std::string exampleDrawing();
 // A window with its settings in `settingsFile` and the scripted prompter.
 std::unique_ptr<MainWindow> makeWindow(ScriptedPrompter& prompter, const std::string& settingsFile,
                                        double dotsPerInch = 96);
+
+// Lets the automatic optimisation of the last import finish (the event loop runs meanwhile).
+void waitForOptimisation(MainWindow& window);
+// Opens a drawing as the import command does and waits for its optimisation.
+void openAndWait(MainWindow& window, const std::string& path);
 
 // The code pane's text.
 std::string paneText(const MainWindow& window);

@@ -34,7 +34,7 @@ TEST_P(CanvasGolden, MatchesTheReviewedPicture) {
     TempFolder folder;
     ScriptedPrompter prompter;
     auto window = makeWindow(prompter, folder.file("Setting.ini"));
-    window->openFile(QString::fromStdString(kGoldenFolder + "/inputs/" + GetParam()));
+    openAndWait(*window, kGoldenFolder + "/inputs/" + GetParam());
     ASSERT_NE(window->document().drawing(), nullptr);
     ViewSettings layers;
     layers.showAbs = true;

@@ -137,6 +137,7 @@ TEST_F(CanvasWindow, WheelZoomsAboutTheCursorAndTheMiddleButtonPans) {
 TEST_F(CanvasWindow, ClickAndBoxSelectionHighlightTheCode) {
     prompter.openAnswer = QString::fromStdString(exampleDrawing());
     window->action(Command::Import)->trigger();
+    waitForOptimisation(*window);
     const std::vector<Vect*> vects = vectsOf(window->document().drawing());
     ASSERT_GE(vects.size(), 3u);
     // Click on the middle of the second vect's first seg.
@@ -259,7 +260,7 @@ TEST_F(CanvasWindow, AStoredCodeWidthWiderThanTheWindowLeavesADrawingArea) {
 }
 
 TEST_F(CanvasWindow, TheConvertersPreviewIsTheCanvasScene) {
-    window->openFile(QString::fromStdString(exampleDrawing()));
+    openAndWait(*window, exampleDrawing());
     view::Canvas same(window->document(), window->settings().view, 1.0);
     same.resize(1600, 1000);
     same.picture();

@@ -34,6 +34,7 @@ class Controller : public ::testing::Test {
     void importExample(MainWindow& window) {
         prompter.openAnswer = QString::fromStdString(exampleDrawing());
         window.action(Command::Import)->trigger();
+        waitForOptimisation(window);
     }
 
     TempFolder folder;

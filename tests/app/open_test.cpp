@@ -20,7 +20,7 @@ class OpenDrawing : public ::testing::Test {
 
 TEST_F(OpenDrawing, AFileThatGivesNothingKeepsTheOpenDrawingAndNamesTheFileAndTheReason) {
     auto window = makeWindow(prompter, settingsFile);
-    window->openFile(QString::fromStdString(exampleDrawing()));
+    openAndWait(*window, exampleDrawing());
     VectGroup* bracket = window->document().drawing();
     ASSERT_NE(bracket, nullptr);
     const std::string program = paneText(*window);
@@ -49,7 +49,7 @@ TEST_F(OpenDrawing, AFileThatGivesNothingKeepsTheOpenDrawingAndNamesTheFileAndTh
     };
     for (const auto& c : cases) {
         prompter.warnings.clear();
-        window->openFile(QString::fromStdString(folder.file(c.file)));
+        openAndWait(*window, folder.file(c.file));
         EXPECT_EQ(window->document().drawing(), bracket) << c.file;
         EXPECT_EQ(paneText(*window), program) << c.file;
         EXPECT_EQ(window->windowTitle(), title) << c.file;
@@ -66,7 +66,7 @@ TEST_F(OpenDrawing, TheTitleFollowsTheOpenDrawingAndANewDocumentClearsIt) {
     auto window = makeWindow(prompter, settingsFile);
     const QString bare = window->windowTitle();
     EXPECT_EQ(bare, QStringLiteral("Pathloom V2.04 - 未连接"));
-    window->openFile(QString::fromStdString(exampleDrawing()));
+    openAndWait(*window, exampleDrawing());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("bracket.dxf - ") + bare);
     window->action(Command::New)->trigger();
     EXPECT_EQ(window->windowTitle(), bare);

@@ -34,6 +34,7 @@ class Window : public ::testing::Test {
         auto window = open();
         prompter.openAnswer = QString::fromStdString(exampleDrawing());
         window->action(Command::Import)->trigger();
+        waitForOptimisation(*window);
         return window;
     }
 
@@ -283,6 +284,7 @@ TEST_F(Window, ADroppedDrawingIsImported) {
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(window.get(), &drop);
+    waitForOptimisation(*window);
     EXPECT_NE(window->document().drawing(), nullptr);
     EXPECT_FALSE(paneText(*window).empty());
 }

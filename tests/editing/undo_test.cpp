@@ -231,6 +231,30 @@ TEST_F(Undo, OnlyTheLatest32StepsCanBeUndone) {
     EXPECT_EQ(order().size(), 39u);
 }
 
+TEST_F(Undo, DiscardingTheOldestStepKeepsTheNewerOnesAndTheRedoSteps) {
+    const Vs v = makeChain(5);
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_EQ(Lintrel_Edit_AddRecord(), LINTREL_OK);
+        ASSERT_EQ(Lintrel_Edit_DeleteOne(head(), v[i]), LINTREL_OK);
+    }
+    ASSERT_EQ(Lintrel_Edit_Undo(), LINTREL_OK);  // v[3] back; a redo step now
+    ASSERT_EQ(Lintrel_Edit_DiscardOldest(), LINTREL_OK);
+    EXPECT_RELEASED(v[0]);
+    EXPECT_HELD(v[1]);
+    ASSERT_EQ(Lintrel_Edit_Undo(), LINTREL_OK);
+    ASSERT_EQ(Lintrel_Edit_Undo(), LINTREL_OK);
+    EXPECT_EQ(Lintrel_Edit_Undo(), LINTREL_NOTHING_TO_DO);  // the discarded step stays gone
+    EXPECT_EQ(order(), (Vs{v[1], v[2], v[3], v[4]}));
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(Lintrel_Edit_Redo(), LINTREL_OK) << i;
+    EXPECT_EQ(order(), (Vs{v[4]}));
+    // Discarding down to nothing leaves no open step to record into.
+    while (Lintrel_Edit_DiscardOldest() == LINTREL_OK) {
+    }
+    EXPECT_FALSE(Lintrel_Edit_IfUndo());
+    EXPECT_EQ(Lintrel_Edit_DeleteOne(head(), v[4]), LINTREL_NO_UNDO_RECORD);
+}
+
 TEST_F(Undo, OpeningAStepAfterAnUndoReleasesTheUndoneItems) {
     const Vs v = makeChain(2);
     Vect* x = polyline({{5, 0}, {6, 0}});

@@ -634,16 +634,6 @@ Cut</translation>
 Paste</translation>
     </message>
     <message>
-        <source>撤销</source>
-        <translation>Undo</translation>
-    </message>
-    <message>
-        <source>撤销代码中的上一次修改
-撤销</source>
-        <translation>Undo the last change of the code
-Undo</translation>
-    </message>
-    <message>
         <source>下一窗格</source>
         <translation>Next pane</translation>
     </message>
@@ -672,6 +662,26 @@ Previous pane</translation>
 内部图形优先</source>
         <translation>Sort so that enclosed shapes are cut before the shapes around them
 Inner shapes first</translation>
+    </message>
+    <message>
+        <source>撤销(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>撤销上一次修改
+撤销</source>
+        <translation>Undo the last change of the drawing
+Undo</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>重做上一次撤销的修改
+重做</source>
+        <translation>Redo the last change that was undone
+Redo</translation>
     </message>
 </context>
 <context>
@@ -1413,6 +1423,50 @@ Lintrel %1</source>
 Turns 2-D vector drawings into motion programs.
 Lintrel %1</translation>
     </message>
+    <message>
+        <source>撤销 %1(&amp;U)</source>
+        <translation>&amp;Undo %1</translation>
+    </message>
+    <message>
+        <source>重做 %1(&amp;R)</source>
+        <translation>&amp;Redo %1</translation>
+    </message>
+    <message>
+        <source>最近的图形(&amp;R)</source>
+        <translation>&amp;Recent drawings</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>取消自动优化 (Esc)</source>
+        <translation>Cancel the automatic optimisation (Esc)</translation>
+    </message>
+    <message>
+        <source>更改分组</source>
+        <translation>Change group</translation>
+    </message>
+    <message>
+        <source>图形已修改，修改后的加工代码尚未导出。是否先导出加工代码？</source>
+        <translation>The drawing has changed and its program has not been exported. Export the program first?</translation>
+    </message>
+    <message>
+        <source>%1 %2%</source>
+        <translation>%1 %2%</translation>
+    </message>
+    <message>
+        <source>正在取消自动优化...</source>
+        <translation>Cancelling the automatic optimisation...</translation>
+    </message>
+    <message>
+        <source>已取消自动优化，图形保持导入时的样子</source>
+        <translation>Automatic optimisation cancelled; the drawing stays as imported</translation>
+    </message>
+    <message>
+        <source>找不到图形文件 %1，已将它从最近的图形中移除。</source>
+        <translation>The drawing %1 is not there any more; it was removed from the recent drawings.</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
@@ -1456,9 +1510,25 @@ Lintrel %1</translation>
         <source>动作</source>
         <translation>Actions</translation>
     </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
 </context>
 <context>
     <name>Prompter</name>
+    <message>
+        <source>导出代码(&amp;E)</source>
+        <translation>&amp;Export the program</translation>
+    </message>
+    <message>
+        <source>不导出(&amp;D)</source>
+        <translation>&amp;Don&apos;t export</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
     <message>
         <source>选择页面</source>
         <translation>Choose a page</translation>

@@ -24,13 +24,16 @@ class StepRunner {
     StepRunner(VectGroup** drawing, StatusSink& sink, Text* emptiedBy)
         : drawing_(drawing), sink_(sink), emptiedBy_(emptiedBy) {}
 
-    // False when the step failed. Steps that are off, or find no drawing left, are passed over.
+    // False when the step failed or the operator asked to stop. Steps that are off, or find no
+    // drawing left, are passed over.
     bool run(bool enabled, Text status, Text error, Text name, const std::function<int()>& call) {
         if (!enabled || !*drawing_) return true;
+        if (sink_.stopRequested()) return false;
         sink_.status(text(status));
         const int code = call();
         if (!*drawing_ && emptiedBy_) *emptiedBy_ = name;
         if (accepted(code)) return true;
+        if (code == LINTREL_CANCELLED) return false;  // stopped as asked: nothing to report
         sink_.message(textWithCode(error, code));
         return false;
     }

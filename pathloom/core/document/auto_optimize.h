@@ -11,7 +11,9 @@
 namespace pathloom {
 
 // Runs the enabled steps on `*drawing`. Each step accepts 0 and 100; any other code shows the
-// step's message and ends the run there. Returns false when a step failed. When a step leaves
+// step's message and ends the run there. Returns false when a step failed, or when the sink asks
+// to stop (checked before each step; a step the library stopped returns LINTREL_CANCELLED and
+// is not reported). When a step leaves
 // nothing of the drawing, `emptiedBy` (if given) receives that step's name.
 bool runAutoOptimize(VectGroup** drawing, const AutoOptimizeSettings& steps, StatusSink& sink,
                      Text* emptiedBy = nullptr);

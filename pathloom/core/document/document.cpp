@@ -67,7 +67,7 @@ double importScale(std::string_view path, bool autoUnits, int declaredUnit) {
 }
 
 OpenResult Document::open(std::string_view path, const AutoOptimizeSettings& settings,
-                          StatusSink& sink, int page) {
+                          StatusSink& sink, int page, VectGroup** previous) {
     if (busy()) return OpenResult::Busy;
     sink.status(text(Text::Processing));
     const std::string file(path);
@@ -100,6 +100,7 @@ OpenResult Document::open(std::string_view path, const AutoOptimizeSettings& set
 
     const bool stepsRan = runAutoOptimize(&opened.head(), settings, sink, &emptiedBy_);
     if (stepsRan && !opened.get()) return OpenResult::Emptied;
+    if (previous) *previous = release();
     reset();
     drawing_ = opened.release();
     name_ = std::filesystem::path(file).filename().string();

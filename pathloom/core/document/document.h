@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <lintrel/lintrel.h>
@@ -36,10 +37,16 @@ class Document {
     VectGroup** drawingAddress() { return &drawing_; }
     // Takes ownership of a drawing built elsewhere, freeing the current one.
     void adopt(VectGroup* drawing);
+    // Hands the drawing over to the caller without freeing it; the document has none afterwards.
+    VectGroup* release() { return std::exchange(drawing_, nullptr); }
 
     ViewMode mode() const { return mode_; }
     void setMode(ViewMode mode) { mode_ = mode; }
-    bool busy() const { return mode_ == ViewMode::Simulation; }
+    // A simulation runs, or the automatic optimisation works on a copy of the drawing: the
+    // drawing must not change meanwhile.
+    bool busy() const { return mode_ == ViewMode::Simulation || optimising_; }
+    bool optimising() const { return optimising_; }
+    void setOptimising(bool on) { optimising_ = on; }
     bool allowReverse() const { return allowReverse_; }
     void toggleAllowReverse() { allowReverse_ = !allowReverse_; }
 
@@ -61,13 +68,15 @@ class Document {
     // the place of the open one. When the file gives nothing (NoDrawing, Emptied) the open
     // drawing and its program stay. Process parameters and regeneration are the caller's next
     // steps when this returns Done. `page` (from 1) chooses the page of a drawing of several
-    // pages (PDF).
+    // pages (PDF). With `previous` given, the drawing the new one replaces is handed over there
+    // instead of being freed (null when there was none, untouched when nothing replaced it).
     OpenResult open(std::string_view path, const AutoOptimizeSettings& settings, StatusSink& sink,
-                    int page = 1);
+                    int page = 1, VectGroup** previous = nullptr);
     // The automatic step that removed the last shape of the drawing the last open emptied.
     Text emptiedBy() const { return emptiedBy_; }
     // The file name of the open drawing, without its folder; empty when none is open.
     const std::string& name() const { return name_; }
+    void setName(std::string name) { name_ = std::move(name); }
 
     // Writes the program text to `path` unchanged, through a temporary file renamed into place so
     // that a failed write never leaves a truncated program. Returns an empty string or the reason.
@@ -76,6 +85,7 @@ class Document {
   private:
     VectGroup* drawing_ = nullptr;
     ViewMode mode_ = ViewMode::Select;
+    bool optimising_ = false;
     bool allowReverse_ = false;
     std::string code_;
     std::vector<int> lineMap_;

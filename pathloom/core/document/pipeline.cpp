@@ -28,8 +28,16 @@ bool regenerate(Document& document, const ProcessSettings& process, ControllerLi
         document.setCode({});
         return true;
     }
-    WriteResult written =
-        writeProgram(document.drawing(), process, link, {document.name(), todayText()});
+    return acceptProgram(
+        document, writeDrawingProgram(document.drawing(), document.name(), process, link), sink);
+}
+
+WriteResult writeDrawingProgram(VectGroup* drawing, const std::string& name,
+                                const ProcessSettings& process, ControllerLink* link) {
+    return writeProgram(drawing, process, link, {name, todayText()});
+}
+
+bool acceptProgram(Document& document, WriteResult written, StatusSink& sink) {
     switch (written.status) {
         case WriteStatus::Ok:
             document.setCode(std::move(written.program.text), std::move(written.program.lineMap));
@@ -47,8 +55,8 @@ bool regenerate(Document& document, const ProcessSettings& process, ControllerLi
 }
 
 OpenResult openDrawing(Document& document, std::string_view path, const Settings& settings,
-                       ControllerLink* link, StatusSink& sink, int page) {
-    const OpenResult result = document.open(path, settings.optimize, sink, page);
+                       ControllerLink* link, StatusSink& sink, int page, VectGroup** previous) {
+    const OpenResult result = document.open(path, settings.optimize, sink, page, previous);
     if (result != OpenResult::Done) return result;
     sink.status(text(Text::Parameters));
     assignPresets(document.drawing(), settings.process.presets);

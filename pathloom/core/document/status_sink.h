@@ -13,6 +13,8 @@ class StatusSink {
     virtual void status(std::string_view text) = 0;
     // A message the operator has to read (message box).
     virtual void message(std::string_view text) = 0;
+    // True when the operator asked the running work to stop; steps check it between them.
+    virtual bool stopRequested() const { return false; }
 };
 
 // Discards everything; for callers that only want the result.

@@ -1,0 +1,52 @@
+// Progress and cancelling of long operations, per thread. A host that runs a sort or a clean-up
+// on a thread of its own sets a callback there; the operation reports every few thousand items
+// and stops when the callback asks it to, as long as it has not yet begun to change its input.
+#pragma once
+
+namespace lintrel {
+
+using ProgressCallback = int (*)(void* context, int percent);
+
+// Thrown at a check where the host asked to stop and nothing is changed yet; the export turns it
+// into LINTREL_CANCELLED.
+struct Cancelled {};
+
+// The calling thread's callback; null turns reports off.
+void setProgressCallback(ProgressCallback callback, void* context);
+
+// One export's run: the outermost scope on a thread starts with an unchanged input.
+class OperationScope {
+  public:
+    OperationScope();
+    ~OperationScope();
+    OperationScope(const OperationScope&) = delete;
+    OperationScope& operator=(const OperationScope&) = delete;
+};
+
+// The operation has begun to change its input: from here on it finishes whatever the host asks.
+void noteInputChanged();
+
+// Reports `done` of `total` items when a callback is set; throws Cancelled when the callback asks
+// to stop and the input is still as given. Cheap enough to call every few thousand items.
+void reportProgress(long long done, long long total);
+
+// True when the calling thread has a callback, so that work only reports need can be skipped.
+bool progressWanted();
+
+// A part of an operation (one group's list of a drawing): while it lives, the part's reports
+// become shares of the whole, the part covering `size` of `total` items after `before`.
+class ProgressPart {
+  public:
+    ProgressPart(long long before, long long size, long long total);
+    ~ProgressPart();
+    ProgressPart(const ProgressPart&) = delete;
+    ProgressPart& operator=(const ProgressPart&) = delete;
+
+  private:
+    double savedFrom_, savedWidth_;
+};
+
+// Items between two reports.
+constexpr long long kProgressInterval = 2048;
+
+}  // namespace lintrel
