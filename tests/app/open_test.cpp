@@ -86,9 +86,11 @@ TEST_F(OpenDrawing, APdfOfSeveralPagesOpensTheChosenPage) {
 
     auto window = makeWindow(prompter, settingsFile);
     window->openFile(QString::fromStdString(exampleDrawing()));
+    waitForOptimisation(*window);
     EXPECT_TRUE(prompter.pageCounts.isEmpty());
     prompter.pageAnswer = 2;
     window->openFile(QString::fromStdString(folder.file("pages.pdf")));
+    waitForOptimisation(*window);
     EXPECT_EQ(prompter.pageCounts, QList<int>{2});
     VectGroup* drawing = window->document().drawing();
     ASSERT_NE(drawing, nullptr);
@@ -100,6 +102,7 @@ TEST_F(OpenDrawing, APdfOfSeveralPagesOpensTheChosenPage) {
 
     prompter.pageAnswer = 0;
     window->openFile(QString::fromStdString(folder.file("pages.pdf")));
+    waitForOptimisation(*window);
     EXPECT_EQ(prompter.pageCounts.size(), 2);
     EXPECT_EQ(window->document().drawing(), drawing);
 }

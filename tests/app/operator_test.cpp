@@ -42,6 +42,7 @@ class Operator : public ::testing::Test {
     void importExample(MainWindow& window) {
         prompter.openAnswer = QString::fromStdString(exampleDrawing());
         window.action(Command::Import)->trigger();
+        waitForOptimisation(window);
     }
     void showAt(MainWindow& window, int width, int height) {
         window.resize(width, height);
