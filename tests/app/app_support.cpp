@@ -53,11 +53,30 @@ void waitForOptimisation(MainWindow& window) {
     waited.start();
     while (window.optimising() && waited.elapsed() < 60000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_FALSE(window.optimising()) << "the optimisation did not finish within a minute";
+    // What the end of the optimisation posted (the status bar giving back the cancel button's
+    // room, for one) is done before the test looks.
+    QCoreApplication::processEvents();
 }
 
 void openAndWait(MainWindow& window, const std::string& path) {
     window.openFile(QString::fromStdString(path));
     waitForOptimisation(window);
+}
+
+void importExample(MainWindow& window, ScriptedPrompter& prompter) {
+    prompter.openAnswer = QString::fromStdString(exampleDrawing());
+    window.action(Command::Import)->trigger();
+    waitForOptimisation(window);
+}
+
+std::unique_ptr<MainWindow> autoConnectedWindow(ScriptedPrompter& prompter,
+                                                const std::string& settingsFile,
+                                                const std::string& address) {
+    writeFile(settingsFile, "[Auto connect]\r\nAuto connect=1\r\nAuto IP=" + address + "\r\n");
+    auto window = makeWindow(prompter, settingsFile);
+    window->autoConnect();
+    return window;
 }
 
 std::string paneText(const MainWindow& window) {

@@ -102,6 +102,12 @@ std::unique_ptr<MainWindow> makeWindow(ScriptedPrompter& prompter, const std::st
 void waitForOptimisation(MainWindow& window);
 // Opens a drawing as the import command does and waits for its optimisation.
 void openAndWait(MainWindow& window, const std::string& path);
+// Imports the example drawing through the Import command and waits for its optimisation.
+void importExample(MainWindow& window, ScriptedPrompter& prompter);
+// A window whose settings file connects it to the controller at `address` when it starts.
+std::unique_ptr<MainWindow> autoConnectedWindow(ScriptedPrompter& prompter,
+                                                const std::string& settingsFile,
+                                                const std::string& address);
 
 // The code pane's text.
 std::string paneText(const MainWindow& window);

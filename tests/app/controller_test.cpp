@@ -26,16 +26,9 @@ using varnix::testing::Simulator;
 class Controller : public ::testing::Test {
   protected:
     std::unique_ptr<MainWindow> autoConnectTo(const std::string& address) {
-        writeFile(settingsFile, "[Auto connect]\r\nAuto connect=1\r\nAuto IP=" + address + "\r\n");
-        auto window = makeWindow(prompter, settingsFile);
-        window->autoConnect();
-        return window;
+        return autoConnectedWindow(prompter, settingsFile, address);
     }
-    void importExample(MainWindow& window) {
-        prompter.openAnswer = QString::fromStdString(exampleDrawing());
-        window.action(Command::Import)->trigger();
-        waitForOptimisation(window);
-    }
+    void importExample(MainWindow& window) { testing::importExample(window, prompter); }
 
     TempFolder folder;
     std::string settingsFile = folder.file("Setting.ini");

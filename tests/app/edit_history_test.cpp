@@ -12,6 +12,7 @@
 
 #include "app/app_support.h"
 #include "app/commands.h"
+#include "support/builders.h"
 #include "support/dxf_builder.h"
 #include "view/canvas.h"
 
@@ -20,13 +21,7 @@
 namespace pathloom::app::testing {
 namespace {
 
-std::vector<std::pair<double, double>> starts(const VectGroup* drawing) {
-    std::vector<std::pair<double, double>> out;
-    for (VectGroup* g : lintrel::ring(const_cast<VectGroup*>(drawing)))
-        for (Vect* v : lintrel::ring(g->vects))
-            out.emplace_back(v->segs->x0, v->segs->y0);
-    return out;
-}
+using lintrel::test::vectStarts;
 
 // Enough scattered lines that sorting them takes a noticeable while.
 std::string scatteredLines(int count) {
@@ -130,7 +125,7 @@ TEST_F(EditHistory, TheOptimisationShowsProgressHoldsEditingBackAndEscapeKeepsTh
     // The drawing as imported is already there to see, and editing waits.
     VectGroup* imported = window->document().drawing();
     ASSERT_NE(imported, nullptr);
-    const auto importedStarts = starts(imported);
+    const auto importedStarts = vectStarts(imported);
     EXPECT_EQ(importedStarts.size(), 30000u);
     EXPECT_FALSE(window->action(Command::Reverse)->isEnabled());
     EXPECT_FALSE(window->action(Command::New)->isEnabled());
@@ -143,14 +138,14 @@ TEST_F(EditHistory, TheOptimisationShowsProgressHoldsEditingBackAndEscapeKeepsTh
     QTest::keyClick(window.get(), Qt::Key_Escape);
     waitForOptimisation(*window);
     EXPECT_EQ(window->document().drawing(), imported);
-    EXPECT_EQ(starts(window->document().drawing()), importedStarts);
+    EXPECT_EQ(vectStarts(window->document().drawing()), importedStarts);
     EXPECT_FALSE(window->cancelButton()->isVisible());
     EXPECT_TRUE(window->action(Command::New)->isEnabled());
     EXPECT_FALSE(paneText(*window).empty());  // the program of the drawing as imported
 
     // Run to its end, the optimised drawing takes the imported one's place.
     openAndWait(*window, file);
-    EXPECT_NE(starts(window->document().drawing()), importedStarts);
+    EXPECT_NE(vectStarts(window->document().drawing()), importedStarts);
 }
 
 TEST_F(EditHistory, RecentDrawingsAreOfferedAndAMissingOneIsReportedAndRemoved) {

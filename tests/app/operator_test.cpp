@@ -34,16 +34,9 @@ using varnix::testing::Simulator;
 class Operator : public ::testing::Test {
   protected:
     std::unique_ptr<MainWindow> connectedTo(const std::string& address) {
-        writeFile(settingsFile, "[Auto connect]\r\nAuto connect=1\r\nAuto IP=" + address + "\r\n");
-        auto window = makeWindow(prompter, settingsFile);
-        window->autoConnect();
-        return window;
+        return autoConnectedWindow(prompter, settingsFile, address);
     }
-    void importExample(MainWindow& window) {
-        prompter.openAnswer = QString::fromStdString(exampleDrawing());
-        window.action(Command::Import)->trigger();
-        waitForOptimisation(window);
-    }
+    void importExample(MainWindow& window) { testing::importExample(window, prompter); }
     void showAt(MainWindow& window, int width, int height) {
         window.resize(width, height);
         window.show();

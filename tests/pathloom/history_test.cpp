@@ -16,17 +16,10 @@
 namespace pathloom {
 namespace {
 
+using lintrel::test::vectStarts;
+
 using lintrel::test::groupOf;
 using lintrel::test::polyline;
-
-// The start of every vect, in drawing order: what Reverse and the sorts change.
-std::vector<std::pair<double, double>> starts(const VectGroup* drawing) {
-    std::vector<std::pair<double, double>> out;
-    for (VectGroup* g : lintrel::ring(const_cast<VectGroup*>(drawing)))
-        for (Vect* v : lintrel::ring(g->vects))
-            out.emplace_back(v->segs->x0, v->segs->y0);
-    return out;
-}
 
 VectGroup* twoLines() {
     return groupOf({polyline({{0, 0}, {10, 0}}), polyline({{0, 5}, {10, 5}})});
@@ -42,21 +35,21 @@ TEST(History, AnEditIsUndoneAndRedoneThroughTheStore) {
     Document document;
     document.adopt(twoLines());
     History history(document);
-    const auto before = starts(document.drawing());
+    const auto before = vectStarts(document.drawing());
     history.beginEdit();
     reverseAll(document);
     history.endEdit(true, "Reverse");
-    const auto after = starts(document.drawing());
+    const auto after = vectStarts(document.drawing());
     ASSERT_NE(after, before);
     EXPECT_EQ(history.undoName(), "Reverse");
     EXPECT_TRUE(Lintrel_Edit_IfUndo());  // the store holds the step
 
     ASSERT_TRUE(history.undo());
-    EXPECT_EQ(starts(document.drawing()), before);
+    EXPECT_EQ(vectStarts(document.drawing()), before);
     EXPECT_EQ(history.redoName(), "Reverse");
     EXPECT_FALSE(history.canUndo());
     ASSERT_TRUE(history.redo());
-    EXPECT_EQ(starts(document.drawing()), after);
+    EXPECT_EQ(vectStarts(document.drawing()), after);
 
     // An edit that changed nothing is no step.
     history.beginEdit();
@@ -124,7 +117,7 @@ TEST(History, KeepsAtMostItsStepsAndItsBudget) {
 TEST(OptimiseJob, OptimisesACopyAndStopsWhenAsked) {
     lintrel::ChainOwner<VectGroup> drawing(groupOf(
         {polyline({{50, 0}, {60, 0}}), polyline({{0, 0}, {10, 0}}), polyline({{20, 0}, {30, 0}})}));
-    const auto given = starts(drawing.get());
+    const auto given = vectStarts(drawing.get());
     AutoOptimizeSettings steps;
     {
         OptimiseJob job(drawing.get(), steps);
@@ -133,7 +126,7 @@ TEST(OptimiseJob, OptimisesACopyAndStopsWhenAsked) {
         ASSERT_EQ(job.result(), OptimiseJob::Result::Done);
         lintrel::ChainOwner<VectGroup> optimised(job.takeDrawing());
         ASSERT_NE(optimised.get(), nullptr);
-        EXPECT_EQ(starts(optimised.get()).front(), (std::pair<double, double>{0, 0}));
+        EXPECT_EQ(vectStarts(optimised.get()).front(), (std::pair<double, double>{0, 0}));
         EXPECT_EQ(job.progress().step(), text(Text::AutoTravel));  // the last step ran
         EXPECT_GT(job.progress().percent(), 50);
     }
@@ -145,7 +138,7 @@ TEST(OptimiseJob, OptimisesACopyAndStopsWhenAsked) {
         EXPECT_EQ(job.result(), OptimiseJob::Result::Stopped);
         EXPECT_EQ(job.takeDrawing(), nullptr);
     }
-    EXPECT_EQ(starts(drawing.get()), given);  // the caller's drawing was only read
+    EXPECT_EQ(vectStarts(drawing.get()), given);  // the caller's drawing was only read
 }
 
 TEST(RecentFiles, NewestFirstOnceAndAtMostEight) {

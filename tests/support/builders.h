@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace lintrel::test {
@@ -107,6 +108,14 @@ inline std::vector<Vect*> vectsOf(VectGroup* chain) {
 }
 
 // True when every seg starts where its predecessor ends.
+// The start of every vect, in drawing order: what a reversal or a sort changes.
+inline std::vector<std::pair<double, double>> vectStarts(const VectGroup* drawing) {
+    std::vector<std::pair<double, double>> out;
+    for (Vect* v : vectsOf(const_cast<VectGroup*>(drawing)))
+        out.emplace_back(v->segs->x0, v->segs->y0);
+    return out;
+}
+
 inline bool continuous(Seg* head) {
     const std::vector<Seg*> segs = segsOf(head);
     for (size_t i = 1; i < segs.size(); ++i)
