@@ -93,6 +93,8 @@ const std::vector<CommandEntry> kCommands = {
      QT_TRANSLATE_NOOP("Command", "显示图形的起点\n起点"), "", true, A::Always},
     {Command::ShowDirection, QT_TRANSLATE_NOOP("Command", "方向"),
      QT_TRANSLATE_NOOP("Command", "显示图形的加工方向\n方向"), "", true, A::Always},
+    {Command::ShowDepth, QT_TRANSLATE_NOOP("Command", "包含深度"),
+     QT_TRANSLATE_NOOP("Command", "按包含深度为封闭图形着色\n包含深度"), "", true, A::Always},
     {Command::ShowCode, QT_TRANSLATE_NOOP("Command", "代码"),
      QT_TRANSLATE_NOOP("Command", "显示或隐藏代码窗口\n代码"), "", true, A::Idle},
     {Command::ShowGrid, QT_TRANSLATE_NOOP("Command", "网格"),
@@ -205,7 +207,8 @@ const std::vector<MenuEntry>& mainMenu() {
             QT_TRANSLATE_NOOP("Menu", "视图(&V)"),
             {submenu(QT_TRANSLATE_NOOP("Menu", "图形显示"),
                      {item(Command::ShowOpen), item(Command::ShowTravel), item(Command::ShowOrder),
-                      item(Command::ShowStart), item(Command::ShowDirection)}),
+                      item(Command::ShowStart), item(Command::ShowDirection),  // then the tint
+                      item(Command::ShowDepth)}),
              item(Command::ShowCode), item(Command::ShowGrid), item(Command::StatusBar),
              separator(), item(Command::ActionManager), item(Command::Simulate),
              item(Command::ResetView)}),

@@ -52,6 +52,7 @@ enum class Command : int {
     ShowDirection = 32847,
     ShowCode = 32848,
     ShowGrid = 32903,
+    ShowDepth = 32968,
     StatusBar = 59393,
     ActionManager = 32850,
     Simulate = 32899,

@@ -190,6 +190,8 @@ void MainWindow::createActions() {
          {Command::ShowOpen, Command::ShowTravel, Command::ShowOrder, Command::ShowStart,
           Command::ShowDirection, Command::ShowCode, Command::ShowGrid, Command::StatusBar})
         connect(action(id), &QAction::triggered, this, [this, id] { toggleView(id); });
+    connect(action(Command::ShowDepth), &QAction::triggered, this,
+            [this] { toggleView(Command::ShowDepth); });
 }
 
 QAction* MainWindow::action(Command command) const {
@@ -341,6 +343,7 @@ void MainWindow::applySettings() {
     action(Command::ShowDirection)->setChecked(v.showDirection);
     action(Command::ShowCode)->setChecked(v.showGcode);
     action(Command::ShowGrid)->setChecked(v.showGrids);
+    action(Command::ShowDepth)->setChecked(v.showDepth);
     action(Command::StatusBar)->setChecked(v.showStatusBar);
     action(Command::AllowReverse)->setChecked(document_.allowReverse());
     action(Command::InnerFirst)->setChecked(settings_.optimize.innerFirst);

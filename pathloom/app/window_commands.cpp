@@ -270,6 +270,9 @@ void MainWindow::toggleView(Command id) {
         case Command::ShowGrid:
             v.showGrids = on;
             break;
+        case Command::ShowDepth:
+            v.showDepth = on;
+            break;
         case Command::StatusBar:
             v.showStatusBar = on;
             statusBar()->setVisible(on);

@@ -16,6 +16,9 @@ namespace {
 const QColor kTraceColour(255, 155, 0);
 const QColor kMarkerColour(0, 255, 255);
 const QColor kRulerColour(192, 192, 192);
+// Containment for the depth tint is judged this close (drawing units): finer than any gap
+// the tint could show.
+constexpr double kDepthPrecision = 0.01;
 
 canvas::PixelBuffer bufferOf(QImage& image) {
     return {reinterpret_cast<uint32_t*>(image.bits()), image.width(), image.height(),
@@ -69,8 +72,8 @@ Canvas::Canvas(Document& document, const ViewSettings& view, double scale, QWidg
 }
 
 canvas::Layers Canvas::layers() const {
-    return {view_.showClose,      view_.showAbs,       view_.showOrder,
-            view_.showStartPoint, view_.showDirection, view_.showGrids};
+    return {view_.showClose,     view_.showAbs,   view_.showOrder, view_.showStartPoint,
+            view_.showDirection, view_.showGrids, view_.showDepth};
 }
 
 void Canvas::refresh() {
@@ -104,9 +107,12 @@ void Canvas::rebuild() {
     if (!range_) {
         range_ = canvas::drawingRange(document_.drawing());
         cuts_ = presets_ ? buildCutPaths(document_.drawing(), *presets_, true) : CutPaths{};
+        depths_ = view_.showDepth ? canvas::containmentDepths(document_.drawing(), kDepthPrecision)
+                                  : std::vector<int>{};
     }
     transform_.fit(*range_);
-    scene_ = canvas::buildScene(document_.drawing(), transform_, layers(), scale_, &cuts_);
+    scene_ =
+        canvas::buildScene(document_.drawing(), transform_, layers(), scale_, &cuts_, &depths_);
     if (picture_.size() != QSize(transform_.width(), transform_.height()))
         picture_ = QImage(transform_.width(), transform_.height(), QImage::Format_RGB32);
     canvas::PixelBuffer buffer = bufferOf(picture_);

@@ -95,7 +95,8 @@ class Canvas : public QWidget {
     bool stale_ = true;
     std::optional<canvas::DrawingRange> range_;  // of the drawing as last refreshed
     const PresetTable* presets_ = nullptr;
-    CutPaths cuts_;  // of the drawing as last refreshed
+    CutPaths cuts_;            // of the drawing as last refreshed
+    std::vector<int> depths_;  // containment depths of its vects, while the tint is shown
 
     bool selecting_ = false;
     QPointF pressAt_;

@@ -18,6 +18,7 @@
 #include "app/dialog_commands.h"
 #include "core/canvas/scene.h"
 #include "core/canvas/svg.h"
+#include "core/settings/profile_file.h"
 #include "dialogs/origin_dialog.h"
 #include "support/builders.h"
 #include "view/canvas.h"
@@ -109,6 +110,23 @@ TEST_F(CanvasWindow, LayersShowInTheirColours) {
     }
     EXPECT_GT(red, 5);
     EXPECT_GT(dark, 5);
+}
+
+TEST_F(CanvasWindow, TheDepthSwitchTintsClosedShapesAndIsStored) {
+    adopt(groupOf({polyline({{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}}, true),
+                   polyline({{20, 20}, {80, 20}, {80, 80}, {20, 80}, {20, 20}}, true)}));
+    QAction* depth = window->action(Command::ShowDepth);
+    EXPECT_FALSE(depth->isChecked());
+    EXPECT_EQ(at(7, 13), QColor(Qt::black));
+    depth->trigger();
+    EXPECT_TRUE(depth->isChecked());
+    EXPECT_EQ(at(7, 13), colourOf(canvas::depthColour(0)));
+    EXPECT_EQ(at(47, 53), colourOf(canvas::depthColour(1)));
+    depth->trigger();
+    EXPECT_EQ(at(47, 53), QColor(Qt::black));
+    depth->trigger();
+    window->close();
+    EXPECT_EQ(ProfileFile::load(settingsFile).get("View", "Show depth"), "1");
 }
 
 TEST_F(CanvasWindow, WheelZoomsAboutTheCursorAndTheMiddleButtonPans) {

@@ -64,7 +64,7 @@ TEST_F(Window, NoSettingsFileGivesACompleteFileAtClose) {
     EXPECT_EQ(saved.get("Simulation", "Simulation speed"), "100");
     EXPECT_EQ(saved.get("View", "Gcode width"), "400");
     EXPECT_EQ(saved.section("Auto optimize").size(), 16u);
-    EXPECT_EQ(saved.section("View").size(), 9u);
+    EXPECT_EQ(saved.section("View").size(), 10u);
 }
 
 TEST_F(Window, LoadedSettingsShapeTheWindowAndComeBackAtClose) {

@@ -269,6 +269,47 @@ TEST(CanvasScene, PointsInOnePixelMergeAndLayersAddTheirMarks) {
     EXPECT_EQ(marked.strokes.size(), 2u * (1 + 2 + 1) + 1);
 }
 
+TEST(CanvasScene, DepthTintFillsPartsAndHolesInsideASheetByTheirNesting) {
+    const auto square = [](double x, double y, double size) {
+        return polyline({{x, y}, {x + size, y}, {x + size, y + size}, {x, y + size}, {x, y}}, true);
+    };
+    // A sheet; a part with two holes, the second holding a small part; an open slot on the sheet.
+    ChainOwner<VectGroup> drawing(
+        groupOf({square(0, 0, 100), square(10, 10, 60), square(20, 20, 10), square(40, 40, 20),
+                 square(45, 45, 5), polyline({{80, 80}, {90, 90}})}));
+    const std::vector<int> depths = containmentDepths(drawing.get(), 0.01);
+    EXPECT_EQ(depths, (std::vector<int>{0, 1, 2, 2, 3, 1}));
+    const ViewTransform view = fitted({0, 0, 100, 100}, 600, 600);
+    Layers layers;
+    EXPECT_TRUE(buildScene(drawing.get(), view, layers, 1.0, nullptr, &depths).fills.empty());
+    layers.showDepth = true;
+    const Scene scene = buildScene(drawing.get(), view, layers, 1.0, nullptr, &depths);
+    ASSERT_EQ(scene.fills.size(), 5u);     // the open slot has no inside
+    const int sorted[] = {0, 1, 2, 2, 3};  // shallowest first, so what lies inside shows
+    for (size_t k = 0; k < scene.fills.size(); ++k)
+        EXPECT_EQ(scene.fills[k].colour, depthColour(sorted[k])) << k;
+
+    std::vector<uint32_t> store = pixels(600, 600);
+    PixelBuffer image{store.data(), 600, 600, 600};
+    paintScene(image, scene);
+    const auto at = [&](double x, double y) {
+        const PointD p = view.toPixel(x, y);
+        return image.at(static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y)));
+    };
+    EXPECT_EQ(at(5, 5), depthColour(0));    // sheet around the part
+    EXPECT_EQ(at(15, 65), depthColour(1));  // the part's material
+    EXPECT_EQ(at(25, 25), depthColour(2));  // a hole
+    EXPECT_EQ(at(42, 55), depthColour(2));  // the hole round the small part
+    EXPECT_EQ(at(48.5, 46.5), depthColour(3));
+    EXPECT_EQ(at(101, 50), rgb(0, 0, 0));  // outside everything
+    // The tint stays dark under every pen: no channel above a third of full.
+    for (int depth = 0; depth < 4; ++depth) {
+        EXPECT_NE(depthColour(depth), depthColour(depth + 1));
+        for (int shift : {0, 8, 16})
+            EXPECT_LE((depthColour(depth) >> shift) & 0xFF, 85u) << depth;
+    }
+}
+
 TEST(CanvasScene, GridOnlyWhereItsCellsAreSixteenPixels) {
     Layers layers;
     layers.showGrid = true;

@@ -146,6 +146,57 @@ TEST(CutPaths, TheCanvasDrawsOffsetPathsAndLeadsInTheirOwnPens) {
         std::equal(plain.points.begin(), plain.points.begin() + drawn, shaped.points.begin()));
 }
 
+TEST(CutPaths, TravelMovesAndStartDotsRunBetweenWhereTheCutsEndAndPierce) {
+    ChainOwner<VectGroup> drawing(plate());
+    const ProcessSettings settings = cutting();
+    const CutPaths cuts = buildCutPaths(drawing.get(), settings.presets, true);
+    ASSERT_TRUE(cuts.paths);
+    canvas::ViewTransform view;
+    view.setArea(800, 600);
+    view.fit(canvas::drawingRange(drawing.get()));
+    canvas::Layers layers;
+    layers.showOrder = true;
+    const auto pixel = [&](double x, double y) {
+        const canvas::PointD p = view.toPixel(x, y);
+        return canvas::PixelPoint{static_cast<int32_t>(std::lround(p.x)),
+                                  static_cast<int32_t>(std::lround(p.y))};
+    };
+    const canvas::Scene scene = canvas::buildScene(drawing.get(), view, layers, 1.0, &cuts);
+    const std::vector<Vect*> cut = vectsOf(cuts.paths.get());
+    const canvas::Pen travel{canvas::kTravelColour, true, 1};
+    std::vector<canvas::Stroke> moves;
+    for (const canvas::Stroke& stroke : scene.strokes)
+        if (scene.pens[stroke.pen] == travel) moves.push_back(stroke);
+    ASSERT_EQ(moves.size(), cut.size() - 1);
+    for (size_t k = 0; k + 1 < cut.size(); ++k) {
+        const Seg* last = cut[k]->segs->prev;
+        const Seg* next = cut[k + 1]->segs;
+        EXPECT_EQ(scene.points[moves[k].first], pixel(last->x1, last->y1)) << k;
+        EXPECT_EQ(scene.points[moves[k].first + moves[k].count - 1], pixel(next->x0, next->y0))
+            << k;
+    }
+    ASSERT_EQ(scene.starts.size(), cut.size());
+    ASSERT_EQ(scene.orders.size(), cut.size());
+    for (size_t k = 0; k < cut.size(); ++k) {
+        EXPECT_EQ(scene.starts[k], pixel(cut[k]->segs->x0, cut[k]->segs->y0)) << k;
+        EXPECT_EQ(scene.orders[k].number, static_cast<int>(k) + 1);
+    }
+    // The lead moves the plate's pierce off its corner, where the simulation pierces too.
+    const Seg* drawn = vectsOf(drawing.get())[0]->segs;
+    EXPECT_NE(scene.starts[0], pixel(drawn->x0, drawn->y0));
+    const SimulationPath path = buildSimulationPath(drawing.get(), settings, nullptr);
+    ASSERT_GT(path.points.size(), 2u);
+    EXPECT_EQ(scene.starts[0], pixel(path.points[1].x, path.points[1].y));
+
+    // With every option off the cut paths are empty and the scene is the drawing's own.
+    const CutPaths none = buildCutPaths(drawing.get(), ProcessSettings{}.presets, true);
+    const canvas::Scene plain = canvas::buildScene(drawing.get(), view, layers, 1.0);
+    const canvas::Scene same = canvas::buildScene(drawing.get(), view, layers, 1.0, &none);
+    EXPECT_EQ(same.points, plain.points);
+    EXPECT_EQ(same.starts, plain.starts);
+    EXPECT_EQ(plain.starts[0], pixel(drawn->x0, drawn->y0));
+}
+
 TEST(CutPaths, AHoleThatVanishesAndALeadWithoutRoomAreCounted) {
     ChainOwner<VectGroup> drawing(groupOf(
         {square(0, 0, 40), square(10, 10, 0.3), square(20, 20, 5), square(20.6, 20.6, 3.8)}));

@@ -62,7 +62,7 @@ TEST(Settings, NoFileGivesDefaultsAndAFullFileWithSixDecimals) {
     size_t keys = 0;
     for (char c : text)
         keys += c == '=';
-    EXPECT_EQ(keys, 2u + 16u + 23u + 20u * 27u + 1u + 9u);
+    EXPECT_EQ(keys, 2u + 16u + 23u + 20u * 27u + 1u + 10u);
     EXPECT_EQ(text.find("[User action]"), std::string::npos);  // no actions, no section
     EXPECT_EQ(loadSettings(folder.file("Setting.ini")), Settings{});
 }

@@ -683,6 +683,16 @@ Undo</translation>
         <translation>Redo the last change that was undone
 Redo</translation>
     </message>
+    <message>
+        <source>包含深度</source>
+        <translation>Containment depth</translation>
+    </message>
+    <message>
+        <source>按包含深度为封闭图形着色
+包含深度</source>
+        <translation>Tint closed shapes by how deeply they are nested
+Containment depth</translation>
+    </message>
 </context>
 <context>
     <name>ConnectDialog</name>

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace pathloom::canvas {
 namespace {
@@ -153,8 +154,57 @@ void drawSquare(PixelBuffer& image, int cx, int cy, int half, Colour colour) {
 
 }  // namespace
 
+namespace {
+
+// Fills a closed ring of pixel points by the even-odd rule, row by row through the edges that
+// cross each row (an edge holds its upper end, not its lower one).
+void fillRing(PixelBuffer& image, const PixelPoint* points, size_t count, Colour colour) {
+    struct Edge {
+        double top, bottom, x, slope;
+    };
+    std::vector<Edge> edges;
+    for (size_t i = 0; i < count; ++i) {
+        PixelPoint a = points[i], b = points[(i + 1) % count];
+        if (a.y == b.y) continue;
+        if (a.y > b.y) std::swap(a, b);
+        if (b.y <= 0 || a.y >= image.height) continue;
+        edges.push_back(
+            {double(a.y), double(b.y), double(a.x), double(b.x - a.x) / double(b.y - a.y)});
+    }
+    if (edges.empty()) return;
+    std::sort(edges.begin(), edges.end(),
+              [](const Edge& a, const Edge& b) { return a.top < b.top; });
+    std::vector<const Edge*> active;
+    std::vector<double> xs;
+    size_t next = 0;
+    for (int y = std::max(0, static_cast<int>(edges.front().top)); y < image.height; ++y) {
+        while (next < edges.size() && edges[next].top <= y)
+            active.push_back(&edges[next++]);
+        std::erase_if(active, [y](const Edge* e) { return e->bottom <= y; });
+        if (active.empty()) {
+            if (next == edges.size()) break;
+            continue;
+        }
+        xs.clear();
+        for (const Edge* e : active)
+            xs.push_back(e->x + (y - e->top) * e->slope);
+        std::sort(xs.begin(), xs.end());
+        uint32_t* row = image.pixels + static_cast<size_t>(y) * image.stride;
+        for (size_t k = 0; k + 1 < xs.size(); k += 2) {
+            const double from = std::max(0.0, std::ceil(xs[k]));
+            const double to = std::min(double(image.width), std::ceil(xs[k + 1]));
+            for (int x = static_cast<int>(from); x < static_cast<int>(to); ++x)
+                row[x] = colour;
+        }
+    }
+}
+
+}  // namespace
+
 void paintScene(PixelBuffer& image, const Scene& scene) {
     fill(image, rgb(0, 0, 0));
+    for (const Fill& ring : scene.fills)
+        fillRing(image, scene.points.data() + ring.first, ring.count, ring.colour);
     if (scene.grid) paintGrid(image, scene);
     paintOriginCross(image, scene);
     for (const Stroke& stroke : scene.strokes)

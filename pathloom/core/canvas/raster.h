@@ -28,8 +28,8 @@ void drawLine(PixelBuffer& image, int x0, int y0, int x1, int y1, Colour colour,
               DotPhase* dots = nullptr);
 void drawDisc(PixelBuffer& image, int cx, int cy, int diameter, Colour colour);
 
-// Background, grid, origin cross, vects, travel moves and start dots, in this order. Order
-// numbers and rulers carry text and are the window's part.
+// Background, depth tint, grid, origin cross, vects, travel moves and start dots, in this order.
+// Order numbers and rulers carry text and are the window's part.
 void paintScene(PixelBuffer& image, const Scene& scene);
 
 }  // namespace pathloom::canvas

@@ -209,6 +209,46 @@ void paintCuts(VectPainter& painter, StrokeWriter& out, const CutPaths& cuts) {
           {kOffsetColour, true, 1});
 }
 
+struct CutEnds {
+    Ends ends;
+    size_t vect = 0;     // the drawing's vect, in chain order
+    bool first = false;  // the first piece of that vect
+};
+
+// The closed shapes' outlines as fills, shallowest first so that what lies inside shows over
+// what encloses it. The outlines are flattened as the vects are drawn, without arrows.
+void tintByDepth(Scene& scene, const VectGroup* drawing, const ViewTransform& view, double scale,
+                 const std::vector<int>& depths) {
+    std::vector<std::pair<int, const Vect*>> closed;
+    size_t index = 0;
+    for (const VectGroup* group : lintrel::ring(drawing))
+        for (const Vect* v : lintrel::ring(group->vects)) {
+            const size_t k = index++;
+            if (k < depths.size() && v->closed && v->type != LINTREL_POINT && workingChain(*v))
+                closed.emplace_back(depths[k], v);
+        }
+    std::stable_sort(closed.begin(), closed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    Layers plain;
+    plain.showDirection = false;
+    for (const auto& [depth, v] : closed) {
+        Scene outline;
+        StrokeWriter out(outline);
+        VectPainter painter{outline, out, view, plain, scale};
+        painter.vectIn(0, *v);
+        Fill fill{depthColour(depth), static_cast<uint32_t>(scene.points.size()), 0};
+        for (const PixelPoint& p : outline.points)
+            if (fill.count == 0 || scene.points.back() != p) {
+                scene.points.push_back(p);
+                ++fill.count;
+            }
+        if (fill.count >= 3)
+            scene.fills.push_back(fill);
+        else
+            scene.points.resize(fill.first);
+    }
+}
+
 }  // namespace
 
 uint32_t paletteValue(int number) {
@@ -221,8 +261,24 @@ Colour groupColour(const VectGroup& group) {
     return rgb(255, 255, 255);
 }
 
+std::vector<int> containmentDepths(const VectGroup* drawing, double precision) {
+    if (!drawing) return {};
+    void* list = const_cast<VectGroup*>(drawing);
+    int count = 0;
+    if (Lintrel_GetContainment(list, precision, nullptr, nullptr, &count) != LINTREL_OK) return {};
+    std::vector<int> depths(static_cast<size_t>(count));
+    if (count == 0 ||
+        Lintrel_GetContainment(list, precision, nullptr, depths.data(), &count) != LINTREL_OK)
+        return {};
+    return depths;
+}
+
+Colour depthColour(int depth) {
+    return kDepthColours[std::max(depth, 0) % 4];
+}
+
 Scene buildScene(const VectGroup* drawing, const ViewTransform& view, const Layers& layers,
-                 double scale, const CutPaths* cuts) {
+                 double scale, const CutPaths* cuts, const std::vector<int>* depths) {
     Scene scene;
     scene.width = view.width();
     scene.height = view.height();
@@ -233,38 +289,60 @@ Scene buildScene(const VectGroup* drawing, const ViewTransform& view, const Laye
     if (!drawing) return scene;
     StrokeWriter out(scene);
     VectPainter painter{scene, out, view, layers, scale};
-    std::vector<Ends> ends;
-    int number = 0;
+    const bool shaped = cuts && cuts->paths;
     const bool marks = layers.showStart || layers.showOrder;
+    std::vector<CutEnds> ends;  // where each cut starts and ends, in cutting order
+    std::vector<char> marked;   // per vect of the drawing: big enough on screen for its marks
     for (const VectGroup* group : lintrel::ring(drawing)) {
         for (const Vect* vect : lintrel::ring(group->vects)) {
             const Vect& v = *vect;
-            ++number;
+            const size_t index = marked.size();
+            marked.push_back(0);
             if (!workingChain(v)) continue;
             painter.vect(*group, v);
             const Ends e = vectEnds(v);
-            if (layers.showTravel) ends.push_back(e);
+            const bool big = bigOnScreen(vectLength(v), scene.zoom, scale);
             const bool openShape =
                 layers.showOpen && !v.closed && !v.selected && v.type != LINTREL_POINT;
-            if (openShape && bigOnScreen(vectLength(v), scene.zoom, scale))
+            if (openShape && big)
                 for (const PointD& end : {e.start, e.end}) {
                     const PointD p = view.toPixel(end.x, end.y);
                     scene.openEnds.push_back({toPixel(p.x), toPixel(p.y)});
                 }
-            if (!marks || !bigOnScreen(vectLength(v), scene.zoom, scale)) continue;
-            const PointD p = view.toPixel(e.start.x, e.start.y);
-            const PixelPoint pixel{toPixel(p.x), toPixel(p.y)};
-            if (layers.showStart) scene.starts.push_back(pixel);
-            if (layers.showOrder) scene.orders.push_back({pixel, number});
+            marked[index] = marks && big;
+            if (!shaped) ends.push_back({e, index, true});
         }
     }
-    if (cuts && cuts->paths) paintCuts(painter, out, *cuts);
-    const uint32_t travel = out.pen({kTravelColour, true, 1});
-    for (size_t i = 1; i < ends.size(); ++i) {
-        out.begin(travel, view.toPixel(ends[i - 1].end.x, ends[i - 1].end.y));
-        out.add(view.toPixel(ends[i].start.x, ends[i].start.y));
+    // The program cuts the shaped copy: it pierces at the start of each of its vects (a lead's
+    // far end, a start point moved, the offset path) and leaves at their ends.
+    if (shaped) {
+        size_t k = 0;
+        for (const VectGroup* group : lintrel::ring(cuts->paths.get()))
+            for (const Vect* v : lintrel::ring(group->vects)) {
+                const size_t i = k++;
+                if (i >= cuts->original.size() || !workingChain(*v)) continue;
+                const size_t index = static_cast<size_t>(cuts->original[i]);
+                ends.push_back({vectEnds(*v), index,
+                                i == 0 || cuts->original[i - 1] != static_cast<int>(index)});
+            }
     }
+    for (const CutEnds& cut : ends) {
+        if (cut.vect >= marked.size() || !marked[cut.vect]) continue;
+        const PointD p = view.toPixel(cut.ends.start.x, cut.ends.start.y);
+        const PixelPoint pixel{toPixel(p.x), toPixel(p.y)};
+        if (layers.showStart) scene.starts.push_back(pixel);
+        if (layers.showOrder && cut.first)
+            scene.orders.push_back({pixel, static_cast<int>(cut.vect) + 1});
+    }
+    if (shaped) paintCuts(painter, out, *cuts);
+    const uint32_t travel = out.pen({kTravelColour, true, 1});
+    if (layers.showTravel)
+        for (size_t i = 1; i < ends.size(); ++i) {
+            out.begin(travel, view.toPixel(ends[i - 1].ends.end.x, ends[i - 1].ends.end.y));
+            out.add(view.toPixel(ends[i].ends.start.x, ends[i].ends.start.y));
+        }
     out.end();
+    if (layers.showDepth && depths) tintByDepth(scene, drawing, view, scale, *depths);
     return scene;
 }
 

@@ -35,6 +35,11 @@ inline constexpr int kOpenEndHalf = 3;
 // The cut paths beside the drawing: kerf-compensated paths, and leads with overcuts.
 inline constexpr Colour kOffsetColour = rgb(0, 190, 255);
 inline constexpr Colour kLeadColour = rgb(255, 140, 0);
+// The containment depth tint: closed shapes filled by how many closed shapes enclose them, in
+// dark colours taken in turn, so that every line drawn over them stays bright against its fill.
+inline constexpr Colour kDepthColours[4] = {rgb(24, 36, 72), rgb(22, 60, 34), rgb(74, 38, 22),
+                                            rgb(58, 28, 74)};
+Colour depthColour(int depth);
 
 // The colour a group is painted in: its own colour, or for colour 0 (which would vanish on the
 // black background) the palette colour of its number, or white beyond the palette.
@@ -67,6 +72,13 @@ struct OrderLabel {
     int number = 0;
 };
 
+// A closed shape's outline, filled (even-odd) under everything else.
+struct Fill {
+    Colour colour = 0;
+    uint32_t first = 0;  // index into Scene::points
+    uint32_t count = 0;
+};
+
 struct Layers {
     bool showOpen = true;
     bool showTravel = true;
@@ -74,6 +86,7 @@ struct Layers {
     bool showStart = true;
     bool showDirection = true;
     bool showGrid = false;
+    bool showDepth = false;  // closed shapes filled by their containment depth
 };
 
 struct Scene {
@@ -84,17 +97,26 @@ struct Scene {
     bool grid = false;  // the grid is shown at this zoom
     std::vector<Pen> pens;
     std::vector<PixelPoint> points;
-    std::vector<Stroke> strokes;  // vects with their arrows, then travel moves, in chain order
-    std::vector<PixelPoint> starts;
+    std::vector<Stroke> strokes;       // vects with their arrows, then travel moves, in chain order
+    std::vector<Fill> fills;           // the depth tint, shallowest first
+    std::vector<PixelPoint> starts;    // where each cut pierces
     std::vector<PixelPoint> openEnds;  // both ends of each open shape big enough on the screen
     std::vector<OrderLabel> orders;
     size_t inputSegments = 0;  // segs visited, for the record
 };
 
+// The containment depth of each vect of `drawing` in chain order (how many closed vects enclose
+// it), judged at `precision`; empty for no drawing or when the library refuses.
+std::vector<int> containmentDepths(const VectGroup* drawing, double precision);
+
 // The scene of `drawing` (may be null) under `view` with the layers switched on; `scale` is the
 // display scale. With `cuts`, the paths its presets shape are drawn over the drawing: leads and
-// overcuts in the lead pen, offset paths in the offset pen (dotted), the drawing left as drawn.
+// overcuts in the lead pen, offset paths in the offset pen (dotted), the drawing left as drawn;
+// travel moves, start dots and order numbers then follow the cut paths, from where each cut
+// ends to where the next pierces, as the program moves. With the depth layer on, `depths`
+// (from containmentDepths) tints the closed shapes.
 Scene buildScene(const VectGroup* drawing, const ViewTransform& view, const Layers& layers,
-                 double scale, const CutPaths* cuts = nullptr);
+                 double scale, const CutPaths* cuts = nullptr,
+                 const std::vector<int>* depths = nullptr);
 
 }  // namespace pathloom::canvas

@@ -199,6 +199,7 @@ void describeView(Visitor& v, ViewSettings& w) {
     v("Show direction", w.showDirection, kSwitch, Text::AboutShowDirection);
     v("Show gcode", w.showGcode, kSwitch, Text::AboutShowGcode);
     v("Show grids", w.showGrids, kSwitch, Text::AboutShowGrids);
+    v("Show depth", w.showDepth, kSwitch, Text::AboutShowDepth);
     v("Show StatusBar", w.showStatusBar, kSwitch, Text::AboutShowStatusBar);
     v("Gcode width", w.gcodeWidth, kPanelWidth, Text::AboutGcodeWidth);
 }

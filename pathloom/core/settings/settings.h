@@ -56,6 +56,7 @@ struct ViewSettings {
     bool showDirection = true;
     bool showGcode = true;
     bool showGrids = true;
+    bool showDepth = false;  // closed shapes tinted by their containment depth
     bool showStatusBar = true;
     int gcodeWidth = 400;  // code panel width in pixels at 96 dots per inch
 

@@ -267,6 +267,8 @@ constexpr Entry kEntries[] = {
     {Text::AboutShowDirection, "显示方向", "show the directions"},
     {Text::AboutShowGcode, "显示代码", "keep the code pane up to date"},
     {Text::AboutShowGrids, "显示网格", "show the grid"},
+    {Text::AboutShowDepth, "按包含深度为封闭图形着色",
+     "tint closed shapes by their containment depth"},
     {Text::AboutShowStatusBar, "显示状态栏", "show the status bar"},
     {Text::AboutGcodeWidth, "代码面板的宽度（96 dpi 下的像素）",
      "the code pane's width in pixels at 96 dots per inch"},

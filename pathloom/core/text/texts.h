@@ -221,6 +221,7 @@ enum class Text {
     AboutShowDirection,
     AboutShowGcode,
     AboutShowGrids,
+    AboutShowDepth,
     AboutShowStatusBar,
     AboutGcodeWidth,
     // The G-code output profiles by name, and the templates around their programs.
