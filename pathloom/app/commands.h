@@ -45,6 +45,7 @@ enum class Command : int {
     AutoOptimize = 32839,
     Process = 32840,
     Origin = 32887,
+    ProgramTemplates = 32962,
     ShowOpen = 32843,
     ShowTravel = 32844,
     ShowOrder = 32845,

@@ -13,6 +13,7 @@
 #include "dialogs/origin_dialog.h"
 #include "dialogs/process_dialog.h"
 #include "dialogs/prompter.h"
+#include "dialogs/template_dialog.h"
 #include "dialogs/transform_dialogs.h"
 #include "view/canvas.h"
 
@@ -47,6 +48,7 @@ DialogCommands::DialogCommands(MainWindow& window, dialogs::Prompter& prompter, 
     bind(Command::Mirror, &DialogCommands::mirror);
     bind(Command::AutoOptimize, &DialogCommands::autoOptimize);
     bind(Command::Process, &DialogCommands::process);
+    bind(Command::ProgramTemplates, &DialogCommands::programTemplates);
     bind(Command::ActionManager, &DialogCommands::toggleActionManager);
     bind(Command::ModifyAction, &DialogCommands::modifyActions);
     bind(Command::DeleteAction, &DialogCommands::deleteActions);
@@ -210,6 +212,15 @@ void DialogCommands::process() {
     acceptProcessEdit(settings.process, dialog.edited().process, document_.drawing());
     settings.connection = dialog.edited().connection;
     window_.drawingChanged();
+}
+
+void DialogCommands::programTemplates() {
+    MachineParameters& machine = settings_.process.machine;
+    dialogs::TemplateDialog dialog(prompter_, &window_, machine);
+    if (!prompter_.runDialog(dialog)) return;
+    machine.programHeaders = dialog.headers();
+    machine.programFooters = dialog.footers();
+    window_.programSettingsChanged();
 }
 
 // ---- Actions ----

@@ -1,7 +1,8 @@
 // The commands of the main frame that open a dialog: the optimisation dialogs with their values
 // remembered for the run, the transform and value dialogs on the selection, auto-optimise,
-// process parameters, the actions and the origin. Each ends with the common completion: a changed
-// drawing is regenerated (when the code pane is shown) and repainted.
+// process parameters, the program templates, the actions and the origin. Each ends with the
+// common completion: a changed drawing is regenerated (when the code pane is shown) and
+// repainted.
 #pragma once
 
 #include <QObject>
@@ -60,6 +61,7 @@ class DialogCommands : public QObject {
     void mirror();
     void autoOptimize();
     void process();
+    void programTemplates();
     void toggleActionManager();
     void modifyActions();
     void deleteActions();

@@ -106,6 +106,9 @@ class MainWindow : public QMainWindow {
     // After a command changed the drawing or its vects: the program is regenerated when the code
     // pane is shown, then the canvas is repainted.
     void drawingChanged();
+    // After a dialog changed settings that only the program shows (the header and footer
+    // templates): the settings file is written at once and the program regenerated.
+    void programSettingsChanged();
 
     // The drawing's undo history. A command that edits the drawing in place runs between
     // beginEdit and endEdit; when it called drawingChanged meanwhile, it becomes a step named

@@ -248,6 +248,11 @@ void MainWindow::drawingChanged() {
     drawing_->refresh();
 }
 
+void MainWindow::programSettingsChanged() {
+    saveSettingsNow();
+    refreshProgram();
+}
+
 void MainWindow::toggleView(Command id) {
     ViewSettings& v = settings_.view;
     const bool on = action(id)->isChecked();

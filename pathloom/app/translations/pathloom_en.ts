@@ -693,6 +693,16 @@ Redo</translation>
         <translation>Tint closed shapes by how deeply they are nested
 Containment depth</translation>
     </message>
+    <message>
+        <source>程序头尾模板</source>
+        <translation>Header and footer templates</translation>
+    </message>
+    <message>
+        <source>编辑每种G代码输出格式的程序开头和结尾
+程序头尾模板</source>
+        <translation>Edit the lines at the start and end of each G-code output profile&apos;s programs
+Header and footer templates</translation>
+    </message>
 </context>
 <context>
     <name>ConnectDialog</name>
@@ -1378,6 +1388,34 @@ Containment depth</translation>
     <message>
         <source>值</source>
         <translation>Value</translation>
+    </message>
+    <message>
+        <source>程序头尾模板</source>
+        <translation>Header and footer templates</translation>
+    </message>
+    <message>
+        <source>G代码输出格式：</source>
+        <translation>G-code output profile:</translation>
+    </message>
+    <message>
+        <source>程序开头：</source>
+        <translation>Header:</translation>
+    </message>
+    <message>
+        <source>程序结尾：</source>
+        <translation>Footer:</translation>
+    </message>
+    <message>
+        <source>可用的占位符：</source>
+        <translation>Placeholders:</translation>
+    </message>
+    <message>
+        <source>恢复默认</source>
+        <translation>Restore default</translation>
+    </message>
+    <message>
+        <source>将此输出格式的程序开头和结尾恢复为默认值</source>
+        <translation>Restore this output profile&apos;s header and footer to their defaults</translation>
     </message>
 </context>
 <context>

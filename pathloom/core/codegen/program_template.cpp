@@ -10,6 +10,12 @@
 namespace pathloom {
 namespace {
 
+constexpr TemplatePlaceholder kPlaceholders[] = {{"{name}", Text::PlaceholderName},
+                                                 {"{date}", Text::PlaceholderDate},
+                                                 {"{extent}", Text::PlaceholderExtent},
+                                                 {"{time}", Text::PlaceholderTime},
+                                                 {"{travel}", Text::PlaceholderTravel}};
+
 std::string clockText(double seconds) {
     const long long whole = std::llround(std::max(seconds, 0.0));
     std::string text;
@@ -23,24 +29,28 @@ std::string clockText(double seconds) {
 
 }  // namespace
 
+std::span<const TemplatePlaceholder> templatePlaceholders() {
+    return kPlaceholders;
+}
+
 std::string programTemplate(std::string_view pattern, VectGroup* groups,
                             const MachineParameters& machine, const ProgramInfo& info) {
     std::string extent, time, travel;
-    const bool namesFigures = pattern.find("{extent}") != std::string_view::npos ||
-                              pattern.find("{time}") != std::string_view::npos ||
-                              pattern.find("{travel}") != std::string_view::npos;
-    if (namesFigures) {
+    const auto names = [&](const TemplatePlaceholder& p) {
+        return pattern.find(p.name) != std::string_view::npos;
+    };
+    if (names(kPlaceholders[2]) || names(kPlaceholders[3]) || names(kPlaceholders[4])) {
         const DrawingFigures f = measureDrawing(groups, machine);
         extent = fixedText(f.hasExtent ? f.width : 0, 3) + " x " +
                  fixedText(f.hasExtent ? f.height : 0, 3) + " mm";
         time = clockText(f.cutSeconds + f.travelSeconds);
         travel = fixedText(f.travel, 1) + " mm";
     }
-    return filledText(pattern, {{"{name}", info.drawingName},
-                                {"{date}", info.date},
-                                {"{extent}", extent},
-                                {"{time}", time},
-                                {"{travel}", travel}});
+    return filledText(pattern, {{kPlaceholders[0].name, info.drawingName},
+                                {kPlaceholders[1].name, info.date},
+                                {kPlaceholders[2].name, extent},
+                                {kPlaceholders[3].name, time},
+                                {kPlaceholders[4].name, travel}});
 }
 
 }  // namespace pathloom

@@ -233,6 +233,12 @@ enum class Text {
     ProfileMarlin,
     AboutProgramHeader,
     AboutProgramFooter,
+    // What each placeholder of the templates becomes.
+    PlaceholderName,
+    PlaceholderDate,
+    PlaceholderExtent,
+    PlaceholderTime,
+    PlaceholderTravel,
     // What the presets' cutting options could not do (%d: how many).
     CutOffsetUnavailable,
     CutShapesUnoffset,
