@@ -46,7 +46,9 @@ mapfile -t lines < <(awk '/^```sh/{inside=1; next} /^```/{inside=0} inside' READ
 for line in "${lines[@]}"; do
   case "$line" in
     *"$build"/varnix/varnixd*)
-      eval "$line" >"$scratch/varnixd.log" 2>&1 &
+      # exec: the background job is the server itself, so that the clean-up stops it rather
+      # than a shell that would leave it serving (and holding its port) after this check.
+      eval "exec $line" >"$scratch/varnixd.log" 2>&1 &
       server=$!
       sleep 1 ;;
   esac
