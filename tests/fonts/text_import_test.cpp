@@ -290,6 +290,7 @@ TEST_F(TextImport, TextInsideBlocksFollowsTheReference) {
     const Box expectedM = boxOf(vectsOf(groups_.get())[0]);
     const Box expected = boxOfText({"Hi", "SANS", 92, 54, 20, 90});
     const double rotation = vect_->liftHeight;
+    const Box own = boxOfText({"Hi", "SANS", 2, 4, 10});  // the mirrored copy's text, unmirrored
 
     DxfText body;
     body.insert("LABEL", 100, 50, 2, 2, 90);
@@ -314,7 +315,6 @@ TEST_F(TextImport, TextInsideBlocksFollowsTheReference) {
     EXPECT_NEAR(vects[0]->segs->z0, 92, 1e-9);  // the insertion point
     EXPECT_NEAR(vects[0]->segs->z1, 54, 1e-9);
     // The mirrored copy: x runs the other way from the placed insertion point (-2, 4).
-    const Box own = boxOfText({"Hi", "SANS", 2, 4, 10});
     EXPECT_NEAR(boxOf(vects[2]).x0, -own.x1, 1e-9);
     EXPECT_NEAR(boxOf(vects[2]).x1, -own.x0, 1e-9);
     EXPECT_NEAR(boxOf(vects[2]).y0, own.y0, 1e-9);

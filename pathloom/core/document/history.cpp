@@ -1,5 +1,4 @@
-// The undo history over the library's undo store, with whole-chain steps of its own where the
-// store cannot take them.
+// The undo history: whole-chain steps exchanged with the document.
 #include "core/document/history.h"
 
 #include <lintrel/lintrel.hpp>
@@ -8,9 +7,7 @@
 
 namespace pathloom {
 
-History::History(Document& document) : document_(document) {
-    Lintrel_Edit_ClearRecord();
-}
+History::History(Document& document) : document_(document) {}
 
 History::~History() {
     clear();
@@ -34,7 +31,6 @@ void History::clear() {
     for (Step& step : steps_)
         freeKept(step);
     steps_.clear();
-    Lintrel_Edit_ClearRecord();
     position_ = 0;
     clean_ = 0;
     held_ = 0;
@@ -61,15 +57,8 @@ void History::endEdit(bool changed, const std::string& name) {
         return;
     }
     dropRedoSteps();
-    Step step{name, false, nullptr, document_.name(), segmentCount(before)};
+    Step step{name, before, document_.name(), segmentCount(before)};
     makeRoom(step.segments);
-    VectGroup* now = document_.drawing();
-    if (before && now) {
-        Lintrel_Edit_AddRecord();
-        step.inStore = Lintrel_Edit_UpdateAll(reinterpret_cast<void**>(document_.drawingAddress()),
-                                              before, now) == LINTREL_OK;
-    }
-    if (!step.inStore) step.kept = before;
     push(std::move(step));
 }
 
@@ -78,11 +67,10 @@ void History::replaced(VectGroup* previous, std::string previousFile, const std:
     dropRedoSteps();
     const long long segments = segmentCount(previous);
     makeRoom(segments);
-    push({name, false, previous, std::move(previousFile), segments});
+    push({name, previous, std::move(previousFile), segments});
 }
 
-// Before a new step is recorded: so that the store never has to drop a step of its own, which
-// this list would then still offer.
+// Before a new step is recorded: at most kSteps steps within the segment budget.
 void History::makeRoom(long long segments) {
     while (!steps_.empty() &&
            (steps_.size() >= static_cast<size_t>(kSteps) || held_ + segments > kSegmentBudget))
@@ -100,7 +88,6 @@ void History::dropRedoSteps() {
     while (steps_.size() > position_) {
         held_ -= steps_.back().segments;
         freeKept(steps_.back());
-        // The store drops its redo steps itself when the next step opens.
         steps_.pop_back();
     }
 }
@@ -109,8 +96,6 @@ void History::dropOldest() {
     Step& oldest = steps_.front();
     held_ -= oldest.segments;
     freeKept(oldest);
-    // The oldest step of the store is this one: every newer store step is newer here too.
-    if (oldest.inStore) Lintrel_Edit_DiscardOldest();
     steps_.erase(steps_.begin());
     --position_;
     clean_ = clean_ > 0 ? clean_ - 1 : -1;
@@ -127,24 +112,14 @@ void History::exchange(Step& step) {
 
 bool History::undo() {
     if (!canUndo() || document_.busy()) return false;
-    Step& step = steps_[position_ - 1];
-    if (step.inStore) {
-        if (Lintrel_Edit_Undo() != LINTREL_OK) return false;
-    } else {
-        exchange(step);
-    }
+    exchange(steps_[position_ - 1]);
     --position_;
     return true;
 }
 
 bool History::redo() {
     if (!canRedo() || document_.busy()) return false;
-    Step& step = steps_[position_];
-    if (step.inStore) {
-        if (Lintrel_Edit_Redo() != LINTREL_OK) return false;
-    } else {
-        exchange(step);
-    }
+    exchange(steps_[position_]);
     ++position_;
     return true;
 }

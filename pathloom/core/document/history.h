@@ -1,10 +1,10 @@
 // The drawing's undo history: one list of named steps that the operator undoes and redoes.
 // Every step exchanges the whole drawing chain. An edit copies the drawing before it runs; once
-// it has changed the drawing, the library's undo store takes the copy as the chain the edit
-// replaced, so that undo puts the copy back and redo the edited chain. The store cannot hold a
-// step from or to no drawing at all (a first import, New, an edit that removed every shape):
-// such a step keeps the chain it replaced itself. The library's store is one per process, so
-// one History at a time may record.
+// it has changed the drawing, the step keeps the copy, and undo exchanges it with the drawing
+// (so that the step then keeps the edited chain for redo). The library's undo store is not used
+// for these steps: its whole-chain records name the chain an edit left in place, and the next
+// edit changes that same chain in place again, so a second undo would hand the store a chain
+// another record already holds.
 #pragma once
 
 #include <lintrel/lintrel.h>
@@ -19,7 +19,7 @@ namespace pathloom {
 
 class History {
   public:
-    // Steps kept at most: the library store's slots.
+    // Steps kept at most (as many as the library's own undo store keeps).
     static constexpr int kSteps = 32;
     // Segments the kept chains may hold together before the oldest steps go; the newest step is
     // always kept, however large.
@@ -63,9 +63,8 @@ class History {
   private:
     struct Step {
         std::string name;
-        bool inStore = false;  // held by the library's store; otherwise `kept` is the other chain
-        VectGroup* kept = nullptr;
-        std::string keptFile;  // the document's file name that goes with the other chain
+        VectGroup* kept = nullptr;  // the other chain: before the step, or after it once undone
+        std::string keptFile;       // the document's file name that goes with the other chain
         long long segments = 0;
     };
 
