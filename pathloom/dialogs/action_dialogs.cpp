@@ -19,21 +19,6 @@
 namespace pathloom::dialogs {
 namespace {
 
-// Texts keep CR LF between lines; the edit boxes show plain line breaks.
-QString shownLines(std::string_view text) {
-    QString shown = qstring(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return shown;
-}
-
-std::string storedLines(const QString& shown) {
-    QString text = shown;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return utf8(text);
-}
-
 // Button faces of delete mode: red while on, the dialog grey while off (0x00BBGGRR values 255
 // and 0xF0F0F0).
 const QColor kDeleteOn(255, 0, 0);

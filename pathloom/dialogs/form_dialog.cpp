@@ -22,6 +22,20 @@ std::string utf8(const QString& text) {
     return text.toStdString();
 }
 
+QString shownLines(std::string_view text) {
+    QString shown = qstring(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+std::string storedLines(const QString& shown) {
+    QString text = shown;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return utf8(text);
+}
+
 FormDialog::FormDialog(Prompter& prompter, QWidget* parent, const QString& title)
     : QDialog(parent), prompter_(prompter) {
     setWindowTitle(title);

@@ -28,6 +28,9 @@ class Dialog {
 
 QString qstring(std::string_view text);
 std::string utf8(const QString& text);
+// Stored texts keep CR LF between lines; edit boxes show plain line breaks.
+QString shownLines(std::string_view text);
+std::string storedLines(const QString& shown);
 
 class FormDialog : public QDialog {
     Q_OBJECT

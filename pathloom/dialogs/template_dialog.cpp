@@ -16,21 +16,6 @@
 namespace pathloom::dialogs {
 namespace {
 
-// Templates keep CR LF between lines; the edit boxes show plain line breaks.
-QString shownLines(const std::string& text) {
-    QString shown = qstring(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return shown;
-}
-
-std::string storedLines(const QString& shown) {
-    QString text = shown;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return utf8(text);
-}
-
 QPlainTextEdit* addLines(QWidget* parent, const char* objectName) {
     auto* edit = new QPlainTextEdit(parent);
     edit->setObjectName(QString::fromLatin1(objectName));
