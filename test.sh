@@ -65,14 +65,16 @@ if command -v clang++ >/dev/null; then
   # the system libraries can sway a little (one feature in ten thousand between two SVG runs).
   # scripts/fuzz-long.sh explores further with fresh seeds.
   seed=20261208
-  fuzz() { # reader runs [options...]
+  fuzz() { # reader runs [-option...] [seed folder...]
     local reader=$1 runs=$2
     shift 2
-    mkdir -p "build/fuzz/corpus-$reader"
-    # New inputs go to a scratch folder; the shared corpus and our own seeds only seed the run.
-    rm -rf "build/fuzz/corpus-$reader"/*
+    local scratch="build/fuzz/corpus-$reader"
+    mkdir -p "$scratch"
+    rm -rf "${scratch:?}"/*
+    # libFuzzer writes new inputs into the first folder it is given: the scratch folder comes
+    # first, so that the shared corpus and our own seeds only seed the run.
     "build/fuzz/fuzz/fuzz_$reader" -seed=$seed -runs="$runs" -max_len=65536 -rss_limit_mb=2048 \
-      -timeout=30 -artifact_prefix=build/fuzz/ "$@" "build/fuzz/corpus-$reader"
+      -timeout=30 -artifact_prefix=build/fuzz/ "$scratch" "$@"
   }
   # Inputs per harness: about half a minute each on two quiet cores, five minutes in all.
   for run in dxf:7000 dst:200000 plt:9000 ai:4000 pdf:6000 svg:15000 shx:400000 text:50000; do
