@@ -90,7 +90,7 @@ if command -v clang++ >/dev/null; then
   # Motion tables and raster images come from other programs; they start from nothing (the image
   # harness with the formats' signatures as a dictionary).
   fuzz table 900000
-  fuzz image 200000 -dict=fuzz/image.dict
+  fuzz image 60000 -dict=fuzz/image.dict
 else
   echo "clang++ not found: fuzzing skipped"
 fi
