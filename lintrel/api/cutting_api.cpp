@@ -1,5 +1,5 @@
 // Exports of the cutting operations: containment, inner shapes first, kerf compensation, leads,
-// start points and directions. Argument checks and the per-group specs; the work is in cutting/.
+// start points and directions. Argument checks and the per-group options; the work is in cutting/.
 #include <lintrel/lintrel.h>
 
 #include <algorithm>
@@ -53,19 +53,19 @@ std::vector<int> groupNumbers(void* list) {
     return numbers;
 }
 
-// The spec of a group: its own, else the one numbered -1, else none.
-template <class Spec>
-const Spec* specOf(const Spec* specs, int count, int number) {
-    const Spec* fallback = nullptr;
+// The options of a group: its own, else the entry numbered -1, else none.
+template <class Options>
+const Options* optionsOf(const Options* table, int count, int number) {
+    const Options* fallback = nullptr;
     for (int k = 0; k < count; ++k) {
-        if (specs[k].groupNumber == number) return &specs[k];
-        if (specs[k].groupNumber == -1) fallback = &specs[k];
+        if (table[k].groupNumber == number) return &table[k];
+        if (table[k].groupNumber == -1) fallback = &table[k];
     }
     return fallback;
 }
 
-bool goodSpecs(const void* specs, int count) {
-    return count >= 0 && (specs || count == 0);
+bool goodTable(const void* table, int count) {
+    return count >= 0 && (table || count == 0);
 }
 
 void writeStatus(const std::vector<int>& values, int* status, int statusCount) {
@@ -158,14 +158,14 @@ LINTREL_API int Lintrel_KerfOffset(void* list, const KerfSpec* specs, int specCo
                                    double precision, void** result, int* status, int statusCount) {
     return guardedCode([&]() -> int {
         if (!isDrawing(list) || !result || !goodPrecision(precision) ||
-            !goodSpecs(specs, specCount))
+            !goodTable(specs, specCount))
             return LINTREL_BAD_ARGUMENT;
         for (int k = 0; k < specCount; ++k)
             if (!goodKerfSpec(specs[k])) return LINTREL_BAD_ARGUMENT;
         if (!offsetAvailable()) return LINTREL_NOT_AVAILABLE;
         std::vector<KerfRule> rules;
         for (int number : groupNumbers(list))
-            rules.push_back(kerfRuleOf(specOf(specs, specCount, number)));
+            rules.push_back(kerfRuleOf(optionsOf(specs, specCount, number)));
         std::vector<KerfResult> results;
         *result = kerfOffsetDrawing(list, rules, precision, results);
         std::vector<int> codes(results.size());
@@ -179,7 +179,7 @@ LINTREL_API int Lintrel_KerfOffset(void* list, const KerfSpec* specs, int specCo
 LINTREL_API int Lintrel_AddLeads(void* list, const LeadSpec* specs, int specCount, double precision,
                                  int* status, int statusCount) {
     return guardedCode([&]() -> int {
-        if (!isDrawing(list) || !goodPrecision(precision) || !goodSpecs(specs, specCount))
+        if (!isDrawing(list) || !goodPrecision(precision) || !goodTable(specs, specCount))
             return LINTREL_BAD_ARGUMENT;
         std::vector<LeadRule> rules;
         for (int k = 0; k < specCount; ++k) {
@@ -191,7 +191,7 @@ LINTREL_API int Lintrel_AddLeads(void* list, const LeadSpec* specs, int specCoun
         }
         std::vector<const LeadRule*> ruleOfVect;
         for (int number : groupNumbers(list)) {
-            const LeadSpec* s = specOf(specs, specCount, number);
+            const LeadSpec* s = optionsOf(specs, specCount, number);
             ruleOfVect.push_back(s ? &rules[static_cast<size_t>(s - specs)] : nullptr);
         }
         std::vector<int> outcomes;

@@ -28,8 +28,8 @@ TEST(SvgColour, EverySyntaxGivesBlueGreenRed) {
     EXPECT_EQ(colourOf("rebeccapurple"), 0x993366u);
     EXPECT_EQ(colourOf(" yellowgreen "), 0x32CD9Au);
     uint32_t c;
-    for (const char* bad : {"", "#12", "#ggg", "#12345", "#123456789abcdef", "rgb(1,2)",
-                            "notacolour", "url(#a)"})
+    for (const char* bad :
+         {"", "#12", "#ggg", "#12345", "#123456789abcdef", "rgb(1,2)", "notacolour", "url(#a)"})
         EXPECT_FALSE(parseColour(bad, c)) << bad;
 }
 
