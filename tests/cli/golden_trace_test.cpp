@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,12 +30,18 @@ using lintrel::Point;
 constexpr double kOnDrawing = 0.001;
 
 // True when p lies on a shape of the drawing as the program cuts it: within kOnDrawing of a
-// working chain, or, for an arc cut as one command, within the curve precision of its circle.
-// (Travel optimisation may start such an arc at a point of its flattened chain, which lies up to
-// the precision inside the circle; the command then runs through that point.)
-bool onDrawing(VectGroup* drawing, Point p, double precision) {
+// working chain or of the circle of one of its corner arcs, or, for an arc cut as one command,
+// within the curve precision of its circle. (Travel optimisation may start such an arc at a point
+// of its flattened chain, which lies up to the precision inside the circle; the command then
+// runs through that point.)
+bool onDrawing(VectGroup* drawing, Point p, double precision, const CornerArcs* corners = nullptr) {
     for (VectGroup* group : lintrel::ring(drawing)) {
         for (Vect* v : lintrel::ring(group->vects)) {
+            if (const std::vector<CornerArc>* arcs = cornerArcsOf(corners, *v))
+                for (const CornerArc& arc : *arcs)
+                    if (std::fabs(lintrel::distance(p, arc.move.centre) -
+                                  lintrel::distance(arc.move.end, arc.move.centre)) < kOnDrawing)
+                        return true;
             if (v->type == LINTREL_ARC) {
                 const lintrel::ArcGeometry arc = lintrel::arcGeometry(*v->segs);
                 if (std::fabs(lintrel::distance(p, arc.centre) - arc.radius) <
@@ -83,10 +90,10 @@ TEST_P(GoldenTrace, ProgramsCutAlongTheDrawingAndTravelBetweenShapes) {
                 cutLength += lintrel::distance(at, to);
                 const Point middle{(at.x + to.x) / 2, (at.y + to.y) / 2};
                 const double precision = settings.optimize.smoothingAccuracy;
-                EXPECT_TRUE(onDrawing(cut, to, precision))
+                EXPECT_TRUE(onDrawing(cut, to, precision, &cuts.cornerArcs))
                     << "form " << form << ", line " << move.line;
                 // A straight cut from one shape to another would leave the drawing in between.
-                EXPECT_TRUE(onDrawing(cut, middle, precision))
+                EXPECT_TRUE(onDrawing(cut, middle, precision, &cuts.cornerArcs))
                     << "form " << form << ", line " << move.line;
             }
             at = to;
@@ -126,6 +133,20 @@ bool onFlagged(VectGroup* chain, const std::vector<char>& wanted, Point p) {
     return false;
 }
 
+std::vector<std::string> programLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+bool isArcLine(const std::string& line) {
+    for (const char* word : {"G2 ", "G3 ", "G02 ", "G03 ", "MOVECIRC"})
+        if (line.rfind(word, 0) == 0) return true;
+    return false;
+}
+
 TEST(GoldenTraceKerf, TheTracedCutOfACompensatedShapeRunsHalfTheKerfOffIt) {
     const std::string name = "cut-plate.dxf";
     const Settings own =
@@ -147,17 +168,22 @@ TEST(GoldenTraceKerf, TheTracedCutOfACompensatedShapeRunsHalfTheKerfOffIt) {
         options.travelSpeed = settings.process.machine.emptySpeed;
         const varnix::interp::Result run = varnix::interp::interpret(document.code(), options);
         ASSERT_TRUE(run.ok());
-        // Round corners are chords within the curve precision of their arcs.
-        const double allowed = 0.001 + preset.refAccuracy;
-        int checked = 0;
+        // Lines run along chords of curves within the curve precision; the round corners are
+        // cut as arcs about the drawn corners, exactly half the kerf off them.
+        const std::vector<std::string> lines = programLines(document.code());
+        int checked = 0, onArcs = 0;
         for (const varnix::interp::Move& move : run.path.moves) {
             const Point to{move.to[0], move.to[1]};
             if (move.travel || !onFlagged(cuts.offset.get(), cuts.offsetDone, to)) continue;
+            const bool arc = isArcLine(lines.at(static_cast<size_t>(move.line) - 1));
+            const double allowed = arc ? 0.001 : 0.001 + preset.refAccuracy;
             EXPECT_NEAR(fromDrawing(document.drawing(), to), preset.kerfWidth / 2, allowed)
                 << "language " << codeType << ", line " << move.line;
             ++checked;
+            onArcs += arc;
         }
         EXPECT_GT(checked, 100) << "language " << codeType;
+        EXPECT_GT(onArcs, 10) << "language " << codeType;
     }
 }
 

@@ -118,6 +118,63 @@ TEST(CutPaths, KerfLeadsOvercutAndDwellInBothLanguagesOnACopy) {
         << pierce.x << ", " << pierce.y;
 }
 
+TEST(CutPaths, RoundCornersAreCutAsArcsAboutTheDrawnCorners) {
+    ChainOwner<VectGroup> drawing(plate());
+    ProcessSettings settings;
+    ProcessPreset& p = settings.presets[0];
+    p.kerfWidth = 1;  // several chords to a corner at the precision of 0.05
+    p.kerfSide = LINTREL_KERF_BY_DEPTH;
+    p.kerfCorners = LINTREL_CORNER_ROUND;
+    const CutPaths cuts = buildCutPaths(drawing.get(), settings.presets);
+    ASSERT_TRUE(cuts.paths);
+
+    // The plate and the part grow round their four corners; the hole shrinks to sharp corners.
+    const std::vector<Vect*> drawn = vectsOf(drawing.get());
+    const std::vector<Vect*> cut = vectsOf(cuts.paths.get());
+    EXPECT_EQ(cornerArcsOf(&cuts.cornerArcs, *cut[1]), nullptr);
+    int arcs = 0;
+    bool severalChords = false;
+    for (const int k : {0, 2}) {
+        const std::vector<CornerArc>* corners = cornerArcsOf(&cuts.cornerArcs, *cut[k]);
+        ASSERT_NE(corners, nullptr) << k;
+        double swept = 0;
+        for (const CornerArc& arc : *corners) {
+            bool onCorner = false;
+            for (const Seg* s : lintrel::ring(drawn[k]->segs))
+                onCorner = onCorner || (s->x0 == arc.move.centre.x && s->y0 == arc.move.centre.y);
+            EXPECT_TRUE(onCorner) << arc.move.centre.x << ", " << arc.move.centre.y;
+            EXPECT_NEAR(lintrel::distance(arc.move.end, arc.move.centre), 0.5, 2e-6);
+            EXPECT_EQ(arc.move.clockwise, arc.move.change < 0);
+            swept += arc.move.change;
+            severalChords = severalChords || arc.lastSeg > arc.firstSeg;
+            ++arcs;
+        }
+        // Four quarter turns, split in two where the path starts inside a corner.
+        EXPECT_NEAR(std::fabs(swept), lintrel::kTwoPi, 1e-5) << k;
+    }
+    EXPECT_TRUE(severalChords);
+
+    // Each writer cuts each corner with one arc command; the preset's "circles as segments" and
+    // a G-code profile without arcs keep the chords.
+    settings.machine.codeType = 1;
+    const std::string gcode = writeProgram(drawing.get(), settings, nullptr).program.text;
+    EXPECT_EQ(lineCount(gcode, "G02 ") + lineCount(gcode, "G03 "), arcs);
+    settings.machine.codeType = 0;
+    EXPECT_EQ(
+        lineCount(writeProgram(drawing.get(), settings, nullptr).program.text, "MOVECIRCABS("),
+        arcs);
+    settings.presets[0].circToSeg = true;
+    EXPECT_EQ(
+        lineCount(writeProgram(drawing.get(), settings, nullptr).program.text, "MOVECIRCABS("), 0);
+
+    // Mitred corners have no arcs, nor do corners too small to tell an arc's end from its start.
+    settings.presets[0].kerfCorners = LINTREL_CORNER_MITRE;
+    EXPECT_TRUE(buildCutPaths(drawing.get(), settings.presets).cornerArcs.empty());
+    settings.presets[0].kerfCorners = LINTREL_CORNER_ROUND;
+    settings.presets[0].kerfWidth = 0.008;
+    EXPECT_TRUE(buildCutPaths(drawing.get(), settings.presets).cornerArcs.empty());
+}
+
 TEST(CutPaths, TheCanvasDrawsOffsetPathsAndLeadsInTheirOwnPens) {
     ChainOwner<VectGroup> drawing(plate());
     const CutPaths cuts = buildCutPaths(drawing.get(), cutting().presets, true);

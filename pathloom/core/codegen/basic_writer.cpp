@@ -50,11 +50,12 @@ double intoSecondTurn(double r) {
 
 class BasicWriter {
   public:
-    BasicWriter(const ProcessSettings& settings, ControllerLink* link)
+    BasicWriter(const ProcessSettings& settings, ControllerLink* link, const CornerArcs* cornerArcs)
         : settings_(writableSettings(settings)),
           machine_(settings_.machine),
           presets_(settings_.presets),
-          link_(link) {}
+          link_(link),
+          cornerArcs_(cornerArcs) {}
 
     WriteResult run(VectGroup* groups);
 
@@ -67,7 +68,7 @@ class BasicWriter {
     void writePlanarOrZ(Vect& vect, const Seg* chain, const ProcessPreset& preset);
     void writeXyr(Vect& vect, const Seg* chain, const ProcessPreset& preset);
     void writeXyzr(Vect& vect, const Seg* chain, const ProcessPreset& preset);
-    void writeArc(Vect& vect, bool relative, bool helical, const char* mode);
+    void writeArc(const ArcMove& arc, bool relative, bool helical, const char* mode);
     void speedBlock(double speed, double accel, double decel);
     void travelSpeed();
     void workSpeed(double speed);
@@ -78,6 +79,7 @@ class BasicWriter {
     const MachineParameters& machine_;
     const PresetTable& presets_;
     ControllerLink* link_;
+    const CornerArcs* cornerArcs_;
     ProgramBuffer out_;
     Position current_;
     Position start_;
@@ -225,8 +227,7 @@ void BasicWriter::moveTo(Point target, bool relative) {
 
 // Arcs of every generator: a circular move, or a helical one that turns R by the arc's change.
 // `mode` is the trailing mode argument of the four-axis form (empty for none).
-void BasicWriter::writeArc(Vect& vect, bool relative, bool helical, const char* mode) {
-    const ArcMove arc = arcMove(vect);
+void BasicWriter::writeArc(const ArcMove& arc, bool relative, bool helical, const char* mode) {
     const int dir = arc.clockwise ? 1 : 0;
     const Point end = relative ? Point{arc.end.x - current_.x, arc.end.y - current_.y} : arc.end;
     const Point centre =
@@ -279,10 +280,13 @@ void BasicWriter::writePlanarOrZ(Vect& vect, const Seg* chain, const ProcessPres
     if (vect.beforeAction) out_.action(vect.beforeAction, false);
     dwell(preset);
     if (writesArcLine(vect, preset)) {
-        writeArc(vect, relative, false, "");
+        writeArc(arcMove(vect), relative, false, "");
     } else {
-        for (const Seg* seg : ring(chain))
-            moveTo(segEnd(*seg), relative);
+        const std::vector<CornerArc>* corners =
+            preset.circToSeg ? nullptr : cornerArcsOf(cornerArcs_, vect);
+        forEachCut(
+            chain, corners, [&](const Seg& seg) { moveTo(segEnd(seg), relative); },
+            [&](const ArcMove& arc) { writeArc(arc, relative, false, ""); });
     }
     if (vect.afterAction) out_.action(vect.afterAction, false);
 }
@@ -307,7 +311,7 @@ void BasicWriter::writeXyr(Vect& vect, const Seg* chain, const ProcessPreset& pr
     if (vect.beforeAction) out_.action(vect.beforeAction, false);
     dwell(preset);
     if (writesArcLine(vect, preset)) {
-        writeArc(vect, relative, true, "");
+        writeArc(arcMove(vect), relative, true, "");
     } else {
         // A polyline turns on the spot before each seg; other shapes turn while they move.
         const bool turnFirst = vect.type == LINTREL_POLYLINE;
@@ -371,7 +375,7 @@ void BasicWriter::writeXyzr(Vect& vect, const Seg* chain, const ProcessPreset& p
         // The helical move turns R as its third axis, so BASE leaves Z out around it.
         const int x = machine_.xAxis, y = machine_.yAxis;
         out_.line("BASE(", x, ", ", y, ", ", preset.rAxis, ")");
-        writeArc(vect, relative, true, ", 1");
+        writeArc(arcMove(vect), relative, true, ", 1");
         out_.line("BASE(", x, ", ", y, ", ", preset.zAxis, ", ", preset.rAxis, ")");
     } else {
         for (const Seg* seg : ring(chain)) {
@@ -391,8 +395,9 @@ void BasicWriter::writeXyzr(Vect& vect, const Seg* chain, const ProcessPreset& p
 
 }  // namespace
 
-WriteResult writeBasic(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link) {
-    return BasicWriter(settings, link).run(groups);
+WriteResult writeBasic(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link,
+                       const CornerArcs* cornerArcs) {
+    return BasicWriter(settings, link, cornerArcs).run(groups);
 }
 
 }  // namespace pathloom

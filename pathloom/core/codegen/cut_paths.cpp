@@ -48,6 +48,38 @@ VectGroup* copyOf(VectGroup* drawing, double precision, int& code) {
     return static_cast<VectGroup*>(copy);
 }
 
+// The vertices of a vect's working chain.
+std::vector<Point> cornersOf(const Vect& v) {
+    std::vector<Point> corners;
+    const Seg* chain = lintrel::workingChain(v);
+    if (!chain) return corners;
+    for (const Seg* seg : ring(chain))
+        corners.push_back(lintrel::segStart(*seg));
+    corners.push_back(lintrel::segEnd(*chain->prev));
+    return corners;
+}
+
+// The round corners of every offset path: `cuts` are the paths' vects, `source` the chain that
+// was offset, whose vects' indexes `out.original` gives.
+void findRoundCorners(CutPaths& out, const std::vector<Vect*>& cuts, VectGroup* source,
+                      const std::vector<KerfSpec>& kerfs) {
+    std::vector<double> radius;
+    for (VectGroup* group : ring(source)) {
+        double r = 0;
+        for (const KerfSpec& k : kerfs)
+            if (k.groupNumber == group->number && k.corners == LINTREL_CORNER_ROUND) r = k.distance;
+        radius.insert(radius.end(), static_cast<size_t>(lintrel::ringCount(group->vects)), r);
+    }
+    const std::vector<Vect*> sourceVects = vectsOf(source);
+    for (size_t k = 0; k < cuts.size() && k < out.original.size(); ++k) {
+        const size_t index = static_cast<size_t>(out.original[k]);
+        if (!out.offsetDone[k] || index >= sourceVects.size() || !(radius[index] > 0)) continue;
+        std::vector<CornerArc> arcs =
+            findCornerArcs(*cuts[k], cornersOf(*sourceVects[index]), radius[index]);
+        if (!arcs.empty()) out.cornerArcs.emplace(cuts[k], std::move(arcs));
+    }
+}
+
 }  // namespace
 
 bool cutsShaped(const VectGroup* drawing, const PresetTable& presets) {
@@ -144,6 +176,7 @@ CutPaths buildCutPaths(VectGroup* drawing, const PresetTable& presets, bool keep
     out.led.assign(offsetVects.size(), 0);
     if (leads.empty()) {
         out.paths = std::move(offset);
+        findRoundCorners(out, offsetVects, source, kerfs);
         return out;
     }
     if (keepOffset) {
@@ -164,6 +197,7 @@ CutPaths buildCutPaths(VectGroup* drawing, const PresetTable& presets, bool keep
         out.notes.leadsShortened +=
             ((bits & LINTREL_LEAD_IN_SHORTENED) != 0) + ((bits & LINTREL_LEAD_OUT_SHORTENED) != 0);
     }
+    findRoundCorners(out, ledVects, source, kerfs);
     return out;
 }
 

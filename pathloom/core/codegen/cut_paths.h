@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/codegen/corner_arcs.h"
 #include "core/presets/process.h"
 
 namespace pathloom {
@@ -36,6 +37,8 @@ struct CutPaths {
     std::vector<int> original;
     std::vector<char> offsetDone;  // the vect runs half the kerf off its shape
     std::vector<char> led;         // the vect got a lead or an overcut
+    // The round corners of offset paths, by vect of `paths`: the writers cut them as arcs.
+    CornerArcs cornerArcs;
     CutNotes notes;
     int code = 0;  // a library code other than 0: the shaping failed and the drawing is cut as is
 

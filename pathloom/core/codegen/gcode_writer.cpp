@@ -28,11 +28,13 @@ struct Position {
 
 class GcodeWriter {
   public:
-    GcodeWriter(const ProcessSettings& settings, ControllerLink* link, const ProgramInfo& info)
+    GcodeWriter(const ProcessSettings& settings, ControllerLink* link, const ProgramInfo& info,
+                const CornerArcs* cornerArcs)
         : settings_(writableSettings(settings)),
           profile_(outputProfile(settings_.machine.outputProfile)),
           link_(link),
-          info_(info) {
+          info_(info),
+          cornerArcs_(cornerArcs) {
         out_.setDecimals(profile_.decimals);
     }
 
@@ -42,6 +44,7 @@ class GcodeWriter {
     int writeGroup(VectGroup& group, const ProcessPreset& preset);
     int writeVect(Vect& vect, const ProcessPreset& preset);
     void writeCut(Vect& vect, const Seg* chain, const ProcessPreset& preset);
+    void writeArc(const ArcMove& arc, double speed, bool relative);
     void measureStart(const ProcessPreset& preset);
     void writeReturn(const ProcessPreset& lastPreset);
     void writeHeader(VectGroup* groups, const ProcessPreset& firstPreset);
@@ -55,6 +58,7 @@ class GcodeWriter {
     const OutputProfile& profile_;
     ControllerLink* link_;
     const ProgramInfo& info_;
+    const CornerArcs* cornerArcs_;
     ProgramBuffer out_;
     Position current_;
     Position start_;
@@ -227,29 +231,33 @@ int GcodeWriter::writeVect(Vect& vect, const ProcessPreset& preset) {
     return 0;
 }
 
+void GcodeWriter::writeArc(const ArcMove& arc, double speed, bool relative) {
+    const char* word = arc.clockwise ? profile_.clockwise : profile_.counterClockwise;
+    // The centre is always given from the arc's start, which is the current position.
+    const double i = arc.centre.x - current_.x, j = arc.centre.y - current_.y;
+    const double x = relative ? arc.end.x - current_.x : arc.end.x;
+    const double y = relative ? arc.end.y - current_.y : arc.end.y;
+    if (!useZ_ || !profile_.arcZK)
+        out_.line(word, " X", x, " Y", y, " I", i, " J", j, feed(speed));
+    else if (relative)
+        out_.line(word, " X", x, " Y", y, " Z0.0 I", i, " J", j, " K0.0", feed(speed));
+    else
+        out_.line(word, " X", x, " Y", y, " Z", current_.z, " I", i, " J", j, " K0.0", feed(speed));
+    current_.x = arc.end.x;
+    current_.y = arc.end.y;
+}
+
 void GcodeWriter::writeCut(Vect& vect, const Seg* chain, const ProcessPreset& preset) {
     const bool relative = preset.relative();
     const double speed = cutSpeed(vect, preset);
     if (profile_.arcs && writesArcLine(vect, preset)) {
-        const ArcMove arc = arcMove(vect);
-        const char* word = arc.clockwise ? profile_.clockwise : profile_.counterClockwise;
-        // The centre is always given from the arc's start, which is the current position.
-        const double i = arc.centre.x - current_.x, j = arc.centre.y - current_.y;
-        const double x = relative ? arc.end.x - current_.x : arc.end.x;
-        const double y = relative ? arc.end.y - current_.y : arc.end.y;
-        if (!useZ_ || !profile_.arcZK)
-            out_.line(word, " X", x, " Y", y, " I", i, " J", j, feed(speed));
-        else if (relative)
-            out_.line(word, " X", x, " Y", y, " Z0.0 I", i, " J", j, " K0.0", feed(speed));
-        else
-            out_.line(word, " X", x, " Y", y, " Z", current_.z, " I", i, " J", j, " K0.0",
-                      feed(speed));
-        current_.x = arc.end.x;
-        current_.y = arc.end.y;
+        writeArc(arcMove(vect), speed, relative);
         return;
     }
-    for (const Seg* seg : ring(chain)) {
-        const Point end = segEnd(*seg);
+    const std::vector<CornerArc>* corners =
+        profile_.arcs && !preset.circToSeg ? cornerArcsOf(cornerArcs_, vect) : nullptr;
+    auto line = [&](const Seg& seg) {
+        const Point end = segEnd(seg);
         if (relative)
             out_.line(profile_.feed, " X", end.x - current_.x, " Y", end.y - current_.y,
                       feed(speed));
@@ -257,22 +265,25 @@ void GcodeWriter::writeCut(Vect& vect, const Seg* chain, const ProcessPreset& pr
             out_.line(profile_.feed, " X", end.x, " Y", end.y, feed(speed));
         current_.x = end.x;
         current_.y = end.y;
-    }
+    };
+    forEachCut(chain, corners, line, [&](const ArcMove& arc) { writeArc(arc, speed, relative); });
 }
 
 }  // namespace
 
 WriteResult writeGcode(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link,
-                       const ProgramInfo& info) {
-    return GcodeWriter(settings, link, info).run(groups);
+                       const ProgramInfo& info, const CornerArcs* cornerArcs) {
+    return GcodeWriter(settings, link, info, cornerArcs).run(groups);
 }
 
 WriteResult writeProgram(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link,
                          const ProgramInfo& info) {
     const CutPaths cuts = buildCutPaths(groups, writableSettings(settings).presets);
     VectGroup* cut = cuts.cut(groups);
-    WriteResult result = settings.machine.codeType == 0 ? writeBasic(cut, settings, link)
-                                                        : writeGcode(cut, settings, link, info);
+    const CornerArcs* corners = cuts.paths ? &cuts.cornerArcs : nullptr;
+    WriteResult result = settings.machine.codeType == 0
+                             ? writeBasic(cut, settings, link, corners)
+                             : writeGcode(cut, settings, link, info, corners);
     result.cutNotes = cuts.notes;
     if (cuts.paths && result.status == WriteStatus::Ok) {
         int vects = 0;

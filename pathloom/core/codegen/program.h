@@ -43,10 +43,12 @@ struct ProgramInfo {
 
 // Writers of the two languages. Both read the group chain in chain order and may give curve
 // vects a flattened chain (`flatSegs`); nothing else of the drawing changes. `link` may be null
-// (not connected): start positions are then 0.
+// (not connected): start positions are then 0. `cornerArcs` (optional) names runs of segs that
+// are written as one arc each, where the language and the preset write arcs.
 WriteResult writeGcode(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link,
-                       const ProgramInfo& info = {});
-WriteResult writeBasic(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link);
+                       const ProgramInfo& info = {}, const CornerArcs* cornerArcs = nullptr);
+WriteResult writeBasic(VectGroup* groups, const ProcessSettings& settings, ControllerLink* link,
+                       const CornerArcs* cornerArcs = nullptr);
 // The writer the setting "Show code type" selects: 0 Basic, anything else G-code. It writes the
 // cut paths the groups' presets shape (core/codegen/cut_paths.h); the line map still has two
 // entries per vect of the drawing.
