@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build/release}
 
 scratch=$(mktemp -d)
-made=(my-part.dxf my-part.nc my-part.svg path.svg KORVEL.nc)
+made=(my-part.dxf my-part.nc my-part.svg my-part-depth.svg path.svg KORVEL.nc)
 for f in "${made[@]}"; do
   if [ -e "$f" ]; then
     echo "check-readme-commands: $f exists in the checkout; move it away first" >&2

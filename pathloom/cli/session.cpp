@@ -339,12 +339,16 @@ int runPreview(const Options& options, const Settings& settings, std::FILE* out,
     view.setArea(kPreviewWidth, kPreviewHeight);
     view.fit(canvas::drawingRange(document.drawing()));
     const ViewSettings& v = settings.view;
-    const canvas::Layers layers{v.showClose,      v.showAbs,       v.showOrder,
-                                v.showStartPoint, v.showDirection, v.showGrids};
+    const canvas::Layers layers{v.showClose,     v.showAbs,   v.showOrder, v.showStartPoint,
+                                v.showDirection, v.showGrids, v.showDepth};
     const CutPaths cuts =
         buildCutPaths(document.drawing(), writableSettings(settings.process).presets, true);
     printCutNotes(err, cuts);
-    const canvas::Scene scene = canvas::buildScene(document.drawing(), view, layers, 1.0, &cuts);
+    const std::vector<int> depths =
+        v.showDepth ? canvas::containmentDepths(document.drawing(), canvas::kDepthPrecision)
+                    : std::vector<int>{};
+    const canvas::Scene scene =
+        canvas::buildScene(document.drawing(), view, layers, 1.0, &cuts, &depths);
     return writeOutput(options, canvas::sceneSvg(scene), out, err);
 }
 

@@ -18,7 +18,6 @@ const QColor kMarkerColour(0, 255, 255);
 const QColor kRulerColour(192, 192, 192);
 // Containment for the depth tint is judged this close (drawing units): finer than any gap
 // the tint could show.
-constexpr double kDepthPrecision = 0.01;
 
 canvas::PixelBuffer bufferOf(QImage& image) {
     return {reinterpret_cast<uint32_t*>(image.bits()), image.width(), image.height(),
@@ -107,8 +106,9 @@ void Canvas::rebuild() {
     if (!range_) {
         range_ = canvas::drawingRange(document_.drawing());
         cuts_ = presets_ ? buildCutPaths(document_.drawing(), *presets_, true) : CutPaths{};
-        depths_ = view_.showDepth ? canvas::containmentDepths(document_.drawing(), kDepthPrecision)
-                                  : std::vector<int>{};
+        depths_ = view_.showDepth
+                      ? canvas::containmentDepths(document_.drawing(), canvas::kDepthPrecision)
+                      : std::vector<int>{};
     }
     transform_.fit(*range_);
     scene_ =

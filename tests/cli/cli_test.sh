@@ -144,6 +144,10 @@ run 0 preview "$plate" --settings /dev/null -q -o "$work/cut.svg" --set "Kerf wi
     --set "Kerf side1=1" --set "Lead type1=1"
 check "preview says what was left undone" grep -q "^cutting: *1 shapes left unoffset" "$work/err"
 check "preview draws the offset paths in their own pen" grep -q 'stroke="#00beff"' "$work/cut.svg"
+run 0 preview "$plate" --settings /dev/null -q -o "$work/depth.svg" --set "Show depth=1"
+check "preview tints the plate, its holes and the part in a hole by depth" sh -c \
+    "grep -q 'fill=\"#182448\" points' '$work/depth.svg' && grep -q 'fill=\"#163c22\" points' '$work/depth.svg' && grep -q 'fill=\"#4a2616\" points' '$work/depth.svg'"
+check "preview leaves the tint out unless asked" sh -c "! grep -q '<polygon' '$work/cut.svg'"
 # Output profiles: by name on the command line, or by number through the setting.
 run 0 info "$drawing" --settings /dev/null --profile grbl-laser
 check "info names the profile" prints "^program: *G-code, profile grbl-laser$"

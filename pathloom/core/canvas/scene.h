@@ -105,6 +105,9 @@ struct Scene {
     size_t inputSegments = 0;  // segs visited, for the record
 };
 
+// The precision the depth tint judges containment at, in mm.
+inline constexpr double kDepthPrecision = 0.01;
+
 // The containment depth of each vect of `drawing` in chain order (how many closed vects enclose
 // it), judged at `precision`; empty for no drawing or when the library refuses.
 std::vector<int> containmentDepths(const VectGroup* drawing, double precision);

@@ -1,4 +1,4 @@
-// Writing the scene's strokes, dots and numbers as SVG elements in painting order.
+// Writing the scene's depth tint, strokes, dots and numbers as SVG elements in painting order.
 #include "core/canvas/svg.h"
 
 #include <cmath>
@@ -45,6 +45,13 @@ std::string sceneSvg(const Scene& scene) {
             "viewBox=\"0 0 %d %d\">\n",
             scene.width, scene.height, scene.width, scene.height);
     out += "<rect width=\"100%\" height=\"100%\" fill=\"#000000\"/>\n";
+    for (const Fill& ring : scene.fills) {
+        out += "<polygon stroke=\"none\" fill=\"" + colourText(ring.colour) + "\" points=\"";
+        const PixelPoint* p = scene.points.data() + ring.first;
+        for (uint32_t i = 0; i < ring.count; ++i)
+            appendf(out, i ? " %d,%d" : "%d,%d", p[i].x, p[i].y);
+        out += "\"/>\n";
+    }
     if (scene.grid) {
         const double spacing = 100 * scene.zoom;
         const double x0 = std::fmod(scene.origin.x, spacing),
