@@ -65,8 +65,8 @@ const VectGroup* sharedSheet() {
     return sheet.get();
 }
 
-const KerfSpec kKerf{-1, LINTREL_KERF_BY_DEPTH, LINTREL_CORNER_ROUND, 0, 0.1, 2};
-const LeadSpec kLeads{-1, LINTREL_LEAD_LINE, LINTREL_LEAD_ARC, 0, 3, 45, 2, 90, 1};
+const KerfRecord kKerf{-1, LINTREL_KERF_BY_DEPTH, LINTREL_CORNER_ROUND, 0, 0.1, 2};
+const LeadRecord kLeads{-1, LINTREL_LEAD_LINE, LINTREL_LEAD_ARC, 0, 3, 45, 2, 90, 1};
 
 // The steps after the sort: inner shapes first (unless the sort kept the rule itself), the kerf
 // offset copy and its leads.

@@ -578,15 +578,15 @@ enum {
     LINTREL_KERF_RESULT_SPLIT = 4,     /* offset, in several pieces */
     LINTREL_KERF_RESULT_FAILED = 5     /* coordinates out of the offsetter's range: as drawn */
 };
-typedef struct KerfSpec {
+typedef struct KerfRecord {
     int32_t groupNumber; /* -1: every group without a record of its own */
     int32_t side;        /* LINTREL_KERF_NONE ... LINTREL_KERF_INSIDE */
     int32_t corners;     /* LINTREL_CORNER_ROUND or LINTREL_CORNER_MITRE */
     int32_t reserved;
     LINTREL_ALIGN8 double distance;   /* the offset: half the kerf width */
     LINTREL_ALIGN8 double mitreLimit; /* in multiples of the distance */
-} KerfSpec;
-LINTREL_API int Lintrel_KerfOffset(void* list, const KerfSpec* settings, int settingCount,
+} KerfRecord;
+LINTREL_API int Lintrel_KerfOffset(void* list, const KerfRecord* settings, int settingCount,
                                    double precision, void** result, int* status, int statusCount);
 
 /* ---- Cutting: leads and overcut ----
@@ -611,7 +611,7 @@ enum {
     LINTREL_LEAD_OUT_DROPPED = 8,
     LINTREL_LEAD_NOT_CLOSED = 16 /* an open vect: no scrap side, left as it is */
 };
-typedef struct LeadSpec {
+typedef struct LeadRecord {
     int32_t groupNumber; /* -1: every group without a record of its own */
     int32_t leadIn;      /* LINTREL_LEAD_NONE, _LINE or _ARC */
     int32_t leadOut;
@@ -621,8 +621,8 @@ typedef struct LeadSpec {
     LINTREL_ALIGN8 double outLength;
     LINTREL_ALIGN8 double outAngle;
     LINTREL_ALIGN8 double overcut; /* path length past the start */
-} LeadSpec;
-LINTREL_API int Lintrel_AddLeads(void* list, const LeadSpec* settings, int settingCount,
+} LeadRecord;
+LINTREL_API int Lintrel_AddLeads(void* list, const LeadRecord* settings, int settingCount,
                                  double precision, int* status, int statusCount);
 
 /* ---- Cutting: start points and directions of closed vects ----
@@ -765,14 +765,14 @@ LINTREL_PIN(ArrayRecord, startX, 88, 88);
 LINTREL_PIN(ArrayRecord, startY, 96, 96);
 LINTREL_STATIC_ASSERT(sizeof(ArrayRecord) == 104, "ArrayRecord is 104 bytes on every target");
 
-LINTREL_PIN(KerfSpec, side, 4, 4);
-LINTREL_PIN(KerfSpec, distance, 16, 16);
-LINTREL_PIN(KerfSpec, mitreLimit, 24, 24);
-LINTREL_STATIC_ASSERT(sizeof(KerfSpec) == 32, "KerfSpec is 32 bytes on every target");
-LINTREL_PIN(LeadSpec, leadOut, 8, 8);
-LINTREL_PIN(LeadSpec, inLength, 16, 16);
-LINTREL_PIN(LeadSpec, overcut, 48, 48);
-LINTREL_STATIC_ASSERT(sizeof(LeadSpec) == 56, "LeadSpec is 56 bytes on every target");
+LINTREL_PIN(KerfRecord, side, 4, 4);
+LINTREL_PIN(KerfRecord, distance, 16, 16);
+LINTREL_PIN(KerfRecord, mitreLimit, 24, 24);
+LINTREL_STATIC_ASSERT(sizeof(KerfRecord) == 32, "KerfRecord is 32 bytes on every target");
+LINTREL_PIN(LeadRecord, leadOut, 8, 8);
+LINTREL_PIN(LeadRecord, inLength, 16, 16);
+LINTREL_PIN(LeadRecord, overcut, 48, 48);
+LINTREL_STATIC_ASSERT(sizeof(LeadRecord) == 56, "LeadRecord is 56 bytes on every target");
 #undef LINTREL_PIN
 #undef LINTREL_OFF
 #endif

@@ -74,13 +74,13 @@ void writeStatus(const std::vector<int>& values, int* status, int statusCount) {
     std::copy(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(n), status);
 }
 
-bool goodKerfSpec(const KerfSpec& s) {
+bool goodKerfRecord(const KerfRecord& s) {
     return s.side >= LINTREL_KERF_NONE && s.side <= LINTREL_KERF_INSIDE &&
            (s.corners == LINTREL_CORNER_ROUND || s.corners == LINTREL_CORNER_MITRE) &&
            std::isfinite(s.distance) && s.distance >= 0 && std::isfinite(s.mitreLimit);
 }
 
-KerfRule kerfRuleOf(const KerfSpec* s) {
+KerfRule kerfRuleOf(const KerfRecord* s) {
     if (!s) return {};
     return {static_cast<KerfSide>(s->side),
             s->corners == LINTREL_CORNER_MITRE ? Corners::Mitre : Corners::Round, s->distance,
@@ -92,7 +92,7 @@ bool goodLead(int kind, double length, double angle) {
            length >= 0 && std::isfinite(angle);
 }
 
-LeadRule leadRuleOf(const LeadSpec& s) {
+LeadRule leadRuleOf(const LeadRecord& s) {
     return {{static_cast<LeadKind>(s.leadIn), s.inLength, s.inAngle},
             {static_cast<LeadKind>(s.leadOut), s.outLength, s.outAngle},
             std::max(0.0, s.overcut)};
@@ -154,18 +154,18 @@ LINTREL_API int Lintrel_ShortTravelSortInnerFirst(void** list, int allowReverse,
         [&] { return innerFirstShortTravelSort(list, allowReverse != 0, selectedOnly != 0); });
 }
 
-LINTREL_API int Lintrel_KerfOffset(void* list, const KerfSpec* specs, int specCount,
+LINTREL_API int Lintrel_KerfOffset(void* list, const KerfRecord* records, int recordCount,
                                    double precision, void** result, int* status, int statusCount) {
     return guardedCode([&]() -> int {
         if (!isDrawing(list) || !result || !goodPrecision(precision) ||
-            !goodTable(specs, specCount))
+            !goodTable(records, recordCount))
             return LINTREL_BAD_ARGUMENT;
-        for (int k = 0; k < specCount; ++k)
-            if (!goodKerfSpec(specs[k])) return LINTREL_BAD_ARGUMENT;
+        for (int k = 0; k < recordCount; ++k)
+            if (!goodKerfRecord(records[k])) return LINTREL_BAD_ARGUMENT;
         if (!offsetAvailable()) return LINTREL_NOT_AVAILABLE;
         std::vector<KerfRule> rules;
         for (int number : groupNumbers(list))
-            rules.push_back(kerfRuleOf(optionsOf(specs, specCount, number)));
+            rules.push_back(kerfRuleOf(optionsOf(records, recordCount, number)));
         std::vector<KerfResult> results;
         *result = kerfOffsetDrawing(list, rules, precision, results);
         std::vector<int> codes(results.size());
@@ -176,14 +176,14 @@ LINTREL_API int Lintrel_KerfOffset(void* list, const KerfSpec* specs, int specCo
     });
 }
 
-LINTREL_API int Lintrel_AddLeads(void* list, const LeadSpec* specs, int specCount, double precision,
-                                 int* status, int statusCount) {
+LINTREL_API int Lintrel_AddLeads(void* list, const LeadRecord* records, int recordCount,
+                                 double precision, int* status, int statusCount) {
     return guardedCode([&]() -> int {
-        if (!isDrawing(list) || !goodPrecision(precision) || !goodTable(specs, specCount))
+        if (!isDrawing(list) || !goodPrecision(precision) || !goodTable(records, recordCount))
             return LINTREL_BAD_ARGUMENT;
         std::vector<LeadRule> rules;
-        for (int k = 0; k < specCount; ++k) {
-            const LeadSpec& s = specs[k];
+        for (int k = 0; k < recordCount; ++k) {
+            const LeadRecord& s = records[k];
             if (!goodLead(s.leadIn, s.inLength, s.inAngle) ||
                 !goodLead(s.leadOut, s.outLength, s.outAngle) || !std::isfinite(s.overcut))
                 return LINTREL_BAD_ARGUMENT;
@@ -191,8 +191,8 @@ LINTREL_API int Lintrel_AddLeads(void* list, const LeadSpec* specs, int specCoun
         }
         std::vector<const LeadRule*> ruleOfVect;
         for (int number : groupNumbers(list)) {
-            const LeadSpec* s = optionsOf(specs, specCount, number);
-            ruleOfVect.push_back(s ? &rules[static_cast<size_t>(s - specs)] : nullptr);
+            const LeadRecord* s = optionsOf(records, recordCount, number);
+            ruleOfVect.push_back(s ? &rules[static_cast<size_t>(s - records)] : nullptr);
         }
         std::vector<int> outcomes;
         addLeads(list, ruleOfVect, precision, outcomes);

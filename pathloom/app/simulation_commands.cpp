@@ -49,7 +49,7 @@ void MainWindow::drawingEdited() {
 void MainWindow::startSimulation() {
     if (document_.busy()) return;
     if (!settings_.view.showGcode) {
-        // The specified words, then how to bring the program up to date.
+        // The message's own words, then how to bring the program up to date.
         const QString item = action(Command::ShowCode)->text().remove(QLatin1Char('&'));
         return showWarning(qtext(text(Text::CodeOutdated)) +
                            qtext(textWithValue(Text::CodeOutdatedHow, item.toStdString())));

@@ -64,7 +64,7 @@ TEST_F(Simulation, ChecksBeforeItStarts) {
     squareAt(0, 0);
     window->action(Command::ShowCode)->trigger();  // code pane hidden: the program may be outdated
     window->action(Command::Simulate)->trigger();
-    // The specified words, then how to bring the program up to date.
+    // The message's own words, then how to bring the program up to date.
     EXPECT_EQ(prompter.warnings.back(),
               "代码未更新，请更新后再进行此操作（打开“视图 > 代码”即可更新代码）");
     EXPECT_EQ(window->document().mode(), ViewMode::Select);

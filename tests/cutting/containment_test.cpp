@@ -43,7 +43,7 @@ TEST(Containment, DamagedShapesAreLeftOutOfEveryOperation) {
                                            rectangle(3, 3, NAN, 1), VarnixCad3_NewVect()}));
     const Nesting n = nestingOf(drawing.get());
     EXPECT_EQ(n.parent, (std::vector<int>{-1, 0, -1, -1}));
-    const KerfSpec kerf{-1, LINTREL_KERF_BY_DEPTH, LINTREL_CORNER_ROUND, 0, 0.1, 2};
+    const KerfRecord kerf{-1, LINTREL_KERF_BY_DEPTH, LINTREL_CORNER_ROUND, 0, 0.1, 2};
     void* offset = nullptr;
     int status[4] = {};
     if (offsetterBuilt()) {
@@ -52,7 +52,7 @@ TEST(Containment, DamagedShapesAreLeftOutOfEveryOperation) {
         VarnixCad3_DeleteChain(offset);
         EXPECT_EQ(status[2], LINTREL_KERF_RESULT_OPEN);
     }
-    const LeadSpec leads{-1, LINTREL_LEAD_LINE, LINTREL_LEAD_ARC, 0, 1, 90, 1, 90, 1};
+    const LeadRecord leads{-1, LINTREL_LEAD_LINE, LINTREL_LEAD_ARC, 0, 1, 90, 1, 90, 1};
     ASSERT_EQ(Lintrel_AddLeads(drawing.get(), &leads, 1, 0.01, status, 4), LINTREL_OK);
     EXPECT_EQ(status[2], LINTREL_LEAD_NOT_CLOSED);
     void* list = drawing.get();

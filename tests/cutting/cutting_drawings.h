@@ -58,9 +58,9 @@ inline Nesting nestingOf(void* list, double precision = 0.01) {
 // 21001.
 inline bool offsetterBuilt() {
     ChainOwner<VectGroup> square(groupOf({rectangle(0, 0, 1, 1)}));
-    const KerfSpec spec{-1, LINTREL_KERF_OUTSIDE, LINTREL_CORNER_ROUND, 0, 0.1, 2};
+    const KerfRecord record{-1, LINTREL_KERF_OUTSIDE, LINTREL_CORNER_ROUND, 0, 0.1, 2};
     void* result = nullptr;
-    const int code = Lintrel_KerfOffset(square.get(), &spec, 1, 0.01, &result, nullptr, 0);
+    const int code = Lintrel_KerfOffset(square.get(), &record, 1, 0.01, &result, nullptr, 0);
     if (result) VarnixCad3_DeleteChain(result);
     return code != LINTREL_NOT_AVAILABLE;
 }

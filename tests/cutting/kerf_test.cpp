@@ -25,11 +25,11 @@ struct Offset {
 };
 
 Offset kerf(VectGroup* drawing, int side, double distance, int corners = LINTREL_CORNER_ROUND) {
-    const KerfSpec spec{-1, side, corners, 0, distance, 4};
+    const KerfRecord record{-1, side, corners, 0, distance, 4};
     Offset out;
     out.status.assign(ringCount(drawing->vects), -1);
     void* result = nullptr;
-    EXPECT_EQ(Lintrel_KerfOffset(drawing, &spec, 1, kPrecision, &result, out.status.data(),
+    EXPECT_EQ(Lintrel_KerfOffset(drawing, &record, 1, kPrecision, &result, out.status.data(),
                                  static_cast<int>(out.status.size())),
               LINTREL_OK);
     out.chain.reset(static_cast<VectGroup*>(result));
@@ -151,10 +151,10 @@ TEST_F(Kerf, LeavesVanishedHolesOpenShapesAndOtherGroupsAsDrawnAndNamesThem) {
         groupOf({rectangle(0, 0, 40, 40), circle(10, 10, 0.1), rectangle(20, 20, 0.3, 0.3),
                  polyline({{5, 30}, {15, 30}})}));
     drawing.append(groupOf({rectangle(50, 0, 10, 10)}, 2));
-    const KerfSpec spec{1, LINTREL_KERF_BY_DEPTH, LINTREL_CORNER_ROUND, 0, 0.2, 2};
+    const KerfRecord record{1, LINTREL_KERF_BY_DEPTH, LINTREL_CORNER_ROUND, 0, 0.2, 2};
     std::vector<int> status(5, -1);
     void* result = nullptr;
-    ASSERT_EQ(Lintrel_KerfOffset(drawing.get(), &spec, 1, kPrecision, &result, status.data(), 5),
+    ASSERT_EQ(Lintrel_KerfOffset(drawing.get(), &record, 1, kPrecision, &result, status.data(), 5),
               LINTREL_OK);
     ChainOwner<VectGroup> offset(static_cast<VectGroup*>(result));
     EXPECT_EQ(status, (std::vector<int>{LINTREL_KERF_RESULT_OFFSET, LINTREL_KERF_RESULT_VANISHED,
@@ -200,27 +200,27 @@ TEST_F(Kerf, InwardOffsetSplitsANarrowWaistIntoPieces) {
 
 TEST(KerfArguments, RefusesBadArgumentsInEveryBuild) {
     ChainOwner<VectGroup> drawing(groupOf({rectangle(0, 0, 10, 10)}));
-    KerfSpec spec{-1, LINTREL_KERF_OUTSIDE, LINTREL_CORNER_ROUND, 0, 1, 2};
+    KerfRecord record{-1, LINTREL_KERF_OUTSIDE, LINTREL_CORNER_ROUND, 0, 1, 2};
     void* result = nullptr;
-    EXPECT_EQ(Lintrel_KerfOffset(nullptr, &spec, 1, 0.01, &result, nullptr, 0),
+    EXPECT_EQ(Lintrel_KerfOffset(nullptr, &record, 1, 0.01, &result, nullptr, 0),
               LINTREL_BAD_ARGUMENT);
-    EXPECT_EQ(Lintrel_KerfOffset(drawing.get(), &spec, 1, 0.01, nullptr, nullptr, 0),
+    EXPECT_EQ(Lintrel_KerfOffset(drawing.get(), &record, 1, 0.01, nullptr, nullptr, 0),
               LINTREL_BAD_ARGUMENT);
     EXPECT_EQ(Lintrel_KerfOffset(drawing.get(), nullptr, 1, 0.01, &result, nullptr, 0),
               LINTREL_BAD_ARGUMENT);
-    EXPECT_EQ(Lintrel_KerfOffset(drawing.get(), &spec, 1, 0, &result, nullptr, 0),
+    EXPECT_EQ(Lintrel_KerfOffset(drawing.get(), &record, 1, 0, &result, nullptr, 0),
               LINTREL_BAD_ARGUMENT);
-    spec.distance = -1;
-    EXPECT_EQ(Lintrel_KerfOffset(drawing.get(), &spec, 1, 0.01, &result, nullptr, 0),
+    record.distance = -1;
+    EXPECT_EQ(Lintrel_KerfOffset(drawing.get(), &record, 1, 0.01, &result, nullptr, 0),
               LINTREL_BAD_ARGUMENT);
-    spec.distance = 1;
-    spec.side = 4;
-    EXPECT_EQ(Lintrel_KerfOffset(drawing.get(), &spec, 1, 0.01, &result, nullptr, 0),
+    record.distance = 1;
+    record.side = 4;
+    EXPECT_EQ(Lintrel_KerfOffset(drawing.get(), &record, 1, 0.01, &result, nullptr, 0),
               LINTREL_BAD_ARGUMENT);
     EXPECT_EQ(result, nullptr);
 #ifdef _WIN32
-    spec.side = LINTREL_KERF_OUTSIDE;
-    EXPECT_EQ(Lintrel_KerfOffset(drawing.get(), &spec, 1, 0.01, &result, nullptr, 0),
+    record.side = LINTREL_KERF_OUTSIDE;
+    EXPECT_EQ(Lintrel_KerfOffset(drawing.get(), &record, 1, 0.01, &result, nullptr, 0),
               LINTREL_NOT_AVAILABLE);
 #endif
 }

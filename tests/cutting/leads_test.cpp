@@ -12,17 +12,18 @@ namespace {
 
 constexpr double kPrecision = 0.01;
 
-LeadSpec leadSpec(int group, int in, double inLength, double inAngle, int out = LINTREL_LEAD_NONE,
-                  double outLength = 0, double outAngle = 90, double overcut = 0) {
+LeadRecord leadRecord(int group, int in, double inLength, double inAngle,
+                      int out = LINTREL_LEAD_NONE, double outLength = 0, double outAngle = 90,
+                      double overcut = 0) {
     return {group, in, out, 0, inLength, inAngle, outLength, outAngle, overcut};
 }
 
-std::vector<int> addLeads(VectGroup* drawing, const LeadSpec& spec) {
+std::vector<int> addLeads(VectGroup* drawing, const LeadRecord& record) {
     int count = 0;
     for (VectGroup* g : ring(drawing))
         count += ringCount(g->vects);
     std::vector<int> status(count, -1);
-    EXPECT_EQ(Lintrel_AddLeads(drawing, &spec, 1, kPrecision, status.data(), count), LINTREL_OK);
+    EXPECT_EQ(Lintrel_AddLeads(drawing, &record, 1, kPrecision, status.data(), count), LINTREL_OK);
     return status;
 }
 
@@ -39,7 +40,7 @@ TEST(Leads, LineLeadsOnTheScrapSideOfAPartAndAHoleWithOvercut) {
         groupOf({rectangle(0, 0, 20, 20), rectangle(60, 0, 40, 40),
                  polylineOf({{70, 20}, {70, 30}, {90, 30}, {90, 10}, {70, 10}, {70, 20}}, true)}));
     const std::vector<int> status = addLeads(
-        drawing.get(), leadSpec(-1, LINTREL_LEAD_LINE, 5, 90, LINTREL_LEAD_LINE, 3, 90, 2));
+        drawing.get(), leadRecord(-1, LINTREL_LEAD_LINE, 5, 90, LINTREL_LEAD_LINE, 3, 90, 2));
     EXPECT_EQ(status, (std::vector<int>{0, 0, 0}));
     const std::vector<Vect*> v = vectsOf(drawing.get());
     // The part: pierced below its first edge, once round, 2 more along it, and away again.
@@ -57,7 +58,7 @@ TEST(Leads, AtAHoleCornerALeadSquareToThePathTurnsToTheBisector) {
     ChainOwner<VectGroup> drawing(
         groupOf({rectangle(60, 0, 40, 40), rectangle(70, 10, 20, 20, true)}));
     const std::vector<int> status =
-        addLeads(drawing.get(), leadSpec(-1, LINTREL_LEAD_LINE, 4, 90, LINTREL_LEAD_LINE, 4, 90));
+        addLeads(drawing.get(), leadRecord(-1, LINTREL_LEAD_LINE, 4, 90, LINTREL_LEAD_LINE, 4, 90));
     EXPECT_EQ(status[1], 0);
     const double d = 4 / std::sqrt(2.0);
     const std::vector<Point> p = chainPoints(*vectsOf(drawing.get())[1]);
@@ -69,7 +70,7 @@ TEST(Leads, ArcLeadsAreTangentQuarterCircles) {
     // In along the first edge from below, out along the last edge (arriving downwards) to the
     // left: both curve away on the outside of the square.
     ChainOwner<VectGroup> drawing(groupOf({rectangle(0, 0, 20, 20)}));
-    addLeads(drawing.get(), leadSpec(-1, LINTREL_LEAD_ARC, 3, 90, LINTREL_LEAD_ARC, 3, 90));
+    addLeads(drawing.get(), leadRecord(-1, LINTREL_LEAD_ARC, 3, 90, LINTREL_LEAD_ARC, 3, 90));
     const std::vector<Point> p = chainPoints(*drawing.get()->vects);
     EXPECT_TRUE(samePoint(p.front(), {-3, -3}, 1e-9));
     EXPECT_TRUE(samePoint(p.back(), {-3, -3}, 1e-9));
@@ -92,25 +93,25 @@ TEST(Leads, ALeadTowardsANeighbourIsShortenedThenDropped) {
             groupOf({polylineOf({{10, 0}, {20, 0}, {20, 20}, {0, 20}, {0, 0}, {10, 0}}, true)}, 1));
         drawing.append(groupOf({rectangle(-10, -gap - 20, 40, 20)}, 2));
         const std::vector<int> status =
-            addLeads(drawing.get(), leadSpec(1, LINTREL_LEAD_LINE, 5, 90));
+            addLeads(drawing.get(), leadRecord(1, LINTREL_LEAD_LINE, 5, 90));
         EXPECT_EQ(status, (std::vector<int>{expected, 0})) << gap;
         const Point pierce = chainPoints(*drawing.get()->vects).front();
         EXPECT_TRUE(samePoint(
             pierce, expected == LINTREL_LEAD_IN_SHORTENED ? Point{10, -2.5} : Point{10, 0}, 1e-9));
-        // The neighbour, in a group without a spec, is left alone.
+        // The neighbour, in a group without a record, is left alone.
         EXPECT_EQ(drawing.get()->next->vects->closed, 1);
     }
 }
 
-TEST(Leads, OpenShapesGetNoLeadsAndBadSpecsAreRefused) {
+TEST(Leads, OpenShapesGetNoLeadsAndBadRecordsAreRefused) {
     ChainOwner<VectGroup> drawing(groupOf({polyline({{0, 0}, {10, 0}})}));
-    EXPECT_EQ(addLeads(drawing.get(), leadSpec(-1, LINTREL_LEAD_LINE, 5, 90)),
+    EXPECT_EQ(addLeads(drawing.get(), leadRecord(-1, LINTREL_LEAD_LINE, 5, 90)),
               std::vector<int>{LINTREL_LEAD_NOT_CLOSED});
     EXPECT_EQ(ringCount(drawing.get()->vects->segs), 1);
-    LeadSpec bad = leadSpec(-1, 3, 5, 90);
+    LeadRecord bad = leadRecord(-1, 3, 5, 90);
     EXPECT_EQ(Lintrel_AddLeads(drawing.get(), &bad, 1, kPrecision, nullptr, 0),
               LINTREL_BAD_ARGUMENT);
-    bad = leadSpec(-1, LINTREL_LEAD_LINE, -1, 90);
+    bad = leadRecord(-1, LINTREL_LEAD_LINE, -1, 90);
     EXPECT_EQ(Lintrel_AddLeads(drawing.get(), &bad, 1, kPrecision, nullptr, 0),
               LINTREL_BAD_ARGUMENT);
     EXPECT_EQ(Lintrel_AddLeads(drawing.get(), nullptr, 1, kPrecision, nullptr, 0),
@@ -157,8 +158,8 @@ TEST(Leads, OnAPlateOfPartsNoLeadComesNearAnotherShapeOrPiercesAPart) {
     for (Vect* v : vectsOf(drawing.get()))
         shapes.push_back(chainPoints(*v));
     const Nesting nesting = nestingOf(drawing.get());
-    const std::vector<int> status =
-        addLeads(drawing.get(), leadSpec(-1, LINTREL_LEAD_LINE, 8, 45, LINTREL_LEAD_ARC, 4, 90, 1));
+    const std::vector<int> status = addLeads(
+        drawing.get(), leadRecord(-1, LINTREL_LEAD_LINE, 8, 45, LINTREL_LEAD_ARC, 4, 90, 1));
     const std::vector<Vect*> led = vectsOf(drawing.get());
     int shortened = 0;
     for (size_t k = 0; k < led.size(); ++k) {

@@ -47,7 +47,7 @@ TEST(Texts, EveryKeyHasBothLanguagesAndTheChineseTextsDiffer) {
 }
 
 TEST(Texts, MessagesTakeTheCodeWithItsReasonAndFollowTheLanguage) {
-    // The specified words and the code stay as they were; the reason follows the code.
+    // The message's own words and the code stay as they were; the reason follows the code.
     EXPECT_EQ(textWithCode(Text::ConnectFailed, 1004),
               "连接控制器失败，1004（控制器没有接受连接，请检查地址并确认控制器已开启）");
     EXPECT_EQ(textWithCode(Text::DownloadFailed, 1001), "下载失败，1001（未连接控制器）");

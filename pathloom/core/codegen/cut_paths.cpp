@@ -62,11 +62,11 @@ std::vector<Point> cornersOf(const Vect& v) {
 // The round corners of every offset path: `cuts` are the paths' vects, `source` the chain that
 // was offset, whose vects' indexes `out.original` gives.
 void findRoundCorners(CutPaths& out, const std::vector<Vect*>& cuts, VectGroup* source,
-                      const std::vector<KerfSpec>& kerfs) {
+                      const std::vector<KerfRecord>& kerfs) {
     std::vector<double> radius;
     for (VectGroup* group : ring(source)) {
         double r = 0;
-        for (const KerfSpec& k : kerfs)
+        for (const KerfRecord& k : kerfs)
             if (k.groupNumber == group->number && k.corners == LINTREL_CORNER_ROUND) r = k.distance;
         radius.insert(radius.end(), static_cast<size_t>(lintrel::ringCount(group->vects)), r);
     }
@@ -94,8 +94,8 @@ CutPaths buildCutPaths(VectGroup* drawing, const PresetTable& presets, bool keep
     const auto byNumber = presetsByNumber(drawing, presets);
     double precision = byNumber.front().second->refAccuracy;
     bool startOrTurn = false;
-    std::vector<KerfSpec> kerfs;
-    std::vector<LeadSpec> leads;
+    std::vector<KerfRecord> kerfs;
+    std::vector<LeadRecord> leads;
     for (const auto& [number, p] : byNumber) {
         precision = std::min(precision, p->refAccuracy);
         startOrTurn = startOrTurn || p->startPoint != LINTREL_START_AS_DRAWN ||
