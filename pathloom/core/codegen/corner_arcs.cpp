@@ -17,6 +17,7 @@ constexpr double kOnCircle = 4e-6;
 class CornerGrid {
   public:
     CornerGrid(std::span<const Point> corners, double cell) : corners_(corners), cell_(cell) {
+        if (corners.size() <= kFew) return;
         for (size_t k = 0; k < corners.size(); ++k)
             cells_[key(cellOf(corners[k].x), cellOf(corners[k].y))].push_back(static_cast<int>(k));
     }
@@ -24,6 +25,11 @@ class CornerGrid {
     // Calls `visit(corner)` for every corner within a cell of `p`.
     template <class Visit>
     void near(Point p, Visit&& visit) const {
+        if (corners_.size() <= kFew) {
+            for (const Point& corner : corners_)
+                if (visit(corner)) return;
+            return;
+        }
         const std::int64_t cx = cellOf(p.x), cy = cellOf(p.y);
         for (std::int64_t dx = -1; dx <= 1; ++dx)
             for (std::int64_t dy = -1; dy <= 1; ++dy)
@@ -33,6 +39,9 @@ class CornerGrid {
     }
 
   private:
+    // A shape of a few corners is searched whole; building cells would cost more.
+    static constexpr size_t kFew = 32;
+
     std::int64_t cellOf(double v) const { return static_cast<std::int64_t>(std::floor(v / cell_)); }
     static std::uint64_t key(std::int64_t cx, std::int64_t cy) {
         return (static_cast<std::uint64_t>(cx) << 32) ^ static_cast<std::uint64_t>(cy & 0xffffffff);
