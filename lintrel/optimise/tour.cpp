@@ -208,7 +208,6 @@ class Tour {
     struct Candidates {
         explicit Candidates(int items) : blocks(items, kCandidateBlock) {}
         std::optional<NearPoints> tree;
-        std::vector<int> owner;  // per point of the tree, its item
         int perEnd = 0;
         Blocks blocks;
     };
@@ -216,7 +215,7 @@ class Tour {
     void prepareCandidates(Candidates& candidates, int threads) {
         const int n = input_.size();
         std::vector<Point> points;
-        std::vector<int>& owner = candidates.owner;
+        std::vector<int> owner;  // per point, its item: the tree's tag
         // Points in the original order of their items: ties go to the smaller point index.
         for (const int i : byOriginal_) {
             points.push_back(input_.start(i));
@@ -233,7 +232,7 @@ class Tour {
         }
         // Short tours rank every other item; long ones the few nearest points of each end.
         candidates.perEnd = n <= 4 * kNear ? static_cast<int>(points.size()) : kNear + 4;
-        candidates.tree.emplace(points, threads);
+        candidates.tree.emplace(points, threads, owner);
         near_.assign(static_cast<size_t>(n) * kNear, -1);
     }
 
@@ -250,8 +249,8 @@ class Tour {
                 for (int e = 0; e < (sameEnds(i) ? 1 : 2); ++e) {
                     candidates.tree->nearest(e == 0 ? input_.start(i) : input_.end(i),
                                              candidates.perEnd, found, search);
-                    for (int f : found)
-                        if (candidates.owner[f] != i) ranked.push_back({0.0, candidates.owner[f]});
+                    for (int owner : found)
+                        if (owner != i) ranked.push_back({0.0, owner});
                 }
                 fillCandidates(i, ranked);
             }
