@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <latch>
 #include <numeric>
 #include <optional>
 
@@ -82,20 +83,34 @@ class Tour {
     }
 
     void run() {
-        // The candidate lists do not depend on the tour. On long tours they are found on other
-        // threads while the nearest-neighbour walk, which has to go one item after another,
-        // runs on this one, which then joins them; each list is written by one thread.
+        // The candidate lists do not depend on the tour. On long tours their tree is built and
+        // they are found on other threads while the walk's index is built and the
+        // nearest-neighbour walk, which has to go one item after another, runs on this one,
+        // which then joins them once the tree is there; each list is written by one thread.
         const int threads = input_.size() >= kCandidateBlock ? workerThreads() : 1;
         Walk walk;
         Candidates candidates(input_.size());
         if (threads > 1) {
-            sideBySide([&] { prepareCandidates(candidates, threads - 1); },
-                       [&] { prepareWalk(walk); });
-            sideBySide([&] { onThreads(threads - 1, [&] { findCandidates(candidates); }); },
-                       [&] {
-                           nearestNeighbour(walk);
-                           findCandidates(candidates);
-                       });
+            std::latch treeBuilt(1);
+            bool treeReady = false;  // false when the build failed; its exception follows
+            sideBySide(
+                [&] {
+                    {
+                        struct CountDown {
+                            std::latch& latch;
+                            ~CountDown() { latch.count_down(); }
+                        } built{treeBuilt};
+                        prepareCandidates(candidates, threads - 1);
+                        treeReady = true;
+                    }
+                    onThreads(threads - 1, [&] { findCandidates(candidates); });
+                },
+                [&] {
+                    prepareWalk(walk);
+                    nearestNeighbour(walk);
+                    treeBuilt.wait();
+                    if (treeReady) findCandidates(candidates);
+                });
         } else {
             prepareWalk(walk);
             nearestNeighbour(walk);
