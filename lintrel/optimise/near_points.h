@@ -1,7 +1,9 @@
 // A static k-d tree over a set of points answering "the k nearest points" for the candidate
 // lists of the shortest-travel tour. Ties go to the smaller point index, so answers do not
 // depend on the build's internal order. A search only reads the tree, so several threads may
-// search at once, each with a `Search` of its own.
+// search at once, each with a `Search` of its own. Each point carries a tag, which answers
+// give (its index unless tags are given: the tour tags each point with its item, so that the
+// answers need no look-up in a table of the caller's, out of cache on long tours).
 #pragma once
 
 #include <algorithm>
@@ -17,25 +19,37 @@ namespace lintrel {
 class NearPoints {
   public:
     // `threads` may build the halves of the top levels side by side; the tree is the same.
-    explicit NearPoints(const std::vector<Point>& points, int threads = 1) {
-        // The points are kept in tree order with their indices, so that neither the build nor
-        // the search reaches back into the caller's order.
+    // `tags` is empty or holds one tag per point.
+    explicit NearPoints(const std::vector<Point>& points, int threads = 1,
+                        const std::vector<int>& tags = {}) {
+        // The points are kept in tree order with their indices and tags, so that neither the
+        // build nor the search reaches back into the caller's order.
         nodes_.resize(points.size());
-        for (size_t k = 0; k < points.size(); ++k)
-            nodes_[k] = {points[k], static_cast<int>(k)};
+        for (size_t k = 0; k < points.size(); ++k) {
+            const int index = static_cast<int>(k);
+            nodes_[k] = {points[k], index, tags.empty() ? index : tags[k]};
+        }
         build(0, static_cast<int>(nodes_.size()), 0, threads);
     }
 
+    struct Found {
+        double distanceSquared;
+        int index, tag;
+        bool operator<(const Found& other) const {
+            return distanceSquared < other.distanceSquared ||
+                   (distanceSquared == other.distanceSquared && index < other.index);
+        }
+    };
     // The best points so far of one search; one per thread that searches.
-    using Search = std::vector<std::pair<double, int>>;
+    using Search = std::vector<Found>;
 
-    // Up to `k` point indices nearest to `p`, nearest first.
+    // The tags of up to `k` points nearest to `p`, nearest first.
     void nearest(Point p, int k, std::vector<int>& out, Search& best) const {
         best.clear();
         if (k > 0) search(0, static_cast<int>(nodes_.size()), 0, p, static_cast<size_t>(k), best);
         out.clear();
-        for (const auto& b : best)
-            out.push_back(b.second);
+        for (const Found& b : best)
+            out.push_back(b.tag);
     }
 
   private:
@@ -62,7 +76,7 @@ class NearPoints {
 
     struct Node {
         Point p;
-        int index;
+        int index, tag;
     };
     // Damaged coordinates sort last, so that the splits stay a strict order.
     static double coord(const Node& node, int depth) {
@@ -71,8 +85,10 @@ class NearPoints {
     }
 
     void offer(int slot, Point p, size_t k, Search& best) const {
-        const std::pair<double, int> c{distanceSquared(nodes_[slot].p, p), nodes_[slot].index};
-        if (!(c.first == c.first)) return;  // damaged coordinates are never near
+        const Node& node = nodes_[slot];
+        const Found c{distanceSquared(node.p, p), node.index, node.tag};
+        if (!(c.distanceSquared == c.distanceSquared))
+            return;  // damaged coordinates are never near
         if (best.size() == k && !(c < best.back())) return;
         if (best.size() == k) best.pop_back();
         best.insert(std::upper_bound(best.begin(), best.end(), c), c);
@@ -94,7 +110,7 @@ class NearPoints {
             search(mid + 1, hi, depth + 1, p, k, best);
         offer(mid, p, k, best);
         const double gap = (along - split) * (along - split);
-        if (best.size() < k || gap <= best.back().first) {
+        if (best.size() < k || gap <= best.back().distanceSquared) {
             if (lowFirst)
                 search(mid + 1, hi, depth + 1, p, k, best);
             else

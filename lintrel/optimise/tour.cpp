@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <latch>
 #include <numeric>
 #include <optional>
 
@@ -42,6 +43,9 @@ constexpr unsigned kKickSeed = 2121;
 constexpr int kRenumberFrom = 20'000;
 // Candidate lists are found in blocks of this many items, on as many threads as there are.
 constexpr int kCandidateBlock = 4096;
+// From two blocks of this many positions on, the local search improves each block on its own
+// (on as many threads as there are) before one pass over the whole tour.
+constexpr int kSearchBlock = 50'000;
 
 // The kicks' positions: a fixed-seed generator (SplitMix64), the same on every platform.
 unsigned nextRandom(std::uint64_t& state) {
@@ -79,27 +83,46 @@ class Tour {
     }
 
     void run() {
-        // The candidate lists do not depend on the tour. On long tours they are found on other
-        // threads while the nearest-neighbour walk, which has to go one item after another,
-        // runs on this one, which then joins them; each list is written by one thread.
+        // The candidate lists do not depend on the tour. On long tours their tree is built and
+        // they are found on other threads while the walk's index is built and the
+        // nearest-neighbour walk, which has to go one item after another, runs on this one,
+        // which then joins them once the tree is there; each list is written by one thread.
         const int threads = input_.size() >= kCandidateBlock ? workerThreads() : 1;
         Walk walk;
         Candidates candidates(input_.size());
         if (threads > 1) {
-            sideBySide([&] { prepareCandidates(candidates, threads - 1); },
-                       [&] { prepareWalk(walk); });
-            sideBySide([&] { onThreads(threads - 1, [&] { findCandidates(candidates); }); },
-                       [&] {
-                           nearestNeighbour(walk);
-                           findCandidates(candidates);
-                       });
+            std::latch treeBuilt(1);
+            bool treeReady = false;  // false when the build failed; its exception follows
+            sideBySide(
+                [&] {
+                    {
+                        struct CountDown {
+                            std::latch& latch;
+                            ~CountDown() { latch.count_down(); }
+                        } built{treeBuilt};
+                        prepareCandidates(candidates, threads - 1);
+                        treeReady = true;
+                    }
+                    onThreads(threads - 1, [&] { findCandidates(candidates); });
+                },
+                [&] {
+                    prepareWalk(walk);
+                    nearestNeighbour(walk);
+                    treeBuilt.wait();
+                    if (treeReady) findCandidates(candidates);
+                });
         } else {
             prepareWalk(walk);
             nearestNeighbour(walk);
             prepareCandidates(candidates, 1);
             findCandidates(candidates);
         }
-        improve();
+        queued_.assign(size(), 0);
+        whole_ = wholeTour();
+        if (size() >= 2 * kSearchBlock)
+            improveInBlocks(workerThreads());
+        else
+            improveAll(whole_);
         kick();
     }
 
@@ -131,18 +154,43 @@ class Tour {
         return rev_[item] ? input_.start(item) : input_.end(item);
     }
     int size() const { return static_cast<int>(order_.size()); }
-    // Where the tool stands after position k (k = -1: before the first item).
-    Point outAt(int k) const { return k < 0 ? from_ : out(order_[k]); }
-    // The travel from `a` into position k; past the last position, to the destination if any.
-    double into(Point a, int k) const {
-        if (k < size()) return distance(a, in(order_[k]));
-        return hasTo_ ? distance(a, to_) : 0.0;
+
+    // The positions lo..hi-1 a local search works on: the whole tour, or one block of it
+    // improved on its own while the positions round it stand still (the tool comes from
+    // `before` and goes on to `after`, where they stood when the blocks were handed out).
+    struct Stretch {
+        int lo = 0, hi = 0;
+        Point before{}, after{};
+        bool hasAfter = false;
+        int block = -1;  // -1: the whole tour, where every candidate may move
+        // Items waiting to be looked at, each at most once: a ring of one place per position.
+        std::vector<int> queue;
+        int head = 0, count = 0;
+    };
+
+    Stretch wholeTour() const {
+        Stretch s;
+        s.hi = size();
+        s.before = from_;
+        s.after = to_;
+        s.hasAfter = hasTo_;
+        return s;
+    }
+    // Where the tool stands after position k (k = lo - 1: before the stretch).
+    [[gnu::always_inline]] Point outAt(const Stretch& s, int k) const {
+        return k < s.lo ? s.before : out(order_[k]);
+    }
+    // The travel from `a` into position k; past the stretch, on to what follows it if anything.
+    [[gnu::always_inline]] double into(const Stretch& s, Point a, int k) const {
+        if (k < s.hi) return distance(a, in(order_[k]));
+        return s.hasAfter ? distance(a, s.after) : 0.0;
     }
 
     double length() const {
+        const Stretch whole = wholeTour();
         double total = 0;
         for (int k = 0; k <= size(); ++k)
-            total += into(outAt(k - 1), k);
+            total += into(whole, outAt(whole, k - 1), k);
         return total;
     }
 
@@ -208,7 +256,6 @@ class Tour {
     struct Candidates {
         explicit Candidates(int items) : blocks(items, kCandidateBlock) {}
         std::optional<NearPoints> tree;
-        std::vector<int> owner;  // per point of the tree, its item
         int perEnd = 0;
         Blocks blocks;
     };
@@ -216,7 +263,7 @@ class Tour {
     void prepareCandidates(Candidates& candidates, int threads) {
         const int n = input_.size();
         std::vector<Point> points;
-        std::vector<int>& owner = candidates.owner;
+        std::vector<int> owner;  // per point, its item: the tree's tag
         // Points in the original order of their items: ties go to the smaller point index.
         for (const int i : byOriginal_) {
             points.push_back(input_.start(i));
@@ -233,7 +280,7 @@ class Tour {
         }
         // Short tours rank every other item; long ones the few nearest points of each end.
         candidates.perEnd = n <= 4 * kNear ? static_cast<int>(points.size()) : kNear + 4;
-        candidates.tree.emplace(points, threads);
+        candidates.tree.emplace(points, threads, owner);
         near_.assign(static_cast<size_t>(n) * kNear, -1);
     }
 
@@ -250,8 +297,8 @@ class Tour {
                 for (int e = 0; e < (sameEnds(i) ? 1 : 2); ++e) {
                     candidates.tree->nearest(e == 0 ? input_.start(i) : input_.end(i),
                                              candidates.perEnd, found, search);
-                    for (int f : found)
-                        if (candidates.owner[f] != i) ranked.push_back({0.0, candidates.owner[f]});
+                    for (int owner : found)
+                        if (owner != i) ranked.push_back({0.0, owner});
                 }
                 fillCandidates(i, ranked);
             }
@@ -282,19 +329,67 @@ class Tour {
         return distanceSquared(a, p) <= distanceSquared(b, p) ? a : b;
     }
 
-    void improve() {
-        if (queued_.empty()) {
-            queued_.assign(size(), 1);
-            for (int k = 0; k < size(); ++k)
-                push(order_[k]);
-        }
-        while (queueCount_ > 0) {
-            const int item = queue_[queueHead_];
-            queueHead_ = (queueHead_ + 1) % static_cast<int>(queue_.size());
-            --queueCount_;
+    // Looks at every item of the stretch in turn, then at those whose surroundings changed.
+    void improveAll(Stretch& s) {
+        for (int k = s.lo; k < s.hi; ++k)
+            wake(s, order_[k]);
+        improve(s);
+    }
+
+    void improve(Stretch& s) {
+        while (s.count > 0) {
+            const int item = s.queue[s.head];
+            s.head = (s.head + 1) % static_cast<int>(s.queue.size());
+            --s.count;
             queued_[item] = 0;
-            if (moveEntry(item) || twoOpt(item) || orOpt(item)) wake(item);
+            if (moveEntry(s, item) || twoOpt(s, item) || orOpt(s, item)) wake(s, item);
         }
+    }
+
+    // Long tours: the tour is cut into blocks of kSearchBlock positions, each improved on its
+    // own by moves that stay inside it (the positions round it taken as they stood before),
+    // the blocks on as many threads as there are; then one pass over the whole tour takes up
+    // the items that had a candidate in another block and those at the joins. The blocks and
+    // what is done in each do not depend on the thread count, so neither does the plan.
+    void improveInBlocks(int threads) {
+        const int n = size();
+        const int count = (n + kSearchBlock - 1) / kSearchBlock;
+        blockOf_.resize(n);
+        for (int k = 0; k < n; ++k)
+            blockOf_[order_[k]] = k / kSearchBlock;
+        deferred_.assign(n, 0);
+        std::vector<Stretch> blocks(count);
+        for (int b = 0; b < count; ++b) {
+            Stretch& s = blocks[b];
+            s.lo = b * kSearchBlock;
+            s.hi = std::min(n, s.lo + kSearchBlock);
+            s.before = outAt(whole_, s.lo - 1);
+            s.hasAfter = s.hi < n || hasTo_;
+            s.after = s.hi < n ? in(order_[s.hi]) : to_;
+            s.block = b;
+        }
+        Blocks handOut(count, 1);
+        onThreads(threads, [&] {
+            for (int b, end; handOut.take(b, end);) {
+                improveAll(blocks[b]);
+                blocks[b].queue = {};
+            }
+        });
+        for (const Stretch& s : blocks)
+            deferred_[order_[s.lo]] = deferred_[order_[s.hi - 1]] = 1;
+        for (int k = 0; k < n; ++k)
+            if (deferred_[order_[k]]) wake(whole_, order_[k]);
+        improve(whole_);
+        blockOf_ = {};
+        deferred_ = {};
+    }
+
+    // Whether the search of `s` may move the candidate c of `item`: one in another block waits,
+    // and the item with it, for the pass over the whole tour.
+    bool mayMove(const Stretch& s, int item, int c) {
+        if (s.block < 0 || blockOf_[c] == s.block) return true;
+        deferred_[item] = 1;
+        return false;
     }
 
     // Iterated local search: exchanges two neighbouring runs within a short window, improves
@@ -322,8 +417,8 @@ class Tour {
             for (int q = cut[0]; q < cut[2]; ++q)
                 pos_[order_[q]] = q;
             for (int q = std::max(0, cut[0] - 1); q <= std::min(n - 1, cut[2]); ++q)
-                wake(order_[q]);
-            improve();
+                wake(whole_, order_[q]);
+            improve(whole_);
             const double now = length();
             if (now < best - kGain) {
                 best = now;
@@ -336,36 +431,36 @@ class Tour {
         }
     }
 
-    void push(int item) {
-        if (queue_.empty()) queue_.resize(std::max(size(), 1));
-        queue_[(queueHead_ + queueCount_) % static_cast<int>(queue_.size())] = item;
-        ++queueCount_;
+    void push(Stretch& s, int item) {
+        if (s.queue.empty()) s.queue.resize(std::max(s.hi - s.lo, 1));
+        s.queue[(s.head + s.count) % static_cast<int>(s.queue.size())] = item;
+        ++s.count;
     }
 
-    void wake(int item) {
+    void wake(Stretch& s, int item) {
         if (!queued_[item]) {
             queued_[item] = 1;
-            push(item);
+            push(s, item);
         }
     }
-    // Wakes the items at and around position k.
-    void wakeAround(int k) {
+    // Wakes the items at and around position k, within the stretch.
+    void wakeAround(Stretch& s, int k) {
         for (int q = k - 1; q <= k + 1; ++q)
-            if (q >= 0 && q < size()) wake(order_[q]);
+            if (q >= s.lo && q < s.hi) wake(s, order_[q]);
     }
 
     // The best entry point of a closed outline, or the better direction of a reversible vect,
     // for the travel into it and on to the next.
-    bool moveEntry(int item) {
+    bool moveEntry(Stretch& s, int item) {
         const int k = pos_[item];
-        const Point a = outAt(k - 1);
-        const double now = distance(a, in(item)) + into(out(item), k + 1);
+        const Point a = outAt(s, k - 1);
+        const double now = distance(a, in(item)) + into(s, out(item), k + 1);
         if (entry_[item] >= 0) {
             int best = entry_[item];
             double bestCost = now;
             for (int e = input_.firstEntry(item); e < input_.firstEntry(item + 1); ++e) {
                 const Point q = input_.entryPoint(e);
-                const double c = distance(a, q) + into(q, k + 1);
+                const double c = distance(a, q) + into(s, q, k + 1);
                 if (c < bestCost - kGain) best = e, bestCost = c;
             }
             if (best == entry_[item]) return false;
@@ -373,12 +468,12 @@ class Tour {
         } else {
             if (!input_.reversible(item) || sameEnds(item)) return false;
             rev_[item] ^= 1;
-            if (!(distance(a, in(item)) + into(out(item), k + 1) < now - kGain)) {
+            if (!(distance(a, in(item)) + into(s, out(item), k + 1) < now - kGain)) {
                 rev_[item] ^= 1;
                 return false;
             }
         }
-        wakeAround(k);
+        wakeAround(s, k);
         return true;
     }
 
@@ -393,41 +488,43 @@ class Tour {
 
     // Gain of reversing positions i..j: the tool comes from before i into j's end and leaves
     // i's start for the position after j.
-    double reversalGain(int i, int j) const {
-        const Point a = outAt(i - 1);
+    double reversalGain(const Stretch& s, int i, int j) const {
+        const Point a = outAt(s, i - 1);
         const Point first = in(order_[i]), last = out(order_[j]);
-        return distance(a, first) + into(last, j + 1) - distance(a, last) - into(first, j + 1);
+        return distance(a, first) + into(s, last, j + 1) - distance(a, last) -
+               into(s, first, j + 1);
     }
 
-    bool twoOpt(int item) {
+    bool twoOpt(Stretch& s, int item) {
         if (!symmetric_) return false;
         const int k = pos_[item];
         for (int f = 0; f < kNear; ++f) {
             const int c = near_[static_cast<size_t>(item) * kNear + f];
             if (c < 0) break;
+            if (!mayMove(s, item, c)) continue;
             const int j = pos_[c];
             // The item leads into a reversed run ending with c, or a reversed run starting
             // with c leads into the item.
-            if (j > k + 1 && j - k <= reach_ && reversalGain(k + 1, j) > kGain) {
+            if (j > k + 1 && j - k <= reach_ && reversalGain(s, k + 1, j) > kGain) {
                 reverseRange(k + 1, j);
-                wakeAround(k);
-                wakeAround(k + 1);
-                wakeAround(j);
+                wakeAround(s, k);
+                wakeAround(s, k + 1);
+                wakeAround(s, j);
                 return true;
             }
-            if (j < k - 1 && k - j <= reach_ && reversalGain(j, k - 1) > kGain) {
+            if (j < k - 1 && k - j <= reach_ && reversalGain(s, j, k - 1) > kGain) {
                 reverseRange(j, k - 1);
-                wakeAround(j);
-                wakeAround(k - 1);
+                wakeAround(s, j);
+                wakeAround(s, k - 1);
                 return true;
             }
         }
-        // The run from the item to the end of the tour may turn round as a whole.
-        const int last = size() - 1;
-        if (k < last && last - k <= reach_ && reversalGain(k, last) > kGain) {
+        // The run from the item to the end of the stretch may turn round as a whole.
+        const int last = s.hi - 1;
+        if (k < last && last - k <= reach_ && reversalGain(s, k, last) > kGain) {
             reverseRange(k, last);
-            wakeAround(k);
-            wakeAround(last);
+            wakeAround(s, k);
+            wakeAround(s, last);
             return true;
         }
         return false;
@@ -435,7 +532,7 @@ class Tour {
 
     // Moves the run of `length` positions starting at i so that it follows position p,
     // reversed when asked.
-    void moveRun(int i, int length, int p, bool reversed) {
+    void moveRun(Stretch& s, int i, int length, int p, bool reversed) {
         int lo, hi, at;
         if (p < i) {
             std::rotate(order_.begin() + p + 1, order_.begin() + i, order_.begin() + i + length);
@@ -447,10 +544,10 @@ class Tour {
         for (int q = lo; q <= hi; ++q)
             pos_[order_[q]] = q;
         if (reversed) reverseRange(at, at + length - 1);
-        wakeAround(lo);
-        wakeAround(hi);
-        wakeAround(at);
-        wakeAround(at + length - 1);
+        wakeAround(s, lo);
+        wakeAround(s, hi);
+        wakeAround(s, at);
+        wakeAround(s, at + length - 1);
     }
 
     bool runReversible(int i, int length) const {
@@ -461,29 +558,29 @@ class Tour {
 
     // Tries to carry the run of `length` positions from i to a place next to a near
     // neighbour of `item`.
-    bool orOptRun(int item, int i, int length) {
-        const int n = size();
-        if (i < 0 || i + length > n) return false;
-        const Point before = outAt(i - 1);
+    bool orOptRun(Stretch& s, int item, int i, int length) {
+        if (i < s.lo || i + length > s.hi) return false;
+        const Point before = outAt(s, i - 1);
         const Point first = in(order_[i]), last = out(order_[i + length - 1]);
         const double removal =
-            distance(before, first) + into(last, i + length) - into(before, i + length);
+            distance(before, first) + into(s, last, i + length) - into(s, before, i + length);
         const bool canTurn = runReversible(i, length);
         for (int f = 0; f < kNear; ++f) {
             const int c = near_[static_cast<size_t>(item) * kNear + f];
             if (c < 0) break;
+            if (!mayMove(s, item, c)) continue;
             for (const int p : {pos_[c], pos_[c] - 1}) {
                 if (p >= i - 1 && p <= i + length - 1) continue;
                 if (std::abs(p - i) > reach_) continue;
-                const Point a = outAt(p);
-                const double old = into(a, p + 1);
+                const Point a = outAt(s, p);
+                const double old = into(s, a, p + 1);
                 for (const bool turned : {false, true}) {
                     if (turned && !canTurn) continue;
                     // A turned run enters at its last item's exit and leaves at its first's entry.
                     const Point enter = turned ? last : first, leave = turned ? first : last;
-                    const double added = distance(a, enter) + into(leave, p + 1) - old;
+                    const double added = distance(a, enter) + into(s, leave, p + 1) - old;
                     if (removal - added > kGain) {
-                        moveRun(i, length, p, turned);
+                        moveRun(s, i, length, p, turned);
                         return true;
                     }
                 }
@@ -492,10 +589,11 @@ class Tour {
         return false;
     }
 
-    bool orOpt(int item) {
+    bool orOpt(Stretch& s, int item) {
         const int k = pos_[item];
         for (int length = 1; length <= kMaxSegment; ++length)
-            if (orOptRun(item, k, length) || orOptRun(item, k - length + 1, length)) return true;
+            if (orOptRun(s, item, k, length) || orOptRun(s, item, k - length + 1, length))
+                return true;
         return false;
     }
 
@@ -510,10 +608,12 @@ class Tour {
     std::vector<char> rev_;
     std::vector<int> entry_;  // chosen entry point index of a closed outline, else -1
     std::vector<int> near_;
-    // Items waiting to be looked at, each at most once: a ring of one place per item.
-    std::vector<int> queue_;
-    int queueHead_ = 0, queueCount_ = 0;
-    std::vector<char> queued_;
+    std::vector<char> queued_;  // per item: waiting in a stretch's queue
+    Stretch whole_;
+    // While the blocks of a long tour are improved: each item's block, and the items that had a
+    // candidate in another block.
+    std::vector<int> blockOf_;
+    std::vector<char> deferred_;
 };
 
 }  // namespace
