@@ -10,6 +10,7 @@
 #include <numeric>
 #include <span>
 
+#include "base/progress.h"
 #include "model/items.h"
 #include "optimise/exchange_order.h"
 #include "optimise/nearest_chain.h"
@@ -218,46 +219,121 @@ void insideOutWithReversal(SortList& list, Point centre) {
 // Mode 10: from the first gathered vect, each next vect is one that starts (or, with reversal,
 // ends) within 1e-4 of the chain's end, the first such in list order, else the nearest start or
 // end. The chain is then laid out behind its first vect; the list pointer stays.
+//
+// On long lists the walk's time is made of reads that miss the cache, so everything a step
+// reads is kept by the index's own numbering (vects in the tree's order, near each other in the
+// drawing as the chain's end is near the last vect taken): the ends, and how a vect turns.
+// Ties are still settled by list position (the index's slots and entry orders), so the chain is
+// the same vect for vect. The records themselves are only touched after the walk, in list
+// order: the turns, and the ring written once from the chain.
 int chainFollow(SortList& list, bool allowReverse, bool selectedOnly) {
     const std::vector<int> gathered = list.takingPart();
     if (gathered.empty()) return selectedOnly ? LINTREL_NOTHING_TO_DO : LINTREL_OK;
     const int g = static_cast<int>(gathered.size());
     std::vector<PointIndex::Entry> entries;
+    entries.reserve(allowReverse ? 2 * g : g);
     for (int k = 0; k < g; ++k) {
         entries.push_back({list.ends(gathered[k]).start, k, 2LL * k});
         if (allowReverse) entries.push_back({list.ends(gathered[k]).end, k, 2LL * k + 1});
     }
     PointIndex index(std::move(entries), g);
+    // From here on a vect is known by its number in the index (`id`); `listed[id]` is its
+    // number among the gathered vects, which is also its slot.
+    const std::vector<int> listed = index.renumberInTreeOrder();
+    struct Ends {
+        Point start, end;
+    };
+    std::vector<Ends> at(g);
+    // How a vect turns: its two ends change places (its record is turned after the walk), it
+    // has no direction (a point), or it turns now and its ends are read again.
+    enum Turn : char { kSwapsEnds, kStays, kTurnsNow };
+    std::vector<char> turn(allowReverse ? g : 0);
     std::vector<int> slots(g);
-    std::iota(slots.begin(), slots.end(), 0);
-    slots[0] = -1;  // the chain starts with it
+    int last = 0;
+    for (int id = 0; id < g; ++id) {
+        const int k = listed[id];
+        const int p = gathered[k];
+        const VectEnds& e = list.ends(p);
+        at[id] = {e.start, e.end};
+        if (allowReverse)
+            turn[id] = !list.hasDirection(p)    ? kStays
+                       : list.reversesBySwap(p) ? kSwapsEnds
+                                                : kTurnsNow;
+        slots[id] = k;
+        if (k == 0) last = id;
+    }
+    slots[last] = -1;  // the chain starts with it
     index.placeAll(slots);
-    std::vector<int> chain{0};
+    std::vector<int> chain{0};  // gathered numbers
+    chain.reserve(g);
+    std::vector<char> swapped(g, 0);  // by gathered number
     for (int step = 1; step < g; ++step) {
-        const Point e = list.ends(gathered[chain.back()]).end;
+        const Point e = at[last].end;
         bool reversed = false;
-        int k = index.firstAfter(-1, e, kSame, [&](int id) {
-            const VectEnds& v = list.ends(gathered[id]);
-            return distance(e, v.start) <= kSame || (allowReverse && distance(e, v.end) < kSame);
-        });
-        if (k >= 0) {
-            reversed = !(distance(e, list.ends(gathered[k]).start) <= kSame);
+        // The nearest end first: a vect within 1e-4 passes the test on one of its ends, so
+        // when the nearest is farther there is none, and the search by list order is skipped.
+        const int best = index.nearest(e, last);
+        int id = -1;
+        if (best < 0 || !(distance(e, index.entry(best).p) > kSame))
+            id = index.firstAfter(-1, e, kSame, [&](int i) {
+                return distance(e, at[i].start) <= kSame ||
+                       (allowReverse && distance(e, at[i].end) < kSame);
+            });
+        if (id >= 0) {
+            reversed = !(distance(e, at[id].start) <= kSame);
         } else {
-            const int best = index.nearest(e);
             if (best < 0) break;
-            k = index.entry(best).id;
+            id = index.entry(best).id;
             reversed = index.entry(best).order % 2 == 1;
         }
-        index.remove(k);
-        if (reversed) list.reverse(gathered[k]);
+        index.remove(id);
+        const int k = listed[id];
+        if (reversed) {
+            if (turn[id] == kSwapsEnds) {
+                std::swap(at[id].start, at[id].end);
+                swapped[k] ^= 1;
+            } else if (turn[id] == kTurnsNow) {
+                list.reverse(gathered[k]);
+                const VectEnds& now = list.ends(gathered[k]);
+                at[id] = {now.start, now.end};
+            }
+        }
         chain.push_back(k);
+        last = id;
     }
+    for (int k = 0; k < g; ++k)
+        if (swapped[k]) list.reverseBySwap(gathered[k]);
     list.applyReversals();
-    Vect* first = list.at(gathered[chain[0]]);
-    for (size_t c = 1; c < chain.size(); ++c) {
-        Vect* v = list.at(gathered[chain[c]]);
-        unlink(v);
-        spliceBefore(first, v);
+    if (chain.size() < 2) return LINTREL_OK;
+    // The ring as moving each chain vect in turn in front of the first would leave it: the
+    // vects outside the chain in their order, the chain's others just before its first.
+    const int n = list.size();
+    std::vector<char> moved(n, 0);
+    for (size_t c = 1; c < chain.size(); ++c)
+        moved[gathered[chain[c]]] = 1;
+    std::vector<int> ringOrder;
+    ringOrder.reserve(n);
+    const int firstAt = gathered[chain[0]];
+    for (int p = 0; p < n; ++p) {
+        if (p == firstAt) {
+            for (size_t c = 1; c < chain.size(); ++c)
+                ringOrder.push_back(gathered[chain[c]]);
+        } else if (moved[p]) {
+            continue;
+        }
+        ringOrder.push_back(p);
+    }
+    // Each record's neighbours, written in list order (close to the records' order in memory).
+    std::vector<int> nextOf(n), prevOf(n);
+    for (int r = 0; r < n; ++r) {
+        nextOf[ringOrder[r]] = ringOrder[r + 1 == n ? 0 : r + 1];
+        prevOf[ringOrder[r]] = ringOrder[r == 0 ? n - 1 : r - 1];
+    }
+    noteInputChanged();
+    for (int p = 0; p < n; ++p) {
+        Vect* v = list.at(p);
+        v->next = list.at(nextOf[p]);
+        v->prev = list.at(prevOf[p]);
     }
     return LINTREL_OK;
 }

@@ -28,6 +28,11 @@ class PointIndex {
     // Puts every vect in at once: `slots[id]`, or a negative slot for vects left out.
     void placeAll(std::span<const int> slots);
     void remove(int id);
+    // Renumbers the vects in the order their first entries come in the tree, so that vects near
+    // each other in the drawing get near numbers and per-vect arrays kept by the new numbers are
+    // read from a few cache lines by each step of a walk. Returns the old number of each new one.
+    // Call before placing any vect; `order` is kept, so every answer is the same vect as before.
+    std::vector<int> renumberInTreeOrder();
 
     // The vect with the smallest slot above `after` that has an entry within `radius` of `p`
     // and passes `test(id)`, or -1. `test` decides exactly; the radius only prunes, with a small
@@ -37,7 +42,11 @@ class PointIndex {
 
     // The entry nearest to `p`, ties going to the smaller `order`; -1 when the index is empty.
     int nearest(Point p) const;
-    const Entry& entry(int index) const { return entries_[index]; }
+    // The same answer, searched outwards from the leaf of `nearId`'s entry nearest to `p`: when
+    // `p` is near that vect (the end of a chain that just took it), the search settles within a
+    // few nodes of the leaf instead of coming down from the root.
+    int nearest(Point p, int nearId) const;
+    Entry entry(int index) const { return {points_[index], ids_[index], orders_[index]}; }
 
   private:
     struct Node {
@@ -50,10 +59,15 @@ class PointIndex {
     static constexpr int kAbsent = INT_MAX;
 
     void build(int node, int lo, int hi);
+    void groupById();
     bool refresh(int node);  // true when the node's summary changed
     void update(int id);
     void setSlot(int id, int slot);
     double boxDistanceSquared(const Node& n, Point p) const;
+    static int parentOf(int node) { return (node - 1) / 2; }  // children of k: 2k+1, 2k+2
+    static bool holds(const Node& n, Point p) {
+        return p.x >= n.x0 && p.x <= n.x1 && p.y >= n.y0 && p.y <= n.y1;
+    }
     static double allowance(double radius, Point p) {
         return 1e-9 * (1 + radius + std::fabs(p.x) + std::fabs(p.y));
     }
@@ -65,9 +79,14 @@ class PointIndex {
     template <class Test>
     void searchFirst(int node, int after, Point p, double reach2, double inner2, const Test& test,
                      int& bestSlot, int& bestId) const;
-    void searchNearest(int node, Point p, double& bestD, long long& bestOrder, int& best) const;
+    void searchNearest(int node, Point p, double& bestD, int& best) const;
 
-    std::vector<Entry> entries_;
+    std::vector<Entry> entries_;  // while building; then kept as the three arrays below
+    // Per entry in tree order: the points, read by every search, apart from what only some
+    // reads need, so that a leaf's points share as few cache lines as they can.
+    std::vector<Point> points_;
+    std::vector<int> ids_;
+    std::vector<long long> orders_;
     std::vector<Node> nodes_;
     std::vector<int> leafOf_;        // per entry
     std::vector<int> firstEntryOf_;  // per id and one more: where its entries start
@@ -75,7 +94,12 @@ class PointIndex {
     // The slot of each entry's vect (kAbsent when removed) in entry order, which is tree order:
     // a leaf reads its slots from one short run instead of from anywhere in a per-vect array.
     std::vector<int> entrySlot_;
-    std::vector<int> parent_;  // per node
+    // The leaf of each entry of `entriesById_`, beside it, so that a vect's update finds its
+    // leaves without first reading where its entries went.
+    std::vector<int> leafById_;
+    // Every coordinate is finite, so that the splits part the points cleanly: each subtree's
+    // points lie on its side of every split above it (a search outwards relies on it).
+    bool finite_ = true;
 };
 
 template <class Test>
@@ -103,10 +127,10 @@ void PointIndex::searchFirst(int node, int after, Point p, double reach2, double
     }
     if (n.hi - n.lo <= kLeafSize) {
         for (int e = n.lo; e < n.hi; ++e) {
-            const int id = entries_[e].id;
             const int s = entrySlot_[e];
             if (s <= after || s >= bestSlot) continue;
-            if (distanceSquared(entries_[e].p, p) > reach2 || !test(id)) continue;
+            const int id = ids_[e];
+            if (distanceSquared(points_[e], p) > reach2 || !test(id)) continue;
             bestSlot = s;
             bestId = id;
         }
