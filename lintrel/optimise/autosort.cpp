@@ -240,25 +240,26 @@ int chainFollow(SortList& list, bool allowReverse, bool selectedOnly) {
     // From here on a vect is known by its number in the index (`id`); `listed[id]` is its
     // number among the gathered vects, which is also its slot.
     const std::vector<int> listed = index.renumberInTreeOrder();
-    struct Ends {
-        Point start, end;
-    };
-    std::vector<Ends> at(g);
     // How a vect turns: its two ends change places (its record is turned after the walk), it
     // has no direction (a point), or it turns now and its ends are read again.
     enum Turn : char { kSwapsEnds, kStays, kTurnsNow };
-    std::vector<char> turn(allowReverse ? g : 0);
+    // What a step reads of a vect, in one record: its ends, its gathered number, its turn.
+    struct Vertex {
+        Point start, end;
+        int k;
+        Turn turn;
+    };
+    std::vector<Vertex> at(g);
     std::vector<int> slots(g);
     int last = 0;
     for (int id = 0; id < g; ++id) {
         const int k = listed[id];
         const int p = gathered[k];
         const VectEnds& e = list.ends(p);
-        at[id] = {e.start, e.end};
-        if (allowReverse)
-            turn[id] = !list.hasDirection(p)    ? kStays
-                       : list.reversesBySwap(p) ? kSwapsEnds
-                                                : kTurnsNow;
+        const Turn turn = !list.hasDirection(p)    ? kStays
+                          : list.reversesBySwap(p) ? kSwapsEnds
+                                                   : kTurnsNow;
+        at[id] = {e.start, e.end, k, turn};
         slots[id] = k;
         if (k == 0) last = id;
     }
@@ -274,28 +275,35 @@ int chainFollow(SortList& list, bool allowReverse, bool selectedOnly) {
         // when the nearest is farther there is none, and the search by list order is skipped.
         const int best = index.nearest(e, last);
         int id = -1;
-        if (best < 0 || !(distance(e, index.entry(best).p) > kSame))
-            id = index.firstAfter(-1, e, kSame, [&](int i) {
-                return distance(e, at[i].start) <= kSame ||
-                       (allowReverse && distance(e, at[i].end) < kSame);
-            });
+        if (best < 0 || !(distance(e, index.point(best)) > kSame))
+            id = index.firstAfter(
+                -1, e, kSame,
+                [&](int i) {
+                    return distance(e, at[i].start) <= kSame ||
+                           (allowReverse && distance(e, at[i].end) < kSame);
+                },
+                last);
         if (id >= 0) {
             reversed = !(distance(e, at[id].start) <= kSame);
         } else {
             if (best < 0) break;
-            id = index.entry(best).id;
-            reversed = index.entry(best).order % 2 == 1;
+            id = index.id(best);
+            // The entry of the vect's end (odd order). A start equal to its end ties with it
+            // and wins on its smaller order, so the point alone tells which entry it is.
+            const Point q = index.point(best);
+            reversed = !(q.x == at[id].start.x && q.y == at[id].start.y);
         }
         index.remove(id);
-        const int k = listed[id];
+        const int k = at[id].k;
         if (reversed) {
-            if (turn[id] == kSwapsEnds) {
+            if (at[id].turn == kSwapsEnds) {
                 std::swap(at[id].start, at[id].end);
-                swapped[k] ^= 1;
-            } else if (turn[id] == kTurnsNow) {
+                swapped[k] = 1;  // each vect is taken once
+            } else if (at[id].turn == kTurnsNow) {
                 list.reverse(gathered[k]);
                 const VectEnds& now = list.ends(gathered[k]);
-                at[id] = {now.start, now.end};
+                at[id].start = now.start;
+                at[id].end = now.end;
             }
         }
         chain.push_back(k);

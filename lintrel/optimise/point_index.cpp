@@ -176,35 +176,32 @@ int PointIndex::nearest(Point p) const {
     return best;
 }
 
-int PointIndex::nearest(Point p, int nearId) const {
+int PointIndex::startLeaf(int nearId, Point p) const {
     if (nodes_.empty() || !finite_ || !std::isfinite(p.x) || !std::isfinite(p.y) || nearId < 0 ||
         nearId + 1 >= static_cast<int>(firstEntryOf_.size()))
-        return nearest(p);
-    int node = -1;
-    double nodeD = INFINITY;
+        return -1;
+    int leaf = -1;
+    double leafD = INFINITY;
     for (int k = firstEntryOf_[nearId]; k < firstEntryOf_[nearId + 1]; ++k) {
         const double d = distanceSquared(points_[entriesById_[k]], p);
-        if (node < 0 || d < nodeD) node = leafById_[k], nodeD = d;
+        if (leaf < 0 || d < leafD) leaf = leafById_[k], leafD = d;
     }
+    return leaf;
+}
+
+int PointIndex::nearest(Point p, int nearId) const {
+    int node = startLeaf(nearId, p);
     if (node < 0) return nearest(p);
     // Up to the first node whose box holds `p`, searched as a whole; then outwards, one sibling
-    // subtree at a time. Each point outside a node lies beyond one of the node's box sides
-    // (splits of its ancestors), so once the reach of the best answer fits inside the box with
-    // room to spare, nothing outside can come nearer or tie, and the answer is the one the
-    // search from the root gives (the nearest, ties to the smallest order, found in any order).
+    // subtree at a time, until the reach of the best answer fits inside the subtree searched:
+    // nothing outside can then come nearer or tie, and the answer is the one the search from
+    // the root gives (the nearest, ties to the smallest order, whatever the order of search).
     while (node > 0 && !holds(nodes_[node], p))
         node = parentOf(node);
     double bestD = INFINITY;
     int best = -1;
     searchNearest(node, p, bestD, best);
-    while (node > 0) {
-        if (best >= 0) {
-            const Node& n = nodes_[node];
-            const double reach = bestD + allowance(bestD, p);
-            if (p.x - reach > n.x0 && p.x + reach < n.x1 && p.y - reach > n.y0 &&
-                p.y + reach < n.y1)
-                break;
-        }
+    while (node > 0 && !(best >= 0 && holdsReach(nodes_[node], p, bestD + allowance(bestD, p)))) {
         const int up = parentOf(node);
         searchNearest(node == 2 * up + 1 ? 2 * up + 2 : 2 * up + 1, p, bestD, best);
         node = up;

@@ -37,8 +37,10 @@ class PointIndex {
     // The vect with the smallest slot above `after` that has an entry within `radius` of `p`
     // and passes `test(id)`, or -1. `test` decides exactly; the radius only prunes, with a small
     // allowance for points that moved by rounding.
+    // With `nearId`, the search starts from the smallest subtree round `nearId`'s leaf that
+    // holds every point within the radius (see `nearest`); the answer is the same.
     template <class Test>
-    int firstAfter(int after, Point p, double radius, const Test& test) const;
+    int firstAfter(int after, Point p, double radius, const Test& test, int nearId = -1) const;
 
     // The entry nearest to `p`, ties going to the smaller `order`; -1 when the index is empty.
     int nearest(Point p) const;
@@ -47,6 +49,9 @@ class PointIndex {
     // few nodes of the leaf instead of coming down from the root.
     int nearest(Point p, int nearId) const;
     Entry entry(int index) const { return {points_[index], ids_[index], orders_[index]}; }
+    // Parts of an entry, each from its own array.
+    Point point(int index) const { return points_[index]; }
+    int id(int index) const { return ids_[index]; }
 
   private:
     struct Node {
@@ -68,6 +73,15 @@ class PointIndex {
     static bool holds(const Node& n, Point p) {
         return p.x >= n.x0 && p.x <= n.x1 && p.y >= n.y0 && p.y <= n.y1;
     }
+    // True when every point within `reach` of `p` lies strictly inside the node's box. Each
+    // point outside a subtree lies beyond one of its box's sides (the splits of its ancestors
+    // part the points cleanly when all are finite), so none of them is within reach.
+    static bool holdsReach(const Node& n, Point p, double reach) {
+        return p.x - reach > n.x0 && p.x + reach < n.x1 && p.y - reach > n.y0 && p.y + reach < n.y1;
+    }
+    // The leaf of `nearId`'s entry nearest to `p`, or -1 when a search outwards cannot be used
+    // (no such vect, or a coordinate that is not finite).
+    int startLeaf(int nearId, Point p) const;
     static double allowance(double radius, Point p) {
         return 1e-9 * (1 + radius + std::fabs(p.x) + std::fabs(p.y));
     }
@@ -103,12 +117,15 @@ class PointIndex {
 };
 
 template <class Test>
-int PointIndex::firstAfter(int after, Point p, double radius, const Test& test) const {
+int PointIndex::firstAfter(int after, Point p, double radius, const Test& test, int nearId) const {
     if (!(radius > 0) || nodes_.empty()) return -1;
     const double reach = radius + allowance(radius, p);
     const double inner = std::max(0.0, radius - allowance(radius, p));
+    int node = startLeaf(nearId, p);
+    while (node > 0 && !holdsReach(nodes_[node], p, reach))
+        node = parentOf(node);
     int bestSlot = kAbsent, bestId = -1;
-    searchFirst(0, after, p, reach * reach, inner * inner, test, bestSlot, bestId);
+    searchFirst(std::max(node, 0), after, p, reach * reach, inner * inner, test, bestSlot, bestId);
     return bestId;
 }
 

@@ -1,5 +1,5 @@
-// The point index of the chain following: the search outwards from a vect gives the answer of
-// the search from the root, whatever vects are gone, on points that tie often.
+// The point index of the chain following: the searches starting at a vect give the answers of
+// the searches from the root, whatever vects are gone, on points that tie often.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -53,6 +53,17 @@ int expectSameAnswers(std::vector<PointIndex::Entry> entries, int ids, unsigned 
         const Point end = own[rng() % own.size()];
         const int expected = index.nearest(end);
         EXPECT_EQ(index.nearest(end, last), expected) << "seed " << seed << ", step " << step;
+        // The first vect in slot order within a radius, with a test that turns some down.
+        const auto odd = [](int id) { return id % 2 == 1; };
+        const auto any = [](int) { return true; };
+        for (const double radius : {1e-4, 0.6, 3.0}) {
+            EXPECT_EQ(index.firstAfter(-1, end, radius, any, last),
+                      index.firstAfter(-1, end, radius, any))
+                << "seed " << seed << ", step " << step;
+            EXPECT_EQ(index.firstAfter(-1, end, radius, odd, last),
+                      index.firstAfter(-1, end, radius, odd))
+                << "seed " << seed << ", step " << step;
+        }
         const Point elsewhere{anywhere(rng), anywhere(rng)};
         EXPECT_EQ(index.nearest(elsewhere, anyId(rng)), index.nearest(elsewhere))
             << "seed " << seed << ", step " << step;
