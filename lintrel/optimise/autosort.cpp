@@ -10,7 +10,6 @@
 #include <numeric>
 #include <span>
 
-#include "base/progress.h"
 #include "model/items.h"
 #include "optimise/exchange_order.h"
 #include "optimise/nearest_chain.h"
@@ -252,14 +251,24 @@ int chainFollow(SortList& list, bool allowReverse, bool selectedOnly) {
     std::vector<Vertex> at(g);
     std::vector<int> slots(g);
     int last = 0;
+    // With reversal both ends are entries of the index, read in its order rather than
+    // gathered from the list's.
+    if (allowReverse)
+        for (int x = 0; x < 2 * g; ++x) {
+            const PointIndex::Entry entry = index.entry(x);
+            (entry.order % 2 == 0 ? at[entry.id].start : at[entry.id].end) = entry.p;
+        }
     for (int id = 0; id < g; ++id) {
         const int k = listed[id];
         const int p = gathered[k];
-        const VectEnds& e = list.ends(p);
-        const Turn turn = !list.hasDirection(p)    ? kStays
-                          : list.reversesBySwap(p) ? kSwapsEnds
-                                                   : kTurnsNow;
-        at[id] = {e.start, e.end, k, turn};
+        if (!allowReverse) {
+            at[id].start = list.ends(p).start;
+            at[id].end = list.ends(p).end;
+        }
+        at[id].k = k;
+        at[id].turn = !list.hasDirection(p)    ? kStays
+                      : list.reversesBySwap(p) ? kSwapsEnds
+                                               : kTurnsNow;
         slots[id] = k;
         if (k == 0) last = id;
     }
@@ -283,17 +292,20 @@ int chainFollow(SortList& list, bool allowReverse, bool selectedOnly) {
                            (allowReverse && distance(e, at[i].end) < kSame);
                 },
                 last);
-        if (id >= 0) {
-            reversed = !(distance(e, at[id].start) <= kSame);
-        } else {
-            if (best < 0) break;
-            id = index.id(best);
-            // The entry of the vect's end (odd order). A start equal to its end ties with it
-            // and wins on its smaller order, so the point alone tells which entry it is.
+        const bool nearest = id < 0;
+        if (nearest && best < 0) break;
+        if (nearest) id = index.id(best);
+        // The vect's record is new ground; its read overlaps the index's update.
+        __builtin_prefetch(&at[id]);
+        index.remove(id);
+        if (nearest) {
+            // The entry of the vect's end (odd order) when the point is not its start: a start
+            // equal to its end ties with it and wins on its smaller order.
             const Point q = index.point(best);
             reversed = !(q.x == at[id].start.x && q.y == at[id].start.y);
+        } else {
+            reversed = !(distance(e, at[id].start) <= kSame);
         }
-        index.remove(id);
         const int k = at[id].k;
         if (reversed) {
             if (at[id].turn == kSwapsEnds) {
@@ -311,8 +323,10 @@ int chainFollow(SortList& list, bool allowReverse, bool selectedOnly) {
     }
     for (int k = 0; k < g; ++k)
         if (swapped[k]) list.reverseBySwap(gathered[k]);
-    list.applyReversals();
-    if (chain.size() < 2) return LINTREL_OK;
+    if (chain.size() < 2) {
+        list.applyReversals();
+        return LINTREL_OK;
+    }
     // The ring as moving each chain vect in turn in front of the first would leave it: the
     // vects outside the chain in their order, the chain's others just before its first.
     const int n = list.size();
@@ -331,18 +345,12 @@ int chainFollow(SortList& list, bool allowReverse, bool selectedOnly) {
         }
         ringOrder.push_back(p);
     }
-    // Each record's neighbours, written in list order (close to the records' order in memory).
     std::vector<int> nextOf(n), prevOf(n);
     for (int r = 0; r < n; ++r) {
         nextOf[ringOrder[r]] = ringOrder[r + 1 == n ? 0 : r + 1];
         prevOf[ringOrder[r]] = ringOrder[r == 0 ? n - 1 : r - 1];
     }
-    noteInputChanged();
-    for (int p = 0; p < n; ++p) {
-        Vect* v = list.at(p);
-        v->next = list.at(nextOf[p]);
-        v->prev = list.at(prevOf[p]);
-    }
+    list.relinkAs(nextOf, prevOf);
     return LINTREL_OK;
 }
 

@@ -137,6 +137,25 @@ void relinkInOrder(Vect*& head, std::span<Vect* const> items) {
     head = items[0];
 }
 
+void SortList::relinkAs(std::span<const int> nextOf, std::span<const int> prevOf) {
+    noteInputChanged();
+    const int n = size();
+    std::vector<int> positionOf(n);
+    for (int p = 0; p < n; ++p)
+        positionOf[origin_[p]] = p;
+    // Each record is turned and linked while it is at hand: one read of it instead of two.
+    for (int o = 0; o < n; ++o) {
+        const int p = positionOf[o];
+        Vect* v = items_[p];
+        if (flip_[p]) {
+            reverseVect(*v);
+            flip_[p] = 0;
+        }
+        v->next = items_[nextOf[p]];
+        v->prev = items_[prevOf[p]];
+    }
+}
+
 void SortList::relink(Vect*& head) {
     applyReversals();
     const int n = size();

@@ -88,6 +88,10 @@ class SortList {
     // Applies the reversals and relinks the ring in array order; the list pointer follows
     // position 0.
     void relink(Vect*& head);
+    // Applies the reversals and links the record at each position `p` to those at `nextOf[p]`
+    // and `prevOf[p]` (a ring through every position), in one pass over the records in their
+    // old list order.
+    void relinkAs(std::span<const int> nextOf, std::span<const int> prevOf);
 
   private:
     std::vector<Vect*> items_;
