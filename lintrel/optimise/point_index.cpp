@@ -6,8 +6,9 @@
 
 namespace lintrel {
 
-PointIndex::PointIndex(std::vector<Entry> entries, int idCount)
-    : entries_(std::move(entries)),
+PointIndex::PointIndex(std::vector<Entry> entries, int idCount, int leafSize)
+    : leafSize_(std::max(1, leafSize)),
+      entries_(std::move(entries)),
       leafOf_(entries_.size()),
       firstEntryOf_(idCount + 1, 0),
       entrySlot_(entries_.size(), kAbsent) {
@@ -87,7 +88,7 @@ void PointIndex::build(int node, int lo, int hi) {
         n.x1 = std::max(n.x1, q.x);
         n.y1 = std::max(n.y1, q.y);
     }
-    if (hi - lo <= kLeafSize) {
+    if (hi - lo <= leafSize_) {
         for (int e = lo; e < hi; ++e)
             leafOf_[e] = node;
         return;
@@ -112,7 +113,7 @@ bool PointIndex::refresh(int node) {
     n.minSlot = kAbsent;
     n.maxSlot = -1;
     n.minId = -1;
-    if (n.hi - n.lo <= kLeafSize) {
+    if (n.hi - n.lo <= leafSize_) {
         for (int e = n.lo; e < n.hi; ++e) {
             const int s = entrySlot_[e];
             if (s == kAbsent) continue;
@@ -216,7 +217,7 @@ void PointIndex::searchNearest(int node, Point p, double& bestD, int& best) cons
         const double reach = bestD + allowance(bestD, p);
         if (boxDistanceSquared(n, p) > reach * reach) return;
     }
-    if (n.hi - n.lo <= kLeafSize) {
+    if (n.hi - n.lo <= leafSize_) {
         for (int e = n.lo; e < n.hi; ++e) {
             if (entrySlot_[e] == kAbsent) continue;
             const double d = distance(p, points_[e]);

@@ -21,7 +21,9 @@ class PointIndex {
         int id = 0;           // vect identifier, 0 <= id < idCount
         long long order = 0;  // tie order of the entry for nearest queries
     };
-    PointIndex(std::vector<Entry> entries, int idCount);
+    // Leaves hold up to `leafSize` entries: larger leaves make a shallower tree, quicker to
+    // build and to update, for a longer scan of each leaf searched.
+    PointIndex(std::vector<Entry> entries, int idCount, int leafSize = 8);
 
     // Puts a vect (all its entries) in the index at list position `slot`.
     void place(int id, int slot);
@@ -60,7 +62,6 @@ class PointIndex {
         int minSlot, maxSlot;   // over the vects present
         int minId;              // the vect at `minSlot`
     };
-    static constexpr int kLeafSize = 8;
     static constexpr int kAbsent = INT_MAX;
 
     void build(int node, int lo, int hi);
@@ -95,6 +96,7 @@ class PointIndex {
                      int& bestSlot, int& bestId) const;
     void searchNearest(int node, Point p, double& bestD, int& best) const;
 
+    int leafSize_;
     std::vector<Entry> entries_;  // while building; then kept as the three arrays below
     // Per entry in tree order: the points, read by every search, apart from what only some
     // reads need, so that a leaf's points share as few cache lines as they can.
@@ -142,7 +144,7 @@ void PointIndex::searchFirst(int node, int after, Point p, double reach2, double
         bestId = n.minId;
         return;
     }
-    if (n.hi - n.lo <= kLeafSize) {
+    if (n.hi - n.lo <= leafSize_) {
         for (int e = n.lo; e < n.hi; ++e) {
             const int s = entrySlot_[e];
             if (s <= after || s >= bestSlot) continue;

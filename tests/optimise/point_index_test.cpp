@@ -32,7 +32,8 @@ std::vector<PointIndex::Entry> latticeEntries(std::mt19937& rng, int ids, int la
 // Walks as the chain following does, from a point of the vect taken last, and asks from
 // anywhere with a far vect as the start; vects leave on the way. Each answer must be the one
 // of the search from the root. Returns the number of vects the walk took.
-int expectSameAnswers(std::vector<PointIndex::Entry> entries, int ids, unsigned seed) {
+int expectSameAnswers(std::vector<PointIndex::Entry> entries, int ids, unsigned seed,
+                      int leafSize = 8) {
     std::mt19937 rng(seed);
     std::vector<std::vector<Point>> pointsOf(ids);
     double extent = 1;
@@ -40,7 +41,7 @@ int expectSameAnswers(std::vector<PointIndex::Entry> entries, int ids, unsigned 
         pointsOf[e.id].push_back(e.p);
         if (std::isfinite(e.p.x)) extent = std::max(extent, e.p.x);
     }
-    PointIndex index(std::move(entries), ids);
+    PointIndex index(std::move(entries), ids, leafSize);
     std::vector<int> slots(ids);
     for (int id = 0; id < ids; ++id)
         slots[id] = id;
@@ -82,7 +83,8 @@ TEST(PointIndex, SearchOutwardsFindsWhatTheSearchFromTheRootFinds) {
         std::mt19937 rng(seed);
         const int ids = 100 + static_cast<int>(rng() % 1500);
         const int lattice = std::array<int, 3>{6, 40, 1000}[seed % 3];
-        EXPECT_EQ(expectSameAnswers(latticeEntries(rng, ids, lattice), ids, seed), ids);
+        const int leafSize = std::array<int, 4>{8, 1, 16, 3}[seed % 4];  // deep and shallow
+        EXPECT_EQ(expectSameAnswers(latticeEntries(rng, ids, lattice), ids, seed, leafSize), ids);
     }
 }
 
