@@ -223,8 +223,9 @@ void insideOutWithReversal(SortList& list, Point centre) {
 // reads is kept by the index's own numbering (vects in the tree's order, near each other in the
 // drawing as the chain's end is near the last vect taken): the ends, and how a vect turns.
 // Ties are still settled by list position (the index's slots and entry orders), so the chain is
-// the same vect for vect. The records themselves are only touched after the walk, in list
-// order: the turns, and the ring written once from the chain.
+// the same vect for vect. The records themselves are touched after the walk, in list order:
+// the turns, and the ring written once from the chain (only an arc whose ends are recomputed
+// turns during the walk).
 int chainFollow(SortList& list, bool allowReverse, bool selectedOnly) {
     const std::vector<int> gathered = list.takingPart();
     if (gathered.empty()) return selectedOnly ? LINTREL_NOTHING_TO_DO : LINTREL_OK;
