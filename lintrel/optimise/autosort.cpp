@@ -218,47 +218,142 @@ void insideOutWithReversal(SortList& list, Point centre) {
 // Mode 10: from the first gathered vect, each next vect is one that starts (or, with reversal,
 // ends) within 1e-4 of the chain's end, the first such in list order, else the nearest start or
 // end. The chain is then laid out behind its first vect; the list pointer stays.
+//
+// On long lists the walk's time is made of reads that miss the cache, so everything a step
+// reads is kept by the index's own numbering (vects in the tree's order, near each other in the
+// drawing as the chain's end is near the last vect taken): the ends, and how a vect turns.
+// Ties are still settled by list position (the index's slots and entry orders), so the chain is
+// the same vect for vect. The records themselves are touched after the walk, in list order:
+// the turns, and the ring written once from the chain (only an arc whose ends are recomputed
+// turns during the walk).
 int chainFollow(SortList& list, bool allowReverse, bool selectedOnly) {
     const std::vector<int> gathered = list.takingPart();
     if (gathered.empty()) return selectedOnly ? LINTREL_NOTHING_TO_DO : LINTREL_OK;
     const int g = static_cast<int>(gathered.size());
     std::vector<PointIndex::Entry> entries;
+    entries.reserve(allowReverse ? 2 * g : g);
     for (int k = 0; k < g; ++k) {
         entries.push_back({list.ends(gathered[k]).start, k, 2LL * k});
         if (allowReverse) entries.push_back({list.ends(gathered[k]).end, k, 2LL * k + 1});
     }
-    PointIndex index(std::move(entries), g);
+    // Leaves of 16: a level less to build and to update than with 8, for a little more
+    // scanning (about 9 % less time on lists of 200,000 vects).
+    PointIndex index(std::move(entries), g, 16);
+    // From here on a vect is known by its number in the index (`id`); `listed[id]` is its
+    // number among the gathered vects, which is also its slot.
+    const std::vector<int> listed = index.renumberInTreeOrder();
+    // How a vect turns: its two ends change places (its record is turned after the walk), it
+    // has no direction (a point), or it turns now and its ends are read again.
+    enum Turn : char { kSwapsEnds, kStays, kTurnsNow };
+    // What a step reads of a vect, in one record: its ends, its gathered number, its turn.
+    struct Vertex {
+        Point start, end;
+        int k;
+        Turn turn;
+    };
+    std::vector<Vertex> at(g);
     std::vector<int> slots(g);
-    std::iota(slots.begin(), slots.end(), 0);
-    slots[0] = -1;  // the chain starts with it
-    index.placeAll(slots);
-    std::vector<int> chain{0};
-    for (int step = 1; step < g; ++step) {
-        const Point e = list.ends(gathered[chain.back()]).end;
-        bool reversed = false;
-        int k = index.firstAfter(-1, e, kSame, [&](int id) {
-            const VectEnds& v = list.ends(gathered[id]);
-            return distance(e, v.start) <= kSame || (allowReverse && distance(e, v.end) < kSame);
-        });
-        if (k >= 0) {
-            reversed = !(distance(e, list.ends(gathered[k]).start) <= kSame);
-        } else {
-            const int best = index.nearest(e);
-            if (best < 0) break;
-            k = index.entry(best).id;
-            reversed = index.entry(best).order % 2 == 1;
+    int last = 0;
+    // With reversal both ends are entries of the index, read in its order rather than
+    // gathered from the list's.
+    if (allowReverse)
+        for (int x = 0; x < 2 * g; ++x) {
+            const PointIndex::Entry entry = index.entry(x);
+            (entry.order % 2 == 0 ? at[entry.id].start : at[entry.id].end) = entry.p;
         }
-        index.remove(k);
-        if (reversed) list.reverse(gathered[k]);
+    for (int id = 0; id < g; ++id) {
+        const int k = listed[id];
+        const int p = gathered[k];
+        if (!allowReverse) {
+            at[id].start = list.ends(p).start;
+            at[id].end = list.ends(p).end;
+        }
+        at[id].k = k;
+        at[id].turn = !list.hasDirection(p)    ? kStays
+                      : list.reversesBySwap(p) ? kSwapsEnds
+                                               : kTurnsNow;
+        slots[id] = k;
+        if (k == 0) last = id;
+    }
+    slots[last] = -1;  // the chain starts with it
+    index.placeAll(slots);
+    std::vector<int> chain{0};  // gathered numbers
+    chain.reserve(g);
+    std::vector<char> swapped(g, 0);  // by gathered number
+    for (int step = 1; step < g; ++step) {
+        const Point e = at[last].end;
+        bool reversed = false;
+        // The nearest end first: a vect within 1e-4 passes the test on one of its ends, so
+        // when the nearest is farther there is none, and the search by list order is skipped.
+        const int best = index.nearest(e, last);
+        int id = -1;
+        if (best < 0 || !(distance(e, index.point(best)) > kSame))
+            id = index.firstAfter(
+                -1, e, kSame,
+                [&](int i) {
+                    return distance(e, at[i].start) <= kSame ||
+                           (allowReverse && distance(e, at[i].end) < kSame);
+                },
+                last);
+        const bool nearest = id < 0;
+        if (nearest && best < 0) break;
+        if (nearest) id = index.id(best);
+        // The vect's record is new ground; its read overlaps the index's update.
+        __builtin_prefetch(&at[id]);
+        index.remove(id);
+        if (nearest) {
+            // The entry of the vect's end (odd order) when the point is not its start: a start
+            // equal to its end ties with it and wins on its smaller order.
+            const Point q = index.point(best);
+            reversed = !(q.x == at[id].start.x && q.y == at[id].start.y);
+        } else {
+            reversed = !(distance(e, at[id].start) <= kSame);
+        }
+        const int k = at[id].k;
+        if (reversed) {
+            if (at[id].turn == kSwapsEnds) {
+                std::swap(at[id].start, at[id].end);
+                swapped[k] = 1;  // each vect is taken once
+            } else if (at[id].turn == kTurnsNow) {
+                list.reverse(gathered[k]);
+                const VectEnds& now = list.ends(gathered[k]);
+                at[id].start = now.start;
+                at[id].end = now.end;
+            }
+        }
         chain.push_back(k);
+        last = id;
     }
-    list.applyReversals();
-    Vect* first = list.at(gathered[chain[0]]);
-    for (size_t c = 1; c < chain.size(); ++c) {
-        Vect* v = list.at(gathered[chain[c]]);
-        unlink(v);
-        spliceBefore(first, v);
+    for (int k = 0; k < g; ++k)
+        if (swapped[k]) list.reverseBySwap(gathered[k]);
+    if (chain.size() < 2) {
+        list.applyReversals();
+        return LINTREL_OK;
     }
+    // The ring as moving each chain vect in turn in front of the first would leave it: the
+    // vects outside the chain in their order, the chain's others just before its first.
+    const int n = list.size();
+    std::vector<char> moved(n, 0);
+    for (size_t c = 1; c < chain.size(); ++c)
+        moved[gathered[chain[c]]] = 1;
+    std::vector<int> ringOrder;
+    ringOrder.reserve(n);
+    const int firstAt = gathered[chain[0]];
+    for (int p = 0; p < n; ++p) {
+        if (p == firstAt) {
+            for (size_t c = 1; c < chain.size(); ++c)
+                ringOrder.push_back(gathered[chain[c]]);
+        } else if (moved[p]) {
+            continue;
+        }
+        ringOrder.push_back(p);
+    }
+    std::vector<int> nextOf(n), prevOf(n);
+    for (int r = 0; r < n; ++r) {
+        nextOf[ringOrder[r]] = ringOrder[r + 1 == n ? 0 : r + 1];
+        prevOf[ringOrder[r]] = ringOrder[r == 0 ? n - 1 : r - 1];
+    }
+    list.relinkAs(nextOf, prevOf);
     return LINTREL_OK;
 }
 

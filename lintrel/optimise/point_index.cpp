@@ -2,33 +2,77 @@
 #include "optimise/point_index.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace lintrel {
 
-PointIndex::PointIndex(std::vector<Entry> entries, int idCount)
-    : entries_(std::move(entries)),
+PointIndex::PointIndex(std::vector<Entry> entries, int idCount, int leafSize)
+    : leafSize_(std::max(1, leafSize)),
+      entries_(std::move(entries)),
       leafOf_(entries_.size()),
       firstEntryOf_(idCount + 1, 0),
       entrySlot_(entries_.size(), kAbsent) {
     if (entries_.empty()) return;
+    for (const Entry& e : entries_)
+        finite_ = finite_ && std::isfinite(e.p.x) && std::isfinite(e.p.y);
     build(0, 0, static_cast<int>(entries_.size()));
+    points_.reserve(entries_.size());
+    ids_.reserve(entries_.size());
+    orders_.reserve(entries_.size());
+    for (const Entry& e : entries_) {
+        points_.push_back(e.p);
+        ids_.push_back(e.id);
+        orders_.push_back(e.order);
+    }
+    std::vector<Entry>().swap(entries_);
+    groupById();
+}
+
+void PointIndex::groupById() {
     // Each id's entries side by side in one array (a counting sort by id), so that an update
     // reads one short run instead of a list of its own.
-    for (const Entry& e : entries_)
-        ++firstEntryOf_[e.id + 1];
+    const int idCount = static_cast<int>(firstEntryOf_.size()) - 1;
+    std::fill(firstEntryOf_.begin(), firstEntryOf_.end(), 0);
+    for (const int id : ids_)
+        ++firstEntryOf_[id + 1];
     for (int id = 0; id < idCount; ++id)
         firstEntryOf_[id + 1] += firstEntryOf_[id];
-    entriesById_.resize(entries_.size());
+    entriesById_.resize(ids_.size());
     std::vector<int> next(firstEntryOf_.begin(), firstEntryOf_.end() - 1);
-    for (size_t e = 0; e < entries_.size(); ++e)
-        entriesById_[next[entries_[e].id]++] = static_cast<int>(e);
+    for (size_t e = 0; e < ids_.size(); ++e)
+        entriesById_[next[ids_[e]]++] = static_cast<int>(e);
+    leafById_.resize(ids_.size());
+    for (size_t k = 0; k < ids_.size(); ++k)
+        leafById_[k] = leafOf_[entriesById_[k]];
+}
+
+std::vector<int> PointIndex::renumberInTreeOrder() {
+    const int idCount = static_cast<int>(firstEntryOf_.size()) - 1;
+    std::vector<int> newId(idCount, -1), oldId;
+    oldId.reserve(idCount);
+    for (int& id : ids_) {
+        int& to = newId[id];
+        if (to < 0) {
+            to = static_cast<int>(oldId.size());
+            oldId.push_back(id);
+        }
+        id = to;
+    }
+    // Ids without entries keep their relative order after the others.
+    for (int id = 0; id < idCount; ++id)
+        if (newId[id] < 0) {
+            newId[id] = static_cast<int>(oldId.size());
+            oldId.push_back(id);
+        }
+    // Node summaries name vects too; before any vect is placed they name none.
+    for (Node& n : nodes_)
+        if (n.minId >= 0) n.minId = newId[n.minId];
+    groupById();
+    return oldId;
 }
 
 void PointIndex::build(int node, int lo, int hi) {
-    if (node >= static_cast<int>(nodes_.size())) {
-        nodes_.resize(node + 1);
-        parent_.resize(node + 1, -1);
-    }
+    if (node >= static_cast<int>(nodes_.size())) nodes_.resize(node + 1);
     Node& n = nodes_[node];
     n.lo = lo;
     n.hi = hi;
@@ -44,7 +88,7 @@ void PointIndex::build(int node, int lo, int hi) {
         n.x1 = std::max(n.x1, q.x);
         n.y1 = std::max(n.y1, q.y);
     }
-    if (hi - lo <= kLeafSize) {
+    if (hi - lo <= leafSize_) {
         for (int e = lo; e < hi; ++e)
             leafOf_[e] = node;
         return;
@@ -61,8 +105,6 @@ void PointIndex::build(int node, int lo, int hi) {
                          [](const Entry& a, const Entry& b) { return a.p.y < b.p.y; });
     build(2 * node + 1, lo, mid);
     build(2 * node + 2, mid, hi);
-    parent_[2 * node + 1] = node;
-    parent_[2 * node + 2] = node;
 }
 
 bool PointIndex::refresh(int node) {
@@ -71,11 +113,11 @@ bool PointIndex::refresh(int node) {
     n.minSlot = kAbsent;
     n.maxSlot = -1;
     n.minId = -1;
-    if (n.hi - n.lo <= kLeafSize) {
+    if (n.hi - n.lo <= leafSize_) {
         for (int e = n.lo; e < n.hi; ++e) {
             const int s = entrySlot_[e];
             if (s == kAbsent) continue;
-            if (s < n.minSlot) n.minSlot = s, n.minId = entries_[e].id;
+            if (s < n.minSlot) n.minSlot = s, n.minId = ids_[e];
             n.maxSlot = std::max(n.maxSlot, s);
         }
         return n.minSlot != oldMin || n.maxSlot != oldMax || n.minId != oldId;
@@ -92,14 +134,13 @@ bool PointIndex::refresh(int node) {
 void PointIndex::update(int id) {
     // Summaries above a node that did not change cannot change either.
     for (int k = firstEntryOf_[id]; k < firstEntryOf_[id + 1]; ++k)
-        for (int node = leafOf_[entriesById_[k]]; node >= 0 && refresh(node);
-             node = parent_[node]) {
+        for (int node = leafById_[k]; refresh(node) && node > 0; node = parentOf(node)) {
         }
 }
 
 void PointIndex::placeAll(std::span<const int> slots) {
-    for (size_t e = 0; e < entries_.size(); ++e) {
-        const int slot = slots[entries_[e].id];
+    for (size_t e = 0; e < ids_.size(); ++e) {
+        const int slot = slots[ids_[e]];
         entrySlot_[e] = slot < 0 ? kAbsent : slot;
     }
     // Children come after their parents, so one backward sweep settles every summary.
@@ -131,29 +172,58 @@ double PointIndex::boxDistanceSquared(const Node& n, Point p) const {
 int PointIndex::nearest(Point p) const {
     if (nodes_.empty()) return -1;
     double bestD = INFINITY;
-    long long bestOrder = 0;
     int best = -1;
-    searchNearest(0, p, bestD, bestOrder, best);
+    searchNearest(0, p, bestD, best);
     return best;
 }
 
-void PointIndex::searchNearest(int node, Point p, double& bestD, long long& bestOrder,
-                               int& best) const {
+int PointIndex::startLeaf(int nearId, Point p) const {
+    if (nodes_.empty() || !finite_ || !std::isfinite(p.x) || !std::isfinite(p.y) || nearId < 0 ||
+        nearId + 1 >= static_cast<int>(firstEntryOf_.size()))
+        return -1;
+    int leaf = -1;
+    double leafD = INFINITY;
+    for (int k = firstEntryOf_[nearId]; k < firstEntryOf_[nearId + 1]; ++k) {
+        const double d = distanceSquared(points_[entriesById_[k]], p);
+        if (leaf < 0 || d < leafD) leaf = leafById_[k], leafD = d;
+    }
+    return leaf;
+}
+
+int PointIndex::nearest(Point p, int nearId) const {
+    int node = startLeaf(nearId, p);
+    if (node < 0) return nearest(p);
+    // Up to the first node whose box holds `p`, searched as a whole; then outwards, one sibling
+    // subtree at a time, until the reach of the best answer fits inside the subtree searched:
+    // nothing outside can then come nearer or tie, and the answer is the one the search from
+    // the root gives (the nearest, ties to the smallest order, whatever the order of search).
+    while (node > 0 && !holds(nodes_[node], p))
+        node = parentOf(node);
+    double bestD = INFINITY;
+    int best = -1;
+    searchNearest(node, p, bestD, best);
+    while (node > 0 && !(best >= 0 && holdsReach(nodes_[node], p, bestD + allowance(bestD, p)))) {
+        const int up = parentOf(node);
+        searchNearest(node == 2 * up + 1 ? 2 * up + 2 : 2 * up + 1, p, bestD, best);
+        node = up;
+    }
+    return best;
+}
+
+void PointIndex::searchNearest(int node, Point p, double& bestD, int& best) const {
     const Node& n = nodes_[node];
     if (n.minSlot == kAbsent) return;
     if (best >= 0) {
         const double reach = bestD + allowance(bestD, p);
         if (boxDistanceSquared(n, p) > reach * reach) return;
     }
-    if (n.hi - n.lo <= kLeafSize) {
+    if (n.hi - n.lo <= leafSize_) {
         for (int e = n.lo; e < n.hi; ++e) {
-            const Entry& en = entries_[e];
             if (entrySlot_[e] == kAbsent) continue;
-            const double d = distance(p, en.p);
+            const double d = distance(p, points_[e]);
             // Strictly nearer wins; an equal distance goes to the earlier entry.
-            if (d < bestD || (best >= 0 && d == bestD && en.order < bestOrder)) {
+            if (d < bestD || (best >= 0 && d == bestD && orders_[e] < orders_[best])) {
                 bestD = d;
-                bestOrder = en.order;
                 best = e;
             }
         }
@@ -161,8 +231,8 @@ void PointIndex::searchNearest(int node, Point p, double& bestD, long long& best
     }
     const int a = 2 * node + 1, b = 2 * node + 2;
     const bool aFirst = boxDistanceSquared(nodes_[a], p) <= boxDistanceSquared(nodes_[b], p);
-    searchNearest(aFirst ? a : b, p, bestD, bestOrder, best);
-    searchNearest(aFirst ? b : a, p, bestD, bestOrder, best);
+    searchNearest(aFirst ? a : b, p, bestD, best);
+    searchNearest(aFirst ? b : a, p, bestD, best);
 }
 
 }  // namespace lintrel

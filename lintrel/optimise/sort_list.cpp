@@ -43,6 +43,9 @@ SortList::SortList(Vect* head, bool selectedOnly) {
         part_.push_back((!selectedOnly || v->selected) && ends_.back().valid);
         flip_.push_back(0);
         origin_.push_back(static_cast<int>(origin_.size()));
+        turn_.push_back(v->type == LINTREL_POINT                 ? Turn::None
+                        : v->type == LINTREL_ARC && !v->flatSegs ? Turn::Recompute
+                                                                 : Turn::Swap);
     }
 }
 
@@ -59,6 +62,7 @@ void SortList::swap(int a, int b) {
     std::swap(part_[a], part_[b]);
     std::swap(flip_[a], flip_[b]);
     std::swap(origin_[a], origin_[b]);
+    std::swap(turn_[a], turn_[b]);
 }
 
 void SortList::permute(std::span<const int> slots, std::span<const int> from) {
@@ -66,11 +70,13 @@ void SortList::permute(std::span<const int> slots, std::span<const int> from) {
     std::vector<VectEnds> ends(from.size());
     std::vector<char> flips(from.size());
     std::vector<int> origins(from.size());
+    std::vector<Turn> turns(from.size());
     for (size_t k = 0; k < from.size(); ++k) {
         items[k] = items_[from[k]];
         ends[k] = ends_[from[k]];
         flips[k] = flip_[from[k]];
         origins[k] = origin_[from[k]];
+        turns[k] = turn_[from[k]];
     }
     for (size_t k = 0; k < slots.size(); ++k) {
         items_[slots[k]] = items[k];
@@ -78,14 +84,15 @@ void SortList::permute(std::span<const int> slots, std::span<const int> from) {
         part_[slots[k]] = 1;
         flip_[slots[k]] = flips[k];
         origin_[slots[k]] = origins[k];
+        turn_[slots[k]] = turns[k];
     }
 }
 
 void SortList::reverse(int position) {
-    Vect& v = *items_[position];
-    if (v.type == LINTREL_POINT) return;  // points have no direction
-    if (v.type == LINTREL_ARC && !v.flatSegs) {
+    if (turn_[position] == Turn::None) return;  // points have no direction
+    if (turn_[position] == Turn::Recompute) {
         // An arc's ends are recomputed from its angles: turn it now and read them again.
+        Vect& v = *items_[position];
         noteInputChanged();
         reverseVect(v);
         ends_[position] = endsOf(v);
@@ -93,11 +100,6 @@ void SortList::reverse(int position) {
     }
     flip_[position] ^= 1;
     std::swap(ends_[position].start, ends_[position].end);
-}
-
-bool SortList::reversesBySwap(int position) const {
-    const Vect& v = *items_[position];
-    return !(v.type == LINTREL_ARC && !v.flatSegs);
 }
 
 void SortList::applyReversals() {
@@ -133,6 +135,25 @@ void relinkInOrder(Vect*& head, std::span<Vect* const> items) {
         items[k]->prev = items[(k + n - 1) % n];
     }
     head = items[0];
+}
+
+void SortList::relinkAs(std::span<const int> nextOf, std::span<const int> prevOf) {
+    noteInputChanged();
+    const int n = size();
+    std::vector<int> positionOf(n);
+    for (int p = 0; p < n; ++p)
+        positionOf[origin_[p]] = p;
+    // Each record is turned and linked while it is at hand: one read of it instead of two.
+    for (int o = 0; o < n; ++o) {
+        const int p = positionOf[o];
+        Vect* v = items_[p];
+        if (flip_[p]) {
+            reverseVect(*v);
+            flip_[p] = 0;
+        }
+        v->next = items_[nextOf[p]];
+        v->prev = items_[prevOf[p]];
+    }
 }
 
 void SortList::relink(Vect*& head) {

@@ -6,6 +6,7 @@
 #include <lintrel/lintrel.h>
 
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "model/geometry.h"
@@ -67,8 +68,16 @@ class SortList {
     // the ends are exchanged now and the record itself is turned by `applyReversals`, in list
     // order, which keeps the records' memory walked in order on large drawings.
     void reverse(int position);
+    // `reverse` for a record known to reverse by exchanging its ends (`reversesBySwap`),
+    // without reading the record now: only its ends are exchanged until `applyReversals`.
+    void reverseBySwap(int position) {
+        flip_[position] ^= 1;
+        std::swap(ends_[position].start, ends_[position].end);
+    }
     // True when reversing the record at `position` exactly exchanges its two ends.
-    bool reversesBySwap(int position) const;
+    bool reversesBySwap(int position) const { return turn_[position] != Turn::Recompute; }
+    // False for a point, which has no direction: reversing it changes nothing.
+    bool hasDirection(int position) const { return turn_[position] != Turn::None; }
     void applyReversals();
     // The reversal check against `reference`: reverses when wanted. True when it reversed.
     bool reversalCheck(int position, Point reference, bool allowReverse);
@@ -79,6 +88,10 @@ class SortList {
     // Applies the reversals and relinks the ring in array order; the list pointer follows
     // position 0.
     void relink(Vect*& head);
+    // Applies the reversals and links the record at each position `p` to those at `nextOf[p]`
+    // and `prevOf[p]` (a ring through every position), in one pass over the records in their
+    // old list order.
+    void relinkAs(std::span<const int> nextOf, std::span<const int> prevOf);
 
   private:
     std::vector<Vect*> items_;
@@ -86,6 +99,12 @@ class SortList {
     std::vector<char> part_;
     std::vector<char> flip_;   // a reversal decided but not yet applied
     std::vector<int> origin_;  // position in the list as it was given
+    // How each record reverses, read once with its ends so that deciding a reversal later
+    // never reads the record itself: its ends change places, nothing changes (a point), or
+    // it turns and its ends are read again (an arc without a flattened chain, whose ends are
+    // recomputed from its angles). A reversal changes neither the kind nor the flattening.
+    enum class Turn : char { Swap, None, Recompute };
+    std::vector<Turn> turn_;
 };
 
 }  // namespace lintrel

@@ -3,6 +3,7 @@
 // settings. Order, directions and the list pointer must agree exactly.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
 #include "optimise/exchange_order.h"
@@ -79,6 +80,30 @@ TEST(NearestNeighbourDifferential, MatchesTheLiteralScanOnLongLists) {
             ASSERT_EQ(signature(c.fast.get()), signature(c.literal.get()))
                 << "mode " << mode << ", " << c.describe;
         }
+    }
+}
+
+// Long lists give the chain following's point index a deep tree: its searches outwards from
+// the last vect climb many levels, and its numbering along the tree is far from list order.
+TEST(ChainFollowDifferential, MatchesTheLiteralScanOnLongLists) {
+    for (unsigned seed = 0; seed < 36; ++seed) {
+        std::mt19937 rng(seed);
+        DrawingShape shape;
+        // Dense lattices tie often, sparse ones leave the chain far jumps.
+        shape.lattice = std::array<int, 3>{8, 60, 400}[seed % 3];
+        shape.nudgeChance = seed % 4 == 0 ? 0.0 : 0.35;
+        shape.selectChance = seed % 5 == 0 ? 0.6 : 1.0;
+        if (seed % 7 == 0) shape.offset = 3e6;
+        const int n = std::uniform_int_distribution<int>(1000, 3000)(rng);
+        ChainOwner<Vect> fast(randomList(rng, n, shape));
+        ChainOwner<Vect> literal(copyVectChain(fast.get()));
+        const bool allowReverse = seed % 2 == 1, selectedOnly = seed % 5 == 0;
+        const int literalResult = reference::chainFollow(literal.get(), allowReverse, selectedOnly);
+        ASSERT_EQ(autoSortList(fast.head(), SortMode::ChainFollow, allowReverse, selectedOnly),
+                  literalResult);
+        ASSERT_EQ(signature(fast.get()), signature(literal.get()))
+            << "seed " << seed << ", " << n << " vects";
+        ASSERT_TRUE(wellLinked(fast.get()));
     }
 }
 
