@@ -9,6 +9,7 @@
 #include <map>
 #include <random>
 #include <set>
+#include <string>
 
 #include "optimise/ordering_random.h"
 #include "optimise/reference_tour.h"
@@ -132,6 +133,13 @@ TEST(ShortTravelDifferential, CutsEveryVectOnceWithItsGeometryAndNeverLonger) {
             groups.append(group);
         }
         buildFlatCopies(groups.get());
+        // The drawing keeps its vect records, each with its own contents and action text.
+        std::map<const Vect*, double> records;
+        for (Vect* v : vectsOf(groups.get())) {
+            records[v] = v->speed;
+            if (static_cast<int>(v->speed) % 5 == 0)
+                v->beforeAction = duplicateText(std::to_string(v->speed).c_str());
+        }
         ChainOwner<VectGroup> before(copyGroupChain(groups.get()));
         std::map<double, const Vect*> original;
         for (const Vect* v : vectsOf(before.get()))
@@ -160,6 +168,14 @@ TEST(ShortTravelDifferential, CutsEveryVectOnceWithItsGeometryAndNeverLonger) {
             EXPECT_EQ(a, c);
             if (g->next == g0) break;
         }
+        std::map<const Vect*, double> recordsAfter;
+        for (const Vect* v : vectsOf(groups.get())) {
+            recordsAfter[v] = v->speed;
+            const bool acts = static_cast<int>(v->speed) % 5 == 0;
+            EXPECT_EQ(v->beforeAction ? std::string(v->beforeAction) : "",
+                      acts ? std::to_string(v->speed) : "");
+        }
+        EXPECT_EQ(recordsAfter, records) << "seed " << seed;
         for (const Vect* v : vectsOf(groups.get())) {
             const Vect& o = *original.at(v->speed);
             EXPECT_NEAR(chainLength(*v), chainLength(o), 1e-6);
