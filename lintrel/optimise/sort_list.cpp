@@ -137,15 +137,17 @@ void relinkInOrder(Vect*& head, std::span<Vect* const> items) {
     head = items[0];
 }
 
+std::vector<int> SortList::positionsInGivenOrder() const {
+    std::vector<int> positionOf(origin_.size());
+    for (size_t p = 0; p < origin_.size(); ++p)
+        positionOf[static_cast<size_t>(origin_[p])] = static_cast<int>(p);
+    return positionOf;
+}
+
 void SortList::relinkAs(std::span<const int> nextOf, std::span<const int> prevOf) {
     noteInputChanged();
-    const int n = size();
-    std::vector<int> positionOf(n);
-    for (int p = 0; p < n; ++p)
-        positionOf[origin_[p]] = p;
     // Each record is turned and linked while it is at hand: one read of it instead of two.
-    for (int o = 0; o < n; ++o) {
-        const int p = positionOf[o];
+    for (const int p : positionsInGivenOrder()) {
         Vect* v = items_[p];
         if (flip_[p]) {
             reverseVect(*v);
@@ -160,13 +162,7 @@ void SortList::relink(Vect*& head) {
     applyReversals();
     const int n = size();
     if (n == 0) return;
-    // Records are written in their old list order, which on large drawings is close to their
-    // order in memory.
-    std::vector<int> positionOf(n);
-    for (int p = 0; p < n; ++p)
-        positionOf[origin_[p]] = p;
-    for (int o = 0; o < n; ++o) {
-        const int p = positionOf[o];
+    for (const int p : positionsInGivenOrder()) {
         Vect* v = items_[p];
         v->next = items_[p + 1 == n ? 0 : p + 1];
         v->prev = items_[p == 0 ? n - 1 : p - 1];

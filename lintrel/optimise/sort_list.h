@@ -94,6 +94,9 @@ class SortList {
     void relinkAs(std::span<const int> nextOf, std::span<const int> prevOf);
 
   private:
+    // The positions in the order the vects were given: records are written in that order,
+    // which on large drawings is close to their order in memory.
+    std::vector<int> positionsInGivenOrder() const;
     std::vector<Vect*> items_;
     std::vector<VectEnds> ends_;
     std::vector<char> part_;

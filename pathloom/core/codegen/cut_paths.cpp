@@ -60,9 +60,9 @@ std::vector<Point> cornersOf(const Vect& v) {
 }
 
 // The round corners of every offset path: `cuts` are the paths' vects, `source` the chain that
-// was offset, whose vects' indexes `out.original` gives.
+// was offset and `sourceVects` its vects, whose indexes `out.original` gives.
 void findRoundCorners(CutPaths& out, const std::vector<Vect*>& cuts, VectGroup* source,
-                      const std::vector<KerfRecord>& kerfs) {
+                      const std::vector<Vect*>& sourceVects, const std::vector<KerfRecord>& kerfs) {
     std::vector<double> radius;
     for (VectGroup* group : ring(source)) {
         double r = 0;
@@ -70,7 +70,6 @@ void findRoundCorners(CutPaths& out, const std::vector<Vect*>& cuts, VectGroup* 
             if (k.groupNumber == group->number && k.corners == LINTREL_CORNER_ROUND) r = k.distance;
         radius.insert(radius.end(), static_cast<size_t>(lintrel::ringCount(group->vects)), r);
     }
-    const std::vector<Vect*> sourceVects = vectsOf(source);
     for (size_t k = 0; k < cuts.size() && k < out.original.size(); ++k) {
         const size_t index = static_cast<size_t>(out.original[k]);
         if (!out.offsetDone[k] || index >= sourceVects.size() || !(radius[index] > 0)) continue;
@@ -176,7 +175,7 @@ CutPaths buildCutPaths(VectGroup* drawing, const PresetTable& presets, bool keep
     out.led.assign(offsetVects.size(), 0);
     if (leads.empty()) {
         out.paths = std::move(offset);
-        findRoundCorners(out, offsetVects, source, kerfs);
+        findRoundCorners(out, offsetVects, source, sourceVects, kerfs);
         return out;
     }
     if (keepOffset) {
@@ -197,7 +196,7 @@ CutPaths buildCutPaths(VectGroup* drawing, const PresetTable& presets, bool keep
         out.notes.leadsShortened +=
             ((bits & LINTREL_LEAD_IN_SHORTENED) != 0) + ((bits & LINTREL_LEAD_OUT_SHORTENED) != 0);
     }
-    findRoundCorners(out, ledVects, source, kerfs);
+    findRoundCorners(out, ledVects, source, sourceVects, kerfs);
     return out;
 }
 
