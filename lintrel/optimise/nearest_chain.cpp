@@ -27,10 +27,9 @@ class NearestChain {
           margin_(margin),
           slots_(list.size()),
           tags_(list.size()),
-          turned_(list.size(), 0),
           screen_(list.size(), largestCoordinate(list)) {
         for (int p = 0; p < list.size(); ++p) {
-            tags_[p] = p << 1 | (list.reversesBySwap(p) ? 1 : 0);
+            tags_[p] = p << 2 | (list.reversesBySwap(p) ? kBySwap : 0);
             load(p);
         }
     }
@@ -48,8 +47,8 @@ class NearestChain {
             }
             if (list_.ends(idAt(i)).valid) lastEnd = slots_[i].end;
         }
-        for (size_t id = 0; id < turned_.size(); ++id)
-            if (turned_[id]) list_.reverse(static_cast<int>(id));
+        for (int p = 0; p < n; ++p)
+            if (tags_[p] & kTurned) list_.reverse(idAt(p));
         // Only vects that take part ever move, so the others keep their positions.
         const std::vector<int> moved = list_.takingPart();
         std::vector<int> from(moved.size());
@@ -89,11 +88,11 @@ class NearestChain {
     // is done without a branch, since whether a vect turns cannot be foreseen.
     void reverse(int p, bool turn = true) {
         Slot& s = slots_[p];
-        if (tags_[p] & 1) {
+        if (tags_[p] & kBySwap) {
             const Point a = s.start, b = s.end;
             s.start = turn ? b : a;
             s.end = turn ? a : b;
-            if (turn) turned_[idAt(p)] ^= 1;
+            tags_[p] ^= turn ? kTurned : 0;
             screen_.turn(p, turn);
         } else if (turn) {
             list_.reverse(idAt(p));
@@ -111,6 +110,24 @@ class NearestChain {
         screen_.swap(a, b);
     }
 
+    // Position `i` takes the vect at `p`, turned when `turn` is set, and `p` takes the vect
+    // that was at `i`: an improvement of the scan, with each record read and written once.
+    void take(int i, int p, bool turn) {
+        if (!(tags_[p] & kBySwap)) {
+            reverse(p, turn);
+            swap(i, p);
+            return;
+        }
+        const Slot c = slots_[p];
+        slots_[p] = slots_[i];
+        slots_[i].start = turn ? c.end : c.start;
+        slots_[i].end = turn ? c.start : c.end;
+        const int tag = tags_[p] ^ (turn ? kTurned : 0);
+        tags_[p] = tags_[i];
+        tags_[i] = tag;
+        screen_.take(i, p, turn);
+    }
+
     // The scan of one position. The screen gives the candidates of sixteen positions at a
     // time for the cost at the start of the block, and they are taken in order, each against
     // the cost left by the one before. The cost mostly falls, so the block's improvements are
@@ -120,22 +137,37 @@ class NearestChain {
     void fillPosition(int i, Point ref) {
         const int n = static_cast<int>(slots_.size());
         reversalCheck(i, ref);
-        double m = distance(ref, slots_[i].start);
+        const double first = distanceSquared(ref, slots_[i].start);
+        Cost cost(first, std::sqrt(first));
         const EndScreen::Probe probe = screen_.probe(ref);
         for (int j = i + 1; j < n;) {
-            const double bar = allowReverse_ ? m : m - margin_;
+            const double bar = allowReverse_ ? cost.m : cost.m - margin_;
             if (!(bar > 0)) break;  // no distance is below it
             const EndScreen::Hits hits = screen_.nextWithin(probe, j, n, bar, allowReverse_);
             j = hits.at + 16;
             for (unsigned mask = hits.mask; mask; mask &= mask - 1) {
                 const int p = hits.at + __builtin_ctz(mask);
-                double w = 0, t = 0;
-                if (!improves(p, ref, m, w, t)) continue;
-                const bool turn = allowReverse_ && t < w - kSame;
-                reverse(p, turn);
-                m = turn ? t : w;
-                swap(i, p);
-                if (m > bar) {
+                if (!probe.screened && !list_.takesPart(p)) continue;
+                const Slot& s = slots_[p];
+                const double ws = distanceSquared(ref, s.start);
+                bool turn = false;
+                if (allowReverse_) {
+                    const double ts = distanceSquared(ref, s.end);
+                    if (!cost.exceeds(ts < ws ? ts : ws)) continue;
+                    if (ts < ws) {  // only a vect whose end is nearer at all may turn
+                        const double w = std::sqrt(ws), t = std::sqrt(ts);
+                        turn = t < w - kSame;
+                        cost = turn ? Cost(ts, t) : Cost(ws, w);
+                    } else {
+                        cost = Cost(ws, std::sqrt(ws));
+                    }
+                } else {
+                    const double reach = cost.m - margin_;
+                    if (!(ws < reach * reach * (1 + 1e-12)) || !(std::sqrt(ws) < reach)) continue;
+                    cost = Cost(ws, std::sqrt(ws));
+                }
+                take(i, p, turn);
+                if (cost.m > bar) {
                     j = p + 1;
                     break;
                 }
@@ -143,33 +175,34 @@ class NearestChain {
         }
     }
 
-    // Whether the vect at `p` beats the current cost `m`, as the comparison is written; `w` and
-    // `t` receive the distances of its start and end when it may.
-    bool improves(int p, Point ref, double m, double& w, double& t) const {
-        if (!list_.takesPart(p)) return false;  // offered only when the screen is not in use
-        const double bar = allowReverse_ ? m : m - margin_;
-        // Squared distances at or above this are surely not below `bar`.
-        const double far = bar * bar * (1 + 1e-12);
-        const Slot& s = slots_[p];
-        const double ws = distanceSquared(ref, s.start);
-        const double ts = distanceSquared(ref, s.end);
-        if (!(ws < far) && !(allowReverse_ && ts < far)) return false;
-        w = std::sqrt(ws);
-        t = std::sqrt(ts);
-        return allowReverse_ ? std::min(w, t) < m : w < m - margin_;
-    }
+    // The distance of the best vect so far, `m`, and the square it is the root of. Whether a
+    // vect's nearer end is closer than `m` is mostly settled on the squares, which keeps the
+    // roots off the path from one comparison to the next.
+    struct Cost {
+        Cost(double squared, double m) : squared(squared), m(m) {}
+        // Whether the root of `q` is below `m`, exactly as the roots compare. The root rounds
+        // monotonically, so a square at or above `squared` never is; one clearly below it
+        // always is; only in between are the roots compared.
+        bool exceeds(double q) const {
+            if (!(q < squared)) return false;
+            if (q < squared * (1 - 1e-12) && squared > 1e-280) return true;
+            return std::sqrt(q) < m;
+        }
+        double squared, m;
+    };
 
     SortList& list_;
     bool allowReverse_;
     double margin_;
-    int idAt(int p) const { return tags_[p] >> 1; }
+    int idAt(int p) const { return tags_[p] >> 2; }
 
     std::vector<Slot> slots_;
-    // Per position: the vect's position in the list as given, shifted left by one, and whether
-    // it turns by exchanging its ends (the low bit); kept apart from the ends so that a swap
-    // touches one line of the ends' array and a short array that stays in cache.
+    // Per position: the vect's position in the list as given, shifted left by two, whether it
+    // turns by exchanging its ends, and whether it has been turned so (the two low bits); kept
+    // apart from the ends so that a swap touches one line of the ends' array and a short array
+    // that stays in cache.
     std::vector<int> tags_;
-    std::vector<char> turned_;  // per vect: turned by exchanging its ends
+    static constexpr int kBySwap = 1, kTurned = 2;
     EndScreen screen_;
 };
 

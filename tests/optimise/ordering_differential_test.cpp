@@ -3,6 +3,7 @@
 // settings. Order, directions and the list pointer must agree exactly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <random>
 
@@ -80,6 +81,45 @@ TEST(NearestNeighbourDifferential, MatchesTheLiteralScanOnLongLists) {
             ASSERT_EQ(signature(c.fast.get()), signature(c.literal.get()))
                 << "mode " << mode << ", " << c.describe;
         }
+    }
+}
+
+// The scan compares distances, and its fast form mostly compares their squares. Ends a
+// hundred-thousandth apart along a tangent to a circle of radius 1000 about the tool have squares
+// that differ in the last places while their distances round to one number, which is no
+// improvement; ends a hair's breadth off the circle have distinct distances with squares just as
+// close.
+TEST(NearestNeighbourDifferential, SquaresDifferWhereDistancesAreEqual) {
+    std::vector<Point> near;
+    for (int k = 0; k < 8; ++k) {
+        near.push_back({1000, k * 1e-5});
+        near.push_back({1000 + k * 1.2e-13, 0});
+        near.push_back({0, -1000 + k * 2.3e-13});
+    }
+    bool equalRoots = false;  // the drawing holds the case this test is about
+    for (const Point a : near)
+        for (const Point b : near)
+            equalRoots |= distanceSquared({0, 0}, a) < distanceSquared({0, 0}, b) &&
+                          distance({0, 0}, a) == distance({0, 0}, b);
+    ASSERT_TRUE(equalRoots);
+    std::mt19937 rng(29);
+    for (int round = 0; round < 200; ++round) {
+        std::shuffle(near.begin(), near.end(), rng);
+        const bool allowReverse = round % 2 == 1;
+        Vect* head = nullptr;
+        for (size_t k = 0; k < near.size(); ++k) {
+            // Far ends, so that the near end leads; with reversal, some lines point inwards.
+            const Point far{near[k].x * 3 + 7, near[k].y * 3 - 5};
+            Vect* v =
+                round % 4 == 1 && k % 2 ? polylineOf({far, near[k]}) : polylineOf({near[k], far});
+            v->speed = static_cast<double>(k);
+            append(head, v);
+        }
+        ChainOwner<Vect> fast(head);
+        ChainOwner<Vect> literal(copyVectChain(fast.get()));
+        reference::selectionSort(literal.head(), 1, allowReverse, false);
+        ASSERT_EQ(autoSortList(fast.head(), SortMode::Nearest, allowReverse, false), LINTREL_OK);
+        ASSERT_EQ(signature(fast.get()), signature(literal.get())) << "round " << round;
     }
 }
 
