@@ -20,24 +20,6 @@ ChainOwner<VectGroup> readAi(std::string_view text) {
     return importText(text, 1, 0.05, 0, "ai");
 }
 
-std::vector<Point> pointsOf(Vect* v) {
-    std::vector<Point> out;
-    for (Seg* s : ring(v->segs)) {
-        if (out.empty()) out.push_back(segStart(*s));
-        out.push_back(segEnd(*s));
-    }
-    return out;
-}
-
-void expectPoints(Vect* v, const std::vector<Point>& expected) {
-    const auto got = pointsOf(v);
-    ASSERT_EQ(got.size(), expected.size());
-    for (size_t i = 0; i < got.size(); ++i) {
-        EXPECT_NEAR(got[i].x, expected[i].x, 1e-9) << i;
-        EXPECT_NEAR(got[i].y, expected[i].y, 1e-9) << i;
-    }
-}
-
 TEST(AiReader, CmykStrokeGivesOneBlackPolyline) {
     auto groups = readAi("0 0 0 1 K\n10 10 m\n100 10 L\n100 100 L\nS\n");
     ASSERT_EQ(groupsOf(groups.get()).size(), 1u);
@@ -321,12 +303,7 @@ TEST(AiPdf, HostileContainersEndCleanly) {
     EXPECT_GT(vectsOf(many.get()).size(), 0u);
     EXPECT_EQ(diagnostics.countOf(diag::kAiInflationBound), 1);
     // Garbage with an AI name, and a PDF header followed by garbage.
-    std::string garbage;
-    unsigned state = 99;
-    for (int i = 0; i < 100000; ++i) {
-        state = state * 1103515245 + 12345;
-        garbage += static_cast<char>(state >> 16);
-    }
+    const std::string garbage = noise(100000, 99);
     readAi(garbage);
     EXPECT_FALSE(readAi("%PDF-1.4\n" + garbage));
     EXPECT_FALSE(readAi("%PDF-1.4\n1 0 obj <</Type/Page/Contents [<< (((( >>"));

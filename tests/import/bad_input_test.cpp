@@ -14,14 +14,6 @@
 namespace lintrel::test {
 namespace {
 
-bool allFinite(VectGroup* chain) {
-    for (Vect* v : vectsOf(chain))
-        for (Seg* s : ring(v->segs))
-            for (double d : {s->x0, s->y0, s->z0, s->x1, s->y1, s->z1})
-                if (!std::isfinite(d)) return false;
-    return true;
-}
-
 std::string sampleDrawing() {
     DxfText t;
     t.section("HEADER").group(9, "$INSUNITS").group(70, 4).endSection();

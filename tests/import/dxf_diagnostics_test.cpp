@@ -149,9 +149,7 @@ TEST(DxfDiagnostics, GeometryBeyondTheNumberRangeIsDropped) {
     auto groups = importText(t.str());
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 2u);  // the scaled circle and the plain line
-    for (Vect* v : vs)
-        for (Seg* s : ring(v->segs))
-            EXPECT_TRUE(std::isfinite(s->x0) && std::isfinite(s->x1));
+    EXPECT_TRUE(allFinite(groups.get()));
     ASSERT_EQ(codes(), std::vector<int>{diag::kDxfOutOfRange});
     EXPECT_EQ(lastImport().countOf(diag::kDxfOutOfRange), 1);
 }
