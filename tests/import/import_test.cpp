@@ -28,12 +28,17 @@ int totalSegs(VectGroup* chain) {
     return n;
 }
 
-TEST(ImportDispatch, ReaderIsChosenByTheExtensionAlone) {
-    const std::string text = oneArcAndLine();
-    EXPECT_TRUE(importText(text, 1, 0.05, 0, "DXF"));
-    EXPECT_TRUE(importText(text, 1, 0.05, 0, "dXf"));
-    EXPECT_FALSE(importText(text, 1, 0.05, 0, "dxfx"));
-    EXPECT_FALSE(importText(text, 1, 0.05, 0, "svg"));
+TEST(ImportDispatch, ReaderIsChosenByTheExtensionAloneInAnyCase) {
+    const std::string dxf = oneArcAndLine(), plt = "PU0,0;PD10,10;";
+    const struct {
+        const char* extension;
+        const std::string& text;
+        bool read;
+    } cases[] = {{"DXF", dxf, true}, {"dXf", dxf, true}, {"dxfx", dxf, false}, {"svg", dxf, false},
+                 {"plt", plt, true}, {"PLT", plt, true}, {"hpgl", plt, true},  {"HPGL", plt, true},
+                 {"hpg", plt, true}, {"Hgl", plt, true}, {"hpglx", plt, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(bool(importText(c.text, 1, 0.05, 0, c.extension)), c.read) << c.extension;
     EXPECT_EQ(importExtension("/a.b/drawing"), "b/drawing");
     EXPECT_EQ(importExtension("noext"), "noext");
     EXPECT_EQ(importExtension("x.Dst"), "dst");
