@@ -2,8 +2,6 @@
 // with the flaw's code and count; a clean file names none.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "base/diagnostics.h"
 #include "import/dxf/dxf_diagnostics.h"
 #include "import_helpers.h"
@@ -62,31 +60,49 @@ TEST(DxfDiagnostics, MissingEof) {
     EXPECT_EQ(codes(), std::vector<int>{diag::kDxfMissingEof});
 }
 
+// Numbers that do not read, or read as infinite or not a number, become zero: a line's start,
+// a circle's centre and radius; flattened, every coordinate stays finite.
 TEST(DxfDiagnostics, MalformedNumbersReadAsZero) {
     DxfText t = entitiesOnly();
     t.entity("LINE").group(10, "abc").group(20, "1e999").group(11, 4.0).group(21, 5.0);
+    t.entity("LINE").group(10, "nan").group(20, "1e400").group(11, "-").group(21, "inf");
+    t.group(30, "-nan");
+    t.entity("CIRCLE").group(10, "1e999").group(20, "2").group(40, "NAN");
     t.endSection().eof();
-    auto groups = importText(t.str());
-    const auto vs = vectsOf(groups.get());
-    ASSERT_EQ(vs.size(), 1u);
-    EXPECT_EQ(vs[0]->segs->x0, 0);
-    EXPECT_EQ(vs[0]->segs->y0, 0);
-    EXPECT_EQ(codes(), std::vector<int>{diag::kDxfMalformedNumber});
-    EXPECT_EQ(lastImport().countOf(diag::kDxfMalformedNumber), 2);
-}
-
-TEST(DxfDiagnostics, VertexCountDifferingFromGroup90) {
-    DxfText t = entitiesOnly();
-    t.lwpolyline({{0, 0}, {10, 0}, {10, 10}}, false, 5);
-    t.lwpolyline({{0, 0}, {1, 0}}, false, 1);
-    t.lwpolyline({{0, 0}, {1, 0}});
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importText(t.str(), 0);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 3u);
-    EXPECT_EQ(ringCount(vs[0]->segs), 2);  // every vertex is kept
+    EXPECT_TRUE(allFinite(groups.get()));
+    EXPECT_EQ(segStart(*vs[0]->segs).x, 0);
+    EXPECT_EQ(segStart(*vs[0]->segs).y, 0);
+    EXPECT_EQ(segEnd(*vs[0]->segs).x, 4);
+    EXPECT_EQ(segStart(*vs[1]->segs).x, 0);
+    EXPECT_EQ(segStart(*vs[1]->segs).y, 0);
+    EXPECT_EQ(codes(), std::vector<int>{diag::kDxfMalformedNumber});
+    EXPECT_EQ(lastImport().countOf(diag::kDxfMalformedNumber), 9);
+}
+
+// Every vertex is kept whatever group 90 announced, and nothing is allocated for an absurd
+// count up front; each count that differs is noted (a negative one announces nothing).
+TEST(DxfDiagnostics, VertexCountDifferingFromGroup90) {
+    const struct {
+        int vertices, announced;
+    } cases[] = {{3, 2000000000}, {4, 2}, {3, 5}, {3, -5}, {2, 2}};
+    DxfText t = entitiesOnly();
+    for (const auto& c : cases) {
+        std::vector<DxfText::V> vertices;
+        for (int i = 0; i < c.vertices; ++i)
+            vertices.push_back({double(i), double(i % 2)});
+        t.lwpolyline(vertices, false, c.announced);
+    }
+    t.endSection().eof();
+    auto groups = importText(t.str());
+    const auto vs = vectsOf(groups.get());
+    ASSERT_EQ(vs.size(), std::size(cases));
+    for (size_t i = 0; i < vs.size(); ++i)
+        EXPECT_EQ(ringCount(vs[i]->segs), cases[i].vertices - 1) << "row " << i;
     EXPECT_EQ(codes(), std::vector<int>{diag::kDxfVertexCount});
-    EXPECT_EQ(lastImport().countOf(diag::kDxfVertexCount), 2);
+    EXPECT_EQ(lastImport().countOf(diag::kDxfVertexCount), 3);
 }
 
 TEST(DxfDiagnostics, UnknownKindsAreNamed) {
