@@ -53,46 +53,44 @@ TEST(DxfConvert, GroupsStayInAscendingOrderWhateverTheFileOrder) {
     EXPECT_EQ(groupsOf(groups.get())[1]->vects->next->segs->x1, 2);
 }
 
-TEST(DxfConvert, LwPolylineStraightAndBulged) {
+TEST(DxfConvert, LwPolylineStraightAndClosed) {
     DxfText t = entitiesOnly();
     t.lwpolyline({{0, 0}, {10, 0}, {10, 10}}, true);
-    t.lwpolyline({{0, 0, 1}, {10, 0}});
-    t.endSection().eof();
-    auto groups = importText(t.str());
-    const auto vs = vectsOf(groups.get());
-    ASSERT_EQ(vs.size(), 2u);
-    EXPECT_EQ(vs[0]->type, LINTREL_POLYLINE);
-    EXPECT_EQ(vs[0]->closed, 1);
-    const auto segs = segsOf(vs[0]->segs);
-    ASSERT_EQ(segs.size(), 3u);
-    EXPECT_EQ(segs[2]->x1, 0);
-    EXPECT_EQ(segs[2]->y1, 0);
-
-    ASSERT_EQ(vs[1]->type, LINTREL_ARC);
-    const ArcGeometry arc = arcGeometry(*vs[1]->segs);
-    EXPECT_NEAR(arc.centre.x, 5, 1e-9);
-    EXPECT_NEAR(arc.centre.y, 0, 1e-9);
-    EXPECT_NEAR(arc.radius, 5, 1e-9);
-    EXPECT_NEAR(arc.sweep, -kPi, 1e-9);  // counter-clockwise half turn
-    const Point start = arcStartPoint(arc), end = arcEndPoint(arc);
-    EXPECT_NEAR(start.x, 0, 1e-9);
-    EXPECT_NEAR(end.x, 10, 1e-9);
-    EXPECT_NEAR(end.y, 0, 1e-9);
-}
-
-TEST(DxfConvert, NegativeBulgeTurnsClockwise) {
-    DxfText t = entitiesOnly();
-    t.lwpolyline({{0, 0, -0.41421356237309503}, {10, 0}});  // a quarter turn
     t.endSection().eof();
     auto groups = importText(t.str());
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
-    const ArcGeometry arc = arcGeometry(*vs[0]->segs);
-    EXPECT_NEAR(arc.sweep, kHalfPi, 1e-9);  // positive: clockwise
-    EXPECT_NEAR(arc.centre.x, 5, 1e-9);
-    EXPECT_NEAR(arc.centre.y, -5, 1e-9);
-    EXPECT_NEAR(arc.radius, std::sqrt(50.0), 1e-9);
-    EXPECT_NEAR(arcEndPoint(arc).x, 10, 1e-9);
+    EXPECT_EQ(vs[0]->type, LINTREL_POLYLINE);
+    EXPECT_EQ(vs[0]->closed, 1);
+    expectPoints(vs[0], {{0, 0}, {10, 0}, {10, 10}, {0, 0}});
+}
+
+// A bulged vertex from (0, 0) to (10, 0) gives one arc, in both polyline kinds; a negative bulge
+// turns clockwise (a positive stored sweep).
+TEST(DxfConvert, BulgesBecomeArcs) {
+    const double quarter = -0.41421356237309503;  // tan(-22.5 degrees)
+    const struct {
+        double bulge;
+        Point centre;
+        double radius, sweep;
+    } cases[] = {{1, {5, 0}, 5, -kPi}, {quarter, {5, -5}, std::sqrt(50.0), kHalfPi}};
+    for (const auto& c : cases) {
+        for (const bool lw : {true, false}) {
+            SCOPED_TRACE(std::to_string(c.bulge) + (lw ? " LWPOLYLINE" : " POLYLINE"));
+            DxfText t = entitiesOnly();
+            lw ? t.lwpolyline({{0, 0, c.bulge}, {10, 0}}) : t.polyline({{0, 0, c.bulge}, {10, 0}});
+            auto groups = importText(t.endSection().eof().str());
+            const auto vs = vectsOf(groups.get());
+            ASSERT_EQ(vs.size(), 1u);
+            ASSERT_EQ(vs[0]->type, LINTREL_ARC);
+            const ArcGeometry arc = arcGeometry(*vs[0]->segs);
+            EXPECT_LT(distance(arc.centre, c.centre), 1e-9);
+            EXPECT_NEAR(arc.radius, c.radius, 1e-9);
+            EXPECT_NEAR(arc.sweep, c.sweep, 1e-9);
+            EXPECT_LT(distance(arcStartPoint(arc), {0, 0}), 1e-9);
+            EXPECT_LT(distance(arcEndPoint(arc), {10, 0}), 1e-9);
+        }
+    }
 }
 
 TEST(DxfConvert, LwPolylineSplitsStraightRunsAroundArcs) {
@@ -173,24 +171,23 @@ TEST(DxfConvert, UcsOriginMovesEveryPoint) {
     EXPECT_DOUBLE_EQ(vs[1]->segs->y0, -21);
 }
 
+// Each drawing in turn: a declared unit is taken, an undeclared one leaves the last.
 TEST(DxfConvert, InsUnitsSetTheSourceUnitOnlyWhenDeclared) {
-    DxfText inch;
-    inch.section("HEADER").group(9, "$INSUNITS").group(70, 1).endSection();
-    inch.section("ENTITIES").line(0, 0, 1, 1).endSection().eof();
-    DxfText plain = entitiesOnly();
-    plain.line(0, 0, 1, 1).endSection().eof();
-    ASSERT_TRUE(importText(inch.str()));
-    EXPECT_EQ(VarnixCad3_GetBeforeUnit(), LINTREL_UNIT_INCH);
-    ASSERT_TRUE(importText(plain.str()));
-    EXPECT_EQ(VarnixCad3_GetBeforeUnit(), LINTREL_UNIT_INCH);
-    DxfText metres;
-    metres.section("HEADER").group(9, "$INSUNITS").group(70, 6).endSection().eof();
-    importText(metres.str());
-    EXPECT_EQ(VarnixCad3_GetBeforeUnit(), LINTREL_UNIT_METRE);
-    DxfText mm;
-    mm.section("HEADER").group(9, "$INSUNITS").group(70, 4).endSection().eof();
-    importText(mm.str());
-    EXPECT_EQ(VarnixCad3_GetBeforeUnit(), LINTREL_UNIT_MILLIMETRE);
+    const struct {
+        int insunits;  // -1: none declared
+        int unit;
+    } cases[] = {{1, LINTREL_UNIT_INCH},
+                 {-1, LINTREL_UNIT_INCH},
+                 {6, LINTREL_UNIT_METRE},
+                 {4, LINTREL_UNIT_MILLIMETRE}};
+    for (const auto& c : cases) {
+        DxfText t;
+        if (c.insunits >= 0)
+            t.section("HEADER").group(9, "$INSUNITS").group(70, c.insunits).endSection();
+        t.section("ENTITIES").line(0, 0, 1, 1).endSection().eof();
+        ASSERT_TRUE(importText(t.str())) << c.insunits;
+        EXPECT_EQ(VarnixCad3_GetBeforeUnit(), c.unit) << c.insunits;
+    }
 }
 
 TEST(DxfConvert, PointsAndLines) {
@@ -240,16 +237,6 @@ TEST(DxfConvert, SplineFitPolylineLeavesOutItsFrame) {
     const auto segs = segsOf(vs[0]->segs);
     ASSERT_EQ(segs.size(), 2u);
     EXPECT_EQ(segs[0]->y1, 4);
-}
-
-TEST(DxfConvert, BulgedPolylineConvertsLikeLwPolyline) {
-    DxfText t = entitiesOnly();
-    t.polyline({{0, 0, 1}, {10, 0}});
-    t.endSection().eof();
-    auto groups = importText(t.str());
-    const auto vs = vectsOf(groups.get());
-    ASSERT_EQ(vs.size(), 1u);
-    EXPECT_EQ(vs[0]->type, LINTREL_ARC);
 }
 
 }  // namespace
