@@ -168,6 +168,9 @@ TEST(DxfEllipse, MirroredExtrusionRunsClockwise) {
     EXPECT_NEAR(last.y, -5, 1e-4);
 }
 
+// How closely the pieces follow the spline at the finest precision, and that they join, is
+// checked over several knot vectors in curves/spline_span_test.cpp; here: a piece for every
+// span, and the flattened curve within the precision asked for.
 TEST(DxfSpline, CubicWithSevenControlPointsFollowsTheTrueBSpline) {
     const std::vector<DxfText::P> control = {{0, 0},  {10, 20}, {20, -10}, {30, 15},
                                              {40, 0}, {55, 30}, {70, 5}};
@@ -185,15 +188,6 @@ TEST(DxfSpline, CubicWithSevenControlPointsFollowsTheTrueBSpline) {
     std::vector<Point> truth;
     for (int i = 0; i <= 4000; ++i)
         truth.push_back(bsplineAt(control, knots, 3, 9.0 * i / 4000));
-    const auto curve = densePoints(pieces, 200);
-    EXPECT_LT(hausdorffOneWay(curve, truth), 0.01);
-    EXPECT_LT(hausdorffOneWay(truth, curve), 0.01);
-    // The pieces join where the spans meet and the curve ends on the end control points.
-    for (size_t i = 1; i < pieces.size(); ++i)
-        EXPECT_LT(distance(pieces[i - 1][3], pieces[i][0]), 1e-9);
-    EXPECT_LT(distance(pieces.front()[0], {0, 0}), 1e-12);
-    EXPECT_LT(distance(pieces.back()[3], {70, 5}), 1e-12);
-
     // Flattened by the import, vertices and chords alike stay within 0.01 of the spline.
     auto flat = importText(t.str(), 0, 0.005);
     const auto fs = vectsOf(flat.get());
@@ -360,15 +354,6 @@ TEST(DxfMLine, EachElementBecomesAPolylineAndFlagTwoClosesThem) {
     EXPECT_EQ(vs[2]->closed, 1);
     EXPECT_NEAR(lastOf(vs[2]->segs)->x1, 0, 1e-9);
     EXPECT_NEAR(lastOf(vs[2]->segs)->y1, 0.5, 1e-9);
-}
-
-TEST(DxfHatchDimension, ADrawingOfOnlyHatchesAndDimensionsImportsEmpty) {
-    DxfText t = entitiesOnly();
-    t.entity("HATCH").group(2, "SOLID").group(91, 1).group(92, 1).group(93, 2);
-    t.point(10, 0, 0).point(10, 5, 5);
-    t.entity("DIMENSION").group(2, "*D1").point(10, 0, 0).point(13, 1, 1).point(14, 5, 1);
-    t.endSection().eof();
-    EXPECT_EQ(importText(t.str()).get(), nullptr);
 }
 
 }  // namespace
