@@ -82,25 +82,24 @@ TEST(SvgArc, CubicPiecesFollowTheEllipse) {
 }
 
 TEST(SvgTransform, EachKindMovesAPointAsWritten) {
-    Matrix m;
-    ASSERT_TRUE(parseTransform("translate(10 20)", m));
-    expectNear(m.apply({1, 1}), 11, 21);
-    ASSERT_TRUE(parseTransform("translate(10)", m));
-    expectNear(m.apply({1, 1}), 11, 1);
-    ASSERT_TRUE(parseTransform("scale(2)", m));
-    expectNear(m.apply({1, 3}), 2, 6);
-    ASSERT_TRUE(parseTransform("scale(2,-1)", m));
-    expectNear(m.apply({1, 3}), 2, -3);
-    ASSERT_TRUE(parseTransform("rotate(90)", m));
-    expectNear(m.apply({1, 0}), 0, 1);
-    ASSERT_TRUE(parseTransform("rotate(90 10 10)", m));
-    expectNear(m.apply({20, 10}), 10, 20);
-    ASSERT_TRUE(parseTransform("skewX(45)", m));
-    expectNear(m.apply({0, 10}), 10, 10);
-    ASSERT_TRUE(parseTransform("skewY(45)", m));
-    expectNear(m.apply({10, 0}), 10, 10);
-    ASSERT_TRUE(parseTransform("matrix(1 2 3 4 5 6)", m));
-    expectNear(m.apply({1, 1}), 9, 12);
+    const struct {
+        const char* text;
+        Point from, to;
+    } cases[] = {{"translate(10 20)", {1, 1}, {11, 21}},
+                 {"translate(10)", {1, 1}, {11, 1}},
+                 {"scale(2)", {1, 3}, {2, 6}},
+                 {"scale(2,-1)", {1, 3}, {2, -3}},
+                 {"rotate(90)", {1, 0}, {0, 1}},
+                 {"rotate(90 10 10)", {20, 10}, {10, 20}},
+                 {"skewX(45)", {0, 10}, {10, 10}},
+                 {"skewY(45)", {10, 0}, {10, 10}},
+                 {"matrix(1 2 3 4 5 6)", {1, 1}, {9, 12}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        Matrix m;
+        ASSERT_TRUE(parseTransform(c.text, m));
+        expectNear(m.apply(c.from), c.to.x, c.to.y);
+    }
 }
 
 TEST(SvgTransform, ListsApplyRightToLeftAndBadOnesAreIgnoredWhole) {

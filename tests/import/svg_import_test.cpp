@@ -73,37 +73,42 @@ TEST(SvgImport, DocumentUnits) {
     EXPECT_NEAR(allVects(groups)[0]->segs->x1, 96, 1e-9);
 }
 
-TEST(SvgImport, AMissingPageSideFollowsTheViewBox) {
-    auto groups = importSvg(
-        page(R"~(<rect width="50" height="25"/>)~", R"~(width="100mm" viewBox="0 0 50 25")~"));
-    expectDrawn(groups, 0, 0, 100, 50);
-    auto byHeight = importSvg(
-        page(R"~(<rect width="50" height="25"/>)~", R"~(height="10mm" viewBox="0 0 50 25")~"));
-    expectDrawn(byHeight, 0, 0, 20, 10);
-}
-
-TEST(SvgImport, ViewBoxOffsetAndAspectRatio) {
+// Where a shape lands in millimetres (y up) under the page size, the view box, its aspect ratio
+// and nested transforms.
+TEST(SvgImport, PageViewBoxAndTransformsPlaceShapes) {
     const char* square = R"~(<rect x="0" y="0" width="200" height="200" fill="black"/>)~";
-    auto meet = importSvg(page(square, R"~(width="200" height="100" viewBox="0 0 200 200")~"));
-    expectDrawn(meet, 50 * kPx, 0, 150 * kPx, 100 * kPx);
-    auto minY = importSvg(
-        page(square,
-             R"~(width="200" height="100" viewBox="0 0 200 200" preserveAspectRatio="xMinYMin")~"));
-    expectDrawn(minY, 0, 0, 100 * kPx, 100 * kPx);
-    auto stretch = importSvg(page(
-        square, R"~(width="200" height="100" viewBox="0 0 200 200" preserveAspectRatio="none")~"));
-    expectDrawn(stretch, 0, 0, 200 * kPx, 100 * kPx);
-    auto shifted = importSvg(page(R"~(<rect x="-100" y="-50" width="100" height="50"/>)~",
-                                  R"~(width="200" height="100" viewBox="-100 -50 200 100")~"));
-    expectDrawn(shifted, 0, 50 * kPx, 100 * kPx, 100 * kPx);
-}
-
-TEST(SvgImport, TransformsNestThroughGroups) {
-    // translate(40 30) > scale(0.5) > skewY(45) on the rect 120..280 x -80..80 in a 200 mm page.
-    auto groups = importSvg(page(R"~(<g transform="translate(40 30)"><g transform="scale(0.5, 0.5)">
-        <rect x="120" y="-80" width="160" height="160" transform="skewY(45)"/></g></g>)~",
-                                 R"~(width="200mm" height="200mm" viewBox="0 0 200 200")~"));
-    expectDrawn(groups, 100, 200 - 210, 180, 200 - 50);
+    const char* half = R"~(<rect width="50" height="25"/>)~";
+    const struct {
+        const char* root;
+        const char* body;
+        Extent extent;
+    } cases[] = {
+        // A missing page side follows the view box.
+        {R"~(width="100mm" viewBox="0 0 50 25")~", half, {0, 0, 100, 50}},
+        {R"~(height="10mm" viewBox="0 0 50 25")~", half, {0, 0, 20, 10}},
+        {R"~(width="200" height="100" viewBox="0 0 200 200")~",
+         square,
+         {50 * kPx, 0, 150 * kPx, 100 * kPx}},
+        {R"~(width="200" height="100" viewBox="0 0 200 200" preserveAspectRatio="xMinYMin")~",
+         square,
+         {0, 0, 100 * kPx, 100 * kPx}},
+        {R"~(width="200" height="100" viewBox="0 0 200 200" preserveAspectRatio="none")~",
+         square,
+         {0, 0, 200 * kPx, 100 * kPx}},
+        {R"~(width="200" height="100" viewBox="-100 -50 200 100")~",
+         R"~(<rect x="-100" y="-50" width="100" height="50"/>)~",
+         {0, 50 * kPx, 100 * kPx, 100 * kPx}},
+        // translate(40 30) > scale(0.5) > skewY(45) on the rect 120..280 x -80..80.
+        {R"~(width="200mm" height="200mm" viewBox="0 0 200 200")~",
+         R"~(<g transform="translate(40 30)"><g transform="scale(0.5, 0.5)">
+            <rect x="120" y="-80" width="160" height="160" transform="skewY(45)"/></g></g>)~",
+         {100, 200 - 210, 180, 200 - 50}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.root);
+        const Extent& e = c.extent;
+        expectDrawn(importSvg(page(c.body, c.root)), e.x0, e.y0, e.x1, e.y1);
+    }
     auto rotated = importSvg(page(
         R"~(<g transform="rotate(90 50 50)"><line x1="50" y1="50" x2="60" y2="50" stroke="red"/></g>)~",
         R"~(width="100mm" height="100mm" viewBox="0 0 100 100")~"));
