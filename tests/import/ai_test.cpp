@@ -20,17 +20,6 @@ ChainOwner<VectGroup> readAi(std::string_view text) {
     return importText(text, 1, 0.05, 0, "ai");
 }
 
-TEST(AiReader, CmykStrokeGivesOneBlackPolyline) {
-    auto groups = readAi("0 0 0 1 K\n10 10 m\n100 10 L\n100 100 L\nS\n");
-    ASSERT_EQ(groupsOf(groups.get()).size(), 1u);
-    EXPECT_EQ(groups.get()->number, 1);  // colour index 0, numbered from 1
-    EXPECT_EQ(groups.get()->colour, 0u);
-    ASSERT_EQ(vectsOf(groups.get()).size(), 1u);
-    Vect* v = vectsOf(groups.get())[0];
-    EXPECT_EQ(v->type, LINTREL_POLYLINE);
-    expectPoints(v, {{10, 10}, {100, 10}, {100, 100}});
-}
-
 TEST(AiReader, CurvesBecomeBezierVectsJoinedToLines) {
     auto curve = readAi("0 g\n0 0 m\n0 50 50 100 100 100 c\nF\n");
     ASSERT_EQ(vectsOf(curve.get()).size(), 1u);
@@ -65,9 +54,11 @@ TEST(AiReader, ColoursGroupVectsInOrderOfFirstUse) {
     EXPECT_EQ(list[1]->colour, 0x7F7F7Fu);
     EXPECT_EQ(list[2]->number, 3);
     EXPECT_EQ(list[2]->colour, (153u << 16) | (102u << 8) | 51u);
-    // Out-of-range components and wrong operand counts change nothing.
+    // Out-of-range components and wrong operand counts change nothing: all stays black.
     auto same = readAi("0 0 0 1 K\n0 0 m\n1 0 L\nS\n2 g\n0.5 0.5 k\n0 1 m\n1 1 L\nS\n");
-    EXPECT_EQ(groupsOf(same.get()).size(), 1u);
+    ASSERT_EQ(groupsOf(same.get()).size(), 1u);
+    EXPECT_EQ(same.get()->number, 1);
+    EXPECT_EQ(same.get()->colour, 0u);
 }
 
 TEST(AiReader, UnitMetadataSetsTheSourceUnit) {
@@ -81,57 +72,55 @@ TEST(AiReader, UnitMetadataSetsTheSourceUnit) {
     EXPECT_EQ(VarnixCad3_GetBeforeUnit(), 8000);
 }
 
-TEST(AiReader, LinesEndInCrLfOrCrLf) {
-    for (const char* end : {"\r", "\n", "\r\n"}) {
+// Native drawings and the points of the vects they give, in order; some note what they
+// closed or dropped.
+TEST(AiReader, PathsArePaintedClosedOrDropped) {
+    const std::vector<Point> open = {{0, 0}, {10, 0}, {10, 10}};
+    const std::vector<Point> square = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
+    const struct {
         std::string text;
-        for (const char* line : {"0 G", "0 0 m", "10 0 L", "10 10 L", "S"})
-            text += std::string(line) + end;
-        auto groups = readAi(text);
-        ASSERT_EQ(vectsOf(groups.get()).size(), 1u) << int(end[0]);
-        expectPoints(vectsOf(groups.get())[0], {{0, 0}, {10, 0}, {10, 10}});
+        std::vector<std::vector<Point>> vects;
+        int code = 0;  // a diagnostic the drawing notes `count` times
+        long count = 0;
+    } cases[] = {
+        // Lines end in LF, CR or CR LF.
+        {"0 G\n0 0 m\n10 0 L\n10 10 L\nS\n", {open}},
+        {"0 G\r0 0 m\r10 0 L\r10 10 L\rS\r", {open}},
+        {"0 G\r\n0 0 m\r\n10 0 L\r\n10 10 L\r\nS\r\n", {open}},
+        // s, b and f close every subpath; S leaves it open; a closed path gets no extra seg.
+        {"0 0 m\n10 0 L\n10 10 L\n0 10 L\ns\n", {square}, diag::kAiPathClosed, 1},
+        {"0 0 m\n10 0 L\n10 10 L\n0 10 L\nb\n", {square}, diag::kAiPathClosed, 1},
+        {"0 0 m\n10 0 L\n10 10 L\n0 10 L\nf\n", {square}, diag::kAiPathClosed, 1},
+        {"0 0 m\n10 0 L\n10 10 L\n0 0 L\nf\n", {{{0, 0}, {10, 0}, {10, 10}, {0, 0}}}},
+        // Two subpaths closed; a curve's end is joined back with a line.
+        {"0 0 m\n5 0 L\n5 5 L\n20 0 m\n20 10 30 10 30 0 c\nb\n",
+         {{{0, 0}, {5, 0}, {5, 5}, {0, 0}},
+          {{20, 0}, {20, 10}, {30, 10}, {30, 0}},
+          {{30, 0}, {20, 0}}},
+         diag::kAiPathClosed,
+         2},
+        // A clipping path ended with n, and a guide ended with "(N) *", are not carried on.
+        {"0 0 m\n100 0 L\n100 100 L\nn\n-50 5 m\n900 5 L\n(N) *\n1 1 m\n2 2 L\nS\n",
+         {{{1, 1}, {2, 2}}},
+         diag::kAiPathDiscarded,
+         2},
+        // Patterns defined in the setup section and non-printing sections are no artwork.
+        {"%%BeginSetup\n-9000 0 m\n9000 0 L\nS\n%%EndSetup\n"
+         "%AI5_Begin_NonPrinting\n0 -9000 m\n0 9000 L\nS\n%AI5_End_NonPrinting--\n"
+         "3 3 m\n4 4 L\nS\n",
+         {{{3, 3}, {4, 4}}}},
+        // A move right after a move leaves nothing for the first.
+        {"0 0 m\n5 5 m\n6 6 L\nS\n", {{{5, 5}, {6, 6}}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        auto groups = readAi(c.text);
+        const auto vects = vectsOf(groups.get());
+        ASSERT_EQ(vects.size(), c.vects.size());
+        for (size_t i = 0; i < vects.size(); ++i)
+            expectPoints(vects[i], c.vects[i]);
+        if (c.code) EXPECT_EQ(lastImport().countOf(c.code), c.count);
     }
-}
-
-TEST(AiReader, ClosingPaintsCloseEverySubpath) {
-    for (const char* paint : {"s", "b", "f"}) {
-        auto square = readAi(std::string("0 0 m\n10 0 L\n10 10 L\n0 10 L\n") + paint + "\n");
-        ASSERT_EQ(vectsOf(square.get()).size(), 1u) << paint;
-        expectPoints(vectsOf(square.get())[0], {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
-    }
-    // S, B and F leave the path open; a path already closed gets no extra seg.
-    auto open = readAi("0 0 m\n10 0 L\n10 10 L\nS\n");
-    EXPECT_EQ(ringCount(vectsOf(open.get())[0]->segs), 2);
-    auto closed = readAi("0 0 m\n10 0 L\n10 10 L\n0 0 L\nf\n");
-    EXPECT_EQ(ringCount(vectsOf(closed.get())[0]->segs), 3);
-    // Two subpaths: both are closed; a curve's end is joined back with a line.
-    auto two = readAi("0 0 m\n5 0 L\n5 5 L\n20 0 m\n20 10 30 10 30 0 c\nb\n");
-    const auto vects = vectsOf(two.get());
-    ASSERT_EQ(vects.size(), 3u);
-    expectPoints(vects[0], {{0, 0}, {5, 0}, {5, 5}, {0, 0}});
-    EXPECT_EQ(vects[1]->type, LINTREL_BEZIER);
-    expectPoints(vects[2], {{30, 0}, {20, 0}});
-    EXPECT_EQ(lastImport().countOf(diag::kAiPathClosed), 2);
-}
-
-TEST(AiReader, UnpaintedPathsAndDefinitionsAreDropped) {
-    // A clipping path ended with n, and a guide ended with "(N) *", are not carried on.
-    auto groups = readAi(
-        "0 0 m\n100 0 L\n100 100 L\nn\n-50 5 m\n900 5 L\n(N) *\n"
-        "1 1 m\n2 2 L\nS\n");
-    ASSERT_EQ(vectsOf(groups.get()).size(), 1u);
-    expectPoints(vectsOf(groups.get())[0], {{1, 1}, {2, 2}});
-    EXPECT_EQ(lastImport().countOf(diag::kAiPathDiscarded), 2);
-    // Patterns defined in the setup section and non-printing sections are no artwork.
-    auto defs = readAi(
-        "%%BeginSetup\n-9000 0 m\n9000 0 L\nS\n%%EndSetup\n"
-        "%AI5_Begin_NonPrinting\n0 -9000 m\n0 9000 L\nS\n%AI5_End_NonPrinting--\n"
-        "3 3 m\n4 4 L\nS\n");
-    ASSERT_EQ(vectsOf(defs.get()).size(), 1u);
-    expectPoints(vectsOf(defs.get())[0], {{3, 3}, {4, 4}});
-    // A move right after a move leaves nothing for the first.
-    auto moves = readAi("0 0 m\n5 5 m\n6 6 L\nS\n");
-    ASSERT_EQ(vectsOf(moves.get()).size(), 1u);
-    expectPoints(vectsOf(moves.get())[0], {{5, 5}, {6, 6}});
 }
 
 // A PDF-based AI file whose private data holds `native` as the given streams.
