@@ -56,8 +56,7 @@ TEST(DxfBadInput, LayersBeyondTheTableCountAreKept) {
     DxfText t;
     t.layers({{"A", 1}, {"OFF", -2}, {"C", 5}}, 1);
     t.section("ENTITIES").line(0, 0, 1, 0, "A").line(0, 0, 2, 0, "OFF").line(0, 0, 3, 0, "C");
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto gs = groupsOf(groups.get());
     ASSERT_EQ(gs.size(), 2u);
     EXPECT_EQ(gs[1]->colour, 0xFF0000u);  // colour index 5 is blue

@@ -22,8 +22,7 @@ TEST(DxfConvert, LayerColoursDecideGroupsAndOffLayersAreSkipped) {
     t.line(0, 0, 3, 0, "GREEN", 0);      // colour 0 is taken as 7
     t.line(0, 0, 4, 0, "NOT_IN_TABLE");  // new layer, colour 0
     t.line(0, 0, 5, 0, "GREEN", 256);    // "as the layer"
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto gs = groupsOf(groups.get());
     ASSERT_EQ(gs.size(), 2u);
     // Ascending colour index: 3 then 7, numbered 1 and 2 afterwards.
@@ -43,8 +42,7 @@ TEST(DxfConvert, GroupsStayInAscendingOrderWhateverTheFileOrder) {
     DxfText t = entitiesOnly();
     for (int colour : {5, 2, 9, 2, 1})
         t.line(0, 0, colour, 0, "0", colour);
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     std::vector<uint32_t> colours;
     for (VectGroup* g : groupsOf(groups.get()))
         colours.push_back(g->colour);
@@ -56,8 +54,7 @@ TEST(DxfConvert, GroupsStayInAscendingOrderWhateverTheFileOrder) {
 TEST(DxfConvert, LwPolylineStraightAndClosed) {
     DxfText t = entitiesOnly();
     t.lwpolyline({{0, 0}, {10, 0}, {10, 10}}, true);
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
     EXPECT_EQ(vs[0]->type, LINTREL_POLYLINE);
@@ -79,7 +76,7 @@ TEST(DxfConvert, BulgesBecomeArcs) {
             SCOPED_TRACE(std::to_string(c.bulge) + (lw ? " LWPOLYLINE" : " POLYLINE"));
             DxfText t = entitiesOnly();
             lw ? t.lwpolyline({{0, 0, c.bulge}, {10, 0}}) : t.polyline({{0, 0, c.bulge}, {10, 0}});
-            auto groups = importText(t.endSection().eof().str());
+            auto groups = importDrawing(t);
             const auto vs = vectsOf(groups.get());
             ASSERT_EQ(vs.size(), 1u);
             ASSERT_EQ(vs[0]->type, LINTREL_ARC);
@@ -97,8 +94,7 @@ TEST(DxfConvert, LwPolylineSplitsStraightRunsAroundArcs) {
     DxfText t = entitiesOnly();
     // A slot: straight, half circle, straight, half circle back to the start.
     t.lwpolyline({{0, 0}, {10, 0, 1}, {10, 4}, {0, 4, 1}}, true);
-    t.endSection().eof();
-    auto groups = importText(t.str(), 0, 0.01);  // flattened
+    auto groups = importDrawing(t, 0, 0.01);  // flattened
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 4u);
     for (Vect* v : vs)
@@ -116,8 +112,7 @@ TEST(DxfConvert, ArcAnglesAndDirections) {
     DxfText t = entitiesOnly();
     t.arc(0, 0, 1, 0, 90);
     t.arc(0, 0, 1, 30, 30);  // equal angles: nothing
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
     EXPECT_EQ(vs[0]->type, LINTREL_ARC);
@@ -129,8 +124,8 @@ TEST(DxfConvert, ArcAnglesAndDirections) {
 TEST(DxfConvert, AngleUnitsOfTheHeader) {
     DxfText t;
     t.section("HEADER").group(9, "$AUNITS").group(70, 1).endSection();
-    t.section("ENTITIES").arc(0, 0, 1, 0, 45.3).endSection().eof();  // 45 deg 30 min
-    auto groups = importText(t.str());
+    t.section("ENTITIES").arc(0, 0, 1, 0, 45.3);  // 45 deg 30 min
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
     EXPECT_NEAR(vs[0]->segs->z1, -45.5 * 3.14159265358979 / 180, 1e-9);
@@ -141,8 +136,7 @@ TEST(DxfConvert, ExtrusionMirrorsCirclesAndArcs) {
     t.entity("CIRCLE").point(10, 5, 0).group(40, 1.0).point(210, 0, 0, -1);
     t.entity("ARC").point(10, 5, 0).group(40, 1.0).group(50, 0.0).group(51, 90.0);
     t.point(210, 0, 0, -1);
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 2u);  // arcs are converted before circles
     EXPECT_NEAR(arcGeometry(*vs[1]->segs).centre.x, -5, 1e-12);
@@ -159,8 +153,8 @@ TEST(DxfConvert, ExtrusionMirrorsCirclesAndArcs) {
 TEST(DxfConvert, UcsOriginMovesEveryPoint) {
     DxfText t;
     t.section("HEADER").group(9, "$UCSORG").point(10, 10, 20).endSection();
-    t.section("ENTITIES").line(10, 20, 11, 22).circle(0, 0, 1).endSection().eof();
-    auto groups = importText(t.str());
+    t.section("ENTITIES").line(10, 20, 11, 22).circle(0, 0, 1);
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 2u);
     EXPECT_DOUBLE_EQ(vs[0]->segs->x0, 0);
@@ -194,8 +188,7 @@ TEST(DxfConvert, PointsAndLines) {
     DxfText t = entitiesOnly();
     t.entity("POINT").point(10, 3, 4);
     t.entity("XLINE").point(10, 0, 0).point(11, 1, 1);
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 2u);
     EXPECT_EQ(vs[0]->type, LINTREL_POINT);
@@ -211,8 +204,7 @@ TEST(DxfConvert, PointsAndLines) {
 TEST(DxfConvert, PlainPolylineKeepsItsCorners) {
     DxfText t = entitiesOnly();
     t.polyline({{0, 0}, {10, 0}, {10, 5}, {0, 5}}, 1);
-    t.endSection().eof();
-    auto groups = importText(t.str(), 0, 0.05);  // curves flattened: corners must survive
+    auto groups = importDrawing(t, 0, 0.05);  // curves flattened: corners must survive
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
     EXPECT_EQ(vs[0]->type, LINTREL_POLYLINE);
@@ -229,8 +221,7 @@ TEST(DxfConvert, SplineFitPolylineLeavesOutItsFrame) {
     DxfText t = entitiesOnly();
     // Frame control points (flag 16) and the fitted points (flag 8) of a spline-fit polyline.
     t.polyline({{0, 0}, {5, 9}, {10, 0}, {0, 0}, {5, 4}, {10, 0}}, 4, {16, 16, 16, 8, 8, 8});
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
     EXPECT_EQ(vs[0]->type, LINTREL_SPLINE);

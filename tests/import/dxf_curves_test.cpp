@@ -118,8 +118,7 @@ TEST(DxfEllipse, AllQuadrantsAndPartialRangesLieOnTheTrueEllipse) {
         const std::string label = std::to_string(c.ax) + "," + std::to_string(c.ay);
         DxfText t = entitiesOnly();
         t.ellipse(cx, cy, c.ax, c.ay, ratio, c.start, c.end);
-        t.endSection().eof();
-        auto groups = importText(t.str(), 1, precision);
+        auto groups = importDrawing(t, 1, precision);
         const auto vs = vectsOf(groups.get());
         ASSERT_EQ(vs.size(), 1u) << label;
         ASSERT_EQ(vs[0]->type, LINTREL_POLYLINE) << label;
@@ -157,8 +156,7 @@ TEST(DxfEllipse, AllQuadrantsAndPartialRangesLieOnTheTrueEllipse) {
 TEST(DxfEllipse, MirroredExtrusionRunsClockwise) {
     DxfText t = entitiesOnly();
     t.ellipse(0, 0, 10, 0, 0.5, 0, kPi / 2).point(210, 0, 0, -1);
-    t.endSection().eof();
-    auto groups = importText(t.str(), 1, 0.01);
+    auto groups = importDrawing(t, 1, 0.01);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
     const Point first = segStart(*vs[0]->segs), last = segEnd(*lastOf(vs[0]->segs));
@@ -177,8 +175,7 @@ TEST(DxfSpline, CubicWithSevenControlPointsFollowsTheTrueBSpline) {
     const std::vector<double> knots = {0, 0, 0, 0, 2, 5, 6, 9, 9, 9, 9};  // uneven spans
     DxfText t = entitiesOnly();
     t.spline({3, control, knots, {}, {}});
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
     ASSERT_EQ(vs[0]->type, LINTREL_BEZIER);
@@ -205,8 +202,7 @@ TEST(DxfSpline, SingleBezierSplines) {
     DxfText t = entitiesOnly();
     t.spline({3, {{0, 0}, {1, 2}, {3, 2}, {4, 0}}, {0, 0, 0, 0, 1, 1, 1, 1}, {}, {}});
     t.spline({2, {{0, 0}, {5, 10}, {10, 0}}, {0, 0, 0, 1, 1, 1}, {}, {}});
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 2u);
     EXPECT_EQ(vs[0]->type, LINTREL_BEZIER);
@@ -230,8 +226,7 @@ TEST(DxfSpline, RationalQuarterCircleLiesOnTheCircleAndEqualWeightsChangeNothing
     const std::vector<double> knots = {0, 0, 0, 1, 1, 1};
     DxfText t = entitiesOnly();
     t.spline({2, control, knots, {1, std::sqrt(0.5), 1}, {}});
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
     ASSERT_EQ(vs[0]->type, LINTREL_BEZIER);
@@ -263,8 +258,7 @@ TEST(DxfSpline, FitPointsOnlyGiveACurveThroughThem) {
     DxfText t = entitiesOnly();
     t.spline({3, {}, {}, {}, fit});
     t.spline({3, {}, {}, {}, fit, &startTangent, &endTangent});
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 2u);
     for (const Vect* v : vs) {
@@ -299,8 +293,7 @@ TEST(DxfSpline, QuadraticWithManyControlPointsBecomesASplinePolylineOnTheCurve) 
     const std::vector<double> knots = {0, 0, 0, 1, 2, 3, 3, 3};
     DxfText t = entitiesOnly();
     t.spline({2, control, knots, {}, {}});
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
     EXPECT_EQ(vs[0]->type, LINTREL_SPLINE);
@@ -332,8 +325,7 @@ TEST(DxfMLine, EachElementBecomesAPolylineAndFlagTwoClosesThem) {
     };
     mline(1);
     mline(3);
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 4u);
     // The left element runs half a unit inside the corner, the right one outside it.

@@ -25,8 +25,7 @@ DxfText threeLines() {
 
 TEST(DxfDiagnostics, CleanFileNamesNothing) {
     DxfText t = threeLines();
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     EXPECT_EQ(vectsOf(groups.get()).size(), 3u);
     EXPECT_TRUE(lastImport().items().empty());
 }
@@ -68,8 +67,7 @@ TEST(DxfDiagnostics, MalformedNumbersReadAsZero) {
     t.entity("LINE").group(10, "nan").group(20, "1e400").group(11, "-").group(21, "inf");
     t.group(30, "-nan");
     t.entity("CIRCLE").group(10, "1e999").group(20, "2").group(40, "NAN");
-    t.endSection().eof();
-    auto groups = importText(t.str(), 0);
+    auto groups = importDrawing(t, 0);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 3u);
     EXPECT_TRUE(allFinite(groups.get()));
@@ -95,8 +93,7 @@ TEST(DxfDiagnostics, VertexCountDifferingFromGroup90) {
             vertices.push_back({double(i), double(i % 2)});
         t.lwpolyline(vertices, false, c.announced);
     }
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), std::size(cases));
     for (size_t i = 0; i < vs.size(); ++i)
@@ -108,8 +105,7 @@ TEST(DxfDiagnostics, VertexCountDifferingFromGroup90) {
 TEST(DxfDiagnostics, UnknownKindsAreNamed) {
     DxfText t = threeLines();
     t.entity("SOLID").point(10, 0, 0).entity("3DFACE").point(10, 0, 0).entity("SOLID");
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     EXPECT_EQ(vectsOf(groups.get()).size(), 3u);
     ASSERT_EQ(codes(), std::vector<int>{diag::kDxfUnknownKinds});
     const Diagnostic d = lastImport().items()[0];
@@ -124,8 +120,7 @@ TEST(DxfDiagnostics, KindsReadButNotConverted) {
     t.entity("DIMENSION").group(2, "*D1");
     t.entity("INSERT").group(2, "*Model_Space").group(66, 1);  // with an attribute
     t.entity("ATTRIB").group(1, "tag").entity("SEQEND");
-    t.endSection().eof();
-    importText(t.str());
+    importDrawing(t);
     ASSERT_EQ(codes(), std::vector<int>{diag::kDxfNotConverted});
     EXPECT_EQ(lastImport().countOf(diag::kDxfNotConverted), 3);
     EXPECT_NE(lastImport().items()[0].text.find("ATTRIB"), std::string::npos);
@@ -135,8 +130,7 @@ TEST(DxfDiagnostics, KindsReadButNotConverted) {
 TEST(DxfDiagnostics, BlockNotFound) {
     DxfText t = threeLines();
     t.insert("NOWHERE", 0, 0).insert("nowhere", 1, 1);
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     EXPECT_EQ(vectsOf(groups.get()).size(), 3u);
     ASSERT_EQ(codes(), std::vector<int>{diag::kDxfBlockNotFound});
     EXPECT_EQ(lastImport().countOf(diag::kDxfBlockNotFound), 2);
@@ -150,8 +144,7 @@ TEST(DxfDiagnostics, NestingBoundReached) {
     for (int n = 1; n < 40; ++n)
         t.block("B" + std::to_string(n)).insert("B" + std::to_string(n - 1), 1, 0).endBlock();
     t.endSection().section("ENTITIES").insert("B39", 0, 0).insert("B5", 0, 0);
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     EXPECT_EQ(vectsOf(groups.get()).size(), 1u);  // only the shallow reference draws its line
     ASSERT_EQ(codes(), std::vector<int>{diag::kDxfNestingBound});
     EXPECT_EQ(lastImport().countOf(diag::kDxfNestingBound), 1);
@@ -161,8 +154,7 @@ TEST(DxfDiagnostics, GeometryBeyondTheNumberRangeIsDropped) {
     DxfText t;
     t.section("BLOCKS").block("FAR").line(0, 0, 1e300, 0).circle(0, 0, 1).endBlock();
     t.endSection().section("ENTITIES").insert("FAR", 0, 0, 1e10, 1e10).line(0, 0, 1, 1);
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 2u);  // the scaled circle and the plain line
     EXPECT_TRUE(allFinite(groups.get()));

@@ -126,8 +126,7 @@ TEST(DxfDocument, TablesAndBlocksAreRead) {
 TEST(DxfDocument, PolyfaceFaceRecordsAreNotVertices) {
     DxfText t = entitiesOnly();
     t.polyline({{0, 0}, {4, 0}, {4, 4}, {0, 0}}, 64, {192, 192, 192, 128});
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
     EXPECT_EQ(ringCount(vs[0]->segs), 2);

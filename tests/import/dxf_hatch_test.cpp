@@ -78,7 +78,7 @@ TEST(DxfHatch, EllipseAndSplineEdgesAreSampledWithinTheirCurves) {
     for (const auto& [x, y] : {std::pair{0.0, 0.0}, {0.0, 10.0}, {10.0, 10.0}, {10.0, 0.0}})
         t.group(10, x).group(20, y);
     t.group(72, 1).group(10, 10.0).group(20, 0.0).group(11, 0.0).group(21, 0.0).group(97, 0);
-    const ChainOwner<VectGroup> groups = importText(t.endSection().eof().str(), kOutlines, 0.01);
+    const ChainOwner<VectGroup> groups = importDrawing(t, kOutlines, 0.01);
     const auto vects = vectsOf(groups.get());
     ASSERT_EQ(vects.size(), 2u);
     const Extent ellipse = extentOf(vects[0]), spline = extentOf(vects[1]);

@@ -32,7 +32,7 @@ TEST(ImportFlattenBudget, ManyHugeCirclesSpendTheBudgetOnceAndTheRestComeOutCoar
     DxfText t = entitiesOnly();
     for (int i = 0; i < kHugeCurves; ++i)
         t.circle(3 * i * kHuge, 0, kHuge);
-    const auto drawing = importText(t.endSection().eof().str(), 0, 0.0005);
+    const auto drawing = importDrawing(t, 0, 0.0005);
     ASSERT_TRUE(drawing.get());
     ASSERT_EQ(vectsOf(drawing.get()).size(), static_cast<size_t>(kHugeCurves));
     // Two circles take the whole budget; the other four get the fewest steps of an arc.
@@ -45,7 +45,7 @@ TEST(ImportFlattenBudget, EllipsesFlattenedWhileCurvesAreKeptShareTheBudget) {
     DxfText t = entitiesOnly();
     for (int i = 0; i < kHugeCurves; ++i)
         t.ellipse(3 * i * kHuge, 0, kHuge, 0, 0.5, 0, 2 * kPi);
-    const auto drawing = importText(t.endSection().eof().str(), 1, 0.0005);
+    const auto drawing = importDrawing(t, 1, 0.0005);
     ASSERT_TRUE(drawing.get());
     ASSERT_EQ(vectsOf(drawing.get()).size(), static_cast<size_t>(kHugeCurves));
     EXPECT_LE(expectClosedPolylines(drawing.get(), 19), kImportFlattenSegs + 20 * kHugeCurves);
@@ -56,7 +56,7 @@ TEST(ImportFlattenBudget, OrdinaryDrawingsAreFlattenedInFullAndSayNothing) {
     DxfText t = entitiesOnly();
     for (int i = 0; i < 50; ++i)
         t.circle(i * 100.0, 0, 40).ellipse(i * 100.0, 200, 40, 0, 0.5, 0, 2 * kPi);
-    const auto drawing = importText(t.endSection().eof().str(), 0, 0.0005);
+    const auto drawing = importDrawing(t, 0, 0.0005);
     ASSERT_TRUE(drawing.get());
     const Vect* circle = vectsOf(drawing.get()).front();
     EXPECT_EQ(ringCount(circle->segs), stepCount(kTwoPi * 40, 40, 0.0005));

@@ -39,6 +39,12 @@ inline ImportDiagnostics lastImport() {
     return out;
 }
 
+// Ends the drawing's last section and the file, and imports it.
+inline ChainOwner<VectGroup> importDrawing(DxfText& t, int options = 1, double precision = 0.05,
+                                           int moveToOrigin = 0) {
+    return importText(t.endSection().eof().str(), options, precision, moveToOrigin);
+}
+
 inline std::vector<VectGroup*> groupsOf(VectGroup* chain) {
     return itemsOf(chain);
 }

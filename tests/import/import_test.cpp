@@ -67,8 +67,7 @@ TEST(ImportDispatch, PrecisionIsClampedBeforeUse) {
 TEST(ImportDispatch, MoveToOriginPutsTheLowerLeftCornerAtZero) {
     DxfText t = entitiesOnly();
     t.line(5, 7, 8, 9).line(6, 10, 7, 12);
-    t.endSection().eof();
-    auto groups = importText(t.str(), 1, 0.05, 1);
+    auto groups = importDrawing(t, 1, 0.05, 1);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 2u);
     EXPECT_DOUBLE_EQ(vs[0]->segs->x0, 0);
