@@ -28,8 +28,6 @@ TEST(DxfDocument, HeaderDefaultsAndValuesTakenOnlyWithTheirOwnCodes) {
     EXPECT_EQ(h.angleBase, 0);
     EXPECT_TRUE(h.hasLinetypeScale);
     EXPECT_EQ(h.linetypeScale, 2);
-    EXPECT_EQ(h.splineSegments, 8);
-    EXPECT_EQ(h.measurement, 1);
     EXPECT_EQ(dxf.precision(), 0.1);  // the reader's own clamp
 }
 

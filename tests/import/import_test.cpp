@@ -52,9 +52,6 @@ TEST(ImportDispatch, CurvesAreKeptOrFlattenedByOptionBitZero) {
     for (Vect* v : vectsOf(flat.get()))
         EXPECT_EQ(v->type, LINTREL_POLYLINE);
     EXPECT_GT(totalSegs(flat.get()), 2);
-    // Groups are numbered from 1 and coloured from the table.
-    EXPECT_EQ(flat.get()->number, 1);
-    EXPECT_EQ(flat.get()->colour, 0xFFFFFFu);
 }
 
 TEST(ImportDispatch, PrecisionIsClampedBeforeUse) {
