@@ -157,12 +157,8 @@ TEST(DxfConvert, UcsOriginMovesEveryPoint) {
     auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 2u);
-    EXPECT_DOUBLE_EQ(vs[0]->segs->x0, 0);
-    EXPECT_DOUBLE_EQ(vs[0]->segs->y0, 0);
-    EXPECT_DOUBLE_EQ(vs[0]->segs->x1, 1);
-    EXPECT_DOUBLE_EQ(vs[0]->segs->y1, 2);
-    EXPECT_DOUBLE_EQ(vs[1]->segs->x0, -11);
-    EXPECT_DOUBLE_EQ(vs[1]->segs->y0, -21);
+    expectPoints(vs[0], {{0, 0}, {1, 2}});
+    expectPoints(vs[1], {{-11, -21}, {-9, -19}});  // the circle's box
 }
 
 // Each drawing in turn: a declared unit is taken, an undeclared one leaves the last.
@@ -209,12 +205,7 @@ TEST(DxfConvert, PlainPolylineKeepsItsCorners) {
     ASSERT_EQ(vs.size(), 1u);
     EXPECT_EQ(vs[0]->type, LINTREL_POLYLINE);
     EXPECT_EQ(vs[0]->closed, 1);
-    const auto segs = segsOf(vs[0]->segs);
-    ASSERT_EQ(segs.size(), 4u);
-    EXPECT_EQ(segs[1]->x1, 10);
-    EXPECT_EQ(segs[1]->y1, 5);
-    EXPECT_EQ(segs[3]->x1, 0);
-    EXPECT_EQ(segs[3]->y1, 0);
+    expectPoints(vs[0], {{0, 0}, {10, 0}, {10, 5}, {0, 5}, {0, 0}});
 }
 
 TEST(DxfConvert, SplineFitPolylineLeavesOutItsFrame) {

@@ -67,9 +67,8 @@ TEST(ImportDispatch, MoveToOriginPutsTheLowerLeftCornerAtZero) {
     auto groups = importDrawing(t, 1, 0.05, 1);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 2u);
-    EXPECT_DOUBLE_EQ(vs[0]->segs->x0, 0);
-    EXPECT_DOUBLE_EQ(vs[0]->segs->y0, 0);
-    EXPECT_DOUBLE_EQ(vs[1]->segs->y1, 5);
+    expectPoints(vs[0], {{0, 0}, {3, 2}});
+    expectPoints(vs[1], {{1, 3}, {2, 5}});
     EXPECT_DOUBLE_EQ(vs[0]->xMin, 0);
     EXPECT_DOUBLE_EQ(vs[0]->yMax, 2);
 }
@@ -99,13 +98,8 @@ TEST(ImportDst, StitchesBecomePolylinesSplitByJumps) {
     const auto vs = vectsOf(group.get());
     ASSERT_EQ(vs.size(), 2u);
     // The highest y lands on 0: positions run from y 0 up to 8.2 mm.
-    EXPECT_NEAR(vs[0]->segs->x0, 0.1, 1e-12);
-    EXPECT_NEAR(vs[0]->segs->y0, -8.2, 1e-12);
-    EXPECT_NEAR(vs[0]->segs->y1, -8.1, 1e-12);
-    EXPECT_NEAR(lastOf(vs[0]->segs)->y1, 0, 1e-12);
-    EXPECT_EQ(ringCount(vs[0]->segs), 2);
-    EXPECT_EQ(ringCount(vs[1]->segs), 2);
-    EXPECT_NEAR(vs[1]->segs->x0, 0.1, 1e-12);
+    expectPoints(vs[0], {{0.1, -8.2}, {0.1, -8.1}, {0.1, 0}});
+    expectPoints(vs[1], {{0.1, 0}, {0.2, 0}, {0.2, 0}});  // the end record is a stitch of 0
 }
 
 TEST(ImportDst, ShortOrEmptyFilesGiveNothing) {
