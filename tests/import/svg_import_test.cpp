@@ -37,13 +37,6 @@ void expectDrawn(const ChainOwner<VectGroup>& groups, double x0, double y0, doub
     expectExtent(extentOf(groups.get(), 0.001), x0, y0, x1, y1, 1e-3);
 }
 
-TEST(SvgImport, PageInMillimetresWithYUp) {
-    // A line 10 user units below the top of a 50 mm high page lies 40 mm above its bottom.
-    auto groups = importSvg(page(R"~(<line x1="10" y1="10" x2="30" y2="20" stroke="black"/>)~"));
-    ASSERT_TRUE(groups);
-    expectPoints(allVects(groups)[0], {{10, 40}, {30, 30}});
-}
-
 TEST(SvgImport, DocumentUnits) {
     const char* line = R"~(<line x1="0" y1="0" x2="10" y2="0" stroke="black"/>)~";
     struct Case {
@@ -66,8 +59,8 @@ TEST(SvgImport, DocumentUnits) {
     EXPECT_NEAR(allVects(groups)[0]->segs->x1, 96, 1e-9);
 }
 
-// Where a shape lands in millimetres (y up) under the page size, the view box, its aspect ratio
-// and nested transforms.
+// Where a shape lands in millimetres, y up from the page's lower edge, under the page size, the
+// view box, its aspect ratio and nested transforms.
 TEST(SvgImport, PageViewBoxAndTransformsPlaceShapes) {
     const char* square = R"~(<rect x="0" y="0" width="200" height="200" fill="black"/>)~";
     const char* half = R"~(<rect width="50" height="25"/>)~";
@@ -76,6 +69,10 @@ TEST(SvgImport, PageViewBoxAndTransformsPlaceShapes) {
         const char* body;
         Extent extent;
     } cases[] = {
+        // A line 10 user units below the top of a 50 mm high page lies 40 mm above its bottom.
+        {R"~(width="100mm" height="50mm" viewBox="0 0 100 50")~",
+         R"~(<line x1="10" y1="10" x2="30" y2="20" stroke="black"/>)~",
+         {10, 30, 30, 40}},
         // A missing page side follows the view box.
         {R"~(width="100mm" viewBox="0 0 50 25")~", half, {0, 0, 100, 50}},
         {R"~(height="10mm" viewBox="0 0 50 25")~", half, {0, 0, 20, 10}},
