@@ -1,59 +1,17 @@
-// ELLIPSE, SPLINE and MLINE conversion, checked against geometry computed here independently:
-// the true ellipse, B-spline (Cox-de Boor basis functions) and circle.
+// ELLIPSE, SPLINE and MLINE conversion, checked against geometry computed independently: the
+// true ellipse, B-spline (de Boor's algorithm, support/bspline_reference.h) and circle.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "import/dxf/dxf_reader.h"
 #include "import_helpers.h"
 #include "model/geometry.h"
+#include "support/bspline_reference.h"
 
 namespace lintrel::test {
 namespace {
-
-using Piece = std::array<Point, 4>;
-
-// The Bezier pieces of a Bezier vect's control polygon, three segs each.
-std::vector<Piece> piecesOf(const Vect& v) {
-    const auto segs = segsOf(v.segs);
-    std::vector<Piece> out;
-    for (size_t i = 0; i + 2 < segs.size(); i += 3)
-        out.push_back(
-            {segStart(*segs[i]), segEnd(*segs[i]), segEnd(*segs[i + 1]), segEnd(*segs[i + 2])});
-    return out;
-}
-
-Point bezierAt(const Piece& p, double t) {
-    const double u = 1 - t;
-    const double b[] = {u * u * u, 3 * t * u * u, 3 * t * t * u, t * t * t};
-    return {b[0] * p[0].x + b[1] * p[1].x + b[2] * p[2].x + b[3] * p[3].x,
-            b[0] * p[0].y + b[1] * p[1].y + b[2] * p[2].y + b[3] * p[3].y};
-}
-
-// Cox-de Boor basis function N(i, p) at t; the last span is closed at its right end.
-double basis(const std::vector<double>& k, int i, int p, double t) {
-    if (p == 0) {
-        if (t == k.back()) return k[i] < t && k[i + 1] == t ? 1 : 0;
-        return k[i] <= t && t < k[i + 1] ? 1 : 0;
-    }
-    double a = 0, b = 0;
-    if (k[i + p] > k[i]) a = (t - k[i]) / (k[i + p] - k[i]) * basis(k, i, p - 1, t);
-    if (k[i + p + 1] > k[i + 1])
-        b = (k[i + p + 1] - t) / (k[i + p + 1] - k[i + 1]) * basis(k, i + 1, p - 1, t);
-    return a + b;
-}
-
-Point bsplineAt(const std::vector<DxfText::P>& c, const std::vector<double>& k, int p, double t) {
-    Point out;
-    for (size_t i = 0; i < c.size(); ++i) {
-        const double n = basis(k, static_cast<int>(i), p, t);
-        out.x += n * c[i].x;
-        out.y += n * c[i].y;
-    }
-    return out;
-}
 
 // Largest distance from any point of `a` to the polyline through `b` (dense enough that its
 // chords stand for the curve).
@@ -68,9 +26,9 @@ double hausdorffOneWay(const std::vector<Point>& a, const std::vector<Point>& b)
     return worst;
 }
 
-std::vector<Point> densePoints(const std::vector<Piece>& pieces, int perPiece) {
+std::vector<Point> densePoints(const std::vector<CubicPiece>& pieces, int perPiece) {
     std::vector<Point> out;
-    for (const Piece& p : pieces)
+    for (const CubicPiece& p : pieces)
         for (int i = 0; i <= perPiece; ++i)
             out.push_back(bezierAt(p, static_cast<double>(i) / perPiece));
     return out;
@@ -181,7 +139,7 @@ TEST(DxfSpline, CubicWithSevenControlPointsFollowsTheTrueBSpline) {
     EXPECT_EQ(ringCount(vs[0]->segs), 12);
     std::vector<Point> truth;
     for (int i = 0; i <= 4000; ++i)
-        truth.push_back(bsplineAt(control, knots, 3, 9.0 * i / 4000));
+        truth.push_back(deBoorAt(control, knots, 3, 9.0 * i / 4000));
     // Flattened by the import, vertices and chords alike stay within 0.01 of the spline.
     auto flat = importText(t.str(), 0, 0.005);
     const auto fs = vectsOf(flat.get());
@@ -285,7 +243,7 @@ TEST(DxfSpline, QuadraticWithManyControlPointsBecomesASplinePolylineOnTheCurve) 
     const auto segs = segsOf(vs[0]->segs);
     ASSERT_EQ(segs.size(), 30u);  // ten steps in each of three spans
     for (size_t i = 0; i < segs.size(); ++i) {
-        const Point want = bsplineAt(control, knots, 2, 3.0 * static_cast<double>(i) / 30);
+        const Point want = deBoorAt(control, knots, 2, 3.0 * static_cast<double>(i) / 30);
         EXPECT_LT(distance(segStart(*segs[i]), want), 1e-9) << i;
     }
 }
