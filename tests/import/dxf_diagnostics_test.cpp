@@ -24,33 +24,26 @@ DxfText threeLines() {
     return t;
 }
 
-TEST(DxfDiagnostics, TruncatedFileKeepsTheEntitiesBeforeTheCut) {
-    std::string text = threeLines().str();
-    text.resize(text.rfind("\n11\n"));  // cut inside the last LINE, before its end point
-    auto groups = importText(text);
-    EXPECT_EQ(vectsOf(groups.get()).size(), 3u);  // the last one runs to (0, 0), as always
-    EXPECT_EQ(codes(), std::vector<int>{diag::kDxfTruncated});
-}
-
-TEST(DxfDiagnostics, SectionWithoutEndsec) {
-    DxfText t = threeLines();
-    t.eof();  // the EOF marker comes before any ENDSEC
-    auto groups = importText(t.str());
-    EXPECT_EQ(vectsOf(groups.get()).size(), 3u);
-    EXPECT_EQ(codes(), std::vector<int>{diag::kDxfSectionWithoutEndsec});
-
-    DxfText next = threeLines();  // the next section opens instead
-    next.section("OBJECTS").endSection().eof();
-    importText(next.str());
-    EXPECT_EQ(lastImport().countOf(diag::kDxfSectionWithoutEndsec), 1);
-}
-
-TEST(DxfDiagnostics, MissingEof) {
-    DxfText t = threeLines();
-    t.endSection();
-    auto groups = importText(t.str());
-    EXPECT_EQ(vectsOf(groups.get()).size(), 3u);
-    EXPECT_EQ(codes(), std::vector<int>{diag::kDxfMissingEof});
+// Three lines in a file whose end is damaged: all three are kept and the one flaw is named once.
+TEST(DxfDiagnostics, DamagedEndsKeepTheEntitiesAndNameTheFlaw) {
+    std::string cut = threeLines().str();
+    cut.resize(cut.rfind("\n11\n"));  // inside the last LINE: it runs to (0, 0), as always
+    DxfText eofFirst = threeLines(), nextSection = threeLines(), noEof = threeLines();
+    eofFirst.eof();                                     // the EOF marker comes before any ENDSEC
+    nextSection.section("OBJECTS").endSection().eof();  // the next section opens instead
+    noEof.endSection();
+    const std::pair<std::string, int> cases[] = {
+        {cut, diag::kDxfTruncated},
+        {eofFirst.str(), diag::kDxfSectionWithoutEndsec},
+        {nextSection.str(), diag::kDxfSectionWithoutEndsec},
+        {noEof.str(), diag::kDxfMissingEof}};
+    for (size_t row = 0; row < std::size(cases); ++row) {
+        const auto& [text, code] = cases[row];
+        auto groups = importText(text);
+        EXPECT_EQ(vectsOf(groups.get()).size(), 3u) << "row " << row;
+        EXPECT_EQ(codes(), std::vector<int>{code}) << "row " << row;
+        EXPECT_EQ(lastImport().countOf(code), 1) << "row " << row;
+    }
 }
 
 // Numbers that do not read, or read as infinite or not a number, become zero: a line's start,
