@@ -3,9 +3,7 @@
 // arcs, Bezier curves and encoded polylines, user units, and the count of what was skipped.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "base/diagnostics.h"

@@ -6,7 +6,6 @@
 // (painted boxes) or take in its layout box, which is not its outlines.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -15,7 +14,6 @@
 #include <string>
 
 #include "base/diagnostics.h"
-#include "curves/flatten.h"
 #include "import/svg/svg_diagnostics.h"
 #include "import_helpers.h"
 #include "support/corpus.h"

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "base/diagnostics.h"
-#include "curves/flatten.h"
 #include "import/svg/svg_diagnostics.h"
 #include "import_helpers.h"
 
