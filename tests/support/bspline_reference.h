@@ -1,5 +1,7 @@
 // A reference for tests of B-splines, written apart from the library's own: de Boor's
 // evaluation of a spline, the point of a cubic Bezier piece, and the pieces of a Bezier vect.
+// It takes the library's internal piece type, so only suites linked with the static library
+// use it.
 #pragma once
 
 #include <lintrel/lintrel.hpp>
