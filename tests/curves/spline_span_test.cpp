@@ -10,6 +10,7 @@
 #include "curves/bspline.h"
 #include "model/geometry.h"
 #include "model/items.h"
+#include "support/bspline_reference.h"
 #include "support/builders.h"
 #include "support/dxf_builder.h"
 
@@ -19,31 +20,6 @@ using namespace lintrel::test;
 namespace {
 
 using Knots = std::vector<double>;
-
-// The classic de Boor algorithm: the span holding t (the last one for t at the end), then the
-// triangle of affine combinations.
-Point deBoorAt(const std::vector<Point>& control, const Knots& knots, int degree, double t) {
-    const int n = static_cast<int>(control.size());
-    int span = degree;
-    while (span < n - 1 && t >= knots[span + 1])
-        ++span;
-    std::vector<Point> d(control.begin() + span - degree, control.begin() + span + 1);
-    for (int r = 1; r <= degree; ++r)
-        for (int j = degree; j >= r; --j) {
-            const int i = span - degree + j;
-            const double alpha = (t - knots[i]) / (knots[i + degree + 1 - r] - knots[i]);
-            d[j] = {(1 - alpha) * d[j - 1].x + alpha * d[j].x,
-                    (1 - alpha) * d[j - 1].y + alpha * d[j].y};
-        }
-    return d[degree];
-}
-
-Point bezierAt(const CubicPiece& p, double f) {
-    const double u = 1 - f;
-    const double b[] = {u * u * u, 3 * f * u * u, 3 * f * f * u, f * f * f};
-    return {b[0] * p[0].x + b[1] * p[1].x + b[2] * p[2].x + b[3] * p[3].x,
-            b[0] * p[0].y + b[1] * p[1].y + b[2] * p[2].y + b[3] * p[3].y};
-}
 
 // The spans of the curve's domain that have a length, in order: one piece each.
 std::vector<int> spansWithLength(const Knots& knots, int degree, int controlCount) {
@@ -113,15 +89,6 @@ std::vector<Case> cubicCases() {
             {"triple interior knot", kControl, {0, 0, 0, 0, .3, .5, .5, .5, 1, 1, 1, 1}},
             {"clamped at the start only", kControl, {0, 0, 0, 0, .1, .3, .4, .6, .7, .8, .9, 1}},
             {"standstill", kStandstill, chordLengthKnots(kStandstill)}};
-}
-
-std::vector<CubicPiece> piecesOf(const Vect& v) {
-    const std::vector<Seg*> segs = segsOf(v.segs);
-    std::vector<CubicPiece> out;
-    for (size_t i = 0; i + 2 < segs.size(); i += 3)
-        out.push_back(
-            {segStart(*segs[i]), segEnd(*segs[i]), segEnd(*segs[i + 1]), segEnd(*segs[i + 2])});
-    return out;
 }
 
 // Reads a drawing of one SPLINE through the public import at the finest precision.

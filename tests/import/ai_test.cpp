@@ -20,35 +20,6 @@ ChainOwner<VectGroup> readAi(std::string_view text) {
     return importText(text, 1, 0.05, 0, "ai");
 }
 
-std::vector<Point> pointsOf(Vect* v) {
-    std::vector<Point> out;
-    for (Seg* s : ring(v->segs)) {
-        if (out.empty()) out.push_back(segStart(*s));
-        out.push_back(segEnd(*s));
-    }
-    return out;
-}
-
-void expectPoints(Vect* v, const std::vector<Point>& expected) {
-    const auto got = pointsOf(v);
-    ASSERT_EQ(got.size(), expected.size());
-    for (size_t i = 0; i < got.size(); ++i) {
-        EXPECT_NEAR(got[i].x, expected[i].x, 1e-9) << i;
-        EXPECT_NEAR(got[i].y, expected[i].y, 1e-9) << i;
-    }
-}
-
-TEST(AiReader, CmykStrokeGivesOneBlackPolyline) {
-    auto groups = readAi("0 0 0 1 K\n10 10 m\n100 10 L\n100 100 L\nS\n");
-    ASSERT_EQ(groupsOf(groups.get()).size(), 1u);
-    EXPECT_EQ(groups.get()->number, 1);  // colour index 0, numbered from 1
-    EXPECT_EQ(groups.get()->colour, 0u);
-    ASSERT_EQ(vectsOf(groups.get()).size(), 1u);
-    Vect* v = vectsOf(groups.get())[0];
-    EXPECT_EQ(v->type, LINTREL_POLYLINE);
-    expectPoints(v, {{10, 10}, {100, 10}, {100, 100}});
-}
-
 TEST(AiReader, CurvesBecomeBezierVectsJoinedToLines) {
     auto curve = readAi("0 g\n0 0 m\n0 50 50 100 100 100 c\nF\n");
     ASSERT_EQ(vectsOf(curve.get()).size(), 1u);
@@ -83,9 +54,11 @@ TEST(AiReader, ColoursGroupVectsInOrderOfFirstUse) {
     EXPECT_EQ(list[1]->colour, 0x7F7F7Fu);
     EXPECT_EQ(list[2]->number, 3);
     EXPECT_EQ(list[2]->colour, (153u << 16) | (102u << 8) | 51u);
-    // Out-of-range components and wrong operand counts change nothing.
+    // Out-of-range components and wrong operand counts change nothing: all stays black.
     auto same = readAi("0 0 0 1 K\n0 0 m\n1 0 L\nS\n2 g\n0.5 0.5 k\n0 1 m\n1 1 L\nS\n");
-    EXPECT_EQ(groupsOf(same.get()).size(), 1u);
+    ASSERT_EQ(groupsOf(same.get()).size(), 1u);
+    EXPECT_EQ(same.get()->number, 1);
+    EXPECT_EQ(same.get()->colour, 0u);
 }
 
 TEST(AiReader, UnitMetadataSetsTheSourceUnit) {
@@ -99,57 +72,55 @@ TEST(AiReader, UnitMetadataSetsTheSourceUnit) {
     EXPECT_EQ(VarnixCad3_GetBeforeUnit(), 8000);
 }
 
-TEST(AiReader, LinesEndInCrLfOrCrLf) {
-    for (const char* end : {"\r", "\n", "\r\n"}) {
+// Native drawings and the points of the vects they give, in order; some note what they
+// closed or dropped.
+TEST(AiReader, PathsArePaintedClosedOrDropped) {
+    const std::vector<Point> open = {{0, 0}, {10, 0}, {10, 10}};
+    const std::vector<Point> square = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
+    const struct {
         std::string text;
-        for (const char* line : {"0 G", "0 0 m", "10 0 L", "10 10 L", "S"})
-            text += std::string(line) + end;
-        auto groups = readAi(text);
-        ASSERT_EQ(vectsOf(groups.get()).size(), 1u) << int(end[0]);
-        expectPoints(vectsOf(groups.get())[0], {{0, 0}, {10, 0}, {10, 10}});
+        std::vector<std::vector<Point>> vects;
+        int code = 0;  // a diagnostic the drawing notes `count` times
+        long count = 0;
+    } cases[] = {
+        // Lines end in LF, CR or CR LF.
+        {"0 G\n0 0 m\n10 0 L\n10 10 L\nS\n", {open}},
+        {"0 G\r0 0 m\r10 0 L\r10 10 L\rS\r", {open}},
+        {"0 G\r\n0 0 m\r\n10 0 L\r\n10 10 L\r\nS\r\n", {open}},
+        // s, b and f close every subpath; S leaves it open; a closed path gets no extra seg.
+        {"0 0 m\n10 0 L\n10 10 L\n0 10 L\ns\n", {square}, diag::kAiPathClosed, 1},
+        {"0 0 m\n10 0 L\n10 10 L\n0 10 L\nb\n", {square}, diag::kAiPathClosed, 1},
+        {"0 0 m\n10 0 L\n10 10 L\n0 10 L\nf\n", {square}, diag::kAiPathClosed, 1},
+        {"0 0 m\n10 0 L\n10 10 L\n0 0 L\nf\n", {{{0, 0}, {10, 0}, {10, 10}, {0, 0}}}},
+        // Two subpaths closed; a curve's end is joined back with a line.
+        {"0 0 m\n5 0 L\n5 5 L\n20 0 m\n20 10 30 10 30 0 c\nb\n",
+         {{{0, 0}, {5, 0}, {5, 5}, {0, 0}},
+          {{20, 0}, {20, 10}, {30, 10}, {30, 0}},
+          {{30, 0}, {20, 0}}},
+         diag::kAiPathClosed,
+         2},
+        // A clipping path ended with n, and a guide ended with "(N) *", are not carried on.
+        {"0 0 m\n100 0 L\n100 100 L\nn\n-50 5 m\n900 5 L\n(N) *\n1 1 m\n2 2 L\nS\n",
+         {{{1, 1}, {2, 2}}},
+         diag::kAiPathDiscarded,
+         2},
+        // Patterns defined in the setup section and non-printing sections are no artwork.
+        {"%%BeginSetup\n-9000 0 m\n9000 0 L\nS\n%%EndSetup\n"
+         "%AI5_Begin_NonPrinting\n0 -9000 m\n0 9000 L\nS\n%AI5_End_NonPrinting--\n"
+         "3 3 m\n4 4 L\nS\n",
+         {{{3, 3}, {4, 4}}}},
+        // A move right after a move leaves nothing for the first.
+        {"0 0 m\n5 5 m\n6 6 L\nS\n", {{{5, 5}, {6, 6}}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        auto groups = readAi(c.text);
+        const auto vects = vectsOf(groups.get());
+        ASSERT_EQ(vects.size(), c.vects.size());
+        for (size_t i = 0; i < vects.size(); ++i)
+            expectPoints(vects[i], c.vects[i]);
+        if (c.code) EXPECT_EQ(lastImport().countOf(c.code), c.count);
     }
-}
-
-TEST(AiReader, ClosingPaintsCloseEverySubpath) {
-    for (const char* paint : {"s", "b", "f"}) {
-        auto square = readAi(std::string("0 0 m\n10 0 L\n10 10 L\n0 10 L\n") + paint + "\n");
-        ASSERT_EQ(vectsOf(square.get()).size(), 1u) << paint;
-        expectPoints(vectsOf(square.get())[0], {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
-    }
-    // S, B and F leave the path open; a path already closed gets no extra seg.
-    auto open = readAi("0 0 m\n10 0 L\n10 10 L\nS\n");
-    EXPECT_EQ(ringCount(vectsOf(open.get())[0]->segs), 2);
-    auto closed = readAi("0 0 m\n10 0 L\n10 10 L\n0 0 L\nf\n");
-    EXPECT_EQ(ringCount(vectsOf(closed.get())[0]->segs), 3);
-    // Two subpaths: both are closed; a curve's end is joined back with a line.
-    auto two = readAi("0 0 m\n5 0 L\n5 5 L\n20 0 m\n20 10 30 10 30 0 c\nb\n");
-    const auto vects = vectsOf(two.get());
-    ASSERT_EQ(vects.size(), 3u);
-    expectPoints(vects[0], {{0, 0}, {5, 0}, {5, 5}, {0, 0}});
-    EXPECT_EQ(vects[1]->type, LINTREL_BEZIER);
-    expectPoints(vects[2], {{30, 0}, {20, 0}});
-    EXPECT_EQ(lastImport().countOf(diag::kAiPathClosed), 2);
-}
-
-TEST(AiReader, UnpaintedPathsAndDefinitionsAreDropped) {
-    // A clipping path ended with n, and a guide ended with "(N) *", are not carried on.
-    auto groups = readAi(
-        "0 0 m\n100 0 L\n100 100 L\nn\n-50 5 m\n900 5 L\n(N) *\n"
-        "1 1 m\n2 2 L\nS\n");
-    ASSERT_EQ(vectsOf(groups.get()).size(), 1u);
-    expectPoints(vectsOf(groups.get())[0], {{1, 1}, {2, 2}});
-    EXPECT_EQ(lastImport().countOf(diag::kAiPathDiscarded), 2);
-    // Patterns defined in the setup section and non-printing sections are no artwork.
-    auto defs = readAi(
-        "%%BeginSetup\n-9000 0 m\n9000 0 L\nS\n%%EndSetup\n"
-        "%AI5_Begin_NonPrinting\n0 -9000 m\n0 9000 L\nS\n%AI5_End_NonPrinting--\n"
-        "3 3 m\n4 4 L\nS\n");
-    ASSERT_EQ(vectsOf(defs.get()).size(), 1u);
-    expectPoints(vectsOf(defs.get())[0], {{3, 3}, {4, 4}});
-    // A move right after a move leaves nothing for the first.
-    auto moves = readAi("0 0 m\n5 5 m\n6 6 L\nS\n");
-    ASSERT_EQ(vectsOf(moves.get()).size(), 1u);
-    expectPoints(vectsOf(moves.get())[0], {{5, 5}, {6, 6}});
 }
 
 // A PDF-based AI file whose private data holds `native` as the given streams.
@@ -242,27 +213,23 @@ TEST(AiPdf, ZstandardPrivateDataIsDecompressedUnderTheBound) {
     EXPECT_EQ(diagnostics.countOf(diag::kAiInflationBound), 1);
 }
 
+// Without private data the page content is read, in points, through the content reader the PDF
+// reader shares (its operators are tested in pdf_reader_test.cpp).
 TEST(AiPdf, PageContentIsReadWithoutPrivateData) {
     ImportDiagnostics diagnostics;
     PdfText pdf;
     const std::string content =
-        "q 2 0 0 2 10 20 cm 1 0 0 rg 0 0 m 5 0 l 5 5 l h f Q\n"
-        "0 0 1 RG 1 w 0 0 10 10 re S\n"
-        "q 0 0 100 100 re W n Q\n"  // a clipping path draws nothing
-        "BT /F1 12 Tf (m l) Tj ET\n"
-        "0 G 0 0 m 0 10 10 10 10 0 c S";
+        "q 0 0 100 100 re W n Q\n"    // a clipping path draws nothing
+        "BT /F1 12 Tf (m l) Tj ET\n"  // nor does a string that reads like operators
+        "q 2 0 0 2 10 20 cm 1 0 0 rg 0 0 m 5 0 l 5 5 l h f Q";
     pdf.page(PdfText::ref(pdf.stream(deflated(content), "/Filter/FlateDecode")));
     ai::PdfSource source;
     ChainOwner<VectGroup> groups(ai::readPdfContainer(pdf.str(), diagnostics, &source));
     EXPECT_EQ(source, ai::PdfSource::kPageContent);
-    const auto list = groupsOf(groups.get());
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[0]->colour, 0x0000FFu);
+    ASSERT_EQ(vectsOf(groups.get()).size(), 1u);
+    EXPECT_EQ(groups.get()->colour, 0x0000FFu);
     // The filled triangle, transformed by the matrix and closed.
-    expectPoints(list[0]->vects, {{10, 20}, {20, 20}, {20, 30}, {10, 20}});
-    EXPECT_EQ(list[1]->colour, 0xFF0000u);
-    expectPoints(list[1]->vects, {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
-    EXPECT_EQ(list[2]->vects->type, LINTREL_BEZIER);
+    expectPoints(groups.get()->vects, {{10, 20}, {20, 20}, {20, 30}, {10, 20}});
     // Contents given as an array of streams, or as a reference to such an array.
     PdfText split;
     const int a = split.stream("0 0 m 1 0 l");
@@ -321,12 +288,7 @@ TEST(AiPdf, HostileContainersEndCleanly) {
     EXPECT_GT(vectsOf(many.get()).size(), 0u);
     EXPECT_EQ(diagnostics.countOf(diag::kAiInflationBound), 1);
     // Garbage with an AI name, and a PDF header followed by garbage.
-    std::string garbage;
-    unsigned state = 99;
-    for (int i = 0; i < 100000; ++i) {
-        state = state * 1103515245 + 12345;
-        garbage += static_cast<char>(state >> 16);
-    }
+    const std::string garbage = noise(100000, 99);
     readAi(garbage);
     EXPECT_FALSE(readAi("%PDF-1.4\n" + garbage));
     EXPECT_FALSE(readAi("%PDF-1.4\n1 0 obj <</Type/Page/Contents [<< (((( >>"));

@@ -22,8 +22,7 @@ TEST(DxfConvert, LayerColoursDecideGroupsAndOffLayersAreSkipped) {
     t.line(0, 0, 3, 0, "GREEN", 0);      // colour 0 is taken as 7
     t.line(0, 0, 4, 0, "NOT_IN_TABLE");  // new layer, colour 0
     t.line(0, 0, 5, 0, "GREEN", 256);    // "as the layer"
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto gs = groupsOf(groups.get());
     ASSERT_EQ(gs.size(), 2u);
     // Ascending colour index: 3 then 7, numbered 1 and 2 afterwards.
@@ -43,8 +42,7 @@ TEST(DxfConvert, GroupsStayInAscendingOrderWhateverTheFileOrder) {
     DxfText t = entitiesOnly();
     for (int colour : {5, 2, 9, 2, 1})
         t.line(0, 0, colour, 0, "0", colour);
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     std::vector<uint32_t> colours;
     for (VectGroup* g : groupsOf(groups.get()))
         colours.push_back(g->colour);
@@ -53,54 +51,50 @@ TEST(DxfConvert, GroupsStayInAscendingOrderWhateverTheFileOrder) {
     EXPECT_EQ(groupsOf(groups.get())[1]->vects->next->segs->x1, 2);
 }
 
-TEST(DxfConvert, LwPolylineStraightAndBulged) {
+TEST(DxfConvert, LwPolylineStraightAndClosed) {
     DxfText t = entitiesOnly();
     t.lwpolyline({{0, 0}, {10, 0}, {10, 10}}, true);
-    t.lwpolyline({{0, 0, 1}, {10, 0}});
-    t.endSection().eof();
-    auto groups = importText(t.str());
-    const auto vs = vectsOf(groups.get());
-    ASSERT_EQ(vs.size(), 2u);
-    EXPECT_EQ(vs[0]->type, LINTREL_POLYLINE);
-    EXPECT_EQ(vs[0]->closed, 1);
-    const auto segs = segsOf(vs[0]->segs);
-    ASSERT_EQ(segs.size(), 3u);
-    EXPECT_EQ(segs[2]->x1, 0);
-    EXPECT_EQ(segs[2]->y1, 0);
-
-    ASSERT_EQ(vs[1]->type, LINTREL_ARC);
-    const ArcGeometry arc = arcGeometry(*vs[1]->segs);
-    EXPECT_NEAR(arc.centre.x, 5, 1e-9);
-    EXPECT_NEAR(arc.centre.y, 0, 1e-9);
-    EXPECT_NEAR(arc.radius, 5, 1e-9);
-    EXPECT_NEAR(arc.sweep, -kPi, 1e-9);  // counter-clockwise half turn
-    const Point start = arcStartPoint(arc), end = arcEndPoint(arc);
-    EXPECT_NEAR(start.x, 0, 1e-9);
-    EXPECT_NEAR(end.x, 10, 1e-9);
-    EXPECT_NEAR(end.y, 0, 1e-9);
-}
-
-TEST(DxfConvert, NegativeBulgeTurnsClockwise) {
-    DxfText t = entitiesOnly();
-    t.lwpolyline({{0, 0, -0.41421356237309503}, {10, 0}});  // a quarter turn
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
-    const ArcGeometry arc = arcGeometry(*vs[0]->segs);
-    EXPECT_NEAR(arc.sweep, kHalfPi, 1e-9);  // positive: clockwise
-    EXPECT_NEAR(arc.centre.x, 5, 1e-9);
-    EXPECT_NEAR(arc.centre.y, -5, 1e-9);
-    EXPECT_NEAR(arc.radius, std::sqrt(50.0), 1e-9);
-    EXPECT_NEAR(arcEndPoint(arc).x, 10, 1e-9);
+    EXPECT_EQ(vs[0]->type, LINTREL_POLYLINE);
+    EXPECT_EQ(vs[0]->closed, 1);
+    expectPoints(vs[0], {{0, 0}, {10, 0}, {10, 10}, {0, 0}});
+}
+
+// A bulged vertex from (0, 0) to (10, 0) gives one arc, in both polyline kinds; a negative bulge
+// turns clockwise (a positive stored sweep).
+TEST(DxfConvert, BulgesBecomeArcs) {
+    const double quarter = -0.41421356237309503;  // tan(-22.5 degrees)
+    const struct {
+        double bulge;
+        Point centre;
+        double radius, sweep;
+    } cases[] = {{1, {5, 0}, 5, -kPi}, {quarter, {5, -5}, std::sqrt(50.0), kHalfPi}};
+    for (const auto& c : cases) {
+        for (const bool lw : {true, false}) {
+            SCOPED_TRACE(std::to_string(c.bulge) + (lw ? " LWPOLYLINE" : " POLYLINE"));
+            DxfText t = entitiesOnly();
+            lw ? t.lwpolyline({{0, 0, c.bulge}, {10, 0}}) : t.polyline({{0, 0, c.bulge}, {10, 0}});
+            auto groups = importDrawing(t);
+            const auto vs = vectsOf(groups.get());
+            ASSERT_EQ(vs.size(), 1u);
+            ASSERT_EQ(vs[0]->type, LINTREL_ARC);
+            const ArcGeometry arc = arcGeometry(*vs[0]->segs);
+            EXPECT_LT(distance(arc.centre, c.centre), 1e-9);
+            EXPECT_NEAR(arc.radius, c.radius, 1e-9);
+            EXPECT_NEAR(arc.sweep, c.sweep, 1e-9);
+            EXPECT_LT(distance(arcStartPoint(arc), {0, 0}), 1e-9);
+            EXPECT_LT(distance(arcEndPoint(arc), {10, 0}), 1e-9);
+        }
+    }
 }
 
 TEST(DxfConvert, LwPolylineSplitsStraightRunsAroundArcs) {
     DxfText t = entitiesOnly();
     // A slot: straight, half circle, straight, half circle back to the start.
     t.lwpolyline({{0, 0}, {10, 0, 1}, {10, 4}, {0, 4, 1}}, true);
-    t.endSection().eof();
-    auto groups = importText(t.str(), 0, 0.01);  // flattened
+    auto groups = importDrawing(t, 0, 0.01);  // flattened
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 4u);
     for (Vect* v : vs)
@@ -118,8 +112,7 @@ TEST(DxfConvert, ArcAnglesAndDirections) {
     DxfText t = entitiesOnly();
     t.arc(0, 0, 1, 0, 90);
     t.arc(0, 0, 1, 30, 30);  // equal angles: nothing
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
     EXPECT_EQ(vs[0]->type, LINTREL_ARC);
@@ -131,8 +124,8 @@ TEST(DxfConvert, ArcAnglesAndDirections) {
 TEST(DxfConvert, AngleUnitsOfTheHeader) {
     DxfText t;
     t.section("HEADER").group(9, "$AUNITS").group(70, 1).endSection();
-    t.section("ENTITIES").arc(0, 0, 1, 0, 45.3).endSection().eof();  // 45 deg 30 min
-    auto groups = importText(t.str());
+    t.section("ENTITIES").arc(0, 0, 1, 0, 45.3);  // 45 deg 30 min
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
     EXPECT_NEAR(vs[0]->segs->z1, -45.5 * 3.14159265358979 / 180, 1e-9);
@@ -143,8 +136,7 @@ TEST(DxfConvert, ExtrusionMirrorsCirclesAndArcs) {
     t.entity("CIRCLE").point(10, 5, 0).group(40, 1.0).point(210, 0, 0, -1);
     t.entity("ARC").point(10, 5, 0).group(40, 1.0).group(50, 0.0).group(51, 90.0);
     t.point(210, 0, 0, -1);
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 2u);  // arcs are converted before circles
     EXPECT_NEAR(arcGeometry(*vs[1]->segs).centre.x, -5, 1e-12);
@@ -161,44 +153,38 @@ TEST(DxfConvert, ExtrusionMirrorsCirclesAndArcs) {
 TEST(DxfConvert, UcsOriginMovesEveryPoint) {
     DxfText t;
     t.section("HEADER").group(9, "$UCSORG").point(10, 10, 20).endSection();
-    t.section("ENTITIES").line(10, 20, 11, 22).circle(0, 0, 1).endSection().eof();
-    auto groups = importText(t.str());
+    t.section("ENTITIES").line(10, 20, 11, 22).circle(0, 0, 1);
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 2u);
-    EXPECT_DOUBLE_EQ(vs[0]->segs->x0, 0);
-    EXPECT_DOUBLE_EQ(vs[0]->segs->y0, 0);
-    EXPECT_DOUBLE_EQ(vs[0]->segs->x1, 1);
-    EXPECT_DOUBLE_EQ(vs[0]->segs->y1, 2);
-    EXPECT_DOUBLE_EQ(vs[1]->segs->x0, -11);
-    EXPECT_DOUBLE_EQ(vs[1]->segs->y0, -21);
+    expectPoints(vs[0], {{0, 0}, {1, 2}});
+    expectPoints(vs[1], {{-11, -21}, {-9, -19}});  // the circle's box
 }
 
+// Each drawing in turn: a declared unit is taken, an undeclared one leaves the last.
 TEST(DxfConvert, InsUnitsSetTheSourceUnitOnlyWhenDeclared) {
-    DxfText inch;
-    inch.section("HEADER").group(9, "$INSUNITS").group(70, 1).endSection();
-    inch.section("ENTITIES").line(0, 0, 1, 1).endSection().eof();
-    DxfText plain = entitiesOnly();
-    plain.line(0, 0, 1, 1).endSection().eof();
-    ASSERT_TRUE(importText(inch.str()));
-    EXPECT_EQ(VarnixCad3_GetBeforeUnit(), LINTREL_UNIT_INCH);
-    ASSERT_TRUE(importText(plain.str()));
-    EXPECT_EQ(VarnixCad3_GetBeforeUnit(), LINTREL_UNIT_INCH);
-    DxfText metres;
-    metres.section("HEADER").group(9, "$INSUNITS").group(70, 6).endSection().eof();
-    importText(metres.str());
-    EXPECT_EQ(VarnixCad3_GetBeforeUnit(), LINTREL_UNIT_METRE);
-    DxfText mm;
-    mm.section("HEADER").group(9, "$INSUNITS").group(70, 4).endSection().eof();
-    importText(mm.str());
-    EXPECT_EQ(VarnixCad3_GetBeforeUnit(), LINTREL_UNIT_MILLIMETRE);
+    const struct {
+        int insunits;  // -1: none declared
+        int unit;
+    } cases[] = {{1, LINTREL_UNIT_INCH},
+                 {-1, LINTREL_UNIT_INCH},
+                 {6, LINTREL_UNIT_METRE},
+                 {4, LINTREL_UNIT_MILLIMETRE}};
+    for (const auto& c : cases) {
+        DxfText t;
+        if (c.insunits >= 0)
+            t.section("HEADER").group(9, "$INSUNITS").group(70, c.insunits).endSection();
+        t.section("ENTITIES").line(0, 0, 1, 1).endSection().eof();
+        ASSERT_TRUE(importText(t.str())) << c.insunits;
+        EXPECT_EQ(VarnixCad3_GetBeforeUnit(), c.unit) << c.insunits;
+    }
 }
 
 TEST(DxfConvert, PointsAndLines) {
     DxfText t = entitiesOnly();
     t.entity("POINT").point(10, 3, 4);
     t.entity("XLINE").point(10, 0, 0).point(11, 1, 1);
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 2u);
     EXPECT_EQ(vs[0]->type, LINTREL_POINT);
@@ -214,42 +200,25 @@ TEST(DxfConvert, PointsAndLines) {
 TEST(DxfConvert, PlainPolylineKeepsItsCorners) {
     DxfText t = entitiesOnly();
     t.polyline({{0, 0}, {10, 0}, {10, 5}, {0, 5}}, 1);
-    t.endSection().eof();
-    auto groups = importText(t.str(), 0, 0.05);  // curves flattened: corners must survive
+    auto groups = importDrawing(t, 0, 0.05);  // curves flattened: corners must survive
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
     EXPECT_EQ(vs[0]->type, LINTREL_POLYLINE);
     EXPECT_EQ(vs[0]->closed, 1);
-    const auto segs = segsOf(vs[0]->segs);
-    ASSERT_EQ(segs.size(), 4u);
-    EXPECT_EQ(segs[1]->x1, 10);
-    EXPECT_EQ(segs[1]->y1, 5);
-    EXPECT_EQ(segs[3]->x1, 0);
-    EXPECT_EQ(segs[3]->y1, 0);
+    expectPoints(vs[0], {{0, 0}, {10, 0}, {10, 5}, {0, 5}, {0, 0}});
 }
 
 TEST(DxfConvert, SplineFitPolylineLeavesOutItsFrame) {
     DxfText t = entitiesOnly();
     // Frame control points (flag 16) and the fitted points (flag 8) of a spline-fit polyline.
     t.polyline({{0, 0}, {5, 9}, {10, 0}, {0, 0}, {5, 4}, {10, 0}}, 4, {16, 16, 16, 8, 8, 8});
-    t.endSection().eof();
-    auto groups = importText(t.str());
+    auto groups = importDrawing(t);
     const auto vs = vectsOf(groups.get());
     ASSERT_EQ(vs.size(), 1u);
     EXPECT_EQ(vs[0]->type, LINTREL_SPLINE);
     const auto segs = segsOf(vs[0]->segs);
     ASSERT_EQ(segs.size(), 2u);
     EXPECT_EQ(segs[0]->y1, 4);
-}
-
-TEST(DxfConvert, BulgedPolylineConvertsLikeLwPolyline) {
-    DxfText t = entitiesOnly();
-    t.polyline({{0, 0, 1}, {10, 0}});
-    t.endSection().eof();
-    auto groups = importText(t.str());
-    const auto vs = vectsOf(groups.get());
-    ASSERT_EQ(vs.size(), 1u);
-    EXPECT_EQ(vs[0]->type, LINTREL_ARC);
 }
 
 }  // namespace

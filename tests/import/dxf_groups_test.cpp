@@ -102,12 +102,6 @@ TEST(DxfGroups, AMarkReturnsToAGroup) {
     EXPECT_EQ(g.value, "a");
 }
 
-}  // namespace
-}  // namespace lintrel::dxf
-
-namespace lintrel::dxf {
-namespace {
-
 // Passes skip to their section from the start of the buffer; what one skip saw must lead a later
 // one to the same group a plain scan would find.
 TEST(DxfGroups, SkippingAgainFindsTheSameGroups) {

@@ -35,23 +35,9 @@ std::string twoPathHatch(bool clockwise = false) {
     return t.endSection().eof().str();
 }
 
-struct Box {
-    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
-};
-Box boxOf(Vect* v) {
-    Box b;
-    for (Seg* s : ring(v->segs)) {
-        b.x0 = std::min({b.x0, s->x0, s->x1});
-        b.y0 = std::min({b.y0, s->y0, s->y1});
-        b.x1 = std::max({b.x1, s->x0, s->x1});
-        b.y1 = std::max({b.y1, s->y0, s->y1});
-    }
-    return b;
-}
-
+// A drawing of nothing but a hatch is a null drawing.
 TEST(DxfHatch, FillsAreNotDrawnByDefault) {
-    const ChainOwner<VectGroup> groups = importText(twoPathHatch(), 1);
-    EXPECT_TRUE(vectsOf(groups.get()).empty());
+    EXPECT_FALSE(importText(twoPathHatch(), 1));
     EXPECT_EQ(lastImport().countOf(diag::kDxfNotConverted), 1);
 }
 
@@ -68,7 +54,7 @@ TEST(DxfHatch, PolylineAndEdgePathsBecomeClosedOutlines) {
             EXPECT_EQ(segStart(*v->segs).x, segEnd(*lastOf(v->segs)).x);
             EXPECT_EQ(segStart(*v->segs).y, segEnd(*lastOf(v->segs)).y);
         }
-        const Box square = boxOf(vects[0]), disc = boxOf(vects[1]);
+        const Extent square = extentOf(vects[0]), disc = extentOf(vects[1]);
         EXPECT_EQ(square.x1 - square.x0, 10);
         EXPECT_EQ(square.y1 - square.y0, 10);
         EXPECT_NEAR(disc.x0, 20, 1e-9);
@@ -92,10 +78,10 @@ TEST(DxfHatch, EllipseAndSplineEdgesAreSampledWithinTheirCurves) {
     for (const auto& [x, y] : {std::pair{0.0, 0.0}, {0.0, 10.0}, {10.0, 10.0}, {10.0, 0.0}})
         t.group(10, x).group(20, y);
     t.group(72, 1).group(10, 10.0).group(20, 0.0).group(11, 0.0).group(21, 0.0).group(97, 0);
-    const ChainOwner<VectGroup> groups = importText(t.endSection().eof().str(), kOutlines, 0.01);
+    const ChainOwner<VectGroup> groups = importDrawing(t, kOutlines, 0.01);
     const auto vects = vectsOf(groups.get());
     ASSERT_EQ(vects.size(), 2u);
-    const Box ellipse = boxOf(vects[0]), spline = boxOf(vects[1]);
+    const Extent ellipse = extentOf(vects[0]), spline = extentOf(vects[1]);
     EXPECT_NEAR(ellipse.x1 - ellipse.x0, 20, 0.02);
     EXPECT_NEAR(ellipse.y1 - ellipse.y0, 10, 0.02);
     EXPECT_NEAR(spline.x1 - spline.x0, 10, 1e-9);
@@ -116,7 +102,7 @@ TEST(DxfHatchCorpus, ClockwiseArcBoundaryIsOneClosedOutline) {
     for (Vect* v : vects) {
         EXPECT_EQ(v->closed, 1);
         // A mirrored arc would leave a jump across the shape: no chord may be long.
-        const Box b = boxOf(v);
+        const Extent b = extentOf(v);
         const double size = std::hypot(b.x1 - b.x0, b.y1 - b.y0);
         double longest = 0;
         for (Seg* s : ring(v->segs))

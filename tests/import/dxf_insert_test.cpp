@@ -146,18 +146,6 @@ TEST(DxfInsert, MinsertPlacesEveryCellOfItsRotatedGrid) {
         }
 }
 
-TEST(DxfInsert, MissingBlockDrawsNothingElseIsKept) {
-    const std::string text =
-        drawing([](DxfText& t) { t.block("REAL").line(0, 0, 1, 1).endBlock(); },
-                [](DxfText& t) {
-                    t.insert("GHOST", 0, 0);
-                    t.insert("REAL", 0, 0);
-                });
-    auto groups = importText(text);
-    EXPECT_EQ(linesOf(groups.get()).size(), 1u);
-    EXPECT_EQ(lastImport().countOf(diag::kDxfBlockNotFound), 1);
-}
-
 // A reference mirrored in x keeps an arc on its circle, reversed; a rotated one turns an
 // ellipse's axis with it.
 TEST(DxfInsert, ArcsAndEllipsesFollowMirroringAndRotation) {

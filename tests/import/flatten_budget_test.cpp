@@ -14,14 +14,6 @@ namespace {
 constexpr int kHugeCurves = 6;
 constexpr double kHuge = 1e9;
 
-long noteCount(int code) {
-    for (int i = 0; i < VarnixCad3_GetImportDiagCount(); ++i) {
-        int c = 0, count = 0;
-        if (VarnixCad3_GetImportDiag(i, &c, &count, nullptr, 0) == 0 && c == code) return count;
-    }
-    return 0;
-}
-
 // Every vect a closed polyline of at least `fewest` segs; returns the segs of all of them.
 long expectClosedPolylines(VectGroup* drawing, int fewest) {
     long total = 0;
@@ -40,35 +32,35 @@ TEST(ImportFlattenBudget, ManyHugeCirclesSpendTheBudgetOnceAndTheRestComeOutCoar
     DxfText t = entitiesOnly();
     for (int i = 0; i < kHugeCurves; ++i)
         t.circle(3 * i * kHuge, 0, kHuge);
-    const auto drawing = importText(t.endSection().eof().str(), 0, 0.0005);
+    const auto drawing = importDrawing(t, 0, 0.0005);
     ASSERT_TRUE(drawing.get());
     ASSERT_EQ(vectsOf(drawing.get()).size(), static_cast<size_t>(kHugeCurves));
     // Two circles take the whole budget; the other four get the fewest steps of an arc.
     const long total = expectClosedPolylines(drawing.get(), 8);
     EXPECT_EQ(total, kImportFlattenSegs + 8 * (kHugeCurves - 2));
-    EXPECT_EQ(noteCount(diag::kFlattenBudget), kHugeCurves - 2);
+    EXPECT_EQ(lastImport().countOf(diag::kFlattenBudget), kHugeCurves - 2);
 }
 
 TEST(ImportFlattenBudget, EllipsesFlattenedWhileCurvesAreKeptShareTheBudget) {
     DxfText t = entitiesOnly();
     for (int i = 0; i < kHugeCurves; ++i)
         t.ellipse(3 * i * kHuge, 0, kHuge, 0, 0.5, 0, 2 * kPi);
-    const auto drawing = importText(t.endSection().eof().str(), 1, 0.0005);
+    const auto drawing = importDrawing(t, 1, 0.0005);
     ASSERT_TRUE(drawing.get());
     ASSERT_EQ(vectsOf(drawing.get()).size(), static_cast<size_t>(kHugeCurves));
     EXPECT_LE(expectClosedPolylines(drawing.get(), 19), kImportFlattenSegs + 20 * kHugeCurves);
-    EXPECT_GE(noteCount(diag::kFlattenBudget), kHugeCurves - 2);
+    EXPECT_GE(lastImport().countOf(diag::kFlattenBudget), kHugeCurves - 2);
 }
 
 TEST(ImportFlattenBudget, OrdinaryDrawingsAreFlattenedInFullAndSayNothing) {
     DxfText t = entitiesOnly();
     for (int i = 0; i < 50; ++i)
         t.circle(i * 100.0, 0, 40).ellipse(i * 100.0, 200, 40, 0, 0.5, 0, 2 * kPi);
-    const auto drawing = importText(t.endSection().eof().str(), 0, 0.0005);
+    const auto drawing = importDrawing(t, 0, 0.0005);
     ASSERT_TRUE(drawing.get());
     const Vect* circle = vectsOf(drawing.get()).front();
     EXPECT_EQ(ringCount(circle->segs), stepCount(kTwoPi * 40, 40, 0.0005));
-    EXPECT_EQ(noteCount(diag::kFlattenBudget), 0);
+    EXPECT_EQ(lastImport().countOf(diag::kFlattenBudget), 0);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -26,24 +25,6 @@ namespace fs = std::filesystem;
 const std::map<std::string, size_t> kFloors = {
 #include "pdf_corpus_floors.inc"
 };
-
-struct Extent {
-    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
-};
-
-Extent extentOf(VectGroup* groups) {
-    Extent e;
-    for (VectGroup* g : ring(groups))
-        for (Vect* v : ring(g->vects))
-            for (Seg* s : ring(v->segs))
-                for (const Point p : {segStart(*s), segEnd(*s)}) {
-                    e.x0 = std::min(e.x0, p.x);
-                    e.y0 = std::min(e.y0, p.y);
-                    e.x1 = std::max(e.x1, p.x);
-                    e.y1 = std::max(e.y1, p.y);
-                }
-    return e;
-}
 
 TEST(PdfCorpus, EveryDrawingImportsOnItsPage) {
     SKIP_WITHOUT_CORPUS("pdf");
@@ -77,11 +58,7 @@ TEST(PdfCorpus, FullPageDrawingMeasuresItsPage) {
     const fs::path path = corpus::file("pdf", "pdfjs__tiling-pattern-box.pdf");
     ChainOwner<VectGroup> groups(
         VarnixCad3_ImportVectGraph(path.string().c_str(), 1016.0, 0, 0.05, 0));
-    const Extent e = extentOf(groups.get());
-    EXPECT_NEAR(e.x0, 0, 0.05);
-    EXPECT_NEAR(e.y0, 0, 0.05);
-    EXPECT_NEAR(e.x1, 210, 0.05);
-    EXPECT_NEAR(e.y1, 297, 0.05);
+    expectExtent(extentOf(groups.get()), 0, 0, 210, 297, 0.05);
 }
 
 #ifndef _WIN32  // pdfinfo runs on the build machine, not under Wine
@@ -120,11 +97,6 @@ PopplerPages pdfinfoOf(const fs::path& path) {
     return out;
 }
 
-std::string bytesOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(PdfCorpus, PagesBoxesAndRotationsAgreeWithPdfinfo) {
     SKIP_WITHOUT_CORPUS("pdf");
     if (std::system("pdfinfo -v >/dev/null 2>&1") != 0)
@@ -135,7 +107,7 @@ TEST(PdfCorpus, PagesBoxesAndRotationsAgreeWithPdfinfo) {
         const std::string name = path.filename().string();
         const PopplerPages poppler = pdfinfoOf(path);
         ASSERT_GT(poppler.pages, 0) << name;
-        const std::string bytes = bytesOf(path);
+        const std::string bytes = fileBytes(path);
         EXPECT_EQ(pdf::countPdfPages(bytes), poppler.pages) << name;
         for (int page = 1; page <= poppler.pages; ++page) {
             pdf::PageBoxes ours;

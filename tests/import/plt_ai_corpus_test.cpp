@@ -5,10 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -24,32 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Box {
-    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
-    void add(double x, double y) {
-        x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
-    }
-    bool empty() const { return !(x1 >= x0 && y1 >= y0); }
-};
-
-std::string contentOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-Box extentOf(VectGroup* groups) {
-    Box box;
-    for (Vect* v : vectsOf(groups))
-        for (Seg* s : ring(v->segs)) {
-            EXPECT_TRUE(std::isfinite(s->x0) && std::isfinite(s->y0) && std::isfinite(s->x1) &&
-                        std::isfinite(s->y1));
-            box.add(s->x0, s->y0);
-            box.add(s->x1, s->y1);
-        }
-    return box;
-}
+using Box = Extent;
 
 // The extent a plotter file draws with absolute pen moves only, read plainly; empty when the
 // file uses anything else that moves the pen or draws, or text that could hide letters.
@@ -73,7 +46,7 @@ Box plainPlotterExtent(const std::string& text) {
         for (double v; params >> v;)
             n.push_back(v);
         for (size_t i = 0; i + 1 < n.size(); i += 2) {
-            if (down) box.add(x, y), box.add(n[i], n[i + 1]);
+            if (down) box.add({x, y}), box.add({n[i], n[i + 1]});
             x = n[i], y = n[i + 1];
         }
     }
@@ -91,7 +64,8 @@ TEST(PltCorpus, EveryPlotterFileDrawsWhatItHolds) {
         const Box got = extentOf(groups.get());
         // Every file of the corpus puts the pen down somewhere.
         EXPECT_TRUE(groups) << name;
-        const Box plain = plainPlotterExtent(contentOf(path));
+        EXPECT_TRUE(allFinite(groups.get())) << name;
+        const Box plain = plainPlotterExtent(fileBytes(path));
         if (!plain.empty()) {
             ++compared;
             const double f = 25.4 / 1016;
@@ -120,8 +94,8 @@ bool declaredBox(const std::string& text, Box& box) {
     for (auto it = std::sregex_iterator(text.begin(), text.end(), bbox);
          it != std::sregex_iterator(); ++it) {
         box = {};
-        box.add(std::stod((*it)[1]), std::stod((*it)[2]));
-        box.add(std::stod((*it)[3]), std::stod((*it)[4]));
+        box.add({std::stod((*it)[1]), std::stod((*it)[2])});
+        box.add({std::stod((*it)[3]), std::stod((*it)[4])});
         if ((*it)[1] <= (*it)[3] && box.x1 > box.x0 && box.y1 > box.y0) return true;
     }
     return false;
@@ -142,11 +116,12 @@ TEST(AiCorpus, EveryIllustratorFileDrawsItsBoundingBox) {
     const auto files = corpus::files("ai");
     for (const fs::path& path : files) {
         const std::string name = path.filename().string();
-        const std::string bytes = contentOf(path);
+        const std::string bytes = fileBytes(path);
         // Curves flattened, so that control points do not count in the extent.
         ChainOwner<VectGroup> groups(
             VarnixCad3_ImportVectGraph(path.string().c_str(), 1016.0, 0, 0.05, 0));
         const Box got = extentOf(groups.get());
+        EXPECT_TRUE(allFinite(groups.get())) << name;
         std::printf("%-44s %-18s groups %3zu  vects %5zu  extent %g %g %g %g\n", name.c_str(),
                     sourceOf(bytes), groupsOf(groups.get()).size(), vectsOf(groups.get()).size(),
                     got.x0, got.y0, got.x1, got.y1);

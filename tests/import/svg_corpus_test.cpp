@@ -6,7 +6,6 @@
 // (painted boxes) or take in its layout box, which is not its outlines.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -15,7 +14,6 @@
 #include <string>
 
 #include "base/diagnostics.h"
-#include "curves/flatten.h"
 #include "import/svg/svg_diagnostics.h"
 #include "import_helpers.h"
 #include "support/corpus.h"
@@ -69,26 +67,14 @@ const std::set<std::string> kTextOnly = {"vpype__text_element.svg"};
 
 constexpr double kTolerance = 0.05;
 
-struct Box {
-    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
-};
+using Box = Extent;
 
 // The extent of the shapes, or of the text vects alone, curves flattened finely so that
 // control points do not count.
-Box extentOf(VectGroup* groups, bool& finite, bool text = false) {
+Box extentOf(VectGroup* groups, bool text) {
     Box box;
-    finite = true;
-    for (Vect* v : vectsOf(groups)) {
-        if ((v->type == LINTREL_TEXT) != text) continue;
-        Seg* flat = v->type == LINTREL_POLYLINE ? nullptr : flattenedCopy(*v, 0.001);
-        for (Seg* s : ring(flat ? flat : v->segs))
-            for (const Point p : {segStart(*s), segEnd(*s)}) {
-                finite = finite && std::isfinite(p.x) && std::isfinite(p.y);
-                box.x0 = std::min(box.x0, p.x), box.y0 = std::min(box.y0, p.y);
-                box.x1 = std::max(box.x1, p.x), box.y1 = std::max(box.y1, p.y);
-            }
-        if (flat) VarnixCad3_DeleteChain(flat);
-    }
+    for (Vect* v : vectsOf(groups))
+        if ((v->type == LINTREL_TEXT) == text) addExtent(box, v, 0.001);
     return box;
 }
 
@@ -133,9 +119,7 @@ TEST(SvgCorpus, EveryDrawingImportsWithItsReferenceExtent) {
         // Curves kept, so that text vects are told apart; the extents flatten them.
         ChainOwner<VectGroup> groups(
             VarnixCad3_ImportVectGraph(path.string().c_str(), 1016.0, 1, 0.001, 0));
-        bool finite = true, textFinite = true;
-        const Box got = extentOf(groups.get(), finite);
-        const Box text = extentOf(groups.get(), textFinite, true);
+        const Box got = extentOf(groups.get(), false), text = extentOf(groups.get(), true);
         const size_t vects = vectsOf(groups.get()).size();
         size_t texts = 0;
         for (Vect* v : vectsOf(groups.get()))
@@ -146,12 +130,11 @@ TEST(SvgCorpus, EveryDrawingImportsWithItsReferenceExtent) {
         if (texts)
             std::printf("%-52s texts %4zu  text extent %.4f %.4f %.4f %.4f\n", "", texts, text.x0,
                         text.y0, text.x1, text.y1);
-        EXPECT_TRUE(textFinite) << name;
         ASSERT_TRUE(groups) << name;
+        EXPECT_TRUE(allFinite(groups.get())) << name;
         if (kTextOnly.count(name)) {
             EXPECT_EQ(texts, vects) << name;
         }
-        EXPECT_TRUE(finite) << name;
         EXPECT_GE(vects, floors[name]) << name;
         ASSERT_TRUE(references.count(name)) << name << " has no reference extent";
         const Reference& r = references[name];
