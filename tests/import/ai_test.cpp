@@ -119,7 +119,9 @@ TEST(AiReader, PathsArePaintedClosedOrDropped) {
         ASSERT_EQ(vects.size(), c.vects.size());
         for (size_t i = 0; i < vects.size(); ++i)
             expectPoints(vects[i], c.vects[i]);
-        if (c.code) EXPECT_EQ(lastImport().countOf(c.code), c.count);
+        if (c.code) {
+            EXPECT_EQ(lastImport().countOf(c.code), c.count);
+        }
     }
 }
 
