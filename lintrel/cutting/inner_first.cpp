@@ -144,11 +144,10 @@ std::vector<int> innerFirstOrder(std::span<const int> parent, InnerFirstRule rul
 int innerFirstList(Vect*& head, bool selectedOnly, double precision, const InnerFirstRule* rule) {
     SortList view(head, selectedOnly);
     const std::vector<int> slots = view.takingPart();
-    std::vector<Outline> outlines;
-    outlines.reserve(slots.size());
-    for (int slot : slots)
-        outlines.push_back(outlineOf(*view.at(slot), precision));
-    const Containment nesting = findContainment(outlines, precision);
+    std::vector<Vect*> taking(slots.size());
+    for (size_t k = 0; k < slots.size(); ++k)
+        taking[k] = view.at(slots[k]);
+    const Containment nesting = findContainment(outlinesOf(taking, precision), precision);
     std::vector<int> order;
     if (rule) {
         order = innerFirstOrder(nesting.parent, *rule);

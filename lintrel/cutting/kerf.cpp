@@ -96,10 +96,7 @@ void* copyWithActions(void* list, const std::vector<Vect*>& originals) {
 void* kerfOffsetDrawing(void* list, std::span<const KerfRule> ruleOfVect, double precision,
                         std::vector<KerfResult>& results) {
     const std::vector<Vect*> originals = drawingVects(list);
-    std::vector<Outline> outlines;
-    outlines.reserve(originals.size());
-    for (const Vect* v : originals)
-        outlines.push_back(outlineOf(*v, precision));
+    const std::vector<Outline> outlines = outlinesOf(originals, precision);
     const Containment nesting = findContainment(outlines, precision);
 
     void* copy = copyWithActions(list, originals);

@@ -258,13 +258,10 @@ Seg* ledChain(const std::vector<Point>& in, const std::vector<Point>& ring,
 void addLeads(void* list, const std::vector<const LeadRule*>& ruleOfVect, double precision,
               std::vector<int>& outcomes) {
     const std::vector<Vect*> vects = drawingVects(list);
-    std::vector<Outline> outlines;
-    outlines.reserve(vects.size());
+    const std::vector<Outline> outlines = outlinesOf(vects, precision);
     size_t edgeCount = 0;
-    for (const Vect* v : vects) {
-        outlines.push_back(outlineOf(*v, precision));
-        edgeCount += outlines.back().points.size();
-    }
+    for (const Outline& o : outlines)
+        edgeCount += o.points.size();
     const Containment nesting = findContainment(outlines, precision);
     EdgeGrid grid(extentOf(outlines), edgeCount);
     for (size_t k = 0; k < outlines.size(); ++k)
