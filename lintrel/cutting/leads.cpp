@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <span>
 
 #include "cutting/containment.h"
 #include "cutting/outline.h"
@@ -36,10 +38,15 @@ double segmentDistance(Point a, Point b, Point c, Point d) {
                      distanceToSegment(c, a, b), distanceToSegment(d, a, b)});
 }
 
-// Every edge in the cells of a uniform grid its box meets; leads join as they are placed.
+// Every edge in the cells of a uniform grid its box meets. The drawing's edges are filed once,
+// copied cell by cell into one array so that a cell's edges lie side by side; leads join as
+// they are placed, each cell keeping its own as a linked list.
 class EdgeGrid {
   public:
-    EdgeGrid(const Box& extent, size_t edgeCount) : extent_(extent) {
+    EdgeGrid(const Box& extent, std::span<const Outline> outlines) : extent_(extent) {
+        size_t edgeCount = 0;
+        for (const Outline& o : outlines)
+            edgeCount += o.points.size();
         const double w = std::max(extent.xMax - extent.xMin, 1e-9);
         const double h = std::max(extent.yMax - extent.yMin, 1e-9);
         const double cells = std::clamp(edgeCount / 4.0, 1.0, 4e6);
@@ -47,26 +54,45 @@ class EdgeGrid {
         if (!(cell_ > 0)) cell_ = std::max(w, h);
         columns_ = std::max(1, static_cast<int>(std::min(w / cell_ + 1, 4e6)));
         rows_ = std::max(1, static_cast<int>(std::min(h / cell_ + 1, 4e6)));
-        cells_.resize(static_cast<size_t>(columns_) * rows_);
+        const size_t cellCount = static_cast<size_t>(columns_) * rows_;
+        const auto eachEdge = [&](auto&& visit) {
+            for (size_t k = 0; k < outlines.size(); ++k)
+                outlines[k].forEachEdge([&](Point a, Point b) {
+                    visit(Edge{a, b, static_cast<int>(k)});
+                });
+        };
+        // Counted, then filed: the members of cell c are first_[c] up to first_[c + 1].
+        first_.assign(cellCount + 1, 0);
+        eachEdge([&](const Edge& e) {
+            eachCell(boxOf(e.a, e.b, 0), [&](size_t c) { ++first_[c + 1]; });
+        });
+        std::partial_sum(first_.begin(), first_.end(), first_.begin());
+        members_.resize(first_.back());
+        std::vector<size_t> fill(first_.begin(), first_.end() - 1);
+        eachEdge([&](const Edge& e) {
+            eachCell(boxOf(e.a, e.b, 0), [&](size_t c) { members_[fill[c]++] = e; });
+        });
+        leadHead_.assign(cellCount, -1);
     }
-    void add(const Edge& e) {
-        const int id = static_cast<int>(edges_.size());
-        edges_.push_back(e);
-        eachCell(boxOf(e.a, e.b, 0), [&](std::vector<int>& cell) { cell.push_back(id); });
+    void addLead(const Edge& e) {
+        eachCell(boxOf(e.a, e.b, 0), [&](size_t c) {
+            leads_.push_back({e, leadHead_[c]});
+            leadHead_[c] = static_cast<int>(leads_.size()) - 1;
+        });
     }
-    // True when an edge of another owner than `skip` comes within `clearance` of a-b.
-    bool meets(Point a, Point b, double clearance, int skipA, int skipB) {
+    // True when an edge of another owner than `skipA` and `skipB` comes within `clearance` of
+    // a-b. An edge filed in several of the cells is simply tested again.
+    bool meets(Point a, Point b, double clearance, int skipA, int skipB) const {
         bool hit = false;
-        ++stamp_;
-        marks_.resize(edges_.size(), 0);
-        eachCell(boxOf(a, b, clearance), [&](std::vector<int>& cell) {
-            for (int id : cell) {
-                if (hit || marks_[id] == stamp_) continue;
-                marks_[id] = stamp_;
-                const Edge& e = edges_[id];
-                if (e.owner == skipA || e.owner == skipB) continue;
+        const auto test = [&](const Edge& e) {
+            if (e.owner != skipA && e.owner != skipB)
                 hit = segmentDistance(a, b, e.a, e.b) <= clearance;
-            }
+        };
+        eachCell(boxOf(a, b, clearance), [&](size_t c) {
+            for (size_t k = first_[c]; k < first_[c + 1] && !hit; ++k)
+                test(members_[k]);
+            for (int k = leadHead_[c]; k >= 0 && !hit; k = leads_[k].next)
+                test(leads_[k].edge);
         });
         return hit;
     }
@@ -81,23 +107,27 @@ class EdgeGrid {
         return static_cast<int>(std::clamp(c, 0.0, static_cast<double>(count - 1)));
     }
     template <class Visit>
-    void eachCell(const Box& b, Visit&& visit) {
+    void eachCell(const Box& b, Visit&& visit) const {
         const int c0 = clampCell(b.xMin, extent_.xMin, columns_);
         const int c1 = clampCell(b.xMax, extent_.xMin, columns_);
         const int r0 = clampCell(b.yMin, extent_.yMin, rows_);
         const int r1 = clampCell(b.yMax, extent_.yMin, rows_);
         for (int r = r0; r <= r1; ++r)
             for (int c = c0; c <= c1; ++c)
-                visit(cells_[static_cast<size_t>(r) * columns_ + c]);
+                visit(static_cast<size_t>(r) * columns_ + c);
     }
 
+    struct LeadLink {
+        Edge edge;
+        int next;  // the cell's previous lead edge, or -1
+    };
     Box extent_;
     double cell_ = 1;
     int columns_ = 1, rows_ = 1;
-    std::vector<std::vector<int>> cells_;
-    std::vector<Edge> edges_;
-    std::vector<unsigned> marks_;
-    unsigned stamp_ = 0;
+    std::vector<size_t> first_;
+    std::vector<Edge> members_;
+    std::vector<int> leadHead_;  // per cell: its latest lead edge in leads_, or -1
+    std::vector<LeadLink> leads_;
 };
 
 Point unit(Point from, Point to) {
@@ -201,7 +231,7 @@ struct Placer {
                                 backwards, shortened, outcome);
         if (points.empty()) outcome |= dropped;
         for (size_t k = 1; k < points.size(); ++k)
-            grid.add({points[k - 1], points[k], -1 - index});
+            grid.addLead({points[k - 1], points[k], -1 - index});
         return points;
     }
 
@@ -259,13 +289,8 @@ void addLeads(void* list, const std::vector<const LeadRule*>& ruleOfVect, double
               std::vector<int>& outcomes) {
     const std::vector<Vect*> vects = drawingVects(list);
     const std::vector<Outline> outlines = outlinesOf(vects, precision);
-    size_t edgeCount = 0;
-    for (const Outline& o : outlines)
-        edgeCount += o.points.size();
     const Containment nesting = findContainment(outlines, precision);
-    EdgeGrid grid(extentOf(outlines), edgeCount);
-    for (size_t k = 0; k < outlines.size(); ++k)
-        outlines[k].forEachEdge([&](Point a, Point b) { grid.add({a, b, static_cast<int>(k)}); });
+    EdgeGrid grid(extentOf(outlines), outlines);
     outcomes.assign(vects.size(), 0);
     for (size_t k = 0; k < vects.size(); ++k) {
         const LeadRule* rule = ruleOfVect[k];
