@@ -93,18 +93,26 @@ std::optional<Point> cheaperStart(Vect& v, Point p, Point n, Point s, double tol
     return choice;
 }
 
-// Moves the start of one closed vect given the travel from `p` and to `n`. True when moved.
-bool improveStart(Vect& v, Point p, Point n, double tolerance) {
+// The new start of one closed vect given the travel from `p` and to `n`, if it should move.
+std::optional<Point> betterStart(Vect& v, Point p, Point n, double tolerance) {
     Point s;
-    if (!vectStartPoint(v, s)) return false;
+    if (!vectStartPoint(v, s)) return std::nullopt;
     for (const Seg* seg : ring(workingChain(v))) {
         const auto q = crossing(p, n, segStart(*seg), segEnd(*seg));
         if (!q) continue;
-        if (differs(*q, s, tolerance)) return moveStartPoint(v, *q, tolerance, true);
+        if (differs(*q, s, tolerance)) return q;
         break;
     }
-    const auto q = cheaperStart(v, p, n, s, tolerance);
-    return q && moveStartPoint(v, *q, tolerance, true);
+    return cheaperStart(v, p, n, s, tolerance);
+}
+
+// Flattened copies for the curves without one; true when any was built.
+bool buildMissingFlatSegs(VectGroup* first, double tolerance) {
+    bool built = false;
+    for (VectGroup* g : ring(first))
+        for (Vect* v : ring(g->vects))
+            if (!v->flatSegs) built |= buildFlatSegs(v, tolerance);
+    return built;
 }
 
 // Start point of the vect that follows `v` in cutting order: the next vect of its group, the
@@ -125,22 +133,38 @@ Point nextStart(VectGroup* first, VectGroup* g, Vect* v) {
 
 }  // namespace
 
-int optimizeStartPoints(VectGroup* first, double tolerance, bool selectedOnly) {
+int optimizeStartPoints(VectGroup* first, double tolerance, bool selectedOnly,
+                        std::vector<StartMove>* moves) {
     if (!first || baseTypeOf(first) != LINTREL_BASE_GROUP || std::isnan(tolerance))
         return LINTREL_BAD_ARGUMENT;
-    bool changed = false;
-    for (VectGroup* g : ring(first))
-        for (Vect* v : ring(g->vects))
-            if (!v->flatSegs) changed |= buildFlatSegs(v, tolerance);
+    bool changed = buildMissingFlatSegs(first, tolerance);
     Point p{0, 0};
+    int index = 0;
     for (VectGroup* g : ring(first)) {
         for (Vect* v : ring(g->vects)) {
-            if (treated(*v, selectedOnly))
-                changed |= improveStart(*v, p, nextStart(first, g, v), tolerance);
+            if (treated(*v, selectedOnly)) {
+                const auto q = betterStart(*v, p, nextStart(first, g, v), tolerance);
+                if (q && moveStartPoint(*v, *q, tolerance, true)) {
+                    changed = true;
+                    if (moves) moves->push_back({index, *q});
+                }
+            }
             vectEndPoint(*v, p);
+            ++index;
         }
     }
     return changed ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
+}
+
+void replayStartMoves(VectGroup* first, double tolerance, std::span<const StartMove> moves) {
+    buildMissingFlatSegs(first, tolerance);
+    if (moves.empty()) return;
+    std::vector<Vect*> vects;
+    for (VectGroup* g : ring(first))
+        for (Vect* v : ring(g->vects))
+            vects.push_back(v);
+    for (const StartMove& m : moves)
+        moveStartPoint(*vects[m.vect], m.at, tolerance, true);
 }
 
 }  // namespace lintrel
