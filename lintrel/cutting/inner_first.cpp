@@ -213,7 +213,7 @@ OrderFinish innerFirstFinish(bool selectedOnly) {
                 reorders.push_back(mendList(g->vects, selectedOnly, kMeasurePrecision, nullptr));
         // One pass enters the outlines that changed neighbours well; more passes gain little on
         // the sort's own, already optimised entries.
-        std::vector<StartMove> moves;
+        StartMoves moves;
         optimizeStartPoints(first, kMeasurePrecision, selectedOnly, &moves);
         return [reorders = std::move(reorders), moves = std::move(moves)](VectGroup* copy) {
             size_t next = 0;

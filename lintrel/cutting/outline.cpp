@@ -6,6 +6,7 @@
 
 #include "curves/flatten.h"
 #include "model/items.h"
+#include "model/list_walk.h"
 
 namespace lintrel {
 
@@ -86,8 +87,10 @@ std::vector<Outline> outlinesOf(std::span<Vect* const> vects, double precision) 
     std::vector<Outline> outlines;
     outlines.reserve(vects.size());
     OutlineReader reader;
-    for (const Vect* v : vects)
-        outlines.push_back(reader.read(*v, precision));
+    for (size_t k = 0; k < vects.size(); ++k) {
+        prefetchWorkingChains(vects, k);
+        outlines.push_back(reader.read(*vects[k], precision));
+    }
     return outlines;
 }
 

@@ -6,7 +6,6 @@
 #include <lintrel/lintrel.h>
 
 #include <optional>
-#include <span>
 #include <vector>
 
 #include "model/geometry.h"
@@ -42,15 +41,19 @@ int autoSortList(Vect*& head, SortMode mode, bool allowReverse, bool selectedOnl
 int gridSortList(Vect*& head, double cellWidth, double cellHeight, bool allowReverse,
                  bool selectedOnly);
 int handSortList(Vect*& head, HandMove move);
-// Over a chain of vect groups. With `moves`, each start point moved is listed there, so that
-// `replayStartMoves` can give an exact copy of the drawing the same start points without
-// working them out again.
+// Over a chain of vect groups. With `record`, what it changed is written there, so that
+// `replayStartMoves` can make the same changes to an exact copy of the drawing without working
+// them out again.
 struct StartMove {
     int vect;  // index in drawing order: groups in order, each group's vects in list order
     Point at;
 };
+struct StartMoves {
+    bool builtFlatSegs = false;  // a curve was missing its flattened copy
+    std::vector<StartMove> moves;
+};
 int optimizeStartPoints(VectGroup* first, double tolerance, bool selectedOnly,
-                        std::vector<StartMove>* moves = nullptr);
-void replayStartMoves(VectGroup* first, double tolerance, std::span<const StartMove> moves);
+                        StartMoves* record = nullptr);
+void replayStartMoves(VectGroup* first, double tolerance, const StartMoves& record);
 
 }  // namespace lintrel
