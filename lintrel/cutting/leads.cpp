@@ -137,8 +137,9 @@ Point unit(Point from, Point to) {
 }
 
 // The overcut: the path from its start run on for `length` (at most once round).
-std::vector<Point> overcutPoints(const std::vector<Point>& ring, double length, Point& tangent) {
-    std::vector<Point> out;
+void overcutPoints(const std::vector<Point>& ring, double length, Point& tangent,
+                   std::vector<Point>& out) {
+    out.clear();
     const size_t n = ring.size();
     // Without overcut the path ends arriving along its last edge.
     tangent = unit(ring[n - 1], ring[0]);
@@ -154,30 +155,31 @@ std::vector<Point> overcutPoints(const std::vector<Point>& ring, double length, 
         out.push_back(b);
         length -= edge;
     }
-    return out;
 }
 
 // The lead's points from the path point `at` outwards into the scrap side `normal`, the path
 // running along `tangent` there; `backwards` for a lead-in (which runs against the path).
-std::vector<Point> leadPoints(const Lead& lead, double scale, Point at, Point tangent, Point normal,
-                              bool backwards, double precision) {
+void leadPoints(const Lead& lead, double scale, Point at, Point tangent, Point normal,
+                bool backwards, double precision, std::vector<Point>& out) {
     const double length = lead.length * scale;
     const double angle = std::clamp(lead.angleDegrees, 0.0, 180.0) * kPi / 180;
     const double t = backwards ? -1 : 1;
-    if (lead.kind == LeadKind::Line)
-        return {at,
-                {at.x + length * (t * std::cos(angle) * tangent.x + std::sin(angle) * normal.x),
-                 at.y + length * (t * std::cos(angle) * tangent.y + std::sin(angle) * normal.y)}};
+    out.assign(1, at);
+    if (lead.kind == LeadKind::Line) {
+        out.push_back(
+            {at.x + length * (t * std::cos(angle) * tangent.x + std::sin(angle) * normal.x),
+             at.y + length * (t * std::cos(angle) * tangent.y + std::sin(angle) * normal.y)});
+        return;
+    }
     // An arc tangent to the path at `at`, its centre on the scrap side.
     const Point centre{at.x + length * normal.x, at.y + length * normal.y};
     const int steps = stepCount(length * angle, length, precision);
-    std::vector<Point> out;
+    out.clear();
     for (int k = 0; k <= steps; ++k) {
         const double s = angle * k / steps;
         out.push_back({centre.x - length * (normal.x * std::cos(s) - t * tangent.x * std::sin(s)),
                        centre.y - length * (normal.y * std::cos(s) - t * tangent.y * std::sin(s))});
     }
-    return out;
 }
 
 struct Placer {
@@ -216,35 +218,35 @@ struct Placer {
         return !crossesOwn && far == (hole ? Where::Inside : Where::Outside);
     }
 
-    // The lead at the longest length that fits; bits for shortened or dropped.
-    // The lead at the longest length that fits; bits for shortened or dropped. At a corner
-    // (`bisector` given) a line that fits at none of its lengths is tried along the bisector of
-    // the scrap side's wedge: square to a hole's corner it would run along the other edge.
-    std::vector<Point> place(const Lead& lead, Point at, Point tangent, Point normal,
-                             const Point* bisector, bool backwards, int shortened, int dropped,
-                             int& outcome) {
-        if (lead.kind == LeadKind::None || !(lead.length > 0)) return {};
-        std::vector<Point> points =
-            longestFit(lead, at, tangent, normal, backwards, shortened, outcome);
-        if (points.empty() && bisector && lead.kind == LeadKind::Line)
-            points = longestFit({LeadKind::Line, lead.length, 90}, at, tangent, *bisector,
-                                backwards, shortened, outcome);
-        if (points.empty()) outcome |= dropped;
+    // The lead at the longest length that fits into `points` (empty when none does); bits for
+    // shortened or dropped. At a corner (`bisector` given) a line that fits at none of its
+    // lengths is tried along the bisector of the scrap side's wedge: square to a hole's corner
+    // it would run along the other edge.
+    void place(const Lead& lead, Point at, Point tangent, Point normal, const Point* bisector,
+               bool backwards, int shortened, int dropped, int& outcome,
+               std::vector<Point>& points) {
+        points.clear();
+        if (lead.kind == LeadKind::None || !(lead.length > 0)) return;
+        if (!longestFit(lead, at, tangent, normal, backwards, shortened, outcome, points) &&
+            !(bisector && lead.kind == LeadKind::Line &&
+              longestFit({LeadKind::Line, lead.length, 90}, at, tangent, *bisector, backwards,
+                         shortened, outcome, points))) {
+            points.clear();
+            outcome |= dropped;
+        }
         for (size_t k = 1; k < points.size(); ++k)
             grid.addLead({points[k - 1], points[k], -1 - index});
-        return points;
     }
 
-    std::vector<Point> longestFit(const Lead& lead, Point at, Point tangent, Point normal,
-                                  bool backwards, int shortened, int& outcome) {
+    bool longestFit(const Lead& lead, Point at, Point tangent, Point normal, bool backwards,
+                    int shortened, int& outcome, std::vector<Point>& points) {
         for (double scale : kShorterLeads) {
-            std::vector<Point> points =
-                leadPoints(lead, scale, at, tangent, normal, backwards, precision);
+            leadPoints(lead, scale, at, tangent, normal, backwards, precision, points);
             if (!fits(points)) continue;
             if (scale < 1) outcome |= shortened;
-            return points;
+            return true;
         }
-        return {};
+        return false;
     }
 };
 
@@ -271,10 +273,11 @@ Box extentOf(const std::vector<Outline>& outlines) {
     return b;
 }
 
-// The new chain: lead-in, the shape once round, the overcut and the lead-out.
+// The new chain: lead-in, the shape once round, the overcut and the lead-out (`path` is scratch).
 Seg* ledChain(const std::vector<Point>& in, const std::vector<Point>& ring,
-              const std::vector<Point>& overcut, const std::vector<Point>& out) {
-    std::vector<Point> path(in.rbegin(), in.rend());
+              const std::vector<Point>& overcut, const std::vector<Point>& out,
+              std::vector<Point>& path) {
+    path.assign(in.rbegin(), in.rend());
     if (!path.empty()) path.pop_back();
     path.insert(path.end(), ring.begin(), ring.end());
     path.push_back(ring.front());
@@ -292,6 +295,8 @@ void addLeads(void* list, const std::vector<const LeadRule*>& ruleOfVect, double
     const Containment nesting = findContainment(outlines, precision);
     EdgeGrid grid(extentOf(outlines), outlines);
     outcomes.assign(vects.size(), 0);
+    // Point lists of one shape's leads, overcut and path, reused from shape to shape.
+    std::vector<Point> in, overcut, out, path;
     for (size_t k = 0; k < vects.size(); ++k) {
         const LeadRule* rule = ruleOfVect[k];
         if (!rule) continue;
@@ -311,21 +316,20 @@ void addLeads(void* list, const std::vector<const LeadRule*>& ruleOfVect, double
         const Point* corner =
             cornerBisector(scrapNormal(arriving), scrapNormal(startTangent), bisector) ? &bisector
                                                                                        : nullptr;
-        std::vector<Point> in =
-            placer.place(rule->in, o.points[0], startTangent, scrapNormal(startTangent), corner,
-                         true, kLeadInShortened, kLeadInDropped, outcomes[k]);
+        placer.place(rule->in, o.points[0], startTangent, scrapNormal(startTangent), corner, true,
+                     kLeadInShortened, kLeadInDropped, outcomes[k], in);
         Point endTangent;
-        const std::vector<Point> overcut = overcutPoints(o.points, rule->overcut, endTangent);
+        overcutPoints(o.points, rule->overcut, endTangent, overcut);
         const Point end = overcut.empty() ? o.points[0] : overcut.back();
-        std::vector<Point> out = placer.place(rule->out, end, endTangent, scrapNormal(endTangent),
-                                              overcut.empty() ? corner : nullptr, false,
-                                              kLeadOutShortened, kLeadOutDropped, outcomes[k]);
+        placer.place(rule->out, end, endTangent, scrapNormal(endTangent),
+                     overcut.empty() ? corner : nullptr, false, kLeadOutShortened, kLeadOutDropped,
+                     outcomes[k], out);
         if (in.empty() && out.empty() && overcut.empty()) continue;
         Vect& v = *vects[k];
         clearFlatSegs(&v);
         v.type = LINTREL_POLYLINE;
         v.closed = 0;
-        replaceSegs(&v, ledChain(in, o.points, overcut, out));
+        replaceSegs(&v, ledChain(in, o.points, overcut, out, path));
     }
 }
 
