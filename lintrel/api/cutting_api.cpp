@@ -127,11 +127,7 @@ LINTREL_API int Lintrel_GetContainment(void* list, double precision, int* parent
             *count = n;
             return LINTREL_BAD_ARGUMENT;
         }
-        std::vector<Outline> outlines;
-        outlines.reserve(vects.size());
-        for (const Vect* v : vects)
-            outlines.push_back(outlineOf(*v, precision));
-        const Containment c = findContainment(outlines, precision);
+        const Containment c = findContainment(outlinesOf(vects, precision), precision);
         if (parent) std::copy(c.parent.begin(), c.parent.end(), parent);
         if (depth) std::copy(c.depth.begin(), c.depth.end(), depth);
         *count = n;

@@ -100,10 +100,13 @@ Where locate(const Outline& o, const EdgeBands* bands, Point p, double tolerance
 }
 
 // A bounding-volume tree over boxes, built by median splits; answers which boxes hold a box.
+// The members keep their boxes beside them, so that building and reading a leaf walk one array.
 class BoxTree {
   public:
-    BoxTree(std::span<const Outline> outlines, std::vector<int> members)
-        : outlines_(outlines), members_(std::move(members)) {
+    BoxTree(std::span<const Outline> outlines, std::span<const int> members) {
+        members_.reserve(members.size());
+        for (int m : members)
+            members_.push_back({outlines[m].box, m});
         if (members_.empty()) return;
         nodes_.resize(1);
         build(0, 0, static_cast<int>(members_.size()));
@@ -120,7 +123,7 @@ class BoxTree {
             if (!node.box.containsBox(box, tolerance)) continue;
             if (node.left < 0) {
                 for (int k = node.from; k < node.to; ++k)
-                    if (outlines_[members_[k]].box.containsBox(box, tolerance)) visit(members_[k]);
+                    if (members_[k].box.containsBox(box, tolerance)) visit(members_[k].id);
             } else {
                 stack.push_back(node.left);
                 stack.push_back(node.left + 1);
@@ -134,12 +137,16 @@ class BoxTree {
         int left = -1;  // children at left and left + 1, or -1 for a leaf
         int from = 0, to = 0;
     };
+    struct Member {
+        Box box;
+        int id;  // the outline's index
+    };
 
     // Builds the node over members [from, to) into `slot`; children go side by side at the end.
     void build(int slot, int from, int to) {
-        Box box = outlines_[members_[from]].box;
+        Box box = members_[from].box;
         for (int k = from; k < to; ++k) {
-            const Box& b = outlines_[members_[k]].box;
+            const Box& b = members_[k].box;
             box = {std::min(box.xMin, b.xMin), std::min(box.yMin, b.yMin),
                    std::max(box.xMax, b.xMax), std::max(box.yMax, b.yMax)};
         }
@@ -148,8 +155,8 @@ class BoxTree {
         const bool alongX = box.xMax - box.xMin >= box.yMax - box.yMin;
         const int middle = from + (to - from) / 2;
         std::nth_element(members_.begin() + from, members_.begin() + middle, members_.begin() + to,
-                         [&](int a, int b) {
-                             const Box &p = outlines_[a].box, &q = outlines_[b].box;
+                         [&](const Member& a, const Member& b) {
+                             const Box &p = a.box, &q = b.box;
                              return alongX ? p.xMin + p.xMax < q.xMin + q.xMax
                                            : p.yMin + p.yMax < q.yMin + q.yMax;
                          });
@@ -160,8 +167,7 @@ class BoxTree {
         build(left + 1, middle, to);
     }
 
-    std::span<const Outline> outlines_;
-    std::vector<int> members_;
+    std::vector<Member> members_;
     std::vector<Node> nodes_;
     // The walk's stack, kept between queries (one tree serves one thread).
     mutable std::vector<int> stack_;
@@ -230,11 +236,12 @@ Containment findContainment(std::span<const Outline> outlines, double tolerance)
             }
     }
     // A parent is larger than its child, so the largest outlines learn their depth first.
+    std::vector<double> size(n);
+    for (int i = 0; i < n; ++i)
+        size[i] = std::fabs(outlines[i].area);
     std::vector<int> bySize(n);
     std::iota(bySize.begin(), bySize.end(), 0);
-    std::stable_sort(bySize.begin(), bySize.end(), [&](int a, int b) {
-        return std::fabs(outlines[a].area) > std::fabs(outlines[b].area);
-    });
+    std::stable_sort(bySize.begin(), bySize.end(), [&](int a, int b) { return size[a] > size[b]; });
     for (int i : bySize)
         if (result.parent[i] >= 0) result.depth[i] = result.depth[result.parent[i]] + 1;
     return result;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <numeric>
+#include <optional>
 
 #include "cutting/containment.h"
 #include "cutting/outline.h"
@@ -141,14 +142,21 @@ std::vector<int> innerFirstOrder(std::span<const int> parent, InnerFirstRule rul
     return rule == InnerFirstRule::PullForward ? pullForward(parent, p) : deferred(parent, p);
 }
 
-int innerFirstList(Vect*& head, bool selectedOnly, double precision, const InnerFirstRule* rule) {
-    SortList view(head, selectedOnly);
+namespace {
+
+// A list's new order: position `slots[k]` receives the vect now at `from[k]`.
+struct Reorder {
+    std::vector<int> slots, from;
+};
+
+// The mended order of one list, none when it stays as it is.
+std::optional<Reorder> mendedOrder(const SortList& view, double precision,
+                                   const InnerFirstRule* rule) {
     const std::vector<int> slots = view.takingPart();
-    std::vector<Outline> outlines;
-    outlines.reserve(slots.size());
-    for (int slot : slots)
-        outlines.push_back(outlineOf(*view.at(slot), precision));
-    const Containment nesting = findContainment(outlines, precision);
+    std::vector<Vect*> taking(slots.size());
+    for (size_t k = 0; k < slots.size(); ++k)
+        taking[k] = view.at(slots[k]);
+    const Containment nesting = findContainment(outlinesOf(taking, precision), precision);
     std::vector<int> order;
     if (rule) {
         order = innerFirstOrder(nesting.parent, *rule);
@@ -164,21 +172,63 @@ int innerFirstList(Vect*& head, bool selectedOnly, double precision, const Inner
         from[k] = slots[order[k]];
         changed = changed || order[k] != static_cast<int>(k);
     }
-    if (!changed) return LINTREL_NOTHING_TO_DO;
-    view.permute(slots, from);
+    if (!changed) return std::nullopt;
+    return Reorder{slots, std::move(from)};
+}
+
+// Mends one list; the reorder it made, if any.
+std::optional<Reorder> mendList(Vect*& head, bool selectedOnly, double precision,
+                                const InnerFirstRule* rule) {
+    SortList view(head, selectedOnly);
+    std::optional<Reorder> reorder = mendedOrder(view, precision, rule);
+    if (!reorder) return std::nullopt;
+    view.permute(reorder->slots, reorder->from);
     view.relink(head);
-    return LINTREL_OK;
+    return reorder;
+}
+
+// The same reorder given to an exact copy of the list it was found for.
+void replayReorder(Vect*& head, const Reorder& reorder) {
+    std::vector<Vect*> items;
+    for (Vect* v : ring(head))
+        items.push_back(v);
+    std::vector<Vect*> placed = items;
+    for (size_t k = 0; k < reorder.slots.size(); ++k)
+        placed[reorder.slots[k]] = items[reorder.from[k]];
+    relinkInOrder(head, placed);
+}
+
+}  // namespace
+
+int innerFirstList(Vect*& head, bool selectedOnly, double precision, const InnerFirstRule* rule) {
+    return mendList(head, selectedOnly, precision, rule) ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
+}
+
+OrderFinish innerFirstFinish(bool selectedOnly) {
+    // The replay is the reorder of each list and the start points moved.
+    return [selectedOnly](VectGroup* first) -> FinishReplay {
+        std::vector<std::optional<Reorder>> reorders;
+        for (VectGroup* g : ring(first))
+            if (g->vects)
+                reorders.push_back(mendList(g->vects, selectedOnly, kMeasurePrecision, nullptr));
+        // One pass enters the outlines that changed neighbours well; more passes gain little on
+        // the sort's own, already optimised entries.
+        StartMoves moves;
+        optimizeStartPoints(first, kMeasurePrecision, selectedOnly, &moves);
+        return [reorders = std::move(reorders), moves = std::move(moves)](VectGroup* copy) {
+            size_t next = 0;
+            for (VectGroup* g : ring(copy)) {
+                if (!g->vects) continue;
+                if (const std::optional<Reorder>& r = reorders[next++]) replayReorder(g->vects, *r);
+            }
+            replayStartMoves(copy, kMeasurePrecision, moves);
+        };
+    };
 }
 
 int innerFirstShortTravelSort(void** list, bool allowReverse, bool selectedOnly) {
-    const auto mend = [selectedOnly](VectGroup* first) {
-        for (VectGroup* g : ring(first))
-            if (g->vects) innerFirstList(g->vects, selectedOnly, kMeasurePrecision, nullptr);
-        // One pass enters the outlines that changed neighbours well; more passes gain little on
-        // the sort's own, already optimised entries.
-        optimizeStartPoints(first, kMeasurePrecision, selectedOnly);
-    };
-    return shortTravelSort(list, allowReverse, selectedOnly, kExactGuardVects, mend);
+    return shortTravelSort(list, allowReverse, selectedOnly, kExactGuardVects,
+                           innerFirstFinish(selectedOnly));
 }
 
 }  // namespace lintrel

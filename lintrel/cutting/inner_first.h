@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+#include "optimise/short_travel.h"
+
 namespace lintrel {
 
 // How an order is mended. `parent[i]` is the nearest encloser of item i (an item of the same
@@ -27,6 +29,11 @@ std::vector<int> innerFirstOrder(std::span<const int> parent, InnerFirstRule rul
 // their outlines flattened at `precision`. `rule` none picks, by tool-up travel between the
 // vects' ends, the better of the two rules. 0 when the order changed, 100 otherwise.
 int innerFirstList(Vect*& head, bool selectedOnly, double precision, const InnerFirstRule* rule);
+
+// The finish the shortest-travel sort gives every order it weighs: each vect list mended (the
+// rule chosen as for `innerFirstList` without one), then one pass of the start-point
+// optimisation. Its replay makes the same changes to an exact copy of the drawing it finished.
+OrderFinish innerFirstFinish(bool selectedOnly);
 
 // The shortest-travel sort with inner shapes first: every order the sort weighs (its tour and
 // the default order that guards it) is mended, the start points of closed outlines are then

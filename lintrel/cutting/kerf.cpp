@@ -37,27 +37,29 @@ bool isCircle(const Vect& v) {
     return v.type == LINTREL_ARC && v.segs && arcGeometry(*v.segs).fullCircle();
 }
 
-// A circle stays a circle: its defining square grows or shrinks about the centre.
-KerfResult offsetCircle(Vect& copy, double delta, double precision) {
+// A circle stays a circle: its defining square grows or shrinks about the centre. Its copy comes
+// without the original's flattened copy, which is flattened anew at the new radius, or copied
+// after all when the circle vanishes (the shape stays as drawn).
+KerfResult offsetCircle(Vect& copy, const Vect& original, double delta, double precision) {
     Seg& d = *copy.segs;
     const ArcGeometry arc = arcGeometry(d);
     const double radius = arc.radius + delta;
-    if (radius <= kSame) return KerfResult::Vanished;
+    if (radius <= kSame) {
+        copy.flatSegs = copySegChain(original.flatSegs);
+        return KerfResult::Vanished;
+    }
     d.x0 = arc.centre.x - radius;
     d.y0 = arc.centre.y - radius;
     d.x1 = arc.centre.x + radius;
     d.y1 = arc.centre.y + radius;
-    if (copy.flatSegs) {
-        clearFlatSegs(&copy);
-        buildFlatSegs(&copy, precision);
-    }
+    if (original.flatSegs) buildFlatSegs(&copy, precision);
     return KerfResult::Offset;
 }
 
 // Offsets one copied vect in place; pieces beyond the first follow it in the ring.
-KerfResult offsetVect(Vect& copy, const Outline& outline, double delta, const KerfRule& rule,
-                      double precision) {
-    if (isCircle(copy)) return offsetCircle(copy, delta, precision);
+KerfResult offsetVect(Vect& copy, const Vect& original, const Outline& outline, double delta,
+                      const KerfRule& rule, double precision) {
+    if (isCircle(original)) return offsetCircle(copy, original, delta, precision);
     std::vector<Point> counterClockwise = outline.points;
     if (outline.area < 0) std::reverse(counterClockwise.begin(), counterClockwise.end());
     std::vector<std::vector<Point>> rings;
@@ -80,15 +82,33 @@ KerfResult offsetVect(Vect& copy, const Outline& outline, double delta, const Ke
     return rings.size() > 1 ? KerfResult::Split : KerfResult::Offset;
 }
 
-// Copies a drawing keeping each vect's action texts, which the copy operations leave out.
-void* copyWithActions(void* list, const std::vector<Vect*>& originals) {
-    void* copy = copyAnyChain(list);
-    const std::vector<Vect*> copies = drawingVects(copy);
-    for (size_t k = 0; k < copies.size(); ++k) {
-        copies[k]->beforeAction = duplicateText(originals[k]->beforeAction);
-        copies[k]->afterAction = duplicateText(originals[k]->afterAction);
+// Copies a drawing (a first group or a first vect) keeping each vect's action texts, which the
+// copy operations leave out, and leaving out the flattened copies of the circles to be offset
+// (`circleOffset`, by index in drawing order).
+void* copyForOffset(void* list, const std::vector<char>& circleOffset) {
+    size_t k = 0;
+    const auto copyList = [&](const Vect* first) {
+        Vect* head = nullptr;
+        for (const Vect* v : ring(first)) {
+            Vect source = *v;
+            if (circleOffset[k++]) source.flatSegs = nullptr;
+            Vect* copy = copyVect(&source);
+            copy->beforeAction = duplicateText(v->beforeAction);
+            copy->afterAction = duplicateText(v->afterAction);
+            append(head, copy);
+        }
+        return head;
+    };
+    if (baseTypeOf(list) == LINTREL_BASE_VECT) return copyList(static_cast<Vect*>(list));
+    VectGroup* head = nullptr;
+    for (const VectGroup* g : ring(static_cast<VectGroup*>(list))) {
+        VectGroup* copy = newGroup();
+        copy->number = g->number;
+        copy->colour = g->colour;
+        copy->vects = copyList(g->vects);
+        append(head, copy);
     }
-    return copy;
+    return head;
 }
 
 }  // namespace
@@ -96,26 +116,31 @@ void* copyWithActions(void* list, const std::vector<Vect*>& originals) {
 void* kerfOffsetDrawing(void* list, std::span<const KerfRule> ruleOfVect, double precision,
                         std::vector<KerfResult>& results) {
     const std::vector<Vect*> originals = drawingVects(list);
-    std::vector<Outline> outlines;
-    outlines.reserve(originals.size());
-    for (const Vect* v : originals)
-        outlines.push_back(outlineOf(*v, precision));
+    const std::vector<Outline> outlines = outlinesOf(originals, precision);
     const Containment nesting = findContainment(outlines, precision);
 
-    void* copy = copyWithActions(list, originals);
-    // Pieces are spliced in behind their vect, so the copies are listed before any is offset.
-    const std::vector<Vect*> copies = drawingVects(copy);
-    results.assign(originals.size(), KerfResult::NotAsked);
-    for (size_t k = 0; k < copies.size(); ++k) {
+    // Which vects are offset, by how much.
+    const size_t n = originals.size();
+    results.assign(n, KerfResult::NotAsked);
+    std::vector<double> delta(n, 0);
+    std::vector<char> circleOffset(n, 0);
+    for (size_t k = 0; k < n; ++k) {
         const KerfRule& rule = ruleOfVect[k];
         if (rule.side == KerfSide::None || !(rule.distance > 0)) continue;
         if (!outlines[k].closed) {
             results[k] = KerfResult::Open;
             continue;
         }
-        const double delta = grows(rule, nesting.depth[k]) ? rule.distance : -rule.distance;
-        results[k] = offsetVect(*copies[k], outlines[k], delta, rule, precision);
+        delta[k] = grows(rule, nesting.depth[k]) ? rule.distance : -rule.distance;
+        circleOffset[k] = isCircle(*originals[k]);
     }
+    void* copy = copyForOffset(list, circleOffset);
+    // Pieces are spliced in behind their vect, so the copies are listed before any is offset.
+    const std::vector<Vect*> copies = drawingVects(copy);
+    for (size_t k = 0; k < n; ++k)
+        if (delta[k] != 0)
+            results[k] = offsetVect(*copies[k], *originals[k], outlines[k], delta[k], ruleOfVect[k],
+                                    precision);
     return copy;
 }
 

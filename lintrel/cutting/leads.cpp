@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <span>
 
 #include "cutting/containment.h"
 #include "cutting/outline.h"
@@ -36,10 +38,15 @@ double segmentDistance(Point a, Point b, Point c, Point d) {
                      distanceToSegment(c, a, b), distanceToSegment(d, a, b)});
 }
 
-// Every edge in the cells of a uniform grid its box meets; leads join as they are placed.
+// Every edge in the cells of a uniform grid its box meets. The drawing's edges are filed once,
+// copied cell by cell into one array so that a cell's edges lie side by side; leads join as
+// they are placed, each cell keeping its own as a linked list.
 class EdgeGrid {
   public:
-    EdgeGrid(const Box& extent, size_t edgeCount) : extent_(extent) {
+    EdgeGrid(const Box& extent, std::span<const Outline> outlines) : extent_(extent) {
+        size_t edgeCount = 0;
+        for (const Outline& o : outlines)
+            edgeCount += o.points.size();
         const double w = std::max(extent.xMax - extent.xMin, 1e-9);
         const double h = std::max(extent.yMax - extent.yMin, 1e-9);
         const double cells = std::clamp(edgeCount / 4.0, 1.0, 4e6);
@@ -47,26 +54,45 @@ class EdgeGrid {
         if (!(cell_ > 0)) cell_ = std::max(w, h);
         columns_ = std::max(1, static_cast<int>(std::min(w / cell_ + 1, 4e6)));
         rows_ = std::max(1, static_cast<int>(std::min(h / cell_ + 1, 4e6)));
-        cells_.resize(static_cast<size_t>(columns_) * rows_);
+        const size_t cellCount = static_cast<size_t>(columns_) * rows_;
+        const auto eachEdge = [&](auto&& visit) {
+            for (size_t k = 0; k < outlines.size(); ++k)
+                outlines[k].forEachEdge([&](Point a, Point b) {
+                    visit(Edge{a, b, static_cast<int>(k)});
+                });
+        };
+        // Counted, then filed: the members of cell c are first_[c] up to first_[c + 1].
+        first_.assign(cellCount + 1, 0);
+        eachEdge([&](const Edge& e) {
+            eachCell(boxOf(e.a, e.b, 0), [&](size_t c) { ++first_[c + 1]; });
+        });
+        std::partial_sum(first_.begin(), first_.end(), first_.begin());
+        members_.resize(first_.back());
+        std::vector<size_t> fill(first_.begin(), first_.end() - 1);
+        eachEdge([&](const Edge& e) {
+            eachCell(boxOf(e.a, e.b, 0), [&](size_t c) { members_[fill[c]++] = e; });
+        });
+        leadHead_.assign(cellCount, -1);
     }
-    void add(const Edge& e) {
-        const int id = static_cast<int>(edges_.size());
-        edges_.push_back(e);
-        eachCell(boxOf(e.a, e.b, 0), [&](std::vector<int>& cell) { cell.push_back(id); });
+    void addLead(const Edge& e) {
+        eachCell(boxOf(e.a, e.b, 0), [&](size_t c) {
+            leads_.push_back({e, leadHead_[c]});
+            leadHead_[c] = static_cast<int>(leads_.size()) - 1;
+        });
     }
-    // True when an edge of another owner than `skip` comes within `clearance` of a-b.
-    bool meets(Point a, Point b, double clearance, int skipA, int skipB) {
+    // True when an edge of another owner than `skipA` and `skipB` comes within `clearance` of
+    // a-b. An edge filed in several of the cells is simply tested again.
+    bool meets(Point a, Point b, double clearance, int skipA, int skipB) const {
         bool hit = false;
-        ++stamp_;
-        marks_.resize(edges_.size(), 0);
-        eachCell(boxOf(a, b, clearance), [&](std::vector<int>& cell) {
-            for (int id : cell) {
-                if (hit || marks_[id] == stamp_) continue;
-                marks_[id] = stamp_;
-                const Edge& e = edges_[id];
-                if (e.owner == skipA || e.owner == skipB) continue;
+        const auto test = [&](const Edge& e) {
+            if (e.owner != skipA && e.owner != skipB)
                 hit = segmentDistance(a, b, e.a, e.b) <= clearance;
-            }
+        };
+        eachCell(boxOf(a, b, clearance), [&](size_t c) {
+            for (size_t k = first_[c]; k < first_[c + 1] && !hit; ++k)
+                test(members_[k]);
+            for (int k = leadHead_[c]; k >= 0 && !hit; k = leads_[k].next)
+                test(leads_[k].edge);
         });
         return hit;
     }
@@ -81,23 +107,27 @@ class EdgeGrid {
         return static_cast<int>(std::clamp(c, 0.0, static_cast<double>(count - 1)));
     }
     template <class Visit>
-    void eachCell(const Box& b, Visit&& visit) {
+    void eachCell(const Box& b, Visit&& visit) const {
         const int c0 = clampCell(b.xMin, extent_.xMin, columns_);
         const int c1 = clampCell(b.xMax, extent_.xMin, columns_);
         const int r0 = clampCell(b.yMin, extent_.yMin, rows_);
         const int r1 = clampCell(b.yMax, extent_.yMin, rows_);
         for (int r = r0; r <= r1; ++r)
             for (int c = c0; c <= c1; ++c)
-                visit(cells_[static_cast<size_t>(r) * columns_ + c]);
+                visit(static_cast<size_t>(r) * columns_ + c);
     }
 
+    struct LeadLink {
+        Edge edge;
+        int next;  // the cell's previous lead edge, or -1
+    };
     Box extent_;
     double cell_ = 1;
     int columns_ = 1, rows_ = 1;
-    std::vector<std::vector<int>> cells_;
-    std::vector<Edge> edges_;
-    std::vector<unsigned> marks_;
-    unsigned stamp_ = 0;
+    std::vector<size_t> first_;
+    std::vector<Edge> members_;
+    std::vector<int> leadHead_;  // per cell: its latest lead edge in leads_, or -1
+    std::vector<LeadLink> leads_;
 };
 
 Point unit(Point from, Point to) {
@@ -107,8 +137,9 @@ Point unit(Point from, Point to) {
 }
 
 // The overcut: the path from its start run on for `length` (at most once round).
-std::vector<Point> overcutPoints(const std::vector<Point>& ring, double length, Point& tangent) {
-    std::vector<Point> out;
+void overcutPoints(const std::vector<Point>& ring, double length, Point& tangent,
+                   std::vector<Point>& out) {
+    out.clear();
     const size_t n = ring.size();
     // Without overcut the path ends arriving along its last edge.
     tangent = unit(ring[n - 1], ring[0]);
@@ -124,30 +155,31 @@ std::vector<Point> overcutPoints(const std::vector<Point>& ring, double length, 
         out.push_back(b);
         length -= edge;
     }
-    return out;
 }
 
 // The lead's points from the path point `at` outwards into the scrap side `normal`, the path
 // running along `tangent` there; `backwards` for a lead-in (which runs against the path).
-std::vector<Point> leadPoints(const Lead& lead, double scale, Point at, Point tangent, Point normal,
-                              bool backwards, double precision) {
+void leadPoints(const Lead& lead, double scale, Point at, Point tangent, Point normal,
+                bool backwards, double precision, std::vector<Point>& out) {
     const double length = lead.length * scale;
     const double angle = std::clamp(lead.angleDegrees, 0.0, 180.0) * kPi / 180;
     const double t = backwards ? -1 : 1;
-    if (lead.kind == LeadKind::Line)
-        return {at,
-                {at.x + length * (t * std::cos(angle) * tangent.x + std::sin(angle) * normal.x),
-                 at.y + length * (t * std::cos(angle) * tangent.y + std::sin(angle) * normal.y)}};
+    out.assign(1, at);
+    if (lead.kind == LeadKind::Line) {
+        out.push_back(
+            {at.x + length * (t * std::cos(angle) * tangent.x + std::sin(angle) * normal.x),
+             at.y + length * (t * std::cos(angle) * tangent.y + std::sin(angle) * normal.y)});
+        return;
+    }
     // An arc tangent to the path at `at`, its centre on the scrap side.
     const Point centre{at.x + length * normal.x, at.y + length * normal.y};
     const int steps = stepCount(length * angle, length, precision);
-    std::vector<Point> out;
+    out.clear();
     for (int k = 0; k <= steps; ++k) {
         const double s = angle * k / steps;
         out.push_back({centre.x - length * (normal.x * std::cos(s) - t * tangent.x * std::sin(s)),
                        centre.y - length * (normal.y * std::cos(s) - t * tangent.y * std::sin(s))});
     }
-    return out;
 }
 
 struct Placer {
@@ -186,35 +218,35 @@ struct Placer {
         return !crossesOwn && far == (hole ? Where::Inside : Where::Outside);
     }
 
-    // The lead at the longest length that fits; bits for shortened or dropped.
-    // The lead at the longest length that fits; bits for shortened or dropped. At a corner
-    // (`bisector` given) a line that fits at none of its lengths is tried along the bisector of
-    // the scrap side's wedge: square to a hole's corner it would run along the other edge.
-    std::vector<Point> place(const Lead& lead, Point at, Point tangent, Point normal,
-                             const Point* bisector, bool backwards, int shortened, int dropped,
-                             int& outcome) {
-        if (lead.kind == LeadKind::None || !(lead.length > 0)) return {};
-        std::vector<Point> points =
-            longestFit(lead, at, tangent, normal, backwards, shortened, outcome);
-        if (points.empty() && bisector && lead.kind == LeadKind::Line)
-            points = longestFit({LeadKind::Line, lead.length, 90}, at, tangent, *bisector,
-                                backwards, shortened, outcome);
-        if (points.empty()) outcome |= dropped;
+    // The lead at the longest length that fits into `points` (empty when none does); bits for
+    // shortened or dropped. At a corner (`bisector` given) a line that fits at none of its
+    // lengths is tried along the bisector of the scrap side's wedge: square to a hole's corner
+    // it would run along the other edge.
+    void place(const Lead& lead, Point at, Point tangent, Point normal, const Point* bisector,
+               bool backwards, int shortened, int dropped, int& outcome,
+               std::vector<Point>& points) {
+        points.clear();
+        if (lead.kind == LeadKind::None || !(lead.length > 0)) return;
+        if (!longestFit(lead, at, tangent, normal, backwards, shortened, outcome, points) &&
+            !(bisector && lead.kind == LeadKind::Line &&
+              longestFit({LeadKind::Line, lead.length, 90}, at, tangent, *bisector, backwards,
+                         shortened, outcome, points))) {
+            points.clear();
+            outcome |= dropped;
+        }
         for (size_t k = 1; k < points.size(); ++k)
-            grid.add({points[k - 1], points[k], -1 - index});
-        return points;
+            grid.addLead({points[k - 1], points[k], -1 - index});
     }
 
-    std::vector<Point> longestFit(const Lead& lead, Point at, Point tangent, Point normal,
-                                  bool backwards, int shortened, int& outcome) {
+    bool longestFit(const Lead& lead, Point at, Point tangent, Point normal, bool backwards,
+                    int shortened, int& outcome, std::vector<Point>& points) {
         for (double scale : kShorterLeads) {
-            std::vector<Point> points =
-                leadPoints(lead, scale, at, tangent, normal, backwards, precision);
+            leadPoints(lead, scale, at, tangent, normal, backwards, precision, points);
             if (!fits(points)) continue;
             if (scale < 1) outcome |= shortened;
-            return points;
+            return true;
         }
-        return {};
+        return false;
     }
 };
 
@@ -241,10 +273,11 @@ Box extentOf(const std::vector<Outline>& outlines) {
     return b;
 }
 
-// The new chain: lead-in, the shape once round, the overcut and the lead-out.
+// The new chain: lead-in, the shape once round, the overcut and the lead-out (`path` is scratch).
 Seg* ledChain(const std::vector<Point>& in, const std::vector<Point>& ring,
-              const std::vector<Point>& overcut, const std::vector<Point>& out) {
-    std::vector<Point> path(in.rbegin(), in.rend());
+              const std::vector<Point>& overcut, const std::vector<Point>& out,
+              std::vector<Point>& path) {
+    path.assign(in.rbegin(), in.rend());
     if (!path.empty()) path.pop_back();
     path.insert(path.end(), ring.begin(), ring.end());
     path.push_back(ring.front());
@@ -258,18 +291,12 @@ Seg* ledChain(const std::vector<Point>& in, const std::vector<Point>& ring,
 void addLeads(void* list, const std::vector<const LeadRule*>& ruleOfVect, double precision,
               std::vector<int>& outcomes) {
     const std::vector<Vect*> vects = drawingVects(list);
-    std::vector<Outline> outlines;
-    outlines.reserve(vects.size());
-    size_t edgeCount = 0;
-    for (const Vect* v : vects) {
-        outlines.push_back(outlineOf(*v, precision));
-        edgeCount += outlines.back().points.size();
-    }
+    const std::vector<Outline> outlines = outlinesOf(vects, precision);
     const Containment nesting = findContainment(outlines, precision);
-    EdgeGrid grid(extentOf(outlines), edgeCount);
-    for (size_t k = 0; k < outlines.size(); ++k)
-        outlines[k].forEachEdge([&](Point a, Point b) { grid.add({a, b, static_cast<int>(k)}); });
+    EdgeGrid grid(extentOf(outlines), outlines);
     outcomes.assign(vects.size(), 0);
+    // Point lists of one shape's leads, overcut and path, reused from shape to shape.
+    std::vector<Point> in, overcut, out, path;
     for (size_t k = 0; k < vects.size(); ++k) {
         const LeadRule* rule = ruleOfVect[k];
         if (!rule) continue;
@@ -289,21 +316,20 @@ void addLeads(void* list, const std::vector<const LeadRule*>& ruleOfVect, double
         const Point* corner =
             cornerBisector(scrapNormal(arriving), scrapNormal(startTangent), bisector) ? &bisector
                                                                                        : nullptr;
-        std::vector<Point> in =
-            placer.place(rule->in, o.points[0], startTangent, scrapNormal(startTangent), corner,
-                         true, kLeadInShortened, kLeadInDropped, outcomes[k]);
+        placer.place(rule->in, o.points[0], startTangent, scrapNormal(startTangent), corner, true,
+                     kLeadInShortened, kLeadInDropped, outcomes[k], in);
         Point endTangent;
-        const std::vector<Point> overcut = overcutPoints(o.points, rule->overcut, endTangent);
+        overcutPoints(o.points, rule->overcut, endTangent, overcut);
         const Point end = overcut.empty() ? o.points[0] : overcut.back();
-        std::vector<Point> out = placer.place(rule->out, end, endTangent, scrapNormal(endTangent),
-                                              overcut.empty() ? corner : nullptr, false,
-                                              kLeadOutShortened, kLeadOutDropped, outcomes[k]);
+        placer.place(rule->out, end, endTangent, scrapNormal(endTangent),
+                     overcut.empty() ? corner : nullptr, false, kLeadOutShortened, kLeadOutDropped,
+                     outcomes[k], out);
         if (in.empty() && out.empty() && overcut.empty()) continue;
         Vect& v = *vects[k];
         clearFlatSegs(&v);
         v.type = LINTREL_POLYLINE;
         v.closed = 0;
-        replaceSegs(&v, ledChain(in, o.points, overcut, out));
+        replaceSegs(&v, ledChain(in, o.points, overcut, out, path));
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "curves/flatten.h"
 #include "model/items.h"
+#include "model/list_walk.h"
 
 namespace lintrel {
 
@@ -50,35 +51,47 @@ double signedArea(std::span<const Point> points) {
     return twice / 2;
 }
 
-Outline outlineOf(const Vect& v, double precision) {
+Outline OutlineReader::read(const Vect& v, double precision) {
     Outline out;
     ChainOwner<Seg> scratch;
     const Seg* chain = chainToRead(v, precision, scratch);
     if (!chain) return out;
-    bool pieces = false;
+    std::vector<Point>& points = points_;
+    points.clear();
     for (const Seg* s : ring(chain)) {
         if (s != chain && s->jump) {
-            pieces = true;
-            out.pieceStarts.push_back(static_cast<int>(out.points.size()));
-            out.points.push_back(segStart(*s));
+            out.pieceStarts.push_back(static_cast<int>(points.size()));
+            points.push_back(segStart(*s));
         } else if (s == chain) {
-            out.points.push_back(segStart(*s));
+            points.push_back(segStart(*s));
         }
-        out.points.push_back(segEnd(*s));
+        points.push_back(segEnd(*s));
     }
     // A damaged file's non-finite coordinate would defeat every box and sort: such a vect is
     // passed over (no inside, inside nothing).
-    for (const Point& p : out.points)
+    for (const Point& p : points)
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) return Outline{};
-    out.box = boxOf(out.points);
-    const bool returns = samePoint(out.points.front(), out.points.back(), kClosingGap);
-    if (v.closed && !pieces && returns && v.type != LINTREL_POINT && v.type != LINTREL_TEXT &&
-        out.points.size() >= 4) {
-        out.points.pop_back();
+    out.box = boxOf(points);
+    const bool returns = samePoint(points.front(), points.back(), kClosingGap);
+    const bool closes = v.closed && out.pieceStarts.empty() && returns && v.type != LINTREL_POINT &&
+                        v.type != LINTREL_TEXT && points.size() >= 4;
+    out.points.assign(points.begin(), closes ? points.end() - 1 : points.end());
+    if (closes) {
         out.area = signedArea(out.points);
         out.closed = out.area != 0;
     }
     return out;
+}
+
+std::vector<Outline> outlinesOf(std::span<Vect* const> vects, double precision) {
+    std::vector<Outline> outlines;
+    outlines.reserve(vects.size());
+    OutlineReader reader;
+    for (size_t k = 0; k < vects.size(); ++k) {
+        prefetchWorkingChains(vects, k);
+        outlines.push_back(reader.read(*vects[k], precision));
+    }
+    return outlines;
 }
 
 std::vector<Vect*> drawingVects(void* list) {

@@ -60,10 +60,20 @@ struct Outline {
     }
 };
 
-// The outline of a vect's working chain; curves without a flattened copy are flattened at
+// Reads the outline of a vect's working chain; curves without a flattened copy are flattened at
 // `precision` on a copy. An empty outline for a vect without segs or with a coordinate that is
-// not finite.
-Outline outlineOf(const Vect& v, double precision);
+// not finite. One point buffer serves every read, so an outline costs a single allocation of
+// its own size.
+class OutlineReader {
+  public:
+    Outline read(const Vect& v, double precision);
+
+  private:
+    std::vector<Point> points_;
+};
+
+// The outlines of `vects`, in order.
+std::vector<Outline> outlinesOf(std::span<Vect* const> vects, double precision);
 
 // Signed area of a closed point list (counter-clockwise positive).
 double signedArea(std::span<const Point> points);

@@ -56,9 +56,10 @@ int setStartPoints(void* list, StartRule rule, const std::vector<char>& wanted, 
     int moved = 0;
     Point at{0, 0};
     const std::vector<Vect*> vects = drawingVects(list);
+    OutlineReader reader;
     for (size_t k = 0; k < vects.size(); ++k) {
         Vect& v = *vects[k];
-        const Outline o = outlineOf(v, precision);
+        const Outline o = reader.read(v, precision);
         if (wanted[k] && o.closed) {
             Point start;
             const bool found = rule == StartRule::Nearest
@@ -76,10 +77,7 @@ int setDirections(void* list, DirectionRule rule, const std::vector<char>& wante
                   double precision) {
     if (rule == DirectionRule::AsDrawn) return 0;
     const std::vector<Vect*> vects = drawingVects(list);
-    std::vector<Outline> outlines;
-    outlines.reserve(vects.size());
-    for (const Vect* v : vects)
-        outlines.push_back(outlineOf(*v, precision));
+    const std::vector<Outline> outlines = outlinesOf(vects, precision);
     const Containment nesting = findContainment(outlines, precision);
     int turned = 0;
     for (size_t k = 0; k < vects.size(); ++k) {

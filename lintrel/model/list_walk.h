@@ -100,6 +100,22 @@ inline void prefetchChainEnds(const Vect* v) {
     if (v->segs) __builtin_prefetch(v->segs->prev);
 }
 
+// For a walk by index that reads each vect's working chain: asks for the record of the vect
+// sixteen places ahead of `k`, the first seg of the one eight places ahead and the last seg of
+// the one four places ahead, each once the step before has brought its address (a hint only).
+// Always inlined: a function made only of prefetches counts as having no effect, and GCC drops
+// a call to it.
+[[gnu::always_inline]] inline void prefetchWorkingChains(std::span<Vect* const> vects, size_t k) {
+    if (k + 16 < vects.size()) {
+        __builtin_prefetch(vects[k + 16]);
+        __builtin_prefetch(&vects[k + 16]->flatSegs);
+    }
+    if (k + 8 < vects.size())
+        if (const Seg* head = workingChain(*vects[k + 8])) __builtin_prefetch(head);
+    if (k + 4 < vects.size())
+        if (const Seg* head = workingChain(*vects[k + 4])) __builtin_prefetch(head->prev);
+}
+
 // The vects of a list in order, with `visit(position, vect)` called for each as the walk goes.
 // A list's records lie anywhere in memory; the walk asks for each vect's first seg as it
 // reaches the vect, for its last seg a few steps later, and visits it a few steps after that,

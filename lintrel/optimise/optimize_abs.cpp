@@ -8,6 +8,7 @@
 #include "curves/range.h"
 #include "model/chain_edit.h"
 #include "model/items.h"
+#include "model/list_walk.h"
 #include "model/transform.h"
 #include "optimise/ordering.h"
 
@@ -93,54 +94,76 @@ std::optional<Point> cheaperStart(Vect& v, Point p, Point n, Point s, double tol
     return choice;
 }
 
-// Moves the start of one closed vect given the travel from `p` and to `n`. True when moved.
-bool improveStart(Vect& v, Point p, Point n, double tolerance) {
+// The new start of one closed vect given the travel from `p` and to `n`, if it should move.
+std::optional<Point> betterStart(Vect& v, Point p, Point n, double tolerance) {
     Point s;
-    if (!vectStartPoint(v, s)) return false;
+    if (!vectStartPoint(v, s)) return std::nullopt;
     for (const Seg* seg : ring(workingChain(v))) {
         const auto q = crossing(p, n, segStart(*seg), segEnd(*seg));
         if (!q) continue;
-        if (differs(*q, s, tolerance)) return moveStartPoint(v, *q, tolerance, true);
+        if (differs(*q, s, tolerance)) return q;
         break;
     }
-    const auto q = cheaperStart(v, p, n, s, tolerance);
-    return q && moveStartPoint(v, *q, tolerance, true);
+    return cheaperStart(v, p, n, s, tolerance);
 }
 
-// Start point of the vect that follows `v` in cutting order: the next vect of its group, the
-// first vect of the next group with vects, or the origin after the last.
-Point nextStart(VectGroup* first, VectGroup* g, Vect* v) {
-    Point q{0, 0};
-    if (v->next != g->vects) {
-        vectStartPoint(*v->next, q);
-        return q;
-    }
-    for (VectGroup* h = g->next; h != first; h = h->next)
-        if (h->vects) {
-            vectStartPoint(*h->vects, q);
-            return q;
+std::vector<Vect*> vectsInDrawingOrder(VectGroup* first) {
+    std::vector<Vect*> vects;
+    for (VectGroup* g : ring(first))
+        for (Vect* v : ring(g->vects))
+            vects.push_back(v);
+    return vects;
+}
+
+// The vects of a group chain in drawing order, curves without a flattened copy given one on
+// the way; `built` tells whether any was.
+std::vector<Vect*> vectsFlattened(VectGroup* first, double tolerance, bool& built) {
+    std::vector<Vect*> vects;
+    built = false;
+    for (VectGroup* g : ring(first))
+        for (Vect* v : ring(g->vects)) {
+            vects.push_back(v);
+            if (!v->flatSegs) built |= buildFlatSegs(v, tolerance);
         }
-    return q;
+    return vects;
 }
 
 }  // namespace
 
-int optimizeStartPoints(VectGroup* first, double tolerance, bool selectedOnly) {
+int optimizeStartPoints(VectGroup* first, double tolerance, bool selectedOnly, StartMoves* record) {
     if (!first || baseTypeOf(first) != LINTREL_BASE_GROUP || std::isnan(tolerance))
         return LINTREL_BAD_ARGUMENT;
     bool changed = false;
-    for (VectGroup* g : ring(first))
-        for (Vect* v : ring(g->vects))
-            if (!v->flatSegs) changed |= buildFlatSegs(v, tolerance);
+    // The records lie anywhere in memory; walked by index, they are asked for ahead of use.
+    const std::vector<Vect*> vects = vectsFlattened(first, tolerance, changed);
+    if (record) record->builtFlatSegs = changed;
     Point p{0, 0};
-    for (VectGroup* g : ring(first)) {
-        for (Vect* v : ring(g->vects)) {
-            if (treated(*v, selectedOnly))
-                changed |= improveStart(*v, p, nextStart(first, g, v), tolerance);
-            vectEndPoint(*v, p);
+    for (size_t k = 0; k < vects.size(); ++k) {
+        prefetchWorkingChains(vects, k);
+        Vect& v = *vects[k];
+        if (treated(v, selectedOnly)) {
+            // The travel goes on to the next vect's start, or back to the origin after the last.
+            Point n{0, 0};
+            if (k + 1 < vects.size()) vectStartPoint(*vects[k + 1], n);
+            const auto q = betterStart(v, p, n, tolerance);
+            if (q && moveStartPoint(v, *q, tolerance, true)) {
+                changed = true;
+                if (record) record->moves.push_back({static_cast<int>(k), *q});
+            }
         }
+        vectEndPoint(v, p);
     }
     return changed ? LINTREL_OK : LINTREL_NOTHING_TO_DO;
+}
+
+void replayStartMoves(VectGroup* first, double tolerance, const StartMoves& record) {
+    // Where no flattened copy was missing on the copy, none is missing here.
+    if (!record.builtFlatSegs && record.moves.empty()) return;
+    bool built = false;
+    const std::vector<Vect*> vects =
+        record.builtFlatSegs ? vectsFlattened(first, tolerance, built) : vectsInDrawingOrder(first);
+    for (const StartMove& m : record.moves)
+        moveStartPoint(*vects[m.vect], m.at, tolerance, true);
 }
 
 }  // namespace lintrel

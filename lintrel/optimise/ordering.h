@@ -6,6 +6,9 @@
 #include <lintrel/lintrel.h>
 
 #include <optional>
+#include <vector>
+
+#include "model/geometry.h"
 
 namespace lintrel {
 
@@ -38,7 +41,19 @@ int autoSortList(Vect*& head, SortMode mode, bool allowReverse, bool selectedOnl
 int gridSortList(Vect*& head, double cellWidth, double cellHeight, bool allowReverse,
                  bool selectedOnly);
 int handSortList(Vect*& head, HandMove move);
-// Over a chain of vect groups.
-int optimizeStartPoints(VectGroup* first, double tolerance, bool selectedOnly);
+// Over a chain of vect groups. With `record`, what it changed is written there, so that
+// `replayStartMoves` can make the same changes to an exact copy of the drawing without working
+// them out again.
+struct StartMove {
+    int vect;  // index in drawing order: groups in order, each group's vects in list order
+    Point at;
+};
+struct StartMoves {
+    bool builtFlatSegs = false;  // a curve was missing its flattened copy
+    std::vector<StartMove> moves;
+};
+int optimizeStartPoints(VectGroup* first, double tolerance, bool selectedOnly,
+                        StartMoves* record = nullptr);
+void replayStartMoves(VectGroup* first, double tolerance, const StartMoves& record);
 
 }  // namespace lintrel

@@ -198,7 +198,7 @@ int shortTravelSort(void** list, bool allowReverse, bool selectedOnly, int exact
                                    ? SortMode::Nearest
                                    : SortMode::ChainFollow;
         const auto finished = [&finish](VectGroup* drawing) {
-            if (finish) finish(drawing);
+            return finish ? finish(drawing) : FinishReplay{};
         };
         auto byDefault = beside([first, guard, allowReverse, selectedOnly, &finished] {
             return travelOfCopy(first, [&](VectGroup* copy) {
@@ -211,16 +211,19 @@ int shortTravelSort(void** list, bool allowReverse, bool selectedOnly, int exact
             result = LINTREL_NOTHING_TO_DO;
             return;
         }
+        FinishReplay tourFinish;
         const double byTour = travelOfCopy(first, [&](VectGroup* copy) {
             applyShortTravel(copy, plan, selectedOnly);
-            finished(copy);
+            tourFinish = finished(copy);
         });
         // A drawing the tour does not shorten gets the default order itself.
-        if (byTour < byDefault.get())
+        if (byTour < byDefault.get()) {
             applyShortTravel(first, plan, selectedOnly);
-        else
+            if (tourFinish) tourFinish(first);
+        } else {
             defaultOrder(first, SortMode::Nearest, allowReverse, selectedOnly);
-        finished(first);
+            finished(first);
+        }
     });
     return result;
 }

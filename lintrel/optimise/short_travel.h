@@ -40,7 +40,11 @@ constexpr int kExactGuardVects = 20'000;
 
 // Changes made to every order the sort weighs (the tour and the guard's order), before it is
 // measured, and to the one the drawing gets: a rule the order must keep (inner shapes first).
-using OrderFinish = std::function<void(VectGroup*)>;
+// A finish returns its replay: the same changes, made to an exact copy of the drawing as the
+// finish found it, without working them out again. The drawing that gets the tour is such a
+// copy of the tour measured, so it is given the replay.
+using FinishReplay = std::function<void(VectGroup*)>;
+using OrderFinish = std::function<FinishReplay(VectGroup*)>;
 
 // The sort with its guard, on the list `*list` names (a group chain or a vect list, whose
 // pointer follows its new first vect). 0 when sorted, 100 when no vect takes part, 21000 for a

@@ -109,22 +109,27 @@ Vect* concaveOutline() {
 }
 
 TEST_F(Kerf, OffsetsSquaresCirclesAndConcaveOutlinesAtTheDistance) {
-    for (int side : {LINTREL_KERF_OUTSIDE, LINTREL_KERF_INSIDE, LINTREL_KERF_BY_DEPTH}) {
-        ChainOwner<VectGroup> drawing(
-            groupOf({rectangle(0, 0, 20, 20), circle(50, 10, 10), concaveOutline()}));
-        const Offset out = kerf(drawing.get(), side, 0.75);
-        EXPECT_EQ(out.status, (std::vector<int>(3, LINTREL_KERF_RESULT_OFFSET)));
-        const std::vector<Vect*> shapes = vectsOf(drawing.get()),
-                                 offsets = vectsOf(out.chain.get());
-        ASSERT_EQ(offsets.size(), 3u);
-        for (size_t k = 0; k < 3; ++k) {
-            SCOPED_TRACE("side " + std::to_string(side) + ", shape " + std::to_string(k));
-            expectOffsetBy(*shapes[k], *offsets[k], 0.75, side != LINTREL_KERF_INSIDE);
+    for (int side : {LINTREL_KERF_OUTSIDE, LINTREL_KERF_INSIDE, LINTREL_KERF_BY_DEPTH})
+        for (const bool flattened : {false, true}) {
+            ChainOwner<VectGroup> drawing(
+                groupOf({rectangle(0, 0, 20, 20), circle(50, 10, 10), concaveOutline()}));
+            if (flattened) VarnixCad3_BuildFlatSegs(drawing.get()->vects->next, kPrecision);
+            const Offset out = kerf(drawing.get(), side, 0.75);
+            EXPECT_EQ(out.status, (std::vector<int>(3, LINTREL_KERF_RESULT_OFFSET)));
+            const std::vector<Vect*> shapes = vectsOf(drawing.get()),
+                                     offsets = vectsOf(out.chain.get());
+            ASSERT_EQ(offsets.size(), 3u);
+            for (size_t k = 0; k < 3; ++k) {
+                SCOPED_TRACE("side " + std::to_string(side) + ", shape " + std::to_string(k) +
+                             (flattened ? ", flattened" : ""));
+                expectOffsetBy(*shapes[k], *offsets[k], 0.75, side != LINTREL_KERF_INSIDE);
+            }
+            // A circle stays a circle, flattened anew when it was flattened; the others start
+            // near their old start.
+            EXPECT_EQ(offsets[1]->type, LINTREL_ARC);
+            EXPECT_EQ(offsets[1]->flatSegs != nullptr, flattened);
+            EXPECT_LE(distance(chainPoints(*offsets[0])[0], {0, 0}), 0.75 * std::sqrt(2.0) + 1e-6);
         }
-        // A circle stays a circle; the others start near their old start.
-        EXPECT_EQ(offsets[1]->type, LINTREL_ARC);
-        EXPECT_LE(distance(chainPoints(*offsets[0])[0], {0, 0}), 0.75 * std::sqrt(2.0) + 1e-6);
-    }
 }
 
 TEST_F(Kerf, ByDepthGrowsPartsAndShrinksHolesMitredOnRequest) {
@@ -151,6 +156,8 @@ TEST_F(Kerf, LeavesVanishedHolesOpenShapesAndOtherGroupsAsDrawnAndNamesThem) {
         groupOf({rectangle(0, 0, 40, 40), circle(10, 10, 0.1), rectangle(20, 20, 0.3, 0.3),
                  polyline({{5, 30}, {15, 30}})}));
     drawing.append(groupOf({rectangle(50, 0, 10, 10)}, 2));
+    // The vanished circle keeps its flattened copy too.
+    VarnixCad3_BuildFlatSegs(drawing.get()->vects->next, kPrecision);
     const KerfRecord record{1, LINTREL_KERF_BY_DEPTH, LINTREL_CORNER_ROUND, 0, 0.2, 2};
     std::vector<int> status(5, -1);
     void* result = nullptr;
