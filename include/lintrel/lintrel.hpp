@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace lintrel {
 
@@ -116,6 +117,15 @@ int ringCount(const T* item) {
         ++n;
     }
     return n;
+}
+
+// The vects of a group chain in drawing order: group by group, each list in its order.
+inline std::vector<Vect*> vectsOfDrawing(VectGroup* first) {
+    std::vector<Vect*> vects;
+    for (VectGroup* group : ring(first))
+        for (Vect* v : ring(group->vects))
+            vects.push_back(v);
+    return vects;
 }
 
 template <class T>

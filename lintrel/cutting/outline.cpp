@@ -101,9 +101,7 @@ std::vector<Vect*> drawingVects(void* list) {
         for (Vect* v : ring(static_cast<Vect*>(list)))
             out.push_back(v);
     } else if (baseTypeOf(list) == LINTREL_BASE_GROUP) {
-        for (VectGroup* g : ring(static_cast<VectGroup*>(list)))
-            for (Vect* v : ring(g->vects))
-                out.push_back(v);
+        out = vectsOfDrawing(static_cast<VectGroup*>(list));
     }
     return out;
 }

@@ -107,14 +107,6 @@ std::optional<Point> betterStart(Vect& v, Point p, Point n, double tolerance) {
     return cheaperStart(v, p, n, s, tolerance);
 }
 
-std::vector<Vect*> vectsInDrawingOrder(VectGroup* first) {
-    std::vector<Vect*> vects;
-    for (VectGroup* g : ring(first))
-        for (Vect* v : ring(g->vects))
-            vects.push_back(v);
-    return vects;
-}
-
 // The vects of a group chain in drawing order, curves without a flattened copy given one on
 // the way; `built` tells whether any was.
 std::vector<Vect*> vectsFlattened(VectGroup* first, double tolerance, bool& built) {
@@ -161,7 +153,7 @@ void replayStartMoves(VectGroup* first, double tolerance, const StartMoves& reco
     if (!record.builtFlatSegs && record.moves.empty()) return;
     bool built = false;
     const std::vector<Vect*> vects =
-        record.builtFlatSegs ? vectsFlattened(first, tolerance, built) : vectsInDrawingOrder(first);
+        record.builtFlatSegs ? vectsFlattened(first, tolerance, built) : vectsOfDrawing(first);
     for (const StartMove& m : record.moves)
         moveStartPoint(*vects[m.vect], m.at, tolerance, true);
 }

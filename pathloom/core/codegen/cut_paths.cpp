@@ -13,14 +13,6 @@ namespace {
 
 using lintrel::ring;
 
-std::vector<Vect*> vectsOf(VectGroup* drawing) {
-    std::vector<Vect*> vects;
-    for (VectGroup* group : ring(drawing))
-        for (Vect* v : ring(group->vects))
-            vects.push_back(v);
-    return vects;
-}
-
 // Each group number once, with the preset its groups take.
 std::vector<std::pair<int, const ProcessPreset*>> presetsByNumber(VectGroup* drawing,
                                                                   const PresetTable& presets) {
@@ -131,8 +123,8 @@ CutPaths buildCutPaths(VectGroup* drawing, const PresetTable& presets, bool keep
     // Each vect carries its drawing index through the offset, which copies a split shape's
     // pieces from it; the compound tags are put back afterwards (on the drawing at once).
     VectGroup* source = shaped ? shaped.get() : drawing;
-    const std::vector<Vect*> originals = vectsOf(drawing);
-    const std::vector<Vect*> sourceVects = vectsOf(source);
+    const std::vector<Vect*> originals = lintrel::vectsOfDrawing(drawing);
+    const std::vector<Vect*> sourceVects = lintrel::vectsOfDrawing(source);
     std::vector<void*> links;
     for (const Vect* v : originals)
         links.push_back(v->link);
@@ -160,7 +152,7 @@ CutPaths buildCutPaths(VectGroup* drawing, const PresetTable& presets, bool keep
             status == LINTREL_KERF_RESULT_FAILED)
             ++out.notes.unoffset;
 
-    const std::vector<Vect*> offsetVects = vectsOf(offset.get());
+    const std::vector<Vect*> offsetVects = lintrel::vectsOfDrawing(offset.get());
     std::vector<char> closedBefore;
     for (Vect* v : offsetVects) {
         const size_t index = reinterpret_cast<std::uintptr_t>(v->link) - 1;
@@ -187,7 +179,7 @@ CutPaths buildCutPaths(VectGroup* drawing, const PresetTable& presets, bool keep
     std::vector<int> outcomes(offsetVects.size(), 0);
     Lintrel_AddLeads(out.paths.get(), leads.data(), static_cast<int>(leads.size()), precision,
                      outcomes.data(), static_cast<int>(outcomes.size()));
-    const std::vector<Vect*> ledVects = vectsOf(out.paths.get());
+    const std::vector<Vect*> ledVects = lintrel::vectsOfDrawing(out.paths.get());
     for (size_t k = 0; k < ledVects.size() && k < offsetVects.size(); ++k) {
         out.led[k] = closedBefore[k] && !ledVects[k]->closed;
         const int bits = outcomes[k];
