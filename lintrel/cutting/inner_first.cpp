@@ -189,9 +189,7 @@ std::optional<Reorder> mendList(Vect*& head, bool selectedOnly, double precision
 
 // The same reorder given to an exact copy of the list it was found for.
 void replayReorder(Vect*& head, const Reorder& reorder) {
-    std::vector<Vect*> items;
-    for (Vect* v : ring(head))
-        items.push_back(v);
+    const std::vector<Vect*> items = vectsInOrder(head);
     std::vector<Vect*> placed = items;
     for (size_t k = 0; k < reorder.slots.size(); ++k)
         placed[reorder.slots[k]] = items[reorder.from[k]];

@@ -110,13 +110,10 @@ std::optional<Point> betterStart(Vect& v, Point p, Point n, double tolerance) {
 // The vects of a group chain in drawing order, curves without a flattened copy given one on
 // the way; `built` tells whether any was.
 std::vector<Vect*> vectsFlattened(VectGroup* first, double tolerance, bool& built) {
-    std::vector<Vect*> vects;
+    std::vector<Vect*> vects = vectsOfDrawing(first);
     built = false;
-    for (VectGroup* g : ring(first))
-        for (Vect* v : ring(g->vects)) {
-            vects.push_back(v);
-            if (!v->flatSegs) built |= buildFlatSegs(v, tolerance);
-        }
+    for (Vect* v : vects)
+        if (!v->flatSegs) built |= buildFlatSegs(v, tolerance);
     return vects;
 }
 

@@ -100,11 +100,7 @@ inline std::vector<Vect*> vectsOf(Vect* head) {
 }
 // Every vect of every group, in order.
 inline std::vector<Vect*> vectsOf(VectGroup* chain) {
-    std::vector<Vect*> out;
-    for (VectGroup* g : ring(chain))
-        for (Vect* v : ring(g->vects))
-            out.push_back(v);
-    return out;
+    return vectsOfDrawing(chain);
 }
 
 // True when every seg starts where its predecessor ends.
