@@ -26,19 +26,18 @@ class EndScreen {
     void swap(int a, int b);
     // Exchanges the start and end at `position` when `turn` is set.
     void turn(int position, bool turn);
-    // Position `to` takes the ends at `from`, exchanged when `turn` is set, and `from` takes
-    // those that were at `to`.
-    void take(int to, int from, bool turn) {
-        const float sx = sx_[from], sy = sy_[from], ex = ex_[from], ey = ey_[from];
-        sx_[from] = sx_[to];
-        sy_[from] = sy_[to];
-        ex_[from] = ex_[to];
-        ey_[from] = ey_[to];
-        sx_[to] = turn ? ex : sx;
-        sy_[to] = turn ? ey : sy;
-        ex_[to] = turn ? sx : ex;
-        ey_[to] = turn ? sy : ey;
-    }
+    // The arrays themselves, for a loop that writes many positions: it keeps their addresses
+    // in registers.
+    struct Columns {
+        float *sx, *sy, *ex, *ey;
+        void put(int position, Point start, Point end) const {
+            sx[position] = static_cast<float>(start.x);
+            sy[position] = static_cast<float>(start.y);
+            ex[position] = static_cast<float>(end.x);
+            ey[position] = static_cast<float>(end.y);
+        }
+    };
+    Columns columns() { return {sx_.data(), sy_.data(), ex_.data(), ey_.data()}; }
 
     // A reference point prepared for many searches. When coordinates are too large (or not
     // numbers) for single precision, nothing is screened and every position is offered.

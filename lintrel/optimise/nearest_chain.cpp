@@ -41,7 +41,8 @@ class NearestChain {
             if (i % kProgressInterval == 0) reportProgress(i, n);
             if (list_.takesPart(i)) {
                 if (i + 1 < n)
-                    fillPosition(i, centre ? *centre : lastEnd);
+                    allowReverse_ ? fillPosition<true>(i, centre ? *centre : lastEnd)
+                                  : fillPosition<false>(i, centre ? *centre : lastEnd);
                 else
                     reversalCheck(i, n == 1 && centre ? *centre : lastEnd);
             }
@@ -110,48 +111,44 @@ class NearestChain {
         screen_.swap(a, b);
     }
 
-    // Position `i` takes the vect at `p`, turned when `turn` is set, and `p` takes the vect
-    // that was at `i`: an improvement of the scan, with each record read and written once.
-    void take(int i, int p, bool turn) {
-        if (!(tags_[p] & kBySwap)) {
-            reverse(p, turn);
-            swap(i, p);
-            return;
-        }
-        const Slot c = slots_[p];
-        slots_[p] = slots_[i];
-        slots_[i].start = turn ? c.end : c.start;
-        slots_[i].end = turn ? c.start : c.end;
-        const int tag = tags_[p] ^ (turn ? kTurned : 0);
-        tags_[p] = tags_[i];
-        tags_[i] = tag;
-        screen_.take(i, p, turn);
-    }
-
     // The scan of one position. The screen gives the candidates of sixteen positions at a
     // time for the cost at the start of the block, and they are taken in order, each against
     // the cost left by the one before. The cost mostly falls, so the block's improvements are
     // among them; a vect taken by a nearer end that does not turn it (its start is within
     // 1e-4 of the end's distance) leaves its start's distance as the cost, which may be higher,
     // and then the screen starts again after it.
-    void fillPosition(int i, Point ref) {
+    //
+    // An improvement is one exchange: the vect held for the position (kept in registers while
+    // the position is scanned) goes to the candidate's place, and the candidate, turned if it
+    // turns, is held instead. The loop is kept out of line with the arrays' addresses in
+    // registers, since an improvement is a few dozen instructions and spilled values would
+    // double them.
+    template <bool Reverse>
+    [[gnu::noinline]] void fillPosition(int i, Point ref) {
         const int n = static_cast<int>(slots_.size());
         reversalCheck(i, ref);
-        const double first = distanceSquared(ref, slots_[i].start);
+        Slot* const slots = slots_.data();
+        int* const tags = tags_.data();
+        const EndScreen::Columns columns = screen_.columns();
+        Slot held = slots[i];
+        int heldTag = tags[i];
+        const double first = distanceSquared(ref, held.start);
         Cost cost(first, std::sqrt(first));
         const EndScreen::Probe probe = screen_.probe(ref);
         for (int j = i + 1; j < n;) {
-            const double bar = allowReverse_ ? cost.m : cost.m - margin_;
+            const double bar = Reverse ? cost.m : cost.m - margin_;
             if (!(bar > 0)) break;  // no distance is below it
-            const EndScreen::Hits hits = screen_.nextWithin(probe, j, n, bar, allowReverse_);
+            // A cost whose square is below this one is not above the bar.
+            const double barSquared = bar * bar * (1 - 1e-12);
+            const EndScreen::Hits hits = screen_.nextWithin(probe, j, n, bar, Reverse);
             j = hits.at + 16;
             for (unsigned mask = hits.mask; mask; mask &= mask - 1) {
                 const int p = hits.at + __builtin_ctz(mask);
                 if (!probe.screened && !list_.takesPart(p)) continue;
-                const Slot& s = slots_[p];
+                const Slot s = slots[p];
                 const double ws = distanceSquared(ref, s.start);
                 bool turn = false;
-                if (allowReverse_) {
+                if constexpr (Reverse) {
                     const double ts = distanceSquared(ref, s.end);
                     if (!cost.exceeds(ts < ws ? ts : ws)) continue;
                     if (ts < ws) {  // only a vect whose end is nearer at all may turn
@@ -166,13 +163,43 @@ class NearestChain {
                     if (!(ws < reach * reach * (1 + 1e-12)) || !(std::sqrt(ws) < reach)) continue;
                     cost = Cost(ws, std::sqrt(ws));
                 }
-                take(i, p, turn);
-                if (cost.m > bar) {
+                const int tag = tags[p];
+                if (tag & kBySwap) [[likely]] {
+                    slots[p] = held;
+                    tags[p] = heldTag;
+                    columns.put(p, held.start, held.end);
+                    held = turn ? Slot{s.end, s.start} : s;
+                    heldTag = tag ^ (turn ? kTurned : 0);
+                } else {
+                    const Held now = takeRecomputed(i, p, turn, {held, heldTag});
+                    held = now.ends;
+                    heldTag = now.tag;
+                }
+                if (cost.squared > barSquared) {
                     j = p + 1;
                     break;
                 }
             }
         }
+        slots[i] = held;
+        tags[i] = heldTag;
+        columns.put(i, held.start, held.end);
+    }
+
+    // An improvement by a vect whose reversal recomputes its ends (an arc without a flattened
+    // chain): it is turned through the list and exchanged with the vect held for `i`.
+    // Returns the vect then held.
+    struct Held {
+        Slot ends;
+        int tag;
+    };
+    [[gnu::noinline]] Held takeRecomputed(int i, int p, bool turn, const Held& held) {
+        slots_[i] = held.ends;
+        tags_[i] = held.tag;
+        screen_.columns().put(i, held.ends.start, held.ends.end);
+        reverse(p, turn);
+        swap(i, p);
+        return {slots_[i], tags_[i]};
     }
 
     // The distance of the best vect so far, `m`, and the square it is the root of. Whether a
