@@ -8,10 +8,6 @@
 #include <limits>
 #include <utility>
 
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#define LINTREL_WIDE_SCREEN 1
-#endif
 // 32-bit x86 builds for processors without SSE; only the SSE functions are compiled with it.
 #if defined(__i386__) && !defined(__SSE__)
 #define LINTREL_SSE_TARGET __attribute__((target("sse")))
@@ -27,12 +23,6 @@ using ScreenArgs = EndScreen::Block;
 
 constexpr float kNever = std::numeric_limits<float>::quiet_NaN();  // compares false
 
-// The positions of [p, p + 16) below `to` in `mask`, as hits; none when it holds none.
-EndScreen::Hits below(int p, int to, unsigned mask) {
-    if (to - p < 16) mask &= (1u << (to - p)) - 1;
-    return mask ? EndScreen::Hits{p, mask} : EndScreen::Hits{to, 0};
-}
-
 template <bool EitherEnd>
 EndScreen::Hits scanPlain(const ScreenArgs& a, int from, int to) {
     const auto within = [&](const float* xs, const float* ys, int p) {
@@ -44,7 +34,7 @@ EndScreen::Hits scanPlain(const ScreenArgs& a, int from, int to) {
         for (int k = 0; k < 16; ++k)
             if (within(a.sx, a.sy, p + k) || (EitherEnd && within(a.ex, a.ey, p + k)))
                 mask |= 1u << k;
-        if (mask) return below(p, to, mask);
+        if (mask) return EndScreen::below(p, to, mask);
     }
     return {to, 0};
 }
@@ -59,7 +49,7 @@ template <bool EitherEnd, class Hits>
     for (int p = from; p < to; p += 16) {
         int mask = hits(a.sx, a.sy, p);
         if (EitherEnd) mask |= hits(a.ex, a.ey, p);
-        if (mask) return below(p, to, static_cast<unsigned>(mask));
+        if (mask) return EndScreen::below(p, to, static_cast<unsigned>(mask));
     }
     return {to, 0};
 }
@@ -83,26 +73,12 @@ LINTREL_SSE_TARGET EndScreen::Hits scanSse(const ScreenArgs& a, int from, int to
 
 // The same with 256-bit lanes where the processor has them.
 template <bool EitherEnd>
-__attribute__((target("avx2,fma"))) EndScreen::Hits scanAvx2(const ScreenArgs& a, int from,
-                                                             int to) {
-    const __m256 rx = _mm256_set1_ps(a.rx), ry = _mm256_set1_ps(a.ry);
-    const __m256 bound = _mm256_set1_ps(a.bound);
-    const auto hits = [&](const float* xs, const float* ys, int p)
-        __attribute__((target("avx2,fma"))) {
-        const __m256 dx0 = _mm256_sub_ps(rx, _mm256_loadu_ps(xs + p));
-        const __m256 dy0 = _mm256_sub_ps(ry, _mm256_loadu_ps(ys + p));
-        const __m256 dx1 = _mm256_sub_ps(rx, _mm256_loadu_ps(xs + p + 8));
-        const __m256 dy1 = _mm256_sub_ps(ry, _mm256_loadu_ps(ys + p + 8));
-        const __m256 d0 = _mm256_fmadd_ps(dx0, dx0, _mm256_mul_ps(dy0, dy0));
-        const __m256 d1 = _mm256_fmadd_ps(dx1, dx1, _mm256_mul_ps(dy1, dy1));
-        return _mm256_movemask_ps(_mm256_cmp_ps(d0, bound, _CMP_LT_OQ)) |
-               _mm256_movemask_ps(_mm256_cmp_ps(d1, bound, _CMP_LT_OQ)) << 8;
-    };
-    return firstHit<EitherEnd>(a, from, to, hits);
+LINTREL_AVX2 EndScreen::Hits scanAvx2(const ScreenArgs& a, int from, int to) {
+    return EndScreen::scanWide<EitherEnd>(a, from, to);
 }
 
 bool hasAvx2() {
-    static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    static const bool has = __builtin_cpu_supports("avx2");
     return has;
 }
 
@@ -131,6 +107,7 @@ EndScreen::EndScreen(int size, double largest, Lanes lanes)
       usable_(largest < 1e15) {
 #ifdef LINTREL_WIDE_SCREEN
     if (lanes == Lanes::Widest && hasAvx2()) {
+        wide_ = true;
         scanStarts_ = scanAvx2<false>;
         scanEither_ = scanAvx2<true>;
     } else if (lanes != Lanes::One && hasSse()) {
@@ -178,23 +155,6 @@ EndScreen::Probe EndScreen::probe(Point reference) const {
         usable_ && magnitude < 1e15 && std::isfinite(reference.x) && std::isfinite(reference.y);
     p.slack = 16 * magnitude * 0x1p-24;
     return p;
-}
-
-EndScreen::Hits EndScreen::nextWithin(const Probe& probe, int from, int to, double reach,
-                                      bool eitherEnd) const {
-    if (from >= to) return {to, 0};
-    if (!probe.screened) return below(from, to, 0xFFFF);
-    // The bound is widened again for its own rounding to single precision.
-    const double widened = (reach + probe.slack) * (reach + probe.slack) * (1 + 1e-5);
-    const Block block{
-        sx_.data(),
-        sy_.data(),
-        ex_.data(),
-        ey_.data(),
-        probe.x,
-        probe.y,
-        widened < 3e38 ? static_cast<float>(widened) : std::numeric_limits<float>::infinity()};
-    return (eitherEnd ? scanEither_ : scanStarts_)(block, from, to);
 }
 
 }  // namespace lintrel

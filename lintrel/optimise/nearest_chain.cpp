@@ -41,8 +41,7 @@ class NearestChain {
             if (i % kProgressInterval == 0) reportProgress(i, n);
             if (list_.takesPart(i)) {
                 if (i + 1 < n)
-                    allowReverse_ ? fillPosition<true>(i, centre ? *centre : lastEnd)
-                                  : fillPosition<false>(i, centre ? *centre : lastEnd);
+                    fillPosition(i, centre ? *centre : lastEnd);
                 else
                     reversalCheck(i, n == 1 && centre ? *centre : lastEnd);
             }
@@ -122,9 +121,28 @@ class NearestChain {
     // the position is scanned) goes to the candidate's place, and the candidate, turned if it
     // turns, is held instead. The loop is kept out of line with the arrays' addresses in
     // registers, since an improvement is a few dozen instructions and spilled values would
-    // double them.
+    // double them; where the screen compares in 256-bit lanes, the loop is compiled for them
+    // too, with the screen's search inlined.
     template <bool Reverse>
     [[gnu::noinline]] void fillPosition(int i, Point ref) {
+        scanPosition<Reverse>(
+            i, ref, [this](const EndScreen::Probe& probe, int from, int to, double reach) {
+                return screen_.nextWithin(probe, from, to, reach, Reverse);
+            });
+    }
+
+#ifdef LINTREL_WIDE_SCREEN
+    template <bool Reverse>
+    [[gnu::noinline]] LINTREL_AVX2 void fillPositionWide(int i, Point ref) {
+        scanPosition<Reverse>(
+            i, ref,
+            [this](const EndScreen::Probe& probe, int from, int to, double reach)
+                LINTREL_AVX2 { return screen_.nextWithinWide<Reverse>(probe, from, to, reach); });
+    }
+#endif
+
+    template <bool Reverse, class Search>
+    [[gnu::always_inline]] inline void scanPosition(int i, Point ref, const Search& search) {
         const int n = static_cast<int>(slots_.size());
         reversalCheck(i, ref);
         Slot* const slots = slots_.data();
@@ -140,7 +158,7 @@ class NearestChain {
             if (!(bar > 0)) break;  // no distance is below it
             // A cost whose square is below this one is not above the bar.
             const double barSquared = bar * bar * (1 - 1e-12);
-            const EndScreen::Hits hits = screen_.nextWithin(probe, j, n, bar, Reverse);
+            const EndScreen::Hits hits = search(probe, j, n, bar);
             j = hits.at + 16;
             for (unsigned mask = hits.mask; mask; mask &= mask - 1) {
                 const int p = hits.at + __builtin_ctz(mask);
@@ -186,6 +204,14 @@ class NearestChain {
         columns.put(i, held.start, held.end);
     }
 
+    void fillPosition(int i, Point ref) {
+#ifdef LINTREL_WIDE_SCREEN
+        if (screen_.wide())
+            return allowReverse_ ? fillPositionWide<true>(i, ref) : fillPositionWide<false>(i, ref);
+#endif
+        allowReverse_ ? fillPosition<true>(i, ref) : fillPosition<false>(i, ref);
+    }
+
     // An improvement by a vect whose reversal recomputes its ends (an arc without a flattened
     // chain): it is turned through the list and exchanged with the vect held for `i`.
     // Returns the vect then held.
@@ -221,7 +247,9 @@ class NearestChain {
     SortList& list_;
     bool allowReverse_;
     double margin_;
-    int idAt(int p) const { return tags_[p] >> 2; }
+    int idAt(int p) const {
+        return tags_[p] >> 2;
+    }
 
     std::vector<Slot> slots_;
     // Per position: the vect's position in the list as given, shifted left by two, whether it
