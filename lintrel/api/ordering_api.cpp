@@ -37,6 +37,9 @@ LINTREL_API int Lintrel_AutoSort(void** list, int mode, int allowReverse, int se
         if (!list || !*list) return LINTREL_BAD_ARGUMENT;
         const std::optional<SortMode> sortMode = sortModeOf(mode);
         if (!sortMode) return LINTREL_NOT_AVAILABLE;
+        if (baseTypeOf(*list) == LINTREL_BASE_GROUP)
+            return autoSortGroups(static_cast<VectGroup*>(*list), *sortMode, allowReverse != 0,
+                                  selectedOnly != 0);
         return walkVectLists(list, GroupFold::AnyChanged, [&](Vect*& head) {
             return autoSortList(head, *sortMode, allowReverse != 0, selectedOnly != 0);
         });

@@ -3,6 +3,8 @@
 // and stops when the callback asks it to, as long as it has not yet begun to change its input.
 #pragma once
 
+#include <atomic>
+
 namespace lintrel {
 
 using ProgressCallback = int (*)(void* context, int percent);
@@ -44,6 +46,32 @@ class ProgressPart {
 
   private:
     double savedFrom_, savedWidth_;
+};
+
+// One operation run on several threads. The calling thread and its helpers share one account
+// of whether the input has changed: a stop the host asks for (on the calling thread, whose
+// callback it is) is taken only while no thread has changed anything, and then every thread
+// stops before its first change; once one has changed its part, all of them finish.
+class SharedOperation {
+  public:
+    SharedOperation();  // the calling thread's changes and stops now go through it
+    ~SharedOperation();
+    SharedOperation(const SharedOperation&) = delete;
+    SharedOperation& operator=(const SharedOperation&) = delete;
+
+    // A helper thread's part of the operation, while the scope lives. A helper reports
+    // nothing; it stops at its next report or change once the calling thread has stopped.
+    class Helper {
+      public:
+        explicit Helper(SharedOperation& operation);
+        ~Helper();
+        Helper(const Helper&) = delete;
+        Helper& operator=(const Helper&) = delete;
+    };
+
+  private:
+    std::atomic<int> state_;
+    std::atomic<int>* saved_;
 };
 
 // Items between two reports.

@@ -6,16 +6,21 @@
 // way. Key orders are settled by `exchangeOrder`; the nearest-neighbour scans of modes 1 and 3
 // are followed step by step (`nearestSort`).
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <numeric>
+#include <optional>
 #include <span>
 
+#include "base/progress.h"
 #include "model/items.h"
+#include "model/list_walk.h"
 #include "optimise/exchange_order.h"
 #include "optimise/nearest_chain.h"
 #include "optimise/ordering.h"
 #include "optimise/point_index.h"
 #include "optimise/sort_list.h"
+#include "optimise/workers.h"
 
 namespace lintrel {
 
@@ -411,6 +416,51 @@ int autoSortList(Vect*& head, SortMode mode, bool allowReverse, bool selectedOnl
     }
     list.relink(head);
     return LINTREL_OK;
+}
+
+int autoSortGroups(VectGroup* first, SortMode mode, bool allowReverse, bool selectedOnly) {
+    const auto sortList = [&](Vect*& head) {
+        return autoSortList(head, mode, allowReverse, selectedOnly);
+    };
+    struct Part {
+        VectGroup* group;
+        long long size, before;
+    };
+    std::vector<Part> parts;
+    bool wellFormed = true;
+    for (VectGroup* group : ring(first)) {
+        if (!group->vects) continue;
+        parts.push_back({group, ringCount(group->vects), 0});
+        wellFormed =
+            wellFormed && baseTypeOf(group->vects) == LINTREL_BASE_VECT && group->vects->segs;
+    }
+    // The longest first, so that the threads end close together.
+    std::stable_sort(parts.begin(), parts.end(),
+                     [](const Part& a, const Part& b) { return a.size > b.size; });
+    const int threads = std::min(workerThreads(), static_cast<int>(parts.size()));
+    // Lists shorter than this sort in a few milliseconds: not worth a thread.
+    constexpr long long kSideBySide = 4096;
+    if (mode != SortMode::Nearest || threads < 2 || parts[1].size < kSideBySide || !wellFormed)
+        return walkVectLists(first, GroupFold::AnyChanged, sortList);
+
+    long long total = 0;
+    for (Part& part : parts) {
+        part.before = total;
+        total += part.size;
+    }
+    std::vector<int> results(parts.size(), LINTREL_NOTHING_TO_DO);
+    std::atomic<size_t> next{0};
+    SharedOperation operation;
+    onIndexedThreads(threads, [&](int thread) {
+        std::optional<SharedOperation::Helper> helper;
+        if (thread > 0) helper.emplace(operation);
+        for (size_t k; (k = next.fetch_add(1)) < parts.size();) {
+            const ProgressPart part(parts[k].before, parts[k].size, total);
+            results[k] = sortList(parts[k].group->vects);
+        }
+    });
+    return std::count(results.begin(), results.end(), LINTREL_OK) ? LINTREL_OK
+                                                                  : LINTREL_NOTHING_TO_DO;
 }
 
 }  // namespace lintrel

@@ -38,6 +38,12 @@ enum class HandMove {
 std::optional<HandMove> handMoveOf(int number);
 
 int autoSortList(Vect*& head, SortMode mode, bool allowReverse, bool selectedOnly);
+// Every list of a group list, as `walkVectLists` with `GroupFold::AnyChanged` would sort them in
+// turn. The lists are independent, so the nearest-neighbour sort (quadratic) sorts long ones
+// side by side, the longest first, on `workerThreads` threads; the results do not depend on
+// the thread count, and a stop asked for on the calling thread stops all of them before any
+// has changed its list, or none.
+int autoSortGroups(VectGroup* first, SortMode mode, bool allowReverse, bool selectedOnly);
 int gridSortList(Vect*& head, double cellWidth, double cellHeight, bool allowReverse,
                  bool selectedOnly);
 int handSortList(Vect*& head, HandMove move);

@@ -61,14 +61,14 @@ class Blocks {
     int count_, block_;
 };
 
-// Runs `work()` on `threads` threads, this one among them (on fewer when no more can be had).
-// An exception of any reaches the caller once every thread has ended.
+// Runs `work(t)` on `threads` threads, this one among them as t = 0 (on fewer when no more can
+// be had). An exception of any reaches the caller once every thread has ended.
 template <class Work>
-void onThreads(int threads, const Work& work) {
+void onIndexedThreads(int threads, const Work& work) {
     std::vector<std::exception_ptr> failed(static_cast<size_t>(std::max(threads, 1)));
     const auto run = [&](size_t t) {
         try {
-            work();
+            work(static_cast<int>(t));
         } catch (...) {
             failed[t] = std::current_exception();
         }
@@ -86,6 +86,12 @@ void onThreads(int threads, const Work& work) {
         t.join();
     for (const std::exception_ptr& e : failed)
         if (e) std::rethrow_exception(e);
+}
+
+// Runs `work()` on `threads` threads, this one among them.
+template <class Work>
+void onThreads(int threads, const Work& work) {
+    onIndexedThreads(threads, [&](int) { work(); });
 }
 
 }  // namespace lintrel

@@ -1,6 +1,7 @@
 // Progress reports and cancelling through the per-thread callback: a sort and a clean-up stopped
 // before they change anything leave their list as given and say so; reports do not change
-// results; another thread's work is not reported.
+// results; another thread's work is not reported. Groups sorted side by side come out as sorted
+// in turn, and a stop stops all of them or none.
 #include <gtest/gtest.h>
 
 #include <lintrel/lintrel.h>
@@ -11,7 +12,10 @@
 #include <utility>
 #include <vector>
 
+#include "optimise/ordering.h"
+#include "optimise/ordering_random.h"
 #include "optimise/random_drawing.h"
+#include "optimise/workers.h"
 #include "support/builders.h"
 
 using namespace lintrel;
@@ -41,13 +45,16 @@ std::vector<std::pair<double, double>> starts(Vect* head) {
 
 class Progress : public ::testing::Test {
   protected:
-    void TearDown() override { Lintrel_SetProgressCallback(nullptr, nullptr); }
+    void TearDown() override {
+        Lintrel_SetProgressCallback(nullptr, nullptr);
+        setWorkerThreads(0);
+    }
     static Vect* drawing() { return RandomDrawing(7, 400, 0.1).list(9000); }
 };
 
 // Lines only: every reversal is an exchange of ends that waits for the end of the sort.
-Vect* lines(int count) {
-    std::mt19937 random(3);
+Vect* lines(int count, unsigned seed = 3) {
+    std::mt19937 random(seed);
     std::uniform_real_distribution<double> at(0, 500);
     Vect* head = nullptr;
     for (int i = 0; i < count; ++i) {
@@ -113,6 +120,67 @@ TEST_F(Progress, AStoppedCleanUpChangesNothingAndOtherThreadsAreNotReported) {
     Lintrel_SetProgressCallback(nullptr, nullptr);
     EXPECT_EQ(Lintrel_DelSameSeg(list.get(), 0), LINTREL_OK);
     EXPECT_LT(vectsOf(list.get()).size(), before.size());
+}
+
+// Groups of lines long enough for the nearest-neighbour sort to take each on a thread.
+VectGroup* groupsOfLines(const std::vector<int>& sizes) {
+    VectGroup* first = nullptr;
+    for (size_t g = 0; g < sizes.size(); ++g) {
+        VectGroup* group = VarnixCad3_NewVectGroup();
+        group->number = static_cast<int>(g) + 1;
+        group->vects = lines(sizes[g], static_cast<unsigned>(g) + 11);
+        append(first, group);
+    }
+    return first;
+}
+
+std::string signatures(VectGroup* first) {
+    std::string out;
+    for (VectGroup* group : ring(first))
+        out += signature(group->vects) + "--\n";
+    return out;
+}
+
+TEST_F(Progress, GroupsSortedSideBySideComeOutAsSortedInTurn) {
+    const std::vector<int> sizes{4100, 6000, 300, 5000};
+    ChainOwner<VectGroup> inTurn(groupsOfLines(sizes));
+    for (VectGroup* group : ring(inTurn.get()))
+        ASSERT_EQ(autoSortList(group->vects, SortMode::Nearest, true, false), LINTREL_OK);
+    for (int threads : {1, 2, 3}) {
+        setWorkerThreads(threads);
+        ChainOwner<VectGroup> sorted(groupsOfLines(sizes));
+        EXPECT_EQ(Lintrel_AutoSort(reinterpret_cast<void**>(&sorted.head()), 1, 1, 0), LINTREL_OK);
+        EXPECT_EQ(signatures(sorted.get()), signatures(inTurn.get())) << threads << " threads";
+        for (VectGroup* group : ring(sorted.get()))
+            EXPECT_TRUE(wellLinked(group->vects));
+    }
+}
+
+// The callback is the calling thread's; the groups on the other threads stop with it while none
+// has changed its list, and once one has, all finish.
+TEST_F(Progress, AStopStopsEveryGroupOrNone) {
+    const std::vector<int> sizes{5000, 5000, 5000};
+    ChainOwner<VectGroup> finished(groupsOfLines(sizes));
+    setWorkerThreads(2);
+    ASSERT_EQ(Lintrel_AutoSort(reinterpret_cast<void**>(&finished.head()), 1, 1, 0), LINTREL_OK);
+    for (int stopAfter : {0, 1, 2, 4, 6}) {
+        ChainOwner<VectGroup> drawing(groupsOfLines(sizes));
+        const std::string given = signatures(drawing.get());
+        Listener listener;
+        listener.stopAfter = stopAfter;
+        Lintrel_SetProgressCallback(&listen, &listener);
+        const int code = Lintrel_AutoSort(reinterpret_cast<void**>(&drawing.head()), 1, 1, 0);
+        Lintrel_SetProgressCallback(nullptr, nullptr);
+        if (stopAfter == 0) {
+            // The first report comes as the first list begins, long before any list is sorted.
+            EXPECT_EQ(code, LINTREL_CANCELLED);
+        }
+        if (code == LINTREL_CANCELLED)
+            EXPECT_EQ(signatures(drawing.get()), given) << "stopped after " << stopAfter;
+        else
+            EXPECT_EQ(signatures(drawing.get()), signatures(finished.get()))
+                << "stopped after " << stopAfter;
+    }
 }
 
 }  // namespace
