@@ -21,13 +21,13 @@ namespace {
 // at the end.
 class NearestChain {
   public:
-    NearestChain(SortList& list, bool allowReverse, double margin)
+    NearestChain(SortList& list, bool allowReverse, double margin, EndScreen::Lanes lanes)
         : list_(list),
           allowReverse_(allowReverse),
           margin_(margin),
           slots_(list.size()),
           tags_(list.size()),
-          screen_(list.size(), largestCoordinate(list)) {
+          screen_(list.size(), largestCoordinate(list), lanes) {
         for (int p = 0; p < list.size(); ++p) {
             tags_[p] = p << 2 | (list.reversesBySwap(p) ? kBySwap : 0);
             load(p);
@@ -263,8 +263,9 @@ class NearestChain {
 
 }  // namespace
 
-void nearestSort(SortList& list, bool allowReverse, double margin, const Point* centre) {
-    NearestChain(list, allowReverse, margin).run(centre);
+void nearestSort(SortList& list, bool allowReverse, double margin, const Point* centre,
+                 EndScreen::Lanes lanes) {
+    NearestChain(list, allowReverse, margin, lanes).run(centre);
 }
 
 }  // namespace lintrel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/geometry.h"
+#include "optimise/end_screen.h"
 #include "optimise/sort_list.h"
 
 namespace lintrel {
@@ -11,6 +12,8 @@ namespace lintrel {
 // vect before it, or `centre` when given), which then swaps in and is compared from then on.
 // Without reversal a vect must be nearer by more than `margin`; with reversal either end counts
 // and the nearer end becomes the start. The list is reordered and its reversals recorded.
-void nearestSort(SortList& list, bool allowReverse, double margin, const Point* centre);
+// `lanes` chooses the screen's width (and with it the scan's form), for tests.
+void nearestSort(SortList& list, bool allowReverse, double margin, const Point* centre,
+                 EndScreen::Lanes lanes = EndScreen::Lanes::Widest);
 
 }  // namespace lintrel

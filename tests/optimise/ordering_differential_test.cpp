@@ -7,7 +7,9 @@
 #include <array>
 #include <random>
 
+#include "optimise/end_screen.h"
 #include "optimise/exchange_order.h"
+#include "optimise/nearest_chain.h"
 #include "optimise/ordering.h"
 #include "optimise/ordering_random.h"
 #include "optimise/reference_ordering.h"
@@ -74,12 +76,21 @@ TEST(NearestNeighbourDifferential, MatchesTheLiteralScanOnLongLists) {
     for (unsigned seed = 0; seed < 60; ++seed) {
         for (int mode : {1, 3}) {
             Case c = makeCase(seed * 104729u + static_cast<unsigned>(mode), 400);
+            ChainOwner<Vect> narrow(copyVectChain(c.fast.get()));
             reference::selectionSort(c.literal.head(), mode, c.allowReverse, c.selectedOnly);
             ASSERT_EQ(autoSortList(c.fast.head(), static_cast<SortMode>(mode), c.allowReverse,
                                    c.selectedOnly),
                       LINTREL_OK);
             ASSERT_EQ(signature(c.fast.get()), signature(c.literal.get()))
                 << "mode " << mode << ", " << c.describe;
+            if (mode != 1) continue;
+            // The scan has a form for the widest lanes the processor has, which the sort above
+            // took where it could, and a plain one for the others.
+            const auto lanes = seed % 2 ? EndScreen::Lanes::Four : EndScreen::Lanes::One;
+            SortList list(narrow.head(), c.selectedOnly);
+            nearestSort(list, c.allowReverse, kSame, nullptr, lanes);
+            list.relink(narrow.head());
+            ASSERT_EQ(signature(narrow.get()), signature(c.literal.get())) << c.describe;
         }
     }
 }
