@@ -36,7 +36,9 @@ void reportProgress(long long done, long long total);
 bool progressWanted();
 
 // A part of an operation (one group's list of a drawing): while it lives, the part's reports
-// become shares of the whole, the part covering `size` of `total` items after `before`.
+// become shares of the whole, the part covering `size` of `total` items after `before`. In an
+// operation shared between threads, each thread's parts follow one another (none within
+// another), and a part adds all of its share to the operation's progress when it ends.
 class ProgressPart {
   public:
     ProgressPart(long long before, long long size, long long total);
@@ -51,16 +53,22 @@ class ProgressPart {
 // One operation run on several threads. The calling thread and its helpers share one account
 // of whether the input has changed: a stop the host asks for (on the calling thread, whose
 // callback it is) is taken only while no thread has changed anything, and then every thread
-// stops before its first change; once one has changed its part, all of them finish.
+// stops before its first change; once one has changed its part, all of them finish. They also
+// share one account of progress: the parts (`ProgressPart`) each thread works through add up,
+// and the calling thread's callback hears the sum.
 class SharedOperation {
   public:
-    SharedOperation();  // the calling thread's changes and stops now go through it
+    SharedOperation();  // the calling thread's changes, stops and reports now go through it
     ~SharedOperation();
     SharedOperation(const SharedOperation&) = delete;
     SharedOperation& operator=(const SharedOperation&) = delete;
 
-    // A helper thread's part of the operation, while the scope lives. A helper reports
-    // nothing; it stops at its next report or change once the calling thread has stopped.
+    // On the calling thread while it waits for its helpers: reports the progress of all of
+    // them and takes a stop as `reportProgress` does.
+    void report();
+
+    // A helper thread's part of the operation, while the scope lives. A helper reports to no
+    // callback; it stops at its next report or change once the calling thread has stopped.
     class Helper {
       public:
         explicit Helper(SharedOperation& operation);
@@ -69,9 +77,16 @@ class SharedOperation {
         Helper& operator=(const Helper&) = delete;
     };
 
+    struct State {
+        std::atomic<int> stage;       // unchanged, changed, or stopped
+        std::atomic<long long> done;  // millionths of the operation, over all threads
+        double from, width;           // the operation's place in the calling thread's whole
+    };
+
   private:
-    std::atomic<int> state_;
-    std::atomic<int>* saved_;
+    State state_;
+    State* saved_;
+    double savedFrom_, savedWidth_;
 };
 
 // Items between two reports.

@@ -7,10 +7,12 @@
 // are followed step by step (`nearestSort`).
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <numeric>
 #include <optional>
 #include <span>
+#include <thread>
 
 #include "base/progress.h"
 #include "model/items.h"
@@ -450,13 +452,33 @@ int autoSortGroups(VectGroup* first, SortMode mode, bool allowReverse, bool sele
     }
     std::vector<int> results(parts.size(), LINTREL_NOTHING_TO_DO);
     std::atomic<size_t> next{0};
+    std::atomic<int> helping{0};  // helpers still sorting
     SharedOperation operation;
     onIndexedThreads(threads, [&](int thread) {
         std::optional<SharedOperation::Helper> helper;
-        if (thread > 0) helper.emplace(operation);
+        if (thread > 0) {
+            helper.emplace(operation);
+            ++helping;
+        }
+        struct Done {
+            std::atomic<int>* helping;
+            ~Done() {
+                if (helping) --*helping;
+            }
+        } done{thread > 0 ? &helping : nullptr};
         for (size_t k; (k = next.fetch_add(1)) < parts.size();) {
             const ProgressPart part(parts[k].before, parts[k].size, total);
             results[k] = sortList(parts[k].group->vects);
+        }
+        // The calling thread has the host's callback: while the helpers sort the last lists, it
+        // goes on reporting their progress and can take a stop. (Every list is taken by now,
+        // and a helper counts itself before it takes one.)
+        if (thread == 0) {
+            while (helping.load() > 0) {
+                operation.report();
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+            operation.report();  // every list sorted
         }
     });
     return std::count(results.begin(), results.end(), LINTREL_OK) ? LINTREL_OK

@@ -149,10 +149,18 @@ TEST_F(Progress, GroupsSortedSideBySideComeOutAsSortedInTurn) {
     for (int threads : {1, 2, 3}) {
         setWorkerThreads(threads);
         ChainOwner<VectGroup> sorted(groupsOfLines(sizes));
+        Listener listener;
+        Lintrel_SetProgressCallback(&listen, &listener);
         EXPECT_EQ(Lintrel_AutoSort(reinterpret_cast<void**>(&sorted.head()), 1, 1, 0), LINTREL_OK);
+        Lintrel_SetProgressCallback(nullptr, nullptr);
         EXPECT_EQ(signatures(sorted.get()), signatures(inTurn.get())) << threads << " threads";
         for (VectGroup* group : ring(sorted.get()))
             EXPECT_TRUE(wellLinked(group->vects));
+        // One rising account of every thread's lists, which comes to their end.
+        EXPECT_TRUE(std::is_sorted(listener.percents.begin(), listener.percents.end()));
+        ASSERT_GE(listener.percents.size(), 3u);
+        EXPECT_GE(listener.percents.back(), 90) << threads << " threads";
+        EXPECT_LE(listener.percents.back(), 100);
     }
 }
 
