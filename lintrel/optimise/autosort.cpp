@@ -9,10 +9,11 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
 #include <numeric>
 #include <optional>
 #include <span>
-#include <thread>
 
 #include "base/progress.h"
 #include "model/items.h"
@@ -452,20 +453,31 @@ int autoSortGroups(VectGroup* first, SortMode mode, bool allowReverse, bool sele
     }
     std::vector<int> results(parts.size(), LINTREL_NOTHING_TO_DO);
     std::atomic<size_t> next{0};
-    std::atomic<int> helping{0};  // helpers still sorting
+    // The helpers still sorting, counted before they take a list.
+    std::mutex mutex;
+    std::condition_variable finished;
+    int helping = 0;
     SharedOperation operation;
     onIndexedThreads(threads, [&](int thread) {
         std::optional<SharedOperation::Helper> helper;
         if (thread > 0) {
             helper.emplace(operation);
+            const std::lock_guard lock(mutex);
             ++helping;
         }
         struct Done {
-            std::atomic<int>* helping;
+            int* helping;
+            std::mutex& mutex;
+            std::condition_variable& finished;
             ~Done() {
-                if (helping) --*helping;
+                if (!helping) return;
+                {
+                    const std::lock_guard lock(mutex);
+                    --*helping;
+                }
+                finished.notify_all();
             }
-        } done{thread > 0 ? &helping : nullptr};
+        } done{thread > 0 ? &helping : nullptr, mutex, finished};
         for (size_t k; (k = next.fetch_add(1)) < parts.size();) {
             const ProgressPart part(parts[k].before, parts[k].size, total);
             results[k] = sortList(parts[k].group->vects);
@@ -474,9 +486,14 @@ int autoSortGroups(VectGroup* first, SortMode mode, bool allowReverse, bool sele
         // goes on reporting their progress and can take a stop. (Every list is taken by now,
         // and a helper counts itself before it takes one.)
         if (thread == 0) {
-            while (helping.load() > 0) {
+            for (;;) {
+                {
+                    std::unique_lock lock(mutex);
+                    if (finished.wait_for(lock, std::chrono::milliseconds(20),
+                                          [&] { return helping == 0; }))
+                        break;
+                }
                 operation.report();
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
             }
             operation.report();  // every list sorted
         }
