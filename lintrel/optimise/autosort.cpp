@@ -372,8 +372,17 @@ std::optional<SortMode> sortModeOf(int number) {
     return static_cast<SortMode>(number);
 }
 
+namespace {
+
+// A list the sorts accept: a vect list whose first vect has segs.
+bool sortable(const Vect* head) {
+    return head && baseTypeOf(head) == LINTREL_BASE_VECT && head->segs;
+}
+
+}  // namespace
+
 int autoSortList(Vect*& head, SortMode mode, bool allowReverse, bool selectedOnly) {
-    if (!head || baseTypeOf(head) != LINTREL_BASE_VECT || !head->segs) return LINTREL_BAD_ARGUMENT;
+    if (!sortable(head)) return LINTREL_BAD_ARGUMENT;
     SortList list(head, selectedOnly);
     if (mode == SortMode::ChainFollow) return chainFollow(list, allowReverse, selectedOnly);
     const auto box = [&](int p) { return boxOf(*list.at(p)); };
@@ -425,6 +434,8 @@ int autoSortGroups(VectGroup* first, SortMode mode, bool allowReverse, bool sele
     const auto sortList = [&](Vect*& head) {
         return autoSortList(head, mode, allowReverse, selectedOnly);
     };
+    // Only the nearest-neighbour sort takes long enough to share out.
+    if (mode != SortMode::Nearest) return walkVectLists(first, GroupFold::AnyChanged, sortList);
     struct Part {
         VectGroup* group;
         long long size, before;
@@ -434,8 +445,7 @@ int autoSortGroups(VectGroup* first, SortMode mode, bool allowReverse, bool sele
     for (VectGroup* group : ring(first)) {
         if (!group->vects) continue;
         parts.push_back({group, ringCount(group->vects), 0});
-        wellFormed =
-            wellFormed && baseTypeOf(group->vects) == LINTREL_BASE_VECT && group->vects->segs;
+        wellFormed = wellFormed && sortable(group->vects);
     }
     // The longest first, so that the threads end close together.
     std::stable_sort(parts.begin(), parts.end(),
@@ -443,7 +453,7 @@ int autoSortGroups(VectGroup* first, SortMode mode, bool allowReverse, bool sele
     const int threads = std::min(workerThreads(), static_cast<int>(parts.size()));
     // Lists shorter than this sort in a few milliseconds: not worth a thread.
     constexpr long long kSideBySide = 4096;
-    if (mode != SortMode::Nearest || threads < 2 || parts[1].size < kSideBySide || !wellFormed)
+    if (threads < 2 || parts[1].size < kSideBySide || !wellFormed)
         return walkVectLists(first, GroupFold::AnyChanged, sortList);
 
     long long total = 0;
