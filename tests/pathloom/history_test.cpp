@@ -143,15 +143,26 @@ TEST(OptimiseJob, OptimisesACopyAndStopsWhenAsked) {
         EXPECT_EQ(job.progress().step(), text(Text::AutoTravel));  // the last step ran
         EXPECT_GT(job.progress().percent(), 50);
     }
+    EXPECT_EQ(vectStarts(drawing.get()), given);  // the caller's drawing was only read
+
+    // Three vects are optimised within microseconds, before a stop asked for just after the
+    // start could arrive; a stop is asked for during a run that lasts.
+    VectGroup* group = groupOf({});
+    for (int i = 0; i < 20000; ++i) {
+        const double x = (i * 7919) % 1000, y = (i * 104729) % 997;
+        lintrel::append(group->vects, polyline({{x, y}, {x + 1.5, y + 0.5}}));
+    }
+    lintrel::ChainOwner<VectGroup> large(group);
+    const auto largeGiven = vectStarts(large.get());
     {
-        OptimiseJob job(drawing.get(), steps);
+        OptimiseJob job(large.get(), steps);
         job.requestStop();
         while (!job.finished())
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         EXPECT_EQ(job.result(), OptimiseJob::Result::Stopped);
         EXPECT_EQ(job.takeDrawing(), nullptr);
     }
-    EXPECT_EQ(vectStarts(drawing.get()), given);  // the caller's drawing was only read
+    EXPECT_EQ(vectStarts(large.get()), largeGiven);
 }
 
 TEST(RecentFiles, NewestFirstOnceAndAtMostEight) {
